@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+// The messages that code on any thread sends to the main frame. The shell
+// installs the real link when its main frame exists; until then (and after
+// shutdown) the messages go nowhere. Tests install a recording link.
+enum class FrameMessage : unsigned {
+  kProgressStart = 0x8078,
+  kProgressPosition = 0x8079,
+  kProgressEnd = 0x807A,
+  kCommandHistoryLine = 0x8082,
+  kPromptText = 0x8087,
+};
+
+class FrameLink {
+ public:
+  virtual ~FrameLink() = default;
+  // 0x8082: appends one line to the command history; returns when shown.
+  virtual void CommandHistoryLine(const std::string& text) = 0;
+  // 0x8087: shows the current prompt.
+  virtual void PromptText(const std::string& text) = 0;
+  // 0x8078: starts the progress bar with a text.
+  virtual void ProgressStart(const std::string& text) = 0;
+  // 0x8079: moves the progress bar. A posted report does not wait for the
+  // window thread; a sent one does.
+  virtual void ProgressPosition(int percent, bool posted) = 0;
+  // 0x807A: ends the progress bar.
+  virtual void ProgressEnd() = 0;
+};
+
+// Installs the link (null removes it). Not owned.
+void SetFrameLink(FrameLink* link);
+FrameLink* GetFrameLink();
+
+// The one-line services every thread uses to talk to the user.
+void PrintMessage(const std::string& text);
+void ShowPrompt(const std::string& text);
+void ProgressStart(const std::string& text);
+void ProgressPosition(int percent, bool posted = false);
+void ProgressEnd();
