@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class QSettings;
+struct ProgramSettings;
+
+// The program's settings store: an INI file in the user's configuration
+// folder (organisation "Stonebay", application "KOVRA 2"), or the given file.
+// The dialogs keep their own sections ("PrintCfg", "ExportCfg", ...) in it.
+std::unique_ptr<QSettings> OpenSettingsStore(const std::string& ini_path = {});
+
+// Fills the settings from the store; every value that is missing or cannot
+// be read keeps its default. The program path is the executable's path.
+// Publishes the number separators to the value formatters.
+void LoadSettings(ProgramSettings* settings, QSettings& store, const std::string& program_path);
+
+// Writes every stored value; false when the store could not be written.
+bool SaveSettings(const ProgramSettings& settings, QSettings& store);

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/matrix2d.h"
+
+namespace {
+
+FcPoint2d Apply(const FcMatrix2d& m, FcPoint2d p) {
+  TransformPoint(m, p);
+  return p;
+}
+
+void ExpectNear(const FcPoint2d& got, const FcPoint2d& want, const char* what) {
+  EXPECT_NEAR(got.x, want.x, 1e-12) << what;
+  EXPECT_NEAR(got.y, want.y, 1e-12) << what;
+}
+
+TEST(MatrixBuilders, MapPointsAsTheirTransforms) {
+  struct Case {
+    const char* what;
+    FcMatrix2d m;
+    FcPoint2d in, out;
+  };
+  FcMatrix2d m;
+  const auto build = [&m](auto builder) {
+    m = {std::nan(""), std::nan(""), std::nan(""), std::nan(""), std::nan(""), std::nan("")};
+    builder(m);
+    return m;
+  };
+  const Case cases[] = {
+      {"identity", build([](FcMatrix2d& o) { IdentityMatrix(o); }), {3, 4}, {3, 4}},
+      {"translation", build([](FcMatrix2d& o) { TranslationMatrix(2, -1, o); }), {3, 4}, {5, 3}},
+      {"scale", build([](FcMatrix2d& o) { ScaleMatrix(2, 3, o); }), {3, 4}, {6, 12}},
+      {"flip x", build([](FcMatrix2d& o) { FlipXMatrix(o); }), {3, 4}, {-3, 4}},
+      {"rotation", build([](FcMatrix2d& o) { RotationMatrix(1, 1, kHalfPi, o); }), {2, 1}, {1, 2}},
+      {"scale about", build([](FcMatrix2d& o) { ScaleAboutPointMatrix(1, 1, 2, o); }), {2, 3},
+       {3, 5}},
+      {"scale xy about", build([](FcMatrix2d& o) { ScaleXYAboutPointMatrix(1, 1, 2, 3, o); }),
+       {2, 3}, {3, 7}},
+      {"mirror diagonal", build([](FcMatrix2d& o) { MirrorMatrix(0, 0, 1, 1, o); }), {1, 0},
+       {0, 1}},
+      {"mirror offset vertical", build([](FcMatrix2d& o) { MirrorMatrix(2, 0, 2, 5, o); }),
+       {3, 7}, {1, 7}},
+      {"mirror equal points", build([](FcMatrix2d& o) { MirrorMatrix(2, 3, 2, 3, o); }), {5, 4},
+       {5, 2}},
+  };
+  for (const Case& c : cases) ExpectNear(Apply(c.m, c.in), c.out, c.what);
+}
+
+TEST(MultiplyMatrix, AppliesTheMatrixFirstAndOtherAfter) {
+  FcMatrix2d m;
+  FcMatrix2d rotation;
+  TranslationMatrix(1, 0, m);
+  RotationMatrix(0, 0, kHalfPi, rotation);
+  MultiplyMatrix(m, rotation);
+  ExpectNear(Apply(m, {0, 0}), {0, 1}, "translate then rotate");
+
+  FcMatrix2d composed;
+  FcMatrix2d translation;
+  TranslationMatrix(1, 0, translation);
+  ComposeMatrices(composed, rotation, translation);
+  ExpectNear(Apply(composed, {1, 0}), {1, 1}, "rotate then translate");
+
+  // The result may be written over an input.
+  ComposeMatrices(translation, translation, rotation);
+  ExpectNear(Apply(translation, {0, 0}), {0, 1}, "composed in place");
+}
+
+TEST(InvertMatrix, UndoesTheMatrixOrRefusesASingularOne) {
+  FcMatrix2d m;
+  FcMatrix2d step;
+  RotationMatrix(3, -2, 0.7, m);
+  ScaleXYAboutPointMatrix(1, 5, 2, -0.5, step);
+  MultiplyMatrix(m, step);
+  FcMatrix2d inverse;
+  ASSERT_TRUE(InvertMatrix(m, inverse));
+  ExpectNear(Apply(inverse, Apply(m, {7, -4})), {7, -4}, "round trip");
+
+  FcMatrix2d zero;
+  ScaleMatrix(0, 1, zero);
+  FcMatrix2d untouched{9, 9, 9, 9, 9, 9};
+  EXPECT_FALSE(InvertMatrix(zero, untouched));
+  EXPECT_EQ(untouched.a, 9.0);
+  EXPECT_EQ(untouched.f, 9.0);
+
+  FcMatrix2d tiny;
+  ScaleMatrix(1e-12, 1, tiny);
+  ASSERT_TRUE(InvertMatrix(tiny, inverse));
+  EXPECT_DOUBLE_EQ(inverse.a, 1e12);
+
+  const FcMatrix2d original = m;
+  ASSERT_TRUE(InvertMatrix(m, m));
+  ExpectNear(Apply(m, Apply(original, {7, -4})), {7, -4}, "inverted in place");
+}
+
+TEST(TransformXY, WritesOnlyTheGivenOutputs) {
+  FcMatrix2d m;
+  TranslationMatrix(1, 2, m);
+  double x = 0;
+  double y = 0;
+  TransformXY(5, 5, m, nullptr, nullptr);
+  TransformXY(5, 5, m, &x, nullptr);
+  EXPECT_EQ(x, 6.0);
+  EXPECT_EQ(y, 0.0);
+  TransformXY(5, 5, m, nullptr, &y);
+  EXPECT_EQ(y, 7.0);
+}
+
+TEST(TransformLength, IsTheScaleAlongX) {
+  FcMatrix2d m;
+  RotationMatrix(4, 4, 1.1, m);
+  EXPECT_NEAR(TransformLength(m, 3.0), 3.0, 1e-12);
+  EXPECT_NEAR(TransformLength(m, -3.0), 3.0, 1e-12);
+  ScaleXYAboutPointMatrix(7, 7, 2, 3, m);
+  EXPECT_NEAR(TransformLength(m, 5.0), 10.0, 1e-12);
+  EXPECT_NEAR(TransformLength(m, -5.0), 10.0, 1e-12);
+}
+
+TEST(RotatePoint, TurnsCounterClockwise) {
+  FcPoint2d p{3, 1};
+  RotatePointAbout(kHalfPi, {2, 1}, p);
+  ExpectNear(p, {2, 2}, "about a centre");
+  FcPoint2d v{1, 0};
+  RotateVector(kPi, v);
+  ExpectNear(v, {-1, 0}, "vector");
+}
+
+}  // namespace
