@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/handle.h"
+
+// One object of a DWG file: where its record (its MS size) starts.
+struct FcObjectMapEntry {
+  FcHandle handle = 0;
+  std::int64_t offset = 0;
+};
+
+// Handle to file offset of every object of a DWG file, kept in ascending
+// order of handle so that lookups are binary searches. Equal handles may
+// occur; an insert never merges them.
+class FcObjectMap {
+ public:
+  // Makes room for n more entries, in steps of at least 1024.
+  void Reserve(std::size_t n);
+  // Adds an entry in handle order. The writer and the reader insert in
+  // mostly ascending order, which costs no moves.
+  void Insert(FcHandle handle, std::int64_t offset);
+  // The offset of an entry with that handle, or -1.
+  std::int64_t Find(FcHandle handle) const;
+
+  const std::vector<FcObjectMapEntry>& Entries() const { return entries_; }
+
+ private:
+  std::vector<FcObjectMapEntry> entries_;
+};
