@@ -1,0 +1,276 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "core/data_array.h"
+#include "core/geom_segment.h"
+#include "core/handle.h"
+#include "core/matrix2d.h"
+#include "core/point2d.h"
+#include "database/fixed_text.h"
+#include "database/object.h"
+
+class FcBlock;
+class FcDisplaySurface;
+class FcEntitySets;
+class FcFiler;
+class FcFilerDwg;
+class FcGraph;
+class FcLayer;
+class FcLineType;
+struct FcResBuf;
+
+// The class of an entity as the editing code tests it.
+using EntityKind = std::int16_t;
+inline constexpr EntityKind kEntityBase = 0;
+inline constexpr EntityKind kEntityLine = 1;
+inline constexpr EntityKind kEntityPoint = 2;
+inline constexpr EntityKind kEntityCircle = 3;
+inline constexpr EntityKind kEntityEllipse = 5;
+inline constexpr EntityKind kEntitySpline = 6;
+inline constexpr EntityKind kEntityText = 7;
+inline constexpr EntityKind kEntityArc = 8;
+inline constexpr EntityKind kEntityTrace = 9;
+inline constexpr EntityKind kEntitySolid = 11;
+inline constexpr EntityKind kEntityBlockBegin = 12;
+inline constexpr EntityKind kEntityBlockEnd = 13;
+inline constexpr EntityKind kEntityInsert = 14;
+inline constexpr EntityKind kEntityAttributeDef = 15;
+inline constexpr EntityKind kEntityAttribute = 16;
+inline constexpr EntityKind kEntitySeqend = 17;
+inline constexpr EntityKind kEntityVertex = 20;
+inline constexpr EntityKind kEntity3DFace = 22;
+inline constexpr EntityKind kEntityDimension = 23;
+inline constexpr EntityKind kEntityRay = 26;
+inline constexpr EntityKind kEntityXLine = 27;
+inline constexpr EntityKind kEntityMText = 28;
+inline constexpr EntityKind kEntityLeader = 29;
+inline constexpr EntityKind kEntityTolerance = 30;
+inline constexpr EntityKind kEntityPolyline = 32;
+inline constexpr EntityKind kEntityHatch = 33;
+inline constexpr EntityKind kEntityImage = 34;
+
+inline constexpr std::int16_t kColorByBlock = 0;
+inline constexpr std::int16_t kColorByLayer = 256;
+
+// The ByBlock marker of a linetype pointer (the pointer value -1); null is
+// ByLayer. Never dereferenced.
+FcLineType* LinetypeByBlock();
+inline bool IsLinetypeMarker(const FcLineType* linetype) {
+  return linetype == nullptr || linetype == LinetypeByBlock();
+}
+
+// Snap and boundary records handed out by entities; the requester owns them.
+using GeomSegmentList = std::vector<std::unique_ptr<GeomSegment>>;
+
+// What the pen set-up reads of the display surface.
+struct FcPenContext {
+  // The layer used for an entity that has none: the surface's drawing's
+  // current layer.
+  FcLayer* currentLayer = nullptr;
+  // Set while a block reference draws its block: it governs entities on
+  // layer "0".
+  FcLayer* contextLayer = nullptr;
+  // Set while printing: non-plotting layers are skipped.
+  bool highPrecision = false;
+  double drawingLinetypeScale = 1.0;
+};
+
+// What the pen set-up gives the surface.
+struct FcPen {
+  std::int16_t color = kColorByLayer;
+  // Null draws continuous lines.
+  FcLineType* linetype = nullptr;
+  double linetypeScale = 1.0;
+};
+
+// The display surface's side of the pen set-up. The display surface
+// supplies these; until it exists they read a default context and set
+// nothing (surface_pen_link.cpp).
+FcPenContext GetSurfacePenContext(const FcDisplaySurface* surface);
+void SetSurfacePen(FcDisplaySurface* surface, const FcPen& pen);
+
+// The layer, colour and linetype decision of FcEntity::Draw: false when the
+// entity is not to be drawn (frozen or, when printing, non-plotting layer,
+// or no layer at all); otherwise the pen it is drawn with.
+bool ResolvePen(const FcEntity& entity, const FcPenContext& context, FcPen& pen);
+
+// The group loop of a record after its subclass marker: 0 or 100 is put
+// back and ends the record (0), 1001 reads extended data into the object (2
+// when it fails), every other group goes to `own`, whose non-zero result
+// ends the loop with that result; the end of the input gives 1.
+int ReadRecordGroups(FcObject& object, FcFiler& filer, const std::function<int(const FcResBuf&)>& own);
+
+// The base of every drawable object: the properties every entity has, the
+// operations the editing, display and file code call on any entity, and
+// the common part of the entity records in DXF and DWG files.
+class FcEntity : public FcObject {
+ public:
+  ~FcEntity() override;
+
+  using FcObject::Copy;
+  using FcObject::CopyFromOtherGraph;
+
+  // The common DXF groups (0, 5, 330, 100 "AcDbEntity", 8, and 62, 6, 48,
+  // 60 where they differ from the defaults); 0.
+  int WriteDxf(FcFiler& filer) override;
+  // The common groups up to the class's subclass marker, which is put back:
+  // 0; 1 at the end of input or without 100 "AcDbEntity"; 2 bad extended
+  // data; 3 an unknown linetype name.
+  int ReadDxf(FcFiler& filer) override;
+
+  virtual FcEntity* FindObjectByHandle(FcHandle handle);
+  // The pen set-up every class runs first; true when the entity is drawn.
+  virtual bool Draw(FcDisplaySurface* surface);
+  // Clears the unreferenced mark of the entity's linetype record.
+  virtual void MarkReferences();
+  virtual FcEntity* Clone() const = 0;
+  // Nothing for null: the common data of an entity of the same drawing,
+  // layer and linetype found again by handle.
+  virtual void Copy(const FcEntity* other);
+  virtual FcEntity* CloneFromOtherGraph(FcGraph& target) const = 0;
+  // Nothing for null: the common data of an entity of another drawing,
+  // layer and linetype found again by name in the target drawing.
+  virtual void CopyFromOtherGraph(const FcEntity* other, FcGraph& target);
+  virtual void Transform(const FcMatrix2d& matrix) = 0;
+  virtual FcEntity* TransformedClone(const FcMatrix2d& matrix) const;
+  // The common LIST lines through PrintMessage.
+  virtual void List();
+  // -1.0: no length.
+  virtual double GetLength() const;
+  // -1.0: no area.
+  virtual double GetArea() const;
+  // False: the entity cannot be exploded.
+  virtual bool Explode(FcEntitySets& target);
+  virtual void GetGripPoints(FcPoint2dArray& points) = 0;
+  // Moves the whole entity by the offset; the number of indices.
+  virtual int MoveGripPoints(const CIntArray& indices, const FcPoint2d& offset);
+  virtual void GetStretchPoints(FcPoint2dArray& points);
+  virtual int MoveStretchPoints(const CIntArray& indices, const FcPoint2d& offset);
+  // The entity's DWG record, in the release 2000 layout: the common data,
+  // the class's data, the common handles and the class's handles.
+  virtual int WriteDwg(FcFilerDwg& filer, FcHandle previous, FcHandle next, FcHandle extra1,
+                       FcHandle extra2, FcHandle extra3);
+  virtual void WriteDwgData(FcFilerDwg& filer);
+  virtual void WriteDwgHandles(FcFilerDwg& filer, FcHandle extra1, FcHandle extra2,
+                               FcHandle extra3);
+  // -3: the class has no DWG form.
+  virtual int ReadDwgData(FcFilerDwg& filer);
+  virtual int ReadDwgHandles(FcFilerDwg& filer, FcHandle& extra1, FcHandle& extra2,
+                             FcHandle& extra3);
+  // Reads the record whose MS size and type the caller has read
+  // (FcFilerDwg::SeekObject): 0, 2 on a failed read, a handle or CRC
+  // mismatch or a missing layer, or the class reader's result.
+  virtual int ReadDwg(FcFilerDwg& filer, std::int64_t size, std::int64_t offset,
+                      FcHandle& previous, FcHandle& next, FcHandle& extra1, FcHandle& extra2,
+                      FcHandle& extra3);
+  virtual void GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments);
+  // Sets the mode word to 0.
+  virtual void GetTangentPoints(const FcPoint2d* basePoint, const FcPoint2d& pickPoint,
+                                int parameter, const FcMatrix2d& matrix, FcPoint2d& out,
+                                int& mode);
+  virtual void GetSnapSegments(int mode, const FcPoint2d& pickPoint, int subIndex,
+                               const FcMatrix2d& matrix, GeomSegmentList& segments) = 0;
+  virtual void GetBlockSnapSegments(int mode, const FcPoint2d& pickPoint, FcHandle subEntity,
+                                    int subIndex, int secondIndex, const FcMatrix2d& matrix,
+                                    GeomSegmentList& segments);
+  // False: only curves answered by their own entity intersect.
+  virtual bool IntersectWithSegment(const FcPoint2d& pickPoint, int parameter,
+                                    const FcMatrix2d& matrix, const GeomSegment& other,
+                                    FcPoint2d& out);
+
+  // The block that drawing this entity draws (block references and
+  // dimensions); null for the others. Lets the block table refuse a block
+  // that reaches itself.
+  virtual FcBlock* GetReferencedBlock() const;
+
+  // Moves the entity between the layers' member lists. Null for a null
+  // layer and after a move; the layer itself when it was the entity's.
+  FcLayer* SetLayer(FcLayer* layer);
+  // Moves the entity into the block's entity set (out of its old block's);
+  // null only clears the block.
+  void SetBlock(FcBlock* block);
+  // Null is ByLayer, LinetypeByBlock() is ByBlock.
+  void SetLinetype(FcLineType* linetype);
+  // Layer, linetype, linetype scale, colour and invisibility of an entity
+  // of the same drawing.
+  void CopyProperties(const FcEntity* other);
+
+  // Follows the links of a DWG entity record without reading it, for a
+  // record whose class cannot be created: 0 or 2.
+  static int ReadDwgLinks(FcFilerDwg& filer, FcHandle handle, FcHandle& previous,
+                          FcHandle& next);
+
+  EntityKind GetKind() const { return kind_; }
+  FcLayer* GetLayer() const { return layer_; }
+  FcHandle GetLayerHandle() const { return layerHandle_; }
+  const FcFixedText& GetLayerName() const { return layerName_; }
+  void SetLayerName(std::string_view name) { layerName_ = name; }
+  FcBlock* GetBlock() const { return block_; }
+  FcHandle GetBlockHandle() const { return blockHandle_; }
+  FcLineType* GetLinetype() const { return linetype_; }
+  FcHandle GetLinetypeHandle() const { return linetypeHandle_; }
+  double GetLinetypeScale() const { return linetypeScale_; }
+  void SetLinetypeScale(double scale) { linetypeScale_ = scale; }
+  std::int16_t GetColor() const { return color_; }
+  void SetColor(std::int16_t color) { color_ = color; }
+  std::int16_t GetInvisible() const { return invisible_; }
+  void SetInvisible(std::int16_t invisible) { invisible_ = invisible; }
+  std::int16_t GetEntitiesFollow() const { return entitiesFollow_; }
+  void SetEntitiesFollow(std::int16_t follow) { entitiesFollow_ = follow; }
+  bool IsSubEntity() const { return subEntity_ != 0; }
+  void SetSubEntity(bool sub) { subEntity_ = sub ? 1 : 0; }
+  std::int32_t GetPaperSpace() const { return paperSpace_; }
+  void SetPaperSpace(std::int32_t paperSpace) { paperSpace_ = paperSpace; }
+
+ protected:
+  // Handle 0, DXF record name "ENTITY", DWG type 0; each class then sets
+  // its own name, kind and DWG type.
+  FcEntity();
+  void SetKind(EntityKind kind) { kind_ = kind; }
+
+ private:
+  // What the common data of a DWG record tells its handle section.
+  struct DwgCommon;
+  // The common parts of ReadDwg: 0 or 2.
+  int ReadDwgCommonData(FcFilerDwg& filer, std::int64_t size, std::int64_t offset,
+                        DwgCommon& common);
+  int ReadDwgCommonHandles(FcFilerDwg& filer, const DwgCommon& common, FcHandle& previous,
+                           FcHandle& next);
+
+  EntityKind kind_ = kEntityBase;
+  FcLayer* layer_ = nullptr;
+  FcHandle layerHandle_ = 0;
+  FcFixedText layerName_{"0"};
+  FcBlock* block_ = nullptr;
+  FcHandle blockHandle_ = 0;
+  FcLineType* linetype_ = nullptr;
+  FcHandle linetypeHandle_ = 0;
+  double linetypeScale_ = 1.0;
+  std::int16_t color_ = kColorByLayer;
+  std::int16_t invisible_ = 0;
+  std::int16_t entitiesFollow_ = 0;
+  std::uint8_t subEntity_ = 0;
+  std::int32_t paperSpace_ = 0;
+};
+
+// The owner handle that records owned by another entity (attributes and
+// their SEQEND) write in place of their block's, for one DWG filer; 0 when
+// none. The set-up restores the previous value when it ends.
+class FcDwgOwnerOverride {
+ public:
+  FcDwgOwnerOverride(FcFilerDwg& filer, FcHandle owner);
+  ~FcDwgOwnerOverride();
+  FcDwgOwnerOverride(const FcDwgOwnerOverride&) = delete;
+  FcDwgOwnerOverride& operator=(const FcDwgOwnerOverride&) = delete;
+
+  static FcHandle Get(const FcFilerDwg& filer);
+
+ private:
+  const FcFilerDwg* previousFiler_;
+  FcHandle previousOwner_;
+};

@@ -1,0 +1,264 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "annotation/dim_style.h"
+#include "core/handle.h"
+#include "database/app_id.h"
+#include "database/block.h"
+#include "database/class_list.h"
+#include "database/dictionary.h"
+#include "database/entity_sets.h"
+#include "database/layer.h"
+#include "database/linetype.h"
+#include "database/object.h"
+#include "database/system_var.h"
+#include "database/ucs.h"
+#include "entities/text_style.h"
+#include "files/file_kind.h"
+
+class CWorkThread;
+class FcDisplaySurface;
+class FcSelectFilter;
+class FcUndoList;
+struct FcResBuf;
+
+// Holds the place, handle and owner of a table that the drawing does not
+// keep records for yet: views, viewports and viewport entity headers.
+class FcReservedTable : public FcObject {
+ public:
+  explicit FcReservedTable(DwgObjectType dwgType) { SetDwgType(dwgType); }
+  // The handle of the one record a new drawing has ("*Active" for the
+  // viewports), 0 when none.
+  FcHandle GetRecordHandle() const { return recordHandle_; }
+  void SetRecordHandle(FcHandle handle) { recordHandle_ = handle; }
+
+ private:
+  FcHandle recordHandle_ = 0;
+};
+
+// One drawing: its settings, tables, blocks, class list and dictionaries.
+// It hands out the handles of new objects and is the way through which
+// commands add entities to the current space and take them out again.
+// Its own handle and name are not used.
+class FcGraph : public FcObject {
+ public:
+  FcGraph();
+  ~FcGraph() override;
+
+  // The contents of a new drawing; the file readers call it before they
+  // read over it.
+  void InitDefaults();
+
+  // HANDSEED: the handle the next new object receives. Readers raise it
+  // past every handle they read.
+  FcHandle& GetHandleSeed() { return sysVars_.handseed; }
+  FcHandle GetHandleSeed() const { return sysVars_.handseed; }
+  // Gives the object the next handle.
+  void TakeHandle(FcObject& object);
+
+  FcSystemVar& GetSysVars() { return sysVars_; }
+  const FcSystemVar& GetSysVars() const { return sysVars_; }
+  // Header variables first, then the variable dictionary. SetSysVar answers
+  // kStatusDone or kSetVarUnknownName, GetSysVar kStatusDone or
+  // kGetVarUnknownName. Only "DrawOrderCtl" is created when it is missing.
+  int SetSysVar(std::string_view name, const FcResBuf& value);
+  int GetSysVar(std::string_view name, FcResBuf& value);
+
+  // A new entity into the current space with the current properties, drawn.
+  // Nothing for null.
+  void AddEntity(FcEntity* entity, bool redraw);
+  // An entity that already carries its properties (readers, undo, paste);
+  // not drawn. Nothing for null.
+  void AddEntityKeepLayer(FcEntity* entity);
+  // Appends the handle to the current block's draw-order table; with create
+  // set, the table (and the block's extension dictionary) is made when
+  // missing.
+  void AddToDrawOrder(FcHandle handle, bool create);
+  // Take an entity out of the drawing without deleting it; the caller owns
+  // it afterwards. RemoveEntityByHandle answers null when the current block
+  // does not hold the handle.
+  FcEntity* RemoveEntity(FcEntity* entity);
+  FcEntity* RemoveEntityByHandle(FcHandle handle);
+  // The last entity of the current set that is neither a SEQEND nor a
+  // sub-entity; null when there is none.
+  FcEntity* GetLastEntity() const;
+
+  FcLineType* GetOrCreateLinetype(std::string_view name);
+  // A new unnamed layer with the current linetype and the "Normal" plot
+  // style; null when it cannot be made.
+  FcLayer* CreateLayer();
+  // Null for an empty name. "DefPoints" in any case never plots.
+  FcLayer* FindOrCreateLayer(std::string_view name);
+  FcLayer* SetCurrentLayer(std::string_view name);
+  FcLayer* SetCurrentLayerByHandle(FcHandle handle);
+  // "ByLayer" and "ByBlock" in any case select the markers; an unknown name
+  // changes nothing. Answer the current linetype (null, LinetypeByBlock()
+  // or a record).
+  FcLineType* SetCurrentLinetype(std::string_view name);
+  FcLineType* SetCurrentLinetypeByHandle(FcHandle handle);
+
+  // A new record with the next handle; null when it cannot be made.
+  FcTextStyle* NewTextStyle();
+  // Null for an empty name; the name is cut to 511 characters.
+  FcTextStyle* FindOrCreateTextStyle(std::string_view name);
+  // An unknown name keeps the current style, or makes the first one current
+  // when none is. Answer the current style.
+  FcTextStyle* SetCurrentTextStyle(std::string_view name);
+  void SetCurrentTextStyleByHandle(FcHandle handle);
+  FcDimStyle* NewDimStyle(std::string_view name);
+  // As the text-style setters; the style's values also go into the
+  // dimension variables.
+  FcDimStyle* SetCurrentDimStyle(std::string_view name);
+  FcDimStyle* SetCurrentDimStyleByHandle(FcHandle handle);
+
+  // A new APPID record with the next handle; no check for an existing name.
+  FcAppID* AddAppId(std::string_view name);
+  // Block records that are not anonymous.
+  int CountNamedBlocks() const;
+
+  // Object creation with the drawing's class list and handle seed.
+  FcObject* CreateObject(std::string_view name);
+  // A new object for a DWG type, or the drawing's own table for a table
+  // type; no handle is given.
+  FcObject* CreateObjectByDwgType(int dwgType);
+  bool GetCustomClassName(int index, std::string& name) const;
+  DwgObjectType GetCustomClassType(std::string_view recordName) const;
+  // Puts the object into the named-object dictionary under the name, with
+  // the next handle and its custom-class type when it has none. Nothing for
+  // a null object or an empty name.
+  // True when the dictionary took the object (and owns it from now on);
+  // false leaves it with the caller.
+  bool AddNamedObject(std::string_view name, FcObject* object);
+
+  FcEntitySets* GetDimStylePreview() const { return dimStylePreview_; }
+  void SetDimStylePreview(FcEntitySets* preview) { dimStylePreview_ = preview; }
+  FcFileKind GetFileKind() const { return fileKind_; }
+  void SetFileKind(FcFileKind kind) { fileKind_ = kind; }
+  FcDisplaySurface* GetDisplaySurface() const { return displaySurface_; }
+  CWorkThread* GetWorkThread() const { return workThread_; }
+  void SetWorkThread(CWorkThread* thread) { workThread_ = thread; }
+
+  FcBlock* GetCurrentBlock() const { return currentBlock_; }
+  void SetCurrentBlock(FcBlock* block) { currentBlock_ = block; }
+  FcEntitySets* GetCurrentEntitySet() const { return currentEntitySet_; }
+  void SetCurrentEntitySet(FcEntitySets* set) { currentEntitySet_ = set; }
+  FcEntitySets& GetPreviousSelection() { return previousSelection_; }
+
+  FcLayerList& GetLayerList() { return layers_; }
+  const FcLayerList& GetLayerList() const { return layers_; }
+  FcLayer* GetCurrentLayer() const { return currentLayer_; }
+  FcLinetypeList& GetLinetypeList() { return linetypes_; }
+  const FcLinetypeList& GetLinetypeList() const { return linetypes_; }
+  FcLineType* GetCurrentLinetype() const { return currentLinetype_; }
+  FcLineType* GetByLayerLinetype() const { return byLayerLinetype_; }
+  FcLineType* GetByBlockLinetype() const { return byBlockLinetype_; }
+  FcTextStyleList& GetTextStyleList() { return textStyles_; }
+  const FcTextStyleList& GetTextStyleList() const { return textStyles_; }
+  FcTextStyle* GetCurrentTextStyle() const { return currentTextStyle_; }
+  FcDimStyleList& GetDimStyleList() { return dimStyles_; }
+  const FcDimStyleList& GetDimStyleList() const { return dimStyles_; }
+  // The table keeps it, so that removing the style clears it.
+  FcDimStyle* GetCurrentDimStyle() const { return dimStyles_.GetCurrent(); }
+  FcUCSList& GetPreviousUcsList() { return previousUcs_; }
+  FcUCSList& GetUcsList() { return namedUcs_; }
+  const FcUCSList& GetUcsList() const { return namedUcs_; }
+  FcAppIDList& GetAppIdList() { return appIds_; }
+  const FcAppIDList& GetAppIdList() const { return appIds_; }
+  FcClassList& GetClassList() { return classes_; }
+  const FcClassList& GetClassList() const { return classes_; }
+  FcBlockList& GetBlockList() { return blocks_; }
+  const FcBlockList& GetBlockList() const { return blocks_; }
+  FcReservedTable& GetViewList() { return views_; }
+  FcReservedTable& GetViewHeaderCtrl() { return viewHeaders_; }
+  FcReservedTable& GetViewportList() { return viewports_; }
+  FcDictionary& GetNamedObjects() { return namedObjects_; }
+  const FcDictionary& GetNamedObjects() const { return namedObjects_; }
+  // The "AcDbVariableDictionary" entry of the named-object dictionary, or
+  // null. Looked up each time: a file read replaces the entries.
+  FcDictionary* GetVariableDictionary() const;
+  FcSelectFilter* GetSelectFilter() const { return selectFilter_; }
+  void SetSelectFilter(FcSelectFilter* filter) { selectFilter_ = filter; }
+
+ private:
+  // Empties what InitDefaults fills, entities first.
+  void ClearContents();
+  void InitDefaultDictionaries();
+  // AddNamedObject for an object nobody else owns: deleted when the
+  // dictionary does not take it. The new dictionary, or null.
+  FcDictionary* AdoptNamedDictionary(std::string_view name, std::uint8_t ownerRefCode);
+  bool AdoptNamedObject(std::string_view name, FcObject* object);
+  void InitDefaultSpaces();
+  FcBlock* AddSpaceBlock(std::string_view name, std::uint8_t kind);
+  void AddLayout(std::string_view name, FcBlock* space);
+  // The variable dictionary, made when missing; null when it cannot be.
+  FcDictionary* VariableDictionaryForUse();
+  // The dictionary variable of that name; "DrawOrderCtl" is created with
+  // the initial value when missing, any other name answers null.
+  FcDictionaryVar* FindOrCreateDictionaryVar(std::string_view name, std::string_view initial);
+  void AssignHandleAndType(FcEntity& entity);
+  void AddToCurrentSpace(FcEntity& entity);
+  // Layer member list, draw order, previous selection and display.
+  void DetachFromDrawing(FcEntity& entity);
+  // The first entry of "ACAD_PLOTSTYLENAME"; 0 when there is none.
+  FcHandle FirstPlotStyleHandle() const;
+  void MakeLayerCurrent(FcLayer* layer);
+  void MakeLinetypeCurrent(FcLineType* linetype, std::string_view name);
+  void MakeTextStyleCurrent(FcTextStyle* style);
+  void MakeDimStyleCurrent(FcDimStyle* style);
+
+  // The drawing's own window parts come with the display and view work;
+  // until then these are the one place that would reach them.
+  void DrawEntity(FcEntity* entity);
+  void Redraw();
+  void RemoveFromDisplay(FcEntity* entity);
+
+  FcEntitySets* dimStylePreview_ = nullptr;
+  FcFileKind fileKind_ = FcFileKind::kDwg;
+  // Owned; null until the display surface exists.
+  FcDisplaySurface* displaySurface_ = nullptr;
+  CWorkThread* workThread_ = nullptr;
+  FcSystemVar sysVars_;
+  FcBlock* currentBlock_ = nullptr;
+  FcEntitySets* currentEntitySet_ = nullptr;
+  FcEntitySets previousSelection_{kFcPreviousSelectionGrowth};
+  FcLayerList layers_;
+  FcLayer* currentLayer_ = nullptr;
+  FcLinetypeList linetypes_;
+  FcLineType* currentLinetype_ = nullptr;
+  FcLineType* byLayerLinetype_ = nullptr;
+  FcLineType* byBlockLinetype_ = nullptr;
+  FcTextStyleList textStyles_;
+  FcTextStyle* currentTextStyle_ = nullptr;
+  FcDimStyleList dimStyles_;
+  FcUCSList previousUcs_;
+  FcUCSList namedUcs_;
+  FcAppIDList appIds_;
+  FcClassList classes_;
+  FcBlockList blocks_;
+  FcReservedTable views_{60};
+  FcReservedTable viewHeaders_{70};
+  FcReservedTable viewports_{64};
+  FcDictionary namedObjects_;
+  // Null until the undo list exists.
+  FcUndoList* undoList_ = nullptr;
+  FcSelectFilter* selectFilter_ = nullptr;
+};
+
+// The main frame's answer to "get the active drawing" (message 0x8028):
+// 0 with the drawing of the active child window in *result, non-zero when
+// there is no child window. The shell installs it; null means no drawing.
+using FcActiveGraphQuery = std::function<int(FcGraph** result)>;
+void SetActiveGraphQuery(FcActiveGraphQuery query);
+
+// The drawing the calling thread works on: a command thread's own, else
+// the main frame's active one; null when there is none.
+FcGraph* CurrentGraph();
+
+// Copies the string at the start of a packed list (strings one after
+// another, each ending in a null character) into text and answers the start
+// of the next string. The copy goes into a string rather than a caller's
+// buffer of unknown size.
+const char* CopyPackedString(const char* packed, std::string& text);

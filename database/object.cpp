@@ -1,0 +1,209 @@
+#include "database/object.h"
+
+#include <limits>
+#include <memory>
+
+#include "core/resbuf.h"
+#include "database/dictionary.h"
+#include "database/graph.h"
+#include "files/dwg_record.h"
+#include "files/filer.h"
+#include "files/filer_dwg.h"
+
+namespace {
+
+// What the DWG object bracket sees of an object. Made on the stack for the
+// length of one record; the extension dictionary's view is made when the
+// bracket asks for it.
+class ObjectDwgRecord final : public FcDwgRecord {
+ public:
+  explicit ObjectDwgRecord(FcObject& object) : object_(object) {}
+
+  FcHandle GetDwgHandle() const override { return object_.GetHandle(); }
+  std::int16_t GetDwgType() const override { return object_.GetDwgType(); }
+  void WriteDwgExtendedData(FcFilerDwg& filer) override { object_.GetXdata().WriteDwg(filer); }
+  FcDwgRecord* GetExtensionDictionary() override {
+    FcDictionary* dictionary = object_.GetExtDictionary();
+    if (dictionary == nullptr) return nullptr;
+    dictionary_ = std::make_unique<ObjectDwgRecord>(*dictionary);
+    return dictionary_.get();
+  }
+  void WriteDwg(FcFilerDwg& filer) override { object_.WriteDwg(filer); }
+
+ private:
+  FcObject& object_;
+  std::unique_ptr<ObjectDwgRecord> dictionary_;
+};
+
+char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+FcHandle TakeHandle(FcHandle& handleSeed) { return handleSeed++; }
+
+void RaiseHandleSeed(FcHandle& handleSeed, FcHandle handleRead) {
+  if (handleRead < handleSeed) return;
+  // The largest handle cannot be passed; the seed stays on it rather than
+  // wrapping round to "no handle".
+  handleSeed = handleRead == std::numeric_limits<FcHandle>::max() ? handleRead : handleRead + 1;
+}
+
+FcObject::~FcObject() {
+  delete static_cast<FcObject*>(extDictionary_);
+  extDictionary_ = nullptr;
+  xdata_.RemoveAll();
+}
+
+void FcObject::SetRecordName(std::string_view name) {
+  recordName_.assign(name.substr(0, kFcMaxRecordName));
+}
+
+void FcObject::SetExtDictionary(FcDictionary* dictionary) {
+  if (dictionary == nullptr) return;
+  if (extDictionary_ != dictionary) delete static_cast<FcObject*>(extDictionary_);
+  extDictionary_ = dictionary;
+  dictionary->SetOwner(this);
+  extDictionaryHandle_ = dictionary->GetHandle();
+}
+
+int FcObject::Copy(const FcObject& other) {
+  handle_ = other.handle_;
+  dwgType_ = other.dwgType_;
+  recordName_ = other.recordName_;
+  return xdata_.Copy(other.xdata_);
+}
+
+int FcObject::CopyFromOtherGraph(const FcObject& other, FcGraph& target) {
+  recordName_ = other.recordName_;
+  return xdata_.CopyFromOtherGraph(other.xdata_, target);
+}
+
+int FcObject::GetCount() const { return 0; }
+
+int FcObject::WriteDwg(FcFilerDwg& filer) { return kFcStatusOk; }
+
+int FcObject::WriteDxf(FcFiler& filer) {
+  filer.WriteString(0, recordName_);
+  filer.WriteHandle(5, handle_);
+  if (extDictionary_ != nullptr) {
+    filer.WriteString(102, "{ACAD_XDICTIONARY");
+    filer.WriteHandle(360, extDictionary_->GetHandle());
+    filer.WriteString(102, "}");
+  }
+  filer.WriteHandle(330, owner_ != nullptr ? owner_->GetHandle() : 0);
+  return kFcStatusOk;
+}
+
+int FcObject::WriteDxfOwned(FcFiler& filer) {
+  if (extDictionary_ == nullptr) return kFcStatusOk;
+  return extDictionary_->WriteDxf(filer);
+}
+
+int FcObject::ReadDwg(FcFilerDwg& filer) { return kFcStatusOk; }
+
+int FcObject::ReadDxf(FcFiler& filer) {
+  FcResBuf group;
+  bool haveHandle = false;
+  bool inBracket = false;
+  bool inXdictionary = false;
+  while (filer.ReadGroup(group)) {
+    switch (group.type) {
+      case 5:
+      case 105:
+        handle_ = group.handle;
+        haveHandle = true;
+        if (FcGraph* graph = filer.GetGraph()) RaiseHandleSeed(graph->GetHandleSeed(), handle_);
+        break;
+      case 102:
+        inXdictionary = !inBracket && group.text != nullptr &&
+                        EqualsNoCase(group.text, "{ACAD_XDICTIONARY");
+        inBracket = !inBracket;
+        break;
+      case 360:
+        if (inXdictionary) extDictionaryHandle_ = group.handle;
+        break;
+      case 1001:
+        filer.UnreadGroup();
+        if (ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
+        break;
+      case 100:
+        if (!haveHandle) return kFcStatusStructure;
+        filer.UnreadGroup();
+        return kFcStatusOk;
+      case 0:
+        filer.UnreadGroup();
+        return kFcStatusReadError;
+      default:
+        break;
+    }
+  }
+  return kFcStatusReadError;
+}
+
+bool FcObject::ResolveOwner(FcObject* candidate) {
+  if (candidate == nullptr || candidate == this) return false;
+  if (extDictionaryHandle_ != 0 && candidate->GetHandle() == extDictionaryHandle_) {
+    auto* dictionary = dynamic_cast<FcDictionary*>(candidate);
+    if (dictionary == nullptr) return false;
+    SetExtDictionary(dictionary);
+    return true;
+  }
+  if (extDictionary_ == nullptr) return false;
+  return extDictionary_->LinkObject(candidate);
+}
+
+int FcObject::ReadXdata(FcFiler& filer) {
+  auto block = std::make_unique<FcExtendData>();
+  if (block->ReadDxf(filer) != 0) return kFcStatusReadError;
+  xdata_.Add(std::move(block));
+  return kFcStatusOk;
+}
+
+int FcObject::ReadDwgXdata(FcFilerDwg& filer, std::int64_t objectEnd) {
+  for (;;) {
+    auto block = std::make_unique<FcExtendData>();
+    const int result = block->ReadDwg(filer, objectEnd);
+    if (result < 0) return kFcStatusReadError;
+    if (result == 0) return kFcStatusOk;
+    if (!block->HasBinaryChunk()) xdata_.Add(std::move(block));
+  }
+}
+
+void FcObject::BeginDwgObject(FcFilerDwg& filer) {
+  ObjectDwgRecord record(*this);
+  filer.BeginObject(record);
+}
+
+void FcObject::EndDwgObject(FcFilerDwg& filer) {
+  ObjectDwgRecord record(*this);
+  filer.EndObject(record);
+}
+
+bool FcObject::ReadDwgObjectStart(FcFilerDwg& filer, DwgObjectType type, FcDwgRecordPlace& place) {
+  std::int16_t typeRead = 0;
+  place.offset = filer.SeekObject(handle_, place.size, typeRead);
+  if (place.offset <= 0 || typeRead != type) return false;
+  std::uint32_t dataBits = 0;
+  const bool sizeFirst = filer.GetVersion() >= FcFilerDwg::kVersion2000;
+  if (sizeFirst && !filer.ReadRawLong(dataBits)) return false;
+  FcHandle own = 0;
+  if (!filer.ReadHandleRef(own, 0) || own != handle_) return false;
+  if (ReadDwgXdata(filer, place.offset + place.size) != kFcStatusOk) return false;
+  return sizeFirst || filer.ReadRawLong(dataBits);
+}
+
+bool FcObject::ReadDwgObjectEnd(FcFilerDwg& filer, const FcDwgRecordPlace& place) {
+  const std::int64_t end = place.offset + place.size;
+  const std::uint16_t crc = filer.CrcOfRange(FcFilerDwg::kObjectCrcSeed, place.offset, end);
+  std::uint16_t stored = 0;
+  if (filer.Seek(end, FcSeekOrigin::kBegin) != end || !filer.ReadAlignedShort(stored)) return false;
+  return stored == crc;
+}

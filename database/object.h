@@ -1,0 +1,138 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/handle.h"
+#include "database/extended_data.h"
+
+class FcDictionary;
+class FcFiler;
+class FcFilerDwg;
+class FcGraph;
+
+// The DWG type number of an object: a fixed number for the format's own
+// classes, 500 + the class-list index for custom classes, 0 while unknown.
+using DwgObjectType = std::int16_t;
+
+// Results of the read and write operations of object records. Callers treat
+// every non-zero value as failure and delete the object.
+inline constexpr int kFcStatusOk = 0;
+inline constexpr int kFcStatusEnd = 1;             // end of input, missing group
+inline constexpr int kFcStatusReadError = 2;       // inconsistent or short data
+inline constexpr int kFcStatusStructure = 3;       // structure error, count out of range
+inline constexpr int kFcStatusRecordFailed = 4;    // a record's own reader failed
+inline constexpr int kFcStatusNoDwgForm = -3;      // an entity class without a DWG form
+
+// The longest DXF record name an object keeps (the field holds 64 bytes).
+inline constexpr std::size_t kFcMaxRecordName = 63;
+
+// True when the two names are equal without regard to case. Only ASCII
+// letters fold, so the second byte of a double-byte character is never
+// mistaken for a letter of another case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// Where the record of an object being read lies in a DWG file: its offset
+// (the start of its MS size) and its length up to its CRC.
+struct FcDwgRecordPlace {
+  std::int64_t offset = -1;
+  std::int64_t size = 0;
+};
+
+// The base of every piece of a drawing: its handle, owner, extended data,
+// DWG type, DXF record name and extension dictionary, and the operations
+// every object answers. Objects are not copyable as C++ values; Copy and
+// CopyFromOtherGraph carry the drawing's notion of a copy.
+class FcObject {
+ public:
+  FcObject(const FcObject&) = delete;
+  FcObject& operator=(const FcObject&) = delete;
+
+  // Deletes the extension dictionary and every extended-data block.
+  virtual ~FcObject();
+
+  // Takes handle, DWG type, record name and a deep copy of the extended
+  // data of another object of the same drawing; owner and extension
+  // dictionary stay. The number of extended-data blocks copied.
+  virtual int Copy(const FcObject& other);
+  // Takes the record name and the extended data of an object of another
+  // drawing, each application registered again in the target drawing; the
+  // handle stays. The number of extended-data blocks copied.
+  virtual int CopyFromOtherGraph(const FcObject& other, FcGraph& target);
+  // Records, entities or entries under the object; sizes the progress of
+  // saving.
+  virtual int GetCount() const;
+  virtual int WriteDwg(FcFilerDwg& filer);
+  // The common groups of a non-graphical object: 0 name, 5 handle, the
+  // extension-dictionary bracket, 330 owner.
+  virtual int WriteDxf(FcFiler& filer);
+  // The records of the objects this one owns: its extension dictionary.
+  virtual int WriteDxfOwned(FcFiler& filer);
+  virtual int ReadDwg(FcFilerDwg& filer);
+  // Reads the common groups, after the caller consumed group 0, up to the
+  // first subclass marker, which is left for the derived reader.
+  virtual int ReadDxf(FcFiler& filer);
+  // Offered every object that was read without a known owner; true when
+  // this object (or its extension dictionary) claimed it.
+  virtual bool ResolveOwner(FcObject* candidate);
+
+  // Reads one extended-data block whose 1001 group is next in the filer and
+  // appends it; 2 when it cannot be read.
+  int ReadXdata(FcFiler& filer);
+  // Reads the extended-data section of a DWG object record whose CRC stands
+  // at objectEnd; 0 or 2. A block that holds a binary chunk is dropped, a
+  // block reaching past the record is refused.
+  int ReadDwgXdata(FcFilerDwg& filer, std::int64_t objectEnd);
+
+  // The bracket of this object's DWG record (FcFilerDwg::BeginObject and
+  // EndObject); EndDwgObject also writes the extension dictionary's record.
+  void BeginDwgObject(FcFilerDwg& filer);
+  void EndDwgObject(FcFilerDwg& filer);
+  // The common start of every DWG object reader: the record found by this
+  // object's handle, its type and own handle checked, its extended data
+  // read. False on any mismatch or failed read.
+  bool ReadDwgObjectStart(FcFilerDwg& filer, DwgObjectType type, FcDwgRecordPlace& place);
+  // The common end: the record's CRC must match. False when it does not.
+  bool ReadDwgObjectEnd(FcFilerDwg& filer, const FcDwgRecordPlace& place);
+
+  FcHandle GetHandle() const { return handle_; }
+  void SetHandle(FcHandle handle) { handle_ = handle; }
+  FcObject* GetOwner() const { return owner_; }
+  void SetOwner(FcObject* owner) { owner_ = owner; }
+  FcExtendDataList& GetXdata() { return xdata_; }
+  const FcExtendDataList& GetXdata() const { return xdata_; }
+  DwgObjectType GetDwgType() const { return dwgType_; }
+  void SetDwgType(DwgObjectType type) { dwgType_ = type; }
+  const std::string& GetRecordName() const { return recordName_; }
+  // Keeps at most the first 63 characters.
+  void SetRecordName(std::string_view name);
+
+  FcDictionary* GetExtDictionary() const { return extDictionary_; }
+  // Attaches the dictionary (owned from now on) and makes this object its
+  // owner; nothing for a null dictionary.
+  void SetExtDictionary(FcDictionary* dictionary);
+  FcHandle GetExtDictionaryHandle() const { return extDictionaryHandle_; }
+  void SetExtDictionaryHandle(FcHandle handle) { extDictionaryHandle_ = handle; }
+
+ protected:
+  FcObject() = default;
+
+ private:
+  FcHandle handle_ = 0;
+  FcObject* owner_ = nullptr;
+  FcExtendDataList xdata_;
+  DwgObjectType dwgType_ = 0;
+  std::string recordName_;
+  // Owned; deleted with the object.
+  FcDictionary* extDictionary_ = nullptr;
+  // The handle read from a file before the dictionary itself was read.
+  FcHandle extDictionaryHandle_ = 0;
+};
+
+// Takes the drawing's next handle: the seed's value, the seed then grows by
+// one.
+FcHandle TakeHandle(FcHandle& handleSeed);
+// Raises the seed past a handle read from a file, so that objects created
+// later never reuse it.
+void RaiseHandleSeed(FcHandle& handleSeed, FcHandle handleRead);

@@ -1,0 +1,57 @@
+#include "annotation/dim_style.h"
+#include "database/app_id.h"
+#include "database/block.h"
+#include "database/dictionary.h"
+#include "database/layer.h"
+#include "database/layout.h"
+#include "database/linetype.h"
+#include "database/mline_style.h"
+#include "database/object_factory.h"
+#include "database/sort_ents_table.h"
+#include "database/ucs.h"
+#include "entities/block_markers.h"
+#include "entities/line.h"
+#include "entities/text_style.h"
+
+// Every class that file readers create by name, under its class name and,
+// where it has one, its DXF record name. Listing them here keeps the linker
+// from dropping a class whose file nothing else refers to.
+void RegisterObjectFactories() {
+  // Entities.
+  RegisterObjectFactory("FcLine", FcLine::Create);
+  RegisterObjectFactory("LINE", FcLine::Create);
+  RegisterObjectFactory("FcSeqend", FcSeqend::Create);
+  RegisterObjectFactory("SEQEND", FcSeqend::Create);
+  RegisterObjectFactory("FcBlockBegin", FcBlockBegin::Create);
+  RegisterObjectFactory("BLOCK", FcBlockBegin::Create);
+  RegisterObjectFactory("FcBlockEnd", FcBlockEnd::Create);
+  RegisterObjectFactory("ENDBLK", FcBlockEnd::Create);
+
+  // Table records.
+  RegisterObjectFactory("FcLayer", FcLayer::Create);
+  RegisterObjectFactory("FcLineType", FcLineType::Create);
+  RegisterObjectFactory("FcUCS", FcUCS::Create);
+  RegisterObjectFactory("FcTextStyle", FcTextStyle::Create);
+  RegisterObjectFactory("FcDimStyle", FcDimStyle::Create);
+  RegisterObjectFactory("FcAppID", FcAppID::Create);
+  RegisterObjectFactory("FcBlock", FcBlock::Create);
+  RegisterObjectFactory("BLOCK_RECORD", FcBlock::Create);
+
+  // Other objects.
+  RegisterObjectFactory("FcDictionary", FcDictionary::Create);
+  RegisterObjectFactory("DICTIONARY", FcDictionary::Create);
+  RegisterObjectFactory("FcDictionaryVar", FcDictionaryVar::Create);
+  RegisterObjectFactory("DICTIONARYVAR", FcDictionaryVar::Create);
+  RegisterObjectFactory("FcSortEntsTable", FcSortEntsTable::Create);
+  RegisterObjectFactory("SORTENTSTABLE", FcSortEntsTable::Create);
+  RegisterObjectFactory("FcLayout", FcLayout::Create);
+  RegisterObjectFactory("LAYOUT", FcLayout::Create);
+  RegisterObjectFactory("FcPlotSettings", FcPlotSettings::Create);
+  RegisterObjectFactory("PLOTSETTINGS", FcPlotSettings::Create);
+  RegisterObjectFactory("FcMLineStyle", FcMLineStyle::Create);
+  RegisterObjectFactory("MLINESTYLE", FcMLineStyle::Create);
+  RegisterObjectFactory("FcDictionaryWidthDefault", FcDictionaryWidthDefault::Create);
+  RegisterObjectFactory("ACDBDICTIONARYWDFLT", FcDictionaryWidthDefault::Create);
+  RegisterObjectFactory("FcPlaceHolder", FcPlaceHolder::Create);
+  RegisterObjectFactory("ACDBPLACEHOLDER", FcPlaceHolder::Create);
+}

@@ -1,0 +1,201 @@
+#include "database/ucs.h"
+
+#include <new>
+#include <vector>
+
+#include "core/resbuf.h"
+#include "files/filer.h"
+#include "files/filer_dwg.h"
+
+namespace {
+
+constexpr int kDxfXrefDependent = 16;
+
+void WriteDxfPoint(FcFiler& filer, std::int16_t code, const FcPoint2d& point) {
+  filer.WriteReal(code, point.x);
+  filer.WriteReal(static_cast<std::int16_t>(code + 10), point.y);
+  filer.WriteReal(static_cast<std::int16_t>(code + 20), 0.0);
+}
+
+void WriteDwgPoint(FcFilerDwg& filer, const FcPoint2d& point) {
+  filer.WriteBitDouble(point.x);
+  filer.WriteBitDouble(point.y);
+  filer.WriteBitDouble(0.0);
+}
+
+bool ReadDwgPoint(FcFilerDwg& filer, FcPoint2d& point) {
+  double values[3] = {};
+  if (!filer.Read3BitDouble(values)) return false;
+  point = {values[0], values[1]};
+  return true;
+}
+
+}  // namespace
+
+FcUCS::FcUCS() {
+  SetDwgType(kDwgType);
+  SetRecordName("UCS");
+}
+
+FcObject* FcUCS::Create() { return new (std::nothrow) FcUCS(); }
+
+void FcUCS::SetName(std::string_view name) {
+  name_.assign(name);
+  NoteRecordRenamed(*this);
+}
+
+void FcUCS::CopyFrom(const FcUCS& other) {
+  FcObject::Copy(other);
+  SetName(other.name_);
+  origin_ = other.origin_;
+  xAxis_ = other.xAxis_;
+  yAxis_ = other.yAxis_;
+}
+
+int FcUCS::WriteDxf(FcFiler& filer) {
+  FcObject::WriteDxf(filer);
+  filer.WriteString(100, "AcDbSymbolTableRecord");
+  filer.WriteString(100, "AcDbUCSTableRecord");
+  filer.WriteString(2, name_);
+  filer.WriteInt(70, 0);
+  WriteDxfPoint(filer, 10, origin_);
+  WriteDxfPoint(filer, 11, xAxis_);
+  WriteDxfPoint(filer, 12, yAxis_);
+  filer.WriteInt(79, 0);
+  filer.WriteReal(146, 0.0);
+  return kFcStatusOk;
+}
+
+int FcUCS::ReadDxf(FcFiler& filer) {
+  if (FcObject::ReadDxf(filer) != kFcStatusOk) return kFcStatusEnd;
+  if (!ReadSubclassMarker(filer, "AcDbSymbolTableRecord") || !ReadSubclassMarker(filer, "AcDbUCSTableRecord"))
+    return kFcStatusEnd;
+  FcResBuf group;
+  bool haveName = false;
+  while (filer.ReadGroup(group)) {
+    switch (group.type) {
+      case 2:
+        SetName(group.text != nullptr ? group.text : "");
+        haveName = true;
+        break;
+      case 10:
+        origin_ = {group.x, group.y};
+        break;
+      case 11:
+        xAxis_ = {group.x, group.y};
+        break;
+      case 12:
+        yAxis_ = {group.x, group.y};
+        break;
+      case 70:
+        xrefDependent_ = (group.intValue & kDxfXrefDependent) != 0;
+        break;
+      case 1001:
+        filer.UnreadGroup();
+        if (ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
+        break;
+      case 0:
+      case 100:
+        filer.UnreadGroup();
+        return haveName ? kFcStatusOk : kFcStatusEnd;
+      default:
+        break;
+    }
+  }
+  return kFcStatusEnd;
+}
+
+int FcUCS::WriteDwg(FcFilerDwg& filer) {
+  WriteDwgRecordStart(*this, filer, name_, true);
+  WriteDwgPoint(filer, origin_);
+  WriteDwgPoint(filer, xAxis_);
+  WriteDwgPoint(filer, yAxis_);
+  filer.WriteBitDouble(0.0);
+  filer.WriteBitShort(0);
+  filer.WriteBitShort(0);
+  WriteDwgRecordOwner(*this, filer);
+  filer.WriteHandleRef(5, 0, 0);
+  filer.WriteHandleRef(5, 0, 0);
+  EndDwgObject(filer);
+  return kFcStatusOk;
+}
+
+int FcUCS::ReadDwg(FcFilerDwg& filer) {
+  FcDwgRecordStart start;
+  if (!ReadDwgRecordStart(*this, filer, kDwgType, start)) return kFcStatusReadError;
+  SetName(start.name);
+  if (start.xrefDependent) {
+    xrefDependent_ = true;
+    return kFcStatusOk;
+  }
+  if (!ReadDwgPoint(filer, origin_) || !ReadDwgPoint(filer, xAxis_) || !ReadDwgPoint(filer, yAxis_))
+    return kFcStatusReadError;
+  const bool release2000 = filer.GetVersion() >= FcFilerDwg::kVersion2000;
+  double elevation = 0.0;
+  std::int16_t viewType = 0;
+  if (release2000 &&
+      (!filer.ReadBitDouble(elevation) || !filer.ReadBitShort(viewType) || !filer.ReadBitShort(viewType)))
+    return kFcStatusReadError;
+  FcHandle ignored = 0;
+  const int references = release2000 ? 3 : 1;
+  if (!ReadDwgRecordOwnerHandles(filer, start.place, start.reactors)) return kFcStatusReadError;
+  for (int i = 0; i < references; ++i) {
+    if (!filer.ReadHandleRef(ignored, 0)) return kFcStatusReadError;
+  }
+  return ReadDwgObjectEnd(filer, start.place) ? kFcStatusOk : kFcStatusReadError;
+}
+
+FcUCSList::FcUCSList() : FcSymbolList(kDwgType, 8, GrowthRule::kWhenOverfull) {}
+
+std::string_view FcUCSList::RecordName(const FcObject& record) const {
+  return static_cast<const FcUCS&>(record).GetName();
+}
+
+FcUCS* FcUCSList::AddNew() {
+  std::unique_ptr<FcObject> record = MakeRecord();
+  if (record == nullptr) return nullptr;
+  return static_cast<FcUCS*>(AppendRecord(std::move(record)));
+}
+
+FcUCS* FcUCSList::AddNamed(std::string_view name) {
+  FcUCS* record = AddNew();
+  if (record != nullptr) record->SetName(name);
+  return record;
+}
+
+FcUCS* FcUCSList::FindByName(std::string_view name) const {
+  for (int i = 0; i < GetCount(); ++i) {
+    if (EqualsNoCaseMultibyte(GetAt(i)->GetName(), name)) return GetAt(i);
+  }
+  return nullptr;
+}
+
+int FcUCSList::WriteDxf(FcFiler& filer) {
+  WriteDxfTable(filer, "UCS");
+  return kFcStatusOk;
+}
+
+std::unique_ptr<FcObject> FcUCSList::MakeRecord() {
+  std::unique_ptr<FcUCS> record(new (std::nothrow) FcUCS());
+  if (record != nullptr) record->SetOwner(this);
+  return record;
+}
+
+bool FcUCSList::KeepRecord(const FcObject& record) {
+  const auto& ucs = static_cast<const FcUCS&>(record);
+  return !ucs.GetName().empty() && !ucs.IsXrefDependent();
+}
+
+int FcUCSList::ReadDxf(FcFiler& filer) {
+  return ReadDxfTable(filer, "UCS", [this] { return MakeRecord(); }, KeepRecord);
+}
+
+int FcUCSList::ReadDwg(FcFilerDwg& filer) {
+  FcDwgRecordPlace place;
+  std::vector<FcHandle> handles;
+  if (!ReadDwgControl(filer, ControlKind::kUcs, EntryRule::kOwnedOnly, place, handles) ||
+      !ReadDwgObjectEnd(filer, place))
+    return kFcStatusReadError;
+  Grow(static_cast<int>(handles.size()));
+  return ReadDwgRecords(filer, handles, [this] { return MakeRecord(); }, KeepRecord);
+}

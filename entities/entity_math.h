@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cmath>
+
+#include "core/matrix2d.h"
+#include "core/point2d.h"
+
+// Scales v to length 1; a vector without a positive squared length stays.
+inline void NormalizeVector(FcPoint2d& v) {
+  const double squared = v.x * v.x + v.y * v.y;
+  if (!(squared > 0.0)) return;
+  const double length = std::sqrt(squared);
+  v.x /= length;
+  v.y /= length;
+}
+
+// True when the matrix turns the drawing over (a mirror, or a scale with
+// one negative factor).
+inline bool IsMirroringMatrix(const FcMatrix2d& m) { return m.a * m.e < 0.0; }
