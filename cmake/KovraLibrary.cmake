@@ -22,6 +22,9 @@ function(kovra_library name)
   else()
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    # The drawing-side libraries call each other where records, entities and
+    # the display meet; repeating the cycle on the link line resolves it.
+    set_property(TARGET ${name} PROPERTY LINK_INTERFACE_MULTIPLICITY 3)
   endif()
 endfunction()
 

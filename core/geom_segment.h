@@ -24,6 +24,8 @@ inline constexpr int kLineExtentRay = 2;
 struct GeomSegment {
   int type = kGeomSegmentEmpty;
   int snapModes = 0;
+  // Point: the point it offers.
+  FcPoint2d point;
   // Line: its two points and its extent (segment, infinite line or ray from
   // first through second).
   FcPoint2d first;
@@ -35,5 +37,7 @@ struct GeomSegment {
   double startAngle = 0.0;
   double endAngle = 0.0;
   FcEntity* entity = nullptr;
+  // Curve: handed back to the entity with every question about it.
+  int parameter = 0;
   FcMatrix2d matrix;
 };

@@ -31,7 +31,10 @@ FcDictionary* AsDictionary(FcObject* object) { return dynamic_cast<FcDictionary*
 
 }  // namespace
 
-FcGraph::FcGraph() { InitDefaults(); }
+FcGraph::FcGraph() {
+  InitDefaults();
+  undoList_.SetOwner(this);
+}
 
 // The display surface never exists yet, so nothing is deleted ahead of the
 // members.
@@ -104,7 +107,7 @@ void FcGraph::InitDefaults() {
   }
 
   InitDefaultSpaces();
-  viewports_.SetRecordHandle(::TakeHandle(sysVars_.handseed));
+  TakeHandle(viewports_.GetActive());
 }
 
 FcDictionary* FcGraph::AdoptNamedDictionary(std::string_view name, std::uint8_t ownerRefCode) {

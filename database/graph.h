@@ -16,28 +16,15 @@
 #include "database/object.h"
 #include "database/system_var.h"
 #include "database/ucs.h"
+#include "database/undo_list.h"
+#include "database/viewport.h"
 #include "entities/text_style.h"
 #include "files/file_kind.h"
 
 class CWorkThread;
 class FcDisplaySurface;
 class FcSelectFilter;
-class FcUndoList;
 struct FcResBuf;
-
-// Holds the place, handle and owner of a table that the drawing does not
-// keep records for yet: views, viewports and viewport entity headers.
-class FcReservedTable : public FcObject {
- public:
-  explicit FcReservedTable(DwgObjectType dwgType) { SetDwgType(dwgType); }
-  // The handle of the one record a new drawing has ("*Active" for the
-  // viewports), 0 when none.
-  FcHandle GetRecordHandle() const { return recordHandle_; }
-  void SetRecordHandle(FcHandle handle) { recordHandle_ = handle; }
-
- private:
-  FcHandle recordHandle_ = 0;
-};
 
 // One drawing: its settings, tables, blocks, class list and dictionaries.
 // It hands out the handles of new objects and is the way through which
@@ -119,6 +106,34 @@ class FcGraph : public FcObject {
   // Block records that are not anonymous.
   int CountNamedBlocks() const;
 
+  // Point input by the snap and angle settings (graph_ucs.cpp). The snap
+  // frame is the world moved by -SNAPBASE and turned by -SNAPANG.
+  void SnapToGrid(FcPoint2d& point) const;
+  void ToSnapFrame(FcPoint2d& point) const;
+  // Makes the move from base to point horizontal or vertical in the snap
+  // angle's frame; a tie goes vertical.
+  void OrthoConstrain(const FcPoint2d& base, FcPoint2d& point) const;
+  // A world angle as the user measures it (ANGBASE, ANGDIR), in [0, 2 pi].
+  void ToUserAngle(double& angle) const;
+  // An angle measured in the current UCS as a world angle, in [0, 2 pi).
+  void AngleToUcs(double& angle) const;
+
+  // The current UCS (UCSORG, UCSXDIR, UCSYDIR). SaveNamedUcs appends a
+  // record also when the name exists already, gives it no handle, and
+  // answers null for an empty name.
+  FcUCS* SaveNamedUcs(std::string_view name);
+  // Appends a copy of the current UCS to the previous-UCS list; every UCS
+  // change of the UCS command and of undo comes after it.
+  FcUCS* PushPreviousUcs();
+  // Nothing for an empty or unknown name; the current UCS is pushed first.
+  void RestoreNamedUcs(std::string_view name);
+  // Back to the last previous UCS, which stays in the list.
+  void RestorePreviousUcs();
+  // Turns both axes counter-clockwise about the unchanged origin.
+  void RotateUcs(double angle);
+  // Moves the origin by a world offset; the axes stay.
+  void MoveUcsOrigin(double dx, double dy);
+
   // Object creation with the drawing's class list and handle seed.
   FcObject* CreateObject(std::string_view name);
   // A new object for a DWG type, or the drawing's own table for a table
@@ -171,15 +186,17 @@ class FcGraph : public FcObject {
   const FcClassList& GetClassList() const { return classes_; }
   FcBlockList& GetBlockList() { return blocks_; }
   const FcBlockList& GetBlockList() const { return blocks_; }
-  FcReservedTable& GetViewList() { return views_; }
-  FcReservedTable& GetViewHeaderCtrl() { return viewHeaders_; }
-  FcReservedTable& GetViewportList() { return viewports_; }
+  FcViewList& GetViewList() { return views_; }
+  FcViewHeaderCtrl& GetViewHeaderCtrl() { return viewHeaders_; }
+  FcViewportList& GetViewportList() { return viewports_; }
+  const FcViewportList& GetViewportList() const { return viewports_; }
   FcDictionary& GetNamedObjects() { return namedObjects_; }
   const FcDictionary& GetNamedObjects() const { return namedObjects_; }
   // The "AcDbVariableDictionary" entry of the named-object dictionary, or
   // null. Looked up each time: a file read replaces the entries.
   FcDictionary* GetVariableDictionary() const;
   FcSelectFilter* GetSelectFilter() const { return selectFilter_; }
+  FcUndoList& GetUndoList() { return undoList_; }
   void SetSelectFilter(FcSelectFilter* filter) { selectFilter_ = filter; }
 
  private:
@@ -238,12 +255,11 @@ class FcGraph : public FcObject {
   FcAppIDList appIds_;
   FcClassList classes_;
   FcBlockList blocks_;
-  FcReservedTable views_{60};
-  FcReservedTable viewHeaders_{70};
-  FcReservedTable viewports_{64};
+  FcViewList views_;
+  FcViewHeaderCtrl viewHeaders_;
+  FcViewportList viewports_;
   FcDictionary namedObjects_;
-  // Null until the undo list exists.
-  FcUndoList* undoList_ = nullptr;
+  FcUndoList undoList_;
   FcSelectFilter* selectFilter_ = nullptr;
 };
 

@@ -9,9 +9,16 @@
 #include "database/object_factory.h"
 #include "database/sort_ents_table.h"
 #include "database/ucs.h"
+#include "database/viewport.h"
 #include "entities/block_markers.h"
+#include "entities/face3d.h"
 #include "entities/line.h"
+#include "entities/point_entity.h"
+#include "entities/ray.h"
+#include "entities/solid.h"
 #include "entities/text_style.h"
+#include "entities/trace.h"
+#include "entities/xline.h"
 
 // Every class that file readers create by name, under its class name and,
 // where it has one, its DXF record name. Listing them here keeps the linker
@@ -20,6 +27,18 @@ void RegisterObjectFactories() {
   // Entities.
   RegisterObjectFactory("FcLine", FcLine::Create);
   RegisterObjectFactory("LINE", FcLine::Create);
+  RegisterObjectFactory("FcPointEnt", FcPointEnt::Create);
+  RegisterObjectFactory("POINT", FcPointEnt::Create);
+  RegisterObjectFactory("FcSolid", FcSolid::Create);
+  RegisterObjectFactory("SOLID", FcSolid::Create);
+  RegisterObjectFactory("FcTrace", FcTrace::Create);
+  RegisterObjectFactory("TRACE", FcTrace::Create);
+  RegisterObjectFactory("Fc3DFace", Fc3DFace::Create);
+  RegisterObjectFactory("3DFACE", Fc3DFace::Create);
+  RegisterObjectFactory("FcRay", FcRay::Create);
+  RegisterObjectFactory("RAY", FcRay::Create);
+  RegisterObjectFactory("FcXLine", FcXLine::Create);
+  RegisterObjectFactory("XLINE", FcXLine::Create);
   RegisterObjectFactory("FcSeqend", FcSeqend::Create);
   RegisterObjectFactory("SEQEND", FcSeqend::Create);
   RegisterObjectFactory("FcBlockBegin", FcBlockBegin::Create);
@@ -34,6 +53,7 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("FcTextStyle", FcTextStyle::Create);
   RegisterObjectFactory("FcDimStyle", FcDimStyle::Create);
   RegisterObjectFactory("FcAppID", FcAppID::Create);
+  RegisterObjectFactory("FcViewport", FcViewport::Create);
   RegisterObjectFactory("FcBlock", FcBlock::Create);
   RegisterObjectFactory("BLOCK_RECORD", FcBlock::Create);
 

@@ -1,0 +1,5 @@
+#include "database/undo_refresh.h"
+
+void RefreshAfterUndo(FcGraph&, FcUndoRefresh) {}
+
+void RedrawUndoneEntities(FcGraph&, const FcEntitySets&) {}

@@ -1,0 +1,416 @@
+#include "database/viewport.h"
+
+#include <cmath>
+#include <new>
+#include <string_view>
+
+#include "core/geometry_basics.h"
+#include "core/resbuf.h"
+#include "database/graph.h"
+#include "database/object_record_parts.h"
+#include "database/symbol_list.h"
+#include "files/filer.h"
+#include "files/filer_dwg.h"
+
+namespace {
+
+constexpr std::string_view kActiveName = "*Active";
+
+bool IsFinite(const FcPoint2d& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+bool IsPositiveSpacing(const FcPoint2d& p) { return IsFinite(p) && p.x > 0.0 && p.y > 0.0; }
+FcPoint2d Sum(const FcPoint2d& a, const FcPoint2d& b) { return {a.x + b.x, a.y + b.y}; }
+std::uint8_t Bit(bool value) { return value ? 1 : 0; }
+
+void WriteDxfPair(FcFiler& filer, std::int16_t code, const FcPoint2d& p) {
+  filer.WriteReal(code, p.x);
+  filer.WriteReal(static_cast<std::int16_t>(code + 10), p.y);
+}
+
+void WriteDxfTriple(FcFiler& filer, std::int16_t code, const FcPoint2d& p) {
+  WriteDxfPair(filer, code, p);
+  filer.WriteReal(static_cast<std::int16_t>(code + 20), 0.0);
+}
+
+void WriteDwgRawPair(FcFilerDwg& filer, const FcPoint2d& p) {
+  filer.WriteRawDouble(p.x);
+  filer.WriteRawDouble(p.y);
+}
+
+void WriteDwgTriple(FcFilerDwg& filer, double x, double y, double z) {
+  filer.WriteBitDouble(x);
+  filer.WriteBitDouble(y);
+  filer.WriteBitDouble(z);
+}
+
+bool ReadDwgRawPair(FcFilerDwg& filer, FcPoint2d& p) {
+  double values[2] = {};
+  if (!filer.Read2RawDouble(values)) return false;
+  p = {values[0], values[1]};
+  return true;
+}
+
+bool ReadDwgTriple(FcFilerDwg& filer, FcPoint2d& p) {
+  double values[3] = {};
+  if (!filer.Read3BitDouble(values)) return false;
+  p = {values[0], values[1]};
+  return true;
+}
+
+// The fields a DWG viewport record carries that the program does not keep.
+bool SkipDwgViewFields(FcFilerDwg& filer) {
+  FcPoint2d ignored;
+  double real = 0.0;
+  std::uint8_t bit = 0;
+  std::int16_t circleZoom = 0;
+  if (!ReadDwgTriple(filer, ignored) || !ReadDwgTriple(filer, ignored)) return false;
+  for (int i = 0; i < 4; ++i) {
+    if (!filer.ReadBitDouble(real)) return false;
+  }
+  for (int i = 0; i < 4; ++i) {
+    if (!filer.ReadBit(bit)) return false;
+  }
+  std::uint8_t renderMode = 0;
+  if (filer.GetVersion() >= FcFilerDwg::kVersion2000 && !filer.ReadRawChar(renderMode)) return false;
+  return ReadDwgRawPair(filer, ignored) && ReadDwgRawPair(filer, ignored) && filer.ReadBit(bit) &&
+         filer.ReadBitShort(circleZoom) && filer.ReadBit(bit);
+}
+
+// The empty control object of the VIEW and viewport-entity-header tables.
+int WriteEmptyControl(FcObject& control, FcFilerDwg& filer) {
+  control.BeginDwgObject(filer);
+  filer.WriteBitLong(0);
+  filer.WriteBitLong(0);
+  filer.SetDataBitSize(filer.GetBitsWritten());
+  filer.WriteHandleRef(4, 0, 0);
+  filer.WriteHandleRef(3, 0, 0);
+  control.EndDwgObject(filer);
+  return kFcStatusOk;
+}
+
+}  // namespace
+
+FcViewport::FcViewport() {
+  SetDwgType(kDwgType);
+  SetRecordName("VPORT");
+}
+
+FcObject* FcViewport::Create() { return new (std::nothrow) FcViewport(); }
+
+void FcViewport::CaptureFromGraph(const FcGraph& graph) {
+  FcViewWindow window;
+  // A window without height gives no aspect ratio; the view keeps its own.
+  if (GetSurfaceViewWindow(graph.GetDisplaySurface(), window) && window.ymax > window.ymin) {
+    viewCentre = {(window.xmin + window.xmax) / 2.0, (window.ymin + window.ymax) / 2.0};
+    viewHeight = window.ymax - window.ymin;
+    aspectRatio = (window.xmax - window.xmin) / viewHeight;
+  }
+  const FcSystemVar& vars = graph.GetSysVars();
+  gridOn = vars.gridmode;
+  gridSpacing = vars.gridunit;
+  snapOn = vars.snapmode;
+  snapBase = vars.snapbase;
+  snapSpacing = vars.snapunit;
+  snapAngle = vars.snapang;
+  ucsIcon = vars.ucsicon;
+  ucsOrigin = vars.ucsorg;
+  ucsXAxis = vars.ucsxdir;
+  ucsYAxis = vars.ucsydir;
+}
+
+void FcViewport::ApplyToGraph(FcGraph& graph) const {
+  const double halfWidth = viewHeight * aspectRatio / 2.0;
+  const double halfHeight = viewHeight / 2.0;
+  FcViewWindow current;
+  if (IsFinite(viewCentre) && std::isfinite(halfWidth) && std::isfinite(halfHeight) &&
+      GetSurfaceViewWindow(graph.GetDisplaySurface(), current)) {
+    SetSurfaceViewWindow(graph.GetDisplaySurface(), {viewCentre.x - halfWidth, viewCentre.y - halfHeight,
+                                                     viewCentre.x + halfWidth, viewCentre.y + halfHeight});
+  }
+  FcSystemVar& vars = graph.GetSysVars();
+  vars.gridmode = gridOn != 0 ? 1 : 0;
+  if (IsPositiveSpacing(gridSpacing)) vars.gridunit = gridSpacing;
+  vars.snapmode = snapOn != 0 ? 1 : 0;
+  if (IsFinite(snapBase)) vars.snapbase = snapBase;
+  if (IsPositiveSpacing(snapSpacing)) vars.snapunit = snapSpacing;
+  if (std::isfinite(snapAngle)) {
+    double angle = snapAngle;
+    NormalizeAngle(angle);
+    vars.snapang = angle;
+  }
+  if (ucsIcon >= 0 && ucsIcon <= 3) vars.ucsicon = ucsIcon;
+  vars.SetUcs(ucsOrigin, Sum(ucsOrigin, ucsXAxis), Sum(ucsOrigin, ucsYAxis));
+}
+
+int FcViewport::WriteDxf(FcFiler& filer) {
+  FcObject::WriteDxf(filer);
+  filer.WriteString(100, "AcDbSymbolTableRecord");
+  filer.WriteString(100, "AcDbViewportTableRecord");
+  filer.WriteString(2, kActiveName);
+  filer.WriteInt(70, 0);
+  WriteDxfPair(filer, 10, {0.0, 0.0});
+  WriteDxfPair(filer, 11, {1.0, 1.0});
+  WriteDxfPair(filer, 12, viewCentre);
+  WriteDxfPair(filer, 13, snapBase);
+  WriteDxfPair(filer, 14, snapSpacing);
+  WriteDxfPair(filer, 15, gridSpacing);
+  filer.WriteReal(40, viewHeight);
+  filer.WriteInt(74, ucsIcon);
+  filer.WriteReal(41, aspectRatio);
+  filer.WriteReal(42, 50.0);
+  filer.WriteReal(43, 0.0);
+  filer.WriteReal(44, 0.0);
+  filer.WriteInt(76, gridOn);
+  filer.WriteInt(75, snapOn);
+  filer.WriteReal(50, snapAngle * kRadToDeg);
+  filer.WriteReal(51, 0.0);
+  filer.WriteInt(71, 0);
+  filer.WriteInt(72, 100);
+  filer.WriteInt(73, 1);
+  filer.WriteInt(77, 0);
+  filer.WriteInt(78, 0);
+  filer.WriteInt(281, 0);
+  filer.WriteInt(65, 0);
+  WriteDxfTriple(filer, 110, ucsOrigin);
+  WriteDxfTriple(filer, 111, ucsXAxis);
+  WriteDxfTriple(filer, 112, ucsYAxis);
+  filer.WriteInt(79, 0);
+  filer.WriteReal(146, 0.0);
+  return kFcStatusOk;
+}
+
+void FcViewport::KeepUcsOf(const FcGraph* graph) {
+  if (graph == nullptr) return;
+  const FcSystemVar& vars = graph->GetSysVars();
+  ucsOrigin = vars.ucsorg;
+  ucsXAxis = vars.ucsxdir;
+  ucsYAxis = vars.ucsydir;
+}
+
+int FcViewport::ReadDxf(FcFiler& filer) {
+  KeepUcsOf(filer.GetGraph());
+  if (FcObject::ReadDxf(filer) != kFcStatusOk) return kFcStatusEnd;
+  if (!ReadSubclassMarker(filer, "AcDbSymbolTableRecord") || !ReadMarkerNoCase(filer, "AcDbViewportTableRecord"))
+    return kFcStatusEnd;
+  FcResBuf group;
+  while (filer.ReadGroup(group)) {
+    const FcPoint2d point{group.x, group.y};
+    switch (group.type) {
+      case 0: {
+        const std::string_view name = group.text != nullptr ? group.text : "";
+        if (name != "ENDTAB" && name != "VPORT") return kFcStatusEnd;
+        filer.UnreadGroup();
+        if (FcGraph* graph = filer.GetGraph()) ApplyToGraph(*graph);
+        return kFcStatusOk;
+      }
+      case 12:
+        viewCentre = point;
+        break;
+      case 13:
+        snapBase = point;
+        break;
+      case 14:
+        snapSpacing = point;
+        break;
+      case 15:
+        gridSpacing = point;
+        break;
+      case 40:
+        viewHeight = group.realValue;
+        break;
+      case 41:
+        aspectRatio = group.realValue;
+        break;
+      case 50:
+        snapAngle = group.realValue;
+        break;
+      case 74:
+        ucsIcon = static_cast<short>(group.intValue);
+        break;
+      case 75:
+        snapOn = static_cast<short>(group.intValue);
+        break;
+      case 76:
+        gridOn = static_cast<short>(group.intValue);
+        break;
+      case 110:
+        ucsOrigin = point;
+        break;
+      case 111:
+        ucsXAxis = point;
+        break;
+      case 112:
+        ucsYAxis = point;
+        break;
+      default:
+        break;
+    }
+  }
+  return kFcStatusReadError;
+}
+
+// Files are written in the 2000 release only.
+int FcViewport::WriteDwg(FcFilerDwg& filer) {
+  WriteDwgRecordStart(*this, filer, kActiveName, true);
+  filer.WriteBitDouble(viewHeight);
+  filer.WriteBitDouble(aspectRatio * viewHeight);
+  WriteDwgRawPair(filer, viewCentre);
+  WriteDwgTriple(filer, 0.0, 0.0, 0.0);
+  WriteDwgTriple(filer, 0.0, 0.0, 1.0);
+  filer.WriteBitDouble(0.0);
+  filer.WriteBitDouble(50.0);
+  filer.WriteBitDouble(0.0);
+  filer.WriteBitDouble(0.0);
+  for (int i = 0; i < 4; ++i) filer.WriteBit(0);
+  filer.WriteRawByte(0);
+  WriteDwgRawPair(filer, {0.0, 0.0});
+  WriteDwgRawPair(filer, {1.0, 1.0});
+  filer.WriteBit(0);
+  filer.WriteBitShort(100);
+  filer.WriteBit(1);
+  filer.WriteBit(Bit((ucsIcon & kUcsIconOn) != 0));
+  filer.WriteBit(Bit((ucsIcon & kUcsIconAtOrigin) != 0));
+  filer.WriteBit(Bit(gridOn != 0));
+  WriteDwgRawPair(filer, gridSpacing);
+  filer.WriteBit(Bit(snapOn != 0));
+  filer.WriteBit(0);
+  filer.WriteBitShort(0);
+  filer.WriteBitDouble(snapAngle);
+  WriteDwgRawPair(filer, snapBase);
+  WriteDwgRawPair(filer, snapSpacing);
+  filer.WriteBit(0);
+  filer.WriteBit(1);
+  WriteDwgTriple(filer, ucsOrigin.x, ucsOrigin.y, 0.0);
+  WriteDwgTriple(filer, ucsXAxis.x, ucsXAxis.y, 0.0);
+  WriteDwgTriple(filer, ucsYAxis.x, ucsYAxis.y, 0.0);
+  filer.WriteBitDouble(0.0);
+  filer.WriteBitShort(0);
+  WriteDwgRecordOwner(*this, filer);
+  filer.WriteHandleRef(5, 0, 0);
+  filer.WriteHandleRef(5, 0, 0);
+  EndDwgObject(filer);
+  return kFcStatusOk;
+}
+
+int FcViewport::ReadDwg(FcFilerDwg& filer) {
+  KeepUcsOf(filer.GetGraph());
+  FcDwgRecordStart start;
+  if (!ReadDwgRecordStart(*this, filer, kDwgType, start)) return kFcStatusReadError;
+  const bool release2000 = filer.GetVersion() >= FcFilerDwg::kVersion2000;
+  double height = 0.0;
+  double width = 0.0;
+  if (!filer.ReadBitDouble(height) || !filer.ReadBitDouble(width) || !ReadDwgRawPair(filer, viewCentre) ||
+      !SkipDwgViewFields(filer))
+    return kFcStatusReadError;
+  viewHeight = height;
+  // A view without height has no proportions; the record keeps its own.
+  if (height != 0.0 && std::isfinite(width / height)) aspectRatio = width / height;
+
+  std::uint8_t iconOn = 0;
+  std::uint8_t iconAtOrigin = 0;
+  std::uint8_t grid = 0;
+  std::uint8_t snap = 0;
+  std::uint8_t snapStyle = 0;
+  std::int16_t isopair = 0;
+  if (!filer.ReadBit(iconOn) || !filer.ReadBit(iconAtOrigin) || !filer.ReadBit(grid) ||
+      !ReadDwgRawPair(filer, gridSpacing) || !filer.ReadBit(snap) || !filer.ReadBit(snapStyle) ||
+      !filer.ReadBitShort(isopair) || !filer.ReadBitDouble(snapAngle) || !ReadDwgRawPair(filer, snapBase) ||
+      !ReadDwgRawPair(filer, snapSpacing))
+    return kFcStatusReadError;
+  ucsIcon = static_cast<short>((iconOn != 0 ? kUcsIconOn : 0) | (iconAtOrigin != 0 ? kUcsIconAtOrigin : 0));
+  gridOn = grid;
+  snapOn = snap;
+
+  if (release2000) {
+    std::uint8_t bit = 0;
+    double elevation = 0.0;
+    std::int16_t orthographic = 0;
+    if (!filer.ReadBit(bit) || !filer.ReadBit(bit) || !ReadDwgTriple(filer, ucsOrigin) ||
+        !ReadDwgTriple(filer, ucsXAxis) || !ReadDwgTriple(filer, ucsYAxis) || !filer.ReadBitDouble(elevation) ||
+        !filer.ReadBitShort(orthographic))
+      return kFcStatusReadError;
+  }
+
+  FcHandle ignored = 0;
+  if (!ReadDwgRecordOwnerHandles(filer, start.place, start.reactors) || !ReadHandleWithCode(filer, 5, ignored))
+    return kFcStatusReadError;
+  for (int i = 0; release2000 && i < 2; ++i) {
+    if (!filer.ReadHandleRef(ignored, 0)) return kFcStatusReadError;
+  }
+  if (!ReadDwgObjectEnd(filer, start.place)) return kFcStatusReadError;
+  if (FcGraph* graph = filer.GetGraph()) ApplyToGraph(*graph);
+  return kFcStatusOk;
+}
+
+FcViewportList::FcViewportList() {
+  SetDwgType(kDwgType);
+  active_.SetOwner(this);
+}
+
+int FcViewportList::WriteDxf(FcFiler& filer) {
+  filer.WriteString(0, "TABLE");
+  filer.WriteString(2, "VPORT");
+  filer.WriteHandle(5, GetHandle());
+  filer.WriteHandle(330, 0);
+  filer.WriteString(100, "AcDbSymbolTable");
+  filer.WriteInt(70, 1);
+  active_.WriteDxf(filer);
+  filer.WriteString(0, "ENDTAB");
+  return kFcStatusOk;
+}
+
+int FcViewportList::ReadDxf(FcFiler& filer) {
+  if (FcObject::ReadDxf(filer) != kFcStatusOk || !ReadSubclassMarker(filer, "AcDbSymbolTable")) return kFcStatusEnd;
+  FcResBuf group;
+  bool recordRead = false;
+  while (filer.ReadGroup(group)) {
+    if (group.type != 0) continue;
+    const std::string_view name = group.text != nullptr ? group.text : "";
+    if (name == "ENDTAB") return kFcStatusOk;
+    // Anything else would read on into the next table.
+    if (name != "VPORT") return kFcStatusEnd;
+    if (recordRead) continue;
+    if (active_.ReadDxf(filer) != kFcStatusOk) return kFcStatusEnd;
+    recordRead = true;
+  }
+  return kFcStatusEnd;
+}
+
+int FcViewportList::WriteDwg(FcFilerDwg& filer) {
+  BeginDwgObject(filer);
+  filer.WriteBitLong(0);
+  filer.WriteBitLong(3);
+  filer.SetDataBitSize(filer.GetBitsWritten());
+  filer.WriteHandleRef(4, 0, 0);
+  filer.WriteHandleRef(3, 0, 0);
+  filer.WriteHandleRef(2, 0, 0);
+  filer.WriteHandleRef(2, 0, 0);
+  filer.WriteHandleRef(2, 0, active_.GetHandle());
+  EndDwgObject(filer);
+  return active_.WriteDwg(filer);
+}
+
+int FcViewportList::ReadDwg(FcFilerDwg& filer) {
+  if (const FcGraph* graph = filer.GetGraph()) {
+    if (const FcHandle control = graph->GetSysVars().HeaderHandles.viewportControl) SetHandle(control);
+  }
+  FcDwgRecordPlace place;
+  int count = 0;
+  if (!ReadDwgControlStart(*this, filer, kDwgType, place, count)) return kFcStatusReadError;
+  FcHandle taken = 0;
+  for (int i = 0; i < count; ++i) {
+    FcHandle handle = 0;
+    std::uint8_t code = 0;
+    if (RecordBytesLeft(filer, place) <= 0 || !filer.ReadHandleRef(handle, 0, &code)) return kFcStatusReadError;
+    if (handle == 0) continue;
+    if (code != 2) return kFcStatusReadError;
+    if (taken == 0 && filer.FindObjectOffset(handle) >= 0) taken = handle;
+  }
+  if (!ReadDwgObjectEnd(filer, place)) return kFcStatusReadError;
+  if (taken == 0) return kFcStatusOk;
+  active_.SetHandle(taken);
+  return active_.ReadDwg(filer);
+}
+
+int FcViewList::WriteDwg(FcFilerDwg& filer) { return WriteEmptyControl(*this, filer); }
+
+int FcViewHeaderCtrl::WriteDwg(FcFilerDwg& filer) { return WriteEmptyControl(*this, filer); }

@@ -1,0 +1,208 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/handle.h"
+#include "core/matrix2d.h"
+#include "core/pen_widths.h"
+#include "core/point2d.h"
+#include "display/display_device.h"
+#include "display/display_group.h"
+
+class CDib;
+class FcDragObject;
+class FcEntity;
+class FcGraph;
+class FcLayer;
+class FcLineType;
+class FcSortEntsTable;
+class FcViewTransform;
+
+// The screen device lives with the window code, which installs the function
+// that makes one. Without it (headless use) a new surface has no device
+// until SetDevice gives it one, and its passes draw nothing.
+using FcScreenDeviceFactory = std::unique_ptr<FcDisplayDevice> (*)();
+void SetScreenDeviceFactory(FcScreenDeviceFactory factory);
+
+// Scales the view's window about its centre: fx times as wide, fy times as
+// high; a factor that is not above 0 leaves its axis alone.
+void ScaleWindow(FcViewTransform& view, double fx, double fy);
+
+// Input that overtakes an interactive redraw (see RequestRedrawStop).
+enum class FcPendingInput : int { kMouseMove = 1, kMouseWheel = 2 };
+
+// A drawing's display list: one group of primitives per drawn entity, in
+// draw order (a later group covers an earlier one), together with the view
+// chain, the device and the state entity draw operations and the primitive
+// builders read while they run.
+class FcDisplaySurface {
+ public:
+  explicit FcDisplaySurface(FcGraph* owner);
+  FcDisplaySurface(const FcDisplaySurface&) = delete;
+  FcDisplaySurface& operator=(const FcDisplaySurface&) = delete;
+  virtual ~FcDisplaySurface();
+
+  // The display list.
+  void RemoveAllGroups();
+  // Makes the entity's group current, creating it when there is none.
+  void OpenGroup(FcHandle handle);
+  // Stamps the current colour and files the primitive; the surface owns it.
+  void AddPrimitive(std::unique_ptr<FcDsEntity> primitive);
+  // A regen pass. Mode 0 appends new groups; 1 orders them by entity
+  // handle; 2 by the sort handles of the draw-order table.
+  void BeginDraw(int mode, const FcSortEntsTable* table);
+  void EndDraw();
+  void SetDrawOrderMode(int mode, const FcSortEntsTable* table);
+  // Re-sorts the whole list by entity handle, or by sort handle with a table.
+  void ResortGroups(const FcSortEntsTable* table);
+  void SortGroups(int first, int last);
+  void RebuildHandleIndex();
+  // The group position of the entity, or -1.
+  int FindHandleIndex(FcHandle handle);
+  void RemoveGroup(FcHandle handle);
+  void SetGroupVisible(FcHandle handle, bool visible);
+  // The group's position, or -1 when the entity has no group.
+  int HighlightGroup(bool highlight, FcHandle handle);
+
+  // Queries.
+  bool GetExtents(FcPoint2d& min, FcPoint2d& max);
+  std::vector<FcHandle> CollectInsideWindow(const FcPoint2d& min, const FcPoint2d& max);
+  std::vector<FcHandle> CollectCrossingWindow(const FcPoint2d& min, const FcPoint2d& max);
+  std::vector<FcHandle> CollectOnScreen();
+  // The first drawn primitive crossing the box whose entity exists in the
+  // drawing's current set on an unlocked layer; false when none.
+  bool PickOnScreen(const FcPoint2d& min, const FcPoint2d& max, FcHandle& entityHandle, FcHandle& primitiveHandle,
+                    int& partTag);
+
+  // Grips.
+  void ClearGrips();
+  void RemoveGripsOf(const FcEntity* entity);
+  // Moves the point onto the first grip within the grip size around it.
+  void SnapToGrip(FcPoint2d& point);
+  void ResetGrips();
+
+  // Passes.
+  void DrawXorEntity(FcEntity* entity);
+  bool DragPreview(FcDragObject* drag, const FcPoint2d& point, int extra);
+  // Prints through the rotated operations; printerPixelsPerInch is the
+  // printer's horizontal resolution, which scales the pen-width table.
+  void Print(int offsetX, int offsetY, int quarterTurns, double widthUnit, FcDeviceContext* printer,
+             int printerPixelsPerInch);
+  void Export(const std::string& fileName);
+  void RenderPreview(int width, CDib& dib, int height);
+
+  // Redraw, zoom and pan.
+  void Redraw();
+  bool NeedsRegen() const;
+  void PushView();
+  bool PopView();
+  void DeleteViews();
+  void SetDeviceSize(int width, int height);
+  void Resize(int width, int height);
+  void FitWindowToDevice();
+  void ZoomScale(double factor);
+  void WheelZoomIn(double x, double y);
+  void WheelZoomOut(double x, double y);
+  void ZoomWindow(const FcPoint2d& corner1, const FcPoint2d& corner2);
+  void ZoomExtents();
+  void Pan(const FcPoint2d& point, const FcPoint2d& anchor, bool push);
+  // Called by the view, from any thread, when input arrives that an
+  // interactive redraw of the matching mode should give way to.
+  void RequestRedrawStop(FcPendingInput input);
+
+  // The builders' helpers.
+  bool UseLinetypePattern(double length) const;
+
+  FcGraph* GetOwner() const { return owner_; }
+  FcViewTransform* GetView() const { return view_; }
+  FcDisplayDevice* GetDevice() const { return device_.get(); }
+  void SetDevice(std::unique_ptr<FcDisplayDevice> device) { device_ = std::move(device); }
+  int GetGroupCount();
+  FcDsGroupEnts* GetGroup(int position);
+  int GetCurrentGroup() const { return currentGroup_; }
+  int GetDrawOrderMode() const { return drawOrderMode_; }
+  FcDsGroupEnts& GetTemporaryGroup() { return temporaryGroup_; }
+  FcDsGroupEnts& GetGripGroup() { return gripGroup_; }
+  const PenWidthTable& GetPenWidths() const { return penWidths_; }
+
+  // Above 0 while a block reference draws its contents.
+  std::int32_t nestingDepth = 0;
+  // Cell of the block-reference array being drawn; stamped into primitives
+  // added while nested.
+  std::int32_t insertCell = 1;
+  // The layer that entities on layer "0" inside a block reference take.
+  FcLayer* contextLayer = nullptr;
+  // While set, every primitive goes to the temporary group.
+  bool temporaryCollecting = false;
+  // The next redraw draws only the grip group.
+  bool gripsOnly = false;
+  // Set whenever the view or the grips change; cleared by a redraw.
+  bool gripsChanged = true;
+  // Not owned; null draws solid.
+  FcLineType* currentLinetype = nullptr;
+  // The entity's linetype scale times the drawing's.
+  double entityLinetypeScale = 1.0;
+  double drawingLinetypeScale = 1.0;
+  // Device length of 1000 world units at the last regen.
+  double regenReferenceLength = 0.0;
+  bool busy = false;
+  bool offscreen = false;
+  // Applied by the builders to every new primitive.
+  FcMatrix2d insertMatrix;
+  std::int16_t currentColorIndex = 7;
+  FcColorRef currentTrueColor = 0;
+  // Finer tessellation for printing.
+  bool highPrecision = false;
+  // 0 normal redraw; 1 during mouse movement; 2 during wheel zoom.
+  std::int32_t interactiveMode = 0;
+  // The view has not changed since the last completed redraw.
+  bool viewUnchanged = false;
+
+ private:
+  // Removed groups leave empty slots until enough have gathered to make
+  // compacting worth it, so that erasing many entities is not quadratic.
+  void Compact();
+  void CompactIfSparse();
+  FcHandle SortKeyOf(FcHandle handle) const;
+  // Puts the groups made during a mode 1 or 2 pass at their key positions.
+  void PlacePassGroups();
+  // The slot of the entity's group, or -1; slots keep removed groups'
+  // places until the list is compacted.
+  int SlotOf(FcHandle handle) const;
+  int LiveGroupCount() const { return static_cast<int>(groups_.size()) - holes_; }
+  std::vector<FcHandle> CollectGroups(bool (FcDsGroupEnts::*test)(const FcPoint2d&, const FcPoint2d&),
+                                      const FcPoint2d& min, const FcPoint2d& max);
+  // Draws the groups for a full or interactive redraw.
+  void DrawGroupsFull();
+  void DrawGroupsInteractive();
+  bool ShouldStopRedraw();
+  // Changes of the view clear the cache flag and mark the grips.
+  void ViewChanged();
+  void ReplaceViews(int width, int height);
+  // One wheel step about the world point.
+  void WheelZoom(double x, double y, double factor);
+
+  FcGraph* owner_;
+  FcViewTransform* view_ = nullptr;
+  std::unique_ptr<FcDisplayDevice> device_;
+  std::vector<std::unique_ptr<FcDsGroupEnts>> groups_;
+  int holes_ = 0;
+  // Groups from this slot on were opened by the running mode 1 or 2 pass
+  // and are put in order when it ends.
+  int passStart_ = 0;
+  int currentGroup_ = -1;
+  int drawOrderMode_ = 0;
+  // The sorted copy of the draw-order table used in mode 2.
+  std::unique_ptr<FcSortEntsTable> drawOrderCopy_;
+  // Entity handle to slot.
+  std::unordered_map<FcHandle, int> handleIndex_;
+  FcDsGroupEnts temporaryGroup_;
+  FcDsGroupEnts gripGroup_;
+  PenWidthTable penWidths_{};
+  std::atomic<int> pendingInput_{0};
+};

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "database/entity_sets.h"
+#include "platform/window_thread.h"
+#include "shell/command_aliases.h"
+#include "shell/command_view_link.h"
+#include "shell/input_request.h"
+#include "shell/typed_input_parsers.h"
+#include "shell/view_frame_link.h"
+#include "shell/work_thread.h"
+
+// The window-thread end of one drawing's command machinery, without any
+// widget: the queue of command-line pieces, the start and finish of
+// commands, typed lines and the hand-over of the pending prompt. The
+// drawing window forwards its keys, macros and messages here and draws what
+// the frame link asks for.
+//
+// Unless said otherwise every operation runs on the window thread. "A
+// command runs" means, for the view, from the hand-over of a name until its
+// completion has been processed, so that nothing typed in between is
+// started while the thread cannot take it.
+class CChildView : public CommandViewLink, public TypedInputView {
+ public:
+  CChildView(WindowThread& window, ViewFrameLink& frame);
+  CChildView(const CChildView&) = delete;
+  CChildView& operator=(const CChildView&) = delete;
+  ~CChildView() override;
+
+  // The window exists: the command thread starts.
+  void Create();
+  // Hands the quit over to an idle thread and waits for it to end; false
+  // (and nothing ended) while a command runs or its completion is pending.
+  bool EndCommandThread();
+
+  // A menu, toolbar or frame macro, with extra pieces queued at the end.
+  void ExecuteMacro(std::string_view macro, std::string_view extra = {});
+  // Starts one piece as a command; remember makes it the last command text.
+  void StartCommand(const std::string& text, bool remember);
+  // WM_FC_COMMAND_DONE.
+  void OnCommandFinished(int status);
+  // One character typed into the view (or the command line).
+  void OnChar(char ch);
+  // Answers the waiting prompt with a piece; the piece stays queued for the
+  // next prompt while the command computes.
+  void AnswerWithPiece(std::string text);
+  // WM_FC_INPUT_REQUEST.
+  int OnInputRequest(int wParam);
+  int BeginInputRequest();
+  int EndInputRequest();
+
+  bool CommandRuns() const { return handedOver_; }
+  // A command waits for the answer of its prompt.
+  bool IsWaitingForInput() const { return handedOver_ && requestOpen_; }
+  CWorkThread& GetWorkThread() { return thread_; }
+  FcEntitySets& GetPickFirstSelection() { return pickFirst_; }
+  CommandQueue& GetCommandQueue() { return queue_; }
+  const std::string& GetLastCommandText() const { return lastCommand_; }
+
+  // CommandViewLink, called on the command thread except TakeQueuedPiece.
+  InputRequest& GetInputRequest() override { return request_; }
+  AnswerGate& GetAnswerGate() override { return gate_; }
+  int SendInputRequest(int wParam) override;
+  void PostCommandDone(int status) override;
+  bool TakeQueuedPiece(std::string& piece) override;
+
+  // TypedInputView, for the parsers of typed answers.
+  InputRequest& Request() override { return request_; }
+  FcGraph& Drawing() override { return thread_.GetGraph(); }
+  bool CursorPoint(FcPoint2d& point) override { return frame_.CursorPoint(point); }
+  void ShowRequestAgain() override;
+  void ShowPromptText(const std::string& text) override { frame_.SetPromptText(text); }
+  void TrackPreview(const FcPoint2d& point) override { frame_.TrackPreview(point); }
+  void ResumeCommandThread() override { MarkAnswered(); }
+
+ private:
+  void StartCommand(const std::string& text, bool remember, int aliasRestarts);
+  // The request holds its answer: no further input reaches it, and a
+  // command thread that waits is woken.
+  void MarkAnswered();
+  // Esc or "^C" at a waiting prompt.
+  void CancelPrompt();
+  // A queued piece offered to the prompt while it begins; false when the
+  // piece did not answer it.
+  bool AnswerFromQueue(std::string piece);
+  // The pick-first selection handed to a selection prompt (reply 1).
+  void HandOverPickFirst();
+  void DropPickFirst();
+  // Skips "^C" pieces; the first other piece, or false when none is left.
+  bool TakeNonCancelPiece(std::string& piece);
+  void ClearFilterAndOverride();
+
+  WindowThread& window_;
+  ViewFrameLink& frame_;
+  std::string lastCommand_;
+  // The request waits for input; cleared as soon as it holds its answer.
+  bool requestOpen_ = false;
+  // The command thread waits at the gate for this request's answer.
+  bool commandWaiting_ = false;
+  bool handedOver_ = false;
+  FcEntitySets pickFirst_{128};
+  // 0 no selection prompt, 1 one has just begun, 2 it is under way.
+  int selectionState_ = 0;
+  CommandQueue queue_;
+  InputRequest request_;
+  AnswerGate gate_;
+  std::string commandName_;
+  // Last, so that it ends first: its commands use the members above.
+  CWorkThread thread_;
+};
