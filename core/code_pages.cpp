@@ -1,12 +1,11 @@
 #include "core/code_pages.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <memory>
+#include <optional>
 #include <string>
+
+#include "core/encoding_conversion.h"
 
 namespace {
 
@@ -48,68 +47,15 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 std::string NameOf(int codePage) { return "ANSI_" + std::to_string(codePage); }
 
-class Converter {
- public:
-  explicit Converter(int codePage)
-      : handle_(iconv_open("UTF-16LE", ("CP" + std::to_string(codePage)).c_str())) {}
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  ~Converter() {
-    if (ok()) {
-      iconv_close(handle_);
-    }
-  }
-
-  bool ok() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-
-  // Converts the whole text; bytes that cannot be converted stand for
-  // themselves.
-  std::u16string Convert(std::string_view text) {
-    std::u16string result;
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    char buffer[1024];
-    while (inLeft > 0) {
-      char* out = buffer;
-      std::size_t outLeft = sizeof buffer;
-      const std::size_t done = iconv(handle_, &in, &inLeft, &out, &outLeft);
-      Append(result, buffer, out);
-      if (done != static_cast<std::size_t>(-1) || errno == E2BIG) {
-        continue;
-      }
-      result.push_back(static_cast<unsigned char>(*in));
-      ++in;
-      --inLeft;
-      iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    }
-    return result;
-  }
-
- private:
-  static void Append(std::u16string& result, const char* begin, const char* end) {
-    for (const char* p = begin; p + 1 < end; p += 2) {
-      result.push_back(static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
-                                             static_cast<unsigned char>(p[1]) << 8));
-    }
-  }
-
-  iconv_t handle_;
-};
-
-// Text is converted run by run while fonts are drawn, so each thread keeps
-// the converter of the page it used last.
-Converter& ConverterFor(int codePage) {
-  thread_local int convertedPage = 0;
-  thread_local std::unique_ptr<Converter> converter;
-  if (converter == nullptr || convertedPage != codePage) {
-    converter = std::make_unique<Converter>(codePage);
-    if (!converter->ok()) {
-      converter = std::make_unique<Converter>(kDefaultCodePage);
-    }
-    convertedPage = codePage;
-  }
-  return *converter;
+// Converted to UTF-16LE bytes; nullopt when iconv lacks the page. A byte
+// the page does not define stands for itself.
+std::optional<std::string> ToUtf16Bytes(std::string_view text, int codePage) {
+  return ConvertEncoding(text, ("CP" + std::to_string(codePage)).c_str(), "UTF-16LE",
+                         [](std::string_view rest, std::string& units) {
+                           units.push_back(rest.front());
+                           units.push_back('\0');
+                           return std::size_t{1};
+                         });
 }
 
 }  // namespace
@@ -172,5 +118,17 @@ bool IsCodePageLeadByte(int codePage, unsigned char byte) {
 }
 
 std::u16string CodePageToUtf16(std::string_view text, int codePage) {
-  return ConverterFor(codePage).Convert(text);
+  std::optional<std::string> units = ToUtf16Bytes(text, codePage);
+  if (!units) units = ToUtf16Bytes(text, kDefaultCodePage);
+  std::u16string result;
+  if (!units) {
+    for (char byte : text) result.push_back(static_cast<unsigned char>(byte));
+    return result;
+  }
+  result.reserve(units->size() / 2);
+  for (std::size_t i = 0; i + 1 < units->size(); i += 2) {
+    result.push_back(static_cast<char16_t>(static_cast<unsigned char>((*units)[i]) |
+                                           static_cast<unsigned char>((*units)[i + 1]) << 8));
+  }
+  return result;
 }

@@ -683,8 +683,10 @@ int FcBlockList::ReadDxf(FcFiler& filer) {
       continue;
     }
     if (!EqualsNoCase(name, "ENDSEC")) return kFcStatusReadError;
+    // Model and paper space take their entities from the ENTITIES section;
+    // one that the record table had to make up has no BLOCK of its own.
     for (int i = 0; i < records_.count; ++i) {
-      if (!records_[i]->IsDefined()) return kFcStatusStructure;
+      if (!records_[i]->IsDefined() && records_[i]->GetKind() == kBlockKindOther) return kFcStatusStructure;
     }
     for (int i = records_.count - 1; i >= 0; --i) {
       if (!records_[i]->GetName().empty()) continue;

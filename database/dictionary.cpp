@@ -336,6 +336,10 @@ int FcDictionary::ReadDxf(FcFiler& filer) {
       continue;
     }
     if (expectHandle) {
+      // Files that say hard ownership by extended data after the entries
+      // rather than by 280 write 360 without it: the entries are then held
+      // hard, and are written back so.
+      if (group.type == 360) hardOwner_ = 1;
       if (group.type != (hardOwner_ == 1 ? 360 : 350)) return kFcStatusEnd;
       AppendEntry(name, group.handle);
       expectHandle = false;

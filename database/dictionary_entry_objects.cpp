@@ -108,8 +108,12 @@ int FcPlaceHolder::ReadDxf(FcFiler& filer) {
   bool haveHandle = false;
   while (filer.ReadGroup(group)) {
     switch (group.type) {
-      case 0:
       case 100:
+        // Some writers give the placeholder its own subclass marker; it
+        // holds no groups that are kept.
+        if (haveHandle && group.text != nullptr && EqualsNoCase(group.text, "AcDbPlaceHolder")) break;
+        [[fallthrough]];
+      case 0:
         if (!haveHandle) return kFcStatusStructure;
         filer.UnreadGroup();
         return kFcStatusOk;

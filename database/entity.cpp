@@ -54,9 +54,12 @@ std::string HexHandle(FcHandle handle) {
   return text;
 }
 
-// The drawing whose tables an entity's layer belongs to, else the current
-// one.
+// The drawing that holds the entity's block or layer, else the current
+// one. Only ever asked of an entity whose own block and layer are alive.
 FcGraph* GraphOf(const FcEntity& entity) {
+  if (entity.GetBlock() != nullptr && entity.GetBlock()->GetGraph() != nullptr) {
+    return entity.GetBlock()->GetGraph();
+  }
   if (entity.GetLayer() != nullptr && entity.GetLayer()->GetGraph() != nullptr) {
     return entity.GetLayer()->GetGraph();
   }
@@ -217,7 +220,10 @@ void FcEntity::MarkReferences() {
 void FcEntity::Copy(const FcEntity* other) {
   if (other == nullptr) return;
   FcObject::Copy(*other);
-  FcGraph* graph = GraphOf(*other);
+  // The other entity may be a recorded copy whose layer and linetype have
+  // since been deleted (or replaced with a reloaded drawing): its pointers
+  // are never followed, only its handles.
+  FcGraph* graph = GraphOf(*this);
   layerHandle_ = other->layerHandle_;
   layer_ = graph != nullptr ? graph->GetLayerList().FindByHandle(layerHandle_) : nullptr;
   linetypeHandle_ = other->linetypeHandle_;

@@ -56,6 +56,48 @@ int SkipRecord(FcFiler& filer) {
   return filer.SkipToNextEntity();
 }
 
+// Reads the entity record whose group 0 (the upper-cased name) has just
+// been read into the set, or passes over a record that makes no entity.
+// kept tells whether an entity joined the set. 0, or the set reader's
+// failure result.
+int ReadDxfRecord(FcEntitySets& set, FcFiler& filer, const std::string& name, bool& kept) {
+  kept = false;
+  FcObject* object = nullptr;
+  if (name == "DIMENSION") {
+    filer.SetMark();
+    const char* className = "FcDimRotate";
+    FcResBuf group;
+    bool typeRead = false;
+    while (!typeRead) {
+      if (!filer.ReadGroup(group)) return kFcStatusEnd;
+      if (group.type == 0) break;
+      if (group.type == 70) {
+        className = DimensionClass(group.intValue);
+        typeRead = true;
+      }
+    }
+    if (className == nullptr) return SkipRecord(filer) != 0 ? kFcStatusEnd : kFcStatusOk;
+    filer.SeekToMark();
+    object = CreateObjectByName(className);
+  } else {
+    object = CreateObjectByName(name);
+  }
+
+  auto* entity = dynamic_cast<FcEntity*>(object);
+  if (entity == nullptr) {
+    delete object;
+    return SkipRecord(filer) != 0 ? kFcStatusEnd : kFcStatusOk;
+  }
+  const int result = entity->ReadDxf(filer);
+  if (result > 0) {
+    delete entity;
+    return kFcSequenceEntityFailed;
+  }
+  kept = result == 0 && entity->GetPaperSpace() == 0 && set.Add(entity);
+  if (!kept) delete entity;
+  return kFcStatusOk;
+}
+
 }  // namespace
 
 FcEntitySets::FcEntitySets(int growthStep) { entities_.growBy = growthStep; }
@@ -288,47 +330,23 @@ int FcEntitySets::WriteDxf(FcFiler& filer) {
 
 int FcEntitySets::ReadDxf(FcFiler& filer) {
   FcResBuf group;
+  // A SEQEND ends the sequence of the last record that was neither a vertex
+  // nor an attribute. When that head was passed over, its SEQEND is passed
+  // over too: alone in the set it would end nothing.
+  bool headKept = true;
   while (filer.ReadGroup(group)) {
     if (group.type != 0) continue;
-    const std::string_view name = group.text != nullptr ? group.text : "";
-    if (EqualsNoCase(name, "ENDSEC") || EqualsNoCase(name, "ENDBLK")) return kFcStatusOk;
-    if (EqualsNoCase(name, "BLOCK")) return kFcSequenceBlockMet;
-
-    FcObject* object = nullptr;
-    if (EqualsNoCase(name, "DIMENSION")) {
-      filer.SetMark();
-      const char* className = "FcDimRotate";
-      bool typeRead = false;
-      while (!typeRead) {
-        if (!filer.ReadGroup(group)) return kFcStatusEnd;
-        if (group.type == 0) break;
-        if (group.type == 70) {
-          className = DimensionClass(group.intValue);
-          typeRead = true;
-        }
-      }
-      if (className == nullptr) {
-        if (SkipRecord(filer) != 0) return kFcStatusEnd;
-        continue;
-      }
-      filer.SeekToMark();
-      object = CreateObjectByName(className);
-    } else {
-      object = CreateObjectByName(UpperAscii(name));
-    }
-
-    auto* entity = dynamic_cast<FcEntity*>(object);
-    if (entity == nullptr) {
-      delete object;
-      if (SkipRecord(filer) != 0) return kFcStatusEnd;
+    const std::string name = UpperAscii(group.text != nullptr ? group.text : "");
+    if (name == "ENDSEC" || name == "ENDBLK") return kFcStatusOk;
+    if (name == "BLOCK") return kFcSequenceBlockMet;
+    if (name == "SEQEND" && !headKept) {
+      if (filer.SkipToNextEntity() != 0) return kFcStatusEnd;
       continue;
     }
-    const int result = entity->ReadDxf(filer);
-    if (result > 0) {
-      delete entity;
-      return kFcSequenceEntityFailed;
-    }
-    if (result < 0 || entity->GetPaperSpace() != 0 || !Add(entity)) delete entity;
+    bool kept = false;
+    const int result = ReadDxfRecord(*this, filer, name, kept);
+    if (result != kFcStatusOk) return result;
+    if (name != "VERTEX" && name != "ATTRIB") headKept = kept;
   }
   return kFcStatusEnd;
 }

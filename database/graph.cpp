@@ -9,6 +9,7 @@
 #include "database/mline_style.h"
 #include "database/object_factory.h"
 #include "database/sort_ents_table.h"
+#include "display/display_surface.h"
 #include "platform/thread_slot.h"
 
 namespace {
@@ -31,14 +32,14 @@ FcDictionary* AsDictionary(FcObject* object) { return dynamic_cast<FcDictionary*
 
 }  // namespace
 
-FcGraph::FcGraph() {
+FcGraph::FcGraph() : displaySurface_(new FcDisplaySurface(this)) {
+  displaySurface_->Resize(90, 120);
   InitDefaults();
   undoList_.SetOwner(this);
 }
 
-// The display surface never exists yet, so nothing is deleted ahead of the
-// members.
-FcGraph::~FcGraph() = default;
+// The surface goes first: its primitives point into the linetype table.
+FcGraph::~FcGraph() { delete displaySurface_; }
 
 void FcGraph::TakeHandle(FcObject& object) { object.SetHandle(::TakeHandle(sysVars_.handseed)); }
 
@@ -524,12 +525,6 @@ bool FcGraph::AddNamedObject(std::string_view name, FcObject* object) {
   if (object->GetDwgType() <= 0) object->SetDwgType(GetCustomClassType(object->GetRecordName()));
   return true;
 }
-
-// The display surface comes with the display work; until then a drawing
-// has nothing to draw into, redraw or take groups out of.
-void FcGraph::DrawEntity(FcEntity*) {}
-void FcGraph::Redraw() {}
-void FcGraph::RemoveFromDisplay(FcEntity*) {}
 
 void SetActiveGraphQuery(FcActiveGraphQuery query) {
   const std::lock_guard lock(ActiveGraphQueryMutex());

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "annotation/dim_style.h"
 #include "core/handle.h"
@@ -22,6 +24,8 @@
 #include "files/file_kind.h"
 
 class CWorkThread;
+class FcDeviceContext;
+class FcDisplayDevice;
 class FcDisplaySurface;
 class FcSelectFilter;
 struct FcResBuf;
@@ -72,6 +76,59 @@ class FcGraph : public FcObject {
   // The last entity of the current set that is neither a SEQEND nor a
   // sub-entity; null when there is none.
   FcEntity* GetLastEntity() const;
+
+  // Between the entities and the display surface (graph_display.cpp).
+  // Single entities are drawn on top of the list; nothing for null.
+  void DrawEntity(FcEntity* entity);
+  void DrawEntities(const FcEntitySets* entities);
+  // As the two above, after taking the entities' groups out first.
+  void RedrawEntity(FcEntity* entity);
+  void RedrawEntities(const FcEntitySets* entities);
+  void HighlightEntities(bool highlight, const FcEntitySets* entities);
+  // Rebuilds the whole display list from the current space.
+  void Regen();
+  // Regenerates when the zoom has gone too far since the last regen, else
+  // redraws the list and has the view repaint.
+  void Redraw();
+  // Shows and hides groups after layers were switched on or off.
+  void UpdateLayerDisplay();
+  // The current space into another surface (print preview).
+  void RegenToSurface(FcDisplaySurface& surface);
+  // Prints the world window between the corners on the printer; device
+  // pixels per world unit scale the device rectangle. False for a window
+  // without extent or when no surface can be made.
+  bool PrintWindow(FcDeviceContext* printer, int deviceWidth, int deviceHeight, int offsetX, int offsetY,
+                   int quarterTurns, int colorMode, const FcPoint2d& corner1, const FcPoint2d& corner2,
+                   double pixelsPerUnit, int printerPixelsPerInch);
+  // Writes the world window to the file through the export device.
+  bool ExportWindow(const FcPoint2d& corner1, const FcPoint2d& corner2, std::unique_ptr<FcDisplayDevice> device,
+                    int deviceWidth, int deviceHeight, const std::string& fileName);
+
+  // Selection (graph_selection.cpp). The sets are new; null when nothing
+  // could be selected.
+  std::unique_ptr<FcEntitySets> SelectWindow(const FcPoint2d& corner1, const FcPoint2d& corner2);
+  std::unique_ptr<FcEntitySets> SelectCrossing(const FcPoint2d& corner1, const FcPoint2d& corner2);
+  // The entity under the object-snap aperture, with the primitive and part
+  // that were hit; null when none.
+  FcEntity* PickEntity(const FcPoint2d& point, FcHandle& primitiveHandle, int& partTag);
+  // At most one entity: the first one under the pick box that the
+  // selection filter accepts and whose layer is not locked.
+  std::unique_ptr<FcEntitySets> PickEntities(const FcPoint2d& point);
+  // The entities drawn by the last redraw.
+  std::unique_ptr<FcEntitySets> GetDisplayedEntities();
+  // The entities of the handles that the selection filter accepts and whose
+  // layers are not locked; the others are reported in the command history.
+  std::unique_ptr<FcEntitySets> FilterLockedLayers(std::vector<FcHandle> handles);
+  // Takes the entities out of the drawing and deletes them; the set is left
+  // empty.
+  void EraseEntities(FcEntitySets& entities);
+
+  // Purge (graph_purge.cpp): each does nothing while the record is in use
+  // or is one the drawing always keeps. CLAYER, CELTYPE and TEXTSTYLE are
+  // not changed.
+  void PurgeLayer(FcLayer* layer);
+  void PurgeLinetype(FcLineType* linetype);
+  void PurgeTextStyle(FcTextStyle* style);
 
   FcLineType* GetOrCreateLinetype(std::string_view name);
   // A new unnamed layer with the current linetype and the "Normal" plot
@@ -226,15 +283,11 @@ class FcGraph : public FcObject {
   void MakeTextStyleCurrent(FcTextStyle* style);
   void MakeDimStyleCurrent(FcDimStyle* style);
 
-  // The drawing's own window parts come with the display and view work;
-  // until then these are the one place that would reach them.
-  void DrawEntity(FcEntity* entity);
-  void Redraw();
   void RemoveFromDisplay(FcEntity* entity);
 
   FcEntitySets* dimStylePreview_ = nullptr;
   FcFileKind fileKind_ = FcFileKind::kDwg;
-  // Owned; null until the display surface exists.
+  // Owned; deleted before the other members.
   FcDisplaySurface* displaySurface_ = nullptr;
   CWorkThread* workThread_ = nullptr;
   FcSystemVar sysVars_;

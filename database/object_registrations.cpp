@@ -10,6 +10,7 @@
 #include "database/sort_ents_table.h"
 #include "database/ucs.h"
 #include "database/viewport.h"
+#include "display/raster_image.h"
 #include "entities/block_markers.h"
 #include "entities/face3d.h"
 #include "entities/line.h"
@@ -46,6 +47,9 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("FcBlockEnd", FcBlockEnd::Create);
   RegisterObjectFactory("ENDBLK", FcBlockEnd::Create);
 
+  RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
+  RegisterObjectFactory("IMAGE", FcRasterImage::Create);
+
   // Table records.
   RegisterObjectFactory("FcLayer", FcLayer::Create);
   RegisterObjectFactory("FcLineType", FcLineType::Create);
@@ -74,4 +78,10 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("ACDBDICTIONARYWDFLT", FcDictionaryWidthDefault::Create);
   RegisterObjectFactory("FcPlaceHolder", FcPlaceHolder::Create);
   RegisterObjectFactory("ACDBPLACEHOLDER", FcPlaceHolder::Create);
+  RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);
+  RegisterObjectFactory("IMAGEDEF", FcRasterImageDef::Create);
+  RegisterObjectFactory("FcRasterImageDefReactor", FcRasterImageDefReactor::Create);
+  RegisterObjectFactory("IMAGEDEF_REACTOR", FcRasterImageDefReactor::Create);
+  RegisterObjectFactory("FcRasterVariables", FcRasterVariables::Create);
+  RegisterObjectFactory("RASTERVARIABLES", FcRasterVariables::Create);
 }

@@ -197,7 +197,9 @@ int FcSortEntsTable::ReadDxf(FcFiler& filer) {
   FcResBuf group;
   if (!ReadMarkerNoCase(filer, "AcDbSortentsTable") || !filer.ReadGroup(group) || group.type != 330)
     return kFcStatusEnd;
-  bool complete = false;
+  // A table without entries is complete: blocks whose draw order was never
+  // changed are written so.
+  bool complete = true;
   while (filer.ReadGroup(group)) {
     switch (group.type) {
       case 331:

@@ -31,8 +31,9 @@ class FcSortEntsTable : public FcObject {
   int WriteDxf(FcFiler& filer) override;
   // 0, or 2 on any failed read, mismatch or a count the record cannot hold.
   int ReadDwg(FcFilerDwg& filer) override;
-  // 0; 1 for a wrong marker, no complete pair or the end of the input; 2
-  // for failed extended data.
+  // 0 (also for a table without pairs); 1 for a wrong marker, an entity
+  // handle without its sort handle or the end of the input; 2 for failed
+  // extended data.
   int ReadDxf(FcFiler& filer) override;
 
   void Reserve(int n);

@@ -1,5 +1,19 @@
 #include "database/undo_refresh.h"
 
-void RefreshAfterUndo(FcGraph&, FcUndoRefresh) {}
+#include "database/graph.h"
 
-void RedrawUndoneEntities(FcGraph&, const FcEntitySets&) {}
+void RefreshAfterUndo(FcGraph& graph, FcUndoRefresh kind) {
+  switch (kind) {
+    case FcUndoRefresh::kRedraw:
+      graph.Redraw();
+      return;
+    case FcUndoRefresh::kRegen:
+      graph.Regen();
+      return;
+    case FcUndoRefresh::kLayerDisplay:
+      graph.UpdateLayerDisplay();
+      return;
+  }
+}
+
+void RedrawUndoneEntities(FcGraph& graph, const FcEntitySets& entities) { graph.RedrawEntities(&entities); }

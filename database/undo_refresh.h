@@ -12,8 +12,7 @@ enum class FcUndoRefresh {
   kLayerDisplay,
 };
 
-// The undo items' one way to the display surface, which the drawing does
-// not have yet: until it does, these reach nothing.
+// The undo items' one way to the display surface.
 void RefreshAfterUndo(FcGraph& graph, FcUndoRefresh kind);
 // Draws the display groups of the entities anew.
 void RedrawUndoneEntities(FcGraph& graph, const FcEntitySets& entities);

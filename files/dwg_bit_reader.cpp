@@ -222,6 +222,9 @@ bool FcFilerDwg::ReadText(std::string& text) {
     }
     c = static_cast<char>(byte);
   }
+  // Writers of some files count the terminating zero in the length; the
+  // text ends at the first zero, as every name of the drawing does.
+  if (const auto zero = text.find('\0'); zero != std::string::npos) text.resize(zero);
   return true;
 }
 

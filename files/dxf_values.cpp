@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -86,6 +87,20 @@ bool ParseDxfReal(std::string_view text, double& value) {
 }
 
 bool ParseDxfInteger(std::string_view text, std::int32_t& value) { return ParseWhole(text, value); }
+
+bool ParseDxfIntegerValue(std::string_view text, std::int32_t& value) {
+  if (ParseDxfInteger(text, value)) {
+    return true;
+  }
+  double real = 0.0;
+  if (!ParseDxfReal(text, real) || real != std::trunc(real) ||
+      real < static_cast<double>(std::numeric_limits<std::int32_t>::min()) ||
+      real > static_cast<double>(std::numeric_limits<std::int32_t>::max())) {
+    return false;
+  }
+  value = static_cast<std::int32_t>(real);
+  return true;
+}
 
 bool ParseDxfHandle(std::string_view text, std::uint64_t& value) {
   if (text.empty()) {

@@ -18,6 +18,9 @@ void AppendDxfInteger(std::string& out, std::int32_t value);
 // number. Reals must be finite; integers must fit 32 bits.
 bool ParseDxfReal(std::string_view text, double& value);
 bool ParseDxfInteger(std::string_view text, std::int32_t& value);
+// The value of an integer group: a decimal integer, or a real with a whole
+// value within 32 bits, which some writers put there ("1.0").
+bool ParseDxfIntegerValue(std::string_view text, std::int32_t& value);
 // Non-empty and wholly hexadecimal digits of either case; the value wraps
 // at 64 bits.
 bool ParseDxfHandle(std::string_view text, std::uint64_t& value);

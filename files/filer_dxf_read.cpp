@@ -15,6 +15,23 @@ namespace {
 // A code line: blanks around it allowed, the rest a decimal integer that
 // fits the node's 16-bit type field.
 bool ParseCodeLine(std::string_view line, int& code) {
+  // Nearly every code line is up to four digits after blanks; those are
+  // read here without the general parse.
+  std::size_t first = 0;
+  while (first < line.size() && line[first] == ' ') {
+    ++first;
+  }
+  if (first < line.size() && line.size() - first <= 4) {
+    int digits = 0;
+    std::size_t at = first;
+    for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
+      digits = digits * 10 + (line[at] - '0');
+    }
+    if (at == line.size()) {
+      code = digits;
+      return true;
+    }
+  }
   std::int32_t value = 0;
   const std::string_view text = TrimDxfBlanks(line);
   if (!ParseDxfInteger(text, value) || value < std::numeric_limits<std::int16_t>::min() ||
@@ -137,6 +154,11 @@ bool FcFiler::ReadLineView(std::string_view& out) {
   const char* start = data + file_->GetPosition();
   const char* end = data + file_->GetLength();
   const char* stop = start;
+  // Every byte above CR is part of the line; only the few below it need
+  // the full test.
+  while (stop != end && static_cast<unsigned char>(*stop) > '\r') {
+    ++stop;
+  }
   while (stop != end && *stop != '\r' && *stop != '\n') {
     ++stop;
   }
@@ -228,7 +250,7 @@ bool FcFiler::ReadAsciiGroup(FcResBuf& node) {
     case DxfGroupClass::kInt16:
     case DxfGroupClass::kInt32:
     case DxfGroupClass::kByte:
-      return ParseDxfInteger(value, node.intValue);
+      return ParseDxfIntegerValue(value, node.intValue);
     case DxfGroupClass::kHandle:
       return StoreHandle(node, text_buffer_, code, value);
     case DxfGroupClass::kString:

@@ -48,6 +48,12 @@ std::string ToUpperAscii(std::string_view name) {
   return upper;
 }
 
+bool IsSystemVariable(std::string_view name) {
+  FcGraph* graph = CurrentGraph();
+  FcResBuf value;
+  return graph != nullptr && graph->GetSysVar(ToUpperAscii(name), value) == kStatusDone;
+}
+
 }  // namespace
 
 CommandList& ApplicationCommands() {
@@ -103,6 +109,9 @@ bool PopCommandArgument(std::string& argument) {
 const std::string& CurrentCommandName() { return currentCommandName; }
 
 int CmdNotAvailable() {
+  // A command named after a system variable edits that variable until the
+  // command itself exists.
+  if (IsSystemVariable(currentCommandName)) return kCommandNotHandled;
   PrintMessage("Command \"" + currentCommandName + "\" is not available yet.");
   return kStatusDone;
 }

@@ -62,5 +62,7 @@ bool PopCommandArgument(std::string& argument);
 const std::string& CurrentCommandName();
 
 // The handler of the commands whose work is not in the program yet: prints
-// that the running command is not available and answers kStatusDone.
+// that the running command is not available and answers kStatusDone, except
+// that a name the current drawing knows as a system variable answers
+// kCommandNotHandled, so that the variable is edited instead.
 int CmdNotAvailable();

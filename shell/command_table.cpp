@@ -1,6 +1,7 @@
 #include <span>
 #include <string_view>
 
+#include "commands/draw_commands.h"
 #include "shell/command_registry.h"
 
 namespace {
@@ -27,16 +28,16 @@ const CommandRow kDrawingRows[] = {
     {"Pan", CmdNotAvailable},
     {"DrawOrder", CmdNotAvailable},
     {"TextToFront", CmdNotAvailable},
-    {"Line", CmdNotAvailable},
+    {"Line", CmdLine},
     {"Circle", CmdNotAvailable},
     {"Arc", CmdNotAvailable},
     {"DText", CmdNotAvailable},
-    {"Point", CmdNotAvailable},
-    {"Solid", CmdNotAvailable},
-    {"Trace", CmdNotAvailable},
+    {"Point", CmdPoint},
+    {"Solid", CmdSolid},
+    {"Trace", CmdTrace},
     {"Pline", CmdNotAvailable},
     {"XLine", CmdNotAvailable},
-    {"Ray", CmdNotAvailable},
+    {"Ray", CmdRay},
     {"Ellipse", CmdNotAvailable},
     {"MText", CmdNotAvailable},
     {"Rectangle", CmdNotAvailable},
@@ -52,8 +53,8 @@ const CommandRow kDrawingRows[] = {
     {"CommonTangentCircle", CmdNotAvailable},
     {"revcloud", CmdNotAvailable},
     {"FrameText", CmdNotAvailable},
-    {"Tablet", CmdNotAvailable},
-    {"Sketch", CmdNotAvailable},
+    {"Tablet", CmdTablet},
+    {"Sketch", CmdSketch},
     {"Change", CmdNotAvailable},
     {"Erase", CmdNotAvailable},
     {"Move", CmdNotAvailable},
@@ -100,8 +101,8 @@ const CommandRow kDrawingRows[] = {
     {"UCS", CmdNotAvailable},
     {"Units", CmdNotAvailable},
     {"ddPType", CmdNotAvailable},
-    {"Undo", CmdNotAvailable},
-    {"Redo", CmdNotAvailable},
+    {"Undo", CmdUndo},
+    {"Redo", CmdRedo},
     {"-Block", CmdNotAvailable},
     {"Block", CmdNotAvailable},
     {"-Insert", CmdNotAvailable},

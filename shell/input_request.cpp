@@ -152,8 +152,9 @@ int GetAbsoluteAngle(const FcPoint2d* base, std::string_view prompt, double& ang
   const int status = GetAngle(base, prompt, angle, text);
   if (status != FC_INPUT_OK) return status;
   const FcSystemVar& vars = CWorkThread::Current()->GetGraph().GetSysVars();
+  // The view has already turned a typed angle the way ANGDIR counts;
+  // mirroring it again here would point a clockwise angle the other way.
   angle += vars.angbase;
-  if (vars.angdir == 1) angle = kTwoPi - angle;
   NormalizeAngle(angle);
   return status;
 }

@@ -146,8 +146,8 @@ int GetPoint(const FcPoint2d* base, std::string_view prompt, FcPoint2d& point, s
 int GetCorner(const FcPoint2d& base, std::string_view prompt, FcPoint2d& point, std::string& text);
 int GetDistance(const FcPoint2d* base, std::string_view prompt, double& distance, std::string& text);
 int GetAngle(const FcPoint2d* base, std::string_view prompt, double& angle, std::string& text);
-// GetAngle turned into a direction: ANGBASE plus the answer, mirrored for
-// ANGDIR 1, normalised.
+// GetAngle turned into a direction: ANGBASE plus the answer (which already
+// follows ANGDIR), normalised.
 int GetAbsoluteAngle(const FcPoint2d* base, std::string_view prompt, double& angle, std::string& text);
 int GetReal(std::string_view prompt, double& number, std::string& text);
 int GetInteger(std::string_view prompt, int& number, std::string& text);

@@ -22,6 +22,17 @@ std::vector<std::string> Names(const FcBlockList& table) {
   return names;
 }
 
+// One entry of the BLOCK_RECORD table.
+std::string BlockRecordGroups(const char* handle, const char* name) {
+  return Groups({{0, "BLOCK_RECORD"},
+                 {5, handle},
+                 {330, "1"},
+                 {100, "AcDbSymbolTableRecord"},
+                 {100, "AcDbBlockTableRecord"},
+                 {2, name},
+                 {340, "0"}});
+}
+
 class BlockTest : public testing::Test {
  protected:
   void SetUp() override { RegisterObjectFactory(TestEntity::kRecordName, &TestEntity::Create); }
@@ -97,15 +108,6 @@ TEST_F(BlockTest, BlockThatWouldContainItselfIsRefused) {
 // BLOCK_RECORD tables: the space blocks are put first, a single record is
 // left alone.
 TEST_F(BlockTest, BlockRecordTableOrder) {
-  auto recordGroups = [](const char* handle, const char* name) {
-    return Groups({{0, "BLOCK_RECORD"},
-                   {5, handle},
-                   {330, "1"},
-                   {100, "AcDbSymbolTableRecord"},
-                   {100, "AcDbBlockTableRecord"},
-                   {2, name},
-                   {340, "0"}});
-  };
   const std::string start = Groups({{5, "1"}, {330, "0"}, {100, "AcDbSymbolTable"}, {70, "3"}});
   const std::string end = Groups({{0, "ENDTAB"}});
   struct Case {
@@ -114,12 +116,12 @@ TEST_F(BlockTest, BlockRecordTableOrder) {
     std::vector<std::string> names;
   };
   const Case cases[] = {
-      {"SpacesSwapped", start + recordGroups("A0", "Door") + recordGroups("A1", "*Paper_Space") +
-                            recordGroups("A2", "*model_space") + end,
+      {"SpacesSwapped", start + BlockRecordGroups("A0", "Door") + BlockRecordGroups("A1", "*Paper_Space") +
+                            BlockRecordGroups("A2", "*model_space") + end,
        {"*model_space", "*Paper_Space", "Door"}},
-      {"ModelSpaceMissing", start + recordGroups("A0", "*Paper_Space") + recordGroups("A1", "Door") + end,
+      {"ModelSpaceMissing", start + BlockRecordGroups("A0", "*Paper_Space") + BlockRecordGroups("A1", "Door") + end,
        {"*Model_Space", "*Paper_Space", "Door"}},
-      {"SingleRecord", start + recordGroups("A0", "Door") + end, {"Door"}},
+      {"SingleRecord", start + BlockRecordGroups("A0", "Door") + end, {"Door"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -212,6 +214,26 @@ TEST_F(BlockFileTest, DxfBlocksSectionFaults) {
     FcGraph copy;
     EXPECT_EQ(ReadDxf(copy, c.text), c.status);
   }
+}
+
+TEST_F(BlockFileTest, MadeUpModelSpaceNeedsNoDefinition) {
+  // The record table names model space "*U": the reader makes a model
+  // space of its own, which the BLOCKS section then does not define.
+  auto definition = [](const char* begin, const char* end, const char* owner, const char* name) {
+    return Groups({{0, "BLOCK"}, {5, begin}, {330, owner}, {100, "AcDbEntity"}, {8, "0"},
+                   {100, "AcDbBlockBegin"}, {2, name}, {70, "0"}, {10, "0.0"}, {20, "0.0"},
+                   {30, "0.0"}, {3, name}, {1, ""}, {0, "ENDBLK"}, {5, end},
+                   {330, owner}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbBlockEnd"}});
+  };
+  const std::string text =
+      Groups({{0, "TABLE"}, {2, "BLOCK_RECORD"}, {5, "1"}, {330, "0"}, {100, "AcDbSymbolTable"}, {70, "2"}}) +
+      BlockRecordGroups("1F", "*U") + BlockRecordGroups("55", "*PAPER_SPACE") +
+      Groups({{0, "ENDTAB"}, {0, "SECTION"}, {2, "BLOCKS"}}) + definition("20", "21", "1F", "*U") +
+      definition("57", "58", "55", "*PAPER_SPACE") + Groups({{0, "ENDSEC"}});
+  FcGraph copy;
+  ASSERT_EQ(ReadDxf(copy, text), kFcStatusOk);
+  EXPECT_EQ(Names(copy.GetBlockList()), (std::vector<std::string>{"*Model_Space", "*PAPER_SPACE", "*U"}));
+  EXPECT_EQ(copy.GetBlockList().GetAt(0)->GetKind(), kBlockKindModelSpace);
 }
 
 TEST_F(BlockFileTest, DwgRoundTrip) {

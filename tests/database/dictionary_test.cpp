@@ -225,6 +225,43 @@ TEST_F(DictionaryTest, MalformedDxfRecordsFail) {
   }
 }
 
+TEST_F(DictionaryTest, RecordsOfOtherWritersAreRead) {
+  // Hard ownership told by extended data after the entries, without 280.
+  FcFiler filer;
+  StartReading(filer,
+               Groups({{5, "2C0"},
+                       {330, "2"},
+                       {100, "AcDbDictionary"},
+                       {3, "ACAD_LAYERSTATES"},
+                       {360, "2C1"},
+                       {1001, "ACAD"},
+                       {1000, "TREAT_AS_HARD"},
+                       {1070, "1"},
+                       {0, "ACDBPLACEHOLDER"},
+                       {5, "F"},
+                       {102, "{ACAD_REACTORS"},
+                       {330, "E"},
+                       {102, "}"},
+                       {330, "E"},
+                       {100, "AcDbPlaceHolder"},
+                       {0, "EOF"}}),
+               FcFileKind::kAsciiDxf, &graph);
+  FcDictionary read;
+  ASSERT_EQ(read.ReadDxf(filer), kFcStatusOk);
+  ASSERT_EQ(read.GetEntryCount(), 1);
+  EXPECT_EQ(read.GetEntry(0).handle, 0x2C1u);
+  EXPECT_EQ(read.GetHardOwner(), 1);
+  EXPECT_EQ(read.GetXdata().GetCount(), 1);
+
+  // A placeholder with a subclass marker of its own.
+  FcPlaceHolder holder;
+  ASSERT_EQ(ReadRecord(filer, holder), kFcStatusOk);
+  EXPECT_EQ(holder.GetHandle(), 0xFu);
+  FcResBuf next;
+  ASSERT_TRUE(filer.ReadGroup(next));
+  EXPECT_STREQ(next.text, "EOF");
+}
+
 TEST_F(DictionaryTest, DwgRoundTrip) {
   FcDictionary root;
   BuildTree(root);

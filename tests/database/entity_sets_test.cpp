@@ -8,6 +8,7 @@
 #include "database/entity_sets.h"
 #include "database/graph.h"
 #include "database/object_factory.h"
+#include "entities/block_markers.h"
 #include "files/filer.h"
 #include "files/filer_dwg.h"
 #include "tests/database/object_test_support.h"
@@ -24,6 +25,7 @@ class EntitySetsTest : public testing::Test {
  protected:
   void SetUp() override {
     RegisterObjectFactory(TestEntity::kRecordName, &TestEntity::Create);
+    RegisterObjectFactory("SEQEND", &FcSeqend::Create);
     graph.GetClassList().Add(TestEntity::kRecordName, "TestEntity", "Tests", 0, 0, 1);
     block = graph.GetBlockList().AddNew();
     ASSERT_NE(block, nullptr);
@@ -155,6 +157,9 @@ TEST_F(EntitySetsTest, DxfSequenceRead) {
       {"BadRecord", Groups({{0, "TESTENT"}, {5, "A1"}, {100, "AcDbLine"}}), kFcSequenceEntityFailed, 0, false},
       {"EndOfInput", Groups({{999, "no records"}}), kFcStatusEnd, 0, false},
       {"RecordCutShort", record("TESTENT", {}), kFcSequenceEntityFailed, 0, false},
+      {"SeqendOfSkippedHeadSkipped",
+       record("WIDGET", {{66, "1"}}) + record("SEQEND", {}) + record("TESTENT", {}) + endsec, kFcStatusOk, 1, true},
+      {"SeqendOfKeptHeadKept", record("TESTENT", {{66, "1"}}) + record("SEQEND", {}) + endsec, kFcStatusOk, 2, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

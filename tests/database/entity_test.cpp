@@ -14,6 +14,7 @@
 #include "files/filer.h"
 #include "files/filer_dwg.h"
 #include "platform/recording_frame_link.h"
+#include "platform/thread_slot.h"
 #include "tests/database/object_test_support.h"
 #include "tests/database/test_entity.h"
 
@@ -231,6 +232,36 @@ TEST_F(EntityTest, ListLines) {
       "  TESTENT     Layer: Walls", "  Color: Red     Linetype: ByBlock",
       "  Linetype scale : 0.5000", "  Handle: 10"};
   EXPECT_EQ(link.HistoryLines(), expected);
+}
+
+// A recorded copy outlives the drawing its layer and linetype came from
+// (undo reloads a whole-drawing snapshot): cloning it must not touch them,
+// and binds the clone by handle in the current drawing, or to nothing.
+TEST_F(EntityTest, CloneBindsByHandleWithoutFollowingTheOriginal) {
+  auto earlier = std::make_unique<FcGraph>();
+  FcLayer* oldWalls = earlier->FindOrCreateLayer("Walls");
+  FcLineType* oldDashed = earlier->GetOrCreateLinetype("Dashed");
+  ASSERT_EQ(oldWalls->GetHandle(), walls->GetHandle());
+  ASSERT_EQ(oldDashed->GetHandle(), dashed->GetHandle());
+  TestEntity recorded;
+  earlier->TakeHandle(recorded);
+  recorded.SetLayer(oldWalls);
+  recorded.SetLinetype(oldDashed);
+  recorded.SetColor(5);
+  earlier.reset();
+
+  CurrentThreadSlot().graph = &graph;
+  std::unique_ptr<FcEntity> rebound(recorded.Clone());
+  CurrentThreadSlot() = {};
+  EXPECT_EQ(rebound->GetLayer(), walls);
+  EXPECT_EQ(rebound->GetLinetype(), dashed);
+  EXPECT_EQ(rebound->GetColor(), 5);
+
+  std::unique_ptr<FcEntity> unbound(recorded.Clone());
+  EXPECT_EQ(unbound->GetLayer(), nullptr);
+  EXPECT_EQ(unbound->GetLayerHandle(), walls->GetHandle());
+  EXPECT_EQ(unbound->GetLinetype(), nullptr);
+  EXPECT_EQ(unbound->GetLinetypeHandle(), dashed->GetHandle());
 }
 
 class EntityDwgTest : public EntityTest {

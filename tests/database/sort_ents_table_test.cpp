@@ -148,7 +148,6 @@ TEST_F(SortEntsDxfTest, MalformedDxfRecordsFail) {
     GroupList groups;
   };
   const Case cases[] = {
-      {"no pairs", {{5, "61"}, {100, "AcDbSortentsTable"}, {330, "1F"}, {0, "ENDSEC"}}},
       {"entity without its sort handle",
        {{5, "61"}, {100, "AcDbSortentsTable"}, {330, "1F"}, {331, "30"}, {5, "30"}, {331, "31"}, {0, "ENDSEC"}}},
       {"wrong marker", {{5, "61"}, {100, "AcDbSortents"}, {330, "1F"}, {331, "30"}, {5, "30"}, {0, "ENDSEC"}}},
@@ -162,6 +161,26 @@ TEST_F(SortEntsDxfTest, MalformedDxfRecordsFail) {
     FcSortEntsTable read;
     EXPECT_EQ(read.ReadDxf(filer), kFcStatusEnd);
   }
+}
+
+TEST_F(SortEntsDxfTest, TableWithoutPairsReadsEmpty) {
+  FcFiler filer;
+  StartReading(filer,
+               Groups({{5, "1B2"},
+                       {102, "{ACAD_REACTORS"},
+                       {330, "3"},
+                       {102, "}"},
+                       {330, "3"},
+                       {100, "AcDbSortentsTable"},
+                       {330, "2"},
+                       {0, "IMAGEDEF"}}),
+               FcFileKind::kAsciiDxf, &graph);
+  FcSortEntsTable read;
+  ASSERT_EQ(read.ReadDxf(filer), kFcStatusOk);
+  EXPECT_EQ(read.GetEntryCount(), 0);
+  FcResBuf next;
+  ASSERT_TRUE(filer.ReadGroup(next));
+  EXPECT_STREQ(next.text, "IMAGEDEF");
 }
 
 // Writes a draw-order record whose count claims more pairs than follow.

@@ -236,6 +236,38 @@ TEST_F(UndoItemsTest, SnapshotFileLivesAsLongAsTheItem) {
   SetFrameLink(nullptr);
 }
 
+TEST_F(UndoItemsTest, SnapshotUndoRestoresTheDrawingAndRedoReappliesTheChange) {
+  RecordingFrameLink frame;
+  SetFrameLink(&frame);
+  const FcHandle moved = AddLine({0, 0}, {1, 1})->GetHandle();
+  const FcHandle erased = AddLine({2, 0}, {3, 1})->GetHandle();
+  graph_.SetFileKind(FcFileKind::kDwg);
+  FcCombGraphUndoItem item;
+  ASSERT_TRUE(item.Backup(graph_));
+
+  Find(moved)->SetEndPoint({5, 5});
+  delete graph_.RemoveEntity(Find(erased));
+  const FcHandle added = AddLine({8, 8}, {9, 9})->GetHandle();
+
+  ASSERT_TRUE(item.Undo(graph_));
+  ASSERT_NE(Find(moved), nullptr);
+  EXPECT_TRUE(At(Find(moved)->GetEndPoint(), 1, 1));
+  ASSERT_NE(Find(erased), nullptr);
+  EXPECT_TRUE(At(Find(erased)->GetStartPoint(), 2, 0));
+  EXPECT_EQ(Find(added), nullptr);
+  EXPECT_EQ(graph_.GetCurrentEntitySet()->GetCount(), 2);
+  EXPECT_EQ(graph_.GetFileKind(), FcFileKind::kDwg);
+
+  ASSERT_TRUE(item.Redo(graph_));
+  ASSERT_NE(Find(moved), nullptr);
+  EXPECT_TRUE(At(Find(moved)->GetEndPoint(), 5, 5));
+  EXPECT_EQ(Find(erased), nullptr);
+  ASSERT_NE(Find(added), nullptr);
+  EXPECT_TRUE(At(Find(added)->GetEndPoint(), 9, 9));
+  EXPECT_EQ(graph_.GetCurrentEntitySet()->GetCount(), 2);
+  SetFrameLink(nullptr);
+}
+
 // Without a usable temporary folder the file goes to the program
 // directory, under the first "temp<N>.sv$" that nothing takes yet.
 TEST_F(UndoItemsTest, SnapshotFallsBackToTheProgramDirectory) {

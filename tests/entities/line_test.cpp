@@ -18,6 +18,7 @@
 #include "files/filer.h"
 #include "files/filer_dwg.h"
 #include "platform/recording_frame_link.h"
+#include "platform/thread_slot.h"
 #include "tests/database/object_test_support.h"
 
 namespace {
@@ -418,7 +419,10 @@ TEST(LineTest, ClonesKeepThePointsAndRebindProperties) {
   FcLine line = MakeLine({1, 2}, {3, 4});
   line.SetLayer(source.FindOrCreateLayer("Walls"));
   line.SetColor(4);
+  // A clone finds its layer by handle in the drawing being worked on.
+  CurrentThreadSlot().graph = &source;
   std::unique_ptr<FcEntity> clone(line.Clone());
+  CurrentThreadSlot() = {};
   auto* sameGraph = dynamic_cast<FcLine*>(clone.get());
   ASSERT_NE(sameGraph, nullptr);
   EXPECT_EQ(sameGraph->GetLayer(), line.GetLayer());

@@ -272,7 +272,7 @@ std::vector<RoundTripCase> RoundTripCases() {
                        }
                      }
                    }});
-  const std::vector<std::string> texts = {"", "a", std::string(300, 'x'), std::string("\xE4\xF6\x00\xFF", 4)};
+  const std::vector<std::string> texts = {"", "a", std::string(300, 'x'), std::string("\xE4\xF6\xFF", 3)};
   cases.push_back({"TV",
                    [=](FcFilerDwg& f) {
                      for (const std::string& t : texts) {
@@ -644,3 +644,13 @@ TEST(DwgBitsTest, BracketMisuseAndOverlongTextRaise) {
 }
 
 }  // namespace
+
+// Some files count a name's terminating zero in its length; the name read
+// back must not carry it, or every lookup by name fails.
+TEST(DwgBits, TextEndsAtItsFirstZero) {
+  FcFilerDwg reader;
+  StartReading(reader, Written([](FcFilerDwg& f) { f.WriteText(std::string_view("*MODEL_SPACE\0", 13)); }));
+  std::string text;
+  ASSERT_TRUE(reader.ReadText(text));
+  EXPECT_EQ(text, "*MODEL_SPACE");
+}

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -373,6 +375,30 @@ TEST(FilerReadValues, KeepTheRulesOfEachClass) {
   EXPECT_EQ(Text(node), "  lead");
   ASSERT_TRUE(filer.ReadGroup(node));
   EXPECT_EQ(Text(node), "AB01");
+}
+
+TEST(FilerReadValues, IntegerGroupTakesAWholeReal) {
+  struct Case {
+    const char* text;
+    bool ok;
+    std::int32_t value;
+  };
+  const Case cases[] = {
+      {"1.0", true, 1},           {" -2.0", true, -2},    {"1e2", true, 100},
+      {"-2147483648.0", true, std::numeric_limits<std::int32_t>::min()},
+      {"1.5", false, 0},          {"abc", false, 0},      {"1.0x", false, 0},
+      {"2147483648.0", false, 0}, {"1e10", false, 0},     {"inf", false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    FcFiler filer;
+    AttachBytes(filer, std::string(" 71\r\n") + c.text + "\r\n", FcFileKind::kAsciiDxf);
+    FcResBuf node;
+    ASSERT_EQ(filer.ReadGroup(node), c.ok);
+    if (c.ok) {
+      EXPECT_EQ(node.intValue, c.value);
+    }
+  }
 }
 
 TEST(FilerReadValues, BinaryChunkAngleAndStringBreaks) {

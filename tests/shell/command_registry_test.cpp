@@ -304,9 +304,14 @@ TEST_F(DrawingCommandTest, NamesThatAreNoCommandEditSystemVariables) {
       {"lunits", "3", kStatusDone, "New value for LUNITS<2>", nullptr},
       {"LUnits", "9", kStatusDone, "New value for LUNITS<3>", nullptr},
       {"lunits", "", kStatusDone, "New value for LUNITS<3>", nullptr},
+      // Table commands that are not in the program yet but name a variable
+      // edit it; the others say they are missing.
+      {"angdir", "1", kStatusDone, "New value for ANGDIR<0>", nullptr},
+      {"celtype", "", kStatusDone, nullptr, "Value of CELTYPE is ByLayer.(Readonly)"},
+      {"attdisp", "", kStatusDone, nullptr, "Command \"attdisp\" is not available yet."},
       {"ltscale", "2.5", kStatusDone, "New value for LTSCALE<1.0000>", nullptr},
       {"nosuchthing", "", kCommandNotHandled, nullptr, nullptr},
-      {"line", "", kStatusDone, nullptr, "Command \"Line\" is not available yet."},
+      {"circle", "", kStatusDone, nullptr, "Command \"Circle\" is not available yet."},
   };
   for (const Case& c : cases) {
     frame_.link.Clear();
@@ -319,6 +324,7 @@ TEST_F(DrawingCommandTest, NamesThatAreNoCommandEditSystemVariables) {
     EXPECT_EQ(frame_.link.HistoryLines(), lines) << c.typed;
   }
   EXPECT_EQ(Vars().lunits, 3);
+  EXPECT_EQ(Vars().angdir, 1);
   EXPECT_EQ(Vars().ltscale, 2.5);
   EXPECT_EQ(Vars().limmax.x, 20.0);
   EXPECT_EQ(Vars().limmax.y, 30.0);

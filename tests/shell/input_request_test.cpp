@@ -158,6 +158,40 @@ TEST(InputRequestTest, KeywordsAndFlagsHoldForOnePromptOnly) {
   EXPECT_EQ(second.status, FC_INPUT_NONE);
 }
 
+// A typed angle counts from ANGBASE in the direction ANGDIR gives; the
+// direction comes back counter-clockwise from the x axis.
+TEST(InputRequestTest, AbsoluteAngleFollowsAngbaseAndAngdirOnce) {
+  struct Case {
+    std::uint8_t angdir;
+    double angbase;
+    const char* typed;
+    double direction;
+  };
+  const Case cases[] = {
+      {0, 0.0, "90", kPi / 2},
+      {1, 0.0, "90", 3 * kPi / 2},
+      {1, 0.0, "30", 11 * kPi / 6},
+      {0, kPi / 2, "90", kPi},
+      {1, kPi / 2, "90", 0.0},
+  };
+  for (const Case& c : cases) {
+    double angle = -1.0;
+    std::string text;
+    int status = 0;
+    UseTestCommand([&] {
+      status = GetAbsoluteAngle(nullptr, {}, angle, text);
+      return kStatusDone;
+    });
+    ScriptedView script;
+    script.Drawing().GetSysVars().angdir = c.angdir;
+    script.Drawing().GetSysVars().angbase = c.angbase;
+    ASSERT_TRUE(script.Run({"TestBody", c.typed})) << c.typed;
+    EXPECT_EQ(status, FC_INPUT_OK);
+    EXPECT_NEAR(std::remainder(angle - c.direction, 2 * kPi), 0.0, 1e-9)
+        << c.typed << " angdir " << int{c.angdir} << " angbase " << c.angbase << " gave " << angle;
+  }
+}
+
 TEST(InputRequestTest, PromptsOffACommandThreadAreCancelled) {
   FcPoint2d point;
   std::string text = "old";

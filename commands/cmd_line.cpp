@@ -1,0 +1,52 @@
+#include <string>
+
+#include "commands/command_support.h"
+#include "commands/draw_commands.h"
+#include "core/resbuf.h"
+#include "database/graph.h"
+#include "entities/line.h"
+#include "shell/input_request.h"
+
+namespace {
+
+// One segment with an undo item of its own, so that Undo takes the segments
+// back one at a time. False when the line could not be made.
+bool AddLineSegment(FcGraph& graph, const FcPoint2d& start, const FcPoint2d& end) {
+  return AddNewEntityWithOwnUndo<FcLine>(graph, "Line", [&](FcLine& line) {
+    line.SetStartPoint(start);
+    line.SetEndPoint(end);
+  });
+}
+
+}  // namespace
+
+int CmdLine() {
+  FcGraph* graph = CurrentGraph();
+  if (graph == nullptr) return kStatusDone;
+  FcPoint2d ucsPoint;
+  std::string text;
+  if (GetPoint(nullptr, "First point of line", ucsPoint, text) != FC_INPUT_OK) return kStatusDone;
+  const FcPoint2d first = UcsToWorldPoint(*graph, ucsPoint);
+  FcPoint2d last = first;
+  // Prompts take their base point in the UCS, segments their ends in the
+  // world.
+  FcPoint2d base = ucsPoint;
+  // Closing needs two segments, so it is offered from the fourth point on.
+  bool closeOffered = false;
+  int status = GetPoint(&base, "Second point", ucsPoint, text);
+  while (status == FC_INPUT_OK) {
+    const FcPoint2d next = UcsToWorldPoint(*graph, ucsPoint);
+    if (!AddLineSegment(*graph, last, next)) return kStatusDone;
+    last = next;
+    base = ucsPoint;
+    if (closeOffered) {
+      SetKeywords("Close", 0);
+      status = GetPoint(&base, "Second point[Close]", ucsPoint, text);
+    } else {
+      closeOffered = true;
+      status = GetPoint(&base, "Second point", ucsPoint, text);
+    }
+  }
+  if (status == FC_INPUT_KEYWORD) AddLineSegment(*graph, last, first);
+  return kStatusDone;
+}

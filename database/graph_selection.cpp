@@ -1,0 +1,206 @@
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "database/block.h"
+#include "database/entity.h"
+#include "database/graph.h"
+#include "database/layer.h"
+#include "database/select_filter.h"
+#include "database/sort_ents_table.h"
+#include "display/display_surface.h"
+#include "display/view_transform.h"
+#include "platform/frame_link.h"
+#include "platform/program_settings.h"
+
+namespace {
+
+// Finds entities of a set by handle as FcEntitySets::FindByHandle does (the
+// first entity with the handle). The first few look-ups scan the set; after
+// that an index is built once, so that a pick stays cheap and a selection
+// of the whole drawing stays linear.
+class EntityFinder {
+ public:
+  explicit EntityFinder(const FcEntitySets* entities) : entities_(entities) {}
+
+  FcEntity* Find(FcHandle handle) {
+    if (entities_ == nullptr || handle == 0) return nullptr;
+    if (scans_ < kScansBeforeIndex) {
+      ++scans_;
+      return entities_->FindByHandle(handle);
+    }
+    if (index_.empty()) BuildIndex();
+    const auto found = index_.find(handle);
+    return found == index_.end() ? nullptr : found->second;
+  }
+
+ private:
+  static constexpr int kScansBeforeIndex = 8;
+
+  void BuildIndex() {
+    index_.reserve(static_cast<std::size_t>(entities_->GetCount()));
+    for (FcEntity* entity : *entities_) {
+      if (entity != nullptr && entity->GetHandle() != 0) index_.emplace(entity->GetHandle(), entity);
+    }
+  }
+
+  const FcEntitySets* entities_;
+  int scans_ = 0;
+  std::unordered_map<FcHandle, FcEntity*> index_;
+};
+
+bool OnLockedLayer(const FcEntity& entity) { return entity.GetLayer() != nullptr && entity.GetLayer()->IsLocked(); }
+
+// FcEntitySets::Add into a selection set. An entity that neither belongs to
+// a sequence nor heads one brings nothing with it; it is appended the way a
+// block's own set appends, which skips the search for its place in its
+// block that would make selecting a large drawing quadratic.
+void AddToSelection(FcEntitySets& selection, FcEntity* entity) {
+  const bool alone = !entity->IsSubEntity() && entity->GetEntitiesFollow() != 1 && entity->GetBlock() != nullptr;
+  if (!alone) {
+    selection.Add(entity);
+    return;
+  }
+  selection.SetOwnerBlock(entity->GetBlock());
+  selection.Add(entity);
+  selection.SetOwnerBlock(nullptr);
+}
+
+// Removals from the middle of a set move its tail; past a few of them the
+// set is rebuilt in one pass instead.
+constexpr int kFewRemovals = 32;
+
+// Takes the doomed entities out of the set, keeping the order of the rest.
+void RemoveFromSet(FcEntitySets& set, const std::vector<FcEntity*>& doomed,
+                   const std::unordered_set<const FcEntity*>& doomedIndex) {
+  int present = 0;
+  for (const FcEntity* entity : doomed) present += set.Contains(entity) ? 1 : 0;
+  if (present == 0) return;
+  if (present == set.GetCount()) {
+    set.RemoveAll(false);
+    return;
+  }
+  if (present <= kFewRemovals) {
+    for (const FcEntity* entity : doomed) set.Remove(entity);
+    return;
+  }
+  std::vector<FcEntity*> kept;
+  kept.reserve(static_cast<std::size_t>(set.GetCount() - present));
+  for (FcEntity* entity : set) {
+    if (doomedIndex.count(entity) == 0) kept.push_back(entity);
+  }
+  FcBlock* owner = set.GetOwnerBlock();
+  set.RemoveAll(false);
+  if (!set.Reserve(static_cast<int>(kept.size()))) return;
+  // Appended as a block's own set appends, the entities come back exactly
+  // as they were, without bringing their sequences along again.
+  for (FcEntity* entity : kept) {
+    set.SetOwnerBlock(owner != nullptr ? owner : entity->GetBlock());
+    set.Add(entity);
+  }
+  set.SetOwnerBlock(owner);
+}
+
+}  // namespace
+
+std::unique_ptr<FcEntitySets> FcGraph::FilterLockedLayers(std::vector<FcHandle> handles) {
+  if (handles.empty()) return nullptr;
+  auto selection = std::make_unique<FcEntitySets>(static_cast<int>(handles.size()));
+  EntityFinder finder(currentEntitySet_);
+  int locked = 0;
+  int filtered = 0;
+  for (const FcHandle handle : handles) {
+    FcEntity* entity = finder.Find(handle);
+    if (entity == nullptr) continue;
+    if (selectFilter_ != nullptr && !selectFilter_->Accepts(entity)) {
+      ++filtered;
+    } else if (OnLockedLayer(*entity)) {
+      ++locked;
+    } else {
+      AddToSelection(*selection, entity);
+    }
+  }
+  if (locked == 1) {
+    PrintMessage("There is one object on locked layers.");
+  } else if (locked > 1) {
+    PrintMessage("There are " + std::to_string(locked) + " objects on locked layers.");
+  }
+  if (filtered > 0) PrintMessage(std::to_string(filtered) + " Object(s) are filtered by select condition!");
+  return selection;
+}
+
+std::unique_ptr<FcEntitySets> FcGraph::SelectWindow(const FcPoint2d& corner1, const FcPoint2d& corner2) {
+  if (displaySurface_ == nullptr) return nullptr;
+  const FcPoint2d min{std::min(corner1.x, corner2.x), std::min(corner1.y, corner2.y)};
+  const FcPoint2d max{std::max(corner1.x, corner2.x), std::max(corner1.y, corner2.y)};
+  return FilterLockedLayers(displaySurface_->CollectInsideWindow(min, max));
+}
+
+std::unique_ptr<FcEntitySets> FcGraph::SelectCrossing(const FcPoint2d& corner1, const FcPoint2d& corner2) {
+  if (displaySurface_ == nullptr) return nullptr;
+  const FcPoint2d min{std::min(corner1.x, corner2.x), std::min(corner1.y, corner2.y)};
+  const FcPoint2d max{std::max(corner1.x, corner2.x), std::max(corner1.y, corner2.y)};
+  return FilterLockedLayers(displaySurface_->CollectCrossingWindow(min, max));
+}
+
+FcEntity* FcGraph::PickEntity(const FcPoint2d& point, FcHandle& primitiveHandle, int& partTag) {
+  const FcViewTransform* view = displaySurface_ != nullptr ? displaySurface_->GetView() : nullptr;
+  if (view == nullptr || currentEntitySet_ == nullptr) return nullptr;
+  const double half = view->PixelsToWorld(GetProgramSettings().snap_box_size);
+  FcHandle entityHandle = 0;
+  if (!displaySurface_->PickOnScreen({point.x - half, point.y - half}, {point.x + half, point.y + half}, entityHandle,
+                                     primitiveHandle, partTag)) {
+    return nullptr;
+  }
+  return currentEntitySet_->FindByHandle(entityHandle);
+}
+
+std::unique_ptr<FcEntitySets> FcGraph::PickEntities(const FcPoint2d& point) {
+  const FcViewTransform* view = displaySurface_ != nullptr ? displaySurface_->GetView() : nullptr;
+  if (view == nullptr) return nullptr;
+  const double half = view->PixelsToWorld(GetProgramSettings().select_box_size);
+  EntityFinder finder(currentEntitySet_);
+  for (const FcHandle handle :
+       displaySurface_->CollectCrossingWindow({point.x - half, point.y - half}, {point.x + half, point.y + half})) {
+    FcEntity* entity = finder.Find(handle);
+    if (entity == nullptr || OnLockedLayer(*entity)) continue;
+    if (selectFilter_ != nullptr && !selectFilter_->Accepts(entity)) continue;
+    auto picked = std::make_unique<FcEntitySets>(kFcPreviousSelectionGrowth);
+    picked->Add(entity);
+    return picked;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<FcEntitySets> FcGraph::GetDisplayedEntities() {
+  if (displaySurface_ == nullptr) return nullptr;
+  auto displayed = std::make_unique<FcEntitySets>(kFcPreviousSelectionGrowth);
+  EntityFinder finder(currentEntitySet_);
+  for (const FcHandle handle : displaySurface_->CollectOnScreen()) {
+    if (FcEntity* entity = finder.Find(handle)) AddToSelection(*displayed, entity);
+  }
+  if (displayed->GetCount() == 0) return nullptr;
+  return displayed;
+}
+
+void FcGraph::EraseEntities(FcEntitySets& entities) {
+  // The set may be the previous selection or the current space itself,
+  // which the removals below empty before the entities are deleted.
+  const std::vector<FcEntity*> doomed(entities.begin(), entities.end());
+  const std::unordered_set<const FcEntity*> doomedIndex(doomed.begin(), doomed.end());
+  FcSortEntsTable* drawOrder = currentBlock_ != nullptr ? currentBlock_->GetSortEntsTable() : nullptr;
+  for (FcEntity* entity : doomed) {
+    if (entity == nullptr) continue;
+    if (FcLayer* layer = entity->GetLayer()) layer->RemoveEntityHandle(entity);
+    RemoveFromDisplay(entity);
+    if (drawOrder != nullptr) drawOrder->RemoveHandle(entity->GetHandle());
+  }
+  if (currentEntitySet_ != nullptr && currentEntitySet_ != &entities) {
+    RemoveFromSet(*currentEntitySet_, doomed, doomedIndex);
+  }
+  if (&previousSelection_ != &entities) RemoveFromSet(previousSelection_, doomed, doomedIndex);
+  entities.RemoveAll(false);
+  for (FcEntity* entity : doomed) delete entity;
+  Redraw();
+}

@@ -1,0 +1,266 @@
+#include "files/drawing_file.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "core/paths.h"
+#include "database/graph.h"
+#include "files/dwg_file.h"
+#include "files/dxf_file_writer.h"
+#include "files/filer_dwg.h"
+#include "platform/file_system.h"
+#include "platform/frame_link.h"
+#include "platform/program_settings.h"
+
+namespace {
+
+constexpr std::size_t kKindSignatureLength = 22;
+
+// The kind detection of the filer, run over the first bytes of a file.
+class KindDetector : public FcFilerDwg {
+ public:
+  FcFileKind Detect(const std::vector<char>& bytes) {
+    const std::size_t length = std::min(bytes.size(), kKindSignatureLength);
+    AttachFile(std::make_unique<FcFile>(std::vector<char>(bytes.begin(), bytes.begin() + length)),
+               FcFileKind::kDwg);
+    DetectKind();
+    return GetKind();
+  }
+};
+
+// Reads the bytes of the kind into the drawing: the reader's result. The
+// bytes are lent to the reader and handed back, so that a second pass
+// needs no copy of the file.
+int ReadInto(FcGraph& graph, std::vector<char>& bytes, FcFileKind kind, std::uint8_t& skipped,
+             FcSkippedRecords* skippedByKind) {
+  FcFilerDwg filer;
+  filer.AttachFile(std::make_unique<FcFile>(std::move(bytes)), kind);
+  filer.SetGraph(&graph);
+  int result = kOpenUnknownKind;
+  switch (kind) {
+    case FcFileKind::kDwg:
+      EmptyGraphForReading(graph);
+      result = ReadDwgFile(graph, filer);
+      break;
+    case FcFileKind::kAsciiDxf:
+      result = ReadDxf(graph, filer, skippedByKind);
+      break;
+    case FcFileKind::kBinaryDxf:
+      filer.Seek(static_cast<std::int64_t>(kKindSignatureLength), FcSeekOrigin::kBegin);
+      result = ReadDxf(graph, filer, skippedByKind);
+      break;
+    default:
+      break;
+  }
+  skipped = filer.HasSkippedRecords() ? 1 : 0;
+  if (std::unique_ptr<FcFile> file = filer.DetachFile()) bytes = file->TakeBytes();
+  return result;
+}
+
+std::vector<char> AsciiDxfOf(FcGraph& graph) {
+  FcFiler filer;
+  filer.AttachFile(std::make_unique<FcFile>(), FcFileKind::kAsciiDxf);
+  filer.SetGraph(&graph);
+  WriteDxfSections(filer, graph);
+  return filer.DetachFile()->TakeBytes();
+}
+
+// True for a drawing that is still exactly what a new drawing is, with
+// nothing (undo, a command thread) holding on to its records.
+bool IsUntouchedNewDrawing(FcGraph& graph) {
+  if (graph.GetUndoList().GetFirst() != nullptr || graph.GetWorkThread() != nullptr) return false;
+  const FcBlockList& blocks = graph.GetBlockList();
+  for (int i = 0; i < blocks.GetBlockCount(); ++i) {
+    if (blocks.GetAt(i)->GetEntities().GetCount() != 0) return false;
+  }
+  FcGraph fresh;
+  return AsciiDxfOf(graph) == AsciiDxfOf(fresh);
+}
+
+// The drawing cannot hand its contents over to another one, so the file is
+// read twice: into a scratch drawing, which takes every failure, and only
+// then into the drawing itself. A drawing that is still a new one is read
+// into at once: when that fails, it is made a new drawing again, which is
+// all it was.
+int ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped, FcSkippedRecords* skippedByKind) {
+  const FcFileKind kind = KindDetector().Detect(bytes);
+  if (kind != FcFileKind::kDwg && kind != FcFileKind::kAsciiDxf && kind != FcFileKind::kBinaryDxf) {
+    return kOpenUnknownKind;
+  }
+  std::uint8_t skippedFlag = 0;
+  if (IsUntouchedNewDrawing(graph)) {
+    const FcSystemVar vars = graph.GetSysVars();
+    const FcFileKind ownKind = graph.GetFileKind();
+    const int result = ReadInto(graph, bytes, kind, skippedFlag, skippedByKind);
+    if (result != kOpenDone) {
+      graph.InitDefaults();
+      graph.GetSysVars() = vars;
+      graph.SetFileKind(ownKind);
+      return result;
+    }
+  } else {
+    {
+      FcGraph scratch;
+      const int result = ReadInto(scratch, bytes, kind, skippedFlag, nullptr);
+      if (result != kOpenDone) return result;
+    }
+    const int result = ReadInto(graph, bytes, kind, skippedFlag, skippedByKind);
+    if (result != kOpenDone) return result;
+  }
+  graph.SetFileKind(kind);
+  if (skipped != nullptr) *skipped = skippedFlag;
+  CompleteDefaultObjects(graph);
+  graph.GetBlockList().RemoveExternalBlocks();
+  return kOpenDone;
+}
+
+// What a failed save, and the opening of a template, must leave as it was.
+struct DrawingIdentity {
+  explicit DrawingIdentity(const FcGraph& graph)
+      : kind(graph.GetFileKind()),
+        name(graph.GetSysVars().dwgname.str()),
+        prefix(graph.GetSysVars().dwgprefix.str()),
+        titled(graph.GetSysVars().dwgtitled),
+        modified(graph.GetSysVars().Modified),
+        autosave(graph.GetSysVars().AutosaveState) {}
+
+  void Restore(FcGraph& graph) const {
+    FcSystemVar& vars = graph.GetSysVars();
+    graph.SetFileKind(kind);
+    vars.SetDwgName(name);
+    vars.SetDwgPrefix(prefix);
+    vars.dwgtitled = titled;
+    vars.Modified = modified;
+    vars.AutosaveState = autosave;
+  }
+
+  FcFileKind kind;
+  std::string name;
+  std::string prefix;
+  short titled;
+  short modified;
+  short autosave;
+};
+
+void TakeSavedName(FcGraph& graph, const std::string& path, FcFileKind kind) {
+  FcSystemVar& vars = graph.GetSysVars();
+  graph.SetFileKind(kind);
+  vars.dwgtitled = 1;
+  vars.SetDwgName(PathFileName(path));
+  vars.SetDwgPrefix(PathDirectory(path));
+  vars.Modified = 0;
+  vars.AutosaveState = 0;
+}
+
+// A name in the target's folder, so that the final rename stays within
+// one file system and cannot meet a file of another save.
+std::string TemporaryPathBeside(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  return PathDirectory(path) + "." + PathFileName(path) + ".kovra-" + std::to_string(::getpid()) + "-" +
+         std::to_string(counter++);
+}
+
+void KeepPermissionsOf(const std::string& original, const std::string& replacement) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(original, error);
+  if (error || !std::filesystem::is_regular_file(status)) return;
+  std::filesystem::permissions(replacement, status.permissions(), error);
+}
+
+// Lets write fill a temporary file beside the path, then puts it in the
+// path's place (after the backup copy); the writer's result, or 1 when
+// the file cannot be put in place. The temporary file never outlives a
+// failure.
+int ReplaceWithWrittenFile(const std::string& path, bool backup, const std::function<int(const std::string&)>& write) {
+  const std::string temporary = TemporaryPathBeside(path);
+  std::error_code error;
+  const int result = write(temporary);
+  if (result != 0) {
+    std::filesystem::remove(temporary, error);
+    return result;
+  }
+  KeepPermissionsOf(path, temporary);
+  // A backup that cannot be made does not stop the save.
+  if (backup && FileExists(path)) {
+    std::filesystem::copy_file(path, PathWithoutExtension(path, ".bak"),
+                               std::filesystem::copy_options::overwrite_existing, error);
+  }
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    return kDxfWriteCannotCreate;
+  }
+  return 0;
+}
+
+bool IsDxfKind(FcFileKind kind) { return kind == FcFileKind::kAsciiDxf || kind == FcFileKind::kBinaryDxf; }
+
+int SaveAs(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge, bool preview, bool backup) {
+  const DrawingIdentity before(graph);
+  const int result = ReplaceWithWrittenFile(path, backup, [&](const std::string& temporary) {
+    if (IsDxfKind(kind)) return WriteDxfFile(graph, temporary, kind, purge);
+    return WriteDwg(graph, temporary, purge, preview);
+  });
+  if (result != 0) {
+    before.Restore(graph);
+    return result;
+  }
+  TakeSavedName(graph, path, IsDxfKind(kind) ? kind : FcFileKind::kDwg);
+  return 0;
+}
+
+}  // namespace
+
+int OpenDrawingFromMemory(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped,
+                          FcSkippedRecords* skippedByKind) {
+  return ReadBytes(graph, std::move(bytes), skipped, skippedByKind);
+}
+
+int OpenDrawing(FcGraph& graph, const std::string& path, bool isTemplate, std::uint8_t* skipped,
+                FcSkippedRecords* skippedByKind) {
+  FcFile file;
+  if (!file.Open(path, kFcOpenRead)) {
+    PrintMessage(isTemplate ? kCannotOpenTemplateMessage : kCannotOpenDrawingMessage);
+    return kOpenCannotOpen;
+  }
+  std::vector<char> bytes = file.TakeBytes();
+  file.Close();
+  const DrawingIdentity before(graph);
+  PrintMessage(isTemplate ? std::string("Reading template file...") : "Opening file " + path + " ...");
+  ProgressStart(isTemplate ? "Reading template file..." : "Opening file...");
+  const int result = ReadBytes(graph, std::move(bytes), skipped, skippedByKind);
+  ProgressEnd();
+  if (!isTemplate) {
+    if (result != kOpenDone) return result;
+    FcSystemVar& vars = graph.GetSysVars();
+    vars.dwgtitled = 1;
+    vars.SetDwgName(PathFileName(path));
+    vars.SetDwgPrefix(PathDirectory(path));
+    return result;
+  }
+  if (result != kOpenDone) {
+    PrintMessage(kTemplateFailedMessage);
+    graph.GetSysVars().SetDefaults();
+    graph.InitDefaults();
+  }
+  const FcFileKind kind = graph.GetFileKind();
+  before.Restore(graph);
+  graph.SetFileKind(kind);
+  graph.GetSysVars().Modified = before.modified != 0 ? 1 : 0;
+  return result;
+}
+
+int SaveDrawing(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge, bool preview) {
+  graph.GetViewportList().GetActive().CaptureFromGraph(graph);
+  return SaveAs(graph, path, kind, purge, preview, GetProgramSettings().save_backup != 0);
+}
+
+int WriteDxf(FcGraph& graph, const std::string& path, bool purge) {
+  const FcFileKind kind = IsDxfKind(graph.GetFileKind()) ? graph.GetFileKind() : FcFileKind::kBinaryDxf;
+  return SaveAs(graph, path, kind, purge, false, false);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+class FcFiler;
+class FcGraph;
+
+// Results of reading a whole DXF file.
+inline constexpr int kDxfReadDone = 0;
+inline constexpr int kDxfReadOtherRelease = 1;  // "$ACADVER" is not R13, R14 or 2000
+inline constexpr int kDxfReadSectionFailed = 2;  // CLASSES, TABLES, BLOCKS or OBJECTS; or no ENTITIES
+inline constexpr int kDxfReadNoEof = 3;          // the data ended before "EOF"; or ENTITIES failed
+inline constexpr int kDxfReadSkipFailed = 4;     // a section of another name ends with the data
+inline constexpr int kDxfReadHeaderFailed = 5;
+
+// The command-history line of result 1.
+inline constexpr const char* kDxfOtherReleaseMessage =
+    "KOVRA can only read AutoCAD R13 - 2000 format dxf files at present!";
+
+// Records the readers passed over because the program has no class for
+// them, counted by record name.
+using FcSkippedRecords = std::map<std::string, int>;
+
+// Empties the drawing's blocks, tables and named-object dictionary and
+// clears the handles of its control objects, so that a file is read into
+// it. The class list, the active viewport and the system variables are
+// left for the file to replace; the current layer and text style stay
+// valid (a layer "0" and a text style "standard" without handles stand in
+// until the file's tables arrive).
+void EmptyGraphForReading(FcGraph& graph);
+
+// Reads the DXF file open in the filer (ASCII, or binary placed after the
+// sentinel) into the drawing, which it empties first. The filer's drawing
+// must be this drawing. With skipped given, the records passed over are
+// counted into it. A result other than 0 leaves the drawing as far as it
+// was read; the caller discards it.
+int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skipped);

@@ -1,0 +1,157 @@
+#include <vector>
+
+#include "database/graph_view_link.h"
+#include "database/viewport.h"
+#include "database/sort_ents_table.h"
+#include "display/display_surface.h"
+#include "line_drawing.h"
+
+namespace {
+
+std::vector<FcViewRequest>& ViewRequests() {
+  static std::vector<FcViewRequest> requests;
+  return requests;
+}
+
+void RecordViewRequest(FcGraph&, FcViewRequest request) { ViewRequests().push_back(request); }
+
+class GraphDisplayTest : public LineDrawingTest {
+ protected:
+  GraphDisplayTest() {
+    ViewRequests().clear();
+    SetViewRequestLink(RecordViewRequest);
+  }
+  ~GraphDisplayTest() override { SetViewRequestLink(nullptr); }
+
+  FcDisplaySurface& Surface() { return *graph.GetDisplaySurface(); }
+
+  std::vector<FcHandle> GroupHandles() {
+    std::vector<FcHandle> handles;
+    for (int i = 0; i < Surface().GetGroupCount(); ++i) handles.push_back(Surface().GetGroup(i)->entityHandle);
+    return handles;
+  }
+};
+
+TEST_F(GraphDisplayTest, RegenFillsOneGroupPerEntityInDrawOrder) {
+  const FcLine* first = AddLine({0, 0}, {10, 0});
+  const FcLine* second = AddLine({0, 5}, {10, 5});
+  const FcLine* third = AddLine({0, 9}, {10, 9});
+  graph.AddToDrawOrder(first->GetHandle(), true);
+  FcSortEntsTable& order = *graph.GetCurrentBlock()->GetSortEntsTable();
+  order.AddHandle(second->GetHandle());
+  order.AddHandle(third->GetHandle());
+  order.MoveEntityBefore(third->GetHandle(), 0);
+  frame.Clear();
+
+  graph.Regen();
+
+  EXPECT_EQ(GroupHandles(), (std::vector<FcHandle>{third->GetHandle(), first->GetHandle(), second->GetHandle()}));
+  for (int i = 0; i < Surface().GetGroupCount(); ++i) EXPECT_EQ(Surface().GetGroup(i)->GetCount(), 1);
+  const std::vector<RecordingFrameLink::Call> calls = frame.Calls();
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls.front().message, FrameMessage::kProgressStart);
+  EXPECT_EQ(calls.front().text, "Regenerating...");
+  EXPECT_EQ(calls.back().message, FrameMessage::kProgressEnd);
+  EXPECT_EQ(ViewRequests(), std::vector<FcViewRequest>{FcViewRequest::kRedrawNow});
+}
+
+TEST_F(GraphDisplayTest, RegenPostsAtMostSeventyFivePercentages) {
+  for (int i = 0; i < 300; ++i) AddLine({0, double(i)}, {10, double(i)});
+  frame.Clear();
+  graph.Regen();
+  int reports = 0;
+  int last = -1;
+  for (const RecordingFrameLink::Call& call : frame.Calls()) {
+    if (call.message != FrameMessage::kProgressPosition) continue;
+    EXPECT_TRUE(call.posted);
+    EXPECT_GT(call.percent, last);
+    last = call.percent;
+    ++reports;
+  }
+  EXPECT_GT(reports, 0);
+  EXPECT_LE(reports, 75);
+}
+
+TEST_F(GraphDisplayTest, LayerStateDecidesWhatRegenShows) {
+  const FcLine* shown = AddLine({0, 0}, {10, 0});
+  const FcLine* off = AddLine({0, 5}, {10, 5}, "Off");
+  AddLine({0, 9}, {10, 9}, "Frozen");
+  FcLine* invisible = AddLine({0, 12}, {10, 12});
+  invisible->SetInvisible(1);
+  graph.GetLayerList().FindByName("Off")->SetOn(false);
+  graph.GetLayerList().FindByName("Frozen")->SetFrozen(true);
+
+  graph.Regen();
+
+  EXPECT_EQ(GroupHandles(), (std::vector<FcHandle>{shown->GetHandle(), off->GetHandle()}));
+  EXPECT_TRUE(Surface().GetGroup(0)->visible);
+  EXPECT_FALSE(Surface().GetGroup(1)->visible);
+
+  graph.GetLayerList().FindByName("Off")->SetOn(true);
+  ViewRequests().clear();
+  graph.UpdateLayerDisplay();
+  EXPECT_TRUE(Surface().GetGroup(1)->visible);
+  EXPECT_EQ(ViewRequests(), std::vector<FcViewRequest>{FcViewRequest::kRepaint});
+}
+
+TEST_F(GraphDisplayTest, RedrawingAnEntityKeepsItsPlace) {
+  const FcLine* first = AddLine({0, 0}, {10, 0});
+  const FcLine* second = AddLine({0, 5}, {10, 5});
+  EXPECT_EQ(GroupHandles(), (std::vector<FcHandle>{first->GetHandle(), second->GetHandle()}));
+
+  graph.RedrawEntity(graph.GetCurrentEntitySet()->GetAt(0));
+  EXPECT_EQ(GroupHandles(), (std::vector<FcHandle>{first->GetHandle(), second->GetHandle()}));
+  EXPECT_EQ(Surface().GetGroup(0)->GetCount(), 1);
+}
+
+TEST_F(GraphDisplayTest, HighlightingMarksTheEntitiesGroups) {
+  FcLine* first = AddLine({0, 0}, {10, 0});
+  AddLine({0, 5}, {10, 5});
+  FcEntitySets chosen(8);
+  chosen.Add(first);
+
+  graph.HighlightEntities(true, &chosen);
+  EXPECT_TRUE(Surface().GetGroup(0)->highlighted);
+  EXPECT_FALSE(Surface().GetGroup(1)->highlighted);
+  graph.HighlightEntities(false, &chosen);
+  EXPECT_FALSE(Surface().GetGroup(0)->highlighted);
+  graph.HighlightEntities(true, nullptr);
+}
+
+TEST_F(GraphDisplayTest, RedrawRegeneratesOnlyAfterAFarZoom) {
+  AddLine({0, 0}, {10, 0});
+  graph.Regen();
+  ViewRequests().clear();
+  graph.Redraw();
+  EXPECT_EQ(ViewRequests(), std::vector<FcViewRequest>{FcViewRequest::kRepaint});
+
+  Surface().ZoomScale(1.0 / 300.0);
+  ViewRequests().clear();
+  graph.Redraw();
+  EXPECT_EQ(ViewRequests(), std::vector<FcViewRequest>{FcViewRequest::kRedrawNow});
+  EXPECT_FALSE(Surface().NeedsRegen());
+}
+
+TEST_F(GraphDisplayTest, PrintingAWindowWithoutExtentFails) {
+  EXPECT_FALSE(graph.PrintWindow(nullptr, 100, 100, 0, 0, 0, 0, {5, 0}, {5, 10}, 1.0, 300));
+  EXPECT_FALSE(graph.PrintWindow(nullptr, 100, 100, 0, 0, 0, 0, {0, 5}, {10, 5}, 1.0, 300));
+  EXPECT_TRUE(frame.HistoryLines().empty());
+}
+
+TEST_F(GraphDisplayTest, TheViewportSetsAndReadsTheSurfacesWindow) {
+  FcViewport record;
+  record.viewCentre = {50, 50};
+  record.viewHeight = 100;
+  record.aspectRatio = 1;
+  record.ApplyToGraph(graph);
+
+  // Widened to the 90 x 120 pixels of the drawing's surface.
+  FcViewport captured;
+  captured.CaptureFromGraph(graph);
+  EXPECT_DOUBLE_EQ(captured.viewCentre.x, 50);
+  EXPECT_DOUBLE_EQ(captured.viewCentre.y, 50);
+  EXPECT_DOUBLE_EQ(captured.viewHeight, 100.0 / 90 * 120);
+  EXPECT_DOUBLE_EQ(captured.aspectRatio, 0.75);
+}
+
+}  // namespace

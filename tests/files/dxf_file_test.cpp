@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "files/drawing_file.h"
+#include "files/dxf_file_reader.h"
+#include "platform/recording_frame_link.h"
+#include "tests/files/drawing_file_support.h"
+#include "tests/platform/temp_dir.h"
+
+namespace {
+
+std::vector<char> BytesOf(const std::string& text) { return std::vector<char>(text.begin(), text.end()); }
+
+int OpenText(FcGraph& graph, const std::string& text) {
+  std::uint8_t skipped = 0;
+  return OpenDrawingFromMemory(graph, BytesOf(text), &skipped);
+}
+
+TEST(DxfFileTest, DrawingsReadBackWithEveryRecordAndEntityEqual) {
+  for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf}) {
+    for (const bool filled : {false, true}) {
+      SCOPED_TRACE(std::string(kind == FcFileKind::kAsciiDxf ? "ASCII" : "binary") +
+                   (filled ? ", with contents" : ", new drawing"));
+      FcGraph original;
+      if (filled) FillTestDrawing(original);
+      const std::string expected = AsciiDxfWithoutSeed(original);
+
+      FcGraph copy;
+      std::uint8_t skipped = 1;
+      ASSERT_EQ(OpenDrawingFromMemory(copy, DxfBytesOf(original, kind), &skipped), kOpenDone);
+      EXPECT_EQ(skipped, 0);
+      EXPECT_EQ(copy.GetFileKind(), kind);
+      EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(copy), expected), "");
+      EXPECT_GT(copy.GetHandleSeed(), original.GetHandleSeed());
+      EXPECT_EQ(copy.GetCurrentLayer()->GetName(), original.GetCurrentLayer()->GetName());
+      EXPECT_EQ(copy.GetCurrentBlock(), copy.GetBlockList().FindByName("*Model_Space"));
+    }
+  }
+}
+
+TEST(DxfFileTest, WrittenFilePassesTheIndependentAudit) {
+  TempDir dir;
+  FcGraph graph;
+  FillTestDrawing(graph);
+  const std::string path = dir.path() + "audit.dxf";
+  graph.SetFileKind(FcFileKind::kAsciiDxf);
+  ASSERT_EQ(WriteDxf(graph, path, true), kDxfWriteDone);
+
+  const std::string command = "/usr/bin/python3 -c \"import sys, ezdxf; doc = ezdxf.readfile(sys.argv[1]); "
+                              "auditor = doc.audit(); [print(e.message) for e in auditor.errors]; "
+                              "sys.exit(1 if auditor.has_errors else 0)\" '" +
+                              path + "' 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buffer[512];
+  while (fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+  EXPECT_EQ(pclose(pipe), 0) << output;
+}
+
+// A small file built group by group.
+std::string Groups(std::initializer_list<std::pair<int, std::string>> groups) {
+  std::string text;
+  for (const auto& [code, value] : groups) text += std::to_string(code) + "\r\n" + value + "\r\n";
+  return text;
+}
+
+const std::string kHeaderR14 = Groups({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "ac1014"}, {0, "ENDSEC"}});
+const std::string kOneLine = Groups({{0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"}, {5, "2A"}, {100, "AcDbEntity"},
+                                     {8, "Survey"}, {100, "AcDbLine"}, {10, "1"}, {20, "2"}, {11, "3"}, {21, "4"},
+                                     {0, "ENDSEC"}});
+const std::string kEof = Groups({{0, "EOF"}});
+
+TEST(DxfFileTest, FileWithOnlyHeaderAndEntitiesGetsTheMissingDefaults) {
+  FcGraph graph;
+  ASSERT_EQ(OpenText(graph, kHeaderR14 + kOneLine + kEof), kOpenDone);
+
+  ASSERT_NE(graph.GetLayerList().FindByName("Survey"), nullptr);
+  ASSERT_NE(graph.GetLayerList().FindByName("0"), nullptr);
+  EXPECT_NE(graph.GetLinetypeList().FindByName("Continuous"), nullptr);
+  EXPECT_NE(graph.GetTextStyleList().Find("standard"), nullptr);
+  EXPECT_NE(graph.GetDimStyleList().Find("ISO-25"), nullptr);
+  EXPECT_NE(graph.GetNamedObjects().GetAt("ACAD_GROUP"), nullptr);
+  FcBlock* modelSpace = graph.GetBlockList().FindByName("*Model_Space");
+  ASSERT_NE(modelSpace, nullptr);
+  ASSERT_EQ(modelSpace->GetEntities().GetCount(), 1);
+  EXPECT_EQ(modelSpace->GetEntities().GetAt(0)->GetLayer(), graph.GetLayerList().FindByName("Survey"));
+
+  // Every record made after reading has a handle of its own, none the
+  // line's.
+  std::vector<FcHandle> handles{modelSpace->GetEntities().GetAt(0)->GetHandle()};
+  for (int i = 0; i < graph.GetLayerList().GetCount(); ++i) handles.push_back(graph.GetLayerList().GetAt(i)->GetHandle());
+  for (int i = 0; i < graph.GetLinetypeList().GetCount(); ++i) {
+    handles.push_back(graph.GetLinetypeList().GetAt(i)->GetHandle());
+  }
+  for (int i = 0; i < graph.GetBlockList().GetBlockCount(); ++i) {
+    handles.push_back(graph.GetBlockList().GetAt(i)->GetHandle());
+  }
+  handles.push_back(graph.GetTextStyleList().GetAt(0)->GetHandle());
+  std::sort(handles.begin(), handles.end());
+  EXPECT_EQ(std::adjacent_find(handles.begin(), handles.end()), handles.end());
+  EXPECT_EQ(handles.front() == 0, false);
+}
+
+TEST(DxfFileTest, BadFilesGiveTheirResultAndLeaveTheDrawingAsItWas) {
+  const std::string tables = Groups({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {5, "2"},
+                                     {100, "AcDbSymbolTable"}, {70, "0"}, {0, "ENDTAB"}, {0, "ENDSEC"}});
+  const std::string unknownOpen = Groups({{0, "SECTION"}, {2, "THUMBNAILIMAGE"}, {90, "3"}});
+  const std::string complete = kHeaderR14 + kOneLine + kEof;
+  struct Case {
+    const char* name;
+    std::string text;
+    int result;
+  } cases[] = {
+      {"other release", Groups({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"}, {0, "ENDSEC"}}) +
+                            kOneLine + kEof, kDxfReadOtherRelease},
+      {"layers before linetypes", kHeaderR14 + tables + kOneLine + kEof, kDxfReadSectionFailed},
+      {"no EOF", kHeaderR14 + kOneLine, kDxfReadNoEof},
+      {"EOF without entities", kHeaderR14 + kEof, kDxfReadSectionFailed},
+      {"unknown section cut short", kHeaderR14 + unknownOpen, kDxfReadSkipFailed},
+      {"cut in the middle", complete.substr(0, complete.size() / 2), kDxfReadNoEof},
+      {"binary cut after the sentinel", std::string("AutoCAD Binary DXF\r\n\x1A\0\x00", 23), kDxfReadNoEof},
+      {"binary with one-byte codes", std::string("AutoCAD Binary DXF\r\n\x1A\0\0SECTION\0\x02HEADER\0", 39),
+       kDxfReadOtherRelease},
+      {"two entities with one handle", kHeaderR14 + kOneLine + kOneLine + kEof, kDxfReadSectionFailed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingFrameLink link;
+    SetFrameLink(&link);
+    FcGraph graph;
+    FillTestDrawing(graph);
+    const std::string before = AsciiDxfOf(graph);
+    EXPECT_EQ(OpenText(graph, c.text), c.result);
+    EXPECT_EQ(FirstDifference(AsciiDxfOf(graph), before), "");
+    const std::vector<std::string> lines = link.HistoryLines();
+    const bool toldRelease = std::find(lines.begin(), lines.end(), kDxfOtherReleaseMessage) != lines.end();
+    EXPECT_EQ(toldRelease, c.result == kDxfReadOtherRelease);
+    SetFrameLink(nullptr);
+  }
+}
+
+TEST(DxfFileTest, UnknownRecordsAreSkippedAndCounted) {
+  const std::string objects = Groups({{0, "SECTION"}, {2, "OBJECTS"}, {0, "DICTIONARY"}, {5, "C"},
+                                      {100, "AcDbDictionary"}, {0, "WIDGET"}, {5, "D"}, {0, "ENDSEC"}});
+  const std::string entities = Groups({{0, "SECTION"}, {2, "ENTITIES"}, {0, "GIZMO"}, {5, "E"}, {8, "0"},
+                                       {0, "GIZMO"}, {5, "F"}, {0, "ENDSEC"}});
+  FcGraph graph;
+  std::uint8_t skipped = 0;
+  FcSkippedRecords byKind;
+  const std::string text = kHeaderR14 + entities + objects + kEof;
+  ASSERT_EQ(OpenDrawingFromMemory(graph, BytesOf(text), &skipped, &byKind), kOpenDone);
+  EXPECT_EQ(skipped, 1);
+  EXPECT_EQ(byKind, (FcSkippedRecords{{"GIZMO", 2}, {"WIDGET", 1}}));
+}
+
+}  // namespace
