@@ -1,10 +1,14 @@
 #include "core/resbuf.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace {
+
+constexpr std::size_t kSmallestTextBuffer = 24;
 
 enum class ResBufValue { kNone, kReal, kPoint, kShort, kLong, kHandle, kString };
 
@@ -96,30 +100,35 @@ FcResBuf::~FcResBuf() {
   type = 0;
   delete[] text;
   text = nullptr;
+  textCapacity_ = 0;
 }
 
 bool FcResBuf::SetString(const char* value) {
-  const bool empty = value == nullptr || value[0] == '\0';
-  if (text != nullptr) {
-    if (empty) {
+  if (value == nullptr || value[0] == '\0') {
+    if (text != nullptr) {
       text[0] = '\0';
-      return true;
     }
-    if (std::strlen(text) >= std::strlen(value)) {
-      std::strcpy(text, value);
-      return true;
-    }
-    delete[] text;
-    text = nullptr;
-  }
-  if (empty) {
     return true;
   }
   const std::size_t size = std::strlen(value) + 1;
-  text = new (std::nothrow) char[size];
+  if (text != nullptr && size <= textCapacity_) {
+    // The value may be a part of the text itself.
+    std::memmove(text, value, size);
+    return true;
+  }
+  delete[] text;
+  text = nullptr;
+  textCapacity_ = 0;
+  // No allocation is smaller than a few words, so a short text takes room
+  // for the short texts that follow it in a reader's work node.
+  const std::size_t capacity = std::max(size, kSmallestTextBuffer);
+  text = new (std::nothrow) char[capacity];
   if (text == nullptr) {
     return false;
   }
+  // A buffer beyond the field's range is merely never reused in full.
+  textCapacity_ = static_cast<std::uint32_t>(
+      std::min<std::size_t>(capacity, std::numeric_limits<std::uint32_t>::max()));
   std::memcpy(text, value, size);
   return true;
 }

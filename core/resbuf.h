@@ -19,9 +19,10 @@ inline constexpr int kResTypeGroup0String = 5020;
 inline constexpr int kStatusDone = 5100;
 
 // A typed value cell and the singly linked list built from such cells. A
-// node owns its text. Heap nodes are made by NewResBuf and released only by
-// FreeResBufList; a node on the stack (a reader's work node) is cleared by
-// its destructor, which frees the text alone.
+// node owns its text, which only SetString sets. Heap nodes are made by
+// NewResBuf and released only by FreeResBufList; a node on the stack (a
+// reader's work node) is cleared by its destructor, which frees the text
+// alone.
 struct FcResBuf {
   FcResBuf* next = nullptr;
   std::int16_t type = 0;
@@ -31,6 +32,13 @@ struct FcResBuf {
   double z = 0.0;
   char* text = nullptr;
   std::int32_t intValue = 0;
+
+ private:
+  // Bytes the text buffer holds, so that a reader's work node keeps one
+  // buffer for its whole record. Sits in what would be padding.
+  std::uint32_t textCapacity_ = 0;
+
+ public:
   std::uint64_t handle = 0;
 
   FcResBuf() = default;
@@ -38,10 +46,10 @@ struct FcResBuf {
   FcResBuf& operator=(const FcResBuf&) = delete;
   ~FcResBuf();
 
-  // Stores a copy of value, reusing the text buffer when the current string
-  // is at least as long. A null or empty value leaves an existing buffer
-  // holding an empty string and a missing one missing. False when a new
-  // buffer cannot be allocated; the node then has no text.
+  // Stores a copy of value, reusing the text buffer when it has room. A
+  // null or empty value leaves an existing buffer holding an empty string
+  // and a missing one missing. False when a new buffer cannot be
+  // allocated; the node then has no text.
   bool SetString(const char* value);
 };
 

@@ -1,5 +1,6 @@
 #include "database/block.h"
 
+#include <memory>
 #include <new>
 #include <string>
 #include <unordered_set>
@@ -411,17 +412,14 @@ int FcBlock::ReadDwg(FcFilerDwg& filer) {
   }
   if (!ReadDwgObjectEnd(filer, place)) return kFcStatusReadError;
 
+  // A dictionary that cannot be read is dropped; the block goes on. It
+  // joins the block only after the entities: the table of its draw order
+  // already lists them, and each entity read would be appended again.
+  std::unique_ptr<FcDictionary> dictionary;
   if (dictionaryHandle != 0) {
-    // A dictionary that cannot be read is dropped; the block goes on.
-    auto* dictionary = new (std::nothrow) FcDictionary();
-    if (dictionary != nullptr) {
-      dictionary->SetHandle(dictionaryHandle);
-      if (dictionary->ReadDwg(filer) == kFcStatusOk) {
-        SetExtDictionary(dictionary);
-      } else {
-        delete dictionary;
-      }
-    }
+    dictionary.reset(new (std::nothrow) FcDictionary());
+    if (dictionary != nullptr) dictionary->SetHandle(dictionaryHandle);
+    if (dictionary != nullptr && dictionary->ReadDwg(filer) != kFcStatusOk) dictionary.reset();
   }
   if (!ReadMarker(filer, *begin_, beginHandle, FcBlockBegin::kDwgType) ||
       !ReadMarker(filer, *end_, endHandle, FcBlockEnd::kDwgType)) {
@@ -429,10 +427,12 @@ int FcBlock::ReadDwg(FcFilerDwg& filer) {
   }
   if (IsPaperSpaceName(GetName())) {
     kind_ = kBlockKindPaperSpace;
+    if (dictionary != nullptr) SetExtDictionary(dictionary.release());
     return kFcStatusOk;
   }
-  if (firstEntity == 0 || lastEntity == 0) return kFcStatusOk;
-  const int result = entities_.ReadDwgChain(filer, firstEntity, lastEntity);
+  const int result =
+      firstEntity == 0 || lastEntity == 0 ? kFcStatusOk : entities_.ReadDwgChain(filer, firstEntity, lastEntity);
+  if (dictionary != nullptr) SetExtDictionary(dictionary.release());
   CleanSortEntsTable();
   return result;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/resbuf.h"
+#include "database/dwg_section_frame.h"
 #include "database/symbol_list.h"
 #include "files/filer.h"
 #include "files/filer_dwg.h"
@@ -42,10 +43,6 @@ constexpr std::array<DefaultClass, 9> kDefaultClasses = {{
     {"SORTENTSTABLE", "AcDbSortentsTable", "ObjectDBX Classes", 0, 0},
     {"DICTIONARYVAR", "AcDbDictionaryVar", "ObjectDBX Classes", 0, 0},
 }};
-
-void WriteSentinel(FcFilerDwg& filer, const std::uint8_t (&sentinel)[16]) {
-  for (const std::uint8_t byte : sentinel) filer.WriteRawByte(byte);
-}
 
 }  // namespace
 
@@ -207,52 +204,26 @@ int FcClassList::ReadDxf(FcFiler& filer) {
 }
 
 void FcClassList::WriteDwg(FcFilerDwg& filer, DwgSectionLocator& locator) const {
-  FcFile* file = filer.GetFile();
-  const std::int64_t address = file->GetPosition();
-  WriteSentinel(filer, kStartSentinel);
-  const std::int64_t sizePosition = file->GetPosition();
-  filer.WriteRawLong(0);
-  const std::uint32_t startBits = filer.GetBitsWritten();
-  for (const auto& record : records_) {
-    if (record == nullptr) continue;
-    record->WriteDwg(filer);
-    filer.StepProgress(1);
-  }
-  // Completes the last byte with zero bits.
-  while ((filer.GetBitsWritten() - startBits) % 8 != 0) filer.WriteBit(0);
-  const std::int64_t end = file->GetPosition();
-  filer.Seek(sizePosition, FcSeekOrigin::kBegin);
-  filer.WriteRawLong(static_cast<std::uint32_t>(end - sizePosition - 4));
-  filer.Seek(end, FcSeekOrigin::kBegin);
-  filer.WriteRawShort(filer.CrcOfRange(FcFilerDwg::kObjectCrcSeed, sizePosition, end));
-  WriteSentinel(filer, kEndSentinel);
-  locator.address = static_cast<std::int32_t>(address);
-  locator.size = static_cast<std::int32_t>(file->GetPosition() - address);
+  WriteDwgSectionFrame(filer, kStartSentinel, kEndSentinel, locator, [this, &filer] {
+    for (const auto& record : records_) {
+      if (record == nullptr) continue;
+      record->WriteDwg(filer);
+      filer.StepProgress(1);
+    }
+  });
 }
 
 int FcClassList::ReadDwg(FcFilerDwg& filer, const DwgSectionLocator& locator) {
   Clear();
-  FcFile* file = filer.GetFile();
-  if (file == nullptr || filer.Seek(locator.address, FcSeekOrigin::kBegin) != locator.address ||
-      !filer.CheckSentinel(kStartSentinel))
-    return 2;
-  const std::int64_t sizePosition = file->GetPosition();
-  std::uint32_t size = 0;
-  if (!filer.ReadRawLong(size) || static_cast<std::int32_t>(size) < 0) return 2;
-  const std::int64_t end = sizePosition + 4 + size;
-  if (end > file->GetLength()) return 2;
-  while (file->GetPosition() < end) {
-    auto record = std::make_unique<FcClassRec>();
-    if (!record->ReadDwg(filer)) return 2;
-    const auto slot = static_cast<std::size_t>(record->classNumber);
-    if (slot >= records_.size()) records_.resize(slot + 1);
-    if (records_[slot] != nullptr) return 2;
-    records_[slot] = std::move(record);
-  }
-  std::uint16_t crc = 0;
-  if (filer.Seek(end, FcSeekOrigin::kBegin) != end || !filer.ReadAlignedShort(crc) ||
-      crc != filer.CrcOfRange(FcFilerDwg::kObjectCrcSeed, sizePosition, end) ||
-      !filer.CheckSentinel(kEndSentinel))
-    return 2;
-  return 0;
+  return ReadDwgSectionFrame(filer, locator, kStartSentinel, kEndSentinel, [this, &filer](std::int64_t end) {
+    while (filer.GetFile()->GetPosition() < end) {
+      auto record = std::make_unique<FcClassRec>();
+      if (!record->ReadDwg(filer)) return false;
+      const auto slot = static_cast<std::size_t>(record->classNumber);
+      if (slot >= records_.size()) records_.resize(slot + 1);
+      if (records_[slot] != nullptr) return false;
+      records_[slot] = std::move(record);
+    }
+    return true;
+  });
 }

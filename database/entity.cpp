@@ -10,6 +10,7 @@
 #include "database/graph.h"
 #include "database/layer.h"
 #include "database/linetype.h"
+#include "database/object_dxf_groups.h"
 #include "files/filer.h"
 #include "files/filer_dwg.h"
 #include "platform/frame_link.h"
@@ -141,13 +142,16 @@ thread_local OwnerOverrideSlot tOwnerOverride;
 
 }  // namespace
 
-int ReadRecordGroups(FcObject& object, FcFiler& filer, const std::function<int(const FcResBuf&)>& own) {
+int ReadRecordGroups(FcObject& object, FcFiler& filer, FcGroupReaderRef own) {
   FcResBuf group;
+  const int result = ReadRecordGroups(object, filer, group, own);
+  if (result == kFcStatusOk) filer.UnreadGroup();
+  return result;
+}
+
+int ReadRecordGroups(FcObject& object, FcFiler& filer, FcResBuf& group, FcGroupReaderRef own) {
   while (filer.ReadGroup(group)) {
-    if (group.type == 0 || group.type == 100) {
-      filer.UnreadGroup();
-      return kFcStatusOk;
-    }
+    if (group.type == 0 || group.type == 100) return kFcStatusOk;
     if (group.type == 1001) {
       filer.UnreadGroup();
       if (object.ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
@@ -390,35 +394,39 @@ int FcEntity::WriteDxf(FcFiler& filer) {
 }
 
 int FcEntity::ReadDxf(FcFiler& filer) {
-  if (FcObject::ReadDxf(filer) != kFcStatusOk) return kFcStatusEnd;
+  FcResBuf group;
+  const int result = ReadDxfCommon(filer, group);
+  if (result == kFcStatusOk) filer.UnreadGroup();
+  return result;
+}
+
+int FcEntity::ReadDxfCommon(FcFiler& filer, FcResBuf& group) {
+  if (ReadObjectDxfGroups(*this, filer, group) != kFcStatusOk) return kFcStatusEnd;
   layerName_ = "0";
-  FcResBuf marker;
-  if (!filer.ReadGroup(marker) || marker.type != 100 || !EqualsNoCase(TextOf(marker), "AcDbEntity")) {
-    return kFcStatusEnd;
-  }
-  return ReadRecordGroups(*this, filer, [this, &filer](const FcResBuf& group) {
-    switch (group.type) {
+  if (!EqualsNoCase(TextOf(group), "AcDbEntity")) return kFcStatusEnd;
+  return ReadRecordGroups(*this, filer, group, [this, &filer](const FcResBuf& own) {
+    switch (own.type) {
       case 6: {
         FcGraph* graph = filer.GetGraph();
-        FcLineType* linetype = graph != nullptr ? graph->GetLinetypeList().FindByName(TextOf(group)) : nullptr;
+        FcLineType* linetype = graph != nullptr ? graph->GetLinetypeList().FindByName(TextOf(own)) : nullptr;
         if (linetype == nullptr) return kFcStatusStructure;
         SetLinetype(linetype);
         break;
       }
       case 8:
-        layerName_ = TextOf(group);
+        layerName_ = TextOf(own);
         break;
       case 48:
-        linetypeScale_ = group.realValue;
+        linetypeScale_ = own.realValue;
         break;
       case 60:
-        invisible_ = group.intValue != 0 ? 1 : 0;
+        invisible_ = own.intValue != 0 ? 1 : 0;
         break;
       case 62:
-        color_ = static_cast<std::int16_t>(group.intValue);
+        color_ = static_cast<std::int16_t>(own.intValue);
         break;
       case 67:
-        paperSpace_ = group.intValue;
+        paperSpace_ = own.intValue;
         break;
       default:
         break;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "core/data_array.h"
@@ -99,11 +99,35 @@ void SetSurfacePen(FcDisplaySurface* surface, const FcPen& pen);
 // or no layer at all); otherwise the pen it is drawn with.
 bool ResolvePen(const FcEntity& entity, const FcPenContext& context, FcPen& pen);
 
+// A reader of one group of a record, borrowed for the length of one call:
+// the callable it was made from must outlive it. Cheaper to make than
+// std::function, which the group loops below would otherwise build for
+// every record read; it converts from any callable just as implicitly.
+class FcGroupReaderRef {
+ public:
+  template <typename Callable>
+    requires(!std::is_same_v<std::remove_cvref_t<Callable>, FcGroupReaderRef>)
+  FcGroupReaderRef(Callable&& callable)
+      : callable_(const_cast<void*>(static_cast<const void*>(std::addressof(callable)))),
+        call_([](void* target, const FcResBuf& group) -> int {
+          return (*static_cast<std::remove_reference_t<Callable>*>(target))(group);
+        }) {}
+
+  int operator()(const FcResBuf& group) const { return call_(callable_, group); }
+
+ private:
+  void* callable_;
+  int (*call_)(void* target, const FcResBuf& group);
+};
+
 // The group loop of a record after its subclass marker: 0 or 100 is put
 // back and ends the record (0), 1001 reads extended data into the object (2
 // when it fails), every other group goes to `own`, whose non-zero result
 // ends the loop with that result; the end of the input gives 1.
-int ReadRecordGroups(FcObject& object, FcFiler& filer, const std::function<int(const FcResBuf&)>& own);
+int ReadRecordGroups(FcObject& object, FcFiler& filer, FcGroupReaderRef own);
+// The same loop continued in the caller's work node, which is also where a
+// group 0 or 100 that ends the record is left instead of being put back.
+int ReadRecordGroups(FcObject& object, FcFiler& filer, FcResBuf& group, FcGroupReaderRef own);
 
 // The base of every drawable object: the properties every entity has, the
 // operations the editing, display and file code call on any entity, and
@@ -122,6 +146,10 @@ class FcEntity : public FcObject {
   // 0; 1 at the end of input or without 100 "AcDbEntity"; 2 bad extended
   // data; 3 an unknown linetype name.
   int ReadDxf(FcFiler& filer) override;
+  // ReadDxf in the caller's work node, where the group that ended the
+  // common groups (the class's marker on success) is left instead of being
+  // put back.
+  int ReadDxfCommon(FcFiler& filer, FcResBuf& group);
 
   virtual FcEntity* FindObjectByHandle(FcHandle handle);
   // The pen set-up every class runs first; true when the entity is drawn.
@@ -242,7 +270,6 @@ class FcEntity : public FcObject {
   int ReadDwgCommonHandles(FcFilerDwg& filer, const DwgCommon& common, FcHandle& previous,
                            FcHandle& next);
 
-  EntityKind kind_ = kEntityBase;
   FcLayer* layer_ = nullptr;
   FcHandle layerHandle_ = 0;
   FcFixedText layerName_{"0"};
@@ -251,11 +278,14 @@ class FcEntity : public FcObject {
   FcLineType* linetype_ = nullptr;
   FcHandle linetypeHandle_ = 0;
   double linetypeScale_ = 1.0;
+  // The small fields last and together: drawings hold millions of
+  // entities, and padding between them would be paid for each one.
+  std::int32_t paperSpace_ = 0;
+  EntityKind kind_ = kEntityBase;
   std::int16_t color_ = kColorByLayer;
   std::int16_t invisible_ = 0;
   std::int16_t entitiesFollow_ = 0;
   std::uint8_t subEntity_ = 0;
-  std::int32_t paperSpace_ = 0;
 };
 
 // The owner handle that records owned by another entity (attributes and

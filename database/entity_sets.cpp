@@ -60,7 +60,7 @@ int SkipRecord(FcFiler& filer) {
 // been read into the set, or passes over a record that makes no entity.
 // kept tells whether an entity joined the set. 0, or the set reader's
 // failure result.
-int ReadDxfRecord(FcEntitySets& set, FcFiler& filer, const std::string& name, bool& kept) {
+int ReadDxfRecord(FcEntitySets& set, FcFiler& filer, std::string_view name, bool& kept) {
   kept = false;
   FcObject* object = nullptr;
   if (name == "DIMENSION") {
@@ -93,6 +93,9 @@ int ReadDxfRecord(FcEntitySets& set, FcFiler& filer, const std::string& name, bo
     delete entity;
     return kFcSequenceEntityFailed;
   }
+  // Half as much room again each time the set fills: growing by the step
+  // alone copies the whole set every few thousand entities of a large file.
+  if (set.GetCount() + 1 >= set.GetCapacity()) set.Reserve(set.GetCount() / 2);
   kept = result == 0 && entity->GetPaperSpace() == 0 && set.Add(entity);
   if (!kept) delete entity;
   return kFcStatusOk;
@@ -112,7 +115,7 @@ void FcEntitySets::RemoveAll(bool deleteEntities) {
     for (FcEntity* entity : *this) delete entity;
   }
   entities_.RemoveAll();
-  occurrences_.clear();
+  index_.Clear();
 }
 
 bool FcEntitySets::Reserve(int n) { return entities_.Grow(n); }
@@ -130,7 +133,7 @@ int FcEntitySets::IndexOf(const FcEntity* entity) const {
   return -1;
 }
 
-bool FcEntitySets::Contains(const FcEntity* entity) const { return occurrences_.count(entity) != 0; }
+bool FcEntitySets::Contains(const FcEntity* entity) const { return index_.Contains(entity); }
 
 FcEntity* FcEntitySets::FindByHandle(FcHandle handle) const {
   if (handle == 0) return nullptr;
@@ -142,7 +145,7 @@ FcEntity* FcEntitySets::FindByHandle(FcHandle handle) const {
 
 void FcEntitySets::Append(FcEntity* entity) {
   entities_.items[entities_.count++] = entity;
-  ++occurrences_[entity];
+  index_.Insert(entity);
 }
 
 bool FcEntitySets::Add(FcEntity* entity) {
@@ -191,17 +194,11 @@ void FcEntitySets::AddSequenceOf(FcEntity* entity) {
   }
 }
 
-void FcEntitySets::Forget(const FcEntity* entity) {
-  auto found = occurrences_.find(entity);
-  if (found == occurrences_.end()) return;
-  if (--found->second == 0) occurrences_.erase(found);
-}
-
 void FcEntitySets::EraseAt(int index) {
   FcEntity* entity = entities_.items[index];
   std::copy(entities_.items + index + 1, entities_.items + entities_.count, entities_.items + index);
   entities_.items[--entities_.count] = nullptr;
-  Forget(entity);
+  index_.Erase(entity);
 }
 
 bool FcEntitySets::Remove(const FcEntity* entity) {
@@ -251,7 +248,7 @@ void FcEntitySets::CopyFrom(const FcEntitySets& other) {
     entities_.count = other.entities_.count;
     entities_.capacity = other.entities_.count;
   }
-  occurrences_ = other.occurrences_;
+  index_ = other.index_;
 }
 
 void FcEntitySets::TakeFrom(FcEntitySets& other) {
@@ -260,8 +257,8 @@ void FcEntitySets::TakeFrom(FcEntitySets& other) {
   entities_.items = std::exchange(other.entities_.items, nullptr);
   entities_.count = std::exchange(other.entities_.count, 0);
   entities_.capacity = std::exchange(other.entities_.capacity, 0);
-  occurrences_ = std::move(other.occurrences_);
-  other.occurrences_.clear();
+  index_ = std::move(other.index_);
+  other.index_.Clear();
 }
 
 int FcEntitySets::Merge(const FcEntitySets& other) {
@@ -336,7 +333,9 @@ int FcEntitySets::ReadDxf(FcFiler& filer) {
   bool headKept = true;
   while (filer.ReadGroup(group)) {
     if (group.type != 0) continue;
-    const std::string name = UpperAscii(group.text != nullptr ? group.text : "");
+    const std::string upperName = UpperAscii(group.text != nullptr ? group.text : "");
+    // Compared as a view, which tests the length first.
+    const std::string_view name = upperName;
     if (name == "ENDSEC" || name == "ENDBLK") return kFcStatusOk;
     if (name == "BLOCK") return kFcSequenceBlockMet;
     if (name == "SEQEND" && !headKept) {

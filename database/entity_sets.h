@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "core/data_array.h"
 #include "core/handle.h"
+#include "database/entity_pointer_index.h"
 
 class FcBlock;
 class FcEntity;
@@ -103,7 +103,6 @@ class FcEntitySets {
   void AddSequenceOf(FcEntity* entity);
   // Removes the slot and closes the gap.
   void EraseAt(int index);
-  void Forget(const FcEntity* entity);
   // The drawing of the owner block, or null.
   FcGraph* GetOwnerGraph() const;
   // The chain reader; a handle is read at most once per call of
@@ -117,6 +116,6 @@ class FcEntitySets {
 
   CDataArray<FcEntity*> entities_;
   FcBlock* ownerBlock_ = nullptr;
-  // How often each entity occurs in the array.
-  std::unordered_map<const FcEntity*, int> occurrences_;
+  // Every entity of the array, as often as it occurs there.
+  EntityPointerIndex index_;
 };

@@ -335,6 +335,17 @@ FcHandle FcGraph::FirstPlotStyleHandle() const {
   return first.object != nullptr ? first.object->GetHandle() : first.handle;
 }
 
+void FcGraph::RebindLinetypeRecords() {
+  byLayerLinetype_ = nullptr;
+  byBlockLinetype_ = nullptr;
+  for (int i = 0; i < linetypes_.GetCount(); ++i) {
+    FcLineType* record = linetypes_.GetAt(i);
+    if (record == nullptr) continue;
+    if (byLayerLinetype_ == nullptr && record->GetKind() == FcLineType::kKindByLayer) byLayerLinetype_ = record;
+    if (byBlockLinetype_ == nullptr && record->GetKind() == FcLineType::kKindByBlock) byBlockLinetype_ = record;
+  }
+}
+
 FcLayer* FcGraph::CreateLayer() {
   FcLayer* layer = layers_.AddNew();
   if (layer == nullptr) return nullptr;

@@ -122,6 +122,14 @@ class FcGraph : public FcObject {
   // Takes the entities out of the drawing and deletes them; the set is left
   // empty.
   void EraseEntities(FcEntitySets& entities);
+  // RemoveEntity for each entity in turn, with the same result, but with one
+  // pass over each list the entities leave (current space, previous
+  // selection, layer member lists, draw order) rather than one per entity.
+  // The caller owns the entities afterwards; null entries are skipped.
+  void RemoveEntities(const std::vector<FcEntity*>& entities);
+  // The current space's FindByHandle for each handle (null where it holds
+  // none), through one index rather than a scan per handle.
+  std::vector<FcEntity*> FindEntitiesByHandle(const std::vector<FcHandle>& handles) const;
 
   // Purge (graph_purge.cpp): each does nothing while the record is in use
   // or is one the drawing always keeps. CLAYER, CELTYPE and TEXTSTYLE are
@@ -131,6 +139,10 @@ class FcGraph : public FcObject {
   void PurgeTextStyle(FcTextStyle* style);
 
   FcLineType* GetOrCreateLinetype(std::string_view name);
+  // Points the ByLayer and ByBlock records at the table's first records of
+  // those kinds (null where there is none): the readers replace the table
+  // that InitDefaults bound them to.
+  void RebindLinetypeRecords();
   // A new unnamed layer with the current linetype and the "Normal" plot
   // style; null when it cannot be made.
   FcLayer* CreateLayer();
@@ -325,6 +337,12 @@ void SetActiveGraphQuery(FcActiveGraphQuery query);
 // The drawing the calling thread works on: a command thread's own, else
 // the main frame's active one; null when there is none.
 FcGraph* CurrentGraph();
+
+// FcEntitySets::Add into a set of no block (a selection or a set to
+// redraw). An entity that neither belongs to a sequence nor heads one is
+// appended without the search for its place in its block, which would make
+// adding the entities of a large drawing quadratic.
+void AddToSelection(FcEntitySets& selection, FcEntity* entity);
 
 // Copies the string at the start of a packed list (strings one after
 // another, each ending in a null character) into text and answers the start

@@ -9,6 +9,7 @@
 #include "database/graph_view_link.h"
 #include "database/layer.h"
 #include "display/display_surface.h"
+#include "display/export_device.h"
 #include "display/view_transform.h"
 #include "platform/frame_link.h"
 
@@ -231,5 +232,7 @@ bool FcGraph::ExportWindow(const FcPoint2d& corner1, const FcPoint2d& corner2, s
   surface.FitWindowToDevice();
   RegenForOutput(*this, surface, ThawedAndShown, "Exporting...");
   surface.Export(fileName);
-  return true;
+  // An export that could not write its whole file says so, like a save.
+  const auto* exporter = dynamic_cast<const FcExportDevice*>(surface.GetDevice());
+  return exporter == nullptr || exporter->Succeeded();
 }

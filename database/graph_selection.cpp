@@ -2,6 +2,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "database/block.h"
 #include "database/entity.h"
@@ -52,21 +53,6 @@ class EntityFinder {
 
 bool OnLockedLayer(const FcEntity& entity) { return entity.GetLayer() != nullptr && entity.GetLayer()->IsLocked(); }
 
-// FcEntitySets::Add into a selection set. An entity that neither belongs to
-// a sequence nor heads one brings nothing with it; it is appended the way a
-// block's own set appends, which skips the search for its place in its
-// block that would make selecting a large drawing quadratic.
-void AddToSelection(FcEntitySets& selection, FcEntity* entity) {
-  const bool alone = !entity->IsSubEntity() && entity->GetEntitiesFollow() != 1 && entity->GetBlock() != nullptr;
-  if (!alone) {
-    selection.Add(entity);
-    return;
-  }
-  selection.SetOwnerBlock(entity->GetBlock());
-  selection.Add(entity);
-  selection.SetOwnerBlock(nullptr);
-}
-
 // Removals from the middle of a set move its tail; past a few of them the
 // set is rebuilt in one pass instead.
 constexpr int kFewRemovals = 32;
@@ -75,7 +61,7 @@ constexpr int kFewRemovals = 32;
 void RemoveFromSet(FcEntitySets& set, const std::vector<FcEntity*>& doomed,
                    const std::unordered_set<const FcEntity*>& doomedIndex) {
   int present = 0;
-  for (const FcEntity* entity : doomed) present += set.Contains(entity) ? 1 : 0;
+  for (const FcEntity* entity : doomedIndex) present += set.Contains(entity) ? 1 : 0;
   if (present == 0) return;
   if (present == set.GetCount()) {
     set.RemoveAll(false);
@@ -103,6 +89,19 @@ void RemoveFromSet(FcEntitySets& set, const std::vector<FcEntity*>& doomed,
 }
 
 }  // namespace
+
+// Appended the way a block's own set appends, which is what Add does for an
+// entity that brings nothing with it, minus the search.
+void AddToSelection(FcEntitySets& selection, FcEntity* entity) {
+  const bool alone = !entity->IsSubEntity() && entity->GetEntitiesFollow() != 1 && entity->GetBlock() != nullptr;
+  if (!alone) {
+    selection.Add(entity);
+    return;
+  }
+  selection.SetOwnerBlock(entity->GetBlock());
+  selection.Add(entity);
+  selection.SetOwnerBlock(nullptr);
+}
 
 std::unique_ptr<FcEntitySets> FcGraph::FilterLockedLayers(std::vector<FcHandle> handles) {
   if (handles.empty()) return nullptr;
@@ -186,21 +185,43 @@ std::unique_ptr<FcEntitySets> FcGraph::GetDisplayedEntities() {
 
 void FcGraph::EraseEntities(FcEntitySets& entities) {
   // The set may be the previous selection or the current space itself,
-  // which the removals below empty before the entities are deleted.
+  // which RemoveEntities empties before the entities are deleted.
   const std::vector<FcEntity*> doomed(entities.begin(), entities.end());
-  const std::unordered_set<const FcEntity*> doomedIndex(doomed.begin(), doomed.end());
-  FcSortEntsTable* drawOrder = currentBlock_ != nullptr ? currentBlock_->GetSortEntsTable() : nullptr;
-  for (FcEntity* entity : doomed) {
-    if (entity == nullptr) continue;
-    if (FcLayer* layer = entity->GetLayer()) layer->RemoveEntityHandle(entity);
-    RemoveFromDisplay(entity);
-    if (drawOrder != nullptr) drawOrder->RemoveHandle(entity->GetHandle());
-  }
-  if (currentEntitySet_ != nullptr && currentEntitySet_ != &entities) {
-    RemoveFromSet(*currentEntitySet_, doomed, doomedIndex);
-  }
-  if (&previousSelection_ != &entities) RemoveFromSet(previousSelection_, doomed, doomedIndex);
+  RemoveEntities(doomed);
   entities.RemoveAll(false);
   for (FcEntity* entity : doomed) delete entity;
   Redraw();
+}
+
+void FcGraph::RemoveEntities(const std::vector<FcEntity*>& entities) {
+  if (entities.empty()) return;
+  const std::unordered_set<const FcEntity*> index(entities.begin(), entities.end());
+  // Layers and the draw order each drop their share in one pass: removing
+  // the handles one at a time would scan the lists once per entity.
+  std::unordered_map<FcLayer*, std::unordered_set<FcHandle>> layerShares;
+  std::vector<FcHandle> drawOrderShare;
+  drawOrderShare.reserve(entities.size());
+  for (FcEntity* entity : entities) {
+    if (entity == nullptr) continue;
+    if (FcLayer* layer = entity->GetLayer()) layerShares[layer].insert(entity->GetHandle());
+    RemoveFromDisplay(entity);
+    drawOrderShare.push_back(entity->GetHandle());
+  }
+  for (const auto& [layer, handles] : layerShares) layer->RemoveEntityHandles(handles);
+  if (FcSortEntsTable* drawOrder = currentBlock_ != nullptr ? currentBlock_->GetSortEntsTable() : nullptr) {
+    drawOrder->RemoveHandles(drawOrderShare);
+  }
+  if (currentEntitySet_ != nullptr) RemoveFromSet(*currentEntitySet_, entities, index);
+  RemoveFromSet(previousSelection_, entities, index);
+  for (FcEntity* entity : entities) {
+    if (entity != nullptr) entity->SetBlock(nullptr);
+  }
+}
+
+std::vector<FcEntity*> FcGraph::FindEntitiesByHandle(const std::vector<FcHandle>& handles) const {
+  std::vector<FcEntity*> found;
+  found.reserve(handles.size());
+  EntityFinder finder(currentEntitySet_);
+  for (const FcHandle handle : handles) found.push_back(finder.Find(handle));
+  return found;
 }

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "core/point2d.h"
+#include "database/dwg_section_frame.h"
 #include "database/header_vars.h"
+#include "database/record_points.h"
 #include "database/system_var.h"
 #include "files/file_object.h"
 #include "files/filer_dwg.h"
@@ -35,16 +37,9 @@ class HeaderOut {
   void Real(double value) { filer_.WriteBitDouble(value); }
   void Text(std::string_view text) { filer_.WriteText(text); }
   void Handle(std::uint8_t code, FcHandle handle) { filer_.WriteHandleRef(code, 0, handle); }
-  void Point3(double x, double y, double z) {
-    Real(x);
-    Real(y);
-    Real(z);
-  }
-  void Point3(const FcPoint2d& point) { Point3(point.x, point.y, 0.0); }
-  void Raw2(const FcPoint2d& point) {
-    filer_.WriteRawDouble(point.x);
-    filer_.WriteRawDouble(point.y);
-  }
+  void Point3(double x, double y, double z) { WriteDwgPoint3(filer_, {x, y}, z); }
+  void Point3(const FcPoint2d& point) { WriteDwgPoint3(filer_, point); }
+  void Raw2(const FcPoint2d& point) { WriteDwgRawPoint(filer_, point); }
   // The orthographic UCS block of a space: reference, view, base and six
   // origins, all empty.
   void EmptyOrthographicUcs() {
@@ -94,12 +89,12 @@ class HeaderIn {
   }
   // 3BD, of which the plane keeps x and y.
   void Point3(FcPoint2d& field) {
-    double values[3] = {};
-    if (Take(filer_.Read3BitDouble(values))) field = {values[0], values[1]};
+    FcPoint2d value;
+    if (Take(ReadDwgPoint3(filer_, value))) field = value;
   }
   void Raw2(FcPoint2d& field) {
-    double values[2] = {};
-    if (Take(filer_.Read2RawDouble(values))) field = {values[0], values[1]};
+    FcPoint2d value;
+    if (Take(ReadDwgRawPoint(filer_, value))) field = value;
   }
 
   void SkipBits(int count) {
@@ -147,10 +142,6 @@ class HeaderIn {
   FcFilerDwg& filer_;
   bool ok_ = true;
 };
-
-void WriteSentinel(FcFilerDwg& filer, const std::uint8_t (&sentinel)[16]) {
-  for (const std::uint8_t byte : sentinel) filer.WriteRawByte(byte);
-}
 
 void WriteVariables(const FcSystemVar& vars, HeaderOut& out) {
   const FcHeaderHandles& handles = vars.HeaderHandles;
@@ -477,44 +468,18 @@ void ReadVariables(FcSystemVar& vars, HeaderIn& in, bool release2000) {
 }  // namespace
 
 int WriteDwgHeader(const FcSystemVar& vars, FcFilerDwg& filer, DwgSectionLocator& locator) {
-  FcFile* file = filer.GetFile();
-  const std::int64_t address = file->GetPosition();
-  WriteSentinel(filer, kStartSentinel);
-  const std::int64_t sizePosition = file->GetPosition();
-  filer.WriteRawLong(0);
-  const std::uint32_t startBits = filer.GetBitsWritten();
-  HeaderOut out(filer);
-  WriteVariables(vars, out);
-  while ((filer.GetBitsWritten() - startBits) % 8 != 0) filer.WriteBit(0);
-  const std::int64_t end = file->GetPosition();
-  filer.Seek(sizePosition, FcSeekOrigin::kBegin);
-  filer.WriteRawLong(static_cast<std::uint32_t>(end - sizePosition - 4));
-  filer.Seek(end, FcSeekOrigin::kBegin);
-  filer.WriteRawShort(filer.CrcOfRange(FcFilerDwg::kObjectCrcSeed, sizePosition, end));
-  WriteSentinel(filer, kEndSentinel);
-  locator.address = static_cast<std::int32_t>(address);
-  locator.size = static_cast<std::int32_t>(file->GetPosition() - address);
+  WriteDwgSectionFrame(filer, kStartSentinel, kEndSentinel, locator, [&vars, &filer] {
+    HeaderOut out(filer);
+    WriteVariables(vars, out);
+  });
   return 0;
 }
 
 int ReadDwgHeader(FcSystemVar& vars, FcFilerDwg& filer, const DwgSectionLocator& locator) {
-  FcFile* file = filer.GetFile();
-  if (file == nullptr || filer.Seek(locator.address, FcSeekOrigin::kBegin) != locator.address ||
-      !filer.CheckSentinel(kStartSentinel))
-    return 2;
-  const std::int64_t sizePosition = file->GetPosition();
-  std::uint32_t size = 0;
-  if (!filer.ReadRawLong(size)) return 2;
-  const std::int64_t end = sizePosition + 4 + static_cast<std::int64_t>(size);
-  if (end > file->GetLength()) return 2;
-  HeaderIn in(filer);
-  ReadVariables(vars, in, filer.GetVersion() >= FcFilerDwg::kVersion2000);
-  if (in.Ok() && file->GetPosition() < end) in.SkipShorts(4);
-  if (!in.Ok()) return 2;
-  std::uint16_t crc = 0;
-  if (filer.Seek(end, FcSeekOrigin::kBegin) != end || !filer.ReadAlignedShort(crc) ||
-      crc != filer.CrcOfRange(FcFilerDwg::kObjectCrcSeed, sizePosition, end) ||
-      !filer.CheckSentinel(kEndSentinel))
-    return 2;
-  return 0;
+  return ReadDwgSectionFrame(filer, locator, kStartSentinel, kEndSentinel, [&vars, &filer](std::int64_t end) {
+    HeaderIn in(filer);
+    ReadVariables(vars, in, filer.GetVersion() >= FcFilerDwg::kVersion2000);
+    if (in.Ok() && filer.GetFile()->GetPosition() < end) in.SkipShorts(4);
+    return in.Ok();
+  });
 }

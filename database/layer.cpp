@@ -1,5 +1,6 @@
 #include "database/layer.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -8,6 +9,7 @@
 #include "database/entity.h"
 #include "database/graph.h"
 #include "database/linetype.h"
+#include "database/object_record_parts.h"
 #include "files/filer.h"
 #include "files/filer_dwg.h"
 
@@ -96,6 +98,9 @@ void FcLayer::SetPlotStyle(FcHandle handle) {
 
 void FcLayer::AddEntityHandle(FcEntity* entity) {
   if (entity == nullptr) return;
+  // A fixed step makes filling a layer of a million entities quadratic in
+  // copying; growing by half the size keeps it linear.
+  entityHandles_.growBy = std::max(1024, entityHandles_.count / 2);
   entityHandles_.Add(entity->GetHandle());
   entity->SetLayer(this);
 }
@@ -105,6 +110,14 @@ void FcLayer::RemoveEntityHandle(const FcEntity* entity) {
 }
 
 void FcLayer::RemoveEntityHandle(FcHandle handle) { entityHandles_.Remove(handle); }
+
+void FcLayer::RemoveEntityHandles(const std::unordered_set<FcHandle>& handles) {
+  if (handles.empty() || entityHandles_.count <= 0) return;
+  FcHandle* const begin = entityHandles_.items;
+  FcHandle* const end = begin + entityHandles_.count;
+  entityHandles_.count = static_cast<int>(
+      std::remove_if(begin, end, [&handles](FcHandle handle) { return handles.count(handle) != 0; }) - begin);
+}
 
 std::string FcLayer::LinetypeNameForDxf() const {
   const FcLineType* linetype = GetLinetype();
@@ -132,10 +145,7 @@ bool FcLayer::BindLinetypeRecord(const FcLineType* record) {
 }
 
 int FcLayer::WriteDxf(FcFiler& filer) {
-  FcObject::WriteDxf(filer);
-  filer.WriteString(100, "AcDbSymbolTableRecord");
-  filer.WriteString(100, "AcDbLayerTableRecord");
-  filer.WriteString(2, name_);
+  WriteDxfRecordStart(*this, filer, "AcDbLayerTableRecord", name_);
   std::int16_t flags = 0;
   if (frozen_) flags |= kDxfFrozen;
   if (locked_) flags |= kDxfLocked;
@@ -149,12 +159,9 @@ int FcLayer::WriteDxf(FcFiler& filer) {
 }
 
 int FcLayer::ReadDxf(FcFiler& filer) {
-  if (FcObject::ReadDxf(filer) != kFcStatusOk) return kFcStatusEnd;
-  if (!ReadSubclassMarker(filer, "AcDbSymbolTableRecord") || !ReadSubclassMarker(filer, "AcDbLayerTableRecord"))
-    return kFcStatusEnd;
-  FcResBuf group;
+  if (!ReadDxfRecordStart(*this, filer, "AcDbLayerTableRecord")) return kFcStatusEnd;
   bool haveName = false;
-  while (filer.ReadGroup(group)) {
+  const int read = ReadDxfGroupsWithXdata(*this, filer, [this, &haveName](const FcResBuf& group) {
     const std::string_view text = group.text != nullptr ? group.text : "";
     switch (group.type) {
       case 2:
@@ -189,21 +196,15 @@ int FcLayer::ReadDxf(FcFiler& filer) {
         // default plot style only to layers that have none.
         plotStyle_ = group.handle;
         break;
-      case 1001:
-        filer.UnreadGroup();
-        if (ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
-        break;
-      case 0:
-      case 100:
-        filer.UnreadGroup();
-        if (!haveName) return kFcStatusEnd;
-        if (IsDefPointsName(name_)) plottable_ = false;
-        return kFcStatusOk;
       default:
         break;
     }
-  }
-  return kFcStatusEnd;
+    return kFcStatusOk;
+  });
+  if (read != kFcStatusOk) return read;
+  if (!haveName) return kFcStatusEnd;
+  if (IsDefPointsName(name_)) plottable_ = false;
+  return kFcStatusOk;
 }
 
 int FcLayer::WriteDwg(FcFilerDwg& filer) {
@@ -224,12 +225,8 @@ int FcLayer::WriteDwg(FcFilerDwg& filer) {
 
 int FcLayer::ReadDwg(FcFilerDwg& filer) {
   FcDwgRecordStart start;
-  if (!ReadDwgRecordStart(*this, filer, kDwgType, start)) return kFcStatusReadError;
-  SetName(start.name);
-  if (start.xrefDependent) {
-    xrefDependent_ = true;
-    return kFcStatusOk;
-  }
+  if (!ReadDwgNamedRecordStart(*this, filer, start)) return kFcStatusReadError;
+  if (start.xrefDependent) return kFcStatusOk;
   const bool release2000 = filer.GetVersion() >= FcFilerDwg::kVersion2000;
   if (release2000) {
     std::int16_t flags = 0;

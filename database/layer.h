@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "core/data_array.h"
 #include "core/handle.h"
@@ -78,6 +79,8 @@ class FcLayer : public FcObject {
   void AddEntityHandle(FcEntity* entity);
   void RemoveEntityHandle(const FcEntity* entity);
   void RemoveEntityHandle(FcHandle handle);
+  // The same as removing each handle in turn, in one pass over the list.
+  void RemoveEntityHandles(const std::unordered_set<FcHandle>& handles);
 
  private:
   // The linetype's name for the DXF record: "Continuous" for 0 or a handle

@@ -4,42 +4,13 @@
 
 #include "core/resbuf.h"
 #include "database/object_record_parts.h"
+#include "database/record_points.h"
 #include "database/symbol_list.h"
+#include "entities/entity_dxf.h"
 #include "files/filer.h"
 #include "files/filer_dwg.h"
 
 namespace {
-
-void WritePoint(FcFiler& filer, std::int16_t code, const FcPoint2d& point) {
-  filer.WriteReal(code, point.x);
-  filer.WriteReal(static_cast<std::int16_t>(code + 10), point.y);
-}
-
-// A point group written with its z, which is always 0.0.
-void WritePoint3(FcFiler& filer, std::int16_t code, const FcPoint2d& point) {
-  WritePoint(filer, code, point);
-  filer.WriteReal(static_cast<std::int16_t>(code + 20), 0.0);
-}
-
-void WriteDwgPoint3(FcFilerDwg& filer, const FcPoint2d& point) {
-  filer.WriteBitDouble(point.x);
-  filer.WriteBitDouble(point.y);
-  filer.WriteBitDouble(0.0);
-}
-
-bool ReadDwgPoint3(FcFilerDwg& filer, FcPoint2d& point) {
-  double values[3] = {};
-  if (!filer.Read3BitDouble(values)) return false;
-  point = {values[0], values[1]};
-  return true;
-}
-
-bool ReadDwgRawPoint(FcFilerDwg& filer, FcPoint2d& point) {
-  double values[2] = {};
-  if (!filer.Read2RawDouble(values)) return false;
-  point = {values[0], values[1]};
-  return true;
-}
 
 bool ReadDwgText(FcFilerDwg& filer, FcFixedText& field) {
   std::string text;
@@ -89,15 +60,10 @@ void FcPlotSettings::WriteDxfFields(FcFiler& filer) {
 
 int FcPlotSettings::ReadDxfFields(FcFiler& filer) {
   if (!ReadMarkerNoCase(filer, "AcDbPlotSettings")) return kFcStatusEnd;
-  FcResBuf group;
-  while (filer.ReadGroup(group)) {
+  return ReadDxfGroups(filer, [this](const FcResBuf& group) {
     const double real = group.realValue;
     const auto value16 = static_cast<std::int16_t>(group.intValue);
     switch (group.type) {
-      case 0:
-      case 100:
-        filer.UnreadGroup();
-        return kFcStatusOk;
       case 1: pageSetupName = TextOf(group); break;
       case 2: printerName = TextOf(group); break;
       case 4: paperSizeName = TextOf(group); break;
@@ -127,8 +93,8 @@ int FcPlotSettings::ReadDxfFields(FcFiler& filer) {
       case 75: standardScaleType = value16; break;
       default: break;
     }
-  }
-  return kFcStatusEnd;
+    return kFcStatusOk;
+  });
 }
 
 void FcPlotSettings::WriteDwgFields(FcFilerDwg& filer) {
@@ -222,15 +188,15 @@ int FcLayout::WriteDxf(FcFiler& filer) {
   filer.WriteString(1, layoutName.str());
   filer.WriteInt(70, layoutFlags);
   filer.WriteInt(71, tabOrder);
-  WritePoint(filer, 10, limitsMin);
-  WritePoint(filer, 11, limitsMax);
-  WritePoint3(filer, 12, insertionBase);
-  WritePoint3(filer, 14, extentsMin);
-  WritePoint3(filer, 15, extentsMax);
+  WriteDxfPoint(filer, 10, limitsMin);
+  WriteDxfPoint(filer, 11, limitsMax);
+  WriteDxfPoint3(filer, 12, insertionBase);
+  WriteDxfPoint3(filer, 14, extentsMin);
+  WriteDxfPoint3(filer, 15, extentsMax);
   filer.WriteReal(146, elevation);
-  WritePoint3(filer, 13, ucsOrigin);
-  WritePoint3(filer, 16, ucsXAxis);
-  WritePoint3(filer, 17, ucsYAxis);
+  WriteDxfPoint3(filer, 13, ucsOrigin);
+  WriteDxfPoint3(filer, 16, ucsXAxis);
+  WriteDxfPoint3(filer, 17, ucsYAxis);
   filer.WriteInt(76, ucsOrthoType);
   filer.WriteHandle(330, blockRecord);
   return kFcStatusOk;
@@ -240,15 +206,10 @@ int FcLayout::ReadDxf(FcFiler& filer) {
   const int plot = FcPlotSettings::ReadDxf(filer);
   if (plot != kFcStatusOk) return plot;
   if (!ReadMarkerNoCase(filer, "AcDbLayout")) return kFcStatusEnd;
-  FcResBuf group;
-  while (filer.ReadGroup(group)) {
+  return ReadDxfGroups(filer, [this](const FcResBuf& group) {
     const FcPoint2d point{group.x, group.y};
     const auto value16 = static_cast<std::int16_t>(group.intValue);
     switch (group.type) {
-      case 0:
-      case 100:
-        filer.UnreadGroup();
-        return kFcStatusOk;
       case 1: layoutName = TextOf(group); break;
       case 10: limitsMin = point; break;
       case 11: limitsMax = point; break;
@@ -265,8 +226,8 @@ int FcLayout::ReadDxf(FcFiler& filer) {
       case 330: blockRecord = group.handle; break;
       default: break;
     }
-  }
-  return kFcStatusEnd;
+    return kFcStatusOk;
+  });
 }
 
 int FcLayout::WriteDwg(FcFilerDwg& filer) {
@@ -277,10 +238,8 @@ int FcLayout::WriteDwg(FcFilerDwg& filer) {
   filer.WriteBitShort(tabOrder);
   filer.WriteBitShort(layoutFlags);
   WriteDwgPoint3(filer, ucsOrigin);
-  filer.WriteRawDouble(limitsMin.x);
-  filer.WriteRawDouble(limitsMin.y);
-  filer.WriteRawDouble(limitsMax.x);
-  filer.WriteRawDouble(limitsMax.y);
+  WriteDwgRawPoint(filer, limitsMin);
+  WriteDwgRawPoint(filer, limitsMax);
   WriteDwgPoint3(filer, insertionBase);
   WriteDwgPoint3(filer, ucsXAxis);
   WriteDwgPoint3(filer, ucsYAxis);

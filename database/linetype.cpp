@@ -8,6 +8,7 @@
 #include "core/next_token.h"
 #include "core/resbuf.h"
 #include "core/value_parse.h"
+#include "database/object_record_parts.h"
 #include "files/filer.h"
 #include "files/filer_dwg.h"
 #include "platform/file_system.h"
@@ -111,10 +112,7 @@ bool FcLineType::SetPattern(std::string_view text) {
 }
 
 int FcLineType::WriteDxf(FcFiler& filer) {
-  FcObject::WriteDxf(filer);
-  filer.WriteString(100, "AcDbSymbolTableRecord");
-  filer.WriteString(100, "AcDbLinetypeTableRecord");
-  filer.WriteString(2, name_.str());
+  WriteDxfRecordStart(*this, filer, "AcDbLinetypeTableRecord", name_.str());
   filer.WriteInt(70, flags_);
   filer.WriteString(3, description_.str());
   filer.WriteInt(72, kAlignmentA);
@@ -128,16 +126,12 @@ int FcLineType::WriteDxf(FcFiler& filer) {
 }
 
 int FcLineType::ReadDxf(FcFiler& filer) {
-  if (FcObject::ReadDxf(filer) != kFcStatusOk) return kFcStatusEnd;
-  if (!ReadSubclassMarker(filer, "AcDbSymbolTableRecord") ||
-      !ReadSubclassMarker(filer, "AcDbLinetypeTableRecord"))
-    return kFcStatusEnd;
+  if (!ReadDxfRecordStart(*this, filer, "AcDbLinetypeTableRecord")) return kFcStatusEnd;
   ClearPattern();
-  FcResBuf group;
   bool haveName = false;
   bool haveCount = false;
   int expected = 0;
-  while (filer.ReadGroup(group)) {
+  const int read = ReadDxfGroupsWithXdata(*this, filer, [&](const FcResBuf& group) {
     switch (group.type) {
       case 2:
         SetName(group.text != nullptr ? group.text : "");
@@ -158,19 +152,15 @@ int FcLineType::ReadDxf(FcFiler& filer) {
         if (elementCount_ >= kMaxElements) return kFcStatusStructure;
         AppendElement(group.realValue);
         break;
-      case 1001:
-        filer.UnreadGroup();
-        if (ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
-        break;
-      case 0:
-      case 100:
-        filer.UnreadGroup();
-        return haveName && haveCount && expected == elementCount_ ? kFcStatusOk : kFcStatusEnd;
       default:
         break;
     }
-  }
-  return kFcStatusReadError;
+    return kFcStatusOk;
+  });
+  // A record cut off by the end of the data is damaged, not merely short.
+  if (read == kFcStatusEnd) return kFcStatusReadError;
+  if (read != kFcStatusOk) return read;
+  return haveName && haveCount && expected == elementCount_ ? kFcStatusOk : kFcStatusEnd;
 }
 
 int FcLineType::WriteDwg(FcFilerDwg& filer) {
@@ -189,20 +179,14 @@ int FcLineType::WriteDwg(FcFilerDwg& filer) {
     filer.WriteBitShort(0);
   }
   for (int i = 0; i < kDwgTextAreaBytes; ++i) filer.WriteRawByte(0);
-  WriteDwgRecordOwner(*this, filer);
-  for (int i = 0; i < elementCount_; ++i) filer.WriteHandleRef(5, 0, 0);
-  EndDwgObject(filer);
+  WriteDwgRecordEnd(*this, filer, elementCount_);
   return kFcStatusOk;
 }
 
 int FcLineType::ReadDwg(FcFilerDwg& filer) {
   FcDwgRecordStart start;
-  if (!ReadDwgRecordStart(*this, filer, kDwgType, start)) return kFcStatusReadError;
-  SetName(start.name);
-  if (start.xrefDependent) {
-    flags_ |= kXrefDependentFlag;
-    return kFcStatusOk;
-  }
+  if (!ReadDwgNamedRecordStart(*this, filer, start)) return kFcStatusReadError;
+  if (start.xrefDependent) return kFcStatusOk;
   std::string description;
   std::uint8_t alignment = 0;
   std::uint8_t count = 0;
@@ -246,20 +230,10 @@ FcLineType* FcLinetypeList::AddNew() {
   return static_cast<FcLineType*>(AppendRecord(std::make_unique<FcLineType>()));
 }
 
-void FcLinetypeList::RemoveByName(std::string_view name) {
-  for (int i = 0; i < GetCount(); ++i) {
-    if (!EqualsNoCase(GetAt(i)->GetName(), name)) continue;
-    RemoveRecordAt(i);
-    return;
-  }
-}
+void FcLinetypeList::RemoveByName(std::string_view name) { RemoveFirstNamed(name); }
 
 int FcLinetypeList::RemoveByHandle(FcHandle handle) {
-  for (int i = 0; i < GetCount(); ++i) {
-    if (GetAt(i)->GetHandle() != handle) continue;
-    RemoveRecordAt(i);
-    break;
-  }
+  RemoveFirstWithHandle(handle);
   return GetCount();
 }
 
@@ -326,12 +300,7 @@ int FcLinetypeList::WriteDwg(FcFilerDwg& filer) {
   // them rather than reading past its records.
   const FcHandle byLayer = GetCount() > 0 ? GetAt(0)->GetHandle() : 0;
   const FcHandle byBlock = GetCount() > 1 ? GetAt(1)->GetHandle() : 0;
-  BeginDwgObject(filer);
-  filer.WriteBitLong(0);
-  filer.WriteBitLong(std::max(GetCount() - 2, 0));
-  filer.SetDataBitSize(filer.GetBitsWritten());
-  filer.WriteHandleRef(4, 0, 0);
-  filer.WriteHandleRef(3, 0, 0);
+  WriteDwgControlStart(*this, filer, std::max(GetCount() - 2, 0));
   WriteRecordHandles(filer, 2);
   filer.WriteHandleRef(3, 0, byBlock);
   filer.WriteHandleRef(3, 0, byLayer);

@@ -44,6 +44,9 @@ class FcLineType : public FcObject {
   std::int16_t GetFlags() const { return flags_; }
   void SetFlags(std::int16_t flags) { flags_ = flags; }
   bool IsXrefDependent() const { return (flags_ & kXrefDependentFlag) != 0; }
+  void SetXrefDependent(bool xrefDependent) {
+    flags_ = static_cast<std::int16_t>(xrefDependent ? flags_ | kXrefDependentFlag : flags_ & ~kXrefDependentFlag);
+  }
 
   // Parses pattern text such as "A,.5,-.25" (fields cut at the program's
   // list separator, lengths in inches). False for a refused pattern; the

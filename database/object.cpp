@@ -6,6 +6,7 @@
 #include "core/resbuf.h"
 #include "database/dictionary.h"
 #include "database/graph.h"
+#include "database/object_dxf_groups.h"
 #include "files/dwg_record.h"
 #include "files/filer.h"
 #include "files/filer_dwg.h"
@@ -41,6 +42,9 @@ char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - '
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  // Names read from files are nearly always in the case they are compared
+  // with.
+  if (a == b) return true;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
   }
@@ -111,6 +115,12 @@ int FcObject::ReadDwg(FcFilerDwg& filer) { return kFcStatusOk; }
 
 int FcObject::ReadDxf(FcFiler& filer) {
   FcResBuf group;
+  const int result = ReadObjectDxfGroups(*this, filer, group);
+  if (result == kFcStatusOk) filer.UnreadGroup();
+  return result;
+}
+
+int ReadObjectDxfGroups(FcObject& object, FcFiler& filer, FcResBuf& group) {
   bool haveHandle = false;
   bool inBracket = false;
   bool inXdictionary = false;
@@ -118,9 +128,9 @@ int FcObject::ReadDxf(FcFiler& filer) {
     switch (group.type) {
       case 5:
       case 105:
-        handle_ = group.handle;
+        object.SetHandle(group.handle);
         haveHandle = true;
-        if (FcGraph* graph = filer.GetGraph()) RaiseHandleSeed(graph->GetHandleSeed(), handle_);
+        if (FcGraph* graph = filer.GetGraph()) RaiseHandleSeed(graph->GetHandleSeed(), group.handle);
         break;
       case 102:
         inXdictionary = !inBracket && group.text != nullptr &&
@@ -128,16 +138,14 @@ int FcObject::ReadDxf(FcFiler& filer) {
         inBracket = !inBracket;
         break;
       case 360:
-        if (inXdictionary) extDictionaryHandle_ = group.handle;
+        if (inXdictionary) object.SetExtDictionaryHandle(group.handle);
         break;
       case 1001:
         filer.UnreadGroup();
-        if (ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
+        if (object.ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
         break;
       case 100:
-        if (!haveHandle) return kFcStatusStructure;
-        filer.UnreadGroup();
-        return kFcStatusOk;
+        return haveHandle ? kFcStatusOk : kFcStatusStructure;
       case 0:
         filer.UnreadGroup();
         return kFcStatusReadError;

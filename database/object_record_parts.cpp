@@ -36,18 +36,28 @@ bool ReadMarkerNoCase(FcFiler& filer, std::string_view marker) {
          EqualsNoCase(group.text, marker);
 }
 
-int ReadDxfTail(FcObject& object, FcFiler& filer) {
+int ReadDxfGroups(FcFiler& filer, const RecordGroupReader& take) {
   FcResBuf group;
   while (filer.ReadGroup(group)) {
     if (group.type == 0 || group.type == 100) {
       filer.UnreadGroup();
       return kFcStatusOk;
     }
-    if (group.type != 1001) continue;
-    filer.UnreadGroup();
-    if (object.ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
+    if (const int result = take(group); result != kFcStatusOk) return result;
   }
   return kFcStatusEnd;
+}
+
+int ReadDxfGroupsWithXdata(FcObject& object, FcFiler& filer, const RecordGroupReader& take) {
+  return ReadDxfGroups(filer, [&object, &filer, &take](const FcResBuf& group) {
+    if (group.type != 1001) return take(group);
+    filer.UnreadGroup();
+    return object.ReadXdata(filer) == kFcStatusOk ? kFcStatusOk : kFcStatusReadError;
+  });
+}
+
+int ReadDxfTail(FcObject& object, FcFiler& filer) {
+  return ReadDxfGroupsWithXdata(object, filer, [](const FcResBuf&) { return kFcStatusOk; });
 }
 
 std::int64_t FileBytesLeft(const FcFiler& filer) {

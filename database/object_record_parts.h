@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "core/handle.h"
@@ -9,6 +10,7 @@ class FcFiler;
 class FcFilerDwg;
 class FcObject;
 struct FcDwgRecordPlace;
+struct FcResBuf;
 
 // Pieces of the DXF and DWG records that the objects held in dictionaries
 // (dictionaries, layouts, plot settings, multiline styles, draw-order
@@ -32,10 +34,19 @@ void WriteDwgOwnerHandles(FcObject& object, FcFilerDwg& filer, std::uint8_t owne
 // Reads the next group; true when it is the subclass marker in any case.
 bool ReadMarkerNoCase(FcFiler& filer, std::string_view marker);
 
-// The rest of a record whose own groups have ended: every 1001 is read as
-// extended data of the object, other groups are passed over, and the 0 or
-// 100 that starts the next record or subclass is handed back. 0; 1 when a
-// group cannot be read; 2 when extended data fails.
+// Takes one group of a record's own: 0 to go on, any other value ends the
+// read with that result.
+using RecordGroupReader = std::function<int(const FcResBuf& group)>;
+
+// Hands every group to the reader up to the 0 or 100 that starts the next
+// record or subclass, which is handed back. 0; 1 when a group cannot be
+// read; otherwise what the reader returned.
+int ReadDxfGroups(FcFiler& filer, const RecordGroupReader& take);
+// ReadDxfGroups, with every 1001 read as extended data of the object
+// wherever it stands; 2 when extended data fails.
+int ReadDxfGroupsWithXdata(FcObject& object, FcFiler& filer, const RecordGroupReader& take);
+// The rest of a record whose own groups have ended: ReadDxfGroupsWithXdata
+// passing over every other group.
 int ReadDxfTail(FcObject& object, FcFiler& filer);
 
 // The bytes that remain of an object's record from the current position,

@@ -1,6 +1,8 @@
 #include "database/sort_ents_table.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <unordered_set>
 #include <utility>
 
 #include "core/resbuf.h"
@@ -40,6 +42,84 @@ void QuickSortPairs(std::vector<FcHandle>& keys, std::vector<FcHandle>& partners
     }
   }
 }
+
+// Replays the removals of a run of handles from one of the table's arrays
+// without shifting it each time. An entry is taken where the one-by-one
+// removal would take it: the first one still present with that handle,
+// provided it lies within the current count. Both arrays qualify for that
+// rule: the sort handles ascend, so the binary search of a single removal
+// lands on the first such entry as well.
+class RemovalReplay {
+ public:
+  RemovalReplay(const std::vector<FcHandle>& entries, int count, const std::unordered_set<FcHandle>& wanted)
+      : removed_(static_cast<std::size_t>(count), false), live_(count) {
+    for (int i = 0; i < count; ++i) {
+      const FcHandle handle = entries[static_cast<std::size_t>(i)];
+      if (wanted.count(handle) != 0) occurrences_.emplace_back(handle, i);
+    }
+    // The sort handles, and mostly the draw order too, come sorted already.
+    if (!std::is_sorted(occurrences_.begin(), occurrences_.end())) std::sort(occurrences_.begin(), occurrences_.end());
+    taken_.resize(occurrences_.size(), 0);
+  }
+
+  // Takes out the first entry with the handle that is still present, when
+  // it is among the first count of them.
+  bool Take(FcHandle handle, int count) {
+    const auto first = std::lower_bound(occurrences_.begin(), occurrences_.end(), std::make_pair(handle, 0));
+    const auto group = static_cast<std::size_t>(first - occurrences_.begin());
+    const std::size_t next = group + static_cast<std::size_t>(group < taken_.size() ? taken_[group] : 0);
+    if (next >= occurrences_.size() || occurrences_[next].first != handle) return false;
+    const int position = occurrences_[next].second;
+    // Every entry still present lies within the count until a removal
+    // finds its handle in the other array only.
+    if (live_ > count && Rank(position) >= count) return false;
+    MarkRemoved(position);
+    ++taken_[group];
+    return true;
+  }
+
+  // Moves the first count entries still present to the front.
+  void Compact(std::vector<FcHandle>& entries, int count) const {
+    int kept = 0;
+    for (std::size_t i = 0; i < removed_.size() && kept < count; ++i) {
+      if (!removed_[i]) entries[static_cast<std::size_t>(kept++)] = entries[i];
+    }
+  }
+
+ private:
+  // The entry's place among those still present, from a Fenwick tree of
+  // the removed positions, built the first time it is needed.
+  int Rank(int position) {
+    if (tree_.empty()) {
+      tree_.assign(removed_.size() + 1, 0);
+      for (std::size_t i = 0; i < removed_.size(); ++i) {
+        if (removed_[i]) AddToTree(i);
+      }
+    }
+    int before = 0;
+    for (int i = position; i > 0; i -= i & -i) before += tree_[static_cast<std::size_t>(i)];
+    return position - before;
+  }
+
+  void MarkRemoved(int position) {
+    removed_[static_cast<std::size_t>(position)] = true;
+    --live_;
+    if (!tree_.empty()) AddToTree(static_cast<std::size_t>(position));
+  }
+
+  void AddToTree(std::size_t position) {
+    for (std::size_t i = position + 1; i < tree_.size(); i += i & (~i + 1)) ++tree_[i];
+  }
+
+  // (handle, position) of every entry with a wanted handle, sorted; the
+  // entries of one handle form a group, of which taken_ (at the group's
+  // first index) counts those already removed.
+  std::vector<std::pair<FcHandle, int>> occurrences_;
+  std::vector<int> taken_;
+  std::vector<int> tree_;
+  std::vector<bool> removed_;
+  int live_;
+};
 
 }  // namespace
 
@@ -94,6 +174,24 @@ int FcSortEntsTable::RemoveHandle(FcHandle handle) {
     found = true;
   }
   if (found) --count_;
+  return count_;
+}
+
+int FcSortEntsTable::RemoveHandles(const std::vector<FcHandle>& handles) {
+  if (count_ == 0 || handles.empty()) return count_;
+  const std::unordered_set<FcHandle> wanted(handles.begin(), handles.end());
+  RemovalReplay sorts(sortHandles_, count_, wanted);
+  RemovalReplay entities(entityHandles_, count_, wanted);
+  int count = count_;
+  for (const FcHandle handle : handles) {
+    if (count == 0) break;
+    const bool fromSorts = sorts.Take(handle, count);
+    const bool fromEntities = entities.Take(handle, count);
+    if (fromSorts || fromEntities) --count;
+  }
+  sorts.Compact(sortHandles_, count);
+  entities.Compact(entityHandles_, count);
+  count_ = count;
   return count_;
 }
 

@@ -41,6 +41,9 @@ class FcSortEntsTable : public FcObject {
   void AddHandle(FcHandle handle);
   // The new count.
   int RemoveHandle(FcHandle handle);
+  // The same as RemoveHandle for each handle in turn, in one pass over the
+  // table instead of one per handle; the new count.
+  int RemoveHandles(const std::vector<FcHandle>& handles);
   // Draws the entity right after the target (target 0: last); nothing when
   // either is missing or the entity is not before the target.
   void MoveEntity(FcHandle handle, FcHandle target);

@@ -87,6 +87,22 @@ std::unique_ptr<FcObject> FcSymbolList::TakeRecordAt(int index) {
 
 void FcSymbolList::RemoveRecordAt(int index) { TakeRecordAt(index); }
 
+void FcSymbolList::RemoveFirstNamed(std::string_view name) {
+  for (int i = 0; i < GetCount(); ++i) {
+    if (!EqualsNoCase(RecordName(*GetRecordAt(i)), name)) continue;
+    RemoveRecordAt(i);
+    return;
+  }
+}
+
+void FcSymbolList::RemoveFirstWithHandle(FcHandle handle) {
+  for (int i = 0; i < GetCount(); ++i) {
+    if (GetRecordAt(i)->GetHandle() != handle) continue;
+    RemoveRecordAt(i);
+    return;
+  }
+}
+
 void FcSymbolList::SwapRecords(int a, int b) {
   std::swap(records_[static_cast<std::size_t>(a)], records_[static_cast<std::size_t>(b)]);
   InvalidateIndexes();
@@ -158,12 +174,7 @@ bool FcSymbolList::ResolveOwner(FcObject* candidate) {
 }
 
 void FcSymbolList::WriteDxfTable(FcFiler& filer, std::string_view tableName) {
-  filer.WriteString(0, "TABLE");
-  filer.WriteString(2, tableName);
-  filer.WriteHandle(5, GetHandle());
-  filer.WriteHandle(330, 0);
-  filer.WriteString(100, "AcDbSymbolTable");
-  filer.WriteInt(70, GetCount());
+  WriteDxfTableStart(*this, filer, tableName, GetCount());
   for (const auto& record : records_) {
     record->WriteDxf(filer);
     const FcExtendDataList& xdata = record->GetXdata();
@@ -222,12 +233,7 @@ void FcSymbolList::WriteDwgRecords(FcFilerDwg& filer) {
 }
 
 int FcSymbolList::WriteDwg(FcFilerDwg& filer) {
-  BeginDwgObject(filer);
-  filer.WriteBitLong(0);
-  filer.WriteBitLong(GetCount());
-  filer.SetDataBitSize(filer.GetBitsWritten());
-  filer.WriteHandleRef(4, 0, 0);
-  filer.WriteHandleRef(3, 0, 0);
+  WriteDwgControlStart(*this, filer, GetCount());
   WriteRecordHandles(filer, 0);
   EndDwgObject(filer);
   WriteDwgRecords(filer);
@@ -265,6 +271,36 @@ void NoteRecordRenamed(const FcObject& record) {
 bool ReadSubclassMarker(FcFiler& filer, std::string_view marker) {
   FcResBuf group;
   return filer.ReadGroup(group) && group.type == 100 && group.text != nullptr && marker == group.text;
+}
+
+void WriteDxfTableStart(const FcObject& table, FcFiler& filer, std::string_view tableName, int count) {
+  filer.WriteString(0, "TABLE");
+  filer.WriteString(2, tableName);
+  filer.WriteHandle(5, table.GetHandle());
+  filer.WriteHandle(330, 0);
+  filer.WriteString(100, "AcDbSymbolTable");
+  filer.WriteInt(70, count);
+}
+
+void WriteDxfRecordStart(FcObject& record, FcFiler& filer, std::string_view subclass, std::string_view name) {
+  record.FcObject::WriteDxf(filer);
+  filer.WriteString(100, "AcDbSymbolTableRecord");
+  filer.WriteString(100, subclass);
+  filer.WriteString(2, name);
+}
+
+bool ReadDxfRecordStart(FcObject& record, FcFiler& filer, std::string_view subclass) {
+  return record.FcObject::ReadDxf(filer) == kFcStatusOk && ReadSubclassMarker(filer, "AcDbSymbolTableRecord") &&
+         ReadSubclassMarker(filer, subclass);
+}
+
+void WriteDwgControlStart(FcObject& control, FcFilerDwg& filer, int count) {
+  control.BeginDwgObject(filer);
+  filer.WriteBitLong(0);
+  filer.WriteBitLong(count);
+  filer.SetDataBitSize(filer.GetBitsWritten());
+  filer.WriteHandleRef(4, 0, 0);
+  filer.WriteHandleRef(3, 0, 0);
 }
 
 bool ReadDwgReactorCount(FcFilerDwg& filer, const FcDwgRecordPlace& place, std::int32_t& reactors) {
@@ -328,6 +364,12 @@ void WriteDwgRecordOwner(const FcObject& record, FcFilerDwg& filer) {
   filer.WriteHandleRef(4, 0, record.GetOwner() != nullptr ? record.GetOwner()->GetHandle() : 0);
   filer.WriteHandleRef(3, 0, 0);
   filer.WriteHandleRef(5, 0, 0);
+}
+
+void WriteDwgRecordEnd(FcObject& record, FcFilerDwg& filer, int nullReferences) {
+  WriteDwgRecordOwner(record, filer);
+  for (int i = 0; i < nullReferences; ++i) filer.WriteHandleRef(5, 0, 0);
+  record.EndDwgObject(filer);
 }
 
 bool ReadDwgRecordStart(FcObject& record, FcFilerDwg& filer, DwgObjectType type, FcDwgRecordStart& start) {

@@ -80,6 +80,10 @@ class FcSymbolList : public FcObject {
   // last record moves into its slot.
   std::unique_ptr<FcObject> TakeRecordAt(int index);
   void SwapRecords(int a, int b);
+  // Deletes the first record with the name (ASCII case ignored) or with the
+  // handle; nothing when none has it.
+  void RemoveFirstNamed(std::string_view name);
+  void RemoveFirstWithHandle(FcHandle handle);
 
   // The name under which a record is found; the derived table knows its
   // record class. An empty view for a null record.
@@ -148,6 +152,23 @@ void NoteRecordRenamed(const FcObject& record);
 // Reads the next group and tells whether it is the subclass marker.
 bool ReadSubclassMarker(FcFiler& filer, std::string_view marker);
 
+// TABLE, the table's name, its handle, owner 0, the subclass and the
+// record count; the records and ENDTAB follow.
+void WriteDxfTableStart(const FcObject& table, FcFiler& filer, std::string_view tableName, int count);
+
+// The common start of a table record's DXF form: the common groups,
+// "AcDbSymbolTableRecord", the record's own subclass marker and its name.
+void WriteDxfRecordStart(FcObject& record, FcFiler& filer, std::string_view subclass, std::string_view name);
+// Reads what WriteDxfRecordStart writes up to the subclass markers, which
+// must match in case; the record's groups follow. False when a group is
+// missing or differs.
+bool ReadDxfRecordStart(FcObject& record, FcFiler& filer, std::string_view subclass);
+
+// The common start of a table control object's DWG form: the bracket
+// opened, no reactors, the count, the data size, owner 0 and no extension
+// dictionary; the entry handles follow.
+void WriteDwgControlStart(FcObject& control, FcFilerDwg& filer, int count);
+
 // Reads a DWG control object up to its record handles: prologue with the
 // type, count, owner, reactors and extension dictionary. The count is
 // checked against the record's size before anything is reserved. True
@@ -174,6 +195,9 @@ void WriteDwgRecordStart(FcObject& record, FcFilerDwg& filer, std::string_view n
 // The data size, then the owner, no extension dictionary and no
 // external-reference block; the record's own references follow.
 void WriteDwgRecordOwner(const FcObject& record, FcFilerDwg& filer);
+// The end of a table record's DWG form whose own references are all null:
+// WriteDwgRecordOwner, that many null soft pointers, the bracket closed.
+void WriteDwgRecordEnd(FcObject& record, FcFilerDwg& filer, int nullReferences);
 // The common start of a table record's reader: prologue, reactor count
 // (checked against the record's size), name, the referenced bit, xref
 // index and the xref-dependent bit. False on any failure.
@@ -184,3 +208,15 @@ struct FcDwgRecordStart {
   bool xrefDependent = false;
 };
 bool ReadDwgRecordStart(FcObject& record, FcFilerDwg& filer, DwgObjectType type, FcDwgRecordStart& start);
+
+// ReadDwgRecordStart for a record class with kDwgType, SetName and
+// SetXrefDependent: the record takes the name, and a record that depends on
+// an external reference is marked so. The reader stops after the start of
+// such a record, since its data belongs to the referenced drawing.
+template <typename Record>
+bool ReadDwgNamedRecordStart(Record& record, FcFilerDwg& filer, FcDwgRecordStart& start) {
+  if (!ReadDwgRecordStart(record, filer, Record::kDwgType, start)) return false;
+  record.SetName(start.name);
+  if (start.xrefDependent) record.SetXrefDependent(true);
+  return true;
+}

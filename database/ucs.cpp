@@ -4,31 +4,14 @@
 #include <vector>
 
 #include "core/resbuf.h"
+#include "database/object_record_parts.h"
+#include "database/record_points.h"
 #include "files/filer.h"
 #include "files/filer_dwg.h"
 
 namespace {
 
 constexpr int kDxfXrefDependent = 16;
-
-void WriteDxfPoint(FcFiler& filer, std::int16_t code, const FcPoint2d& point) {
-  filer.WriteReal(code, point.x);
-  filer.WriteReal(static_cast<std::int16_t>(code + 10), point.y);
-  filer.WriteReal(static_cast<std::int16_t>(code + 20), 0.0);
-}
-
-void WriteDwgPoint(FcFilerDwg& filer, const FcPoint2d& point) {
-  filer.WriteBitDouble(point.x);
-  filer.WriteBitDouble(point.y);
-  filer.WriteBitDouble(0.0);
-}
-
-bool ReadDwgPoint(FcFilerDwg& filer, FcPoint2d& point) {
-  double values[3] = {};
-  if (!filer.Read3BitDouble(values)) return false;
-  point = {values[0], values[1]};
-  return true;
-}
 
 }  // namespace
 
@@ -53,26 +36,16 @@ void FcUCS::CopyFrom(const FcUCS& other) {
 }
 
 int FcUCS::WriteDxf(FcFiler& filer) {
-  FcObject::WriteDxf(filer);
-  filer.WriteString(100, "AcDbSymbolTableRecord");
-  filer.WriteString(100, "AcDbUCSTableRecord");
-  filer.WriteString(2, name_);
+  WriteDxfRecordStart(*this, filer, "AcDbUCSTableRecord", name_);
   filer.WriteInt(70, 0);
-  WriteDxfPoint(filer, 10, origin_);
-  WriteDxfPoint(filer, 11, xAxis_);
-  WriteDxfPoint(filer, 12, yAxis_);
-  filer.WriteInt(79, 0);
-  filer.WriteReal(146, 0.0);
+  WriteDxfUcs(filer, 10, origin_, xAxis_, yAxis_);
   return kFcStatusOk;
 }
 
 int FcUCS::ReadDxf(FcFiler& filer) {
-  if (FcObject::ReadDxf(filer) != kFcStatusOk) return kFcStatusEnd;
-  if (!ReadSubclassMarker(filer, "AcDbSymbolTableRecord") || !ReadSubclassMarker(filer, "AcDbUCSTableRecord"))
-    return kFcStatusEnd;
-  FcResBuf group;
+  if (!ReadDxfRecordStart(*this, filer, "AcDbUCSTableRecord")) return kFcStatusEnd;
   bool haveName = false;
-  while (filer.ReadGroup(group)) {
+  const int read = ReadDxfGroupsWithXdata(*this, filer, [this, &haveName](const FcResBuf& group) {
     switch (group.type) {
       case 2:
         SetName(group.text != nullptr ? group.text : "");
@@ -90,45 +63,28 @@ int FcUCS::ReadDxf(FcFiler& filer) {
       case 70:
         xrefDependent_ = (group.intValue & kDxfXrefDependent) != 0;
         break;
-      case 1001:
-        filer.UnreadGroup();
-        if (ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
-        break;
-      case 0:
-      case 100:
-        filer.UnreadGroup();
-        return haveName ? kFcStatusOk : kFcStatusEnd;
       default:
         break;
     }
-  }
-  return kFcStatusEnd;
+    return kFcStatusOk;
+  });
+  if (read != kFcStatusOk) return read;
+  return haveName ? kFcStatusOk : kFcStatusEnd;
 }
 
 int FcUCS::WriteDwg(FcFilerDwg& filer) {
   WriteDwgRecordStart(*this, filer, name_, true);
-  WriteDwgPoint(filer, origin_);
-  WriteDwgPoint(filer, xAxis_);
-  WriteDwgPoint(filer, yAxis_);
-  filer.WriteBitDouble(0.0);
+  WriteDwgUcs(filer, origin_, xAxis_, yAxis_);
   filer.WriteBitShort(0);
-  filer.WriteBitShort(0);
-  WriteDwgRecordOwner(*this, filer);
-  filer.WriteHandleRef(5, 0, 0);
-  filer.WriteHandleRef(5, 0, 0);
-  EndDwgObject(filer);
+  WriteDwgRecordEnd(*this, filer, 2);
   return kFcStatusOk;
 }
 
 int FcUCS::ReadDwg(FcFilerDwg& filer) {
   FcDwgRecordStart start;
-  if (!ReadDwgRecordStart(*this, filer, kDwgType, start)) return kFcStatusReadError;
-  SetName(start.name);
-  if (start.xrefDependent) {
-    xrefDependent_ = true;
-    return kFcStatusOk;
-  }
-  if (!ReadDwgPoint(filer, origin_) || !ReadDwgPoint(filer, xAxis_) || !ReadDwgPoint(filer, yAxis_))
+  if (!ReadDwgNamedRecordStart(*this, filer, start)) return kFcStatusReadError;
+  if (start.xrefDependent) return kFcStatusOk;
+  if (!ReadDwgPoint3(filer, origin_) || !ReadDwgPoint3(filer, xAxis_) || !ReadDwgPoint3(filer, yAxis_))
     return kFcStatusReadError;
   const bool release2000 = filer.GetVersion() >= FcFilerDwg::kVersion2000;
   double elevation = 0.0;

@@ -1,5 +1,7 @@
 #include "database/undo_block_item.h"
 
+#include <vector>
+
 #include "database/block.h"
 #include "database/entity.h"
 #include "database/graph.h"
@@ -34,21 +36,26 @@ bool FcBlockUndoItm::Redo(FcGraph& graph) {
   if (!entities_.HasRecords()) return true;
   FcBlock* block = graph.GetBlockList().AddNew();
   if (block == nullptr) return false;
-  FcEntitySets* space = graph.GetCurrentEntitySet();
-  for (const FcEntSetsUndoRecord& record : entities_.GetRecords()) {
-    FcEntity* entity = space != nullptr ? space->FindByHandle(record.handle) : nullptr;
-    if (entity == nullptr) continue;
-    if (mode_ == kBlockUndoCopied) {
+  std::vector<FcHandle> handles;
+  for (const FcEntSetsUndoRecord& record : entities_.GetRecords()) handles.push_back(record.handle);
+  std::vector<FcEntity*> members = graph.FindEntitiesByHandle(handles);
+  std::erase(members, nullptr);
+  if (mode_ == kBlockUndoCopied) {
+    for (FcEntity*& member : members) {
       // The copy in the block is an object of its own: two entities of one
-      // drawing never share a handle.
-      entity = entity->Clone();
-      if (entity == nullptr) continue;
-      graph.TakeHandle(*entity);
-    } else {
-      graph.RemoveEntity(entity);
+      // drawing never share a handle. Leaving the original's block before
+      // the new handle is taken spares a search of that block's draw order
+      // for a handle it cannot hold.
+      member = member->Clone();
+      if (member == nullptr) continue;
+      member->SetBlock(nullptr);
+      graph.TakeHandle(*member);
     }
-    entity->SetBlock(block);
+    std::erase(members, nullptr);
+  } else {
+    graph.RemoveEntities(members);
   }
+  for (FcEntity* member : members) member->SetBlock(block);
   block->SetBasePoint(basePoint_);
   block->SetName(blockName_);
   block->SetHandle(blockHandle_);

@@ -1,7 +1,9 @@
 #include "database/undo_items.h"
 
+#include <cstddef>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "database/block.h"
 #include "database/entity.h"
@@ -47,17 +49,18 @@ void PutBack(FcGraph& graph, const FcEntity* copy, FcHandle handle, FcEntitySets
   entity->SetBlock(graph.GetCurrentBlock());
   RebindLayer(graph, *entity, nullptr);
   RebindLinetype(graph, *entity);
-  affected.Add(entity);
+  AddToSelection(affected, entity);
 }
 
-void TakeOut(FcGraph& graph, FcHandle handle) { delete graph.RemoveEntityByHandle(handle); }
+// Takes the entities out of the drawing and deletes them.
+void TakeOut(FcGraph& graph, const std::vector<FcEntity*>& entities) {
+  graph.RemoveEntities(entities);
+  for (FcEntity* entity : entities) delete entity;
+}
 
 // The drawing entity and the copy exchange their data.
-void Exchange(FcGraph& graph, FcEntSetsUndoRecord& record, FcEntitySets& affected) {
-  FcEntitySets* space = graph.GetCurrentEntitySet();
-  if (space == nullptr || record.copy == nullptr) return;
-  FcEntity* entity = space->FindByHandle(record.handle);
-  if (entity == nullptr) return;
+void Exchange(FcGraph& graph, FcEntSetsUndoRecord& record, FcEntity* entity, FcEntitySets& affected) {
+  if (entity == nullptr || record.copy == nullptr) return;
   std::unique_ptr<FcEntity> current(entity->Clone());
   if (current == nullptr) return;
   FcLayer* changedLayer = entity->GetLayer();
@@ -65,7 +68,7 @@ void Exchange(FcGraph& graph, FcEntSetsUndoRecord& record, FcEntitySets& affecte
   RebindLayer(graph, *entity, changedLayer);
   RebindLinetype(graph, *entity);
   record.copy = std::move(current);
-  affected.Add(entity);
+  AddToSelection(affected, entity);
 }
 
 // The drawing of an entity that is about to be recorded.
@@ -83,29 +86,51 @@ UndoAction Opposite(UndoAction action) {
   return action;
 }
 
-void UndoAs(UndoAction action, FcEntSetsUndoRecord& record, FcGraph& graph, FcEntitySets& affected) {
-  switch (action) {
-    case kUndoCreated:
-      TakeOut(graph, record.handle);
-      break;
-    case kUndoChanged:
-      Exchange(graph, record, affected);
-      break;
-    case kUndoErased:
-      PutBack(graph, record.copy.get(), record.handle, affected);
-      break;
-    default:
-      break;
+// Runs the records in order, each as the action it is given. Every record
+// names a handle of its own, so no record changes which entity another one
+// finds, nor where another one's handle sits in the lists of the drawing:
+// the entities are all looked up before any record runs and the take-outs
+// go first, together, with the result of taking them out one at a time.
+void RunAs(const std::vector<UndoAction>& actions, const std::vector<FcEntSetsUndoRecord*>& records,
+           FcGraph& graph, FcEntitySets& affected) {
+  std::vector<FcHandle> wanted;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (actions[i] != kUndoErased) wanted.push_back(records[i]->handle);
+  }
+  const std::vector<FcEntity*> found = graph.FindEntitiesByHandle(wanted);
+  std::vector<FcEntity*> doomed;
+  std::size_t next = 0;
+  for (const UndoAction action : actions) {
+    if (action == kUndoErased) continue;
+    if (action == kUndoCreated) doomed.push_back(found[next]);
+    ++next;
+  }
+  TakeOut(graph, doomed);
+
+  next = 0;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (actions[i] == kUndoErased) {
+      PutBack(graph, records[i]->copy.get(), records[i]->handle, affected);
+      continue;
+    }
+    if (actions[i] == kUndoChanged) Exchange(graph, *records[i], found[next], affected);
+    ++next;
   }
 }
 
 // Undo and redo differ only in the direction each record takes.
 void RunRecords(std::list<FcEntSetsUndoRecord>& records, FcGraph& graph, bool redo) {
   if (records.empty()) return;
-  FcEntitySets affected(kFcPreviousSelectionGrowth);
+  std::vector<UndoAction> actions;
+  std::vector<FcEntSetsUndoRecord*> pointers;
+  actions.reserve(records.size());
+  pointers.reserve(records.size());
   for (FcEntSetsUndoRecord& record : records) {
-    UndoAs(redo ? Opposite(record.action) : record.action, record, graph, affected);
+    actions.push_back(redo ? Opposite(record.action) : record.action);
+    pointers.push_back(&record);
   }
+  FcEntitySets affected(kFcPreviousSelectionGrowth);
+  RunAs(actions, pointers, graph, affected);
   if (affected.GetCount() > 0) RedrawUndoneEntities(graph, affected);
 }
 
@@ -116,10 +141,10 @@ FcEntSetsUndoRecord::~FcEntSetsUndoRecord() = default;
 FcEntSetsUndoRecord::FcEntSetsUndoRecord(FcEntSetsUndoRecord&&) noexcept = default;
 FcEntSetsUndoRecord& FcEntSetsUndoRecord::operator=(FcEntSetsUndoRecord&&) noexcept = default;
 
-void FcEntSetsUndoRecord::Undo(FcGraph& graph, FcEntitySets& affected) { UndoAs(action, *this, graph, affected); }
+void FcEntSetsUndoRecord::Undo(FcGraph& graph, FcEntitySets& affected) { RunAs({action}, {this}, graph, affected); }
 
 void FcEntSetsUndoRecord::Redo(FcGraph& graph, FcEntitySets& affected) {
-  UndoAs(Opposite(action), *this, graph, affected);
+  RunAs({Opposite(action)}, {this}, graph, affected);
 }
 
 FcEntSetsUndoItem::FcEntSetsUndoItem() = default;

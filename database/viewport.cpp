@@ -8,7 +8,9 @@
 #include "core/resbuf.h"
 #include "database/graph.h"
 #include "database/object_record_parts.h"
+#include "database/record_points.h"
 #include "database/symbol_list.h"
+#include "entities/entity_dxf.h"
 #include "files/filer.h"
 #include "files/filer_dwg.h"
 
@@ -21,48 +23,13 @@ bool IsPositiveSpacing(const FcPoint2d& p) { return IsFinite(p) && p.x > 0.0 && 
 FcPoint2d Sum(const FcPoint2d& a, const FcPoint2d& b) { return {a.x + b.x, a.y + b.y}; }
 std::uint8_t Bit(bool value) { return value ? 1 : 0; }
 
-void WriteDxfPair(FcFiler& filer, std::int16_t code, const FcPoint2d& p) {
-  filer.WriteReal(code, p.x);
-  filer.WriteReal(static_cast<std::int16_t>(code + 10), p.y);
-}
-
-void WriteDxfTriple(FcFiler& filer, std::int16_t code, const FcPoint2d& p) {
-  WriteDxfPair(filer, code, p);
-  filer.WriteReal(static_cast<std::int16_t>(code + 20), 0.0);
-}
-
-void WriteDwgRawPair(FcFilerDwg& filer, const FcPoint2d& p) {
-  filer.WriteRawDouble(p.x);
-  filer.WriteRawDouble(p.y);
-}
-
-void WriteDwgTriple(FcFilerDwg& filer, double x, double y, double z) {
-  filer.WriteBitDouble(x);
-  filer.WriteBitDouble(y);
-  filer.WriteBitDouble(z);
-}
-
-bool ReadDwgRawPair(FcFilerDwg& filer, FcPoint2d& p) {
-  double values[2] = {};
-  if (!filer.Read2RawDouble(values)) return false;
-  p = {values[0], values[1]};
-  return true;
-}
-
-bool ReadDwgTriple(FcFilerDwg& filer, FcPoint2d& p) {
-  double values[3] = {};
-  if (!filer.Read3BitDouble(values)) return false;
-  p = {values[0], values[1]};
-  return true;
-}
-
 // The fields a DWG viewport record carries that the program does not keep.
 bool SkipDwgViewFields(FcFilerDwg& filer) {
   FcPoint2d ignored;
   double real = 0.0;
   std::uint8_t bit = 0;
   std::int16_t circleZoom = 0;
-  if (!ReadDwgTriple(filer, ignored) || !ReadDwgTriple(filer, ignored)) return false;
+  if (!ReadDwgPoint3(filer, ignored) || !ReadDwgPoint3(filer, ignored)) return false;
   for (int i = 0; i < 4; ++i) {
     if (!filer.ReadBitDouble(real)) return false;
   }
@@ -71,18 +38,13 @@ bool SkipDwgViewFields(FcFilerDwg& filer) {
   }
   std::uint8_t renderMode = 0;
   if (filer.GetVersion() >= FcFilerDwg::kVersion2000 && !filer.ReadRawChar(renderMode)) return false;
-  return ReadDwgRawPair(filer, ignored) && ReadDwgRawPair(filer, ignored) && filer.ReadBit(bit) &&
+  return ReadDwgRawPoint(filer, ignored) && ReadDwgRawPoint(filer, ignored) && filer.ReadBit(bit) &&
          filer.ReadBitShort(circleZoom) && filer.ReadBit(bit);
 }
 
 // The empty control object of the VIEW and viewport-entity-header tables.
 int WriteEmptyControl(FcObject& control, FcFilerDwg& filer) {
-  control.BeginDwgObject(filer);
-  filer.WriteBitLong(0);
-  filer.WriteBitLong(0);
-  filer.SetDataBitSize(filer.GetBitsWritten());
-  filer.WriteHandleRef(4, 0, 0);
-  filer.WriteHandleRef(3, 0, 0);
+  WriteDwgControlStart(control, filer, 0);
   control.EndDwgObject(filer);
   return kFcStatusOk;
 }
@@ -142,17 +104,14 @@ void FcViewport::ApplyToGraph(FcGraph& graph) const {
 }
 
 int FcViewport::WriteDxf(FcFiler& filer) {
-  FcObject::WriteDxf(filer);
-  filer.WriteString(100, "AcDbSymbolTableRecord");
-  filer.WriteString(100, "AcDbViewportTableRecord");
-  filer.WriteString(2, kActiveName);
+  WriteDxfRecordStart(*this, filer, "AcDbViewportTableRecord", kActiveName);
   filer.WriteInt(70, 0);
-  WriteDxfPair(filer, 10, {0.0, 0.0});
-  WriteDxfPair(filer, 11, {1.0, 1.0});
-  WriteDxfPair(filer, 12, viewCentre);
-  WriteDxfPair(filer, 13, snapBase);
-  WriteDxfPair(filer, 14, snapSpacing);
-  WriteDxfPair(filer, 15, gridSpacing);
+  WriteDxfPoint(filer, 10, {0.0, 0.0});
+  WriteDxfPoint(filer, 11, {1.0, 1.0});
+  WriteDxfPoint(filer, 12, viewCentre);
+  WriteDxfPoint(filer, 13, snapBase);
+  WriteDxfPoint(filer, 14, snapSpacing);
+  WriteDxfPoint(filer, 15, gridSpacing);
   filer.WriteReal(40, viewHeight);
   filer.WriteInt(74, ucsIcon);
   filer.WriteReal(41, aspectRatio);
@@ -170,11 +129,7 @@ int FcViewport::WriteDxf(FcFiler& filer) {
   filer.WriteInt(78, 0);
   filer.WriteInt(281, 0);
   filer.WriteInt(65, 0);
-  WriteDxfTriple(filer, 110, ucsOrigin);
-  WriteDxfTriple(filer, 111, ucsXAxis);
-  WriteDxfTriple(filer, 112, ucsYAxis);
-  filer.WriteInt(79, 0);
-  filer.WriteReal(146, 0.0);
+  WriteDxfUcs(filer, 110, ucsOrigin, ucsXAxis, ucsYAxis);
   return kFcStatusOk;
 }
 
@@ -253,41 +208,35 @@ int FcViewport::WriteDwg(FcFilerDwg& filer) {
   WriteDwgRecordStart(*this, filer, kActiveName, true);
   filer.WriteBitDouble(viewHeight);
   filer.WriteBitDouble(aspectRatio * viewHeight);
-  WriteDwgRawPair(filer, viewCentre);
-  WriteDwgTriple(filer, 0.0, 0.0, 0.0);
-  WriteDwgTriple(filer, 0.0, 0.0, 1.0);
+  WriteDwgRawPoint(filer, viewCentre);
+  // The view target at the origin, looking down the z axis.
+  WriteDwgPoint3(filer, {0.0, 0.0});
+  WriteDwgPoint3(filer, {0.0, 0.0}, 1.0);
   filer.WriteBitDouble(0.0);
   filer.WriteBitDouble(50.0);
   filer.WriteBitDouble(0.0);
   filer.WriteBitDouble(0.0);
   for (int i = 0; i < 4; ++i) filer.WriteBit(0);
   filer.WriteRawByte(0);
-  WriteDwgRawPair(filer, {0.0, 0.0});
-  WriteDwgRawPair(filer, {1.0, 1.0});
+  WriteDwgRawPoint(filer, {0.0, 0.0});
+  WriteDwgRawPoint(filer, {1.0, 1.0});
   filer.WriteBit(0);
   filer.WriteBitShort(100);
   filer.WriteBit(1);
   filer.WriteBit(Bit((ucsIcon & kUcsIconOn) != 0));
   filer.WriteBit(Bit((ucsIcon & kUcsIconAtOrigin) != 0));
   filer.WriteBit(Bit(gridOn != 0));
-  WriteDwgRawPair(filer, gridSpacing);
+  WriteDwgRawPoint(filer, gridSpacing);
   filer.WriteBit(Bit(snapOn != 0));
   filer.WriteBit(0);
   filer.WriteBitShort(0);
   filer.WriteBitDouble(snapAngle);
-  WriteDwgRawPair(filer, snapBase);
-  WriteDwgRawPair(filer, snapSpacing);
+  WriteDwgRawPoint(filer, snapBase);
+  WriteDwgRawPoint(filer, snapSpacing);
   filer.WriteBit(0);
   filer.WriteBit(1);
-  WriteDwgTriple(filer, ucsOrigin.x, ucsOrigin.y, 0.0);
-  WriteDwgTriple(filer, ucsXAxis.x, ucsXAxis.y, 0.0);
-  WriteDwgTriple(filer, ucsYAxis.x, ucsYAxis.y, 0.0);
-  filer.WriteBitDouble(0.0);
-  filer.WriteBitShort(0);
-  WriteDwgRecordOwner(*this, filer);
-  filer.WriteHandleRef(5, 0, 0);
-  filer.WriteHandleRef(5, 0, 0);
-  EndDwgObject(filer);
+  WriteDwgUcs(filer, ucsOrigin, ucsXAxis, ucsYAxis);
+  WriteDwgRecordEnd(*this, filer, 2);
   return kFcStatusOk;
 }
 
@@ -298,7 +247,7 @@ int FcViewport::ReadDwg(FcFilerDwg& filer) {
   const bool release2000 = filer.GetVersion() >= FcFilerDwg::kVersion2000;
   double height = 0.0;
   double width = 0.0;
-  if (!filer.ReadBitDouble(height) || !filer.ReadBitDouble(width) || !ReadDwgRawPair(filer, viewCentre) ||
+  if (!filer.ReadBitDouble(height) || !filer.ReadBitDouble(width) || !ReadDwgRawPoint(filer, viewCentre) ||
       !SkipDwgViewFields(filer))
     return kFcStatusReadError;
   viewHeight = height;
@@ -312,9 +261,9 @@ int FcViewport::ReadDwg(FcFilerDwg& filer) {
   std::uint8_t snapStyle = 0;
   std::int16_t isopair = 0;
   if (!filer.ReadBit(iconOn) || !filer.ReadBit(iconAtOrigin) || !filer.ReadBit(grid) ||
-      !ReadDwgRawPair(filer, gridSpacing) || !filer.ReadBit(snap) || !filer.ReadBit(snapStyle) ||
-      !filer.ReadBitShort(isopair) || !filer.ReadBitDouble(snapAngle) || !ReadDwgRawPair(filer, snapBase) ||
-      !ReadDwgRawPair(filer, snapSpacing))
+      !ReadDwgRawPoint(filer, gridSpacing) || !filer.ReadBit(snap) || !filer.ReadBit(snapStyle) ||
+      !filer.ReadBitShort(isopair) || !filer.ReadBitDouble(snapAngle) || !ReadDwgRawPoint(filer, snapBase) ||
+      !ReadDwgRawPoint(filer, snapSpacing))
     return kFcStatusReadError;
   ucsIcon = static_cast<short>((iconOn != 0 ? kUcsIconOn : 0) | (iconAtOrigin != 0 ? kUcsIconAtOrigin : 0));
   gridOn = grid;
@@ -324,8 +273,8 @@ int FcViewport::ReadDwg(FcFilerDwg& filer) {
     std::uint8_t bit = 0;
     double elevation = 0.0;
     std::int16_t orthographic = 0;
-    if (!filer.ReadBit(bit) || !filer.ReadBit(bit) || !ReadDwgTriple(filer, ucsOrigin) ||
-        !ReadDwgTriple(filer, ucsXAxis) || !ReadDwgTriple(filer, ucsYAxis) || !filer.ReadBitDouble(elevation) ||
+    if (!filer.ReadBit(bit) || !filer.ReadBit(bit) || !ReadDwgPoint3(filer, ucsOrigin) ||
+        !ReadDwgPoint3(filer, ucsXAxis) || !ReadDwgPoint3(filer, ucsYAxis) || !filer.ReadBitDouble(elevation) ||
         !filer.ReadBitShort(orthographic))
       return kFcStatusReadError;
   }
@@ -347,12 +296,7 @@ FcViewportList::FcViewportList() {
 }
 
 int FcViewportList::WriteDxf(FcFiler& filer) {
-  filer.WriteString(0, "TABLE");
-  filer.WriteString(2, "VPORT");
-  filer.WriteHandle(5, GetHandle());
-  filer.WriteHandle(330, 0);
-  filer.WriteString(100, "AcDbSymbolTable");
-  filer.WriteInt(70, 1);
+  WriteDxfTableStart(*this, filer, "VPORT", 1);
   active_.WriteDxf(filer);
   filer.WriteString(0, "ENDTAB");
   return kFcStatusOk;
@@ -376,12 +320,7 @@ int FcViewportList::ReadDxf(FcFiler& filer) {
 }
 
 int FcViewportList::WriteDwg(FcFilerDwg& filer) {
-  BeginDwgObject(filer);
-  filer.WriteBitLong(0);
-  filer.WriteBitLong(3);
-  filer.SetDataBitSize(filer.GetBitsWritten());
-  filer.WriteHandleRef(4, 0, 0);
-  filer.WriteHandleRef(3, 0, 0);
+  WriteDwgControlStart(*this, filer, 3);
   filer.WriteHandleRef(2, 0, 0);
   filer.WriteHandleRef(2, 0, 0);
   filer.WriteHandleRef(2, 0, active_.GetHandle());

@@ -65,6 +65,21 @@ bool EdgeAlongV(const int (&edge)[2]) {
   return (low == 0 && high == 3) || (low == 1 && high == 2);
 }
 
+// True when a reactor of any image definition of the drawing has the
+// handle.
+bool IsReactorHandleInUse(const FcGraph& graph, FcHandle handle) {
+  const auto* dictionary = dynamic_cast<const FcDictionary*>(graph.GetNamedObjects().GetAt(kImageDictionaryName));
+  if (dictionary == nullptr) return false;
+  for (int i = 0; i < dictionary->GetEntryCount(); ++i) {
+    const auto* definition = dynamic_cast<const FcRasterImageDef*>(dictionary->GetEntry(i).object);
+    if (definition == nullptr) continue;
+    for (int j = 0; j < definition->GetReactors().GetCount(); ++j) {
+      if (definition->GetReactors().GetAt(j)->GetHandle() == handle) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 FcRasterImage::FcRasterImage() {
@@ -119,7 +134,15 @@ bool FcRasterImage::AttachImageDef(FcGraph& graph) {
   }
   auto* reactor = new (std::nothrow) FcRasterImageDefReactor;
   if (reactor == nullptr) return false;
-  graph.TakeHandle(*reactor);
+  // The reactor keeps the handle the image already knows it by (from the
+  // file or an earlier attach), so that reading and saving a drawing does
+  // not renumber its reactors; a handle the drawing cannot vouch for gets
+  // a new one.
+  if (reactorHandle_ != 0 && reactorHandle_ < graph.GetHandleSeed() && !IsReactorHandleInUse(graph, reactorHandle_)) {
+    reactor->SetHandle(reactorHandle_);
+  } else {
+    graph.TakeHandle(*reactor);
+  }
   reactor->SetOwner(this);
   reactor->SetImageHandle(GetHandle());
   reactor->SetDwgType(graph.GetCustomClassType(FcRasterImageDefReactor::kRecordName));
@@ -216,6 +239,9 @@ int FcRasterImage::ReadDxf(FcFiler& filer) {
         break;
       case 340:
         imageDefHandle_ = group.handle;
+        break;
+      case 360:
+        reactorHandle_ = group.handle;
         break;
       default:
         break;
@@ -447,6 +473,7 @@ int FcRasterImage::ReadDwgHandles(FcFilerDwg& filer, FcHandle&, FcHandle&, FcHan
     return kFcStatusReadError;
   }
   imageDefHandle_ = definition;
+  reactorHandle_ = reactor;
   return kFcStatusOk;
 }
 

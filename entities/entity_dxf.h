@@ -1,18 +1,17 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string_view>
 
 #include "core/point2d.h"
+#include "database/entity.h"
 
-class FcEntity;
 class FcFiler;
 struct FcResBuf;
 
 // Reads one group of the class's own: 0 to go on, any other value ends the
 // record's read with that result.
-using EntityGroupReader = std::function<int(const FcResBuf& group)>;
+using EntityGroupReader = FcGroupReaderRef;
 
 // The DXF reader every entity class runs: the common groups, the class's
 // subclass marker (any case), then the class's groups up to the next group
@@ -22,7 +21,7 @@ using EntityGroupReader = std::function<int(const FcResBuf& group)>;
 // the data; 2 bad extended data; 3 a linetype the drawing does not have;
 // otherwise what the class's reader returned.
 int ReadEntityDxf(FcEntity& entity, FcFiler& filer, std::string_view subclassMarker,
-                  const EntityGroupReader& readOwnGroup);
+                  EntityGroupReader readOwnGroup);
 
 // A point as the group pair code (x) and code + 10 (y).
 void WriteDxfPoint(FcFiler& filer, std::int16_t code, const FcPoint2d& point);

@@ -86,10 +86,7 @@ void FcTextStyle::CopyFrom(const FcTextStyle& source) {
 }
 
 int FcTextStyle::WriteDxf(FcFiler& filer) {
-  FcObject::WriteDxf(filer);
-  filer.WriteString(100, "AcDbSymbolTableRecord");
-  filer.WriteString(100, "AcDbTextStyleTableRecord");
-  filer.WriteString(2, name_);
+  WriteDxfRecordStart(*this, filer, "AcDbTextStyleTableRecord", name_);
   // The flags read from a file describe where the record came from, not
   // what is written back.
   filer.WriteInt(70, 0);
@@ -109,13 +106,7 @@ int FcTextStyle::ReadDxf(FcFiler& filer) {
   bool haveName = false;
   std::string font;
   std::string bigFont;
-  FcResBuf group;
-  for (;;) {
-    if (!filer.ReadGroup(group)) return kFcStatusEnd;
-    if (group.type == 0 || group.type == 100) {
-      filer.UnreadGroup();
-      break;
-    }
+  const int read = ReadDxfGroupsWithXdata(*this, filer, [&](const FcResBuf& group) {
     switch (group.type) {
       case 2:
         SetName(TextOf(group));
@@ -142,14 +133,12 @@ int FcTextStyle::ReadDxf(FcFiler& filer) {
       case 71:
         generationFlags_ = static_cast<std::int16_t>(group.intValue);
         break;
-      case 1001:
-        filer.UnreadGroup();
-        if (ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
-        break;
       default:
         break;
     }
-  }
+    return kFcStatusOk;
+  });
+  if (read != kFcStatusOk) return read;
   if (!haveName) return kFcStatusEnd;
   SetFontFile(font);
   if (!bigFont.empty()) SetBigFontFile(bigFont);
@@ -157,12 +146,7 @@ int FcTextStyle::ReadDxf(FcFiler& filer) {
 }
 
 int FcTextStyle::WriteDwg(FcFilerDwg& filer) {
-  BeginDwgObject(filer);
-  filer.WriteBitLong(0);
-  filer.WriteText(name_);
-  filer.WriteBit(unreferenced_ == 0 ? 1 : 0);
-  filer.WriteBitShort(0);
-  filer.WriteBit(0);  // dependent on an external reference
+  WriteDwgRecordStart(*this, filer, name_, unreferenced_ == 0);
   filer.WriteBit(0);  // vertical
   filer.WriteBit(0);  // shape file
   filer.WriteBitDouble(fixedHeight_);
@@ -173,27 +157,14 @@ int FcTextStyle::WriteDwg(FcFilerDwg& filer) {
   const std::string_view font(fontFile_);
   filer.WriteText(HasShxExtension(font) ? font.substr(0, font.size() - 4) : font);
   filer.WriteText(bigFontFile_);
-  filer.SetDataBitSize(filer.GetBitsWritten());
-  filer.WriteHandleRef(4, 0, GetOwner() != nullptr ? GetOwner()->GetHandle() : 0);
-  filer.WriteHandleRef(3, 0, 0);
-  filer.WriteHandleRef(5, 0, 0);
-  EndDwgObject(filer);
+  WriteDwgRecordEnd(*this, filer, 0);
   return kFcStatusOk;
 }
 
 int FcTextStyle::ReadDwg(FcFilerDwg& filer) {
-  FcDwgRecordPlace place;
-  std::int32_t reactors = 0;
-  std::string name;
-  bool dependent = false;
-  if (!ReadDwgObjectStart(filer, kDwgType, place) || place.size <= 0 || !ReadDwgReactorCount(filer, place, reactors) ||
-      !ReadDwgRecordName(filer, name, dependent))
-    return kFcStatusReadError;
-  SetName(name);
-  if (dependent) {
-    standardFlags_ |= kXrefDependent;
-    return kFcStatusOk;
-  }
+  FcDwgRecordStart start;
+  if (!ReadDwgNamedRecordStart(*this, filer, start) || start.place.size <= 0) return kFcStatusReadError;
+  if (start.xrefDependent) return kFcStatusOk;
   std::uint8_t ignoredBit = 0;
   std::uint8_t generation = 0;
   double ignoredHeight = 0.0;
@@ -203,8 +174,8 @@ int FcTextStyle::ReadDwg(FcFilerDwg& filer) {
   if (!filer.ReadBit(ignoredBit) || !filer.ReadBit(ignoredBit) || !filer.ReadBitDouble(fixedHeight_) ||
       !filer.ReadBitDouble(widthFactor_) || !filer.ReadBitDouble(obliqueAngle_) || !filer.ReadRawChar(generation) ||
       !filer.ReadBitDouble(ignoredHeight) || !filer.ReadText(font) || !filer.ReadText(bigFont) ||
-      !ReadDwgRecordOwnerHandles(filer, place, reactors) || !filer.ReadHandleRef(xrefBlock, 0) ||
-      !ReadDwgObjectEnd(filer, place))
+      !ReadDwgRecordOwnerHandles(filer, start.place, start.reactors) || !filer.ReadHandleRef(xrefBlock, 0) ||
+      !ReadDwgObjectEnd(filer, start.place))
     return kFcStatusReadError;
   generationFlags_ = static_cast<std::int8_t>(generation);
   SetFontFile(font);
@@ -231,21 +202,9 @@ FcTextStyle* FcTextStyleList::CreateStyle() {
   return static_cast<FcTextStyle*>(AppendRecord(std::move(style)));
 }
 
-void FcTextStyleList::RemoveByName(std::string_view name) {
-  for (int i = 0; i < GetCount(); ++i) {
-    if (!EqualsNoCase(GetAt(i)->GetName(), name)) continue;
-    RemoveRecordAt(i);
-    return;
-  }
-}
+void FcTextStyleList::RemoveByName(std::string_view name) { RemoveFirstNamed(name); }
 
-void FcTextStyleList::RemoveByHandle(FcHandle handle) {
-  for (int i = 0; i < GetCount(); ++i) {
-    if (GetAt(i)->GetHandle() != handle) continue;
-    RemoveRecordAt(i);
-    return;
-  }
-}
+void FcTextStyleList::RemoveByHandle(FcHandle handle) { RemoveFirstWithHandle(handle); }
 
 void FcTextStyleList::ClearReferenceMarks() {
   for (int i = 0; i < GetCount(); ++i) GetAt(i)->SetUnreferenced(!EqualsNoCase(GetAt(i)->GetName(), "standard"));

@@ -66,6 +66,10 @@ class FcTextStyle : public FcObject {
   std::int16_t GetStandardFlags() const { return standardFlags_; }
   void SetStandardFlags(std::int16_t flags) { standardFlags_ = flags; }
   bool IsXrefDependent() const { return (standardFlags_ & kXrefDependent) != 0; }
+  void SetXrefDependent(bool xrefDependent) {
+    standardFlags_ =
+        static_cast<std::int16_t>(xrefDependent ? standardFlags_ | kXrefDependent : standardFlags_ & ~kXrefDependent);
+  }
   // The last height the text commands used; never written to a file.
   double GetLastHeight() const { return lastHeight_; }
   void SetLastHeight(double height) { lastHeight_ = height; }

@@ -10,6 +10,7 @@
 
 #include "core/paths.h"
 #include "database/graph.h"
+#include "display/raster_image.h"
 #include "files/dwg_file.h"
 #include "files/dxf_file_writer.h"
 #include "files/filer_dwg.h"
@@ -57,6 +58,9 @@ int ReadInto(FcGraph& graph, std::vector<char>& bytes, FcFileKind kind, std::uin
     default:
       break;
   }
+  // The readers replace the linetype table, so the drawing's pointers to
+  // its ByLayer and ByBlock records must follow, whatever the result.
+  graph.RebindLinetypeRecords();
   skipped = filer.HasSkippedRecords() ? 1 : 0;
   if (std::unique_ptr<FcFile> file = filer.DetachFile()) bytes = file->TakeBytes();
   return result;
@@ -116,6 +120,9 @@ int ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped, Fc
   if (skipped != nullptr) *skipped = skippedFlag;
   CompleteDefaultObjects(graph);
   graph.GetBlockList().RemoveExternalBlocks();
+  // Images read from the file know their definitions by handle only; the
+  // writers need every image bound to its definition with a reactor.
+  AttachRasterImages(graph.GetBlockList(), graph);
   return kOpenDone;
 }
 
@@ -257,6 +264,7 @@ int OpenDrawing(FcGraph& graph, const std::string& path, bool isTemplate, std::u
 
 int SaveDrawing(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge, bool preview) {
   graph.GetViewportList().GetActive().CaptureFromGraph(graph);
+  RebuildImageReactors(graph);
   return SaveAs(graph, path, kind, purge, preview, GetProgramSettings().save_backup != 0);
 }
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <bit>
 #include <climits>
+#include <cstring>
 
 #include "files/filer_dwg.h"
 
@@ -30,6 +31,11 @@ bool FcFilerDwg::ReadBit(std::uint8_t& bit) {
 }
 
 bool FcFilerDwg::ReadBitPair(std::uint8_t& pair) {
+  if (bit_count_ != 0 && bit_count_ <= 6) {
+    pair = static_cast<std::uint8_t>((pending_ >> (6 - bit_count_)) & 3u);
+    bit_count_ = bit_count_ == 6 ? 0 : static_cast<std::uint8_t>(bit_count_ + 2);
+    return true;
+  }
   std::uint8_t high = 0;
   std::uint8_t low = 0;
   if (!ReadBit(high) || !ReadBit(low)) {
@@ -57,16 +63,47 @@ bool FcFilerDwg::ReadRawChar(std::uint8_t& value) {
   return true;
 }
 
+bool FcFilerDwg::ReadRawBytes(std::uint8_t* out, std::size_t count) {
+  if (count == 0) {
+    return true;
+  }
+  const std::int64_t position = file_ ? file_->GetPosition() : -1;
+  const bool all_there = position >= 0 && position <= file_->GetLength() &&
+                         static_cast<std::uint64_t>(file_->GetLength() - position) >= count;
+  // Near the end of the data the bytes go one at a time, so that a short
+  // read fails exactly where ReadRawChar fails.
+  if (!all_there) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!ReadRawChar(out[i])) {
+        return false;
+      }
+    }
+    return true;
+  }
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(file_->Data()) + position;
+  if (bit_count_ == 0) {
+    std::memcpy(out, bytes, count);
+  } else {
+    const unsigned used = bit_count_;
+    std::uint8_t previous = pending_;
+    for (std::size_t i = 0; i < count; ++i) {
+      out[i] = static_cast<std::uint8_t>((previous << used) | (bytes[i] >> (8 - used)));
+      previous = bytes[i];
+    }
+    pending_ = previous;
+  }
+  file_->SetPosition(position + static_cast<std::int64_t>(count));
+  return true;
+}
+
 bool FcFilerDwg::ReadLittleEndian(std::size_t width, std::uint64_t& value) {
+  std::uint8_t bytes[8] = {};
+  const bool ok = ReadRawBytes(bytes, width);
   value = 0;
   for (std::size_t i = 0; i < width; ++i) {
-    std::uint8_t byte = 0;
-    if (!ReadRawChar(byte)) {
-      return false;
-    }
-    value |= static_cast<std::uint64_t>(byte) << (8 * i);
+    value |= static_cast<std::uint64_t>(bytes[i]) << (8 * i);
   }
-  return true;
+  return ok;
 }
 
 bool FcFilerDwg::ReadRawShortBytes(std::uint16_t& value) {
@@ -215,12 +252,8 @@ bool FcFilerDwg::ReadText(std::string& text) {
     return false;
   }
   text.resize(static_cast<std::size_t>(length));
-  for (char& c : text) {
-    std::uint8_t byte = 0;
-    if (!ReadRawChar(byte)) {
-      return false;
-    }
-    c = static_cast<char>(byte);
+  if (!ReadRawBytes(reinterpret_cast<std::uint8_t*>(text.data()), text.size())) {
+    return false;
   }
   // Writers of some files count the terminating zero in the length; the
   // text ends at the first zero, as every name of the drawing does.
@@ -247,13 +280,13 @@ bool FcFilerDwg::ReadHandleRef(FcHandle& handle, FcHandle reference, std::uint8_
     return true;
   }
   // Shifting through 64 bits keeps the last eight bytes of a longer run.
+  std::uint8_t bytes[0x0F];
+  if (!ReadRawBytes(bytes, counter)) {
+    return false;
+  }
   std::uint64_t value = 0;
   for (std::uint8_t i = 0; i < counter; ++i) {
-    std::uint8_t byte = 0;
-    if (!ReadRawChar(byte)) {
-      return false;
-    }
-    value = (value << 8) | byte;
+    value = (value << 8) | bytes[i];
   }
   if (kind == 0xA) {
     handle = reference + value;

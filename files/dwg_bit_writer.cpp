@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -33,23 +34,53 @@ void FcFilerDwg::WriteBit(std::uint8_t bit) {
   }
 }
 
-void FcFilerDwg::WriteRawByte(std::uint8_t value) {
-  if (bit_count_ == 0 && !overwrite_) {
-    PutByte(value);
-    bits_written_ += 8;
+void FcFilerDwg::WriteRawBytes(const std::uint8_t* bytes, std::size_t count) {
+  // A patch ORs its bits into what the file holds, bit by bit.
+  if (overwrite_) {
+    for (std::size_t i = 0; i < count; ++i) {
+      for (int shift = 7; shift >= 0; --shift) {
+        WriteBit(static_cast<std::uint8_t>(bytes[i] >> shift));
+      }
+    }
     return;
   }
-  for (int shift = 7; shift >= 0; --shift) {
-    WriteBit(static_cast<std::uint8_t>(value >> shift));
+  if (count == 0) {
+    return;
+  }
+  if (!file_) {
+    throw FcFileException("no file is open for writing");
+  }
+  bits_written_ += static_cast<std::uint32_t>(8 * count);
+  if (bit_count_ == 0) {
+    file_->Write(bytes, count);
+    return;
+  }
+  // Each byte completes the pending one and leaves its low bits pending,
+  // as eight WriteBit calls would; the completed bytes go out in blocks.
+  const unsigned used = bit_count_;
+  std::uint8_t block[256];
+  while (count > 0) {
+    const std::size_t n = std::min(count, sizeof block);
+    for (std::size_t i = 0; i < n; ++i) {
+      block[i] = static_cast<std::uint8_t>(pending_ | (bytes[i] >> used));
+      pending_ = static_cast<std::uint8_t>(bytes[i] << (8 - used));
+    }
+    file_->Write(block, n);
+    bytes += n;
+    count -= n;
   }
 }
+
+void FcFilerDwg::WriteRawByte(std::uint8_t value) { WriteRawBytes(&value, 1); }
 
 void FcFilerDwg::WriteRawChar(std::int8_t value) { WriteRawByte(static_cast<std::uint8_t>(value)); }
 
 void FcFilerDwg::WriteLittleEndian(std::uint64_t value, std::size_t width) {
+  std::uint8_t bytes[8];
   for (std::size_t i = 0; i < width; ++i) {
-    WriteRawByte(static_cast<std::uint8_t>(value >> (8 * i)));
+    bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
   }
+  WriteRawBytes(bytes, width);
 }
 
 void FcFilerDwg::WriteRawShort(std::uint16_t value) { WriteLittleEndian(value, 2); }
@@ -59,6 +90,12 @@ void FcFilerDwg::WriteRawLong(std::uint32_t value) { WriteLittleEndian(value, 4)
 void FcFilerDwg::WriteRawDouble(double value) { WriteLittleEndian(std::bit_cast<std::uint64_t>(value), 8); }
 
 void FcFilerDwg::WriteBitPair(std::uint8_t pair) {
+  if (bit_count_ <= 5 && !overwrite_) {
+    pending_ |= static_cast<std::uint8_t>((pair & 3u) << (6 - bit_count_));
+    bit_count_ = static_cast<std::uint8_t>(bit_count_ + 2);
+    bits_written_ += 2;
+    return;
+  }
   WriteBit(static_cast<std::uint8_t>(pair >> 1));
   WriteBit(pair);
 }
@@ -129,9 +166,7 @@ void FcFilerDwg::WriteText(std::string_view text) {
     throw FcFileException("a text is too long for a DWG file");
   }
   WriteBitShort(static_cast<std::int16_t>(text.size()));
-  for (char c : text) {
-    WriteRawByte(static_cast<std::uint8_t>(c));
-  }
+  WriteRawBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }
 
 void FcFilerDwg::WriteHandleRef(std::uint8_t code, FcHandle reference, FcHandle handle) {
@@ -149,10 +184,12 @@ void FcFilerDwg::WriteHandleRef(std::uint8_t code, FcHandle reference, FcHandle 
     value = handle > reference ? handle - reference : reference - handle;
   }
   const std::uint8_t counter = SignificantBytes(value);
-  WriteRawByte(static_cast<std::uint8_t>((code << 4) | counter));
-  for (int i = counter - 1; i >= 0; --i) {
-    WriteRawByte(static_cast<std::uint8_t>(value >> (8 * i)));
+  std::uint8_t bytes[9];
+  bytes[0] = static_cast<std::uint8_t>((code << 4) | counter);
+  for (int i = 0; i < counter; ++i) {
+    bytes[1 + i] = static_cast<std::uint8_t>(value >> (8 * (counter - 1 - i)));
   }
+  WriteRawBytes(bytes, 1u + counter);
 }
 
 void FcFilerDwg::WriteModularChar(std::int32_t value) {

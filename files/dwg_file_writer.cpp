@@ -104,6 +104,9 @@ void WriteObjects(FcFilerDwg& filer, FcGraph& graph) {
   graph.GetLinetypeList().WriteDwg(filer);
   graph.GetDimStyleList().WriteDwg(filer);
   graph.GetUcsList().WriteDwg(filer);
+  // A reader applies the viewport after the header: the record must carry
+  // the drawing's present UCS and settings, whichever way it is written.
+  graph.GetViewportList().GetActive().CaptureFromGraph(graph);
   graph.GetViewportList().WriteDwg(filer);
   graph.GetViewList().WriteDwg(filer);
   graph.GetViewHeaderCtrl().WriteDwg(filer);

@@ -1,8 +1,9 @@
 #include "files/dxf_file_reader.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 #include "core/paths.h"
 #include "core/resbuf.h"
@@ -395,37 +396,59 @@ bool HasOneByteGroupCodes(FcFiler& filer) {
   return next[0] == 0 && next[1] != 0;
 }
 
-// False when the object's handle was seen before; handle 0 stands for none.
-bool NoteHandle(const FcObject& object, std::unordered_set<FcHandle>& seen) {
-  return object.GetHandle() == 0 || seen.insert(object.GetHandle()).second;
+template <typename Table, typename Visit>
+void VisitRecords(const Table& table, Visit& visit) {
+  for (int i = 0; i < table.GetCount(); ++i) visit(*table.GetAt(i));
 }
 
-template <typename Table>
-bool AddRecordHandles(const Table& table, std::unordered_set<FcHandle>& seen) {
-  for (int i = 0; i < table.GetCount(); ++i) {
-    if (!NoteHandle(*table.GetAt(i), seen)) return false;
-  }
-  return true;
-}
-
-// Every record and entity is found by its handle; a file that gives two of
-// them the same one is damaged.
-bool HandlesAreUnique(const FcGraph& graph) {
-  std::unordered_set<FcHandle> seen;
-  if (!AddRecordHandles(graph.GetLayerList(), seen) || !AddRecordHandles(graph.GetLinetypeList(), seen) ||
-      !AddRecordHandles(graph.GetTextStyleList(), seen) || !AddRecordHandles(graph.GetDimStyleList(), seen) ||
-      !AddRecordHandles(graph.GetUcsList(), seen) || !AddRecordHandles(graph.GetAppIdList(), seen)) {
-    return false;
-  }
+// Every record, block and entity that is found by its handle.
+template <typename Visit>
+void VisitHandleHolders(const FcGraph& graph, Visit&& visit) {
+  VisitRecords(graph.GetLayerList(), visit);
+  VisitRecords(graph.GetLinetypeList(), visit);
+  VisitRecords(graph.GetTextStyleList(), visit);
+  VisitRecords(graph.GetDimStyleList(), visit);
+  VisitRecords(graph.GetUcsList(), visit);
+  VisitRecords(graph.GetAppIdList(), visit);
   const FcBlockList& blocks = graph.GetBlockList();
   for (int i = 0; i < blocks.GetBlockCount(); ++i) {
     const FcBlock* block = blocks.GetAt(i);
-    if (!NoteHandle(*block, seen)) return false;
-    for (const FcEntity* entity : block->GetEntities()) {
-      if (!NoteHandle(*entity, seen)) return false;
-    }
+    visit(*block);
+    for (const FcEntity* entity : block->GetEntities()) visit(*entity);
   }
-  return true;
+}
+
+// A file that gives two of them the same handle is damaged; handle 0
+// stands for none. Handles are mostly dense, and then one bit for each
+// handle up to the largest is the smallest record of those seen; sparse
+// ones are sorted instead. Either takes a fraction of the memory of a hash
+// set, which matters here, where the whole drawing and the whole file are
+// held at once.
+bool HandlesAreUnique(const FcGraph& graph) {
+  std::size_t count = 0;
+  FcHandle largest = 0;
+  VisitHandleHolders(graph, [&count, &largest](const FcObject& object) {
+    ++count;
+    largest = std::max(largest, object.GetHandle());
+  });
+  bool unique = true;
+  if (largest / 64 <= count) {
+    std::vector<bool> seen(static_cast<std::size_t>(largest) + 1);
+    VisitHandleHolders(graph, [&seen, &unique](const FcObject& object) {
+      const FcHandle handle = object.GetHandle();
+      if (handle == 0) return;
+      if (seen[handle]) unique = false;
+      seen[handle] = true;
+    });
+    return unique;
+  }
+  std::vector<FcHandle> handles;
+  handles.reserve(count);
+  VisitHandleHolders(graph, [&handles](const FcObject& object) {
+    if (object.GetHandle() != 0) handles.push_back(object.GetHandle());
+  });
+  std::sort(handles.begin(), handles.end());
+  return std::adjacent_find(handles.begin(), handles.end()) == handles.end();
 }
 
 int FinishReading(FcGraph& graph, FcFiler& filer) {

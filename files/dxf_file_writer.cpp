@@ -53,6 +53,9 @@ std::uint64_t ProgressTotal(const FcGraph& graph) {
 void WriteDxfTables(FcFiler& filer, FcGraph& graph) {
   filer.WriteString(0, "SECTION");
   filer.WriteString(2, "TABLES");
+  // A reader applies the viewport after the header: the record must carry
+  // the drawing's present UCS and settings, whichever way it is written.
+  graph.GetViewportList().GetActive().CaptureFromGraph(graph);
   graph.GetViewportList().WriteDxf(filer);
   graph.GetLinetypeList().WriteDxf(filer);
   graph.GetLayerList().WriteDxf(filer);

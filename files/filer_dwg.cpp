@@ -13,19 +13,6 @@ std::int64_t FcFilerDwg::Seek(std::int64_t offset, FcSeekOrigin origin) {
   return FcFiler::Seek(offset, origin);
 }
 
-bool FcFilerDwg::GetByte(std::uint8_t& byte) {
-  if (!file_) {
-    return false;
-  }
-  const std::int64_t position = file_->GetPosition();
-  if (position < 0 || position >= file_->GetLength()) {
-    return false;
-  }
-  byte = static_cast<std::uint8_t>(file_->Data()[position]);
-  file_->SetPosition(position + 1);
-  return true;
-}
-
 void FcFilerDwg::PutByte(std::uint8_t byte) {
   if (!file_) {
     throw FcFileException("no file is open for writing");

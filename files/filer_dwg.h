@@ -153,13 +153,31 @@ class FcFilerDwg : public FcFiler {
     std::uint8_t bit_count = 0;
   };
 
-  bool GetByte(std::uint8_t& byte);
+  // Inline: every value read from a file passes through it.
+  bool GetByte(std::uint8_t& byte) {
+    if (!file_) {
+      return false;
+    }
+    const std::int64_t position = file_->GetPosition();
+    if (position < 0 || position >= file_->GetLength()) {
+      return false;
+    }
+    byte = static_cast<std::uint8_t>(file_->Data()[position]);
+    file_->SetPosition(position + 1);
+    return true;
+  }
   void PutByte(std::uint8_t byte);
   void DropPendingBits();
   // Writes a partly filled byte, padded with 0 bits.
   void FlushPendingByte();
   // Bits that can still be read, the pending ones included.
   std::uint64_t BitsLeft() const;
+  // Count whole bytes from the bit position, as many ReadRawChar calls
+  // would take them.
+  bool ReadRawBytes(std::uint8_t* out, std::size_t count);
+  // Count whole bytes at the bit position, as many WriteRawByte calls
+  // would put them.
+  void WriteRawBytes(const std::uint8_t* bytes, std::size_t count);
   bool ReadLittleEndian(std::size_t width, std::uint64_t& value);
   void WriteLittleEndian(std::uint64_t value, std::size_t width);
   // BS and BL share their codes 00 (a raw value of the width), 01 (one

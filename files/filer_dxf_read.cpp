@@ -1,5 +1,6 @@
 #include "files/filer.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -127,6 +128,42 @@ bool TakeTerminatedText(FcFile& file, std::string_view& text) {
   return true;
 }
 
+// The eight bytes at the pointer, the first in the lowest bits.
+std::uint64_t LoadWord(const char* bytes) {
+  if constexpr (std::endian::native != std::endian::little) {
+    return LoadLittleEndian(bytes, 8);
+  }
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// The first CR or LF from at, or end. Only a byte up to CR can end a line,
+// and such bytes are rare inside one, so eight bytes are tested at once.
+const char* FindLineBreak(const char* at, const char* end) {
+  constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  while (end - at >= 8) {
+    const std::uint64_t word = LoadWord(at);
+    // Marks the first byte below CR + 1 exactly; marks after it may be
+    // false, so only the first is taken.
+    const std::uint64_t marks = (word - kEveryByte * ('\r' + 1)) & ~word & kHighBits;
+    if (marks == 0) {
+      at += 8;
+      continue;
+    }
+    at += std::countr_zero(marks) / 8;
+    if (*at == '\r' || *at == '\n') {
+      return at;
+    }
+    ++at;
+  }
+  while (at != end && *at != '\r' && *at != '\n') {
+    ++at;
+  }
+  return at;
+}
+
 bool StoreText(FcResBuf& node, std::string& scratch, std::string_view text) {
   scratch.assign(text);
   return node.SetString(scratch.c_str());
@@ -153,15 +190,7 @@ bool FcFiler::ReadLineView(std::string_view& out) {
   const char* data = file_->Data();
   const char* start = data + file_->GetPosition();
   const char* end = data + file_->GetLength();
-  const char* stop = start;
-  // Every byte above CR is part of the line; only the few below it need
-  // the full test.
-  while (stop != end && static_cast<unsigned char>(*stop) > '\r') {
-    ++stop;
-  }
-  while (stop != end && *stop != '\r' && *stop != '\n') {
-    ++stop;
-  }
+  const char* stop = FindLineBreak(start, end);
   out = std::string_view(start, static_cast<std::size_t>(stop - start));
   if (stop == end) {
     file_->SetPosition(end - data);

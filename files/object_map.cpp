@@ -4,20 +4,22 @@
 
 namespace {
 
-constexpr std::size_t kGrowthStep = 1024;
+constexpr std::size_t kMinimumCapacity = 1024;
 
 }  // namespace
 
 void FcObjectMap::Reserve(std::size_t n) {
-  if (entries_.size() + n <= entries_.capacity()) {
+  const std::size_t needed = entries_.size() + n;
+  if (needed <= entries_.capacity()) {
     return;
   }
-  const std::size_t step = n <= kGrowthStep ? kGrowthStep : n + kGrowthStep;
-  entries_.reserve(entries_.capacity() + step);
+  // Growing by a fixed step would copy the whole map once per step, which
+  // for a drawing of a million objects moves gigabytes; doubling keeps the
+  // copying linear in the size of the map.
+  entries_.reserve(std::max({needed, entries_.capacity() * 2, kMinimumCapacity}));
 }
 
 void FcObjectMap::Insert(FcHandle handle, std::int64_t offset) {
-  Reserve(1);
   if (entries_.empty() || handle > entries_.back().handle) {
     entries_.push_back({handle, offset});
     return;

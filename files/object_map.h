@@ -16,7 +16,8 @@ struct FcObjectMapEntry {
 // occur; an insert never merges them.
 class FcObjectMap {
  public:
-  // Makes room for n more entries, in steps of at least 1024.
+  // Makes room for at least n more entries; the room at least doubles
+  // whenever it grows.
   void Reserve(std::size_t n);
   // Adds an entry in handle order. The writer and the reader insert in
   // mostly ascending order, which costs no moves.

@@ -159,6 +159,20 @@ bool AnswerAngle(TypedInputView& view, double value, int unitCode) {
   return Answer(request, kAnswerAngle);
 }
 
+// A point given at an angle prompt with a base point answers the direction
+// from the base less ANGBASE, in [0, 2*pi), exactly as a click there does.
+// Unlike a typed number it is not mirrored for ANGDIR: the point already
+// shows the direction meant, whichever way angles are counted.
+bool AnswerAngleToPoint(TypedInputView& view, const FcPoint2d& point) {
+  InputRequest& request = view.Request();
+  double radians =
+      std::atan2(point.y - request.basePoint.y, point.x - request.basePoint.x) - DrawingUnits(view).angbase;
+  NormalizeAngle(radians);
+  if (radians == 0.0 && (request.flags & kInputRefuseZero)) return Refuse(view, kNoZero);
+  request.answerAngle = radians;
+  return Answer(request, kAnswerAngle);
+}
+
 // Whole decimal integers beyond the range of int are taken as its nearest
 // bound.
 bool ParseClampedInteger(std::string_view text, int& value) {
@@ -341,9 +355,8 @@ bool ParseAngleInput(std::string_view text, TypedInputView& view) {
   if (TypedPoint(view, text, point)) {
     if (!ApplyPointFilter(view, point)) return false;
     if (!request.hasBase) return TakeFirstOfTwoPoints(view, point);
-    double direction = std::atan2(point.y - request.basePoint.y, point.x - request.basePoint.x);
     SetLastPoint(view, point);
-    return AnswerAngle(view, direction, 3);
+    return AnswerAngleToPoint(view, point);
   }
   if (text.empty() && !(request.flags & kInputAnyText) && (request.flags & kInputRefuseEmpty))
     return Refuse(view, kNeedAngleOrTwoPoints);

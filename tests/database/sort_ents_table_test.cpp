@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -181,6 +183,49 @@ TEST_F(SortEntsDxfTest, TableWithoutPairsReadsEmpty) {
   FcResBuf next;
   ASSERT_TRUE(filer.ReadGroup(next));
   EXPECT_STREQ(next.text, "IMAGEDEF");
+}
+
+// A table as a file may bring it: the sort handles need not be the entity
+// handles, and either may repeat.
+void ReadPairs(FcGraph& graph, const std::vector<std::pair<FcHandle, FcHandle>>& pairs, FcSortEntsTable& table) {
+  const auto hex = [](FcHandle handle) {
+    char text[17];
+    return std::string(text, std::to_chars(text, text + sizeof text, handle, 16).ptr);
+  };
+  GroupList groups = {{5, "61"}, {100, "AcDbSortentsTable"}, {330, "1F"}};
+  for (const auto& [entity, sort] : pairs) {
+    groups.emplace_back(331, hex(entity));
+    groups.emplace_back(5, hex(sort));
+  }
+  groups.emplace_back(0, "ENDSEC");
+  FcFiler filer;
+  StartReading(filer, Groups(groups), FcFileKind::kAsciiDxf, &graph);
+  ASSERT_EQ(table.ReadDxf(filer), kFcStatusOk);
+}
+
+// Removing a run of handles at once leaves the table exactly as removing
+// them one by one does: also where a handle is in one array only (which
+// drops the last entry of the other), repeats, or is in neither.
+TEST_F(SortEntsDxfTest, RemovingManyHandlesMatchesRemovingThemOneByOne) {
+  std::mt19937 random(7);
+  const auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  for (int trial = 0; trial < 400; ++trial) {
+    SCOPED_TRACE(trial);
+    // Entity handles 30..37 and sort handles 34..3B overlap in half.
+    std::vector<std::pair<FcHandle, FcHandle>> pairs;
+    for (int i = 1 + pick(10); i > 0; --i) pairs.emplace_back(0x30 + pick(8), 0x34 + pick(8));
+    Handles removed;
+    for (int i = pick(10); i > 0; --i) removed.push_back(0x30 + pick(13));
+    FcSortEntsTable batch;
+    ReadPairs(graph, pairs, batch);
+    FcSortEntsTable single;
+    single.Copy(batch);
+    for (const FcHandle handle : removed) single.RemoveHandle(handle);
+
+    EXPECT_EQ(batch.RemoveHandles(removed), single.GetEntryCount());
+    EXPECT_EQ(EntityHandles(batch), EntityHandles(single));
+    EXPECT_EQ(SortHandles(batch), SortHandles(single));
+  }
 }
 
 // Writes a draw-order record whose count claims more pairs than follow.

@@ -1,9 +1,12 @@
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "database/graph_view_link.h"
 #include "database/viewport.h"
 #include "database/sort_ents_table.h"
 #include "display/display_surface.h"
+#include "display/export_device.h"
 #include "line_drawing.h"
 
 namespace {
@@ -155,3 +158,14 @@ TEST_F(GraphDisplayTest, TheViewportSetsAndReadsTheSurfacesWindow) {
 }
 
 }  // namespace
+
+// An export whose file cannot be written reports the failure; one that can
+// be written reports success.
+TEST_F(GraphDisplayTest, ExportWindowReportsWhetherTheFileWasWritten) {
+  AddLine({0, 0}, {10, 10});
+  const std::string folder = ::testing::TempDir();
+  EXPECT_TRUE(graph.ExportWindow({0, 0}, {10, 10}, std::make_unique<FcEpsExportDevie>(), 200, 200,
+                                 folder + "/export_ok.eps"));
+  EXPECT_FALSE(graph.ExportWindow({0, 0}, {10, 10}, std::make_unique<FcEpsExportDevie>(), 200, 200,
+                                  folder + "/no/such/folder/export.eps"));
+}

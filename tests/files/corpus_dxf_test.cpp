@@ -1,61 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "database/graph.h"
 #include "files/drawing_file.h"
 #include "platform/recording_frame_link.h"
+#include "tests/files/corpus_manifest.h"
 
 namespace {
-
-struct CorpusFile {
-  std::string name;
-  std::string release;
-  std::string role;
-};
-
-std::string CorpusDirectory() {
-  const char* overridden = std::getenv("KOVRA_CORPUS");
-  return overridden != nullptr ? overridden : KOVRA_CORPUS_DIR;
-}
-
-// The DXF rows of the manifest: file name, release and role.
-std::vector<CorpusFile> DxfFiles(const std::string& directory) {
-  std::vector<CorpusFile> files;
-  std::ifstream manifest(directory + "/MANIFEST.tsv");
-  std::string line;
-  std::getline(manifest, line);
-  while (std::getline(manifest, line)) {
-    std::istringstream fields(line);
-    std::string file, bytes, release, kind, role;
-    std::getline(fields, file, '\t');
-    std::getline(fields, bytes, '\t');
-    std::getline(fields, release, '\t');
-    std::getline(fields, kind, '\t');
-    std::getline(fields, role, '\t');
-    if (file.rfind("dxf/", 0) == 0) files.push_back({file, release, role});
-  }
-  return files;
-}
-
-// Entities of every block by record name.
-std::string EntitiesByKind(const FcGraph& graph) {
-  std::map<std::string, int> counts;
-  const FcBlockList& blocks = graph.GetBlockList();
-  for (int i = 0; i < blocks.GetBlockCount(); ++i) {
-    for (const FcEntity* entity : blocks.GetAt(i)->GetEntities()) ++counts[entity->GetRecordName()];
-  }
-  std::string text;
-  for (const auto& [kind, count] : counts) text += kind + ":" + std::to_string(count) + " ";
-  return text.empty() ? "-" : text;
-}
 
 std::string SkippedText(const FcSkippedRecords& skipped) {
   std::string text;
@@ -65,7 +20,7 @@ std::string SkippedText(const FcSkippedRecords& skipped) {
 
 TEST(CorpusDxfTest, EveryFileOpensOrFailsAsItsRoleSays) {
   const std::string directory = CorpusDirectory();
-  const std::vector<CorpusFile> files = DxfFiles(directory);
+  const std::vector<CorpusFile> files = CorpusFiles(directory, "dxf/");
   if (files.empty()) GTEST_SKIP() << "no corpus manifest in " << directory;
   for (const CorpusFile& file : files) {
     SCOPED_TRACE(file.name);

@@ -2,7 +2,11 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
 
+#include "database/dictionary.h"
+#include "database/linetype.h"
+#include "display/raster_image.h"
 #include "files/drawing_file.h"
 #include "tests/files/drawing_file_support.h"
 #include "tests/platform/temp_dir.h"
@@ -37,6 +41,54 @@ TEST(DrawingOpenTest, NewDrawingStaysNewWhenTheFileFails) {
   ASSERT_EQ(SaveDrawing(source, dir.path() + "good.dxf", FcFileKind::kAsciiDxf, false, false), 0);
   ASSERT_EQ(OpenDrawing(graph, dir.path() + "good.dxf", false, nullptr), kOpenDone);
   EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(graph), AsciiDxfWithoutSeed(source)), "");
+}
+
+// Images come from a file knowing their definitions by handle only, and the
+// linetype table is read anew: opening binds both, for a new drawing (read
+// into at once) and for one with contents (read through a scratch copy).
+TEST(DrawingOpenTest, OpeningBindsImagesAndTheLinetypeMarkers) {
+  TempDir dir;
+  FcGraph source;
+  auto* images = new FcDictionary;
+  ASSERT_TRUE(source.AddNamedObject(kImageDictionaryName, images));
+  auto* definition = new FcRasterImageDef;
+  definition->SetFilePath(dir.path() + "picture.bmp");
+  source.TakeHandle(*definition);
+  definition->SetDwgType(source.GetCustomClassType(FcRasterImageDef::kRecordName));
+  images->SetAt("picture", definition);
+  auto* image = new FcRasterImage;
+  image->SetImageDef(definition);
+  image->SetPixelSize(6, 5);
+  source.AddEntity(image, false);
+
+  const std::pair<const char*, FcFileKind> files[] = {{"image.dxf", FcFileKind::kAsciiDxf},
+                                                      {"image.dwg", FcFileKind::kDwg}};
+  for (const auto& [name, kind] : files) {
+    const std::string path = dir.path() + name;
+    ASSERT_EQ(SaveDrawing(source, path, kind, false, false), 0) << name;
+    for (const bool fresh : {true, false}) {
+      SCOPED_TRACE(std::string(name) + (fresh ? " into a new drawing" : " into a filled drawing"));
+      FcGraph graph;
+      if (!fresh) FillTestDrawing(graph);
+      ASSERT_EQ(OpenDrawing(graph, path, false, nullptr), kOpenDone);
+
+      const FcLinetypeList& linetypes = graph.GetLinetypeList();
+      EXPECT_NE(graph.GetByLayerLinetype(), nullptr);
+      EXPECT_EQ(graph.GetByLayerLinetype(), linetypes.FindByName("ByLayer"));
+      EXPECT_NE(graph.GetByBlockLinetype(), nullptr);
+      EXPECT_EQ(graph.GetByBlockLinetype(), linetypes.FindByName("ByBlock"));
+
+      FcRasterImageDef* readDefinition = FindImageDef(graph, definition->GetHandle());
+      ASSERT_NE(readDefinition, nullptr);
+      auto* readImage = dynamic_cast<FcRasterImage*>(graph.GetCurrentEntitySet()->FindByHandle(image->GetHandle()));
+      ASSERT_NE(readImage, nullptr);
+      EXPECT_EQ(readImage->GetImageDef(), readDefinition);
+      ASSERT_NE(readImage->GetReactor(), nullptr);
+      EXPECT_EQ(readImage->GetReactor()->GetOwner(), readImage);
+      ASSERT_EQ(readDefinition->GetReactors().GetCount(), 1);
+      EXPECT_EQ(readDefinition->GetReactors().GetAt(0), readImage->GetReactor());
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -27,7 +29,10 @@ TEST(DxfFileTest, DrawingsReadBackWithEveryRecordAndEntityEqual) {
       SCOPED_TRACE(std::string(kind == FcFileKind::kAsciiDxf ? "ASCII" : "binary") +
                    (filled ? ", with contents" : ", new drawing"));
       FcGraph original;
-      if (filled) FillTestDrawing(original);
+      if (filled) {
+        FillTestDrawing(original);
+        EXPECT_EQ(EntitiesByKind(original), "3DFACE:2 IMAGE:2 LINE:4 POINT:2 RAY:2 SOLID:2 TRACE:2 XLINE:2 ");
+      }
       const std::string expected = AsciiDxfWithoutSeed(original);
 
       FcGraph copy;
@@ -36,6 +41,7 @@ TEST(DxfFileTest, DrawingsReadBackWithEveryRecordAndEntityEqual) {
       EXPECT_EQ(skipped, 0);
       EXPECT_EQ(copy.GetFileKind(), kind);
       EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(copy), expected), "");
+      EXPECT_EQ(RecordCounts(copy), RecordCounts(original));
       EXPECT_GT(copy.GetHandleSeed(), original.GetHandleSeed());
       EXPECT_EQ(copy.GetCurrentLayer()->GetName(), original.GetCurrentLayer()->GetName());
       EXPECT_EQ(copy.GetCurrentBlock(), copy.GetBlockList().FindByName("*Model_Space"));
@@ -143,6 +149,46 @@ TEST(DxfFileTest, BadFilesGiveTheirResultAndLeaveTheDrawingAsItWas) {
     EXPECT_EQ(toldRelease, c.result == kDxfReadOtherRelease);
     SetFrameLink(nullptr);
   }
+}
+
+std::string HandleText(FcHandle handle) {
+  char text[17] = {};
+  std::to_chars(text, text + 16, handle, 16);
+  std::string upper(text);
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+  return upper;
+}
+
+std::vector<FcHandle> ReactorHandles(const FcGraph& graph) {
+  std::vector<FcHandle> handles;
+  const auto* images = dynamic_cast<const FcDictionary*>(graph.GetNamedObjects().GetAt(kImageDictionaryName));
+  const auto* definition = images != nullptr ? dynamic_cast<const FcRasterImageDef*>(images->GetAt("swatch")) : nullptr;
+  if (definition == nullptr) return handles;
+  for (int i = 0; i < definition->GetReactors().GetCount(); ++i) {
+    handles.push_back(definition->GetReactors().GetAt(i)->GetHandle());
+  }
+  return handles;
+}
+
+// Images keep their reactors' handles through a read, but two images that
+// name the same reactor must not end up with one handle.
+TEST(DxfFileTest, ImagesNamingOneReactorGetReactorsOfTheirOwn) {
+  FcGraph original;
+  FillTestDrawing(original);
+  const std::vector<FcHandle> written = ReactorHandles(original);
+  ASSERT_EQ(written.size(), 2u);
+  std::string text = AsciiDxfOf(original);
+  const std::string second = " 360\r\n" + HandleText(written[1]) + "\r\n";
+  ASSERT_NE(text.find(second), std::string::npos);
+  text.replace(text.find(second), second.size(), " 360\r\n" + HandleText(written[0]) + "\r\n");
+
+  FcGraph copy;
+  ASSERT_EQ(OpenText(copy, text), kOpenDone);
+  const std::vector<FcHandle> read = ReactorHandles(copy);
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_NE(read[0], read[1]);
+  EXPECT_TRUE(read[0] == written[0] || read[1] == written[0]);
+  EXPECT_LT(std::max(read[0], read[1]), copy.GetHandleSeed());
 }
 
 TEST(DxfFileTest, UnknownRecordsAreSkippedAndCounted) {

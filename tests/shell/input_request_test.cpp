@@ -158,8 +158,9 @@ TEST(InputRequestTest, KeywordsAndFlagsHoldForOnePromptOnly) {
   EXPECT_EQ(second.status, FC_INPUT_NONE);
 }
 
-// A typed angle counts from ANGBASE in the direction ANGDIR gives; the
-// direction comes back counter-clockwise from the x axis.
+// A typed angle counts from ANGBASE in the direction ANGDIR gives; a point
+// typed from the base point gives its own direction. The direction comes
+// back counter-clockwise from the x axis.
 TEST(InputRequestTest, AbsoluteAngleFollowsAngbaseAndAngdirOnce) {
   struct Case {
     std::uint8_t angdir;
@@ -173,13 +174,16 @@ TEST(InputRequestTest, AbsoluteAngleFollowsAngbaseAndAngdirOnce) {
       {1, 0.0, "30", 11 * kPi / 6},
       {0, kPi / 2, "90", kPi},
       {1, kPi / 2, "90", 0.0},
+      {1, kPi / 2, "@0,-1", 3 * kPi / 2},
+      {1, 0.0, "@-1,1", 3 * kPi / 4},
   };
   for (const Case& c : cases) {
     double angle = -1.0;
     std::string text;
     int status = 0;
     UseTestCommand([&] {
-      status = GetAbsoluteAngle(nullptr, {}, angle, text);
+      const FcPoint2d base{2.0, 3.0};
+      status = GetAbsoluteAngle(c.typed[0] == '@' ? &base : nullptr, {}, angle, text);
       return kStatusDone;
     });
     ScriptedView script;

@@ -192,6 +192,43 @@ TEST_F(TypedInputTest, AngleFollowsAngdir) {
   EXPECT_NEAR(view_.request.answerAngle, 3 * kPi / 2, kEps);
 }
 
+// A point typed at an angle prompt with a base point gives what a click on
+// the same spot gives: its direction from the base less ANGBASE, in
+// [0, 2*pi), never mirrored for ANGDIR; zero is refused after ANGBASE.
+TEST_F(TypedInputTest, TypedPointGivesTheAngleOfAClickThere) {
+  struct Case {
+    std::uint8_t angdir;
+    double angbase;
+    const char* typed;  // from the base point (1, 1)
+    std::int32_t flags;
+    double clicked;  // -1: refused
+  };
+  const Case cases[] = {
+      {1, 0.0, "1,3", 0, kHalfPi},
+      {1, 0.0, "2,0", 0, 7 * kPi / 4},
+      {1, kHalfPi, "0,1", 0, kHalfPi},
+      {0, kHalfPi, "2,0", 0, 5 * kPi / 4},
+      {1, kHalfPi, "1,3", kInputRefuseZero, -1.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    frame_.Clear();
+    ResetInputRequest(view_.request);
+    view_.graph.GetSysVars().angdir = c.angdir;
+    view_.graph.GetSysVars().angbase = c.angbase;
+    Ask(kRequestAngle, c.flags);
+    ASSERT_FALSE(DeliverInput(view_, "1,1", true));
+    const bool answered = DeliverInput(view_, c.typed, true);
+    ASSERT_EQ(answered, c.clicked >= 0.0);
+    if (!answered) {
+      EXPECT_EQ(frame_.HistoryLines(), std::vector<std::string>{kNoZero});
+      continue;
+    }
+    EXPECT_EQ(view_.request.answerKind, kAnswerAngle);
+    EXPECT_NEAR(view_.request.answerAngle, c.clicked, kEps);
+  }
+}
+
 struct PointCase {
   const char* text = "";
   FcPoint2d last{};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "database/object.h"
+
+class FcFiler;
+struct FcResBuf;
+
+// The common groups of an object record after its group 0: the handle, the
+// extension-dictionary bracket and extended data, up to the first subclass
+// marker. The results of FcObject::ReadDxf, except that on success the
+// marker stays in group instead of being put back for the next read, so
+// that a reader of the record's own groups can go on from it.
+int ReadObjectDxfGroups(FcObject& object, FcFiler& filer, FcResBuf& group);

@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "database/graph.h"
+#include "files/drawing_file.h"
+#include "files/dxf_file_reader.h"
+
+namespace {
+
+std::string Group(int code, const std::string& value) { return std::to_string(code) + "\r\n" + value + "\r\n"; }
+
+std::string LineWithHandle(const std::string& handle) {
+  return Group(0, "LINE") + Group(5, handle) + Group(100, "AcDbEntity") + Group(8, "0") + Group(100, "AcDbLine") +
+         Group(10, "1") + Group(20, "2") + Group(11, "3") + Group(21, "4");
+}
+
+// A damaged file gives two records one handle. Handles close together and
+// handles far apart (up to the largest there is) are checked in different
+// ways, so both kinds are read.
+TEST(DxfUniqueHandlesTest, TwoRecordsWithOneHandleFailTheRead) {
+  struct Case {
+    const char* first;
+    const char* second;
+    int result;
+  };
+  const Case cases[] = {{"2A", "2B", kOpenDone},
+                        {"2A", "2A", kDxfReadSectionFailed},
+                        {"2A", "FFFFFFFFFFFF", kOpenDone},
+                        {"FFFFFFFFFFFF", "FFFFFFFFFFFF", kDxfReadSectionFailed},
+                        {"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFE", kOpenDone},
+                        {"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF", kDxfReadSectionFailed}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.first) + " " + c.second);
+    const std::string text = Group(0, "SECTION") + Group(2, "HEADER") + Group(9, "$ACADVER") + Group(1, "AC1014") +
+                             Group(0, "ENDSEC") + Group(0, "SECTION") + Group(2, "ENTITIES") +
+                             LineWithHandle(c.first) + LineWithHandle(c.second) + Group(0, "ENDSEC") + Group(0, "EOF");
+    FcGraph graph;
+    std::uint8_t skipped = 0;
+    EXPECT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), &skipped), c.result);
+  }
+}
+
+}  // namespace
