@@ -570,8 +570,8 @@ int FcEntity::ReadDwgCommonHandles(FcFilerDwg& filer, const DwgCommon& common, F
 
   FcLayer* layer = layerHandle != 0 ? graph->GetLayerList().FindByHandle(layerHandle) : nullptr;
   if (layer == nullptr) return kFcStatusReadError;
-  layerHandle_ = layerHandle;
-  layer->AddEntityHandle(this);
+  // Joins the layer's member list once, however the entity came here.
+  SetLayer(layer);
   return kFcStatusOk;
 }
 

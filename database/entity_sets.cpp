@@ -16,6 +16,14 @@
 
 namespace {
 
+// Adds a record read from a file with half as much room again each time the
+// set fills: growing by the step alone copies the whole set every few
+// thousand entities of a large file.
+bool AddGrowingByHalf(FcEntitySets& set, FcEntity* entity) {
+  if (set.GetCount() + 1 >= set.GetCapacity()) set.Reserve(set.GetCount() / 2);
+  return set.Add(entity);
+}
+
 // The DWG type of a heavy (2D) polyline, whose vertices follow it.
 constexpr DwgObjectType kDwgType2dPolyline = 15;
 
@@ -93,10 +101,7 @@ int ReadDxfRecord(FcEntitySets& set, FcFiler& filer, std::string_view name, bool
     delete entity;
     return kFcSequenceEntityFailed;
   }
-  // Half as much room again each time the set fills: growing by the step
-  // alone copies the whole set every few thousand entities of a large file.
-  if (set.GetCount() + 1 >= set.GetCapacity()) set.Reserve(set.GetCount() / 2);
-  kept = result == 0 && entity->GetPaperSpace() == 0 && set.Add(entity);
+  kept = result == 0 && entity->GetPaperSpace() == 0 && AddGrowingByHalf(set, entity);
   if (!kept) delete entity;
   return kFcStatusOk;
 }
@@ -449,7 +454,7 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
         Discard(entity);
         if (FcEntity::ReadDwgLinks(filer, current, previous, next) != kFcStatusOk) return kFcStatusReadError;
         filer.SetSkippedRecords();
-      } else if (entity->GetPaperSpace() != 0 || !Add(entity)) {
+      } else if (entity->GetPaperSpace() != 0 || !AddGrowingByHalf(*this, entity)) {
         Discard(entity);
       } else {
         if (ownerBlock_ != nullptr) entity->SetBlock(ownerBlock_);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "files/filer_dwg.h"
+#include "files/little_endian.h"
 
 namespace {
 
@@ -97,6 +98,25 @@ bool FcFilerDwg::ReadRawBytes(std::uint8_t* out, std::size_t count) {
 }
 
 bool FcFilerDwg::ReadLittleEndian(std::size_t width, std::uint64_t& value) {
+  const std::int64_t position = file_ ? file_->GetPosition() : -1;
+  // With eight bytes at hand the value is cut out of one 64-bit window: each
+  // byte takes the unused bits of the byte before it and the high bits of
+  // its own.
+  if (position >= 0 && position <= file_->GetLength() - 8 && width >= 1) {
+    const char* bytes = file_->Data() + position;
+    std::uint64_t window = LoadLittleEndian(bytes, 8);
+    if (bit_count_ != 0) {
+      constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+      const unsigned used = bit_count_;
+      const std::uint64_t previous = (window << 8) | pending_;
+      window = ((previous & (kEveryByte * (0xFFu >> used))) << used) |
+               ((window >> (8 - used)) & (kEveryByte * (0xFFu >> (8 - used))));
+      pending_ = static_cast<std::uint8_t>(bytes[width - 1]);
+    }
+    value = width == 8 ? window : window & ((std::uint64_t{1} << (8 * width)) - 1);
+    file_->SetPosition(position + static_cast<std::int64_t>(width));
+    return true;
+  }
   std::uint8_t bytes[8] = {};
   const bool ok = ReadRawBytes(bytes, width);
   value = 0;

@@ -27,23 +27,9 @@ void FcFilerDwg::WriteBit(std::uint8_t bit) {
   }
   PutByte(pending_);
   DropPendingBits();
-  // While a value is patched into bytes already written, the bits that
-  // follow are ORed into what the file holds there.
-  if (overwrite_ && GetByte(pending_)) {
-    file_->Seek(-1, FcSeekOrigin::kCurrent);
-  }
 }
 
 void FcFilerDwg::WriteRawBytes(const std::uint8_t* bytes, std::size_t count) {
-  // A patch ORs its bits into what the file holds, bit by bit.
-  if (overwrite_) {
-    for (std::size_t i = 0; i < count; ++i) {
-      for (int shift = 7; shift >= 0; --shift) {
-        WriteBit(static_cast<std::uint8_t>(bytes[i] >> shift));
-      }
-    }
-    return;
-  }
   if (count == 0) {
     return;
   }
@@ -90,7 +76,7 @@ void FcFilerDwg::WriteRawLong(std::uint32_t value) { WriteLittleEndian(value, 4)
 void FcFilerDwg::WriteRawDouble(double value) { WriteLittleEndian(std::bit_cast<std::uint64_t>(value), 8); }
 
 void FcFilerDwg::WriteBitPair(std::uint8_t pair) {
-  if (bit_count_ <= 5 && !overwrite_) {
+  if (bit_count_ <= 5) {
     pending_ |= static_cast<std::uint8_t>((pair & 3u) << (6 - bit_count_));
     bit_count_ = static_cast<std::uint8_t>(bit_count_ + 2);
     bits_written_ += 2;
@@ -213,23 +199,33 @@ void FcFilerDwg::WriteModularChar(std::int32_t value) {
   if (negative) {
     groups[count - 1] |= 0x40;
   }
-  for (int i = 0; i < count; ++i) {
-    WriteRawByte(static_cast<std::uint8_t>(groups[i] | (i + 1 < count ? 0x80 : 0)));
+  for (int i = 0; i + 1 < count; ++i) {
+    groups[i] |= 0x80;
   }
+  WriteRawBytes(groups, static_cast<std::size_t>(count));
 }
 
 void FcFilerDwg::WriteUnsignedModularChar(std::uint64_t value) {
+  std::uint8_t bytes[10];
+  std::size_t count = 0;
   while (value >= 0x80) {
-    WriteRawByte(static_cast<std::uint8_t>((value & 0x7F) | 0x80));
+    bytes[count++] = static_cast<std::uint8_t>((value & 0x7F) | 0x80);
     value >>= 7;
   }
-  WriteRawByte(static_cast<std::uint8_t>(value));
+  bytes[count++] = static_cast<std::uint8_t>(value);
+  WriteRawBytes(bytes, count);
 }
 
 void FcFilerDwg::WriteModularShort(std::uint32_t value) {
+  std::uint8_t bytes[6];
+  std::size_t count = 0;
   while (value >= 0x8000) {
-    WriteRawShort(static_cast<std::uint16_t>((value & 0x7FFF) | 0x8000));
+    const auto word = static_cast<std::uint16_t>((value & 0x7FFF) | 0x8000);
+    bytes[count++] = static_cast<std::uint8_t>(word);
+    bytes[count++] = static_cast<std::uint8_t>(word >> 8);
     value >>= 15;
   }
-  WriteRawShort(static_cast<std::uint16_t>(value));
+  bytes[count++] = static_cast<std::uint8_t>(value);
+  bytes[count++] = static_cast<std::uint8_t>(value >> 8);
+  WriteRawBytes(bytes, count);
 }

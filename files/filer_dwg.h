@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/handle.h"
 #include "files/filer.h"
@@ -178,6 +179,7 @@ class FcFilerDwg : public FcFiler {
   // Count whole bytes at the bit position, as many WriteRawByte calls
   // would put them.
   void WriteRawBytes(const std::uint8_t* bytes, std::size_t count);
+  // A width of 1 to 8 bytes.
   bool ReadLittleEndian(std::size_t width, std::uint64_t& value);
   void WriteLittleEndian(std::uint64_t value, std::size_t width);
   // BS and BL share their codes 00 (a raw value of the width), 01 (one
@@ -189,6 +191,10 @@ class FcFilerDwg : public FcFiler {
   // while bit 7 is set. The sum of the groups, the last byte and the shift
   // of its group; false when the data ends or more than max_bytes run on.
   bool ReadModularGroups(int max_bytes, std::uint64_t& sum, std::uint8_t& last, int& last_shift);
+  // Writes an RL over the zero placeholder that was written at the place:
+  // the place's pending bits begin its first byte and the bits after it
+  // keep what the file holds.
+  void PatchRawLong(const BitPlace& place, std::uint32_t value);
 
   std::uint8_t pending_ = 0;
   std::uint8_t bit_count_ = 0;
@@ -207,5 +213,7 @@ class FcFilerDwg : public FcFiler {
   BitPlace size_field_;
   std::uint32_t data_bit_size_ = 0;
   std::uint32_t bits_written_ = 0;
-  bool overwrite_ = false;
+  // The bytes of the last record, kept so that the next record is
+  // assembled without growing a buffer from nothing.
+  std::vector<char> record_buffer_;
 };

@@ -32,13 +32,28 @@ void FcObjectMap::Insert(FcHandle handle, std::int64_t offset) {
   entries_.insert(place, {handle, offset});
 }
 
+bool FcObjectMap::IsOnly(std::size_t index) const {
+  const FcHandle handle = entries_[index].handle;
+  return (index == 0 || entries_[index - 1].handle != handle) &&
+         (index + 1 == entries_.size() || entries_[index + 1].handle != handle);
+}
+
 std::int64_t FcObjectMap::Find(FcHandle handle) const {
+  // A handle that occurs once is the entry the search would find; equal
+  // handles are left to the search, which decides between them.
+  for (const std::size_t guess : {last_found_, last_found_ + 1}) {
+    if (guess < entries_.size() && entries_[guess].handle == handle && IsOnly(guess)) {
+      last_found_ = guess;
+      return entries_[guess].offset;
+    }
+  }
   std::int64_t low = 0;
   std::int64_t high = static_cast<std::int64_t>(entries_.size()) - 1;
   while (low <= high) {
     const std::int64_t middle = (low + high) / 2;
     const FcObjectMapEntry& entry = entries_[static_cast<std::size_t>(middle)];
     if (entry.handle == handle) {
+      last_found_ = static_cast<std::size_t>(middle);
       return entry.offset;
     }
     if (handle < entry.handle) {

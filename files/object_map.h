@@ -28,5 +28,11 @@ class FcObjectMap {
   const std::vector<FcObjectMapEntry>& Entries() const { return entries_; }
 
  private:
+  // An entry whose handle no neighbour shares.
+  bool IsOnly(std::size_t index) const;
+
   std::vector<FcObjectMapEntry> entries_;
+  // Where the last lookup ended: readers mostly ask for that entry or the
+  // one after it next. Only a hint, checked before it is used.
+  mutable std::size_t last_found_ = 0;
 };

@@ -32,3 +32,30 @@ TEST(Crc16Test, ChainsAndCoversMoreThan64KiB) {
   EXPECT_EQ(Crc16Update(head, bytes.size() - 65536, bytes.data() + 65536), whole);
   EXPECT_NE(whole, head);  // the bytes past 65535 count
 }
+
+// The table-driven update folds several bytes at a time; every length and
+// alignment, the leftover bytes included, must give the CRC that the
+// polynomial defines bit by bit.
+TEST(Crc16Test, EveryLengthAndStartMatchesTheBitwiseDefinition) {
+  const auto bitwise = [](std::uint16_t crc, std::size_t length, const std::uint8_t* bytes) {
+    for (std::size_t i = 0; i < length; ++i) {
+      crc ^= bytes[i];
+      for (int bit = 0; bit < 8; ++bit) {
+        crc = static_cast<std::uint16_t>((crc & 1u) != 0 ? (crc >> 1) ^ 0xA001u : crc >> 1);
+      }
+    }
+    return crc;
+  };
+  std::vector<std::uint8_t> bytes(64);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<std::uint8_t>(i * 151 + 29);
+  }
+  for (const std::uint16_t seed : {std::uint16_t{0}, std::uint16_t{0xC0C1}, std::uint16_t{0xFFFF}}) {
+    for (std::size_t start = 0; start < 8; ++start) {
+      for (std::size_t length = 0; start + length <= bytes.size(); ++length) {
+        EXPECT_EQ(Crc16Update(seed, length, bytes.data() + start), bitwise(seed, length, bytes.data() + start))
+            << "seed " << seed << " start " << start << " length " << length;
+      }
+    }
+  }
+}

@@ -631,6 +631,105 @@ TEST(DwgBitsTest, SeekObjectRefusesWhatItCannotFindOrRead) {
   EXPECT_EQ(reader.SeekObject(9, size, type), -1);
 }
 
+// Whole-byte values are cut from the data in blocks where enough of it
+// follows and byte by byte near its end: each value, at every bit offset,
+// reads the same with nothing to a few bytes after it.
+TEST(DwgBitsTest, ByteValuesReadTheSameUpToTheEndOfTheData) {
+  struct Case {
+    const char* name;
+    Action write;
+    Action read;
+  };
+  const double sixBytes = FromBits(0x3FF0'1234'5678'9ABC);
+  const Case cases[] = {
+      {"RS", [](FcFilerDwg& f) { f.WriteRawShort(0xA55A); },
+       [](FcFilerDwg& f) {
+         std::uint16_t v = 0;
+         ASSERT_TRUE(f.ReadRawShortBytes(v));
+         EXPECT_EQ(v, 0xA55A);
+       }},
+      {"RL", [](FcFilerDwg& f) { f.WriteRawLong(0x89ABCDEF); },
+       [](FcFilerDwg& f) {
+         std::uint32_t v = 0;
+         ASSERT_TRUE(f.ReadRawLong(v));
+         EXPECT_EQ(v, 0x89ABCDEFu);
+       }},
+      {"RD", [](FcFilerDwg& f) { f.WriteRawDouble(-1234.5678); },
+       [](FcFilerDwg& f) {
+         double v = 0;
+         ASSERT_TRUE(f.ReadRawDouble(v));
+         EXPECT_EQ(v, -1234.5678);
+       }},
+      {"DD of six bytes", [=](FcFilerDwg& f) { f.WriteDefaultDouble(1.0, sixBytes); },
+       [=](FcFilerDwg& f) {
+         double v = 0;
+         ASSERT_TRUE(f.ReadDefaultDouble(1.0, v));
+         EXPECT_EQ(std::bit_cast<std::uint64_t>(v), std::bit_cast<std::uint64_t>(sixBytes));
+       }},
+      {"H of eight bytes", [](FcFilerDwg& f) { f.WriteHandleRef(5, 0, 0xF1E2D3C4B5A69788); },
+       [](FcFilerDwg& f) {
+         FcHandle h = 0;
+         ASSERT_TRUE(f.ReadHandleRef(h, 0));
+         EXPECT_EQ(h, 0xF1E2D3C4B5A69788u);
+       }},
+      {"TV", [](FcFilerDwg& f) { f.WriteText("Layer-7"); },
+       [](FcFilerDwg& f) {
+         std::string t;
+         ASSERT_TRUE(f.ReadText(t));
+         EXPECT_EQ(t, "Layer-7");
+       }},
+  };
+  for (const Case& c : cases) {
+    for (int offset = 0; offset < 8; ++offset) {
+      for (int after = 0; after <= 9; ++after) {
+        SCOPED_TRACE(std::string(c.name) + " after " + std::to_string(offset) + " bits, " + std::to_string(after) +
+                     " bytes follow");
+        const std::vector<char> bytes = Written([&](FcFilerDwg& f) {
+          for (int i = 0; i < offset; ++i) f.WriteBit(1);
+          c.write(f);
+          for (int i = 0; i < after; ++i) f.WriteRawByte(static_cast<std::uint8_t>(0x40 + i));
+        });
+        FcFilerDwg reader;
+        StartReading(reader, bytes);
+        ASSERT_TRUE(reader.SkipBits(static_cast<std::uint64_t>(offset)));
+        c.read(reader);
+        for (int i = 0; i < after; ++i) {
+          std::uint8_t byte = 0;
+          ASSERT_TRUE(reader.ReadRawChar(byte));
+          EXPECT_EQ(byte, 0x40 + i);
+        }
+        int padding = 0;
+        for (std::uint8_t bit = 0; reader.ReadBit(bit); ++padding) EXPECT_EQ(bit, 0);
+        EXPECT_LT(padding, 8) << "the data is used up";
+      }
+    }
+  }
+}
+
+// The writer keeps one buffer for the record being assembled: a small
+// record after a large one carries nothing of it.
+TEST(DwgBitsTest, RecordsOfFallingSizeFrameOnlyTheirOwnData) {
+  TestRecord large(0x40, 256, 8 * 70000 + 5);
+  TestRecord small(0x41, 1, 3);
+  TestRecord empty(0x42, 0, 0);
+  FcFilerDwg writer;
+  StartWriting(writer);
+  writer.WriteRawByte(0);
+  for (TestRecord* record : {&large, &small, &empty}) record->WriteDwg(writer);
+  const std::int64_t offsets[] = {writer.FindObjectOffset(0x40), writer.FindObjectOffset(0x41),
+                                  writer.FindObjectOffset(0x42)};
+  const std::vector<char> bytes = Finish(writer);
+
+  FcFilerDwg reader;
+  StartReading(reader, bytes);
+  for (std::size_t i = 0; i < 3; ++i) reader.GetObjectMap().Insert(0x40 + i, offsets[i]);
+  EXPECT_EQ(empty.ReadBack(reader), 2u + 32 + 16 + 2);
+  EXPECT_EQ(small.ReadBack(reader), 10u + 32 + 16 + 2 + 3);
+  EXPECT_EQ(reader.GetFile()->GetPosition(), offsets[2]) << "the small record ends where the next begins";
+  EXPECT_EQ(large.ReadBack(reader), 2u + 32 + 16 + 2 + 8 * 70000 + 5);
+  EXPECT_EQ(reader.GetFile()->GetPosition(), offsets[1]);
+}
+
 TEST(DwgBitsTest, BracketMisuseAndOverlongTextRaise) {
   TestRecord record(1, 1, 0);
   FcFilerDwg writer;

@@ -9,6 +9,7 @@
 
 #include "core/crc16.h"
 #include "database/graph.h"
+#include "database/layer.h"
 #include "database/layout.h"
 #include "files/dwg_file.h"
 #include "files/drawing_file.h"
@@ -76,6 +77,13 @@ TEST(DwgFileTest, DrawingsReadBackWithEveryRecordAndEntityEqual) {
     EXPECT_EQ(copy.GetCurrentBlock(), copy.GetBlockList().GetAt(0));
     EXPECT_EQ(copy.GetCurrentEntitySet()->GetGrowthStep(), kFcModelSpaceGrowth);
     EXPECT_GE(copy.GetHandleSeed(), original.GetHandleSeed());
+    // Every entity read stands once in its layer's member list.
+    for (int i = 0; i < copy.GetLayerList().GetCount(); ++i) {
+      const FcLayer* layer = copy.GetLayerList().GetAt(i);
+      const FcLayer* before = original.GetLayerList().FindByName(layer->GetName());
+      ASSERT_NE(before, nullptr) << layer->GetName();
+      EXPECT_EQ(layer->GetEntityHandles().count, before->GetEntityHandles().count) << layer->GetName();
+    }
 
     // What was read writes the same file again.
     EXPECT_EQ(WriteToMemory(copy), bytes);
