@@ -298,7 +298,9 @@ TEST_F(GraphTest, ErasingHalfOfALargeLayerIsFastAndKeepsTheOrder) {
   graph.EraseEntities(doomed);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
 
-  EXPECT_LT(took.count(), 1.0);
+  // A fraction of a second when the removal is linear; the bound leaves
+  // room for a loaded machine running tests side by side.
+  EXPECT_LT(took.count(), 5.0);
   EXPECT_EQ(members(zero), keptOf(zeroBefore.data(), zeroBefore.data() + zeroBefore.size()));
   EXPECT_EQ(members(walls), keptOf(wallsBefore.data(), wallsBefore.data() + wallsBefore.size()));
   const std::vector<FcHandle> drawOrder =

@@ -150,9 +150,11 @@ TEST_F(UndoEntityBatchTest, CreationOfManyLinesIsUndoneAndRedoneQuickly) {
   const DrawingState after = StateOf(graph);
   ASSERT_EQ(after.drawEntities.size(), before.drawEntities.size() + kLines);
 
-  EXPECT_LT(SecondsOf(item, graph, false), 1.0);
+  // Half a second on an idle machine; one entity at a time took sixteen.
+  // The bound leaves room for a loaded machine running tests side by side.
+  EXPECT_LT(SecondsOf(item, graph, false), 5.0);
   EXPECT_EQ(StateOf(graph), before);
-  EXPECT_LT(SecondsOf(item, graph, true), 1.0);
+  EXPECT_LT(SecondsOf(item, graph, true), 5.0);
   EXPECT_EQ(StateOf(graph), after);
 }
 
