@@ -133,13 +133,6 @@ bool ReadDwgLinkHandles(FcFilerDwg& filer, FcHandle handle, const DwgRecordStart
   return filer.ReadHandleRef(previous, handle) && filer.ReadHandleRef(next, handle);
 }
 
-struct OwnerOverrideSlot {
-  const FcFilerDwg* filer = nullptr;
-  FcHandle owner = 0;
-};
-
-thread_local OwnerOverrideSlot tOwnerOverride;
-
 }  // namespace
 
 int ReadRecordGroups(FcObject& object, FcFiler& filer, FcGroupReaderRef own) {
@@ -460,7 +453,7 @@ int FcEntity::WriteDwg(FcFilerDwg& filer, FcHandle previous, FcHandle next, FcHa
   filer.SetDataBitSize(filer.GetBitsWritten());
 
   if (entityMode == kBlockKindOther) {
-    const FcHandle override = FcDwgOwnerOverride::Get(filer);
+    const FcHandle override = filer.GetOwnerOverride();
     const FcHandle blockHandle = block_ != nullptr ? block_->GetHandle() : blockHandle_;
     filer.WriteHandleRef(6, handle, override != 0 ? override : blockHandle);
   }
@@ -603,12 +596,8 @@ int FcEntity::ReadDwgLinks(FcFilerDwg& filer, FcHandle handle, FcHandle& previou
 }
 
 FcDwgOwnerOverride::FcDwgOwnerOverride(FcFilerDwg& filer, FcHandle owner)
-    : previousFiler_(tOwnerOverride.filer), previousOwner_(tOwnerOverride.owner) {
-  tOwnerOverride = {&filer, owner};
+    : filer_(filer), previousOwner_(filer.GetOwnerOverride()) {
+  filer.SetOwnerOverride(owner);
 }
 
-FcDwgOwnerOverride::~FcDwgOwnerOverride() { tOwnerOverride = {previousFiler_, previousOwner_}; }
-
-FcHandle FcDwgOwnerOverride::Get(const FcFilerDwg& filer) {
-  return tOwnerOverride.filer == &filer ? tOwnerOverride.owner : 0;
-}
+FcDwgOwnerOverride::~FcDwgOwnerOverride() { filer_.SetOwnerOverride(previousOwner_); }

@@ -288,9 +288,8 @@ class FcEntity : public FcObject {
   std::uint8_t subEntity_ = 0;
 };
 
-// The owner handle that records owned by another entity (attributes and
-// their SEQEND) write in place of their block's, for one DWG filer; 0 when
-// none. The set-up restores the previous value when it ends.
+// Sets the DWG filer's owner override for a scope and restores the
+// previous one when the scope ends.
 class FcDwgOwnerOverride {
  public:
   FcDwgOwnerOverride(FcFilerDwg& filer, FcHandle owner);
@@ -298,9 +297,7 @@ class FcDwgOwnerOverride {
   FcDwgOwnerOverride(const FcDwgOwnerOverride&) = delete;
   FcDwgOwnerOverride& operator=(const FcDwgOwnerOverride&) = delete;
 
-  static FcHandle Get(const FcFilerDwg& filer);
-
  private:
-  const FcFilerDwg* previousFiler_;
+  FcFilerDwg& filer_;
   FcHandle previousOwner_;
 };

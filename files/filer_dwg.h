@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -127,6 +126,10 @@ class FcFilerDwg : public FcFiler {
   void EndObject(FcDwgRecord& object);
 
   std::int32_t GetVersion() const { return version_; }
+  // The owner handle that records owned by another entity (attributes and
+  // their SEQEND) write in place of their block's; 0 when none.
+  FcHandle GetOwnerOverride() const { return owner_override_; }
+  void SetOwnerOverride(FcHandle owner) { owner_override_ = owner; }
   void SetVersion(std::int32_t version) { version_ = version; }
   std::uint32_t GetBitsWritten() const { return bits_written_; }
   void SetDataBitSize(std::uint32_t size) { data_bit_size_ = size; }
@@ -198,12 +201,8 @@ class FcFilerDwg : public FcFiler {
 
   std::uint8_t pending_ = 0;
   std::uint8_t bit_count_ = 0;
-  std::uint32_t preview_address_ = 0;
   std::int32_t version_ = kVersion2000;
-  std::array<DwgSectionLocator, 6> locators_{};
-  std::uint8_t locator_count_ = 0;
-  std::int64_t locator_table_position_ = 0;
-  std::int64_t header_crc_position_ = 0;
+  FcHandle owner_override_ = 0;
   FcObjectMap object_map_;
   BitPlace saved_place_;
   // The drawing file, set aside while an object's record is assembled in a

@@ -45,7 +45,7 @@ std::string Describe(const FcObject& object) {
 
 class DictionaryTest : public testing::Test {
  protected:
-  void SetUp() override { RegisterDictionaryFactories(); }
+  void SetUp() override { RegisterObjectFactories(); }
 
   // The named-object tree of a small drawing: nested dictionaries, a
   // variable, and a dictionary with a default holding a placeholder.

@@ -14,26 +14,6 @@
 #include "files/filer_dwg.h"
 #include "tests/database/object_test_support.h"
 
-// The factories of the dictionary-held classes, so that readers can make
-// entry objects by name and by DWG type.
-inline void RegisterDictionaryFactories() {
-  RegisterObjectFactory("FcDictionary", FcDictionary::Create);
-  RegisterObjectFactory("DICTIONARY", FcDictionary::Create);
-  RegisterObjectFactory("FcDictionaryWidthDefault", FcDictionaryWidthDefault::Create);
-  RegisterObjectFactory("ACDBDICTIONARYWDFLT", FcDictionaryWidthDefault::Create);
-  RegisterObjectFactory("FcDictionaryVar", FcDictionaryVar::Create);
-  RegisterObjectFactory("DICTIONARYVAR", FcDictionaryVar::Create);
-  RegisterObjectFactory("FcPlaceHolder", FcPlaceHolder::Create);
-  RegisterObjectFactory("ACDBPLACEHOLDER", FcPlaceHolder::Create);
-  RegisterObjectFactory("FcLayout", FcLayout::Create);
-  RegisterObjectFactory("LAYOUT", FcLayout::Create);
-  RegisterObjectFactory("FcPlotSettings", FcPlotSettings::Create);
-  RegisterObjectFactory("PLOTSETTINGS", FcPlotSettings::Create);
-  RegisterObjectFactory("FcMLineStyle", FcMLineStyle::Create);
-  RegisterObjectFactory("MLINESTYLE", FcMLineStyle::Create);
-  RegisterObjectFactory("FcSortEntsTable", FcSortEntsTable::Create);
-  RegisterObjectFactory("SORTENTSTABLE", FcSortEntsTable::Create);
-}
 
 // Reads the record whose group 0 is next into the object: the result of
 // its reader, or -1 when the record is of another kind.

@@ -25,7 +25,7 @@ class EntitySetsTest : public testing::Test {
  protected:
   void SetUp() override {
     RegisterObjectFactory(TestEntity::kRecordName, &TestEntity::Create);
-    RegisterObjectFactory("SEQEND", &FcSeqend::Create);
+    RegisterObjectFactories();
     graph.GetClassList().Add(TestEntity::kRecordName, "TestEntity", "Tests", 0, 0, 1);
     block = graph.GetBlockList().AddNew();
     ASSERT_NE(block, nullptr);

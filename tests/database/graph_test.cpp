@@ -38,9 +38,7 @@ class TestEntity : public FcEntity {
 class GraphTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    RegisterObjectFactory("ACDBDICTIONARYWDFLT", FcDictionaryWidthDefault::Create);
-    RegisterObjectFactory("ACDBPLACEHOLDER", FcPlaceHolder::Create);
-    RegisterObjectFactory("LAYOUT", FcLayout::Create);
+    RegisterObjectFactories();
   }
 };
 

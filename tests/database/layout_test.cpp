@@ -77,7 +77,7 @@ void FillEveryField(FcLayout& layout) {
 class LayoutTest : public testing::Test {
  protected:
   void SetUp() override {
-    RegisterDictionaryFactories();
+    RegisterObjectFactories();
     layouts.SetHandle(0x1A);
     layout = new FcLayout;
     layout->SetHandle(0x22);

@@ -35,7 +35,7 @@ const GroupList kHead = {{5, "2C"}, {100, "AcDbMlineStyle"}};
 class MLineStyleTest : public testing::Test {
  protected:
   void SetUp() override {
-    RegisterDictionaryFactories();
+    RegisterObjectFactories();
     graph.GetOrCreateLinetype("DASHED");
     dashedIndex = graph.GetLinetypeList().GetCount() - 1;
     styles.SetHandle(0x17);
