@@ -7,6 +7,7 @@
 #include "core/paths.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
+#include "database/graph_references.h"
 #include "database/header_vars.h"
 #include "database/mline_style.h"
 #include "files/dwg_file.h"
@@ -114,26 +115,6 @@ void WriteObjects(FcFilerDwg& filer, FcGraph& graph) {
   graph.GetNamedObjects().WriteDwg(filer);
 }
 
-void MarkReferences(FcGraph& graph) {
-  FcBlockList& blocks = graph.GetBlockList();
-  blocks.ClearReferenceMarks();
-  graph.GetLinetypeList().ClearReferenceMarks();
-  graph.GetTextStyleList().ClearReferenceMarks();
-  graph.GetDimStyleList().ClearReferenceMarks();
-  for (int i = 0; i < blocks.GetBlockCount(); ++i) blocks.GetAt(i)->MarkReferences();
-}
-
-// Anonymous blocks that nothing references, from the last to the third;
-// model and paper space always stay.
-void PurgeAnonymousBlocks(FcBlockList& blocks) {
-  for (int i = blocks.GetBlockCount() - 1; i >= 2; --i) {
-    const FcBlock* block = blocks.GetAt(i);
-    if ((block->GetFlags() & kBlockAnonymous) != 0 && block->IsUnreferenced()) {
-      blocks.RemoveByHandle(block->GetHandle());
-    }
-  }
-}
-
 std::uint64_t ProgressTotal(const FcGraph& graph) {
   const FcObject* counted[] = {&graph.GetLayerList(),    &graph.GetLinetypeList(), &graph.GetTextStyleList(),
                                &graph.GetUcsList(),      &graph.GetAppIdList(),    &graph.GetDimStyleList(),
@@ -157,8 +138,8 @@ int WriteFile(FcGraph& graph, const std::string& path, bool purge, bool preview)
   if (!filer.Open(path, kFcOpenCreate | kFcOpenReadWrite, FcFileKind::kDwg)) return kDwgWriteCannotCreate;
   filer.SetGraph(&graph);
   ProgressStart(kSavingMessage);
-  MarkReferences(graph);
-  if (purge) PurgeAnonymousBlocks(graph.GetBlockList());
+  MarkReferences(graph, nullptr);
+  if (purge) PurgeAnonymousBlocks(graph);
   filer.SetProgressTotal(ProgressTotal(graph));
   int result = kDwgWriteDone;
   try {
