@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/resbuf.h"
-#include "files/filer.h"
+#include "filers/filer.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 
 #include "core/point2d.h"
 #include "display/display_surface.h"
-#include "display/export_device.h"
-#include "display/hpgl_export.h"
-#include "display/pdf_export.h"
+#include "export/export_device.h"
+#include "export/hpgl_export.h"
+#include "export/pdf_export.h"
 #include "display/primitive_builders.h"
-#include "display/svg_export.h"
+#include "export/svg_export.h"
 #include "display/view_transform.h"
 
 namespace {
@@ -68,7 +68,7 @@ void ExportFormat(benchmark::State& state, const std::string& extension,
 }
 
 void BM_ExportEps(benchmark::State& state) {
-  ExportFormat(state, "eps", [] { return std::make_unique<FcEpsExportDevie>(); });
+  ExportFormat(state, "eps", [] { return std::make_unique<FcEpsExportDevice>(); });
 }
 void BM_ExportHpgl(benchmark::State& state) {
   ExportFormat(state, "plt", [] { return std::make_unique<FcHPGLExportDevice>(); });

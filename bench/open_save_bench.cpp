@@ -14,6 +14,7 @@
 #include "database/graph.h"
 #include "entities/line.h"
 #include "files/drawing_file.h"
+#include "files/drawing_services.h"
 
 // Saving and opening a drawing of a million lines in each file kind, with
 // the throughput and the peak memory of each step. The peak is a process's
@@ -143,4 +144,11 @@ BENCHMARK(Dwg)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  InstallDrawingServices();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

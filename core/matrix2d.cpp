@@ -96,3 +96,7 @@ void RotateVector(double angle, FcPoint2d& v) {
   v.x = c * x - s * y;
   v.y = c * y + x * s;
 }
+
+FcPoint2d TransformVector(const FcMatrix2d& m, const FcPoint2d& vector) {
+  return {m.a * vector.x + m.b * vector.y, m.d * vector.x + m.e * vector.y};
+}

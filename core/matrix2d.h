@@ -37,6 +37,8 @@ bool InvertMatrix(const FcMatrix2d& m, FcMatrix2d& out);
 
 // p := m applied to p.
 void TransformPoint(const FcMatrix2d& m, FcPoint2d& p);
+// The vector through the matrix's linear part (no translation).
+FcPoint2d TransformVector(const FcMatrix2d& m, const FcPoint2d& vector);
 // Writes the image of (x, y) to outX and outY, each only when it is not null.
 void TransformXY(double x, double y, const FcMatrix2d& m, double* outX, double* outY);
 // Length of the image of the vector (len, 0); scales radii, widths and

@@ -9,9 +9,6 @@
 
 namespace {
 
-FcPoint2d Plus(const FcPoint2d& a, const FcPoint2d& b) { return {a.x + b.x, a.y + b.y}; }
-FcPoint2d Minus(const FcPoint2d& a, const FcPoint2d& b) { return {a.x - b.x, a.y - b.y}; }
-FcPoint2d Times(double f, const FcPoint2d& a) { return {f * a.x, f * a.y}; }
 
 // The Cox-de Boor recursion, evaluated level by level so that each N(j, l)
 // is computed once (the same operations as the plain recursion, without its
@@ -147,15 +144,15 @@ class BandSystem {
       for (int r = i + 1; r <= lastRow; ++r) {
         double f = At(r, i) / At(i, i);
         for (int c = i; c <= lastCol; ++c) At(r, c) -= f * At(i, c);
-        rhs_[r] = Minus(rhs_[r], Times(f, rhs_[i]));
+        rhs_[r] = rhs_[r] - (f * rhs_[i]);
       }
     }
     x.assign(size_, FcPoint2d{});
     for (int i = size_ - 1; i >= 0; --i) {
       FcPoint2d sum = rhs_[i];
       int lastCol = std::min(i + upper_, size_ - 1);
-      for (int c = i + 1; c <= lastCol; ++c) sum = Minus(sum, Times(At(i, c), x[c]));
-      x[i] = Times(1.0 / At(i, i), sum);
+      for (int c = i + 1; c <= lastCol; ++c) sum = sum - (At(i, c) * x[c]);
+      x[i] = (1.0 / At(i, i)) * sum;
       if (!std::isfinite(x[i].x) || !std::isfinite(x[i].y)) return false;
     }
     return true;
@@ -327,31 +324,31 @@ bool InterpolatingSpline(std::span<const FcPoint2d> fit, bool closed, const FcPo
   std::vector<double> upper(M + 1, 1.0);
   std::vector<FcPoint2d> rhs(M + 1);
   upper[1] = 2.0;
-  rhs[1] = Plus(Times(6.0, fit[0]), Times(2.0, startTangent));
+  rhs[1] = (6.0 * fit[0]) + (2.0 * startTangent);
   for (int j = 2; j <= M - 1; ++j) {
     const FcPoint2d& q = closed && j == M - 1 ? fit[0] : fit[j - 1];
-    rhs[j] = Times(6.0, q);
+    rhs[j] = 6.0 * q;
   }
   for (int r = 2; r <= M - 1; ++r) {
     double f = 1.0 / diag[r - 1];
     diag[r] -= f * upper[r - 1];
-    rhs[r] = Minus(rhs[r], Times(f, rhs[r - 1]));
+    rhs[r] = rhs[r] - (f * rhs[r - 1]);
   }
   // Row M, -D[M-2] + D[M] = 2 T1, loses its two leading terms to rows M-2
   // and M-1.
   double f = -1.0 / diag[M - 2];
   double nextToLast = -f * upper[M - 2];
-  FcPoint2d lastRhs = Minus(Times(2.0, endTangent), Times(f, rhs[M - 2]));
+  FcPoint2d lastRhs = (2.0 * endTangent) - (f * rhs[M - 2]);
   double g = nextToLast / diag[M - 1];
   double lastDiag = 1.0 - g * upper[M - 1];
-  lastRhs = Minus(lastRhs, Times(g, rhs[M - 1]));
+  lastRhs = lastRhs - (g * rhs[M - 1]);
 
   std::vector<FcPoint2d> D(M + 1);
-  D[M] = Times(1.0 / lastDiag, lastRhs);
+  D[M] = (1.0 / lastDiag) * lastRhs;
   for (int r = M - 1; r >= 1; --r) {
-    D[r] = Times(1.0 / diag[r], Minus(rhs[r], Times(upper[r], D[r + 1])));
+    D[r] = (1.0 / diag[r]) * (rhs[r] - (upper[r] * D[r + 1]));
   }
-  D[0] = Minus(D[2], Times(2.0, startTangent));
+  D[0] = D[2] - (2.0 * startTangent);
   ReplaceAll(control, D);
   return true;
 }
@@ -364,9 +361,9 @@ int SplineFromFitPoints(std::span<const double> knots, std::span<const FcPoint2d
   D[0] = fit[0];
   D[m + 1] = fit[m - 1];
   if (m == 2) {
-    FcPoint2d chord = Minus(fit[1], fit[0]);
-    D[1] = Plus(fit[0], Times(0.25, chord));
-    D[2] = Plus(fit[0], Times(0.75, chord));
+    FcPoint2d chord = fit[1] - fit[0];
+    D[1] = fit[0] + (0.25 * chord);
+    D[2] = fit[0] + (0.75 * chord);
     ReplaceAll(control, D);
     return 1;
   }
@@ -394,12 +391,12 @@ int SplineFromFitPoints(std::span<const double> knots, std::span<const FcPoint2d
   BandSystem system(m, lower, upper);
   if (NormalizeTangent(startTangent)) {
     system.At(0, 0) = 1.0;
-    system.Rhs(0) = Plus(D[0], Times(0.3333333333333333, Times(u[4], startTangent)));
+    system.Rhs(0) = D[0] + (0.3333333333333333 * (u[4] * startTangent));
   } else {
     double A = u[4] / (u[4] + u[5]);
     system.At(0, 0) = 1.0;
     system.At(0, 1) = -A;
-    system.Rhs(0) = Times(1.0 - A, D[0]);
+    system.Rhs(0) = (1.0 - A) * D[0];
   }
   for (int r = 1; r <= m - 2; ++r) {
     const FitRow& row = rows[r];
@@ -410,24 +407,24 @@ int SplineFromFitPoints(std::span<const double> knots, std::span<const FcPoint2d
       double v = row.values[i];
       sum += v;
       if (j == 0) {
-        fixedEnds = Plus(fixedEnds, Times(v, D[0]));
+        fixedEnds = fixedEnds + (v * D[0]);
       } else if (j == m + 1) {
-        fixedEnds = Plus(fixedEnds, Times(v, D[m + 1]));
+        fixedEnds = fixedEnds + (v * D[m + 1]);
       } else if (v != 0.0) {
         system.At(r, j - 1) = v;
       }
     }
-    system.Rhs(r) = Minus(Times(sum, fit[r]), fixedEnds);
+    system.Rhs(r) = (sum * fit[r]) - fixedEnds;
   }
   if (NormalizeTangent(endTangent)) {
     system.At(m - 1, m - 1) = 1.0;
     system.Rhs(m - 1) =
-        Minus(D[m + 1], Times(0.3333333333333333, Times(u[m + 2] - u[m + 1], endTangent)));
+        (D[m + 1] - (0.3333333333333333 * ((u[m + 2] - u[m + 1]) * endTangent)));
   } else {
     double G = (u[m + 2] - u[m + 1]) / (2.0 * u[m + 2] - u[m + 1] - u[m]);
     system.At(m - 1, m - 2) = -G;
     system.At(m - 1, m - 1) = 1.0;
-    system.Rhs(m - 1) = Times(1.0 - G, D[m + 1]);
+    system.Rhs(m - 1) = (1.0 - G) * D[m + 1];
   }
   std::vector<FcPoint2d> inner;
   if (!system.Solve(inner)) return 0;

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "core/resbuf.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "database/layer.h"
 #include "database/sort_ents_table.h"
 #include "database/symbol_list.h"
-#include "entities/block_markers.h"
-#include "files/file_object.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "database/block_markers.h"
+#include "filers/file_object.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

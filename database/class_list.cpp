@@ -5,10 +5,10 @@
 #include <cstdint>
 
 #include "core/resbuf.h"
-#include "database/dwg_section_frame.h"
+#include "filers/dwg_section_frame.h"
 #include "database/symbol_list.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

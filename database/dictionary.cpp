@@ -9,8 +9,8 @@
 #include "database/graph.h"
 #include "database/object_factory.h"
 #include "database/object_record_parts.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

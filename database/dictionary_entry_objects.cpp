@@ -5,8 +5,8 @@
 #include "database/graph.h"
 #include "database/object_record_parts.h"
 #include "database/symbol_list.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 // The two objects that live only as dictionary entries: drawing variables
 // and the plot-style placeholder.

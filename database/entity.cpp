@@ -11,8 +11,8 @@
 #include "database/layer.h"
 #include "database/linetype.h"
 #include "database/object_dxf_groups.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 #include "platform/frame_link.h"
 
 namespace {
@@ -55,17 +55,6 @@ std::string HexHandle(FcHandle handle) {
   return text;
 }
 
-// The drawing that holds the entity's block or layer, else the current
-// one. Only ever asked of an entity whose own block and layer are alive.
-FcGraph* GraphOf(const FcEntity& entity) {
-  if (entity.GetBlock() != nullptr && entity.GetBlock()->GetGraph() != nullptr) {
-    return entity.GetBlock()->GetGraph();
-  }
-  if (entity.GetLayer() != nullptr && entity.GetLayer()->GetGraph() != nullptr) {
-    return entity.GetLayer()->GetGraph();
-  }
-  return CurrentGraph();
-}
 
 // Graphic data of a record: an RL byte count (four RC, least significant
 // first) and that many bytes.
@@ -202,10 +191,10 @@ FcEntity::~FcEntity() = default;
 
 FcEntity* FcEntity::FindObjectByHandle(FcHandle) { return nullptr; }
 
-bool FcEntity::Draw(FcDisplaySurface* surface) {
+bool FcEntity::Draw(FcDrawSink* sink) {
   FcPen pen;
-  if (!ResolvePen(*this, GetSurfacePenContext(surface), pen)) return false;
-  SetSurfacePen(surface, pen);
+  if (!ResolvePen(*this, sink != nullptr ? sink->GetPenContext() : FcPenContext{}, pen)) return false;
+  if (sink != nullptr) sink->SetPen(pen);
   return true;
 }
 
@@ -220,7 +209,7 @@ void FcEntity::Copy(const FcEntity* other) {
   // The other entity may be a recorded copy whose layer and linetype have
   // since been deleted (or replaced with a reloaded drawing): its pointers
   // are never followed, only its handles.
-  FcGraph* graph = GraphOf(*this);
+  FcGraph* graph = OwnerGraphOf(*this);
   layerHandle_ = other->layerHandle_;
   layer_ = graph != nullptr ? graph->GetLayerList().FindByHandle(layerHandle_) : nullptr;
   linetypeHandle_ = other->linetypeHandle_;
@@ -277,7 +266,7 @@ void FcEntity::List() {
       linetypeName = linetype_->GetName();
     }
     PrintMessage("  Color: " + ColorIndexToText(color_) + "     Linetype: " + linetypeName);
-    const FcGraph* graph = GraphOf(*this);
+    const FcGraph* graph = OwnerGraphOf(*this);
     const int precision = graph != nullptr ? graph->GetSysVars().luprec : FcSystemVar().luprec;
     PrintMessage("  Linetype scale : " + FormatDecimal(precision, linetypeScale_));
   }
@@ -601,3 +590,13 @@ FcDwgOwnerOverride::FcDwgOwnerOverride(FcFilerDwg& filer, FcHandle owner)
 }
 
 FcDwgOwnerOverride::~FcDwgOwnerOverride() { filer_.SetOwnerOverride(previousOwner_); }
+
+FcGraph* OwnerGraphOf(const FcEntity& entity) {
+  if (const FcBlock* block = entity.GetBlock(); block != nullptr && block->GetGraph() != nullptr) {
+    return block->GetGraph();
+  }
+  if (const FcLayer* layer = entity.GetLayer(); layer != nullptr && layer->GetGraph() != nullptr) {
+    return layer->GetGraph();
+  }
+  return CurrentGraph();
+}

@@ -11,11 +11,11 @@
 #include "core/handle.h"
 #include "core/matrix2d.h"
 #include "core/point2d.h"
+#include "database/draw_sink.h"
 #include "database/fixed_text.h"
 #include "database/object.h"
 
 class FcBlock;
-class FcDisplaySurface;
 class FcEntitySets;
 class FcFiler;
 class FcFilerDwg;
@@ -55,7 +55,6 @@ inline constexpr EntityKind kEntityHatch = 33;
 inline constexpr EntityKind kEntityImage = 34;
 
 inline constexpr std::int16_t kColorByBlock = 0;
-inline constexpr std::int16_t kColorByLayer = 256;
 
 // The ByBlock marker of a linetype pointer (the pointer value -1); null is
 // ByLayer. Never dereferenced.
@@ -67,32 +66,10 @@ inline bool IsLinetypeMarker(const FcLineType* linetype) {
 // Snap and boundary records handed out by entities; the requester owns them.
 using GeomSegmentList = std::vector<std::unique_ptr<GeomSegment>>;
 
-// What the pen set-up reads of the display surface.
-struct FcPenContext {
-  // The layer used for an entity that has none: the surface's drawing's
-  // current layer.
-  FcLayer* currentLayer = nullptr;
-  // Set while a block reference draws its block: it governs entities on
-  // layer "0".
-  FcLayer* contextLayer = nullptr;
-  // Set while printing: non-plotting layers are skipped.
-  bool highPrecision = false;
-  double drawingLinetypeScale = 1.0;
-};
-
-// What the pen set-up gives the surface.
-struct FcPen {
-  std::int16_t color = kColorByLayer;
-  // Null draws continuous lines.
-  FcLineType* linetype = nullptr;
-  double linetypeScale = 1.0;
-};
-
-// The display surface's side of the pen set-up. The display surface
-// supplies these; until it exists they read a default context and set
-// nothing (surface_pen_link.cpp).
-FcPenContext GetSurfacePenContext(const FcDisplaySurface* surface);
-void SetSurfacePen(FcDisplaySurface* surface, const FcPen& pen);
+// The drawing that owns the entity: the one that holds its block, else the
+// one that holds its layer. Only an entity that knows neither (not yet added
+// anywhere) is taken to belong to the current drawing.
+FcGraph* OwnerGraphOf(const FcEntity& entity);
 
 // The layer, colour and linetype decision of FcEntity::Draw: false when the
 // entity is not to be drawn (frozen or, when printing, non-plotting layer,
@@ -153,7 +130,7 @@ class FcEntity : public FcObject {
 
   virtual FcEntity* FindObjectByHandle(FcHandle handle);
   // The pen set-up every class runs first; true when the entity is drawn.
-  virtual bool Draw(FcDisplaySurface* surface);
+  virtual bool Draw(FcDrawSink* sink);
   // Clears the unreferenced mark of the entity's linetype record.
   virtual void MarkReferences();
   virtual FcEntity* Clone() const = 0;

@@ -11,8 +11,8 @@
 #include "database/graph.h"
 #include "database/layer.h"
 #include "database/object_factory.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

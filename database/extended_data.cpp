@@ -8,8 +8,8 @@
 #include "core/resbuf.h"
 #include "database/app_id.h"
 #include "database/graph.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "database/mline_style.h"
 #include "database/object_factory.h"
 #include "database/sort_ents_table.h"
-#include "display/display_surface.h"
 #include "platform/thread_slot.h"
 
 namespace {
@@ -32,14 +31,13 @@ FcDictionary* AsDictionary(FcObject* object) { return dynamic_cast<FcDictionary*
 
 }  // namespace
 
-FcGraph::FcGraph() : displaySurface_(new FcDisplaySurface(this)) {
-  displaySurface_->Resize(90, 120);
+FcGraph::FcGraph() : view_(MakeGraphView(*this)) {
   InitDefaults();
   undoList_.SetOwner(this);
 }
 
-// The surface goes first: its primitives point into the linetype table.
-FcGraph::~FcGraph() { delete displaySurface_; }
+// The view goes first: its primitives point into the linetype table.
+FcGraph::~FcGraph() { view_.reset(); }
 
 void FcGraph::TakeHandle(FcObject& object) { object.SetHandle(::TakeHandle(sysVars_.handseed)); }
 
@@ -65,7 +63,7 @@ void FcGraph::ClearContents() {
 
 void FcGraph::InitDefaults() {
   static std::once_flag factoriesRegistered;
-  std::call_once(factoriesRegistered, RegisterObjectFactories);
+  std::call_once(factoriesRegistered, RegisterDatabaseObjects);
 
   // A reader calls this on a drawing that may hold contents already; the
   // new contents must not mix with them, and the handles start again at 1.

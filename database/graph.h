@@ -6,13 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "annotation/dim_style.h"
+#include "database/dim_style.h"
 #include "core/handle.h"
 #include "database/app_id.h"
 #include "database/block.h"
 #include "database/class_list.h"
 #include "database/dictionary.h"
 #include "database/entity_sets.h"
+#include "database/graph_view.h"
 #include "database/layer.h"
 #include "database/linetype.h"
 #include "database/object.h"
@@ -20,8 +21,8 @@
 #include "database/ucs.h"
 #include "database/undo_list.h"
 #include "database/viewport.h"
-#include "entities/text_style.h"
-#include "files/file_kind.h"
+#include "database/text_style.h"
+#include "filers/file_kind.h"
 
 class CWorkThread;
 class FcDeviceContext;
@@ -77,7 +78,8 @@ class FcGraph : public FcObject {
   // sub-entity; null when there is none.
   FcEntity* GetLastEntity() const;
 
-  // Between the entities and the display surface (graph_display.cpp).
+  // Between the entities and the display list (graph_display.cpp), through
+  // the drawing's view; without one they do nothing.
   // Single entities are drawn on top of the list; nothing for null.
   void DrawEntity(FcEntity* entity);
   void DrawEntities(const FcEntitySets* entities);
@@ -101,7 +103,7 @@ class FcGraph : public FcObject {
                    int quarterTurns, int colorMode, const FcPoint2d& corner1, const FcPoint2d& corner2,
                    double pixelsPerUnit, int printerPixelsPerInch);
   // Writes the world window to the file through the export device.
-  bool ExportWindow(const FcPoint2d& corner1, const FcPoint2d& corner2, std::unique_ptr<FcDisplayDevice> device,
+  bool ExportWindow(const FcPoint2d& corner1, const FcPoint2d& corner2, std::unique_ptr<FcDisplayDevice>&& device,
                     int deviceWidth, int deviceHeight, const std::string& fileName);
 
   // Selection (graph_selection.cpp). The sets are new; null when nothing
@@ -221,7 +223,10 @@ class FcGraph : public FcObject {
   void SetDimStylePreview(FcEntitySets* preview) { dimStylePreview_ = preview; }
   FcFileKind GetFileKind() const { return fileKind_; }
   void SetFileKind(FcFileKind kind) { fileKind_ = kind; }
-  FcDisplaySurface* GetDisplaySurface() const { return displaySurface_; }
+  // The view the display code made for the drawing, and its display list;
+  // null for a drawing without a view.
+  FcGraphView* GetView() const { return view_.get(); }
+  FcDisplaySurface* GetDisplaySurface() const { return view_ != nullptr ? view_->GetSurface() : nullptr; }
   CWorkThread* GetWorkThread() const { return workThread_; }
   void SetWorkThread(CWorkThread* thread) { workThread_ = thread; }
 
@@ -299,8 +304,8 @@ class FcGraph : public FcObject {
 
   FcEntitySets* dimStylePreview_ = nullptr;
   FcFileKind fileKind_ = FcFileKind::kDwg;
-  // Owned; deleted before the other members.
-  FcDisplaySurface* displaySurface_ = nullptr;
+  // Deleted before the other members.
+  std::unique_ptr<FcGraphView> view_;
   CWorkThread* workThread_ = nullptr;
   FcSystemVar sysVars_;
   FcBlock* currentBlock_ = nullptr;

@@ -10,8 +10,6 @@
 #include "database/layer.h"
 #include "database/select_filter.h"
 #include "database/sort_ents_table.h"
-#include "display/display_surface.h"
-#include "display/view_transform.h"
 #include "platform/frame_link.h"
 #include "platform/program_settings.h"
 
@@ -130,38 +128,36 @@ std::unique_ptr<FcEntitySets> FcGraph::FilterLockedLayers(std::vector<FcHandle> 
 }
 
 std::unique_ptr<FcEntitySets> FcGraph::SelectWindow(const FcPoint2d& corner1, const FcPoint2d& corner2) {
-  if (displaySurface_ == nullptr) return nullptr;
+  if (view_ == nullptr) return nullptr;
   const FcPoint2d min{std::min(corner1.x, corner2.x), std::min(corner1.y, corner2.y)};
   const FcPoint2d max{std::max(corner1.x, corner2.x), std::max(corner1.y, corner2.y)};
-  return FilterLockedLayers(displaySurface_->CollectInsideWindow(min, max));
+  return FilterLockedLayers(view_->CollectInsideWindow(min, max));
 }
 
 std::unique_ptr<FcEntitySets> FcGraph::SelectCrossing(const FcPoint2d& corner1, const FcPoint2d& corner2) {
-  if (displaySurface_ == nullptr) return nullptr;
+  if (view_ == nullptr) return nullptr;
   const FcPoint2d min{std::min(corner1.x, corner2.x), std::min(corner1.y, corner2.y)};
   const FcPoint2d max{std::max(corner1.x, corner2.x), std::max(corner1.y, corner2.y)};
-  return FilterLockedLayers(displaySurface_->CollectCrossingWindow(min, max));
+  return FilterLockedLayers(view_->CollectCrossingWindow(min, max));
 }
 
 FcEntity* FcGraph::PickEntity(const FcPoint2d& point, FcHandle& primitiveHandle, int& partTag) {
-  const FcViewTransform* view = displaySurface_ != nullptr ? displaySurface_->GetView() : nullptr;
-  if (view == nullptr || currentEntitySet_ == nullptr) return nullptr;
-  const double half = view->PixelsToWorld(GetProgramSettings().snap_box_size);
+  if (view_ == nullptr || currentEntitySet_ == nullptr) return nullptr;
+  const double half = view_->PixelsToWorld(GetProgramSettings().snap_box_size);
   FcHandle entityHandle = 0;
-  if (!displaySurface_->PickOnScreen({point.x - half, point.y - half}, {point.x + half, point.y + half}, entityHandle,
-                                     primitiveHandle, partTag)) {
+  if (!view_->PickOnScreen({point.x - half, point.y - half}, {point.x + half, point.y + half}, entityHandle,
+                           primitiveHandle, partTag)) {
     return nullptr;
   }
   return currentEntitySet_->FindByHandle(entityHandle);
 }
 
 std::unique_ptr<FcEntitySets> FcGraph::PickEntities(const FcPoint2d& point) {
-  const FcViewTransform* view = displaySurface_ != nullptr ? displaySurface_->GetView() : nullptr;
-  if (view == nullptr) return nullptr;
-  const double half = view->PixelsToWorld(GetProgramSettings().select_box_size);
+  if (view_ == nullptr) return nullptr;
+  const double half = view_->PixelsToWorld(GetProgramSettings().select_box_size);
   EntityFinder finder(currentEntitySet_);
   for (const FcHandle handle :
-       displaySurface_->CollectCrossingWindow({point.x - half, point.y - half}, {point.x + half, point.y + half})) {
+       view_->CollectCrossingWindow({point.x - half, point.y - half}, {point.x + half, point.y + half})) {
     FcEntity* entity = finder.Find(handle);
     if (entity == nullptr || OnLockedLayer(*entity)) continue;
     if (selectFilter_ != nullptr && !selectFilter_->Accepts(entity)) continue;
@@ -173,10 +169,10 @@ std::unique_ptr<FcEntitySets> FcGraph::PickEntities(const FcPoint2d& point) {
 }
 
 std::unique_ptr<FcEntitySets> FcGraph::GetDisplayedEntities() {
-  if (displaySurface_ == nullptr) return nullptr;
+  if (view_ == nullptr) return nullptr;
   auto displayed = std::make_unique<FcEntitySets>(kFcPreviousSelectionGrowth);
   EntityFinder finder(currentEntitySet_);
-  for (const FcHandle handle : displaySurface_->CollectOnScreen()) {
+  for (const FcHandle handle : view_->CollectOnScreen()) {
     if (FcEntity* entity = finder.Find(handle)) AddToSelection(*displayed, entity);
   }
   if (displayed->GetCount() == 0) return nullptr;

@@ -14,7 +14,6 @@ double SnapCoordinate(double value, double spacing) {
   return value - below >= spacing / 2.0 ? below + spacing : below;
 }
 
-FcPoint2d Sum(const FcPoint2d& a, const FcPoint2d& b) { return {a.x + b.x, a.y + b.y}; }
 
 // The record, when there is one, takes the current UCS.
 FcUCS* HoldCurrentUcs(const FcSystemVar& vars, FcUCS* record) {
@@ -27,7 +26,7 @@ FcUCS* HoldCurrentUcs(const FcSystemVar& vars, FcUCS* record) {
 
 void MakeUcsFrom(FcSystemVar& vars, const FcUCS& record) {
   const FcPoint2d& origin = record.GetOrigin();
-  vars.SetUcs(origin, Sum(origin, record.GetXAxis()), Sum(origin, record.GetYAxis()));
+  vars.SetUcs(origin, origin + record.GetXAxis(), origin + record.GetYAxis());
 }
 
 }  // namespace
@@ -41,7 +40,7 @@ void FcGraph::SnapToGrid(FcPoint2d& point) const {
   ToSnapFrame(point);
   point = {SnapCoordinate(point.x, sysVars_.snapunit.x), SnapCoordinate(point.y, sysVars_.snapunit.y)};
   RotateVector(sysVars_.snapang, point);
-  point = Sum(point, sysVars_.snapbase);
+  point = point + sysVars_.snapbase;
 }
 
 void FcGraph::OrthoConstrain(const FcPoint2d& base, FcPoint2d& point) const {
@@ -102,10 +101,10 @@ void FcGraph::RotateUcs(double angle) {
   RotateVector(angle, xAxis);
   RotateVector(angle, yAxis);
   const FcPoint2d origin = sysVars_.ucsorg;
-  sysVars_.SetUcs(origin, Sum(origin, xAxis), Sum(origin, yAxis));
+  sysVars_.SetUcs(origin, origin + xAxis, origin + yAxis);
 }
 
 void FcGraph::MoveUcsOrigin(double dx, double dy) {
   const FcPoint2d origin{sysVars_.ucsorg.x + dx, sysVars_.ucsorg.y + dy};
-  sysVars_.SetUcs(origin, Sum(origin, sysVars_.ucsxdir), Sum(origin, sysVars_.ucsydir));
+  sysVars_.SetUcs(origin, origin + sysVars_.ucsxdir, origin + sysVars_.ucsydir);
 }

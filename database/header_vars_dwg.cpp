@@ -3,12 +3,12 @@
 #include <string>
 
 #include "core/point2d.h"
-#include "database/dwg_section_frame.h"
+#include "filers/dwg_section_frame.h"
 #include "database/header_vars.h"
 #include "database/record_points.h"
 #include "database/system_var.h"
-#include "files/file_object.h"
-#include "files/filer_dwg.h"
+#include "filers/file_object.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "core/resbuf.h"
 #include "database/header_vars.h"
 #include "database/system_var.h"
-#include "files/filer.h"
+#include "filers/filer.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "database/object_record_parts.h"
 #include "database/record_points.h"
 #include "database/symbol_list.h"
-#include "entities/entity_dxf.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "database/entity_dxf.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

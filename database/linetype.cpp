@@ -9,8 +9,8 @@
 #include "core/resbuf.h"
 #include "core/value_parse.h"
 #include "database/object_record_parts.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 #include "platform/file_system.h"
 #include "platform/program_settings.h"
 

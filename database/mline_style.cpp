@@ -9,8 +9,8 @@
 #include "database/linetype.h"
 #include "database/object_record_parts.h"
 #include "database/symbol_list.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

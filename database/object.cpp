@@ -7,9 +7,9 @@
 #include "database/dictionary.h"
 #include "database/graph.h"
 #include "database/object_dxf_groups.h"
-#include "files/dwg_record.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/dwg_record.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

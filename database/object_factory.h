@@ -18,9 +18,10 @@ using FcCreateFunction = FcObject* (*)();
 // name or the function was refused.
 FcCreateFunction RegisterObjectFactory(std::string_view name, FcCreateFunction create);
 
-// Registers every class of the program under its names; called once at
-// start-up (and by tests). Calling it again changes nothing.
-void RegisterObjectFactories();
+// Registers the drawing's own classes (tables, block markers, dictionary
+// objects); every drawing does so before its first use. The entity kinds
+// come with RegisterObjectFactories of the file layer.
+void RegisterDatabaseObjects();
 
 // A new object of the class registered under the name (exact case), with
 // handle 0 and no owner; null for an unknown name.

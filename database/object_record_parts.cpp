@@ -4,8 +4,8 @@
 
 #include "core/resbuf.h"
 #include "database/object.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 FcHandle OwnerHandleOf(const FcObject& object) {
   return object.GetOwner() != nullptr ? object.GetOwner()->GetHandle() : 0;

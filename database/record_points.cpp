@@ -1,8 +1,8 @@
 #include "database/record_points.h"
 
-#include "entities/entity_dxf.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "database/entity_dxf.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 void WriteDxfPoint3(FcFiler& filer, std::int16_t code, const FcPoint2d& point) {
   WriteDxfPoint(filer, code, point);

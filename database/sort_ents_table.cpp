@@ -10,8 +10,8 @@
 #include "database/entity_sets.h"
 #include "database/object_record_parts.h"
 #include "database/symbol_list.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "core/resbuf.h"
 #include "database/object_record_parts.h"
 #include "database/record_points.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

@@ -71,12 +71,6 @@ void Exchange(FcGraph& graph, FcEntSetsUndoRecord& record, FcEntity* entity, FcE
   AddToSelection(affected, entity);
 }
 
-// The drawing of an entity that is about to be recorded.
-FcGraph* GraphOfEntity(const FcEntity& entity) {
-  if (entity.GetBlock() != nullptr && entity.GetBlock()->GetGraph() != nullptr) return entity.GetBlock()->GetGraph();
-  if (entity.GetLayer() != nullptr && entity.GetLayer()->GetGraph() != nullptr) return entity.GetLayer()->GetGraph();
-  return CurrentGraph();
-}
 
 // Redoing an erasure is an erasure, redoing a creation a creation: redo
 // runs the undo of the opposite action. A change is its own opposite.
@@ -215,7 +209,7 @@ void FcEntSetsUndoItem::Forget(FcHandle handle) {
 
 void FcEntSetsUndoItem::CaptureDrawOrder(const FcEntity* entity) {
   if (savedDrawOrder_ != nullptr || entity == nullptr) return;
-  const FcGraph* graph = GraphOfEntity(*entity);
+  const FcGraph* graph = OwnerGraphOf(*entity);
   if (graph == nullptr) return;
   savedDrawOrder_ = CopyOfDrawOrder(CurrentDrawOrder(*graph));
 }

@@ -6,7 +6,7 @@
 
 #include "database/graph.h"
 #include "database/undo_items.h"
-#include "database/undo_snapshot_io.h"
+#include "database/undo_snapshot_files.h"
 #include "platform/frame_link.h"
 #include "platform/program_settings.h"
 #include "platform/temp_files.h"

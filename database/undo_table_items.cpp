@@ -3,12 +3,12 @@
 #include <memory>
 #include <unordered_set>
 
-#include "annotation/dim_style.h"
+#include "database/dim_style.h"
 #include "database/graph.h"
 #include "database/layer.h"
 #include "database/linetype.h"
 #include "database/undo_refresh.h"
-#include "entities/text_style.h"
+#include "database/text_style.h"
 
 namespace {
 

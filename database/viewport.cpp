@@ -10,9 +10,9 @@
 #include "database/object_record_parts.h"
 #include "database/record_points.h"
 #include "database/symbol_list.h"
-#include "entities/entity_dxf.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "database/entity_dxf.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 
@@ -20,7 +20,6 @@ constexpr std::string_view kActiveName = "*Active";
 
 bool IsFinite(const FcPoint2d& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 bool IsPositiveSpacing(const FcPoint2d& p) { return IsFinite(p) && p.x > 0.0 && p.y > 0.0; }
-FcPoint2d Sum(const FcPoint2d& a, const FcPoint2d& b) { return {a.x + b.x, a.y + b.y}; }
 std::uint8_t Bit(bool value) { return value ? 1 : 0; }
 
 // The fields a DWG viewport record carries that the program does not keep.
@@ -61,7 +60,7 @@ FcObject* FcViewport::Create() { return new (std::nothrow) FcViewport(); }
 void FcViewport::CaptureFromGraph(const FcGraph& graph) {
   FcViewWindow window;
   // A window without height gives no aspect ratio; the view keeps its own.
-  if (GetSurfaceViewWindow(graph.GetDisplaySurface(), window) && window.ymax > window.ymin) {
+  if (graph.GetView() != nullptr && graph.GetView()->GetViewWindow(window) && window.ymax > window.ymin) {
     viewCentre = {(window.xmin + window.xmax) / 2.0, (window.ymin + window.ymax) / 2.0};
     viewHeight = window.ymax - window.ymin;
     aspectRatio = (window.xmax - window.xmin) / viewHeight;
@@ -84,9 +83,9 @@ void FcViewport::ApplyToGraph(FcGraph& graph) const {
   const double halfHeight = viewHeight / 2.0;
   FcViewWindow current;
   if (IsFinite(viewCentre) && std::isfinite(halfWidth) && std::isfinite(halfHeight) &&
-      GetSurfaceViewWindow(graph.GetDisplaySurface(), current)) {
-    SetSurfaceViewWindow(graph.GetDisplaySurface(), {viewCentre.x - halfWidth, viewCentre.y - halfHeight,
-                                                     viewCentre.x + halfWidth, viewCentre.y + halfHeight});
+      graph.GetView() != nullptr && graph.GetView()->GetViewWindow(current)) {
+    graph.GetView()->SetViewWindow({viewCentre.x - halfWidth, viewCentre.y - halfHeight, viewCentre.x + halfWidth,
+                                    viewCentre.y + halfHeight});
   }
   FcSystemVar& vars = graph.GetSysVars();
   vars.gridmode = gridOn != 0 ? 1 : 0;
@@ -100,7 +99,7 @@ void FcViewport::ApplyToGraph(FcGraph& graph) const {
     vars.snapang = angle;
   }
   if (ucsIcon >= 0 && ucsIcon <= 3) vars.ucsicon = ucsIcon;
-  vars.SetUcs(ucsOrigin, Sum(ucsOrigin, ucsXAxis), Sum(ucsOrigin, ucsYAxis));
+  vars.SetUcs(ucsOrigin, ucsOrigin + ucsXAxis, ucsOrigin + ucsYAxis);
 }
 
 int FcViewport::WriteDxf(FcFiler& filer) {

@@ -6,7 +6,6 @@
 #include "core/point2d.h"
 #include "database/object.h"
 
-class FcDisplaySurface;
 class FcFiler;
 class FcFilerDwg;
 class FcGraph;
@@ -115,9 +114,3 @@ struct FcViewWindow {
   double xmax = 0.0;
   double ymax = 0.0;
 };
-
-// The viewport's links to the display surface, which the display code
-// provides: the surface's view window (false when there is no surface or it
-// has no window), and setting it, widened to the device's proportions.
-bool GetSurfaceViewWindow(const FcDisplaySurface* surface, FcViewWindow& window);
-void SetSurfaceViewWindow(FcDisplaySurface* surface, const FcViewWindow& window);

@@ -64,6 +64,9 @@ class FcDisplayDevice {
   // SetLineWidth and SetColor, then the colour mode (so that SetColor still
   // applies this device's old mode).
   void CopyState(const FcDisplayDevice& other);
+  // False when the last pass could not put its whole output in place (an
+  // export file that could not be written); a screen never fails.
+  virtual bool Succeeded() const { return true; }
 
   // Recomputes the cross-hair arm from the cursor-size setting and the
   // device size; the argument is not used.

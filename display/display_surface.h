@@ -11,6 +11,7 @@
 #include "core/matrix2d.h"
 #include "core/pen_widths.h"
 #include "core/point2d.h"
+#include "database/draw_sink.h"
 #include "display/display_device.h"
 #include "display/display_group.h"
 
@@ -39,13 +40,29 @@ enum class FcPendingInput : int { kMouseMove = 1, kMouseWheel = 2 };
 // A drawing's display list: one group of primitives per drawn entity, in
 // draw order (a later group covers an earlier one), together with the view
 // chain, the device and the state entity draw operations and the primitive
-// builders read while they run.
-class FcDisplaySurface {
+// builders read while they run. Entities draw into it as their sink.
+class FcDisplaySurface : public FcDrawSink {
  public:
   explicit FcDisplaySurface(FcGraph* owner);
   FcDisplaySurface(const FcDisplaySurface&) = delete;
   FcDisplaySurface& operator=(const FcDisplaySurface&) = delete;
-  virtual ~FcDisplaySurface();
+  ~FcDisplaySurface() override;
+
+  // The sink entities draw into (display_surface_sink.cpp).
+  FcPenContext GetPenContext() const override;
+  void SetPen(const FcPen& pen) override;
+  void SetContinuousLinetype() override;
+  FcDrawContext GetContext() const override;
+  void AddLine(const FcPoint2d& start, const FcPoint2d& end, int subIndex, FcHandle handle) override;
+  void AddPoint(const FcPoint2d& point, FcHandle handle, int subIndex) override;
+  void AddPolyline(const FcPoint2d* points, int count, bool closed, FcHandle handle, int subIndex) override;
+  void AddCircle(const FcPoint2d& centre, double radius, FcHandle handle, int subIndex) override;
+  void AddArc(const FcPoint2d& centre, double radius, double startAngle, double endAngle, FcHandle handle,
+              int subIndex) override;
+  void AddPolygon(const FcPoint2d* points, int count, FcHandle handle, int subIndex) override;
+  void AddRay(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) override;
+  void AddXLine(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) override;
+  void AddImage(const FcSinkImage& image, FcHandle handle, int partTag) override;
 
   // The display list.
   void RemoveAllGroups();

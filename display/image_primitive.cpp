@@ -7,9 +7,9 @@
 #include "core/point_in_polygon.h"
 #include "display/builder_support.h"
 #include "display/color_table.h"
-#include "display/dib.h"
+#include "imaging/dib.h"
 #include "display/display_surface.h"
-#include "display/raster_image.h"
+#include "database/raster_variables.h"
 #include "display/view_transform.h"
 
 namespace {
@@ -72,10 +72,6 @@ FcMatrix2d PrintRotation(const FcDisplayDevice& device) {
 std::uint16_t ClampSetting(int value) { return static_cast<std::uint16_t>(std::clamp(value, 0, 100)); }
 
 }  // namespace
-
-FcPoint2d TransformVector(const FcMatrix2d& m, const FcPoint2d& vector) {
-  return {m.a * vector.x + m.b * vector.y, m.d * vector.x + m.e * vector.y};
-}
 
 std::uint8_t AdjustImageChannel(int channel, int brightness, int contrast, int fade, int background) {
   double c = channel;
@@ -335,14 +331,13 @@ bool FcDsImage::CrossesWindow(const FcPoint2d& min, const FcPoint2d& max) {
   return false;
 }
 
-void AddImageToSurface(FcDisplaySurface* surface, const CDib* picture, const FcPoint2d& insertion,
-                       const FcPoint2d& u, const FcPoint2d& v, int width, int height, int brightness,
-                       int contrast, int fade, FcHandle handle, int partTag) {
+void AddImageToSurface(FcDisplaySurface* surface, const FcSinkImage& image, FcHandle handle, int partTag) {
   if (surface == nullptr) return;
-  auto image = std::make_unique<FcDsImage>(handle, partTag);
-  FcPoint2d point = insertion;
+  auto primitive = std::make_unique<FcDsImage>(handle, partTag);
+  FcPoint2d point = image.insertion;
   TransformPoint(surface->insertMatrix, point);
-  image->SetImage(picture, point, TransformVector(surface->insertMatrix, u), TransformVector(surface->insertMatrix, v),
-                  width, height, brightness, contrast, fade);
-  EmitPrimitive(surface, std::move(image));
+  primitive->SetImage(image.picture, point, TransformVector(surface->insertMatrix, image.u),
+                      TransformVector(surface->insertMatrix, image.v), image.width, image.height, image.brightness,
+                      image.contrast, image.fade);
+  EmitPrimitive(surface, std::move(primitive));
 }

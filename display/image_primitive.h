@@ -7,6 +7,7 @@
 #include "core/handle.h"
 #include "core/matrix2d.h"
 #include "core/point2d.h"
+#include "database/draw_sink.h"
 #include "display/bitmap_helpers.h"
 #include "display/display_primitives.h"
 
@@ -85,12 +86,7 @@ class FcDsImage : public FcDsEntity {
 // One image primitive in the surface's current group: the insertion point
 // through the surface's insert matrix, the vectors through its linear part.
 // Without a picture only the frame shows.
-void AddImageToSurface(FcDisplaySurface* surface, const CDib* picture, const FcPoint2d& insertion,
-                       const FcPoint2d& u, const FcPoint2d& v, int width, int height, int brightness,
-                       int contrast, int fade, FcHandle handle, int partTag);
-
-// The vector through the matrix's linear part (no translation).
-FcPoint2d TransformVector(const FcMatrix2d& m, const FcPoint2d& vector);
+void AddImageToSurface(FcDisplaySurface* surface, const FcSinkImage& image, FcHandle handle, int partTag);
 
 // The brightness, contrast and fade adjustment of one 8-bit channel, with
 // the background's matching channel for the fade.

@@ -4,13 +4,11 @@
 #include <typeinfo>
 
 #include "core/resbuf.h"
-#include "entities/entity_dxf.h"
+#include "database/entity_dxf.h"
 #include "entities/entity_listing.h"
 #include "entities/geom_segment_ops.h"
-#include "entities/surface_primitives.h"
-#include "entities/surface_primitives_more.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 #include "platform/frame_link.h"
 
 FcCornerEntity::FcCornerEntity(const Style& style) : style_(style) {
@@ -44,16 +42,16 @@ int FcCornerEntity::ReadDxf(FcFiler& filer) {
   return result;
 }
 
-bool FcCornerEntity::Draw(FcDisplaySurface* surface) {
-  if (!FcEntity::Draw(surface)) return true;
-  SetSurfaceContinuousLinetype(surface);
+bool FcCornerEntity::Draw(FcDrawSink* sink) {
+  if (sink == nullptr || !FcEntity::Draw(sink)) return true;
+  sink->SetContinuousLinetype();
   Corners outline;
   for (int k = 0; k < kCornerCount; ++k) outline[k] = corners_[style_.outline[k]];
   const FcHandle handle = GetHandle();
-  if (style_.filled) AddSolidToSurface(surface, outline.data(), kCornerCount, handle, 0);
-  if (!style_.outlineWhenPrinting && GetSurfaceState(surface).printing) return true;
+  if (style_.filled) sink->AddPolygon(outline.data(), kCornerCount, handle, 0);
+  if (!style_.outlineWhenPrinting && sink->GetContext().printing) return true;
   for (int k = 0; k < kCornerCount; ++k) {
-    AddLineToSurface(surface, outline[k], outline[(k + 1) % kCornerCount], k + 1, handle);
+    sink->AddLine(outline[k], outline[(k + 1) % kCornerCount], k + 1, handle);
   }
   return true;
 }

@@ -27,7 +27,7 @@ class FcCornerEntity : public FcEntity {
   int ReadDxf(FcFiler& filer) override;
   // Continuous lines: the fill of a filled class, then the outline edges
   // with sub-indices 1 to 4, which a solid leaves out of prints.
-  bool Draw(FcDisplaySurface* surface) override;
+  bool Draw(FcDrawSink* sink) override;
   // The corners are taken only from an entity of the same class.
   void Copy(const FcEntity* other) override;
   void CopyFromOtherGraph(const FcEntity* other, FcGraph& target) override;

@@ -20,11 +20,7 @@ const FcSystemVar& SettingsOf(const FcGraph* graph) {
 
 }  // namespace
 
-const FcGraph* ListingGraph(const FcEntity& entity) {
-  const FcLayer* layer = entity.GetLayer();
-  if (layer != nullptr && layer->GetGraph() != nullptr) return layer->GetGraph();
-  return CurrentGraph();
-}
+const FcGraph* ListingGraph(const FcEntity& entity) { return OwnerGraphOf(entity); }
 
 FcPoint2d WorldToUcsPoint(const FcPoint2d& point, const FcGraph* graph) {
   FcPoint2d ucs = point;

@@ -6,7 +6,7 @@
 #include "database/entity_sets.h"
 #include "entities/entity_clone.h"
 #include "entities/line.h"
-#include "files/filer_dwg.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

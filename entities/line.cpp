@@ -5,12 +5,11 @@
 
 #include "core/matrix2d.h"
 #include "core/resbuf.h"
-#include "entities/entity_dxf.h"
+#include "database/entity_dxf.h"
 #include "entities/entity_listing.h"
 #include "entities/geom_segment_ops.h"
-#include "entities/surface_primitives.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 #include "platform/frame_link.h"
 
 namespace {
@@ -76,9 +75,9 @@ int FcLine::ReadDxf(FcFiler& filer) {
   });
 }
 
-bool FcLine::Draw(FcDisplaySurface* surface) {
-  if (!FcEntity::Draw(surface)) return true;
-  AddLineToSurface(surface, start_, end_, 0, GetHandle());
+bool FcLine::Draw(FcDrawSink* sink) {
+  if (sink == nullptr || !FcEntity::Draw(sink)) return true;
+  sink->AddLine(start_, end_, 0, GetHandle());
   return true;
 }
 

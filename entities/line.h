@@ -24,7 +24,7 @@ class FcLine : public FcEntity {
 
   int WriteDxf(FcFiler& filer) override;
   int ReadDxf(FcFiler& filer) override;
-  bool Draw(FcDisplaySurface* surface) override;
+  bool Draw(FcDrawSink* sink) override;
   FcEntity* Clone() const override;
   // The points are taken only from another line.
   void Copy(const FcEntity* other) override;

@@ -6,15 +6,13 @@
 #include "database/graph.h"
 #include "database/layer.h"
 #include "entities/entity_clone.h"
-#include "entities/entity_dxf.h"
+#include "database/entity_dxf.h"
 #include "entities/entity_listing.h"
 #include "entities/geom_segment_ops.h"
 #include "entities/point_marker.h"
 #include "entities/point_segment.h"
-#include "entities/surface_primitives.h"
-#include "entities/surface_primitives_more.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 #include "platform/frame_link.h"
 
 namespace {
@@ -52,10 +50,10 @@ int FcPointEnt::ReadDxf(FcFiler& filer) {
   });
 }
 
-bool FcPointEnt::Draw(FcDisplaySurface* surface) {
-  if (!FcEntity::Draw(surface)) return true;
-  SetSurfaceContinuousLinetype(surface);
-  const FcSurfaceState state = GetSurfaceState(surface);
+bool FcPointEnt::Draw(FcDrawSink* sink) {
+  if (sink == nullptr || !FcEntity::Draw(sink)) return true;
+  sink->SetContinuousLinetype();
+  const FcDrawContext state = sink->GetContext();
   // A surface of no drawing reads a new drawing's PDMODE and PDSIZE, both 0.
   const int pdmode = state.graph != nullptr ? state.graph->GetSysVars().pdmode : 0;
   const double pdsize = state.graph != nullptr ? state.graph->GetSysVars().pdsize : 0.0;
@@ -64,12 +62,12 @@ bool FcPointEnt::Draw(FcDisplaySurface* surface) {
   const FcPointMarker marker = BuildPointMarker(location_, angle_, mode, size);
   const FcHandle handle = GetHandle();
   if (marker.square) {
-    AddPolylineToSurface(surface, marker.squareCorners.data(),
-                         static_cast<int>(marker.squareCorners.size()), true, handle, 0);
+    sink->AddPolyline(marker.squareCorners.data(), static_cast<int>(marker.squareCorners.size()), true, handle,
+                      0);
   }
-  if (marker.circle) AddCurveToSurface(surface, location_, marker.circleRadius, handle, 1);
-  if (marker.dot) AddPointToSurface(surface, location_, handle, 0);
-  for (const auto& [from, to] : marker.lines) AddLineToSurface(surface, from, to, 0, handle);
+  if (marker.circle) sink->AddCircle(location_, marker.circleRadius, handle, 1);
+  if (marker.dot) sink->AddPoint(location_, handle, 0);
+  for (const auto& [from, to] : marker.lines) sink->AddLine(from, to, 0, handle);
   return true;
 }
 

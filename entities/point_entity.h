@@ -24,7 +24,7 @@ class FcPointEnt : public FcEntity {
   int WriteDxf(FcFiler& filer) override;
   int ReadDxf(FcFiler& filer) override;
   // Continuous, whatever the linetype; a dot on a layer named "Defpoints".
-  bool Draw(FcDisplaySurface* surface) override;
+  bool Draw(FcDrawSink* sink) override;
   FcEntity* Clone() const override;
   // Location and angle are taken only from another point.
   void Copy(const FcEntity* other) override;

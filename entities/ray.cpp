@@ -5,7 +5,6 @@
 #include "core/data_array.h"
 #include "entities/entity_clone.h"
 #include "entities/geom_segment_ops.h"
-#include "entities/surface_primitives_more.h"
 
 FcRay::FcRay()
     : FcUnboundedLine(kRecordName, kEntityRay, kDwgType, kSubclassMarker, kLineExtentRay,
@@ -15,10 +14,8 @@ FcRay::FcRay(const FcRay& other) : FcRay() { Copy(&other); }
 
 FcObject* FcRay::Create() { return new (std::nothrow) FcRay; }
 
-bool FcRay::Draw(FcDisplaySurface* surface) {
-  if (FcEntity::Draw(surface)) {
-    AddRayToSurface(surface, GetBasePoint(), GetDirection(), GetHandle(), 0);
-  }
+bool FcRay::Draw(FcDrawSink* sink) {
+  if (sink != nullptr && FcEntity::Draw(sink)) sink->AddRay(GetBasePoint(), GetDirection(), GetHandle(), 0);
   return true;
 }
 

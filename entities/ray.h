@@ -16,7 +16,7 @@ class FcRay : public FcUnboundedLine {
   // Registered as "FcRay" and "RAY"; null when it cannot be allocated.
   static FcObject* Create();
 
-  bool Draw(FcDisplaySurface* surface) override;
+  bool Draw(FcDrawSink* sink) override;
   FcEntity* Clone() const override;
   FcEntity* CloneFromOtherGraph(FcGraph& target) const override;
   // The base point (0), and the point a grip length along the direction (1).

@@ -7,14 +7,13 @@
 #include "core/geometry_basics.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
-#include "entities/entity_dxf.h"
+#include "database/entity_dxf.h"
 #include "entities/entity_listing.h"
 #include "entities/entity_math.h"
 #include "entities/geom_segment_ops.h"
 #include "entities/point_segment.h"
-#include "entities/surface_primitives_more.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 #include "platform/frame_link.h"
 
 FcUnboundedLine::FcUnboundedLine(const char* recordName, EntityKind kind, DwgObjectType dwgType,
@@ -124,7 +123,8 @@ void FcUnboundedLine::GetSnapSegments(int, const FcPoint2d&, int, const FcMatrix
 
 double FcUnboundedLine::GripLength() {
   const FcGraph* graph = CurrentGraph();
-  return ViewPixelsToWorld(graph, GetViewDeviceWidth(graph) / 15);
+  const FcGraphView* view = graph != nullptr ? graph->GetView() : nullptr;
+  return view != nullptr ? view->PixelsToWorld(view->GetDeviceWidth() / 15) : 0.0;
 }
 
 FcPoint2d FcUnboundedLine::PointAlong(double length) const {

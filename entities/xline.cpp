@@ -5,7 +5,6 @@
 #include "core/data_array.h"
 #include "entities/entity_clone.h"
 #include "entities/geom_segment_ops.h"
-#include "entities/surface_primitives_more.h"
 
 FcXLine::FcXLine()
     : FcUnboundedLine(kRecordName, kEntityXLine, kDwgType, kSubclassMarker, kLineExtentInfinite,
@@ -15,10 +14,8 @@ FcXLine::FcXLine(const FcXLine& other) : FcXLine() { Copy(&other); }
 
 FcObject* FcXLine::Create() { return new (std::nothrow) FcXLine; }
 
-bool FcXLine::Draw(FcDisplaySurface* surface) {
-  if (FcEntity::Draw(surface)) {
-    AddXLineToSurface(surface, GetBasePoint(), GetDirection(), GetHandle(), 0);
-  }
+bool FcXLine::Draw(FcDrawSink* sink) {
+  if (sink != nullptr && FcEntity::Draw(sink)) sink->AddXLine(GetBasePoint(), GetDirection(), GetHandle(), 0);
   return true;
 }
 

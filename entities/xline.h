@@ -16,7 +16,7 @@ class FcXLine : public FcUnboundedLine {
   // Registered as "FcXLine" and "XLINE"; null when it cannot be allocated.
   static FcObject* Create();
 
-  bool Draw(FcDisplaySurface* surface) override;
+  bool Draw(FcDrawSink* sink) override;
   FcEntity* Clone() const override;
   FcEntity* CloneFromOtherGraph(FcGraph& target) const override;
   // The base point (0), and the points a grip length along the direction

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "files/dxf_file_reader.h"
-#include "files/file_kind.h"
+#include "filers/file_kind.h"
 
 class FcGraph;
 

@@ -10,10 +10,10 @@
 
 #include "core/paths.h"
 #include "database/graph.h"
-#include "display/raster_image.h"
+#include "entities/raster_image.h"
 #include "files/dwg_file.h"
 #include "files/dxf_file_writer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer_dwg.h"
 #include "platform/file_system.h"
 #include "platform/frame_link.h"
 #include "platform/program_settings.h"

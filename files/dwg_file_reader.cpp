@@ -6,7 +6,7 @@
 #include "database/graph.h"
 #include "database/header_vars.h"
 #include "files/dwg_file.h"
-#include "files/dwg_sections.h"
+#include "filers/dwg_sections.h"
 
 namespace {
 

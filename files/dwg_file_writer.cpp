@@ -11,7 +11,7 @@
 #include "database/header_vars.h"
 #include "database/mline_style.h"
 #include "files/dwg_file.h"
-#include "files/dwg_sections.h"
+#include "filers/dwg_sections.h"
 #include "platform/frame_link.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "database/graph.h"
 #include "database/header_vars.h"
 #include "database/object_factory.h"
-#include "files/filer.h"
+#include "filers/filer.h"
 #include "platform/frame_link.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "database/graph.h"
 #include "database/graph_references.h"
 #include "database/header_vars.h"
-#include "files/filer.h"
+#include "filers/filer.h"
 #include "platform/frame_link.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "files/file_kind.h"
+#include "filers/file_kind.h"
 
 class FcFiler;
 class FcGraph;

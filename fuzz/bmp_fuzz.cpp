@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "display/dib.h"
-#include "files/file_object.h"
+#include "imaging/dib.h"
+#include "filers/file_object.h"
 
 // Reads the bytes as a BMP file and as a packed bitmap, then puts whatever
 // was accepted through the conversions, adjustment and writing.

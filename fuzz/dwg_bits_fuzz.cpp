@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "files/filer_dwg.h"
+#include "filers/filer_dwg.h"
 
 namespace {
 

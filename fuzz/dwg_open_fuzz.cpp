@@ -8,9 +8,10 @@
 
 #include "database/graph.h"
 #include "files/dwg_file.h"
-#include "files/filer_dwg.h"
+#include "filers/filer_dwg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  InstallDrawingServices();
   FcGraph graph;
   FcFilerDwg filer;
   filer.AttachFile(std::make_unique<FcFile>(std::vector<char>(data, data + size)), FcFileKind::kDwg);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/resbuf.h"
-#include "files/filer.h"
+#include "filers/filer.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "display/jpeg_reader.h"
+#include "imaging/jpeg_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   CJpeg jpeg;

@@ -5,7 +5,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PACKAGES=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config ccache
   qt6-base-dev zlib1g-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
@@ -32,6 +32,14 @@ install_missing() {
     as_root locale-gen >/dev/null
   fi
 }
+
+# Compilations are cached across clones: paths under the checkout are taken
+# relative to it and the working directory stays out of the key, so a fresh
+# clone in another folder finds what an earlier build left.
+export CCACHE_BASEDIR="$ROOT"
+export CCACHE_NOHASHDIR=1
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-8G}
 
 # build DIR [cmake options...]: configures once, then builds incrementally.
 build() {

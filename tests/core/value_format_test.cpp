@@ -11,7 +11,7 @@
 #include "core/angle_format.h"
 #include "core/point2d.h"
 #include "core/value_parse.h"
-#include "tests/core/separators_guard.h"
+#include "tests/support/separators_guard.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "core/next_token.h"
 #include "core/point2d.h"
 #include "core/point_parse.h"
-#include "tests/core/separators_guard.h"
+#include "tests/support/separators_guard.h"
 
 namespace {
 

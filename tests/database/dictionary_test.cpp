@@ -4,9 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "files/object_registrations.h"
 #include "database/dictionary.h"
 #include "database/graph.h"
-#include "tests/database/dictionary_test_support.h"
+#include "tests/support/dictionary_test_support.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "core/resbuf.h"
 #include "database/system_var.h"
-#include "tests/database/sysvar_values.h"
+#include "tests/support/sysvar_values.h"
 
 namespace {
 

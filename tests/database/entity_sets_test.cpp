@@ -8,11 +8,12 @@
 #include "database/entity_sets.h"
 #include "database/graph.h"
 #include "database/object_factory.h"
-#include "entities/block_markers.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
-#include "tests/database/object_test_support.h"
-#include "tests/database/test_entity.h"
+#include "files/object_registrations.h"
+#include "database/block_markers.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
+#include "tests/support/object_test_support.h"
+#include "tests/support/test_entity.h"
 
 namespace {
 

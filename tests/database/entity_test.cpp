@@ -11,12 +11,12 @@
 #include "database/graph.h"
 #include "database/layer.h"
 #include "database/linetype.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 #include "platform/recording_frame_link.h"
 #include "platform/thread_slot.h"
-#include "tests/database/object_test_support.h"
-#include "tests/database/test_entity.h"
+#include "tests/support/object_test_support.h"
+#include "tests/support/test_entity.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "database/app_id.h"
 #include "database/extended_data.h"
 #include "database/graph.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
-#include "tests/database/object_test_support.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
+#include "tests/support/object_test_support.h"
 
 namespace {
 

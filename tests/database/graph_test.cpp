@@ -15,8 +15,9 @@
 #include "database/layout.h"
 #include "database/mline_style.h"
 #include "database/object_factory.h"
+#include "files/object_registrations.h"
 #include "database/sort_ents_table.h"
-#include "entities/block_markers.h"
+#include "database/block_markers.h"
 #include "platform/thread_slot.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include "database/header_vars.h"
 #include "database/system_var.h"
 #include "database/system_var_access.h"
-#include "files/filer_dwg.h"
-#include "object_test_support.h"
+#include "filers/filer_dwg.h"
+#include "tests/support/object_test_support.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "database/layer.h"
 #include "database/linetype.h"
 #include "entities/line.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
-#include "tests/database/object_test_support.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
+#include "tests/support/object_test_support.h"
 
 namespace {
 

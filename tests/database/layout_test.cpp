@@ -4,10 +4,11 @@
 #include <utility>
 #include <vector>
 
+#include "files/object_registrations.h"
 #include "database/dictionary.h"
 #include "database/graph.h"
 #include "database/layout.h"
-#include "tests/database/dictionary_test_support.h"
+#include "tests/support/dictionary_test_support.h"
 
 namespace {
 

@@ -4,12 +4,13 @@
 #include <utility>
 #include <vector>
 
+#include "files/object_registrations.h"
 #include "database/dictionary.h"
 #include "database/graph.h"
 #include "database/linetype.h"
 #include "database/mline_style.h"
 #include "database/object_record_parts.h"
-#include "tests/database/dictionary_test_support.h"
+#include "tests/support/dictionary_test_support.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "database/app_id.h"
 #include "database/class_list.h"
 #include "database/object_factory.h"
+#include "files/object_registrations.h"
 
 namespace {
 

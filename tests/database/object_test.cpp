@@ -10,9 +10,9 @@
 #include "database/dictionary.h"
 #include "database/graph.h"
 #include "database/object.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
-#include "tests/database/object_test_support.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
+#include "tests/support/object_test_support.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "database/graph.h"
 #include "database/object_record_parts.h"
 #include "database/sort_ents_table.h"
-#include "tests/database/dictionary_test_support.h"
+#include "tests/support/dictionary_test_support.h"
 
 namespace {
 

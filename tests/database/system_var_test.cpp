@@ -9,7 +9,7 @@
 #include "core/point2d.h"
 #include "core/resbuf.h"
 #include "platform/program_settings.h"
-#include "tests/database/sysvar_values.h"
+#include "tests/support/sysvar_values.h"
 
 namespace {
 

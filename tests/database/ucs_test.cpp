@@ -6,9 +6,9 @@
 #include "core/resbuf.h"
 #include "database/graph.h"
 #include "database/ucs.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
-#include "tests/database/object_test_support.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
+#include "tests/support/object_test_support.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 
 #include "database/graph.h"
 #include "database/object_factory.h"
+#include "files/object_registrations.h"
 #include "database/sort_ents_table.h"
 #include "database/undo_block_item.h"
 #include "database/undo_items.h"

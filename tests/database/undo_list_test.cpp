@@ -5,6 +5,7 @@
 
 #include "database/graph.h"
 #include "database/object_factory.h"
+#include "files/object_registrations.h"
 #include "database/undo_list.h"
 #include "platform/program_settings.h"
 #include "platform/recording_frame_link.h"

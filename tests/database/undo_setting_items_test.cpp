@@ -4,6 +4,7 @@
 
 #include "database/graph.h"
 #include "database/object_factory.h"
+#include "files/object_registrations.h"
 #include "database/sort_ents_table.h"
 #include "database/undo_setting_items.h"
 #include "entities/line.h"

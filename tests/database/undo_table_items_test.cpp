@@ -6,6 +6,7 @@
 
 #include "database/graph.h"
 #include "database/object_factory.h"
+#include "files/object_registrations.h"
 #include "database/undo_table_items.h"
 #include "entities/line.h"
 

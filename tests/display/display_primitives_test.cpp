@@ -9,7 +9,7 @@
 
 #include "display/color_table.h"
 #include "display/display_group.h"
-#include "surface_fixture.h"
+#include "tests/support/surface_fixture.h"
 
 namespace {
 

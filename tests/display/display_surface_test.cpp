@@ -11,7 +11,7 @@
 #include "display/drag_object.h"
 #include "platform/frame_link.h"
 #include "platform/recording_frame_link.h"
-#include "surface_fixture.h"
+#include "tests/support/surface_fixture.h"
 
 namespace {
 

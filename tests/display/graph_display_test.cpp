@@ -6,8 +6,8 @@
 #include "database/viewport.h"
 #include "database/sort_ents_table.h"
 #include "display/display_surface.h"
-#include "display/export_device.h"
-#include "line_drawing.h"
+#include "export/export_device.h"
+#include "tests/support/line_drawing.h"
 
 namespace {
 
@@ -164,8 +164,8 @@ TEST_F(GraphDisplayTest, TheViewportSetsAndReadsTheSurfacesWindow) {
 TEST_F(GraphDisplayTest, ExportWindowReportsWhetherTheFileWasWritten) {
   AddLine({0, 0}, {10, 10});
   const std::string folder = ::testing::TempDir();
-  EXPECT_TRUE(graph.ExportWindow({0, 0}, {10, 10}, std::make_unique<FcEpsExportDevie>(), 200, 200,
+  EXPECT_TRUE(graph.ExportWindow({0, 0}, {10, 10}, std::make_unique<FcEpsExportDevice>(), 200, 200,
                                  folder + "/export_ok.eps"));
-  EXPECT_FALSE(graph.ExportWindow({0, 0}, {10, 10}, std::make_unique<FcEpsExportDevie>(), 200, 200,
+  EXPECT_FALSE(graph.ExportWindow({0, 0}, {10, 10}, std::make_unique<FcEpsExportDevice>(), 200, 200,
                                   folder + "/no/such/folder/export.eps"));
 }

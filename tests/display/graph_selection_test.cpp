@@ -5,8 +5,8 @@
 
 #include "database/select_filter.h"
 #include "display/display_surface.h"
-#include "line_drawing.h"
-#include "recording_device.h"
+#include "tests/support/line_drawing.h"
+#include "tests/support/recording_device.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "database/linetype.h"
-#include "surface_fixture.h"
+#include "tests/support/surface_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "database/graph.h"
 #include "platform/program_settings.h"
-#include "surface_fixture.h"
+#include "tests/support/surface_fixture.h"
 
 namespace {
 

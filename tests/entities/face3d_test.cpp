@@ -10,7 +10,7 @@
 #include "entities/face3d.h"
 #include "entities/geom_segment_ops.h"
 #include "entities/line.h"
-#include "tests/entities/entity_record_support.h"
+#include "tests/support/entity_record_support.h"
 
 namespace {
 

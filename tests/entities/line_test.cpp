@@ -15,11 +15,11 @@
 #include "database/linetype.h"
 #include "entities/geom_segment_ops.h"
 #include "entities/line.h"
-#include "files/filer.h"
-#include "files/filer_dwg.h"
+#include "filers/filer.h"
+#include "filers/filer_dwg.h"
 #include "platform/recording_frame_link.h"
 #include "platform/thread_slot.h"
-#include "tests/database/object_test_support.h"
+#include "tests/support/object_test_support.h"
 
 namespace {
 

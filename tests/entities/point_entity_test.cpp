@@ -11,7 +11,7 @@
 #include "entities/line.h"
 #include "entities/point_entity.h"
 #include "entities/point_marker.h"
-#include "tests/entities/entity_record_support.h"
+#include "tests/support/entity_record_support.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "entities/geom_segment_ops.h"
 #include "entities/ray.h"
 #include "entities/xline.h"
-#include "tests/entities/entity_record_support.h"
+#include "tests/support/entity_record_support.h"
 
 namespace {
 

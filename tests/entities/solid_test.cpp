@@ -8,7 +8,7 @@
 #include "entities/geom_segment_ops.h"
 #include "entities/solid.h"
 #include "entities/trace.h"
-#include "tests/entities/entity_record_support.h"
+#include "tests/support/entity_record_support.h"
 
 namespace {
 

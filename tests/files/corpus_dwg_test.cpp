@@ -7,8 +7,8 @@
 
 #include "database/graph.h"
 #include "files/dwg_file.h"
-#include "files/filer_dwg.h"
-#include "tests/files/corpus_manifest.h"
+#include "filers/filer_dwg.h"
+#include "tests/support/corpus_manifest.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "database/graph.h"
 #include "files/drawing_file.h"
 #include "platform/recording_frame_link.h"
-#include "tests/files/corpus_manifest.h"
+#include "tests/support/corpus_manifest.h"
 
 namespace {
 

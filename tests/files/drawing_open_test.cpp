@@ -6,10 +6,10 @@
 
 #include "database/dictionary.h"
 #include "database/linetype.h"
-#include "display/raster_image.h"
+#include "entities/raster_image.h"
 #include "files/drawing_file.h"
-#include "tests/files/drawing_file_support.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/drawing_file_support.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

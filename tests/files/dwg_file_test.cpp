@@ -13,8 +13,8 @@
 #include "database/layout.h"
 #include "files/dwg_file.h"
 #include "files/drawing_file.h"
-#include "files/dwg_sections.h"
-#include "tests/files/drawing_file_support.h"
+#include "filers/dwg_sections.h"
+#include "tests/support/drawing_file_support.h"
 
 namespace {
 

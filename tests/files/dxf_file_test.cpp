@@ -11,8 +11,8 @@
 #include "files/drawing_file.h"
 #include "files/dxf_file_reader.h"
 #include "platform/recording_frame_link.h"
-#include "tests/files/drawing_file_support.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/drawing_file_support.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

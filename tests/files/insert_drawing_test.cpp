@@ -6,11 +6,11 @@
 
 #include "core/resbuf.h"
 #include "database/app_id.h"
-#include "database/graph_insert.h"
-#include "entities/block_markers.h"
+#include "files/graph_insert.h"
+#include "database/block_markers.h"
 #include "files/drawing_file.h"
-#include "tests/files/drawing_file_support.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/drawing_file_support.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

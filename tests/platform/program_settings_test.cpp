@@ -9,7 +9,7 @@
 
 #include "core/number_separators.h"
 #include "platform/qt/program_settings_store.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

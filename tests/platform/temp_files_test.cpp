@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -1,0 +1,50 @@
+#include "database/entity_dxf.h"
+
+#include "core/resbuf.h"
+#include "database/entity.h"
+#include "database/graph.h"
+#include "database/linetype.h"
+#include "filers/filer.h"
+
+namespace {
+
+const char* TextOf(const FcResBuf& group) { return group.text != nullptr ? group.text : ""; }
+
+}  // namespace
+
+int ReadEntityDxf(FcEntity& entity, FcFiler& filer, std::string_view subclassMarker,
+                  EntityGroupReader readOwnGroup) {
+  // One work node serves the whole record, so that its text buffer is
+  // allocated once rather than for every string group.
+  FcResBuf group;
+  if (entity.ReadDxfCommon(filer, group) != kFcStatusOk || group.type != 100 ||
+      !EqualsNoCase(TextOf(group), subclassMarker)) {
+    return kFcStatusEnd;
+  }
+  const int result = ReadRecordGroups(entity, filer, group, [&entity, &filer, readOwnGroup](const FcResBuf& own) {
+    switch (own.type) {
+      case 6: {
+        FcGraph* graph = filer.GetGraph();
+        FcLineType* linetype = graph != nullptr ? graph->GetLinetypeList().FindByName(TextOf(own)) : nullptr;
+        if (linetype == nullptr) return kFcStatusStructure;
+        entity.SetLinetype(linetype);
+        return kFcStatusOk;
+      }
+      case 8:
+        entity.SetLayerName(TextOf(own));
+        return kFcStatusOk;
+      case 62:
+        entity.SetColor(static_cast<std::int16_t>(own.intValue));
+        return kFcStatusOk;
+      default:
+        return readOwnGroup(own);
+    }
+  });
+  if (result == kFcStatusOk) filer.UnreadGroup();
+  return result;
+}
+
+void WriteDxfPoint(FcFiler& filer, std::int16_t code, const FcPoint2d& point) {
+  filer.WriteReal(code, point.x);
+  filer.WriteReal(static_cast<std::int16_t>(code + 10), point.y);
+}

@@ -1,0 +1,78 @@
+#include "database/graph.h"
+#include "display/builder_support.h"
+#include "display/display_surface.h"
+#include "display/image_primitive.h"
+#include "display/primitive_builders.h"
+#include "display/view_transform.h"
+
+// What an entity reads of and sets on the surface while it draws itself,
+// and the primitives it hands over.
+
+FcPenContext FcDisplaySurface::GetPenContext() const {
+  FcPenContext context;
+  const FcGraph* drawing = GetOwner();
+  context.currentLayer = drawing != nullptr ? drawing->GetCurrentLayer() : nullptr;
+  context.contextLayer = contextLayer;
+  context.highPrecision = highPrecision;
+  context.drawingLinetypeScale = drawingLinetypeScale;
+  return context;
+}
+
+void FcDisplaySurface::SetPen(const FcPen& pen) {
+  currentColorIndex = pen.color;
+  currentLinetype = IsLinetypeMarker(pen.linetype) ? nullptr : pen.linetype;
+  entityLinetypeScale = pen.linetypeScale;
+}
+
+void FcDisplaySurface::SetContinuousLinetype() { currentLinetype = nullptr; }
+
+FcDrawContext FcDisplaySurface::GetContext() const {
+  FcDrawContext context;
+  context.graph = GetOwner();
+  context.printing = highPrecision;
+  context.xorPreview = IsXorPreview(*this);
+  if (const FcViewTransform* view = GetView()) {
+    context.windowWidth = view->x1 - view->x0;
+    context.windowHeight = view->y1 - view->y0;
+  }
+  return context;
+}
+
+void FcDisplaySurface::AddLine(const FcPoint2d& start, const FcPoint2d& end, int subIndex, FcHandle handle) {
+  AddLineToSurface(this, start, end, subIndex, handle);
+}
+
+void FcDisplaySurface::AddPoint(const FcPoint2d& point, FcHandle handle, int subIndex) {
+  AddPointToSurface(this, point, handle, subIndex);
+}
+
+void FcDisplaySurface::AddPolyline(const FcPoint2d* points, int count, bool closed, FcHandle handle, int subIndex) {
+  AddPolylineToSurface(this, points, count, closed, handle, subIndex);
+}
+
+void FcDisplaySurface::AddCircle(const FcPoint2d& centre, double radius, FcHandle handle, int subIndex) {
+  AddCurveToSurface(this, centre, radius, handle, subIndex);
+}
+
+void FcDisplaySurface::AddArc(const FcPoint2d& centre, double radius, double startAngle, double endAngle,
+                              FcHandle handle, int subIndex) {
+  AddArcToSurface(this, centre, radius, startAngle, endAngle, handle, subIndex);
+}
+
+void FcDisplaySurface::AddPolygon(const FcPoint2d* points, int count, FcHandle handle, int subIndex) {
+  AddSolidToSurface(this, points, count, handle, subIndex);
+}
+
+void FcDisplaySurface::AddRay(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle,
+                              int subIndex) {
+  AddRayToSurface(this, basePoint, direction, handle, subIndex);
+}
+
+void FcDisplaySurface::AddXLine(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle,
+                                int subIndex) {
+  AddXLineToSurface(this, basePoint, direction, handle, subIndex);
+}
+
+void FcDisplaySurface::AddImage(const FcSinkImage& image, FcHandle handle, int partTag) {
+  AddImageToSurface(this, image, handle, partTag);
+}

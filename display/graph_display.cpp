@@ -1,0 +1,274 @@
+#include "display/graph_display.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "database/block.h"
+#include "database/entity.h"
+#include "database/graph.h"
+#include "database/graph_view_link.h"
+#include "database/layer.h"
+#include "database/viewport.h"
+#include "display/display_surface.h"
+#include "display/view_transform.h"
+#include "platform/frame_link.h"
+
+namespace {
+
+constexpr const char* kRegenerating = "Regenerating...";
+
+// Which entities of the current space a full pass draws.
+using EntityTest = bool (*)(const FcEntity& entity);
+
+bool ThawedAndShown(const FcEntity& entity) {
+  const FcLayer* layer = entity.GetLayer();
+  return entity.GetInvisible() == 0 && (layer == nullptr || (!layer->IsFrozen() && layer->IsOn()));
+}
+
+bool ForScreen(const FcEntity& entity) {
+  const FcLayer* layer = entity.GetLayer();
+  return entity.GetInvisible() == 0 && (layer == nullptr || !layer->IsFrozen());
+}
+
+bool ForPrinting(const FcEntity& entity) {
+  return ThawedAndShown(entity) && (entity.GetLayer() == nullptr || entity.GetLayer()->IsPlottable());
+}
+
+// The percentage of a pass over count entities, posted (a regeneration
+// must not wait for the window thread) each time more than a 75th of them
+// has passed since the last report.
+class PostedProgress {
+ public:
+  explicit PostedProgress(int count) : count_(count) {}
+
+  void At(int index) {
+    if (index - lastReported_ <= count_ / 75) return;
+    lastReported_ = index;
+    ProgressPosition(static_cast<int>(std::int64_t{index} * 100 / count_), true);
+  }
+
+ private:
+  int count_;
+  int lastReported_ = 0;
+};
+
+void CopyLinetypeScale(const FcGraph& graph, FcDisplaySurface& surface) {
+  surface.drawingLinetypeScale = graph.GetSysVars().ltscale;
+}
+
+// A pass that rebuilds the whole list in draw order: by the current space's
+// draw-order table when it has one, else by handle.
+void BeginFullPass(const FcGraph& graph, FcDisplaySurface& surface) {
+  const FcBlock* block = graph.GetCurrentBlock();
+  const FcSortEntsTable* table = block != nullptr ? block->GetSortEntsTable() : nullptr;
+  surface.BeginDraw(table != nullptr ? 2 : 1, table);
+  surface.RemoveAllGroups();
+  CopyLinetypeScale(graph, surface);
+}
+
+// Draws one entity into the open pass. A frozen layer draws nothing; a
+// layer that is off keeps the group, hidden, so that switching the layer on
+// needs no regen.
+void DrawIntoPass(FcDisplaySurface& surface, FcEntity& entity) {
+  if (!ForScreen(entity)) return;
+  surface.contextLayer = nullptr;
+  entity.Draw(&surface);
+  const FcLayer* layer = entity.GetLayer();
+  if (layer != nullptr && !layer->IsOn()) surface.SetGroupVisible(entity.GetHandle(), false);
+}
+
+void DrawCurrentSpace(const FcGraph& graph, FcDisplaySurface& surface, EntityTest drawn, bool reportProgress) {
+  const FcEntitySets* entities = graph.GetCurrentEntitySet();
+  if (entities == nullptr) return;
+  const int count = entities->GetCount();
+  PostedProgress progress(count);
+  for (int i = 0; i < count; ++i) {
+    FcEntity* entity = entities->GetAt(i);
+    if (entity != nullptr && drawn(*entity)) DrawIntoPass(surface, *entity);
+    if (reportProgress) progress.At(i);
+  }
+}
+
+// Print and export: the current space regenerated into their own surface.
+void RegenForOutput(const FcGraph& graph, FcDisplaySurface& surface, EntityTest drawn, const char* nextStep) {
+  PrintMessage(kRegenerating);
+  BeginFullPass(graph, surface);
+  ProgressStart(kRegenerating);
+  DrawCurrentSpace(graph, surface, drawn, true);
+  surface.EndDraw();
+  ProgressEnd();
+  PrintMessage(nextStep);
+}
+
+void SetOrderedWindow(FcViewTransform& view, const FcPoint2d& corner1, const FcPoint2d& corner2) {
+  view.x0 = std::min(corner1.x, corner2.x);
+  view.y0 = std::min(corner1.y, corner2.y);
+  view.x1 = std::max(corner1.x, corner2.x);
+  view.y1 = std::max(corner1.y, corner2.y);
+}
+
+// Truncated toward zero and held inside the device range, so that an odd
+// scale cannot make the conversion undefined.
+int TruncateToDevice(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kLowest = std::numeric_limits<int>::min();
+  constexpr double kHighest = std::numeric_limits<int>::max();
+  return static_cast<int>(std::clamp(value, kLowest, kHighest));
+}
+
+bool HasExtent(const FcPoint2d& corner1, const FcPoint2d& corner2) {
+  return corner1.x != corner2.x && corner1.y != corner2.y;
+}
+
+}  // namespace
+
+void FcGraphDisplay::DrawEntity(FcEntity* entity) {
+  if (entity == nullptr) return;
+  surface_.BeginDraw(0, nullptr);
+  CopyLinetypeScale(graph_, surface_);
+  DrawIntoPass(surface_, *entity);
+  surface_.EndDraw();
+}
+
+void FcGraphDisplay::DrawEntities(const FcEntitySets* entities) {
+  if (entities == nullptr) return;
+  surface_.BeginDraw(0, nullptr);
+  CopyLinetypeScale(graph_, surface_);
+  for (FcEntity* entity : *entities) {
+    if (entity != nullptr) DrawIntoPass(surface_, *entity);
+  }
+  surface_.EndDraw();
+}
+
+void FcGraphDisplay::RemoveFromDisplay(FcEntity* entity) {
+  if (entity != nullptr) surface_.RemoveGroup(entity->GetHandle());
+}
+
+void FcGraphDisplay::HighlightEntities(bool highlight, const FcEntitySets* entities) {
+  if (entities == nullptr) return;
+  for (const FcEntity* entity : *entities) {
+    if (entity != nullptr) surface_.HighlightGroup(highlight, entity->GetHandle());
+  }
+}
+
+void FcGraphDisplay::Regen() {
+  surface_.highPrecision = false;
+  BeginFullPass(graph_, surface_);
+  ProgressStart(kRegenerating);
+  DrawCurrentSpace(graph_, surface_, ForScreen, true);
+  surface_.EndDraw();
+  ProgressEnd();
+  RequestView(graph_, FcViewRequest::kRedrawNow);
+}
+
+void FcGraphDisplay::Redraw() {
+  if (surface_.NeedsRegen()) {
+    Regen();
+    return;
+  }
+  surface_.Redraw();
+  RequestView(graph_, FcViewRequest::kRepaint);
+}
+
+void FcGraphDisplay::UpdateLayerDisplay() {
+  for (int i = 0; i < graph_.GetLayerList().GetCount(); ++i) {
+    const FcLayer* layer = graph_.GetLayerList().GetAt(i);
+    if (layer == nullptr) continue;
+    const CDataArray<FcHandle>& members = layer->GetEntityHandles();
+    for (int j = 0; j < members.count; ++j) surface_.SetGroupVisible(members.items[j], layer->IsOn());
+  }
+  graph_.Redraw();
+}
+
+void FcGraphDisplay::RegenToSurface(FcDisplaySurface& surface) {
+  BeginFullPass(graph_, surface);
+  DrawCurrentSpace(graph_, surface, ForPrinting, false);
+  surface.EndDraw();
+}
+
+bool FcGraphDisplay::PrintWindow(FcDeviceContext* printer, int deviceWidth, int deviceHeight, int offsetX, int offsetY,
+                          int quarterTurns, int colorMode, const FcPoint2d& corner1, const FcPoint2d& corner2,
+                          double pixelsPerUnit, int printerPixelsPerInch) {
+  if (!HasExtent(corner1, corner2)) return false;
+  FcDisplaySurface surface(&graph_);
+  surface.SetDeviceSize(deviceWidth, deviceHeight);
+  surface.highPrecision = true;
+  RegenForOutput(graph_, surface, ForPrinting, "Printing...");
+
+  FcViewTransform& view = *surface.GetView();
+  SetOrderedWindow(view, corner1, corner2);
+  view.deviceX0 = 0;
+  view.deviceY0 = 0;
+  view.deviceX1 = TruncateToDevice(deviceWidth * pixelsPerUnit);
+  view.deviceY1 = TruncateToDevice(deviceHeight * pixelsPerUnit);
+  view.Update();
+  if (FcDisplayDevice* device = surface.GetDevice()) device->colorMode = colorMode;
+  surface.Print(offsetX, offsetY, quarterTurns, 1.0, printer, printerPixelsPerInch);
+  return true;
+}
+
+bool FcGraphDisplay::ExportWindow(const FcPoint2d& corner1, const FcPoint2d& corner2, std::unique_ptr<FcDisplayDevice>&& device,
+                           int deviceWidth, int deviceHeight, const std::string& fileName) {
+  if (!HasExtent(corner1, corner2) || device == nullptr) return false;
+  FcDisplaySurface surface(&graph_);
+  surface.SetDevice(std::move(device));
+  surface.SetDeviceSize(deviceWidth, deviceHeight);
+  SetOrderedWindow(*surface.GetView(), corner1, corner2);
+  surface.FitWindowToDevice();
+  RegenForOutput(graph_, surface, ThawedAndShown, "Exporting...");
+  surface.Export(fileName);
+  // An export that could not write its whole file says so, like a save.
+  return surface.GetDevice() == nullptr || surface.GetDevice()->Succeeded();
+}
+
+std::vector<FcHandle> FcGraphDisplay::CollectInsideWindow(const FcPoint2d& min, const FcPoint2d& max) {
+  return surface_.CollectInsideWindow(min, max);
+}
+
+std::vector<FcHandle> FcGraphDisplay::CollectCrossingWindow(const FcPoint2d& min, const FcPoint2d& max) {
+  return surface_.CollectCrossingWindow(min, max);
+}
+
+std::vector<FcHandle> FcGraphDisplay::CollectOnScreen() { return surface_.CollectOnScreen(); }
+
+bool FcGraphDisplay::PickOnScreen(const FcPoint2d& min, const FcPoint2d& max, FcHandle& entityHandle,
+                                  FcHandle& primitiveHandle, int& partTag) {
+  return surface_.PickOnScreen(min, max, entityHandle, primitiveHandle, partTag);
+}
+
+double FcGraphDisplay::PixelsToWorld(int pixels) const {
+  const FcViewTransform* view = surface_.GetView();
+  return view != nullptr ? view->PixelsToWorld(pixels) : 0.0;
+}
+
+int FcGraphDisplay::GetDeviceWidth() const {
+  const FcViewTransform* view = surface_.GetView();
+  return view != nullptr ? view->deviceX1 - view->deviceX0 : 0;
+}
+
+bool FcGraphDisplay::GetViewWindow(FcViewWindow& window) const {
+  const FcViewTransform* view = surface_.GetView();
+  if (view == nullptr) return false;
+  window = {view->x0, view->y0, view->x1, view->y1};
+  return true;
+}
+
+void FcGraphDisplay::SetViewWindow(const FcViewWindow& window) {
+  FcViewTransform* view = surface_.GetView();
+  if (view == nullptr) return;
+  view->x0 = window.xmin;
+  view->y0 = window.ymin;
+  view->x1 = window.xmax;
+  view->y1 = window.ymax;
+  surface_.FitWindowToDevice();
+  surface_.viewUnchanged = false;
+  surface_.gripsChanged = true;
+}
+
+FcGraphDisplay::FcGraphDisplay(FcGraph& graph) : graph_(graph), surface_(&graph) { surface_.Resize(90, 120); }
+
+void InstallGraphDisplay() {
+  SetGraphViewFactory([](FcGraph& graph) { return std::make_unique<FcGraphDisplay>(graph); });
+}

@@ -1,0 +1,328 @@
+#include "export/svg_export.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+struct NamedColor {
+  FcColorRef rgb;
+  const char* name;
+};
+
+// The SVG colour keywords, one per value (cyan, fuchsia and the "gray"
+// spellings where the table has several), sorted by value; the value of
+// lightgoldenrodyellow is left out on purpose. Red is the low byte.
+constexpr NamedColor kNamedColors[] = {
+    {0x000000, "black"},
+    {0x000080, "maroon"},
+    {0x00008B, "darkred"},
+    {0x0000FF, "red"},
+    {0x0045FF, "orangered"},
+    {0x006400, "darkgreen"},
+    {0x008000, "green"},
+    {0x008080, "olive"},
+    {0x008CFF, "darkorange"},
+    {0x00A5FF, "orange"},
+    {0x00D7FF, "gold"},
+    {0x00FC7C, "lawngreen"},
+    {0x00FF00, "lime"},
+    {0x00FF7F, "chartreuse"},
+    {0x00FFFF, "yellow"},
+    {0x0B86B8, "darkgoldenrod"},
+    {0x13458B, "saddlebrown"},
+    {0x1E69D2, "chocolate"},
+    {0x20A5DA, "goldenrod"},
+    {0x2222B2, "firebrick"},
+    {0x228B22, "forestgreen"},
+    {0x238E6B, "olivedrab"},
+    {0x2A2AA5, "brown"},
+    {0x2D52A0, "sienna"},
+    {0x2F6B55, "darkolivegreen"},
+    {0x2FFFAD, "greenyellow"},
+    {0x32CD32, "limegreen"},
+    {0x32CD9A, "yellowgreen"},
+    {0x3C14DC, "crimson"},
+    {0x3F85CD, "peru"},
+    {0x4763FF, "tomato"},
+    {0x4F4F2F, "darkslategray"},
+    {0x507FFF, "coral"},
+    {0x578B2E, "seagreen"},
+    {0x5C5CCD, "indianred"},
+    {0x60A4F4, "sandybrown"},
+    {0x696969, "dimgray"},
+    {0x6BB7BD, "darkkhaki"},
+    {0x701919, "midnightblue"},
+    {0x71B33C, "mediumseagreen"},
+    {0x7280FA, "salmon"},
+    {0x7A96E9, "darksalmon"},
+    {0x7AA0FF, "lightsalmon"},
+    {0x7FFF00, "springgreen"},
+    {0x800000, "navy"},
+    {0x800080, "purple"},
+    {0x808000, "teal"},
+    {0x808080, "gray"},
+    {0x8080F0, "lightcoral"},
+    {0x82004B, "indigo"},
+    {0x8515C7, "mediumvioletred"},
+    {0x87B8DE, "burlywood"},
+    {0x8B0000, "darkblue"},
+    {0x8B008B, "darkmagenta"},
+    {0x8B3D48, "darkslateblue"},
+    {0x8B8B00, "darkcyan"},
+    {0x8CB4D2, "tan"},
+    {0x8CE6F0, "khaki"},
+    {0x8F8FBC, "rosybrown"},
+    {0x8FBC8F, "darkseagreen"},
+    {0x908070, "slategray"},
+    {0x90EE90, "lightgreen"},
+    {0x9314FF, "deeppink"},
+    {0x9370DB, "palevioletred"},
+    {0x98FB98, "palegreen"},
+    {0x998877, "lightslategray"},
+    {0x9AFA00, "mediumspringgreen"},
+    {0xA09E5F, "cadetblue"},
+    {0xA9A9A9, "darkgray"},
+    {0xAAB220, "lightseagreen"},
+    {0xAACD66, "mediumaquamarine"},
+    {0xAAE8EE, "palegoldenrod"},
+    {0xADDEFF, "navajowhite"},
+    {0xB3DEF5, "wheat"},
+    {0xB469FF, "hotpink"},
+    {0xB48246, "steelblue"},
+    {0xB5E4FF, "moccasin"},
+    {0xB9DAFF, "peachpuff"},
+    {0xC0C0C0, "silver"},
+    {0xC1B6FF, "lightpink"},
+    {0xC4E4FF, "bisque"},
+    {0xCBC0FF, "pink"},
+    {0xCC3299, "darkorchid"},
+    {0xCCD148, "mediumturquoise"},
+    {0xCD0000, "mediumblue"},
+    {0xCD5A6A, "slateblue"},
+    {0xCDEBFF, "blanchedalmond"},
+    {0xCDFAFF, "lemonchiffon"},
+    {0xD0E040, "turquoise"},
+    {0xD1CE00, "darkturquoise"},
+    {0xD30094, "darkviolet"},
+    {0xD355BA, "mediumorchid"},
+    {0xD3D3D3, "lightgray"},
+    {0xD4FF7F, "aquamarine"},
+    {0xD5EFFF, "papayawhip"},
+    {0xD670DA, "orchid"},
+    {0xD7EBFA, "antiquewhite"},
+    {0xD8BFD8, "thistle"},
+    {0xDB7093, "mediumpurple"},
+    {0xDCDCDC, "gainsboro"},
+    {0xDCF5F5, "beige"},
+    {0xDCF8FF, "cornsilk"},
+    {0xDDA0DD, "plum"},
+    {0xDEC4B0, "lightsteelblue"},
+    {0xE0FFFF, "lightyellow"},
+    {0xE16941, "royalblue"},
+    {0xE1E4FF, "mistyrose"},
+    {0xE22B8A, "blueviolet"},
+    {0xE6D8AD, "lightblue"},
+    {0xE6E0B0, "powderblue"},
+    {0xE6F0FA, "linen"},
+    {0xE6F5FD, "oldlace"},
+    {0xEBCE87, "skyblue"},
+    {0xED9564, "cornflowerblue"},
+    {0xEE687B, "mediumslateblue"},
+    {0xEE82EE, "violet"},
+    {0xEEEEAF, "paleturquoise"},
+    {0xEEF5FF, "seashell"},
+    {0xF0FAFF, "floralwhite"},
+    {0xF0FFF0, "honeydew"},
+    {0xF0FFFF, "ivory"},
+    {0xF5F0FF, "lavenderblush"},
+    {0xF5F5F5, "whitesmoke"},
+    {0xFACE87, "lightskyblue"},
+    {0xFAE6E6, "lavender"},
+    {0xFAFAFF, "snow"},
+    {0xFAFFF5, "mintcream"},
+    {0xFF0000, "blue"},
+    {0xFF00FF, "fuchsia"},
+    {0xFF901E, "dodgerblue"},
+    {0xFFBF00, "deepskyblue"},
+    {0xFFF8F0, "aliceblue"},
+    {0xFFF8F8, "ghostwhite"},
+    {0xFFFF00, "cyan"},
+    {0xFFFFE0, "lightcyan"},
+    {0xFFFFF0, "azure"},
+    {0xFFFFFF, "white"},
+};
+
+void AppendInteger(std::string& text, unsigned value) { text += std::to_string(value); }
+
+// Compresses the text as one gzip member into the file.
+bool WriteGzip(FcExportFile& file, std::string_view text) {
+  z_stream stream{};
+  if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+  // zlib counts input in 32 bits: feed large texts in pieces.
+  constexpr std::size_t kInputPiece = std::size_t{1} << 30;
+  std::vector<unsigned char> buffer(std::size_t{1} << 18);
+  std::size_t consumed = 0;
+  int status = Z_OK;
+  while (status == Z_OK || status == Z_BUF_ERROR) {
+    if (stream.avail_in == 0 && consumed < text.size()) {
+      const std::size_t piece = std::min(kInputPiece, text.size() - consumed);
+      stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data() + consumed));
+      stream.avail_in = static_cast<uInt>(piece);
+      consumed += piece;
+    }
+    stream.next_out = buffer.data();
+    stream.avail_out = static_cast<uInt>(buffer.size());
+    status = deflate(&stream, consumed == text.size() ? Z_FINISH : Z_NO_FLUSH);
+    file.Write({reinterpret_cast<const char*>(buffer.data()), buffer.size() - stream.avail_out});
+  }
+  deflateEnd(&stream);
+  return status == Z_STREAM_END;
+}
+
+}  // namespace
+
+std::string SvgColorKeyword(FcColorRef rgb) {
+  const auto found = std::lower_bound(std::begin(kNamedColors), std::end(kNamedColors), rgb,
+                                      [](const NamedColor& color, FcColorRef value) { return color.rgb < value; });
+  if (found != std::end(kNamedColors) && found->rgb == rgb) return found->name;
+  std::string text = "RGB(";
+  AppendInteger(text, rgb & 0xFF);
+  text += ',';
+  AppendInteger(text, (rgb >> 8) & 0xFF);
+  text += ',';
+  AppendInteger(text, (rgb >> 16) & 0xFF);
+  text += ')';
+  return text;
+}
+
+void FcSVGExportDevice::BeginPaint(const FcPaintTarget& target, int) {
+  outputPath = target.path;
+  const FcPoint2d size = Scaled(width, height);
+  std::string sizes[2];
+  AppendFixed(sizes[0], size.x, 3);
+  AppendFixed(sizes[1], size.y, 3);
+  document_ = "<?xml version=\"1.0\" standalone=\"no\"?><svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + sizes[0] +
+              "\" height=\"" + sizes[1] + "\" viewBox=\"0.0 0.0 " + sizes[0] + " " + sizes[1] +
+              "\">\n"
+              "  <title>KOVRA export result</title>\n"
+              "  <desc>KOVRA export result</desc>\n";
+  subpathCount_ = 0;
+  movePending_ = false;
+  drawing_ = false;
+  colorKeyword_ = "black";
+  strokeWidth_ = "0.2";
+}
+
+void FcSVGExportDevice::AppendPoint(std::string& text, double x, double y) const {
+  AppendTrimmed(text, x / scale, 2);
+  text += ' ';
+  AppendTrimmed(text, (height - y) / scale, 2);
+}
+
+void FcSVGExportDevice::AppendRun(std::string& text, const FcDevicePoint* points, int count) const {
+  text += 'M';
+  AppendPoint(text, points[0].x, points[0].y);
+  if (count > 1) text += 'L';
+  for (int i = 1; i < count; ++i) {
+    AppendPoint(text, points[i].x, points[i].y);
+    if (i + 1 < count) text += ' ';
+  }
+}
+
+std::string FcSVGExportDevice::StrokeAttributes() const {
+  return "\"\nfill=\"none\" stroke=\"" + colorKeyword_ + "\" stroke-width=\"" + strokeWidth_ + "\"/>\n";
+}
+
+void FcSVGExportDevice::FlushPath() {
+  if (subpathCount_ <= 0) return;
+  document_ += StrokeAttributes();
+  subpathCount_ = 0;
+}
+
+void FcSVGExportDevice::MoveTo(int x, int y) {
+  movePending_ = true;
+  drawing_ = false;
+  currentX_ = x;
+  currentY_ = y;
+}
+
+void FcSVGExportDevice::LineTo(int x, int y) {
+  if (movePending_) {
+    if (subpathCount_ == 0) document_ += "<path d=\"";
+    document_ += 'M';
+    AppendPoint(document_, currentX_, currentY_);
+    document_ += 'L';
+    AppendPoint(document_, x, y);
+    ++subpathCount_;
+    drawing_ = true;
+    movePending_ = false;
+  } else if (drawing_ && (x != currentX_ || y != currentY_)) {
+    document_ += ' ';
+    AppendPoint(document_, x, y);
+  }
+  currentX_ = x;
+  currentY_ = y;
+}
+
+void FcSVGExportDevice::SetPixel(int x, int y) {
+  MoveTo(x, y);
+  LineTo(x, y);
+  FlushPath();
+}
+
+void FcSVGExportDevice::Polyline(const FcDevicePoint* points, int count) {
+  FlushPath();
+  movePending_ = false;
+  drawing_ = false;
+  // A single point would leave the L command without coordinates.
+  if (points == nullptr || count < 2) return;
+  document_ += "<path d=\"";
+  AppendRun(document_, points, count);
+  document_ += StrokeAttributes();
+}
+
+void FcSVGExportDevice::Polygon(const FcDevicePoint* points, int count) { Polyline(points, count); }
+
+void FcSVGExportDevice::PolyPolygon(const FcDevicePoint* points, const std::int32_t* ringCounts, int ringCount) {
+  FlushPath();
+  movePending_ = false;
+  drawing_ = false;
+  if (points == nullptr || ringCounts == nullptr || ringCount < 1) return;
+  std::string rings;
+  const FcDevicePoint* ring = points;
+  for (int r = 0; r < ringCount; ++r) {
+    const int count = ringCounts[r];
+    // A ring without points has no first point to start at.
+    if (count < 1) continue;
+    if (!rings.empty()) rings += "Z\n";
+    AppendRun(rings, ring, count);
+    ring += count;
+  }
+  if (rings.empty()) return;
+  document_ += "<path d=\"" + rings + "Z\"\nfill-rule=\"evenodd\" fill=\"" + colorKeyword_ + "\"/>\n";
+}
+
+void FcSVGExportDevice::SetColor(FcColorRef rgb) {
+  if (currentColor_ == rgb) return;
+  FlushPath();
+  colorKeyword_ = SvgColorKeyword(rgb);
+  currentColor_ = rgb;
+  movePending_ = false;
+  drawing_ = false;
+}
+
+void FcSVGExportDevice::EndPaint() {
+  FlushPath();
+  document_ += "</svg>\n";
+  if (!OpenOutput()) return;
+  if (!compressed) {
+    Write(document_);
+  } else if (!WriteGzip(Output(), document_)) {
+    Output().MarkFailed();
+  }
+  FinishOutput();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "export/export_device.h"
+
+// The SVG keyword of the colour when one has exactly its value, else
+// "RGB(r,g,b)".
+std::string SvgColorKeyword(FcColorRef rgb);
+
+// An SVG document, or with `compressed` set the same document gzip-compressed
+// (".svgz"). The document is built in memory and written by EndPaint. Runs
+// of MoveTo and LineTo in one colour share one path element; polylines,
+// polygons (written open and unfilled, like polylines), poly-polygons and
+// pixels are elements of their own. y is flipped so that it grows downward
+// from the top of the exported area.
+class FcSVGExportDevice : public FcExportDevice {
+ public:
+  void BeginPaint(const FcPaintTarget& target, int reserved) override;
+  void SetPixel(int x, int y) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Polyline(const FcDevicePoint* points, int count) override;
+  void Polygon(const FcDevicePoint* points, int count) override;
+  void PolyPolygon(const FcDevicePoint* points, const std::int32_t* ringCounts, int ringCount) override;
+  void SetColor(FcColorRef rgb) override;
+  void EndPaint() override;
+
+  bool compressed = false;
+
+ private:
+  // Closes the open path element.
+  void FlushPath();
+  // "x y" of the device point in user units.
+  void AppendPoint(std::string& text, double x, double y) const;
+  // "M" the first point, "L" and the others separated by blanks.
+  void AppendRun(std::string& text, const FcDevicePoint* points, int count) const;
+  // Ends a stroked path element.
+  std::string StrokeAttributes() const;
+
+  std::string document_;
+  // Subpaths in the open path element; 0 when none is open.
+  int subpathCount_ = 0;
+  // Device units.
+  double currentX_ = 0.0;
+  double currentY_ = 0.0;
+  bool movePending_ = false;
+  bool drawing_ = false;
+  std::string colorKeyword_ = "black";
+  std::optional<FcColorRef> currentColor_;
+  std::string strokeWidth_ = "0.2";
+};

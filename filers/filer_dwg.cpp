@@ -1,0 +1,106 @@
+#include "filers/filer_dwg.h"
+
+#include <algorithm>
+
+#include "core/crc16.h"
+
+FcFilerDwg::FcFilerDwg() = default;
+
+FcFilerDwg::~FcFilerDwg() = default;
+
+std::int64_t FcFilerDwg::Seek(std::int64_t offset, FcSeekOrigin origin) {
+  DropPendingBits();
+  return FcFiler::Seek(offset, origin);
+}
+
+void FcFilerDwg::PutByte(std::uint8_t byte) {
+  if (!file_) {
+    throw FcFileException("no file is open for writing");
+  }
+  file_->Write(&byte, 1);
+}
+
+void FcFilerDwg::DropPendingBits() {
+  pending_ = 0;
+  bit_count_ = 0;
+}
+
+void FcFilerDwg::FlushPendingByte() {
+  if (bit_count_ == 0) {
+    return;
+  }
+  PutByte(pending_);
+  DropPendingBits();
+}
+
+std::uint64_t FcFilerDwg::BitsLeft() const {
+  const std::uint64_t in_pending = bit_count_ == 0 ? 0 : 8u - bit_count_;
+  if (!file_) {
+    return in_pending;
+  }
+  const std::int64_t position = std::max<std::int64_t>(file_->GetPosition(), 0);
+  const std::int64_t bytes = std::max<std::int64_t>(file_->GetLength() - position, 0);
+  return static_cast<std::uint64_t>(bytes) * 8u + in_pending;
+}
+
+void FcFilerDwg::SaveBitPosition() {
+  saved_place_ = {file_ ? file_->GetPosition() : 0, pending_, bit_count_};
+}
+
+void FcFilerDwg::RestoreBitPosition() {
+  Seek(saved_place_.position, FcSeekOrigin::kBegin);
+  pending_ = saved_place_.pending;
+  bit_count_ = saved_place_.bit_count;
+}
+
+bool FcFilerDwg::ReadAlignedShort(std::uint16_t& value) {
+  DropPendingBits();
+  std::uint8_t low = 0;
+  std::uint8_t high = 0;
+  if (!GetByte(low) || !GetByte(high)) {
+    return false;
+  }
+  value = static_cast<std::uint16_t>(low | (high << 8));
+  return true;
+}
+
+bool FcFilerDwg::CheckSentinel(const std::uint8_t (&sentinel)[16]) {
+  DropPendingBits();
+  bool equal = true;
+  for (std::uint8_t expected : sentinel) {
+    std::uint8_t byte = 0;
+    if (!GetByte(byte)) {
+      return false;
+    }
+    equal = equal && byte == expected;
+  }
+  return equal;
+}
+
+std::int64_t FcFilerDwg::FindObjectOffset(FcHandle handle) const { return object_map_.Find(handle); }
+
+std::int64_t FcFilerDwg::SeekObject(FcHandle handle, std::int64_t& size, std::int16_t& type) {
+  const std::int64_t offset = FindObjectOffset(handle);
+  if (offset <= 0 || Seek(offset, FcSeekOrigin::kBegin) != offset) {
+    return -1;
+  }
+  std::int32_t record_size = 0;
+  if (!ReadModularShort(record_size)) {
+    return -1;
+  }
+  size = record_size + (file_->GetPosition() - offset);
+  StepProgress(1);
+  if (!ReadBitShort(type)) {
+    return -1;
+  }
+  return offset;
+}
+
+std::uint16_t FcFilerDwg::CrcOfRange(std::uint16_t seed, std::int64_t start, std::int64_t end) {
+  DropPendingBits();
+  if (!file_ || start < 0 || end < start || end > file_->GetLength()) {
+    return 0;
+  }
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(file_->Data());
+  return Crc16Update(seed, static_cast<std::size_t>(end - start), bytes + start);
+}

@@ -1,0 +1,16 @@
+#include "files/drawing_services.h"
+
+#include <mutex>
+
+#include "display/graph_display.h"
+#include "files/object_registrations.h"
+#include "files/undo_snapshot_io.h"
+
+void InstallDrawingServices() {
+  static std::once_flag installed;
+  std::call_once(installed, [] {
+    RegisterObjectFactories();
+    InstallGraphDisplay();
+    InstallUndoSnapshotFiles();
+  });
+}

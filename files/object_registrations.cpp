@@ -1,0 +1,38 @@
+#include "files/object_registrations.h"
+
+#include "database/object_factory.h"
+#include "entities/face3d.h"
+#include "entities/line.h"
+#include "entities/point_entity.h"
+#include "entities/raster_image.h"
+#include "entities/ray.h"
+#include "entities/solid.h"
+#include "entities/trace.h"
+#include "entities/xline.h"
+
+// Every class that file readers create by name, under its class name and,
+// where it has one, its DXF record name. Listing them here keeps the linker
+// from dropping a class whose file nothing else refers to.
+void RegisterObjectFactories() {
+  RegisterDatabaseObjects();
+  RegisterObjectFactory("FcLine", FcLine::Create);
+  RegisterObjectFactory("LINE", FcLine::Create);
+  RegisterObjectFactory("FcPointEnt", FcPointEnt::Create);
+  RegisterObjectFactory("POINT", FcPointEnt::Create);
+  RegisterObjectFactory("FcSolid", FcSolid::Create);
+  RegisterObjectFactory("SOLID", FcSolid::Create);
+  RegisterObjectFactory("FcTrace", FcTrace::Create);
+  RegisterObjectFactory("TRACE", FcTrace::Create);
+  RegisterObjectFactory("Fc3DFace", Fc3DFace::Create);
+  RegisterObjectFactory("3DFACE", Fc3DFace::Create);
+  RegisterObjectFactory("FcRay", FcRay::Create);
+  RegisterObjectFactory("RAY", FcRay::Create);
+  RegisterObjectFactory("FcXLine", FcXLine::Create);
+  RegisterObjectFactory("XLINE", FcXLine::Create);
+  RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
+  RegisterObjectFactory("IMAGE", FcRasterImage::Create);
+  RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);
+  RegisterObjectFactory("IMAGEDEF", FcRasterImageDef::Create);
+  RegisterObjectFactory("FcRasterImageDefReactor", FcRasterImageDefReactor::Create);
+  RegisterObjectFactory("IMAGEDEF_REACTOR", FcRasterImageDefReactor::Create);
+}

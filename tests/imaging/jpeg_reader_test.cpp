@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "imaging/jpeg_reader.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A JPEG of the pixels (top row first, 3 or 1 samples per pixel), at full
+// quality and without chroma subsampling so that flat areas come back
+// nearly exact.
+Bytes Compress(int width, int height, int components, const Bytes& pixels) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr error;
+  cinfo.err = jpeg_std_error(&error);
+  jpeg_create_compress(&cinfo);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &out, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = components;
+  cinfo.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 100, TRUE);
+  for (int i = 0; i < cinfo.num_components; ++i) {
+    cinfo.comp_info[i].h_samp_factor = 1;
+    cinfo.comp_info[i].v_samp_factor = 1;
+  }
+  jpeg_start_compress(&cinfo, TRUE);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + cinfo.next_scanline * width * components);
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  Bytes bytes(out, out + size);
+  std::free(out);
+  return bytes;
+}
+
+// 5 x 3: a red top row over two blue rows.
+Bytes RedOverBlue() {
+  Bytes pixels;
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      pixels.insert(pixels.end(), {static_cast<std::uint8_t>(y == 0 ? 255 : 0), 0,
+                                   static_cast<std::uint8_t>(y == 0 ? 0 : 255)});
+    }
+  }
+  return Compress(5, 3, 3, pixels);
+}
+
+std::string WriteTemp(const Bytes& bytes, const std::string& name) {
+  const std::string path = (std::filesystem::temp_directory_path() / name).string();
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  return path;
+}
+
+void ExpectNear(const std::uint8_t* pixel, int blue, int green, int red) {
+  EXPECT_NEAR(pixel[0], blue, 8);
+  EXPECT_NEAR(pixel[1], green, 8);
+  EXPECT_NEAR(pixel[2], red, 8);
+}
+
+TEST(JpegReader, ColourFileBecomesBottomUpBgrRows) {
+  const std::string path = WriteTemp(RedOverBlue(), "kovra_jpeg_colour.jpg");
+  CJpeg jpeg;
+  ASSERT_TRUE(jpeg.LoadDib(path)) << jpeg.GetErrorText();
+  std::filesystem::remove(path);
+  const CDib& dib = *jpeg.GetDib();
+  int bit_count = 0;
+  int stride = 0;
+  const std::uint8_t* rows = dib.GetBits(&bit_count, &stride);
+  EXPECT_EQ(bit_count, 24);
+  EXPECT_EQ(stride, 16);
+  EXPECT_EQ(dib.GetWidth(), 5);
+  EXPECT_EQ(dib.GetHeight(), 3);
+  for (int x = 0; x < 5; ++x) {
+    ExpectNear(rows + 2 * stride + 3 * x, 0, 0, 255);
+    ExpectNear(rows + 3 * x, 255, 0, 0);
+  }
+  EXPECT_EQ(rows[15], 0);
+}
+
+TEST(JpegReader, GreyscaleGivesEqualChannels) {
+  Bytes grey;
+  for (int i = 0; i < 7 * 4; ++i) grey.push_back(static_cast<std::uint8_t>(i * 9));
+  const Bytes file = Compress(7, 4, 1, grey);
+  CJpeg jpeg;
+  ASSERT_TRUE(jpeg.LoadDibFromMemory(file.data(), file.size())) << jpeg.GetErrorText();
+  int bit_count = 0;
+  int stride = 0;
+  const std::uint8_t* rows = jpeg.GetDib()->GetBits(&bit_count, &stride);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 7; ++x) {
+      const std::uint8_t* p = rows + y * stride + 3 * x;
+      EXPECT_EQ(p[0], p[1]);
+      EXPECT_EQ(p[1], p[2]);
+    }
+  }
+}
+
+TEST(JpegReader, FailuresKeepThePreviousPicture) {
+  const Bytes good = RedOverBlue();
+  Bytes huge = good;
+  for (std::size_t i = 0; i + 8 < huge.size(); ++i) {
+    if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+      huge[i + 5] = huge[i + 7] = 0xFD;  // 65000 x 65000
+      huge[i + 6] = huge[i + 8] = 0xE8;
+      break;
+    }
+  }
+  const Bytes garbage = {'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'};
+  struct Case {
+    const char* name;
+    Bytes data;
+    bool decoder_error;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"not a JPEG", garbage, true, ""},
+      {"empty", {}, true, ""},
+      {"cut after the header", Bytes(good.begin(), good.begin() + 20), true, ""},
+      {"too large", huge, false, "JpegFile :\nThe picture of 65000 x 65000 pixels is larger than the limit"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CJpeg jpeg;
+    ASSERT_TRUE(jpeg.LoadDibFromMemory(good.data(), good.size()));
+    const CDib* before = jpeg.GetDib();
+    EXPECT_FALSE(jpeg.LoadDibFromMemory(c.data.data(), c.data.size()));
+    EXPECT_EQ(jpeg.GetDib(), before);
+    EXPECT_EQ(jpeg.IsDecoderError(), c.decoder_error);
+    EXPECT_FALSE(jpeg.GetErrorText().empty());
+    EXPECT_EQ(jpeg.GetErrorText().find(c.message), 0u) << jpeg.GetErrorText();
+  }
+
+  CJpeg jpeg;
+  const std::string missing = "/nonexistent/kovra.jpg";
+  EXPECT_FALSE(jpeg.LoadDib(missing));
+  EXPECT_EQ(jpeg.GetErrorText(), "JPEG :\nCan't open " + missing + "\n");
+  EXPECT_FALSE(jpeg.IsDecoderError());
+  EXPECT_EQ(jpeg.GetDib(), nullptr);
+}
+
+}  // namespace
