@@ -107,21 +107,6 @@ TEST_F(WorkThreadTest, AThrowingCommandEndsWithOneLineAndTheNextRuns) {
   EXPECT_EQ(Finish(), 7);
 }
 
-TEST_F(WorkThreadTest, ClosesTheCommandBoundaryAfterEveryCommand) {
-  static int boundaries = 0;
-  boundaries = 0;
-  SetCommandBoundaryHook([](FcGraph&) { ++boundaries; });
-  UseTestCommand([]() -> int { throw std::runtime_error("after opening a group"); });
-  thread_.Start();
-  ASSERT_EQ(thread_.PostCommand(WM_FC_RUN_COMMAND, "TestBody"), 1);
-  Finish();
-  UseTestCommand([] { return kStatusDone; });
-  ASSERT_EQ(thread_.PostCommand(WM_FC_RUN_COMMAND, "TestBody"), 1);
-  Finish();
-  SetCommandBoundaryHook(nullptr);
-  EXPECT_EQ(boundaries, 2);
-}
-
 TEST_F(WorkThreadTest, OtherThreadMessagesCompleteWithDone) {
   thread_.Start();
   ASSERT_EQ(thread_.PostCommand(0x0400), 1);
