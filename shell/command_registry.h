@@ -26,7 +26,7 @@ struct CommandNode {
 using CommandList = std::forward_list<CommandNode>;
 
 // The two lists of the program, filled once at start-up on the window thread
-// and only read afterwards.
+// from the command families' rows and only read afterwards.
 CommandList& ApplicationCommands();
 CommandList& DrawingCommands();
 
@@ -36,11 +36,6 @@ int AddCommand(CommandList& list, std::string_view name, CommandFunc function);
 // The handler registered under the name (any case); null when none is.
 CommandFunc FindCommand(const CommandList& list, std::string_view name);
 void FreeCommandList(CommandList& list);
-
-// Fill the lists from the command table (shell/command_table.cpp). Called
-// once each at start-up.
-void RegisterAppCommands();
-void RegisterDrawCommands();
 
 // On the window thread: the handler's status, or kCommandNotHandled when the
 // application list holds no such name.

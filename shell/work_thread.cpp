@@ -1,7 +1,5 @@
 #include "shell/work_thread.h"
 
-#include <atomic>
-
 #include "core/resbuf.h"
 #include "platform/frame_link.h"
 #include "platform/thread_slot.h"
@@ -10,26 +8,17 @@
 
 namespace {
 
-std::atomic<CommandBoundaryHook> g_boundaryHook{nullptr};
-
 // Runs the command; whatever escapes it ends the command with 5100 after
 // one history line, and the thread goes on with the next command.
 int RunGuarded(Event& go, Event& ready, FcGraph& graph, const ThreadMessage& message) {
-  int status = kStatusDone;
   try {
     go.Wait();
     ready.Reset();
-    status = ExecuteCommandMessage(graph, message);
+    return ExecuteCommandMessage(graph, message);
   } catch (...) {
     PrintMessage(kUnknownErrorMessage);
-    status = kStatusDone;
+    return kStatusDone;
   }
-  try {
-    if (CommandBoundaryHook hook = g_boundaryHook.load()) hook(graph);
-  } catch (...) {
-    PrintMessage(kUnknownErrorMessage);
-  }
-  return status;
 }
 
 }  // namespace
@@ -95,5 +84,3 @@ int ExecuteCommandMessage(FcGraph& graph, const ThreadMessage& message) {
   if (message.message != WM_FC_RUN_COMMAND) return kStatusDone;
   return RunDrawingCommand(message.name);
 }
-
-void SetCommandBoundaryHook(CommandBoundaryHook hook) { g_boundaryHook.store(hook); }

@@ -95,9 +95,3 @@ class CWorkThread : public CCommonThread {
 // Runs one thread message on the command thread: WM_FC_RUN_COMMAND runs the
 // named drawing command; any other message does nothing and gives 5100.
 int ExecuteCommandMessage(FcGraph& graph, const ThreadMessage& message);
-
-// Called on the command thread after every command, also after one that
-// threw, so that whatever the command left open (an undo group) is closed
-// at the command boundary. The undo list installs it; null calls nothing.
-using CommandBoundaryHook = void (*)(FcGraph& graph);
-void SetCommandBoundaryHook(CommandBoundaryHook hook);

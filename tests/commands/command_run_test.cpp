@@ -2,7 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "command_script.h"
+#include "tests/support/command_script.h"
+#include "commands/undo_section.h"
 #include "core/resbuf.h"
 #include "entities/line.h"
 #include "shell/command_registry.h"
@@ -12,19 +13,17 @@ namespace {
 
 using CommandRunTest = CommandScriptTest;
 
-// Opens an undo group, draws a line into it and fails.
-int FailInsideGroup() {
-  FcGraph& graph = *CurrentGraph();
-  graph.GetUndoList().BeginGroup("Broken");
-  FcLine* line = new FcLine;
-  line->SetEndPoint({1, 0});
-  AddEntityWithOwnUndo(graph, line, "Line");
+// Opens a one-step section, draws two lines in it and fails.
+int FailInsideSection() {
+  FcUndoSection section(*CurrentGraph(), "Broken", FcUndoSection::Steps::kWholeRun);
+  section.AddNew<FcLine>([](FcLine& line) { line.SetEndPoint({1, 0}); });
+  section.AddNew<FcLine>([](FcLine& line) { line.SetEndPoint({0, 1}); });
   throw std::runtime_error("failed half-way");
 }
 
-// Opens an undo group and fails before recording anything.
+// Opens a one-step section and fails before recording anything.
 int FailBeforeRecording() {
-  CurrentGraph()->GetUndoList().BeginGroup("Broken");
+  FcUndoSection section(*CurrentGraph(), "Broken", FcUndoSection::Steps::kWholeRun);
   throw std::runtime_error("failed at once");
 }
 
@@ -44,9 +43,9 @@ TEST_F(CommandRunTest, NamesThatAreNotOfferedSaySo) {
   }
 }
 
-TEST_F(CommandRunTest, AFailedCommandIsReportedAndItsOpenGroupUndoesAsOne) {
-  AddCommand(DrawingCommands(), "FailInsideGroup", FailInsideGroup);
-  ASSERT_TRUE(script_.Run({"FailInsideGroup"}));
+TEST_F(CommandRunTest, AFailedCommandIsReportedAndItsOpenSectionUndoesAsOne) {
+  AddCommand(DrawingCommands(), "FailInsideSection", FailInsideSection);
+  ASSERT_TRUE(script_.Run({"FailInsideSection"}));
   EXPECT_EQ(LastPrinted(), kUnknownErrorMessage);
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"Broken"});
 
@@ -59,7 +58,7 @@ TEST_F(CommandRunTest, AFailedCommandIsReportedAndItsOpenGroupUndoesAsOne) {
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"Line"});
 }
 
-TEST_F(CommandRunTest, AGroupLeftEmptyByAFailedCommandLeavesNoUndoStep) {
+TEST_F(CommandRunTest, ASectionLeftEmptyByAFailedCommandLeavesNoUndoStep) {
   AddCommand(DrawingCommands(), "FailBeforeRecording", FailBeforeRecording);
   ASSERT_TRUE(script_.Run({"line", "0,0", "2,2", ""}));
   ASSERT_TRUE(script_.Run({"FailBeforeRecording"}));
@@ -67,6 +66,21 @@ TEST_F(CommandRunTest, AGroupLeftEmptyByAFailedCommandLeavesNoUndoStep) {
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"Line"});
   const bool grouping = script_.OnWindowThread([this] { return script_.Drawing().GetUndoList().IsGrouping(); });
   EXPECT_FALSE(grouping);
+}
+
+// A run that changed nothing must not cost the user what Redo could bring
+// back, whether it ended at a prompt or by failing.
+TEST_F(CommandRunTest, ARunThatChangedNothingKeepsTheRedoHistory) {
+  AddCommand(DrawingCommands(), "FailBeforeRecording", FailBeforeRecording);
+  ASSERT_TRUE(script_.Run({"line", "0,0", "2,2", ""}));
+  ASSERT_TRUE(script_.Run({"undo"}));
+  for (const std::vector<std::string>& run :
+       {std::vector<std::string>{"point", kEsc}, {"trace", "", "0,0", kEsc}, {"FailBeforeRecording"}}) {
+    ASSERT_TRUE(RunScript(script_, run[0], {run.begin() + 1, run.end()})) << run[0];
+  }
+  ASSERT_TRUE(script_.Run({"redo"}));
+  EXPECT_EQ(LastPrinted(), "Redo : Line");
+  EXPECT_EQ(EntitiesOf<FcLine>().size(), 1u);
 }
 
 }  // namespace

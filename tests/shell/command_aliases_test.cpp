@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "command_table_scope.h"
-#include "database/object.h"
-#include "shell/command_registry.h"
-
 namespace {
 
 using Pieces = std::vector<std::string>;
@@ -123,29 +119,6 @@ TEST(SplitMacroTest, CutsPiecesAndHandlesCancelMarks) {
     SplitMacro(c.macro, queue);
     EXPECT_EQ(QueueContents(queue), c.queueAfter) << c.macro;
   }
-}
-
-// The program's own alias file: every alias leads to a command of the
-// table, and no alias hides a command name or an earlier alias.
-TEST(ProgramAliasFileTest, EveryAliasNamesACommand) {
-  AliasTable table;
-  LoadAliasFile(table, std::string(KOVRA_SOURCE_DIR) + "/" + kAliasFileName);
-  ASSERT_FALSE(table.entries.empty());
-  CommandTableScope commands;
-  std::vector<std::string> seen;
-  for (const AliasEntry& entry : table.entries) {
-    Pieces pieces = SplitPieces(entry.expansion);
-    ASSERT_FALSE(pieces.empty()) << entry.alias;
-    EXPECT_TRUE(FindCommand(ApplicationCommands(), pieces[0]) || FindCommand(DrawingCommands(), pieces[0]))
-        << entry.alias;
-    EXPECT_FALSE(FindCommand(ApplicationCommands(), entry.alias) || FindCommand(DrawingCommands(), entry.alias))
-        << entry.alias;
-    for (const std::string& earlier : seen) EXPECT_FALSE(EqualsNoCase(earlier, entry.alias)) << entry.alias;
-    seen.push_back(entry.alias);
-  }
-  CommandQueue queue;
-  EXPECT_FALSE(ExpandAlias("l", table, queue));
-  EXPECT_EQ(QueueContents(queue), Pieces{"Line"});
 }
 
 }  // namespace

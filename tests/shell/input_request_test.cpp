@@ -6,7 +6,7 @@
 #include <string>
 
 #include "shell/testing/scripted_view.h"
-#include "test_command.h"
+#include "tests/support/test_command.h"
 
 namespace {
 

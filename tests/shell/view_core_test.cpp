@@ -9,7 +9,7 @@
 
 #include "shell/command_aliases.h"
 #include "shell/testing/scripted_view.h"
-#include "test_command.h"
+#include "tests/support/test_command.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "platform/recording_frame_link.h"
 #include "platform/thread_slot.h"
 #include "shell/command_view_link.h"
-#include "test_command.h"
+#include "tests/support/test_command.h"
 
 namespace {
 
@@ -105,21 +105,6 @@ TEST_F(WorkThreadTest, AThrowingCommandEndsWithOneLineAndTheNextRuns) {
   UseTestCommand([] { return 7; });
   ASSERT_EQ(thread_.PostCommand(WM_FC_RUN_COMMAND, "TestBody"), 1);
   EXPECT_EQ(Finish(), 7);
-}
-
-TEST_F(WorkThreadTest, ClosesTheCommandBoundaryAfterEveryCommand) {
-  static int boundaries = 0;
-  boundaries = 0;
-  SetCommandBoundaryHook([](FcGraph&) { ++boundaries; });
-  UseTestCommand([]() -> int { throw std::runtime_error("after opening a group"); });
-  thread_.Start();
-  ASSERT_EQ(thread_.PostCommand(WM_FC_RUN_COMMAND, "TestBody"), 1);
-  Finish();
-  UseTestCommand([] { return kStatusDone; });
-  ASSERT_EQ(thread_.PostCommand(WM_FC_RUN_COMMAND, "TestBody"), 1);
-  Finish();
-  SetCommandBoundaryHook(nullptr);
-  EXPECT_EQ(boundaries, 2);
 }
 
 TEST_F(WorkThreadTest, OtherThreadMessagesCompleteWithDone) {

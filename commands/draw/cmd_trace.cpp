@@ -1,9 +1,9 @@
-#include <memory>
 #include <string>
 #include <utility>
 
 #include "commands/command_support.h"
-#include "commands/draw_commands.h"
+#include "commands/draw/draw_commands.h"
+#include "commands/undo_section.h"
 #include "core/geometry_basics.h"
 #include "core/point_ops.h"
 #include "core/resbuf.h"
@@ -11,7 +11,6 @@
 #include "database/graph.h"
 #include "entities/entity_listing.h"
 #include "entities/trace.h"
-#include "platform/frame_link.h"
 #include "shell/input_request.h"
 
 namespace {
@@ -53,8 +52,8 @@ bool AskTraceWidth(FcGraph& graph, double& width) {
 
 }  // namespace
 
-void AddTraceSegment(FcGraph& graph, const FcPoint2d& previous, const FcPoint2d& start, const FcPoint2d& end,
-                     const FcPoint2d& following, double halfWidth, FcEntSetsUndoItem& item) {
+bool AddTraceSegment(FcUndoSection& section, const FcPoint2d& previous, const FcPoint2d& start, const FcPoint2d& end,
+                     const FcPoint2d& following, double halfWidth) {
   const double dir = AngleFromTo(start, end);
   int sharp = 0;
   EdgeCorners startEdge = SquareEdge(start, dir, halfWidth);
@@ -64,15 +63,16 @@ void AddTraceSegment(FcGraph& graph, const FcPoint2d& previous, const FcPoint2d&
   }
   const EdgeCorners endEdge =
       IsSamePoint(following, end) ? SquareEdge(end, dir, halfWidth) : JointEdge(start, end, following, halfWidth, sharp);
-  FcTrace* trace = NewEntityOrReport<FcTrace>();
-  if (trace == nullptr) return;
-  trace->SetCorners({startEdge.left, startEdge.right, endEdge.right, endEdge.left});
-  AddCreatedEntity(graph, trace, item);
+  return section.AddNew<FcTrace>([&](FcTrace& trace) {
+    trace.SetCorners({startEdge.left, startEdge.right, endEdge.right, endEdge.left});
+  });
 }
 
 int CmdTrace() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
+  // Undo takes the whole trace back as one.
+  FcUndoSection section(*graph, "Trace", FcUndoSection::Steps::kWholeRun);
   double width = 0.0;
   if (!AskTraceWidth(*graph, width)) return kStatusDone;
   const double halfWidth = width * 0.5;
@@ -81,12 +81,6 @@ int CmdTrace() {
   std::string text;
   if (GetPoint(nullptr, "Input start point", startUcs, text) != FC_INPUT_OK) return kStatusDone;
   if (GetPoint(&startUcs, "Input next point", base, text) != FC_INPUT_OK) return kStatusDone;
-  // One item for the whole trace, which Undo takes back as one.
-  std::unique_ptr<FcEntSetsUndoItem> item = NewEntityUndoItem("Trace");
-  if (!item) {
-    PrintMessage(kNoMemoryMessage);
-    return kStatusDone;
-  }
   // A piece is built only once the point after it is known, so that its end
   // can be mitred to the next piece.
   FcPoint2d current = UcsToWorldPoint(*graph, startUcs);
@@ -95,13 +89,12 @@ int CmdTrace() {
   FcPoint2d ucsPoint;
   while (GetPoint(&base, "Input next point", ucsPoint, text) == FC_INPUT_OK) {
     const FcPoint2d following = UcsToWorldPoint(*graph, ucsPoint);
-    AddTraceSegment(*graph, previous, current, next, following, halfWidth, *item);
+    if (!AddTraceSegment(section, previous, current, next, following, halfWidth)) return kStatusDone;
     previous = current;
     current = next;
     next = following;
     base = ucsPoint;
   }
-  AddTraceSegment(*graph, previous, current, next, next, halfWidth, *item);
-  PushUndoItemIfRecorded(*graph, std::move(item));
+  AddTraceSegment(section, previous, current, next, next, halfWidth);
   return kStatusDone;
 }

@@ -1,7 +1,8 @@
 #include <string>
 
 #include "commands/command_support.h"
-#include "commands/draw_commands.h"
+#include "commands/draw/draw_commands.h"
+#include "commands/undo_section.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
 #include "entities/ray.h"
@@ -10,6 +11,7 @@
 int CmdRay() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
+  FcUndoSection section(*graph, "Ray", FcUndoSection::Steps::kWholeRun);
   FcPoint2d origin;
   FcPoint2d through;
   std::string text;
@@ -17,7 +19,7 @@ int CmdRay() {
   if (GetPoint(&origin, "Directiont", through, text) != FC_INPUT_OK) return kStatusDone;
   const FcPoint2d base = UcsToWorldPoint(*graph, origin);
   const FcPoint2d towards = UcsToWorldPoint(*graph, through);
-  AddNewEntityWithOwnUndo<FcRay>(*graph, "Ray", [&](FcRay& ray) {
+  section.AddNew<FcRay>([&](FcRay& ray) {
     ray.SetBasePoint(base);
     // A direction point on the origin gives (1, 0).
     ray.SetDirection({towards.x - base.x, towards.y - base.y});

@@ -1,7 +1,8 @@
 #include <string>
 
 #include "commands/command_support.h"
-#include "commands/draw_commands.h"
+#include "commands/draw/draw_commands.h"
+#include "commands/undo_section.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
 #include "entities/line.h"
@@ -9,10 +10,9 @@
 
 namespace {
 
-// One segment with an undo item of its own, so that Undo takes the segments
-// back one at a time. False when the line could not be made.
-bool AddLineSegment(FcGraph& graph, const FcPoint2d& start, const FcPoint2d& end) {
-  return AddNewEntityWithOwnUndo<FcLine>(graph, "Line", [&](FcLine& line) {
+// False when the segment could not be made.
+bool AddLineSegment(FcUndoSection& section, const FcPoint2d& start, const FcPoint2d& end) {
+  return section.AddNew<FcLine>([&](FcLine& line) {
     line.SetStartPoint(start);
     line.SetEndPoint(end);
   });
@@ -23,6 +23,8 @@ bool AddLineSegment(FcGraph& graph, const FcPoint2d& start, const FcPoint2d& end
 int CmdLine() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
+  // Undo takes the segments back one at a time.
+  FcUndoSection section(*graph, "Line", FcUndoSection::Steps::kEachEntity);
   FcPoint2d ucsPoint;
   std::string text;
   if (GetPoint(nullptr, "First point of line", ucsPoint, text) != FC_INPUT_OK) return kStatusDone;
@@ -36,7 +38,7 @@ int CmdLine() {
   int status = GetPoint(&base, "Second point", ucsPoint, text);
   while (status == FC_INPUT_OK) {
     const FcPoint2d next = UcsToWorldPoint(*graph, ucsPoint);
-    if (!AddLineSegment(*graph, last, next)) return kStatusDone;
+    if (!AddLineSegment(section, last, next)) return kStatusDone;
     last = next;
     base = ucsPoint;
     if (closeOffered) {
@@ -47,6 +49,6 @@ int CmdLine() {
       status = GetPoint(&base, "Second point", ucsPoint, text);
     }
   }
-  if (status == FC_INPUT_KEYWORD) AddLineSegment(*graph, last, first);
+  if (status == FC_INPUT_KEYWORD) AddLineSegment(section, last, first);
   return kStatusDone;
 }

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "command_script.h"
+#include "tests/support/command_script.h"
 #include "entities/solid.h"
 
 namespace {

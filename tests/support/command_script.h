@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "commands/command_support.h"
 #include "core/point2d.h"
 #include "database/entity.h"
 #include "database/graph.h"
+#include "tests/support/program_commands_scope.h"
 #include "shell/testing/scripted_view.h"
-#include "tests/shell/command_table_scope.h"
 
 // The entities of the class in the view's current space, oldest first.
 template <typename Entity>
@@ -45,8 +44,6 @@ inline bool RunScript(ScriptedView& script, const std::string& command, const st
 // drawing is read only between commands, while its thread is idle.
 class CommandScriptTest : public ::testing::Test {
  protected:
-  CommandScriptTest() { InstallCommandBoundaryHook(); }
-
   template <typename Entity>
   std::vector<const Entity*> EntitiesOf() {
     return EntitiesIn<Entity>(script_);
@@ -80,7 +77,7 @@ class CommandScriptTest : public ::testing::Test {
     return false;
   }
 
-  CommandTableScope table_;
+  ProgramCommandsScope table_;
   ScriptedView script_;
 };
 

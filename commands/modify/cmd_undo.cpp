@@ -1,4 +1,4 @@
-#include "commands/draw_commands.h"
+#include "commands/modify/modify_commands.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
 

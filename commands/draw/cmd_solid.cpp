@@ -1,7 +1,8 @@
 #include <string>
 
 #include "commands/command_support.h"
-#include "commands/draw_commands.h"
+#include "commands/draw/draw_commands.h"
+#include "commands/undo_section.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
 #include "entities/solid.h"
@@ -10,6 +11,8 @@
 int CmdSolid() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
+  // Each piece is an undo step of its own.
+  FcUndoSection section(*graph, "Solid", FcUndoSection::Steps::kEachEntity);
   FcPoint2d first;
   FcPoint2d second;
   std::string text;
@@ -30,9 +33,7 @@ int CmdSolid() {
     }
     corners[2] = UcsToWorldPoint(*graph, third);
     corners[3] = UcsToWorldPoint(*graph, fourth);
-    // Each piece has an undo item of its own.
-    if (!AddNewEntityWithOwnUndo<FcSolid>(*graph, "Solid", [&](FcSolid& solid) { solid.SetCorners(corners); }))
-      return kStatusDone;
+    if (!section.AddNew<FcSolid>([&](FcSolid& solid) { solid.SetCorners(corners); })) return kStatusDone;
     corners[0] = corners[2];
     corners[1] = corners[3];
   }

@@ -1,4 +1,4 @@
-#include "commands/draw_commands.h"
+#include "commands/draw/draw_commands.h"
 #include "core/resbuf.h"
 #include "platform/frame_link.h"
 

@@ -1,9 +1,8 @@
-#include <memory>
 #include <string>
-#include <utility>
 
 #include "commands/command_support.h"
-#include "commands/draw_commands.h"
+#include "commands/draw/draw_commands.h"
+#include "commands/undo_section.h"
 #include "core/resbuf.h"
 #include "core/value_format.h"
 #include "database/graph.h"
@@ -15,15 +14,14 @@
 namespace {
 
 // False when the point could not be made.
-bool AddPoint(FcGraph& graph, const FcPoint2d& ucsPoint, FcEntSetsUndoItem& item) {
-  FcPointEnt* point = NewEntityOrReport<FcPointEnt>();
-  if (point == nullptr) return false;
-  point->SetLocation(UcsToWorldPoint(graph, ucsPoint));
-  // Measured against the UCS x axis, so a point in the world UCS gets a
-  // full turn rather than 0.
-  point->SetAngle(kTwoPi - graph.GetSysVars().UcsAngle);
-  AddCreatedEntity(graph, point, item);
-  return true;
+bool AddPoint(FcUndoSection& section, const FcPoint2d& ucsPoint) {
+  FcGraph& graph = section.Graph();
+  return section.AddNew<FcPointEnt>([&](FcPointEnt& point) {
+    point.SetLocation(UcsToWorldPoint(graph, ucsPoint));
+    // Measured against the UCS x axis, so a point in the world UCS gets a
+    // full turn rather than 0.
+    point.SetAngle(kTwoPi - graph.GetSysVars().UcsAngle);
+  });
 }
 
 }  // namespace
@@ -31,12 +29,8 @@ bool AddPoint(FcGraph& graph, const FcPoint2d& ucsPoint, FcEntSetsUndoItem& item
 int CmdPoint() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
-  // One item for the command: all points of a Multiple run undo together.
-  std::unique_ptr<FcEntSetsUndoItem> item = NewEntityUndoItem("Point");
-  if (!item) {
-    PrintMessage(kNoMemoryMessage);
-    return kStatusDone;
-  }
+  // All points of a Multiple run undo together.
+  FcUndoSection section(*graph, "Point", FcUndoSection::Steps::kWholeRun);
   const FcSystemVar& vars = graph->GetSysVars();
   PrintMessage("Current point mode : PDMODE=" + IntToString(vars.pdmode) +
                ", PDSIZE=" + FormatDecimal(vars.luprec, vars.pdsize));
@@ -45,7 +39,7 @@ int CmdPoint() {
   SetKeywords("Multiple Settings", 0);
   const int status = GetPoint(nullptr, "Settings/Multiple/<Location of point>", ucsPoint, text);
   if (status == FC_INPUT_OK) {
-    AddPoint(*graph, ucsPoint, *item);
+    AddPoint(section, ucsPoint);
   } else if (status == FC_INPUT_KEYWORD && text == "Settings") {
     // Through the registry, so the point-style command runs under its own
     // name.
@@ -53,9 +47,8 @@ int CmdPoint() {
     return kStatusDone;
   } else if (status == FC_INPUT_KEYWORD && text == "Multiple") {
     while (GetPoint(nullptr, "Location of point", ucsPoint, text) == FC_INPUT_OK) {
-      if (!AddPoint(*graph, ucsPoint, *item)) break;
+      if (!AddPoint(section, ucsPoint)) break;
     }
   }
-  PushUndoItemIfRecorded(*graph, std::move(item));
   return kStatusDone;
 }

@@ -1,0 +1,24 @@
+#include "commands/block/block_commands.h"
+
+namespace {
+
+using enum CommandListKind;
+
+const CommandRow kRows[] = {
+    {"-Block", CmdNotAvailable, kDrawing},
+    {"Block", CmdNotAvailable, kDrawing},
+    {"-Insert", CmdNotAvailable, kDrawing},
+    {"Insert", CmdNotAvailable, kDrawing},
+    {"WBlock", CmdNotAvailable, kDrawing},
+    {"AttDef", CmdNotAvailable, kDrawing},
+    {"AttEdit", CmdNotAvailable, kDrawing},
+    {"AttExt", CmdNotAvailable, kDrawing},
+    {"ImageAdjust", CmdNotAvailable, kDrawing},
+    {"ImageAttach", CmdNotAvailable, kDrawing},
+    {"Image", CmdNotAvailable, kDrawing},
+    {"ImageFrame", CmdNotAvailable, kDrawing},
+};
+
+}  // namespace
+
+std::span<const CommandRow> BlockCommandRows() { return kRows; }

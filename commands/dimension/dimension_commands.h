@@ -1,0 +1,8 @@
+#pragma once
+
+#include <span>
+
+#include "commands/command_row.h"
+
+// Commands that measure the drawing with dimensions, tolerances and leaders, and edit them.
+std::span<const CommandRow> DimensionCommandRows();

@@ -1,0 +1,33 @@
+#include "commands/draw/draw_commands.h"
+
+namespace {
+
+using enum CommandListKind;
+
+const CommandRow kRows[] = {
+    {"Line", CmdLine, kDrawing},
+    {"Circle", CmdNotAvailable, kDrawing},
+    {"Arc", CmdNotAvailable, kDrawing},
+    {"Point", CmdPoint, kDrawing},
+    {"Solid", CmdSolid, kDrawing},
+    {"Trace", CmdTrace, kDrawing},
+    {"Pline", CmdNotAvailable, kDrawing},
+    {"XLine", CmdNotAvailable, kDrawing},
+    {"Ray", CmdRay, kDrawing},
+    {"Ellipse", CmdNotAvailable, kDrawing},
+    {"Rectangle", CmdNotAvailable, kDrawing},
+    {"SPLine", CmdNotAvailable, kDrawing},
+    {"Polygon", CmdNotAvailable, kDrawing},
+    {"Donut", CmdNotAvailable, kDrawing},
+    {"Divide", CmdNotAvailable, kDrawing},
+    {"Measure", CmdNotAvailable, kDrawing},
+    {"CommonTangent", CmdNotAvailable, kDrawing},
+    {"CommonTangentCircle", CmdNotAvailable, kDrawing},
+    {"revcloud", CmdNotAvailable, kDrawing},
+    {"Tablet", CmdTablet, kDrawing},
+    {"Sketch", CmdSketch, kDrawing},
+};
+
+}  // namespace
+
+std::span<const CommandRow> DrawCommandRows() { return kRows; }

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <span>
+
+#include "commands/command_row.h"
+
+// Commands that report on the drawing or the program without changing the drawing.
+std::span<const CommandRow> InquiryCommandRows();

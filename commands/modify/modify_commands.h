@@ -1,0 +1,14 @@
+#pragma once
+
+#include <span>
+
+#include "commands/command_row.h"
+
+// Commands that change, copy and remove entities, and those that step
+// through the undo history. Each runs on the drawing's command thread,
+// takes no arguments and answers kStatusDone.
+
+int CmdUndo();
+int CmdRedo();
+
+std::span<const CommandRow> ModifyCommandRows();

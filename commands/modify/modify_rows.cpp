@@ -1,0 +1,39 @@
+#include "commands/modify/modify_commands.h"
+
+namespace {
+
+using enum CommandListKind;
+
+const CommandRow kRows[] = {
+    {"Change", CmdNotAvailable, kDrawing},
+    {"Erase", CmdNotAvailable, kDrawing},
+    {"Move", CmdNotAvailable, kDrawing},
+    {"Copy", CmdNotAvailable, kDrawing},
+    {"Rotate", CmdNotAvailable, kDrawing},
+    {"Scale", CmdNotAvailable, kDrawing},
+    {"Stretch", CmdNotAvailable, kDrawing},
+    {"Break", CmdNotAvailable, kDrawing},
+    {"Extend", CmdNotAvailable, kDrawing},
+    {"Trim", CmdNotAvailable, kDrawing},
+    {"Mirror", CmdNotAvailable, kDrawing},
+    {"Explode", CmdNotAvailable, kDrawing},
+    {"Offset", CmdNotAvailable, kDrawing},
+    {"Array", CmdNotAvailable, kDrawing},
+    {"PEdit", CmdNotAvailable, kDrawing},
+    {"Chamfer", CmdNotAvailable, kDrawing},
+    {"Fillet", CmdNotAvailable, kDrawing},
+    {"ChangeWidth", CmdNotAvailable, kDrawing},
+    {"Arc2Circle", CmdNotAvailable, kDrawing},
+    {"SPLinEdit", CmdNotAvailable, kDrawing},
+    {"MatchProp", CmdNotAvailable, kDrawing},
+    {"Lengthen", CmdNotAvailable, kDrawing},
+    {"Undo", CmdUndo, kDrawing},
+    {"Redo", CmdRedo, kDrawing},
+    {"copyclip", CmdNotAvailable, kDrawing},
+    {"cutclip", CmdNotAvailable, kDrawing},
+    {"pasteclip", CmdNotAvailable, kDrawing},
+};
+
+}  // namespace
+
+std::span<const CommandRow> ModifyCommandRows() { return kRows; }

@@ -1,0 +1,48 @@
+#include "commands/undo_section.h"
+
+#include <new>
+
+#include "database/entity.h"
+#include "database/graph.h"
+#include "database/undo_items.h"
+#include "platform/frame_link.h"
+
+namespace {
+
+std::unique_ptr<FcEntSetsUndoItem> NewNamedItem(const std::string& name) {
+  std::unique_ptr<FcEntSetsUndoItem> item(new (std::nothrow) FcEntSetsUndoItem);
+  if (item) item->SetName(name);
+  return item;
+}
+
+}  // namespace
+
+FcUndoSection::FcUndoSection(FcGraph& graph, std::string_view name, Steps steps)
+    : graph_(graph), name_(name), steps_(steps) {}
+
+FcUndoSection::~FcUndoSection() {
+  // Only a step that holds records goes on the list: adding one drops the
+  // redo history, which a run that changed nothing must keep.
+  if (run_ && run_->HasRecords()) AddUndoItem(graph_, run_.release());
+}
+
+bool FcUndoSection::AddCreated(FcEntity* entity) {
+  if (entity == nullptr) return false;
+  std::unique_ptr<FcEntSetsUndoItem> own;
+  if (steps_ == Steps::kEachEntity) {
+    own = NewNamedItem(name_);
+  } else if (!run_) {
+    run_ = NewNamedItem(name_);
+  }
+  FcEntSetsUndoItem* item = steps_ == Steps::kEachEntity ? own.get() : run_.get();
+  if (item == nullptr) {
+    // An entity that Undo could not take back is not drawn at all.
+    delete entity;
+    PrintMessage(kNoMemoryMessage);
+    return false;
+  }
+  graph_.AddEntity(entity, true);
+  item->Record(kUndoCreated, entity);
+  if (own) AddUndoItem(graph_, own.release());
+  return true;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <span>
+
+#include "commands/command_row.h"
+
+// Commands that change what the view shows and in which order entities are drawn, and the user coordinate system.
+std::span<const CommandRow> ViewCommandRows();
