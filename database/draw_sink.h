@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/handle.h"
 #include "core/point2d.h"
@@ -62,8 +63,11 @@ struct FcSinkImage {
   int brightness = 50;
   int contrast = 50;
   int fade = 0;
-  // Whether the frame around the picture is drawn.
-  bool frame = true;
+  // Pure white pixels are left unpainted.
+  bool transparent = false;
+  // The part of the picture shown, in picture pixels from the centre of the
+  // top-left pixel, rows downward; empty shows it whole.
+  std::vector<FcPoint2d> clipBoundary;
 };
 
 // Where entities draw themselves. The display list implements it for the

@@ -54,7 +54,9 @@ void DrawBitmapAt(const FcBitmap& source, FcBitmap& target, int x, int y, FcRast
       const int sy = static_cast<int>(ty - y);
       const int px = static_cast<int>(tx);
       const int py = static_cast<int>(ty);
-      target.SetPixel(px, py, Combine(source.GetPixel(sx, sy), target.GetPixel(px, py), operation));
+      const FcColorRef pixel = source.GetPixel(sx, sy);
+      if (pixel == kClearPixel) continue;
+      target.SetPixel(px, py, Combine(pixel, target.GetPixel(px, py), operation));
     }
   }
 }

@@ -14,6 +14,10 @@ enum class FcRasterOp : std::uint32_t {
   kPaint = 0x00EE0086,   // s | d
 };
 
+// A bitmap pixel of this value paints nothing: the device keeps what it
+// had there. The image primitive leaves clipped and transparent pixels so.
+inline constexpr FcColorRef kClearPixel = 0xFF000000;
+
 // A device bitmap: width x height RGB pixels (red in the low byte), row 0
 // at the bottom, so that pixel (x, y) sits at device point (x, y). The
 // screen device keeps pictures in it and the image primitive hands its
@@ -46,5 +50,6 @@ class FcBitmap {
 };
 
 // Copies the whole source bitmap to (x, y) of the target with the raster
-// operation; what falls outside the target is cut off.
+// operation; what falls outside the target is cut off, and clear source
+// pixels leave the target's.
 void DrawBitmapAt(const FcBitmap& source, FcBitmap& target, int x, int y, FcRasterOp operation);

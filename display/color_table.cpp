@@ -8,19 +8,19 @@ namespace {
 
 // Each hue of the table comes in five brightness levels, each at full and
 // at half saturation.
-constexpr std::array<double, 5> kLevels = {255.0, 165.0, 127.0, 76.0, 38.0};
+constexpr std::array<double, 5> kLevels = {255.0, 166.0, 128.0, 76.0, 38.0};
 constexpr std::array<FcColorRef, 10> kFirstColors = {
     0x000000, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF00FF, 0xFFFFFF, 0x989898, 0xC0C0C0,
 };
-constexpr std::array<std::uint8_t, 6> kGreys = {51, 91, 132, 173, 214, 255};
+constexpr std::array<std::uint8_t, 6> kGreys = {84, 118, 152, 187, 221, 255};
 
 // The red, green and blue shares (0 to 1) of a hue in degrees.
 std::array<double, 3> HueShares(double degrees) {
   std::array<double, 3> shares{};
   for (int channel = 0; channel < 3; ++channel) {
-    // Red peaks at 0 degrees, green at 120, blue at 240.
-    double distance = std::fabs(std::fmod(degrees - 120.0 * channel + 540.0, 360.0) - 180.0);
-    distance = 180.0 - distance;
+    // Red peaks at 0 degrees, green at 120, blue at 240; the distance to
+    // the channel's peak is measured the short way round, 0 to 180.
+    const double distance = std::fabs(std::fmod(degrees - 120.0 * channel + 540.0, 360.0) - 180.0);
     shares[static_cast<std::size_t>(channel)] = distance <= 60.0 ? 1.0 : distance >= 120.0 ? 0.0 : (120.0 - distance) / 60.0;
   }
   return shares;

@@ -132,9 +132,41 @@ void FcDsImage::SetCorners(const FcPoint2d& insertion, int width, int height) {
   corners_[1] = {insertion.x + along.x, insertion.y + along.y};
   corners_[2] = {corners_[1].x + up.x, corners_[1].y + up.y};
   corners_[3] = {insertion.x + up.x, insertion.y + up.y};
-  frame_.SetPointArray(corners_, 4);
-  frame_.AddPoint(corners_[0]);
+  SetFrame();
   extentsValid = false;
+}
+
+void FcDsImage::SetFrame() {
+  if (clip_.empty()) {
+    frame_.SetPointArray(corners_, 4);
+    frame_.AddPoint(corners_[0]);
+    return;
+  }
+  const std::vector<FcPoint2d> boundary = ClipInWorld();
+  frame_.SetPointArray(boundary.data(), static_cast<int>(boundary.size()));
+  const bool closed = boundary.front().x == boundary.back().x && boundary.front().y == boundary.back().y;
+  if (!closed) frame_.AddPoint(boundary.front());
+}
+
+std::vector<FcPoint2d> FcDsImage::ClipInWorld() const {
+  std::vector<FcPoint2d> world;
+  world.reserve(clip_.size());
+  for (const FcPoint2d& p : clip_) {
+    world.push_back({corners_[0].x + p.x * u_.x + p.y * v_.x, corners_[0].y + p.x * u_.y + p.y * v_.y});
+  }
+  return world;
+}
+
+void FcDsImage::SetTransparent(bool transparent) {
+  transparent_ = transparent;
+  deviceCacheValid = false;
+}
+
+void FcDsImage::SetClipBoundary(std::span<const FcPoint2d> boundary) {
+  clip_.clear();
+  if (boundary.size() >= 3) clip_.assign(boundary.begin(), boundary.end());
+  SetFrame();
+  deviceCacheValid = false;
 }
 
 void FcDsImage::ReleaseBitmap() {
@@ -160,6 +192,7 @@ void FcDsImage::GetExtents(FcPoint2d& min, FcPoint2d& max) {
 }
 
 bool FcDsImage::ClipOutline(const FcDisplaySurface& surface) {
+  if (!clip_.empty()) return surface.GetView()->ClipPolygonToDevice(ClipInWorld(), outline_) && !outline_.empty();
   return surface.GetView()->ClipPolygonToDevice(corners_, outline_) && !outline_.empty();
 }
 
@@ -196,6 +229,9 @@ std::unique_ptr<FcBitmap> FcDsImage::Resample(const FcMatrix2d& m, FcColorRef ba
   auto bitmap = std::make_unique<FcBitmap>();
   bitmap->CreateScreenBitmap(bitmapWidth_, bitmapHeight_);
   if (bitmap->IsEmpty()) return nullptr;
+  // The boundary may reach past the picture: what lies outside either
+  // paints nothing, whatever the device does with the outline.
+  if (!clip_.empty()) bitmap->Fill(kClearPixel);
   const bool adjust = brightness_ != 50 || contrast_ != 50 || fade_ != 0;
   const int backgroundChannels[3] = {static_cast<int>((background >> 16) & 0xFF),
                                      static_cast<int>((background >> 8) & 0xFF), static_cast<int>(background & 0xFF)};
@@ -214,7 +250,13 @@ std::unique_ptr<FcBitmap> FcDsImage::Resample(const FcMatrix2d& m, FcColorRef ba
         continue;
       }
       hit = true;
+      // A boundary may be concave: a miss does not end the row.
+      if (!clip_.empty() && PointInPolygon({s, t}, clip_) < 0) continue;
       const std::uint8_t* pixel = bits + static_cast<std::ptrdiff_t>(j) * stride + i * 3;
+      if (transparent_ && pixel[0] == 0xFF && pixel[1] == 0xFF && pixel[2] == 0xFF) {
+        bitmap->SetPixel(column, row, kClearPixel);
+        continue;
+      }
       std::uint8_t bgr[3] = {pixel[0], pixel[1], pixel[2]};
       if (adjust) {
         for (int k = 0; k < 3; ++k) {
@@ -339,5 +381,7 @@ void AddImageToSurface(FcDisplaySurface* surface, const FcSinkImage& image, FcHa
   primitive->SetImage(image.picture, point, TransformVector(surface->insertMatrix, image.u),
                       TransformVector(surface->insertMatrix, image.v), image.width, image.height, image.brightness,
                       image.contrast, image.fade);
+  primitive->SetTransparent(image.transparent);
+  primitive->SetClipBoundary(image.clipBoundary);
   EmitPrimitive(surface, std::move(primitive));
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "core/handle.h"
@@ -20,7 +21,9 @@ class FcDisplaySurface;
 // bitmap that covers the image's part of the view pixel for pixel, with the
 // brightness, contrast and fade applied, and keeps it while the view stays
 // unchanged. A frame is drawn around it unless the drawing's raster
-// variables switch image frames off.
+// variables switch image frames off. A clip boundary keeps only the part
+// of the picture inside it, and the frame runs along the boundary; a
+// transparent image leaves its white pixels out.
 class FcDsImage : public FcDsEntity {
  public:
   FcDsImage(FcHandle entityHandle, int partTag);
@@ -33,6 +36,10 @@ class FcDsImage : public FcDsEntity {
                 int width, int height, int brightness, int contrast, int fade);
   // Frees the bitmap and the device outline.
   void ReleaseBitmap();
+  void SetTransparent(bool transparent);
+  // A polygon in picture units (s along u, t along v, from the insertion
+  // point); fewer than three points clip nothing.
+  void SetClipBoundary(std::span<const FcPoint2d> boundary);
 
   void Transform(const FcMatrix2d& matrix) override;
   void Draw(FcDisplaySurface& surface) override;
@@ -45,10 +52,16 @@ class FcDsImage : public FcDsEntity {
 
   const FcBitmap* GetBitmap() const { return bitmap_.get(); }
   bool FrameDrawn() const { return frameDrawn_; }
+  bool IsTransparent() const { return transparent_; }
+  const std::vector<FcPoint2d>& GetClipBoundary() const { return clip_; }
 
  private:
   // Corners and frame from the insertion point, vectors and size.
   void SetCorners(const FcPoint2d& insertion, int width, int height);
+  // The frame along the clip boundary, or along the corners without one.
+  void SetFrame();
+  // The clip boundary in world units.
+  std::vector<FcPoint2d> ClipInWorld() const;
   // The device outline of the corners clipped to the view; false when
   // nothing of the image is in view.
   bool ClipOutline(const FcDisplaySurface& surface);
@@ -74,6 +87,9 @@ class FcDsImage : public FcDsEntity {
   std::uint16_t brightness_ = 50;
   std::uint16_t contrast_ = 50;
   std::uint16_t fade_ = 0;
+  bool transparent_ = false;
+  // Picture units; empty without a clip boundary.
+  std::vector<FcPoint2d> clip_;
   FcPoint2d corners_[4];
   std::unique_ptr<FcBitmap> bitmap_;
   std::vector<FcDevicePoint> outline_;
@@ -85,7 +101,8 @@ class FcDsImage : public FcDsEntity {
 
 // One image primitive in the surface's current group: the insertion point
 // through the surface's insert matrix, the vectors through its linear part.
-// Without a picture only the frame shows.
+// Without a picture only the frame shows. The clip boundary is in picture
+// units (see FcDsImage::SetClipBoundary); empty clips nothing.
 void AddImageToSurface(FcDisplaySurface* surface, const FcSinkImage& image, FcHandle handle, int partTag);
 
 // The brightness, contrast and fade adjustment of one 8-bit channel, with

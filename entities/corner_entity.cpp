@@ -21,7 +21,7 @@ int FcCornerEntity::WriteDxf(FcFiler& filer) {
   FcEntity::WriteDxf(filer);
   filer.WriteString(100, style_.subclassMarker);
   for (int k = 0; k < kCornerCount; ++k) {
-    WriteDxfPoint(filer, static_cast<std::int16_t>(10 + k), corners_[k]);
+    WriteDxfPoint(filer, static_cast<std::int16_t>(10 + k), corners_[style_.fileOrder[k]]);
   }
   return kFcStatusOk;
 }
@@ -31,14 +31,14 @@ int FcCornerEntity::ReadDxf(FcFiler& filer) {
   const int result = ReadEntityDxf(*this, filer, style_.subclassMarker,
                                    [this, &fourthRead](const FcResBuf& group) {
                                      if (group.type >= 10 && group.type <= 13) {
-                                       corners_[group.type - 10] = {group.x, group.y};
+                                       corners_[style_.fileOrder[group.type - 10]] = {group.x, group.y};
                                      }
                                      if (group.type == 13) fourthRead = true;
                                      return kFcStatusOk;
                                    });
   // Files store a triangle with its fourth corner on its third, which
   // keeps a solid's outline (1, 2, 4, 3) a triangle rather than a sliver.
-  if (result == kFcStatusOk && !fourthRead) corners_[3] = corners_[2];
+  if (result == kFcStatusOk && !fourthRead) corners_[style_.fileOrder[3]] = corners_[style_.fileOrder[2]];
   return result;
 }
 

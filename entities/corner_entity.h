@@ -5,10 +5,10 @@
 #include "core/point2d.h"
 #include "database/entity.h"
 
-// What solids, traces and faces share: four corners, kept in the order of
-// DXF groups 10 to 13, of which a triangle repeats one. Each class says in
-// which order its outline runs through them, whether it is filled and how
-// its DWG record orders them. None has a length, an area or boundary
+// What solids, traces and faces share: four corners, of which a triangle
+// repeats one. Each class says in which order its outline runs through
+// them, whether it is filled and how its file records (DXF groups 10 to 13
+// and the DWG record alike) order them. None has a length, an area or boundary
 // records; stretching goes through the grips.
 class FcCornerEntity : public FcEntity {
  public:
@@ -20,10 +20,11 @@ class FcCornerEntity : public FcEntity {
   using FcEntity::Copy;
   using FcEntity::CopyFromOtherGraph;
 
-  // The subclass marker, then the corners as groups 10/20 to 13/23.
+  // The subclass marker, then the corners in the class's file order as
+  // groups 10/20 to 13/23.
   int WriteDxf(FcFiler& filer) override;
-  // Groups 10 to 13 are the corners in stored order; a record without group
-  // 13 is a triangle whose fourth corner is its third.
+  // Groups 10 to 13 are the corners in the class's file order; a record
+  // without group 13 is a triangle whose fourth corner is its third.
   int ReadDxf(FcFiler& filer) override;
   // Continuous lines: the fill of a filled class, then the outline edges
   // with sub-indices 1 to 4, which a solid leaves out of prints.
@@ -62,7 +63,7 @@ class FcCornerEntity : public FcEntity {
     const char* subclassMarker;
     // The stored corners in the order the outline runs through them.
     CornerOrder outline;
-    // The stored corners in the order the DWG record holds them.
+    // The stored corners in the order the DXF and DWG records hold them.
     CornerOrder fileOrder;
     bool filled;
     bool outlineWhenPrinting;

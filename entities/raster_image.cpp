@@ -128,13 +128,11 @@ void FcRasterImageDef::CopyFrom(const FcRasterImageDef& other) {
 }
 
 void FcRasterImageDef::LoadAfterRead(const FcGraph* graph) {
-  // A definition the user keeps unloaded is not looked for: its file may
-  // well be missing, and its sizes stay as the record gives them.
-  if (loaded_ == 0) {
-    UnloadImage();
-    return;
-  }
+  // Loading settles the sizes and the resolved path from the file itself,
+  // also for a definition the user keeps unloaded; its pixels are then
+  // let go at once.
   Load(graph);
+  if (loaded_ == 0) UnloadImage();
 }
 
 int FcRasterImageDef::WriteDxf(FcFiler& filer) {

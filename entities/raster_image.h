@@ -140,7 +140,8 @@ class FcRasterImageDef : public FcObject {
   // Converts the picture to 24 bits and takes its sizes; false (picture
   // freed) when it is too large or cannot be converted.
   bool AdoptPicture(const std::string& path);
-  // After a record was read: loads the picture when the loaded flag is set.
+  // After a record was read: loads the picture, and unloads it again when
+  // the loaded flag is not set.
   void LoadAfterRead(const FcGraph* graph);
 
   std::int32_t classVersion_ = 0;
@@ -209,12 +210,22 @@ class FcRasterImage : public FcEntity {
   // Binds the definition (false when there is none), registers a new
   // reactor with it and settles the clip boundary type.
   bool AttachImageDef(FcGraph& graph);
+  // Forgets the bound definition and the reactor, deleting neither; the
+  // definition's handle stays for the next binding.
+  void UnbindImageDef() {
+    imageDef_ = nullptr;
+    reactor_ = nullptr;
+  }
   // More than two clip vertices: polygonal; otherwise rectangular, the
   // whole picture when fewer than two vertices are given.
   void UpdateClipType();
 
   // The corners P0, P1, P2, P3 of the picture.
   void GetCorners(FcPoint2d (&corners)[4]) const;
+  // The clip boundary as the display takes it: in picture units along u
+  // and v from the insertion point, a rectangle as its four corners; empty
+  // without a usable boundary.
+  std::vector<FcPoint2d> ClipInPictureUnits() const;
 
   const FcPoint2d& GetInsertionPoint() const { return insertion_; }
   void SetInsertionPoint(const FcPoint2d& point) { insertion_ = point; }
@@ -240,6 +251,13 @@ class FcRasterImage : public FcEntity {
   std::int16_t GetClipping() const { return clipping_; }
   std::int16_t GetClipType() const { return clipType_; }
   const FcPoint2dArray& GetClipBoundary() const { return clipBoundary_; }
+  // Clipping on or off, and the boundary with its type settled as
+  // UpdateClipType does.
+  void SetClipping(std::int16_t clipping) { clipping_ = clipping; }
+  void SetClipBoundary(const FcPoint2dArray& boundary) {
+    clipBoundary_.Assign(boundary);
+    UpdateClipType();
+  }
   FcRasterImageDef* GetImageDef() const { return imageDef_; }
   FcHandle GetImageDefHandle() const { return imageDefHandle_; }
   // Binds the definition and takes its handle and pixel size; null unbinds.

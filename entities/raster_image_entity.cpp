@@ -2,6 +2,7 @@
 #include <climits>
 #include <cmath>
 #include <new>
+#include <vector>
 
 #include "core/geometry_basics.h"
 #include "core/point_in_polygon.h"
@@ -254,8 +255,26 @@ bool FcRasterImage::Draw(FcDrawSink* sink) {
   image.brightness = brightness_;
   image.contrast = contrast_;
   image.fade = fade_;
+  image.transparent = (displayFlags_ & kTransparency) != 0;
+  if (clipping_ != 0) image.clipBoundary = ClipInPictureUnits();
   sink->AddImage(image, GetHandle(), 1);
   return true;
+}
+
+std::vector<FcPoint2d> FcRasterImage::ClipInPictureUnits() const {
+  // Boundary vertices count pixels from the centre of the top-left pixel,
+  // rows downward; the display counts from the lower-left corner, upward.
+  const auto toPicture = [this](double x, double y) { return FcPoint2d{x + 0.5, height_ - y - 0.5}; };
+  std::vector<FcPoint2d> clip;
+  const int count = clipBoundary_.count;
+  if (count >= 2 && (clipType_ != 2 || count == 2)) {
+    const FcPoint2d& a = clipBoundary_[0];
+    const FcPoint2d& b = clipBoundary_[1];
+    clip = {toPicture(a.x, a.y), toPicture(b.x, a.y), toPicture(b.x, b.y), toPicture(a.x, b.y)};
+  } else if (count >= 3) {
+    for (int i = 0; i < count; ++i) clip.push_back(toPicture(clipBoundary_[i].x, clipBoundary_[i].y));
+  }
+  return clip;
 }
 
 void FcRasterImage::MarkReferences() {

@@ -3,9 +3,9 @@
 #include "entities/corner_entity.h"
 
 // A filled quadrilateral made by the Trace command, which stores each
-// segment's corners in outline order 1, 2, 3, 4. Its DWG record holds them
-// in the solid's order (1, 2, 4, 3), its DXF record as stored. Prints show
-// the outline too.
+// segment's corners in outline order 1, 2, 3, 4. Its DXF and DWG records
+// hold them in the solid's order (1, 2, 4, 3), as other programs write and
+// expect them. Prints show the outline too.
 class FcTrace : public FcCornerEntity {
  public:
   static constexpr DwgObjectType kDwgType = 32;

@@ -285,7 +285,21 @@ void FcSVGExportDevice::Polyline(const FcDevicePoint* points, int count) {
   document_ += StrokeAttributes();
 }
 
-void FcSVGExportDevice::Polygon(const FcDevicePoint* points, int count) { Polyline(points, count); }
+void FcSVGExportDevice::Polygon(const FcDevicePoint* points, int count) {
+  // Two points enclose nothing: they show as the line between them.
+  if (points == nullptr || count < 3) {
+    Polyline(points, count);
+    return;
+  }
+  FlushPath();
+  movePending_ = false;
+  drawing_ = false;
+  // Filled and outlined, as the screen and the other exports draw it.
+  document_ += "<path d=\"";
+  AppendRun(document_, points, count);
+  document_ += "Z\"\nfill-rule=\"evenodd\" fill=\"" + colorKeyword_ + "\" stroke=\"" + colorKeyword_ +
+               "\" stroke-width=\"" + strokeWidth_ + "\"/>\n";
+}
 
 void FcSVGExportDevice::PolyPolygon(const FcDevicePoint* points, const std::int32_t* ringCounts, int ringCount) {
   FlushPath();

@@ -12,8 +12,8 @@ std::string SvgColorKeyword(FcColorRef rgb);
 // An SVG document, or with `compressed` set the same document gzip-compressed
 // (".svgz"). The document is built in memory and written by EndPaint. Runs
 // of MoveTo and LineTo in one colour share one path element; polylines,
-// polygons (written open and unfilled, like polylines), poly-polygons and
-// pixels are elements of their own. y is flipped so that it grows downward
+// polygons (closed, filled and outlined), poly-polygons and pixels are
+// elements of their own. y is flipped so that it grows downward
 // from the top of the exported area.
 class FcSVGExportDevice : public FcExportDevice {
  public:

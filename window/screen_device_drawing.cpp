@@ -182,13 +182,19 @@ void FcMFCDisplayDevice::DrawBitmap(int x, int y, int w, int h, const FcBitmap* 
   w = std::min(w, bitmap->GetWidth());
   h = std::min(h, bitmap->GetHeight());
   if (w <= 0 || h <= 0) return;
-  QImage picture(w, h, QImage::Format_RGB32);
+  QImage picture(w, h, QImage::Format_ARGB32);
+  bool clear = false;
   for (int row = 0; row < h; ++row) {
     QRgb* line = reinterpret_cast<QRgb*>(picture.scanLine(row));
-    for (int i = 0; i < w; ++i) line[i] = ToQColor(bitmap->GetPixel(i, h - 1 - row)).rgb();
+    for (int i = 0; i < w; ++i) {
+      const FcColorRef pixel = bitmap->GetPixel(i, h - 1 - row);
+      clear = clear || pixel == kClearPixel;
+      line[i] = pixel == kClearPixel ? qRgba(0, 0, 0, 0) : ToQColor(pixel).rgb();
+    }
   }
   const QPainter::CompositionMode mode = target_->compositionMode();
-  target_->setCompositionMode(QPainter::CompositionMode_Source);
+  // A plain copy, unless clear pixels have to let the target show.
+  target_->setCompositionMode(clear ? QPainter::CompositionMode_SourceOver : QPainter::CompositionMode_Source);
   target_->drawImage(ToPixel(x, ClampToInt(std::int64_t{y} + h - 1)), picture);
   target_->setCompositionMode(mode);
 }

@@ -152,7 +152,10 @@ class SolidRecordTest : public testing::Test {
   FcTrace trace;
 };
 
-TEST_F(SolidRecordTest, DxfRoundTripInBothFormsKeepsTheStoredOrder) {
+// Both classes write the file's corner order (1, 2, 4, 3 around the
+// outline): the solid its stored corners as they are, the trace, which
+// stores them around the outline, its third and fourth exchanged.
+TEST_F(SolidRecordTest, DxfRoundTripInBothFormsWritesTheFileOrder) {
   for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf}) {
     SCOPED_TRACE(static_cast<int>(kind));
     std::string solidText;
@@ -160,13 +163,28 @@ TEST_F(SolidRecordTest, DxfRoundTripInBothFormsKeepsTheStoredOrder) {
     ExpectSame(DxfRoundTrip(solid, kind, graph, &solidText), solid);
     ExpectSame(DxfRoundTrip(trace, kind, graph, &traceText), trace);
     if (kind == FcFileKind::kAsciiDxf) {
-      const std::string groups = Groups({{100, "AcDbTrace"}, {10, "1.5"}, {20, "-2.25"},
-                                         {11, "1000.125"}, {21, "7.0"}, {12, "-3.0"}, {22, "0.5"},
-                                         {13, "8.0"}, {23, "9.75"}, {0, "EOF"}});
-      EXPECT_NE(solidText.find(groups), std::string::npos);
-      EXPECT_NE(traceText.find(groups), std::string::npos);
+      EXPECT_NE(solidText.find(Groups({{100, "AcDbTrace"}, {10, "1.5"}, {20, "-2.25"}, {11, "1000.125"},
+                                       {21, "7.0"}, {12, "-3.0"}, {22, "0.5"}, {13, "8.0"}, {23, "9.75"},
+                                       {0, "EOF"}})),
+                std::string::npos);
+      EXPECT_NE(traceText.find(Groups({{100, "AcDbTrace"}, {10, "1.5"}, {20, "-2.25"}, {11, "1000.125"},
+                                       {21, "7.0"}, {12, "8.0"}, {22, "9.75"}, {13, "-3.0"}, {23, "0.5"},
+                                       {0, "EOF"}})),
+                std::string::npos);
     }
   }
+}
+
+// A trace record as other programs write it, a rectangle in the file's
+// order, reads as an outline that goes round it (no bow tie).
+TEST_F(SolidRecordTest, TraceRecordReadsIntoOutlineOrder) {
+  FcTrace read;
+  ASSERT_EQ(ReadFromGroups(read, {{5, "2A"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbTrace"}, {10, "0"},
+                                  {20, "0"}, {11, "4"}, {21, "0"}, {12, "0"}, {22, "3"}, {13, "4"}, {23, "3"},
+                                  {0, "EOF"}},
+                           graph),
+            kFcStatusOk);
+  ExpectCorners(read, {FcPoint2d{0, 0}, FcPoint2d{4, 0}, FcPoint2d{4, 3}, FcPoint2d{0, 3}});
 }
 
 TEST_F(SolidRecordTest, ThreeCornerRecordRepeatsTheThirdCorner) {

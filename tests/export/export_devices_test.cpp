@@ -193,15 +193,19 @@ TEST(SvgExportTest, WritesTheDocument) {
        },
        "<path d=\"M0 20L1 20 1 18.5M2 20L3 20\"\nfill=\"none\" stroke=\"black\" stroke-width=\"0.2\"/>\n"
        "<path d=\"M0 20L0 19\"\nfill=\"none\" stroke=\"RGB(128,255,128)\" stroke-width=\"0.2\"/>\n"},
-      {"polygon like a polyline, pixel, poly-polygon",
+      {"polygon closed and filled, two-point polygon as a line, pixel, poly-polygon",
        [](FcDisplayDevice& d) {
+         d.SetColor(kRed);
          d.Polygon(kTriangle, 3);
+         d.Polygon(kTriangle, 2);
+         d.SetColor(0);
          d.SetPixel(500, 1500);
          const FcDevicePoint points[] = {{0, 0}, {4000, 0}, {0, 3000}, {1000, 1000}, {2000, 1000}, {1000, 2000}};
          const std::int32_t counts[] = {3, 3};
          d.PolyPolygon(points, counts, 2);
        },
-       "<path d=\"M0 20L4 20 0 17\"\nfill=\"none\" stroke=\"black\" stroke-width=\"0.2\"/>\n"
+       "<path d=\"M0 20L4 20 0 17Z\"\nfill-rule=\"evenodd\" fill=\"red\" stroke=\"red\" stroke-width=\"0.2\"/>\n"
+       "<path d=\"M0 20L4 20\"\nfill=\"none\" stroke=\"red\" stroke-width=\"0.2\"/>\n"
        "<path d=\"M0.5 18.5L0.5 18.5\"\nfill=\"none\" stroke=\"black\" stroke-width=\"0.2\"/>\n"
        "<path d=\"M0 20L4 20 0 17Z\nM1 19L2 19 1 18Z\"\nfill-rule=\"evenodd\" fill=\"black\"/>\n"},
   };

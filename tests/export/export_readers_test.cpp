@@ -97,27 +97,65 @@ ToolRun RunTool(const std::string& tool, const std::string& arguments) {
   return run;
 }
 
-// Whether a binary PBM (P4) or PPM (P6) picture has any dark pixel.
-bool HasInk(const std::string& path) {
-  const std::string data = ReadWholeFile(path);
-  const bool bitmap = data.rfind("P4", 0) == 0;
-  if (!bitmap && data.rfind("P6", 0) != 0) return false;
+// A binary PBM (P4) or PPM (P6) picture.
+struct Picture {
+  bool bitmap = false;
+  int width = 0;
+  int height = 0;
+  std::string data;
+  // Where the pixels start in data.
+  std::size_t start = 0;
+
+  // Whether pixel (x, y), y down from the top row, is dark.
+  bool Dark(int x, int y) const {
+    if (bitmap) {
+      const std::size_t at = start + static_cast<std::size_t>(y) * static_cast<std::size_t>((width + 7) / 8) +
+                             static_cast<std::size_t>(x / 8);
+      return at < data.size() && (static_cast<unsigned char>(data[at]) & (0x80 >> (x % 8))) != 0;
+    }
+    const std::size_t at = start + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                                    static_cast<std::size_t>(x)) * 3;
+    if (at + 2 >= data.size()) return false;
+    const int sum = static_cast<unsigned char>(data[at]) + static_cast<unsigned char>(data[at + 1]) +
+                    static_cast<unsigned char>(data[at + 2]);
+    return sum < 3 * 200;
+  }
+};
+
+// The picture in the file; empty sizes when it is neither P4 nor P6.
+Picture ReadPicture(const std::string& path) {
+  Picture picture;
+  picture.data = ReadWholeFile(path);
+  const std::string& data = picture.data;
+  picture.bitmap = data.rfind("P4", 0) == 0;
+  if (!picture.bitmap && data.rfind("P6", 0) != 0) return picture;
   // The header's numbers (width, height and, for PPM, the maximum value),
   // with comments between them, end with one blank before the pixels.
   std::size_t at = 2;
-  for (int field = 0; field < (bitmap ? 2 : 3); ++field) {
+  int numbers[3] = {};
+  for (int field = 0; field < (picture.bitmap ? 2 : 3); ++field) {
     while (at < data.size() && (std::isspace(static_cast<unsigned char>(data[at])) || data[at] == '#')) {
       at = data[at] == '#' ? data.find('\n', at) : at + 1;
-      if (at == std::string::npos) return false;
+      if (at == std::string::npos) return picture;
     }
-    while (at < data.size() && std::isdigit(static_cast<unsigned char>(data[at]))) ++at;
+    while (at < data.size() && std::isdigit(static_cast<unsigned char>(data[at]))) {
+      numbers[field] = numbers[field] * 10 + (data[at] - '0');
+      ++at;
+    }
   }
-  ++at;
-  if (bitmap) return data.find_first_not_of('\0', at) != std::string::npos;
-  for (; at + 2 < data.size(); at += 3) {
-    const int sum = static_cast<unsigned char>(data[at]) + static_cast<unsigned char>(data[at + 1]) +
-                    static_cast<unsigned char>(data[at + 2]);
-    if (sum < 3 * 200) return true;
+  picture.width = numbers[0];
+  picture.height = numbers[1];
+  picture.start = at + 1;
+  return picture;
+}
+
+// Whether the picture has any dark pixel.
+bool HasInk(const std::string& path) {
+  const Picture picture = ReadPicture(path);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      if (picture.Dark(x, y)) return true;
+    }
   }
   return false;
 }
@@ -185,6 +223,68 @@ TEST(ExportReadersTest, EveryFormatReadsBack) {
     surface.Export(file);
     ASSERT_TRUE(device->Succeeded());
     kReaders.at(extension)(file);
+  }
+}
+
+// A solid, a wide polyline segment and an arrowhead-like triangle are
+// filled in every format an independent renderer reads back: the middle of
+// each shows ink, not only its outline.
+TEST(ExportReadersTest, FilledShapesAreFilledInEveryFormat) {
+  ScratchFolder folder;
+  const std::map<std::string, std::function<void(const std::string&, const std::string&)>> renderers = {
+      {"eps", [](const std::string& file, const std::string& picture) {
+         ExpectGhostscriptDraws(file, picture, "-dEPSCrop");
+       }},
+      {"pdf", [](const std::string& file, const std::string& picture) { ExpectGhostscriptDraws(file, picture, ""); }},
+      {"svg",
+       [](const std::string& file, const std::string& picture) {
+         const ToolRun render = RunTool("rsvg-convert", "-f pdf -o " + Quoted(file + ".pdf") + " " + Quoted(file));
+         EXPECT_EQ(render.status, 0) << render.output;
+         ExpectGhostscriptDraws(file + ".pdf", picture, "");
+       }},
+  };
+  for (const auto& [extension, render] : renderers) {
+    SCOPED_TRACE(extension);
+    FcDisplaySurface surface(nullptr);
+    std::unique_ptr<FcExportDevice> owned;
+    for (auto& [format, make] : ExportFormats()) {
+      if (format == extension) owned = make();
+    }
+    ASSERT_NE(owned, nullptr);
+    FcExportDevice* device = owned.get();
+    surface.SetDevice(std::move(owned));
+    surface.SetDeviceSize(200000, 150000);
+    FcViewTransform& view = *surface.GetView();
+    view.x1 = 200.0;
+    view.y1 = 150.0;
+    view.Update();
+    surface.currentColorIndex = 5;
+    // The whole drawing is the frame of the view, so that the page and the
+    // window match whatever margins the renderer keeps.
+    const FcPoint2d corners[] = {{0, 0}, {200, 0}, {200, 150}, {0, 150}};
+    AddPolylineToSurface(&surface, corners, 4, true, 1, 0);
+    const FcPoint2d solid[] = {{20, 20}, {80, 20}, {80, 130}, {20, 130}};
+    AddSolidToSurface(&surface, solid, 4, 2, 0);
+    const PolylineVertex wide[] = {Vertex(100, 40, 30), Vertex(180, 40, 30)};
+    AddWidePolylineToSurface(&surface, wide, 2, false, 3);
+    const FcPoint2d arrow[] = {{100, 80}, {180, 100}, {100, 120}};
+    AddSolidToSurface(&surface, arrow, 3, 4, 0);
+    const std::string file = folder.File("filled." + extension);
+    surface.Export(file);
+    ASSERT_TRUE(device->Succeeded());
+    const std::string pictureFile = file + ".ppm";
+    render(file, pictureFile);
+    const Picture picture = ReadPicture(pictureFile);
+    ASSERT_GT(picture.width, 0);
+    // World (x, y) on the picture, whose top row is world y = 150.
+    const auto dark = [&picture](double x, double y) {
+      return picture.Dark(static_cast<int>(x / 200.0 * picture.width),
+                          static_cast<int>((150.0 - y) / 150.0 * picture.height));
+    };
+    EXPECT_TRUE(dark(50, 75)) << "solid";
+    EXPECT_TRUE(dark(140, 40)) << "wide segment";
+    EXPECT_TRUE(dark(120, 100)) << "triangle";
+    EXPECT_FALSE(dark(140, 70)) << "between the shapes";
   }
 }
 

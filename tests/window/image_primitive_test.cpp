@@ -195,6 +195,49 @@ TEST_F(ImagePrimitiveTest, CrossingNamesTheEdgeAndNeedsTheFrame) {
   EXPECT_FALSE(image.InsideWindow({0.0, 0.0}, {30.0, 20.0}));
 }
 
+// A clip boundary keeps only what lies inside it, also where it bends
+// inward, and the frame runs along it rather than around the picture.
+TEST_F(ImagePrimitiveTest, ClipBoundaryKeepsOnlyItsInside) {
+  ShowWindow(0.0, 0.0, 1);
+  // A U: the picture less a notch from the top middle, in picture units.
+  const FcPoint2d boundary[] = {{0, 0}, {6, 0}, {6, 5}, {4, 5}, {4, 2}, {2, 2}, {2, 5}, {0, 5}};
+  FcDsImage image(1, 0);
+  image.SetImage(&picture_, {10.0, 8.0}, {1.0, 0.0}, {0.0, 1.0}, 0, 0, 50, 50, 0);
+  image.SetClipBoundary(boundary);
+  SetFrames(false);
+  Paint(image);
+  EXPECT_EQ(At(11, 9), PictureColor(1, 1));
+  EXPECT_EQ(At(11, 12), PictureColor(1, 4));
+  EXPECT_EQ(At(15, 12), PictureColor(5, 4));
+  EXPECT_EQ(At(13, 11), 0u) << "in the notch";
+  EXPECT_EQ(At(13, 12), 0u) << "in the notch";
+
+  graph_.GetNamedObjects().Remove(kImageVariablesName);
+  Paint(image);
+  EXPECT_NE(At(13, 10), 0u) << "the frame along the notch's floor";
+  EXPECT_EQ(At(13, 13), 0u) << "the picture's top edge is clipped away";
+}
+
+// A transparent image leaves its white pixels out, showing what lies
+// beneath; without transparency they are painted.
+TEST_F(ImagePrimitiveTest, TransparentImageLeavesWhiteOut) {
+  SetFrames(false);
+  ShowWindow(0.0, 0.0, 1);
+  int bitCount = 0;
+  int stride = 0;
+  std::uint8_t* white = picture_.GetBits(&bitCount, &stride) + 2 * stride + 2 * 3;
+  white[0] = white[1] = white[2] = 0xFF;
+  for (const bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent);
+    FcDsImage image(1, 0);
+    image.SetImage(&picture_, {10.0, 8.0}, {1.0, 0.0}, {0.0, 1.0}, 0, 0, 50, 50, 0);
+    image.SetTransparent(transparent);
+    Paint(image);
+    EXPECT_EQ(At(12, 10), transparent ? 0u : MakeColorRef(255, 255, 255));
+    EXPECT_EQ(At(13, 10), PictureColor(3, 2));
+  }
+}
+
 TEST(ImageChannelTest, BrightnessContrastAndFade) {
   struct Case {
     int channel, brightness, contrast, fade, background, expected;

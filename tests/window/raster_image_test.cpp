@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/resbuf.h"
 #include "database/dictionary.h"
@@ -153,6 +154,71 @@ TEST_F(RasterImageTest, EntityDrawsItsPictureInsideItsFrame) {
   EXPECT_EQ(colors[std::make_pair(12, 10)], PictureColor(2, 2));
   EXPECT_EQ(colors[std::make_pair(14, 11)], PictureColor(4, 3));
   for (const auto& point : Border(10, 8, 16, 13)) EXPECT_TRUE(lit.count(point)) << point.first << "," << point.second;
+}
+
+// With clipping on, the image shows only what its boundary keeps, polygon
+// or rectangle; boundary vertices count pixels from the top-left pixel's
+// centre, rows downward. With clipping off the whole picture shows.
+TEST_F(RasterImageTest, ClippingShowsOnlyTheBoundarysInside) {
+  FcPoint2dArray triangle;  // the upper-left half of the picture
+  triangle.AddXY(-0.5, -0.5);
+  triangle.AddXY(5.5, -0.5);
+  triangle.AddXY(-0.5, 4.5);
+  FcPoint2dArray rectangle;  // picture pixels 2 and 3 of rows 2 and 3 from the bottom
+  rectangle.AddXY(1.5, 0.5);
+  rectangle.AddXY(3.5, 2.5);
+  struct Case {
+    const char* name;
+    const FcPoint2dArray* boundary;
+    std::int16_t clipping;
+    std::int16_t type;
+    std::vector<std::pair<int, int>> shown;
+    std::vector<std::pair<int, int>> hidden;
+  };
+  const Case cases[] = {
+      {"polygon, clipping off", &triangle, 0, 2, {{11, 12}, {15, 9}}, {}},
+      {"polygon", &triangle, 1, 2, {{11, 12}, {12, 11}, {12, 12}}, {{15, 9}, {14, 10}}},
+      {"rectangle", &rectangle, 1, 1, {{13, 11}}, {{11, 9}, {15, 12}, {11, 12}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    image_->SetClipBoundary(*c.boundary);
+    image_->SetClipping(c.clipping);
+    EXPECT_EQ(image_->GetClipType(), c.type);
+    std::map<std::pair<int, int>, FcColorRef> colors;
+    const Pixels lit = DrawOnScreen(*image_, &colors);
+    for (const auto& [x, y] : c.shown) EXPECT_EQ(colors[std::make_pair(x, y)], PictureColor(x - 10, y - 8)) << x << "," << y;
+    for (const auto& [x, y] : c.hidden) EXPECT_EQ(lit.count({x, y}), 0u) << x << "," << y;
+  }
+}
+
+// The display flags' transparency and the clip boundary reach the image's
+// primitive.
+TEST_F(RasterImageTest, PrimitiveTakesTransparencyAndBoundary) {
+  FcPoint2dArray triangle;
+  triangle.AddXY(-0.5, -0.5);
+  triangle.AddXY(5.5, -0.5);
+  triangle.AddXY(-0.5, 4.5);
+  image_->SetClipBoundary(triangle);
+  image_->SetClipping(1);
+  for (const bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent);
+    image_->SetDisplayFlags(static_cast<std::int16_t>(7 | (transparent ? FcRasterImage::kTransparency : 0)));
+    FcDisplaySurface surface(&graph_);
+    surface.OpenGroup(image_->GetHandle());
+    image_->Draw(&surface);
+    FcDsGroupEnts* group = surface.GetGroup(0);
+    ASSERT_NE(group, nullptr);
+    ASSERT_EQ(group->GetCount(), 1);
+    const auto* primitive = dynamic_cast<const FcDsImage*>(group->GetPrimitive(0));
+    ASSERT_NE(primitive, nullptr);
+    EXPECT_EQ(primitive->IsTransparent(), transparent);
+    const std::vector<FcPoint2d>& clip = primitive->GetClipBoundary();
+    ASSERT_EQ(clip.size(), 3u);
+    ExpectPoint(clip[0], {0.0, 5.0});
+    ExpectPoint(clip[1], {6.0, 5.0});
+    ExpectPoint(clip[2], {0.0, 0.0});
+  }
 }
 
 // A missing or malformed file is reported and the image shows its frame
@@ -334,23 +400,49 @@ TEST_F(RasterImageRecordTest, DwgRoundTrip) {
   EXPECT_EQ(image->GetDisplayFlags(), image_->GetDisplayFlags() | FcRasterImage::kShowUnaligned);
 }
 
-// A definition read with its loaded flag clear keeps the path and sizes as
-// read and holds no picture.
-TEST_F(RasterImageRecordTest, UnloadedDefinitionReadsWithoutPicture) {
-  definition_->SetLoaded(false);
-  FcFiler filer;
-  StartMemory(filer, FcFileKind::kAsciiDxf, &graph_);
-  definition_->SetPixelSize({40.0, 20.0});
-  definition_->WriteDxf(filer);
-  filer.WriteString(0, "EOF");
-  filer.Seek(0, FcSeekOrigin::kBegin);
-  FcRasterImageDefReactor reactor;
-  FcRasterImageDef definition;
-  ASSERT_EQ(ReadRecord(filer, reactor), kFcStatusOk);
-  ASSERT_EQ(ReadRecord(filer, definition), kFcStatusOk);
-  EXPECT_FALSE(definition.IsImageLoaded());
-  ExpectPoint(definition.GetPixelSize(), {40.0, 20.0});
-  EXPECT_EQ(definition.GetFilePath(), bmpPath_);
+// A definition read with its loaded flag clear, from either file kind, is
+// loaded and let go again: it holds no picture but takes its sizes from the
+// file; without the file the sizes stay as read.
+TEST_F(RasterImageRecordTest, UnloadedDefinitionTakesTheFileSizesAndHoldsNoPicture) {
+  struct Case {
+    const char* name;
+    bool dwg;
+    bool fileThere;
+  };
+  for (const Case& c : {Case{"dxf", false, true}, Case{"dwg", true, true}, Case{"dxf without file", false, false}}) {
+    SCOPED_TRACE(c.name);
+    definition_->SetFilePath(c.fileThere ? bmpPath_ : temp_.path() + "missing.bmp");
+    definition_->SetLoaded(false);
+    definition_->SetPixelSize({40.0, 20.0});
+    FcRasterImageDef definition;
+    if (c.dwg) {
+      FcFilerDwg filer;
+      StartMemory(filer, FcFileKind::kDwg, &graph_);
+      filer.WriteRawByte(0);
+      ASSERT_EQ(definition_->WriteDwg(filer), kFcStatusOk);
+      FcRasterImageDefReactor reactor;
+      reactor.SetHandle(definition_->GetReactors().GetAt(0)->GetHandle());
+      reactor.SetDwgType(definition_->GetReactors().GetAt(0)->GetDwgType());
+      ASSERT_EQ(reactor.ReadDwg(filer), kFcStatusOk);
+      definition.SetHandle(definition_->GetHandle());
+      definition.SetDwgType(definition_->GetDwgType());
+      ASSERT_EQ(definition.ReadDwg(filer), kFcStatusOk);
+    } else {
+      FcFiler filer;
+      StartMemory(filer, FcFileKind::kAsciiDxf, &graph_);
+      definition_->WriteDxf(filer);
+      filer.WriteString(0, "EOF");
+      filer.Seek(0, FcSeekOrigin::kBegin);
+      FcRasterImageDefReactor reactor;
+      ASSERT_EQ(ReadRecord(filer, reactor), kFcStatusOk);
+      ASSERT_EQ(ReadRecord(filer, definition), kFcStatusOk);
+    }
+    EXPECT_FALSE(definition.IsImageLoaded());
+    EXPECT_EQ(definition.GetLoaded(), 0);
+    EXPECT_EQ(definition.GetFilePath(), definition_->GetFilePath());
+    ExpectPoint(definition.GetPixelSize(), c.fileThere ? FcPoint2d{6.0, 5.0} : FcPoint2d{40.0, 20.0});
+    EXPECT_EQ(definition.GetResolvedPath(), c.fileThere ? bmpPath_ : "");
+  }
 }
 
 }  // namespace
