@@ -10,6 +10,7 @@
 #include "database/graph_references.h"
 #include "database/header_vars.h"
 #include "database/mline_style.h"
+#include "display/screen_device_preview.h"
 #include "files/dwg_file.h"
 #include "files/dwg_sections.h"
 #include "platform/frame_link.h"
@@ -25,7 +26,7 @@ std::mutex& RendererMutex() {
 }
 
 FcDwgPreviewRenderer& Renderer() {
-  static FcDwgPreviewRenderer renderer;
+  static FcDwgPreviewRenderer renderer = RenderDrawingPreview;
   return renderer;
 }
 

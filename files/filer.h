@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "database/skipped_records.h"
 #include "files/file_kind.h"
 #include "files/file_object.h"
 
@@ -88,6 +89,12 @@ class FcFiler {
   bool HasSkippedRecords() const { return skipped_records_ != 0; }
   // Readers call this when they pass over a record of an unknown kind.
   void SetSkippedRecords() { skipped_records_ = 1; }
+  // The same, counting the record under its (upper-case) record name.
+  void CountSkippedRecord(const std::string& name) {
+    skipped_records_ = 1;
+    ++skipped_by_kind_[name];
+  }
+  const FcSkippedRecords& GetSkippedByKind() const { return skipped_by_kind_; }
 
  protected:
   void DetectKind();
@@ -119,4 +126,5 @@ class FcFiler {
   int precision_ = 15;
   FcGraph* graph_ = nullptr;
   std::uint8_t skipped_records_ = 0;
+  FcSkippedRecords skipped_by_kind_;
 };
