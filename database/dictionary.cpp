@@ -83,12 +83,16 @@ bool HoldsDictionaryHandle(const FcDictionary& dictionary, FcHandle handle) {
   return false;
 }
 
+const FcClassList& ClassesOf(const FcFilerDwg& filer) {
+  static const FcClassList kNoClasses;
+  const FcGraph* graph = filer.GetGraph();
+  return graph != nullptr ? graph->GetClassList() : kNoClasses;
+}
+
 // Objects for the DWG types of entries. The drawing's own tables are never
 // handed out here: an entry owns its object and would delete them.
 FcObject* CreateEntryObject(const FcFilerDwg& filer, int dwgType) {
-  static const FcClassList kNoClasses;
-  const FcGraph* graph = filer.GetGraph();
-  return CreateObjectByDwgType(graph != nullptr ? graph->GetClassList() : kNoClasses, dwgType);
+  return CreateObjectByDwgType(ClassesOf(filer), dwgType);
 }
 
 bool WithinRecord(const FcFilerDwg& filer, const FcDwgRecordPlace& place) {
@@ -444,7 +448,10 @@ int FcDictionary::ReadEntryObjectsDwg(FcFilerDwg& filer) {
     std::int16_t type = 0;
     if (filer.SeekObject(entry.handle, size, type) <= 0 || type <= 0) return kFcStatusReadError;
     FcObject* object = CreateEntryObject(filer, type);
-    if (object == nullptr) continue;
+    if (object == nullptr) {
+      filer.CountSkippedRecord(DwgTypeRecordName(ClassesOf(filer), type));
+      continue;
+    }
     // A dictionary that is already in the tree (this one, one above it, or
     // one read before) would make the tree reach itself or be read again
     // and again: its entry stays empty.

@@ -440,7 +440,7 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
     }
     if (entity == nullptr) {
       if (FcEntity::ReadDwgLinks(filer, current, previous, next) != kFcStatusOk) return kFcStatusReadError;
-      filer.SetSkippedRecords();
+      filer.CountSkippedRecord(DwgTypeRecordName(graph->GetClassList(), type));
       filer.StepProgress(1);
     } else {
       if (type == kDwgType2dPolyline) entity->SetDwgType(kDwgType2dPolyline);
@@ -453,7 +453,7 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
       if (result != kFcStatusOk) {
         Discard(entity);
         if (FcEntity::ReadDwgLinks(filer, current, previous, next) != kFcStatusOk) return kFcStatusReadError;
-        filer.SetSkippedRecords();
+        filer.CountSkippedRecord(DwgTypeRecordName(graph->GetClassList(), type));
       } else if (entity->GetPaperSpace() != 0 || !AddGrowingByHalf(*this, entity)) {
         Discard(entity);
       } else {

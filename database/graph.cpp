@@ -68,6 +68,7 @@ void FcGraph::InitDefaults() {
   // A reader calls this on a drawing that may hold contents already; the
   // new contents must not mix with them, and the handles start again at 1.
   ClearContents();
+  skippedRecords_.clear();
   sysVars_.handseed = 1;
 
   blocks_.SetGraph(this);

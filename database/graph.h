@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "database/dim_style.h"
@@ -17,6 +18,7 @@
 #include "database/layer.h"
 #include "database/linetype.h"
 #include "database/object.h"
+#include "filers/skipped_records.h"
 #include "database/system_var.h"
 #include "database/ucs.h"
 #include "database/undo_list.h"
@@ -221,6 +223,12 @@ class FcGraph : public FcObject {
 
   FcEntitySets* GetDimStylePreview() const { return dimStylePreview_; }
   void SetDimStylePreview(FcEntitySets* preview) { dimStylePreview_ = preview; }
+  // The records of the file this drawing was read from that it passed
+  // over, by record name. Cleared only with the contents: a save does not
+  // bring them back.
+  const FcSkippedRecords& GetSkippedRecords() const { return skippedRecords_; }
+  void SetSkippedRecords(FcSkippedRecords skipped) { skippedRecords_ = std::move(skipped); }
+  bool HasSkippedRecords() const { return !skippedRecords_.empty(); }
   FcFileKind GetFileKind() const { return fileKind_; }
   void SetFileKind(FcFileKind kind) { fileKind_ = kind; }
   // The view the display code made for the drawing, and its display list;
@@ -304,6 +312,7 @@ class FcGraph : public FcObject {
 
   FcEntitySets* dimStylePreview_ = nullptr;
   FcFileKind fileKind_ = FcFileKind::kDwg;
+  FcSkippedRecords skippedRecords_;
   // Deleted before the other members.
   std::unique_ptr<FcGraphView> view_;
   CWorkThread* workThread_ = nullptr;

@@ -37,6 +37,9 @@ void PurgeBlock(FcGraph& graph, FcBlock* block) {
 }
 
 void PurgeAnonymousBlocks(FcGraph& graph) {
+  // Block references and dimensions passed over on reading are not there
+  // to mark the blocks they use.
+  if (graph.HasSkippedRecords()) return;
   FcBlockList& blocks = graph.GetBlockList();
   for (int i = blocks.GetBlockCount() - 1; i >= 0; --i) {
     FcBlock* block = blocks.GetAt(i);

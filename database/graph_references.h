@@ -14,5 +14,7 @@ void MarkReferences(FcGraph& graph, FcBlock* block);
 void PurgeBlock(FcGraph& graph, FcBlock* block);
 
 // Purges every anonymous block whose unreferenced mark is set, from the last
-// block of the table to the first. Savers run MarkReferences first.
+// block of the table to the first. Savers run MarkReferences first. Nothing
+// is purged while the drawing holds records skipped on reading: those may
+// reference any of them.
 void PurgeAnonymousBlocks(FcGraph& graph);

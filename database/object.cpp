@@ -51,7 +51,10 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-FcHandle TakeHandle(FcHandle& handleSeed) { return handleSeed++; }
+FcHandle TakeHandle(FcHandle& handleSeed) {
+  if (handleSeed == std::numeric_limits<FcHandle>::max()) return handleSeed;
+  return handleSeed++;
+}
 
 void RaiseHandleSeed(FcHandle& handleSeed, FcHandle handleRead) {
   if (handleRead < handleSeed) return;

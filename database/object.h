@@ -130,8 +130,15 @@ class FcObject {
   FcHandle extDictionaryHandle_ = 0;
 };
 
+// The largest handle seed a file may bring. The handles above it are kept
+// in reserve for the objects made after the file was read: more than a
+// session can make, so that the seed never runs out and never comes round
+// to 0 ("no handle") and the handles already in use. Readers refuse a file
+// whose handles or seed reach past it.
+inline constexpr FcHandle kFcLargestFileHandleSeed = 0xFFFFFFFF00000000ULL;
+
 // Takes the drawing's next handle: the seed's value, the seed then grows by
-// one.
+// one. At the largest handle the seed stays where it is rather than wrap.
 FcHandle TakeHandle(FcHandle& handleSeed);
 // Raises the seed past a handle read from a file, so that objects created
 // later never reuse it.

@@ -52,3 +52,9 @@ bool IsEmbeddedTableDwgType(int dwgType);
 // Null for the embedded-table types and every unknown number. No handle
 // is given; the reader sets it from the record.
 FcObject* CreateObjectByDwgType(const FcClassList& classes, int dwgType);
+
+// The record name a DXF file gives objects of the DWG type, upper case, so
+// that records passed over are reported alike for both kinds of file: the
+// class-list name for custom types, "DWG TYPE n" for a number that names
+// nothing.
+std::string DwgTypeRecordName(const FcClassList& classes, int dwgType);

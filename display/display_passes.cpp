@@ -1,5 +1,6 @@
 #include "core/pen_widths.h"
 #include "database/entity.h"
+#include "database/graph.h"
 #include "display/display_surface.h"
 #include "display/drag_object.h"
 #include "display/progress_steps.h"
@@ -106,12 +107,16 @@ void FcDisplaySurface::RenderPreview(int width, CDib& dib, int height) {
     viewUnchanged = false;
     gripsChanged = true;
   }
+  // Whatever drawing the groups does to the UCS-icon setting, the screen
+  // keeps the user's.
+  const short ucsIcon = owner_ != nullptr ? owner_->GetSysVars().ucsicon : -1;
   device_->BeginDrawOn(nullptr);
   for (const std::unique_ptr<FcDsGroupEnts>& group : groups_) {
     if (group) group->Draw(*this);
   }
   device_->EndDrawOn();
   device_->CopyToDib(dib);
+  if (ucsIcon >= 0 && ucsIcon <= 3) owner_->GetSysVars().ucsicon = ucsIcon;
   if (savedX1 - savedX0 != 0 && savedY1 - savedY0 != 0) device_->Resize(savedX1 - savedX0, savedY1 - savedY0);
   view.deviceX0 = savedX0;
   view.deviceY0 = savedY0;

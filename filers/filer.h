@@ -7,6 +7,7 @@
 
 #include "filers/file_kind.h"
 #include "filers/file_object.h"
+#include "filers/skipped_records.h"
 
 class FcGraph;
 struct FcResBuf;
@@ -88,6 +89,12 @@ class FcFiler {
   bool HasSkippedRecords() const { return skipped_records_ != 0; }
   // Readers call this when they pass over a record of an unknown kind.
   void SetSkippedRecords() { skipped_records_ = 1; }
+  // The same, counting the record under its (upper-case) record name.
+  void CountSkippedRecord(const std::string& name) {
+    skipped_records_ = 1;
+    ++skipped_by_kind_[name];
+  }
+  const FcSkippedRecords& GetSkippedByKind() const { return skipped_by_kind_; }
 
  protected:
   void DetectKind();
@@ -119,4 +126,5 @@ class FcFiler {
   int precision_ = 15;
   FcGraph* graph_ = nullptr;
   std::uint8_t skipped_records_ = 0;
+  FcSkippedRecords skipped_by_kind_;
 };

@@ -114,7 +114,12 @@ void CompleteLayouts(FcGraph& graph, FcDictionary* layouts) {
       blocks.RemoveByHandle(block->GetHandle());
     }
   }
-  for (int i = 2; i < blocks.GetBlockCount(); ++i) blocks.GetAt(i)->SetLayoutHandle(0);
+  // A further paper space stayed for its layout and keeps the link: without
+  // it the saved file's reader would take the block for one without layout
+  // and drop it.
+  for (int i = 2; i < blocks.GetBlockCount(); ++i) {
+    if (!IsPaperSpaceName(blocks.GetAt(i)->GetName())) blocks.GetAt(i)->SetLayoutHandle(0);
+  }
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ inline constexpr const char* kTemplateFailedMessage = "Failed to read template d
 // template never gives the drawing its name, titled state or modified
 // flag. On success *skipped (when given) tells whether records of a kind
 // the program does not know were passed over, and skippedByKind (when
-// given) receives how many of each.
+// given) receives how many of each, as the drawing keeps them
+// (FcGraph::GetSkippedRecords).
 int OpenDrawing(FcGraph& graph, const std::string& path, bool isTemplate, std::uint8_t* skipped,
                 FcSkippedRecords* skippedByKind = nullptr);
 // The same for a file held in memory; the drawing's name is left alone.

@@ -37,8 +37,7 @@ class KindDetector : public FcFilerDwg {
 // Reads the bytes of the kind into the drawing: the reader's result. The
 // bytes are lent to the reader and handed back, so that a second pass
 // needs no copy of the file.
-int ReadInto(FcGraph& graph, std::vector<char>& bytes, FcFileKind kind, std::uint8_t& skipped,
-             FcSkippedRecords* skippedByKind) {
+int ReadInto(FcGraph& graph, std::vector<char>& bytes, FcFileKind kind, std::uint8_t& skipped) {
   FcFilerDwg filer;
   filer.AttachFile(std::make_unique<FcFile>(std::move(bytes)), kind);
   filer.SetGraph(&graph);
@@ -49,11 +48,11 @@ int ReadInto(FcGraph& graph, std::vector<char>& bytes, FcFileKind kind, std::uin
       result = ReadDwgFile(graph, filer);
       break;
     case FcFileKind::kAsciiDxf:
-      result = ReadDxf(graph, filer, skippedByKind);
+      result = ReadDxf(graph, filer, nullptr);
       break;
     case FcFileKind::kBinaryDxf:
       filer.Seek(static_cast<std::int64_t>(kKindSignatureLength), FcSeekOrigin::kBegin);
-      result = ReadDxf(graph, filer, skippedByKind);
+      result = ReadDxf(graph, filer, nullptr);
       break;
     default:
       break;
@@ -100,7 +99,7 @@ int ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped, Fc
   if (IsUntouchedNewDrawing(graph)) {
     const FcSystemVar vars = graph.GetSysVars();
     const FcFileKind ownKind = graph.GetFileKind();
-    const int result = ReadInto(graph, bytes, kind, skippedFlag, skippedByKind);
+    const int result = ReadInto(graph, bytes, kind, skippedFlag);
     if (result != kOpenDone) {
       graph.InitDefaults();
       graph.GetSysVars() = vars;
@@ -110,14 +109,15 @@ int ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped, Fc
   } else {
     {
       FcGraph scratch;
-      const int result = ReadInto(scratch, bytes, kind, skippedFlag, nullptr);
+      const int result = ReadInto(scratch, bytes, kind, skippedFlag);
       if (result != kOpenDone) return result;
     }
-    const int result = ReadInto(graph, bytes, kind, skippedFlag, skippedByKind);
+    const int result = ReadInto(graph, bytes, kind, skippedFlag);
     if (result != kOpenDone) return result;
   }
   graph.SetFileKind(kind);
   if (skipped != nullptr) *skipped = skippedFlag;
+  if (skippedByKind != nullptr) *skippedByKind = graph.GetSkippedRecords();
   CompleteDefaultObjects(graph);
   graph.GetBlockList().RemoveExternalBlocks();
   // Images read from the file know their definitions by handle only; the

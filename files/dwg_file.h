@@ -30,7 +30,9 @@ inline constexpr const char* kDwgReadErrorMessage = "Open file Error! The file w
 // from memory) into the drawing, which the caller has emptied. Every
 // failure returns at once and leaves the drawing as far as it was filled;
 // the caller discards it. Records of a type the program does not read are
-// passed over and set the filer's skipped-records flag.
+// passed over, set the filer's skipped-records flag and are counted by
+// record name into the drawing (FcGraph::GetSkippedRecords). A file whose
+// handles or seed leave no room for new handles is refused (2).
 int ReadDwgFile(FcGraph& graph, FcFilerDwg& filer);
 
 // Writes the drawing to the path as release 2000: 0, 1 when the file cannot
@@ -50,7 +52,8 @@ int WriteDwgFile(FcFilerDwg& filer, FcGraph& graph, const std::vector<std::uint8
 
 // Renders a 180 x 104 picture of the drawing and stores it as a packed 8-bit
 // device-independent bitmap; false when there is nothing to show. The
-// display side installs it; without one, files are saved without preview.
+// window installs its renderer at start-up; until then, and with an empty
+// function, files are saved without preview.
 using FcDwgPreviewRenderer = std::function<bool(FcGraph& graph, std::vector<std::uint8_t>& dib)>;
 void SetDwgPreviewRenderer(FcDwgPreviewRenderer renderer);
 

@@ -139,10 +139,16 @@ int ReadDwgFile(FcGraph& graph, FcFilerDwg& filer) {
     return kDwgReadError;
   }
   if (ReadDwgHeader(vars, filer, sections.locators[kDwgHeaderVariablesRecord]) != 0) return kDwgReadError;
+  // The seed the header gives may lie behind handles of the file; new
+  // objects must never take those.
+  const std::vector<FcObjectMapEntry>& objects = filer.GetObjectMap().Entries();
+  if (!objects.empty()) RaiseHandleSeed(vars.handseed, objects.back().handle);
+  if (vars.handseed > kFcLargestFileHandleSeed) return kDwgReadError;
   if (graph.GetClassList().ReadDwg(filer, sections.locators[kDwgClassesRecord]) != 0) return kDwgReadError;
   filer.StepProgress(1);
 
   if (!ReadTables(graph, filer) || !BindDrawing(graph, filer)) return kDwgReadError;
+  graph.SetSkippedRecords(filer.GetSkippedByKind());
   return kDwgReadDone;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/paths.h"
@@ -499,7 +500,10 @@ void EmptyGraphForReading(FcGraph& graph) {
   graph.GetHandleSeed() = 0;
 }
 
-int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skipped) {
+int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skippedByKind) {
+  // Counted whether the caller asks or not: the drawing keeps the count.
+  FcSkippedRecords counted;
+  FcSkippedRecords* skipped = &counted;
   if (HasOneByteGroupCodes(filer)) {
     PrintMessage(kDxfOtherReleaseMessage);
     return kDxfReadOtherRelease;
@@ -538,10 +542,14 @@ int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skipped) {
     } else if (EqualsNoCase(name, "OBJECTS")) {
       if (!ReadObjects(graph, filer, skipped)) return kDxfReadSectionFailed;
     } else if (EqualsNoCase(name, "EOF")) {
-      if (!entitiesRead) return kDxfReadSectionFailed;
+      if (!entitiesRead || graph.GetHandleSeed() > kFcLargestFileHandleSeed) return kDxfReadSectionFailed;
       CreateMissingDefaults(graph, created, true);
       AssignMissingHandles(graph, created);
-      return FinishReading(graph, filer);
+      const int result = FinishReading(graph, filer);
+      if (result != kDxfReadDone) return result;
+      if (skippedByKind != nullptr) *skippedByKind = counted;
+      graph.SetSkippedRecords(std::move(counted));
+      return kDxfReadDone;
     } else if (!SkipPast(filer, "ENDSEC")) {
       return kDxfReadSkipFailed;
     }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <map>
-#include <string>
+#include "filers/skipped_records.h"
 
 class FcFiler;
 class FcGraph;
@@ -18,10 +17,6 @@ inline constexpr int kDxfReadHeaderFailed = 5;
 inline constexpr const char* kDxfOtherReleaseMessage =
     "KOVRA can only read AutoCAD R13 - 2000 format dxf files at present!";
 
-// Records the readers passed over because the program has no class for
-// them, counted by record name.
-using FcSkippedRecords = std::map<std::string, int>;
-
 // Empties the drawing's blocks, tables and named-object dictionary and
 // clears the handles of its control objects, so that a file is read into
 // it. The class list, the active viewport and the system variables are
@@ -32,7 +27,8 @@ void EmptyGraphForReading(FcGraph& graph);
 
 // Reads the DXF file open in the filer (ASCII, or binary placed after the
 // sentinel) into the drawing, which it empties first. The filer's drawing
-// must be this drawing. With skipped given, the records passed over are
-// counted into it. A result other than 0 leaves the drawing as far as it
-// was read; the caller discards it.
-int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skipped);
+// must be this drawing. The records passed over are counted into the
+// drawing (FcGraph::GetSkippedRecords) and, when given, into skippedByKind.
+// A result other than 0 leaves the drawing as far as it was read; the
+// caller discards it.
+int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skippedByKind);

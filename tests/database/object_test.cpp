@@ -121,6 +121,11 @@ TEST(ObjectTest, AHandleReadRaisesTheSeedPastIt) {
   FcHandle top = 5;
   RaiseHandleSeed(top, ~FcHandle{0});
   EXPECT_EQ(top, ~FcHandle{0});
+  // At the end of the range the seed stops instead of coming round to 0
+  // ("no handle") and the first handles of the drawing.
+  EXPECT_EQ(TakeHandle(top), ~FcHandle{0});
+  EXPECT_EQ(TakeHandle(top), ~FcHandle{0});
+  EXPECT_EQ(top, ~FcHandle{0});
 }
 
 TEST(ObjectTest, CommonGroupsRoundTripInBothDxfForms) {

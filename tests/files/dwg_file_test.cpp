@@ -188,6 +188,31 @@ TEST(DwgFileTest, PreviewPictureReadsBackAsBmpFile) {
   EXPECT_FALSE(ReadDwgPreviewImage(bmp, withoutPreview));
 }
 
+// The seed a header gives may lie behind the file's handles; new objects
+// must still get handles no object of the file has. A file whose largest
+// handle leaves no room before the end of the handle range is refused.
+TEST(DwgFileTest, HandlesThatLeaveTheSeedNoRoomFailTheRead) {
+  struct Case {
+    FcHandle handle;
+    int result;
+  };
+  const Case cases[] = {{0x100000, kDwgReadDone},
+                        {0xFFFFFFFEFFFFFFFFULL, kDwgReadDone},
+                        {0xFFFFFFFFFFFFFFFEULL, kDwgReadError},
+                        {0xFFFFFFFFFFFFFFFFULL, kDwgReadError}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.handle);
+    FcGraph graph;
+    AddTestLine(graph, {0, 0}, {1, 0})->SetHandle(c.handle);
+    ASSERT_LT(graph.GetHandleSeed(), c.handle);
+    FcGraph reread;
+    ASSERT_EQ(ReadFromMemory(WriteToMemory(graph), reread), c.result);
+    if (c.result != kDwgReadDone) continue;
+    FcLine* line = AddTestLine(reread, {0, 0}, {1, 1});
+    EXPECT_GT(line->GetHandle(), c.handle);
+  }
+}
+
 // A line whose record names the drawing's first entity as the next one, so
 // that the chain read from the file comes back to where it started.
 class LinkingBackLine : public FcLine {

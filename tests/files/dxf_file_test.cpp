@@ -203,6 +203,7 @@ TEST(DxfFileTest, UnknownRecordsAreSkippedAndCounted) {
   ASSERT_EQ(OpenDrawingFromMemory(graph, BytesOf(text), &skipped, &byKind), kOpenDone);
   EXPECT_EQ(skipped, 1);
   EXPECT_EQ(byKind, (FcSkippedRecords{{"GIZMO", 2}, {"WIDGET", 1}}));
+  EXPECT_EQ(graph.GetSkippedRecords(), byKind);
 }
 
 }  // namespace

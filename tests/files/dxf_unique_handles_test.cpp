@@ -6,6 +6,7 @@
 #include "database/graph.h"
 #include "files/drawing_file.h"
 #include "files/dxf_file_reader.h"
+#include "tests/support/drawing_file_support.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ TEST(DxfUniqueHandlesTest, TwoRecordsWithOneHandleFailTheRead) {
                         {"2A", "2A", kDxfReadSectionFailed},
                         {"2A", "FFFFFFFFFFFF", kOpenDone},
                         {"FFFFFFFFFFFF", "FFFFFFFFFFFF", kDxfReadSectionFailed},
-                        {"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFE", kOpenDone},
-                        {"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF", kDxfReadSectionFailed}};
+                        {"FFFFFFFEFFFFFFFF", "FFFFFFFEFFFFFFFE", kOpenDone},
+                        {"FFFFFFFEFFFFFFFF", "FFFFFFFEFFFFFFFF", kDxfReadSectionFailed}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.first) + " " + c.second);
     const std::string text = Group(0, "SECTION") + Group(2, "HEADER") + Group(9, "$ACADVER") + Group(1, "AC1014") +
@@ -39,6 +40,37 @@ TEST(DxfUniqueHandlesTest, TwoRecordsWithOneHandleFailTheRead) {
     FcGraph graph;
     std::uint8_t skipped = 0;
     EXPECT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), &skipped), c.result);
+  }
+}
+
+// New objects take handles from the seed past the file's largest handle. A
+// file whose handles (or header seed) leave no room before the end of the
+// handle range is refused: reading it would hand out handles already in use
+// and, past the end, handle 0.
+TEST(DxfUniqueHandlesTest, HandlesThatLeaveTheSeedNoRoomFailTheRead) {
+  struct Case {
+    const char* handle;
+    const char* seed;
+    int result;
+  };
+  const Case cases[] = {{"2A", "2B", kOpenDone},
+                        {"FFFFFFFEFFFFFFFF", "2B", kOpenDone},
+                        {"FFFFFFFFFFFFFFFE", "2B", kDxfReadSectionFailed},
+                        {"FFFFFFFFFFFFFFFF", "2B", kDxfReadSectionFailed},
+                        {"2A", "FFFFFFFFFFFFFFFF", kDxfReadSectionFailed}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.handle) + " seed " + c.seed);
+    const std::string text = Group(0, "SECTION") + Group(2, "HEADER") + Group(9, "$ACADVER") + Group(1, "AC1014") +
+                             Group(9, "$HANDSEED") + Group(5, c.seed) + Group(0, "ENDSEC") + Group(0, "SECTION") +
+                             Group(2, "ENTITIES") + LineWithHandle(c.handle) + Group(0, "ENDSEC") + Group(0, "EOF");
+    FcGraph graph;
+    std::uint8_t skipped = 0;
+    ASSERT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), &skipped), c.result);
+    if (c.result != kOpenDone) continue;
+    // Every handle handed out afterwards is new.
+    const FcHandle read = std::stoull(c.handle, nullptr, 16);
+    FcLine* line = AddTestLine(graph, {0, 0}, {1, 1});
+    EXPECT_GT(line->GetHandle(), read);
   }
 }
 

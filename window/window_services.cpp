@@ -1,0 +1,15 @@
+#include "window/window_services.h"
+
+#include <mutex>
+
+#include "files/drawing_services.h"
+#include "files/dwg_file.h"
+#include "window/screen_device_preview.h"
+
+void InstallWindowServices() {
+  static std::once_flag installed;
+  std::call_once(installed, [] {
+    InstallDrawingServices();
+    SetDwgPreviewRenderer(RenderDrawingPreview);
+  });
+}
