@@ -342,9 +342,10 @@ int FcDictionary::ReadDxf(FcFiler& filer) {
     if (expectHandle) {
       // Files that say hard ownership by extended data after the entries
       // rather than by 280 write 360 without it: the entries are then held
-      // hard, and are written back so.
+      // hard, and are written back so. Other writers keep 350 under a
+      // hard-owning 280; the entry is the same.
       if (group.type == 360) hardOwner_ = 1;
-      if (group.type != (hardOwner_ == 1 ? 360 : 350)) return kFcStatusEnd;
+      if (group.type != 350 && group.type != 360) return kFcStatusEnd;
       AppendEntry(name, group.handle);
       expectHandle = false;
       continue;

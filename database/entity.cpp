@@ -383,38 +383,81 @@ int FcEntity::ReadDxf(FcFiler& filer) {
 }
 
 int FcEntity::ReadDxfCommon(FcFiler& filer, FcResBuf& group) {
-  if (ReadObjectDxfGroups(*this, filer, group) != kFcStatusOk) return kFcStatusEnd;
+  const FcFiler::Place start = filer.GetPlace();
+  const int common = ReadObjectDxfGroups(*this, filer, group);
+  if (common == kFcStatusNoSubclass) {
+    filer.SeekToPlace(start);
+    return kFcStatusNoSubclass;
+  }
+  if (common != kFcStatusOk) return kFcStatusEnd;
   layerName_ = "0";
   if (!EqualsNoCase(TextOf(group), "AcDbEntity")) return kFcStatusEnd;
   return ReadRecordGroups(*this, filer, group, [this, &filer](const FcResBuf& own) {
-    switch (own.type) {
-      case 6: {
-        FcGraph* graph = filer.GetGraph();
-        FcLineType* linetype = graph != nullptr ? graph->GetLinetypeList().FindByName(TextOf(own)) : nullptr;
-        if (linetype == nullptr) return kFcStatusStructure;
-        SetLinetype(linetype);
-        break;
-      }
-      case 8:
-        layerName_ = TextOf(own);
-        break;
-      case 48:
-        linetypeScale_ = own.realValue;
-        break;
-      case 60:
-        invisible_ = own.intValue != 0 ? 1 : 0;
-        break;
-      case 62:
-        color_ = static_cast<std::int16_t>(own.intValue);
-        break;
-      case 67:
-        paperSpace_ = own.intValue;
-        break;
-      default:
-        break;
-    }
-    return kFcStatusOk;
+    return ReadCommonGroup(filer, own);
   });
+}
+
+bool FcEntity::IsCommonGroup(int code) {
+  return code == 6 || code == 8 || code == 48 || code == 60 || code == 62 || code == 67;
+}
+
+int FcEntity::ReadCommonGroup(FcFiler& filer, const FcResBuf& group) {
+  switch (group.type) {
+    case 6: {
+      FcGraph* graph = filer.GetGraph();
+      FcLineType* linetype = graph != nullptr ? graph->GetLinetypeList().FindByName(TextOf(group)) : nullptr;
+      if (linetype == nullptr) return kFcStatusStructure;
+      SetLinetype(linetype);
+      break;
+    }
+    case 8:
+      layerName_ = TextOf(group);
+      break;
+    case 48:
+      linetypeScale_ = group.realValue;
+      break;
+    case 60:
+      invisible_ = group.intValue != 0 ? 1 : 0;
+      break;
+    case 62:
+      color_ = static_cast<std::int16_t>(group.intValue);
+      break;
+    case 67:
+      paperSpace_ = group.intValue;
+      break;
+    default:
+      break;
+  }
+  return kFcStatusOk;
+}
+
+int FcEntity::ReadDxfWithoutMarkers(FcFiler& filer, FcGroupReaderRef own) {
+  layerName_ = "0";
+  bool inBracket = false;
+  FcResBuf group;
+  while (filer.ReadGroup(group)) {
+    const int code = group.type;
+    if (code == 0) {
+      filer.UnreadGroup();
+      return kFcStatusOk;
+    }
+    int result = kFcStatusOk;
+    if (code == 5) {
+      SetHandle(group.handle);
+      if (FcGraph* graph = filer.GetGraph()) RaiseHandleSeed(graph->GetHandleSeed(), group.handle);
+    } else if (code == 102) {
+      inBracket = !inBracket;
+    } else if (code == 1001) {
+      filer.UnreadGroup();
+      if (ReadXdata(filer) != kFcStatusOk) return kFcStatusReadError;
+    } else if (IsCommonGroup(code)) {
+      result = ReadCommonGroup(filer, group);
+    } else if (!inBracket && code != 330) {
+      result = own(group);
+    }
+    if (result != kFcStatusOk) return result;
+  }
+  return kFcStatusEnd;
 }
 
 int FcEntity::WriteDwg(FcFilerDwg& filer, FcHandle previous, FcHandle next, FcHandle extra1,

@@ -125,8 +125,14 @@ class FcEntity : public FcObject {
   int ReadDxf(FcFiler& filer) override;
   // ReadDxf in the caller's work node, where the group that ended the
   // common groups (the class's marker on success) is left instead of being
-  // put back.
+  // put back. A record without subclass markers gives 5, the filer back at
+  // the record's first group.
   int ReadDxfCommon(FcFiler& filer, FcResBuf& group);
+  // Reads a record that has no subclass markers, as simple programs write
+  // it, from its first group by the group codes alone: the handle,
+  // extended data and the common groups here, every other group to own.
+  // Owner and bracket groups are passed over. The results of ReadDxf.
+  int ReadDxfWithoutMarkers(FcFiler& filer, FcGroupReaderRef own);
 
   virtual FcEntity* FindObjectByHandle(FcHandle handle);
   // The pen set-up every class runs first; true when the entity is drawn.
@@ -246,6 +252,12 @@ class FcEntity : public FcObject {
                         DwgCommon& common);
   int ReadDwgCommonHandles(FcFilerDwg& filer, const DwgCommon& common, FcHandle& previous,
                            FcHandle& next);
+  // The groups of the common DXF data that a record without subclass
+  // markers holds among its own.
+  static bool IsCommonGroup(int code);
+  // One group of the common DXF data: 0, or 3 for a linetype the drawing
+  // does not have; other codes are passed over.
+  int ReadCommonGroup(FcFiler& filer, const FcResBuf& group);
 
   FcLayer* layer_ = nullptr;
   FcHandle layerHandle_ = 0;

@@ -17,8 +17,9 @@ int ReadEntityDxf(FcEntity& entity, FcFiler& filer, std::string_view subclassMar
   // One work node serves the whole record, so that its text buffer is
   // allocated once rather than for every string group.
   FcResBuf group;
-  if (entity.ReadDxfCommon(filer, group) != kFcStatusOk || group.type != 100 ||
-      !EqualsNoCase(TextOf(group), subclassMarker)) {
+  const int common = entity.ReadDxfCommon(filer, group);
+  if (common == kFcStatusNoSubclass) return entity.ReadDxfWithoutMarkers(filer, readOwnGroup);
+  if (common != kFcStatusOk || group.type != 100 || !EqualsNoCase(TextOf(group), subclassMarker)) {
     return kFcStatusEnd;
   }
   const int result = ReadRecordGroups(entity, filer, group, [&entity, &filer, readOwnGroup](const FcResBuf& own) {

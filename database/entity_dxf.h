@@ -16,7 +16,8 @@ using EntityGroupReader = FcGroupReaderRef;
 // The DXF reader every entity class runs: the common groups, the class's
 // subclass marker (any case), then the class's groups up to the next group
 // 0 or 100, which is put back for the caller. Groups 6, 8, 62 and 1001 are
-// taken here wherever they stand; the class sees every other group.
+// taken here wherever they stand; the class sees every other group. A
+// record without any subclass marker is read by its group codes alone.
 // 0 read; 1 a failure of the common reader, a missing marker or the end of
 // the data; 2 bad extended data; 3 a linetype the drawing does not have;
 // otherwise what the class's reader returned.

@@ -151,7 +151,7 @@ int ReadObjectDxfGroups(FcObject& object, FcFiler& filer, FcResBuf& group) {
         return haveHandle ? kFcStatusOk : kFcStatusStructure;
       case 0:
         filer.UnreadGroup();
-        return kFcStatusReadError;
+        return kFcStatusNoSubclass;
       default:
         break;
     }

@@ -23,6 +23,7 @@ inline constexpr int kFcStatusEnd = 1;             // end of input, missing grou
 inline constexpr int kFcStatusReadError = 2;       // inconsistent or short data
 inline constexpr int kFcStatusStructure = 3;       // structure error, count out of range
 inline constexpr int kFcStatusRecordFailed = 4;    // a record's own reader failed
+inline constexpr int kFcStatusNoSubclass = 5;      // a DXF record without subclass markers
 inline constexpr int kFcStatusNoDwgForm = -3;      // an entity class without a DWG form
 
 // The longest DXF record name an object keeps (the field holds 64 bytes).

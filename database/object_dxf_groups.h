@@ -9,5 +9,6 @@ struct FcResBuf;
 // extension-dictionary bracket and extended data, up to the first subclass
 // marker. The results of FcObject::ReadDxf, except that on success the
 // marker stays in group instead of being put back for the next read, so
-// that a reader of the record's own groups can go on from it.
+// that a reader of the record's own groups can go on from it. A record
+// that ends before any marker gives 5, its next group 0 put back.
 int ReadObjectDxfGroups(FcObject& object, FcFiler& filer, FcResBuf& group);

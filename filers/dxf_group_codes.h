@@ -14,6 +14,7 @@ enum class DxfGroupClass : std::uint8_t {
   kBinaryReal,  // a double in binary files; the value line is dropped in ASCII
   kInt16,
   kInt32,
+  kInt64,       // its bits in the node's handle field
   kByte,
   kHandle,
   kString,
@@ -22,6 +23,6 @@ enum class DxfGroupClass : std::uint8_t {
 
 DxfGroupClass ClassifyGroupCode(int code);
 
-// Bytes of an integer value in a binary file: 4 for 32-bit codes, 1 for
-// byte codes, 2 for every other code.
+// Bytes of an integer value in a binary file: 8 for 64-bit codes, 4 for
+// 32-bit codes, 1 for byte codes, 2 for every other code.
 std::size_t BinaryIntegerWidth(DxfGroupClass group_class);

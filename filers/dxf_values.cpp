@@ -88,6 +88,8 @@ bool ParseDxfReal(std::string_view text, double& value) {
 
 bool ParseDxfInteger(std::string_view text, std::int32_t& value) { return ParseWhole(text, value); }
 
+bool ParseDxfInteger64(std::string_view text, std::int64_t& value) { return ParseWhole(text, value); }
+
 bool ParseDxfIntegerValue(std::string_view text, std::int32_t& value) {
   if (ParseDxfInteger(text, value)) {
     return true;

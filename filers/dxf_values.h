@@ -18,6 +18,7 @@ void AppendDxfInteger(std::string& out, std::int32_t value);
 // number. Reals must be finite; integers must fit 32 bits.
 bool ParseDxfReal(std::string_view text, double& value);
 bool ParseDxfInteger(std::string_view text, std::int32_t& value);
+bool ParseDxfInteger64(std::string_view text, std::int64_t& value);
 // The value of an integer group: a decimal integer, or a real with a whole
 // value within 32 bits, which some writers put there ("1.0").
 bool ParseDxfIntegerValue(std::string_view text, std::int32_t& value);

@@ -92,6 +92,13 @@ void FcFiler::UnreadGroup() {
   }
 }
 
+FcFiler::Place FcFiler::GetPlace() const { return {file_ ? file_->GetPosition() : 0, line_count_}; }
+
+void FcFiler::SeekToPlace(const Place& place) {
+  Seek(place.position, FcSeekOrigin::kBegin);
+  line_count_ = place.line;
+}
+
 void FcFiler::SetMark() {
   mark_position_ = file_ ? file_->GetPosition() : 0;
   if (kind_ == FcFileKind::kAsciiDxf) {

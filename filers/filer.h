@@ -41,6 +41,14 @@ class FcFiler {
   // value into the field its code class uses (other fields keep what they
   // held). False at the end of the data or on a malformed group.
   bool ReadGroup(FcResBuf& node);
+  // A place in the file to come back to: where the next group starts and,
+  // in ASCII files, its line.
+  struct Place {
+    std::int64_t position = 0;
+    std::int32_t line = 0;
+  };
+  Place GetPlace() const;
+  void SeekToPlace(const Place& place);
   // Steps back to the start of the last group read, so that the next
   // ReadGroup returns it again.
   void UnreadGroup();

@@ -67,6 +67,24 @@ bool TakeInteger(FcFile& file, std::size_t width, std::int32_t& value) {
   return true;
 }
 
+bool TakeInteger64(FcFile& file, std::uint64_t& bits) {
+  char bytes[8];
+  if (!TakeBytes(file, bytes, 8)) {
+    return false;
+  }
+  bits = LoadLittleEndian(bytes, 8);
+  return true;
+}
+
+bool ParseInteger64(std::string_view text, std::uint64_t& bits) {
+  std::int64_t value = 0;
+  if (!ParseDxfInteger64(text, value)) {
+    return false;
+  }
+  bits = static_cast<std::uint64_t>(value);
+  return true;
+}
+
 bool ToRadians(double& degrees) {
   degrees *= kDegToRad;
   return true;
@@ -280,6 +298,8 @@ bool FcFiler::ReadAsciiGroup(FcResBuf& node) {
     case DxfGroupClass::kInt32:
     case DxfGroupClass::kByte:
       return ParseDxfIntegerValue(value, node.intValue);
+    case DxfGroupClass::kInt64:
+      return ParseInteger64(value, node.handle);
     case DxfGroupClass::kHandle:
       return StoreHandle(node, text_buffer_, code, value);
     case DxfGroupClass::kString:
@@ -347,6 +367,8 @@ bool FcFiler::ReadBinaryGroup(FcResBuf& node) {
     case DxfGroupClass::kInt32:
     case DxfGroupClass::kByte:
       return TakeInteger(file, BinaryIntegerWidth(group_class), node.intValue);
+    case DxfGroupClass::kInt64:
+      return TakeInteger64(file, node.handle);
     case DxfGroupClass::kHandle:
       return TakeTerminatedText(file, text) && StoreHandle(node, text_buffer_, code, text);
     case DxfGroupClass::kString: {

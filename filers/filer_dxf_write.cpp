@@ -45,10 +45,11 @@ void FcFiler::WriteReal(std::int16_t code, double value) {
 
 void FcFiler::WriteInt(std::int16_t code, std::int32_t value) {
   if (kind_ == FcFileKind::kBinaryDxf) {
-    char bytes[6];
+    char bytes[10];
     const std::size_t width = BinaryIntegerWidth(ClassifyGroupCode(code));
     StoreLittleEndian(bytes, static_cast<std::uint16_t>(code), 2);
-    StoreLittleEndian(bytes + 2, static_cast<std::uint32_t>(value), width);
+    // Sign-extended, so that a 64-bit group keeps a negative value.
+    StoreLittleEndian(bytes + 2, static_cast<std::uint64_t>(std::int64_t{value}), width);
     WriteBytes(bytes, 2 + width);
     return;
   }

@@ -285,7 +285,12 @@ void AssignMissingHandles(FcGraph& graph, const CreatedAfterReading& created) {
   GiveRecordsHandles(graph, graph.GetDimStyleList());
   GiveRecordsHandles(graph, graph.GetUcsList());
   GiveRecordsHandles(graph, appIds);
-  for (int i = 0; i < blocks.GetBlockCount(); ++i) GiveHandleWhenMissing(graph, *blocks.GetAt(i));
+  // Simple programs write entities without handles.
+  for (int i = 0; i < blocks.GetBlockCount(); ++i) {
+    FcBlock* block = blocks.GetAt(i);
+    GiveHandleWhenMissing(graph, *block);
+    for (FcEntity* entity : block->GetEntities()) GiveHandleWhenMissing(graph, *entity);
+  }
 }
 
 // An object read in the OBJECTS section goes to the first dictionary or
@@ -330,9 +335,16 @@ bool ReadObjects(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skipped) {
       continue;
     }
     if (object->GetDwgType() <= 0) object->SetDwgType(graph.GetCustomClassType(name));
+    const FcFiler::Place recordStart = filer.GetPlace();
     if (object->ReadDxf(filer) != kFcStatusOk) {
+      // A record that its own reader refuses is passed over like one of an
+      // unknown kind: the entry that names it is dropped at the end, its
+      // dictionary and the rest of the file are kept.
       delete object;
-      return false;
+      CountSkipped(skipped, name);
+      filer.SeekToPlace(recordStart);
+      if (filer.SkipToNextEntity() != 0) return false;
+      continue;
     }
     if (object->GetHandle() == 0) graph.TakeHandle(*object);
     if (!PlaceObject(graph, object)) delete object;
@@ -385,6 +397,34 @@ int ReadEntitiesSection(FcGraph& graph, FcFiler& filer, CreatedAfterReading& cre
   if (modelSpace->GetEntities().ReadDxf(filer) != kFcStatusOk) return kDxfReadNoEof;
   CountSkippedEntities(filer, start, skipped);
   BindModelSpaceEntities(graph, *modelSpace);
+  return kDxfReadDone;
+}
+
+// The TABLES section of a file that puts it after its blocks or entities,
+// read ahead of them: they hold their layers and linetypes by pointer,
+// which a table read after them would pull away. The filer returns to
+// where it was; tablesAt is where the section's tables start, -1 when the
+// file has none there. False when the section cannot be read.
+bool ReadLaterTables(FcGraph& graph, FcFiler& filer, std::int64_t& tablesAt) {
+  const FcFiler::Place back = filer.GetPlace();
+  tablesAt = -1;
+  bool read = true;
+  std::string name;
+  while (SkipPast(filer, "ENDSEC") && ReadSectionStart(filer, name) && name != "EOF") {
+    if (!EqualsNoCase(name, "TABLES")) continue;
+    tablesAt = filer.GetFile()->GetPosition();
+    read = ReadTables(graph, filer);
+    break;
+  }
+  filer.SeekToPlace(back);
+  return read;
+}
+
+int ReadBlocksSection(FcGraph& graph, FcFiler& filer, CreatedAfterReading& created, FcSkippedRecords* skipped) {
+  CreateMissingDefaults(graph, created, false);
+  const std::int64_t start = filer.GetFile()->GetPosition();
+  if (graph.GetBlockList().ReadDxf(filer) != kFcStatusOk) return kDxfReadSectionFailed;
+  CountSkippedEntities(filer, start, skipped);
   return kDxfReadDone;
 }
 
@@ -512,6 +552,8 @@ int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skippedByKind) {
   CreatedAfterReading created;
   bool entitiesRead = false;
   bool entitiesMade = false;
+  bool tablesRead = false;
+  std::int64_t tablesReadAhead = -1;
   for (;;) {
     std::string name;
     if (!ReadSectionStart(filer, name)) return kDxfReadNoEof;
@@ -525,20 +567,24 @@ int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skippedByKind) {
     } else if (EqualsNoCase(name, "CLASSES")) {
       if (graph.GetClassList().ReadDxf(filer) != 0) return kDxfReadSectionFailed;
     } else if (EqualsNoCase(name, "TABLES")) {
+      if (filer.GetFile()->GetPosition() == tablesReadAhead) {
+        if (!SkipPast(filer, "ENDSEC")) return kDxfReadSkipFailed;
+        continue;
+      }
       // Blocks and entities hold their layers and linetypes by pointer: a
-      // table read after them would pull those records away.
+      // second table read after them would pull those records away.
       if (entitiesMade || !ReadTables(graph, filer)) return kDxfReadSectionFailed;
-    } else if (EqualsNoCase(name, "BLOCKS")) {
+      tablesRead = true;
+    } else if (EqualsNoCase(name, "BLOCKS") || EqualsNoCase(name, "ENTITIES")) {
+      if (!tablesRead && !entitiesMade && !ReadLaterTables(graph, filer, tablesReadAhead)) {
+        return kDxfReadSectionFailed;
+      }
       entitiesMade = true;
-      CreateMissingDefaults(graph, created, false);
-      const std::int64_t start = filer.GetFile()->GetPosition();
-      if (graph.GetBlockList().ReadDxf(filer) != kFcStatusOk) return kDxfReadSectionFailed;
-      CountSkippedEntities(filer, start, skipped);
-    } else if (EqualsNoCase(name, "ENTITIES")) {
-      entitiesMade = true;
-      const int result = ReadEntitiesSection(graph, filer, created, skipped);
+      const bool blocks = EqualsNoCase(name, "BLOCKS");
+      const int result = blocks ? ReadBlocksSection(graph, filer, created, skipped)
+                                : ReadEntitiesSection(graph, filer, created, skipped);
       if (result != kDxfReadDone) return result;
-      entitiesRead = true;
+      entitiesRead = entitiesRead || !blocks;
     } else if (EqualsNoCase(name, "OBJECTS")) {
       if (!ReadObjects(graph, filer, skipped)) return kDxfReadSectionFailed;
     } else if (EqualsNoCase(name, "EOF")) {

@@ -210,7 +210,9 @@ TEST_F(DictionaryTest, MalformedDxfRecordsFail) {
   };
   const std::vector<Case> cases = {
       {"plain entries", {{5, "41"}, {100, "AcDbDictionary"}, {281, "1"}, {3, "A"}, {350, "50"}, {0, "X"}}, 0},
-      {"hard owner wants 360", {{5, "41"}, {100, "AcDbDictionary"}, {280, "1"}, {3, "A"}, {350, "50"}}, 1},
+      // Written so by other programs; the entry is the same.
+      {"hard owner with entries of 350",
+       {{5, "41"}, {100, "AcDbDictionary"}, {280, "1"}, {3, "A"}, {350, "50"}, {0, "X"}}, 0},
       {"another subclass", {{5, "41"}, {100, "AcDbOther"}, {0, "X"}}, 1},
       {"name without handle", {{5, "41"}, {100, "AcDbDictionary"}, {3, "A"}, {3, "B"}, {350, "50"}}, 1},
       {"stray group after entries", {{5, "41"}, {100, "AcDbDictionary"}, {3, "A"}, {350, "50"}, {70, "1"}}, 1},

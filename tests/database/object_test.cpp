@@ -82,7 +82,7 @@ TEST(ObjectTest, ReadsTheCommonGroups) {
        {{5, "2A"}, {102, "{ACAD_REACTORS"}, {360, "77"}, {102, "}"}, {100, "AcDbX"}},
        kFcStatusOk, 0x2A, 0},
       {"marker before handle", {{100, "AcDbX"}, {5, "2A"}}, kFcStatusStructure, 0, 0},
-      {"next record before marker", {{5, "2A"}, {0, "LINE"}}, kFcStatusReadError, 0x2A, 0},
+      {"next record before marker", {{5, "2A"}, {0, "LINE"}}, kFcStatusNoSubclass, 0x2A, 0},
       {"end of input before marker", {{5, "2A"}}, kFcStatusReadError, 0x2A, 0},
   };
   for (const CommonReadCase& c : cases) {

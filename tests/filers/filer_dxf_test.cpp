@@ -6,11 +6,13 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/point2d.h"
 #include "core/resbuf.h"
+#include "filers/dxf_group_codes.h"
 #include "filers/filer.h"
 #include "platform/frame_link.h"
 #include "tests/support/temp_dir.h"
@@ -335,7 +337,8 @@ const ReadCase kReadCases[] = {
     {"BinaryChunkPastEnd", FcFileKind::kBinaryDxf, Code(310) + "\x05\x01\x02", false, 0},
     {"BinaryRealShort", FcFileKind::kBinaryDxf, Code(40) + "\x01\x02\x03", false, 0},
     {"BinaryRealNotFinite", FcFileKind::kBinaryDxf, Code(40) + Double(INFINITY), false, 0},
-    {"BinaryCodeOutsideClasses", FcFileKind::kBinaryDxf, Code(20) + Double(1.0), false, 0},
+    {"BinaryCodeOutsideClasses", FcFileKind::kBinaryDxf, Code(240) + Double(1.0), false, 0},
+    {"Integer64TooLarge", FcFileKind::kAsciiDxf, " 160\r\n9223372036854775808\r\n", false, 0},
     {"BinaryGroup39", FcFileKind::kBinaryDxf, Code(39) + Double(4.5), true, 39},
     {"BinaryPointWrongSecondCode", FcFileKind::kBinaryDxf, Code(10) + Double(1) + Code(21) + Double(2), false, 0},
     {"BinaryHandleNotHex", FcFileKind::kBinaryDxf, Code(330) + std::string("G1\0", 3), false, 0},
@@ -355,6 +358,76 @@ TEST_P(FilerRead, AcceptsOrRefusesTheGroup) {
 
 INSTANTIATE_TEST_SUITE_P(Groups, FilerRead, testing::ValuesIn(kReadCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Records of kinds the program passes over hold groups of every value
+// type; each must take exactly its own bytes, or every later group is read
+// from the wrong place.
+TEST(FilerReadValues, BinaryGroupsOfEveryTypeTakeTheirOwnBytes) {
+  auto integer = [](std::uint64_t value, int width) {
+    std::string bytes;
+    for (int i = 0; i < width; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+  };
+  const std::string nul(1, '\0');
+  struct Case {
+    int code;
+    std::string value;
+    std::string read;
+  } cases[] = {
+      {20, Double(2.5), "real 2.5"},
+      {160, integer(0xFFFFFF0000000001ull, 8), "int64 ffffff0000000001"},
+      {170, integer(0xFFFE, 2), "int -2"},
+      {290, integer(1, 1), "int 1"},
+      {310, "\x02\xAB\x01", "text AB01"},
+      {320, "1F" + nul, "handle 1f"},
+      {390, "2A" + nul, "handle 2a"},
+      {420, integer(0x123456, 4), "int 1193046"},
+      {430, "colour" + nul, "text colour"},
+      {450, integer(0xFFFFFFFF, 4), "int -1"},
+      {460, Double(4.5), "real 4.5"},
+      {470, "four" + nul, "text four"},
+      {480, "3" + nul, "handle 3"},
+      {1004, "\x01\xCD", "text CD"},
+      {1033, Double(7.0), "real 7"},
+      {1060, integer(9, 2), "int 9"},
+      {1071, integer(70000, 4), "int 70000"},
+  };
+  std::string bytes;
+  for (const Case& c : cases) bytes += Code(c.code) + c.value;
+  bytes += Code(0) + "END" + nul;
+  FcFiler filer;
+  AttachBytes(filer, bytes, FcFileKind::kBinaryDxf);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    FcResBuf node;
+    ASSERT_TRUE(filer.ReadGroup(node));
+    ASSERT_EQ(node.type, c.code);
+    std::ostringstream read;
+    switch (ClassifyGroupCode(c.code)) {
+      case DxfGroupClass::kReal:
+        read << "real " << node.realValue;
+        break;
+      case DxfGroupClass::kInt64:
+        read << "int64 " << std::hex << node.handle;
+        break;
+      case DxfGroupClass::kHandle:
+        read << "handle " << std::hex << node.handle;
+        break;
+      case DxfGroupClass::kString:
+      case DxfGroupClass::kChunk:
+        read << "text " << Text(node);
+        break;
+      default:
+        read << "int " << node.intValue;
+        break;
+    }
+    EXPECT_EQ(read.str(), c.read);
+  }
+  FcResBuf last;
+  ASSERT_TRUE(filer.ReadGroup(last));
+  EXPECT_EQ(last.type, 0);
+  EXPECT_EQ(Text(last), "END");
+}
 
 TEST(FilerReadValues, KeepTheRulesOfEachClass) {
   FcFiler filer;

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "database/graph.h"
+#include "entities/corner_entity.h"
+#include "entities/line.h"
+#include "files/drawing_file.h"
+#include "tests/support/corpus_manifest.h"
+#include "tests/support/drawing_file_support.h"
+#include "tests/support/temp_dir.h"
+
+// Files that other programs write: drawings made by an independent DXF
+// library at test time, and small hand-written files of the kind simple
+// programs produce.
+
+namespace {
+
+const std::string kScript = std::string(KOVRA_SOURCE_DIR) + "/tests/files/ezdxf_drawings.py";
+
+struct CommandResult {
+  int status = -1;
+  std::string output;
+};
+
+CommandResult RunCommand(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[512];
+  while (fgets(buffer, sizeof buffer, pipe) != nullptr) result.output += buffer;
+  result.status = pclose(pipe);
+  return result;
+}
+
+// The library's drawings, written once for the whole test program; empty
+// when the library is missing.
+const std::string& LibraryDrawings() {
+  static const TempDir folder;
+  static const std::string path = [] {
+    const CommandResult written = RunCommand("/usr/bin/python3 '" + kScript + "' write '" + folder.path() + "'");
+    return written.status == 0 ? folder.path() : std::string();
+  }();
+  return path;
+}
+
+std::string SkippedText(const FcSkippedRecords& skipped) {
+  std::string text;
+  for (const auto& [kind, count] : skipped) text += kind + ":" + std::to_string(count) + " ";
+  return text.empty() ? "-" : text;
+}
+
+struct Opened {
+  int result = -1;
+  std::string entities;
+  std::string skipped;
+};
+
+Opened OpenFile(FcGraph& graph, const std::string& path) {
+  std::uint8_t anySkipped = 0;
+  FcSkippedRecords skipped;
+  Opened opened;
+  opened.result = OpenDrawing(graph, path, false, &anySkipped, &skipped);
+  opened.entities = EntitiesByKind(graph);
+  opened.skipped = SkippedText(skipped);
+  return opened;
+}
+
+std::string AuditErrors(const std::string& path) {
+  const CommandResult audit = RunCommand("/usr/bin/python3 '" + kScript + "' audit '" + path + "'");
+  return audit.status == 0 ? std::string() : "audit failed: " + audit.output;
+}
+
+// Every kind the program has, in model space and in no block; the block
+// "FLAG" holds a line and a circle. Release 12 has no rays, construction
+// lines, light polylines or images.
+constexpr const char* kModernEntities = "3DFACE:1 IMAGE:1 LINE:2 POINT:1 RAY:1 SOLID:1 TRACE:1 XLINE:1 ";
+constexpr const char* kModernSkipped =
+    "ARC:1 CIRCLE:2 INSERT:1 LWPOLYLINE:1 MATERIAL:3 MLEADERSTYLE:1 TEXT:1 XRECORD:2 ";
+// The standard set-up adds arrow blocks (a solid and two light polylines)
+// and visual styles.
+constexpr const char* kSetUpEntities = "3DFACE:1 IMAGE:1 LINE:2 POINT:1 RAY:1 SOLID:2 TRACE:1 XLINE:1 ";
+constexpr const char* kSetUpSkipped =
+    "ARC:1 CIRCLE:2 INSERT:1 LWPOLYLINE:3 MATERIAL:3 MLEADERSTYLE:1 TEXT:1 VISUALSTYLE:25 XRECORD:2 ";
+
+TEST(DxfOtherWritersTest, LibraryDrawingsOpenAndSaveBackClean) {
+  const std::string& folder = LibraryDrawings();
+  if (folder.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
+  struct Case {
+    const char* file;
+    int result;
+    const char* entities;
+    const char* skipped;
+  } cases[] = {
+      {"r2000.dxf", kOpenDone, kModernEntities, kModernSkipped},
+      {"r2000_bin.dxf", kOpenDone, kModernEntities, kModernSkipped},
+      {"r2000_setup.dxf", kOpenDone, kSetUpEntities, kSetUpSkipped},
+      {"r2000_setup_bin.dxf", kOpenDone, kSetUpEntities, kSetUpSkipped},
+      // Entities alone, without handles or subclass markers.
+      {"simple.dxf", kOpenDone, "3DFACE:1 LINE:1 POINT:1 SOLID:1 ", "ARC:1 CIRCLE:1 TEXT:1 "},
+      // Release 12 is refused, whether its header says so or its binary
+      // form gives group codes one byte.
+      {"r12.dxf", kOpenOtherRelease, "-", "-"},
+      {"r12_bin.dxf", kOpenOtherRelease, "-", "-"},
+      {"simple_bin.dxf", kOpenOtherRelease, "-", "-"},
+  };
+  TempDir saved;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    FcGraph graph;
+    const Opened opened = OpenFile(graph, folder + c.file);
+    EXPECT_EQ(opened.result, c.result);
+    EXPECT_EQ(opened.entities, c.entities);
+    EXPECT_EQ(opened.skipped, c.skipped);
+    if (opened.result != kOpenDone) continue;
+    const std::string path = saved.path() + c.file;
+    ASSERT_EQ(WriteDxf(graph, path, true), kDxfWriteDone);
+    EXPECT_EQ(AuditErrors(path), "");
+    FcGraph again;
+    EXPECT_EQ(OpenFile(again, path).entities, c.entities);
+  }
+}
+
+// Records the program passes over hold groups of every value type; the
+// binary reader must size each by its code to find the next record.
+TEST(DxfOtherWritersTest, BinaryDrawingsReadAsTheirAsciiForm) {
+  const std::string& folder = LibraryDrawings();
+  if (folder.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
+  for (const std::string name : {"r2000", "r2000_setup"}) {
+    SCOPED_TRACE(name);
+    FcGraph ascii;
+    FcGraph binary;
+    const Opened fromAscii = OpenFile(ascii, folder + name + ".dxf");
+    const Opened fromBinary = OpenFile(binary, folder + name + "_bin.dxf");
+    ASSERT_EQ(fromAscii.result, kOpenDone);
+    ASSERT_EQ(fromBinary.result, kOpenDone);
+    EXPECT_EQ(fromBinary.skipped, fromAscii.skipped);
+    EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(binary), AsciiDxfWithoutSeed(ascii)), "");
+  }
+}
+
+// A small file built group by group, as a simple program writes it.
+std::string Groups(std::initializer_list<std::pair<int, std::string>> groups) {
+  std::string text;
+  for (const auto& [code, value] : groups) text += std::to_string(code) + "\n" + value + "\n";
+  return text;
+}
+
+std::string Entities(const std::string& records) {
+  return Groups({{0, "SECTION"}, {2, "ENTITIES"}}) + records + Groups({{0, "ENDSEC"}});
+}
+
+const std::string kEof = Groups({{0, "EOF"}});
+
+const std::string kCircle = Groups({{0, "CIRCLE"}, {8, "0"}, {10, "1"}, {20, "2"}, {30, "0"}, {40, "3"}});
+const std::string kFace = Groups({{0, "3DFACE"}, {8, "Faces"}, {62, "3"}, {10, "0"}, {20, "0"}, {30, "0"},
+                                  {11, "2"}, {21, "0"}, {31, "0"}, {12, "2"}, {22, "1"}, {32, "0"}, {13, "0"},
+                                  {23, "1"}, {33, "0"}});
+const std::string kLine = Groups({{0, "LINE"}, {5, "2A"}, {8, "Survey"}, {6, "CONTINUOUS"}, {10, "1"}, {20, "2"},
+                                  {30, "0"}, {11, "3"}, {21, "4"}, {31, "0"}});
+// Tables as release 13 writes them, which a simple program may put after
+// its entities.
+const std::string kTables = Groups(
+    {{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LTYPE"}, {5, "5"}, {100, "AcDbSymbolTable"}, {70, "1"},
+     {0, "LTYPE"}, {5, "14"}, {100, "AcDbSymbolTableRecord"}, {100, "AcDbLinetypeTableRecord"}, {2, "CONTINUOUS"},
+     {70, "0"}, {3, "Solid line"}, {72, "65"}, {73, "0"}, {40, "0"}, {0, "ENDTAB"}, {0, "TABLE"}, {2, "LAYER"},
+     {5, "2"}, {100, "AcDbSymbolTable"}, {70, "1"}, {0, "LAYER"}, {5, "40"}, {100, "AcDbSymbolTableRecord"},
+     {100, "AcDbLayerTableRecord"}, {2, "Survey"}, {70, "0"}, {62, "5"}, {6, "CONTINUOUS"}, {0, "ENDTAB"},
+     {0, "ENDSEC"}});
+
+std::string PointText(const FcPoint2d& point) {
+  return std::to_string(static_cast<int>(point.x)) + "," + std::to_string(static_cast<int>(point.y));
+}
+
+// Each model-space entity: kind, layer with the layer's colour, own
+// colour, and where it lies.
+std::string EntityText(const FcGraph& graph) {
+  const FcBlock* modelSpace = graph.GetBlockList().FindByName("*Model_Space");
+  if (modelSpace == nullptr) return "no model space";
+  std::string text;
+  for (const FcEntity* entity : modelSpace->GetEntities()) {
+    const FcLayer* layer = entity->GetLayer();
+    text += entity->GetRecordName() + " on " + entity->GetLayerName().str() + "(" +
+            (layer != nullptr ? std::to_string(layer->GetColor()) : "none") + ") colour " +
+            std::to_string(entity->GetColor());
+    if (const auto* line = dynamic_cast<const FcLine*>(entity)) {
+      text += " " + PointText(line->GetStartPoint()) + " " + PointText(line->GetEndPoint());
+    }
+    if (const auto* face = dynamic_cast<const FcCornerEntity*>(entity)) {
+      for (const FcPoint2d& corner : face->GetCorners()) text += " " + PointText(corner);
+    }
+    text += entity->GetHandle() != 0 ? "; " : " without handle; ";
+  }
+  return text;
+}
+
+TEST(DxfOtherWritersTest, RecordsWithoutHeaderOrSubclassMarkersOpen) {
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* entities;
+    const char* skipped;
+  } cases[] = {
+      {"a lone circle", Entities(kCircle) + kEof, "", "CIRCLE:1 "},
+      {"a lone face", Entities(kFace) + kEof, "3DFACE on Faces(7) colour 3 0,0 2,0 2,1 0,1; ", "-"},
+      {"a line", Entities(kLine) + kEof, "LINE on Survey(7) colour 256 1,2 3,4; ", "-"},
+      {"tables first", kTables + Entities(kCircle + kFace + kLine) + kEof,
+       "3DFACE on Faces(7) colour 3 0,0 2,0 2,1 0,1; LINE on Survey(5) colour 256 1,2 3,4; ", "CIRCLE:1 "},
+      {"tables after the entities", Entities(kLine + kFace) + kTables + kEof,
+       "LINE on Survey(5) colour 256 1,2 3,4; 3DFACE on Faces(7) colour 3 0,0 2,0 2,1 0,1; ", "-"},
+  };
+  TempDir saved;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FcGraph graph;
+    FcSkippedRecords skipped;
+    std::uint8_t anySkipped = 0;
+    ASSERT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(c.text.begin(), c.text.end()), &anySkipped, &skipped),
+              kOpenDone);
+    EXPECT_EQ(EntityText(graph), c.entities);
+    EXPECT_EQ(SkippedText(skipped), c.skipped);
+    const std::string path = saved.path() + "saved.dxf";
+    graph.SetFileKind(FcFileKind::kAsciiDxf);
+    ASSERT_EQ(WriteDxf(graph, path, true), kDxfWriteDone);
+    if (!LibraryDrawings().empty()) EXPECT_EQ(AuditErrors(path), "");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+"""Drawings written by an independent DXF library, and its audit of a file.
+
+  ezdxf_drawings.py write FOLDER   writes every drawing below into FOLDER
+  ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
+"""
+
+import struct
+import sys
+
+import ezdxf
+from ezdxf.addons import r12writer
+
+# Every kind of group value, one group each: strings, points, reals, 16-,
+# 32- and 64-bit integers, booleans, binary chunks, handles of each kind,
+# and extended data.
+XRECORD_GROUPS = [
+    (1, "text"), (2, "name"), (10, (1.5, 2.5, 3.5)), (38, 0.25), (40, 4.5),
+    (50, 30.0), (60, 6), (70, 7), (90, 900000), (100, "AcDbSubclass"),
+    (102, "{BRACKET"), (102, "}"), (140, 14.5), (160, 2 ** 40), (170, 17),
+    (210, (0.0, 0.0, 1.0)), (270, 27), (280, 28), (290, 1), (300, "three"),
+    (310, b"\x01\x02\xfe"), (320, "1F"), (330, "1"), (340, "1"), (350, "1"),
+    (360, "1"), (370, -3), (380, 38), (390, "1"), (400, 40), (410, "Layout1"),
+    (420, 0x123456), (430, "color name"), (440, 44), (450, 45), (460, 46.5),
+    (470, "four"), (480, "1"),
+]
+XDATA = [
+    (1000, "xtext"), (1002, "{"), (1003, "0"), (1004, b"\xab\xcd"),
+    (1005, "1"), (1002, "}"), (1010, (1.0, 2.0, 3.0)), (1040, 1.25),
+    (1070, 17), (1071, 70000),
+]
+
+
+def add_every_group_xrecord(doc):
+    owner = doc.rootdict.add_new_dict("KOVRA_GROUPS")
+    record = owner.add_xrecord("EVERY_GROUP")
+    record.extend(XRECORD_GROUPS)
+    doc.appids.new("KOVRA_XDATA")
+    record.set_xdata("KOVRA_XDATA", XDATA)
+    owner.add_xrecord("EMPTY")
+
+
+# Release 12 has no rays, construction lines, light polylines or images.
+def add_entities(doc, folder):
+    msp = doc.modelspace()
+    msp.add_line((0, 0), (10, 5), dxfattribs={"layer": "Walls", "color": 1})
+    msp.add_point((1, -1))
+    msp.add_solid([(0, 2), (2, 2), (0, 3.5), (2.5, 3)])
+    msp.add_trace([(3, 2), (5, 2), (3, 3.5), (5.5, 3)])
+    msp.add_3dface([(6, 2), (8, 2), (6, 3.5), (8.5, 3)])
+    msp.add_circle((5, 5), 2)
+    msp.add_arc((5, 5), 3, 0, 90)
+    msp.add_text("note")
+    block = doc.blocks.new("FLAG")
+    block.add_line((0, 0), (0, 2))
+    block.add_circle((0, 2), 0.5)
+    msp.add_blockref("FLAG", (7, 7))
+    if doc.dxfversion == "AC1009":
+        return
+    msp.add_ray((-2, 0), (3, -4))
+    msp.add_xline((-3, 1), (3, -4))
+    msp.add_lwpolyline([(0, 0), (1, 1), (2, 0)])
+    definition = doc.add_image_def(folder + "/swatch.png", (3, 2))
+    msp.add_image(definition, (4, 5), (3, 2))
+    add_every_group_xrecord(doc)
+
+
+def write_full(folder, name, version, setup):
+    doc = ezdxf.new(version, setup=setup)
+    add_entities(doc, folder)
+    doc.saveas(f"{folder}/{name}.dxf")
+    doc.saveas(f"{folder}/{name}_bin.dxf", fmt="bin")
+
+
+# What small programs write: ENTITIES alone, no handles, no subclass
+# markers.
+def write_simple(folder, name, fmt):
+    with r12writer(f"{folder}/{name}.dxf", fmt=fmt) as dxf:
+        dxf.add_line((0, 0), (4, 3), layer="Survey")
+        dxf.add_point((1, 1))
+        dxf.add_solid([(0, 0), (1, 0), (0, 1)])
+        dxf.add_3dface([(0, 0, 0), (1, 0, 0), (1, 1, 0), (0, 1, 0)])
+        dxf.add_circle((2, 2), 1)
+        dxf.add_arc((2, 2), 2, 0, 45)
+        dxf.add_text("simple", (0, 5))
+
+
+def write(folder):
+    write_full(folder, "r2000", "R2000", False)
+    write_full(folder, "r2000_setup", "R2000", True)
+    write_full(folder, "r12", "R12", False)
+    write_simple(folder, "simple", "asc")
+    write_simple(folder, "simple_bin", "bin")
+
+
+def audit(path):
+    doc = ezdxf.readfile(path)
+    auditor = doc.audit()
+    for error in auditor.errors:
+        print(error.message)
+    return 1 if auditor.has_errors else 0
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "write":
+        write(sys.argv[2])
+        sys.exit(0)
+    sys.exit(audit(sys.argv[2]))
