@@ -17,7 +17,9 @@ std::string UpperCase(std::string_view text) {
 }
 
 // Degrees before "D", minutes before "'", seconds before "\"", each part
-// after "D" optional.
+// after "D" optional. The mark of the last part may be left out, as a
+// drafter types "45d30" for 45 degrees 30 minutes: a number after "D" is
+// minutes, after "'" seconds.
 bool ParseDegreesMinutesSeconds(std::string_view text, std::size_t d, double& degrees) {
   double whole = 0.0;
   double minutes = 0.0;
@@ -34,10 +36,18 @@ bool ParseDegreesMinutesSeconds(std::string_view text, std::size_t d, double& de
     if (!ParseReal(rest.substr(0, second_mark), seconds)) return false;
     rest.remove_prefix(second_mark + 1);
   }
-  // Anything left would be dropped without a word ("45d30" is not 45).
-  if (!rest.empty()) return false;
-  // A second is 1/3600 of a degree, as SplitDegrees has it.
-  degrees = seconds * 0.0002777777777777778 + minutes * 0.016666666666666666 + whole;
+  if (!rest.empty()) {
+    // A bare number is the unit after the last mark; seconds end the list.
+    if (second_mark != std::string_view::npos) return false;
+    double& unmarked = minute_mark == std::string_view::npos ? minutes : seconds;
+    if (!ParseReal(rest, unmarked)) return false;
+  }
+  // A second is 1/3600 of a degree, as SplitDegrees has it. The sign of the
+  // degrees applies to the minutes and seconds too: "-45d30'" is -45.5.
+  const double fraction = seconds * 0.0002777777777777778 + minutes * 0.016666666666666666;
+  const std::size_t first = text.find_first_not_of(" \t\n\v\f\r");
+  const bool negative = first != std::string_view::npos && text[first] == '-';
+  degrees = negative ? whole - fraction : whole + fraction;
   return true;
 }
 

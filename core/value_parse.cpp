@@ -66,12 +66,10 @@ bool ParseFeetAndInches(std::string_view text, double& value) {
   }
 
   double inches = 0.0;
-  if (inch != std::string_view::npos) {
-    rest.remove_suffix(1);
-    if (!ParseFraction(rest, inches)) return false;
-  } else if (!rest.empty()) {
-    // Without an inch mark, digits after the foot mark would be silently
-    // dropped; refuse them so that the user types what was meant.
+  if (inch != std::string_view::npos) rest.remove_suffix(1);
+  // After a foot mark the inch mark may be left out: a drafter's "2'6" is
+  // thirty inches.
+  if ((inch != std::string_view::npos || !rest.empty()) && !ParseFraction(rest, inches)) {
     return false;
   }
   value = negative ? feet * 12.0 - inches : feet * 12.0 + inches;

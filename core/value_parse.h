@@ -31,5 +31,6 @@ bool ParseFraction(std::string_view text, double& value);
 // 1 scientific ("1.5e2"), 2 decimal, 3 engineering ("2'6.5\""),
 // 4 architectural ("2'6-1/2\""), 5 fractional ("2-1/2"). A "-" right after
 // the foot mark separates feet and inches, and the sign of the feet applies
-// to the inches too: "-2'-6\"" is -30.
+// to the inches too: "-2'-6\"" is -30. After a foot mark the inch mark may
+// be left out: "2'6" is 30.
 bool ParseDistance(std::string_view text, double& value, int* unit_type = nullptr);

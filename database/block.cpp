@@ -1,5 +1,6 @@
 #include "database/block.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <string>
@@ -78,7 +79,15 @@ const std::string& FcBlock::GetName() const {
 }
 
 void FcBlock::SetName(std::string_view name) {
-  if (EnsureMarkers()) begin_->SetBlockName(name);
+  if (!EnsureMarkers()) return;
+  const std::string old = GetName();
+  begin_->SetBlockName(name);
+  NoteRenamedFrom(old);
+}
+
+void FcBlock::NoteRenamedFrom(std::string_view old) {
+  if (FoldedName(old) == FoldedName(GetName())) return;
+  if (FcBlockList* table = GetTable()) table->NoteBlockRenamed(*this);
 }
 
 FcPoint2d FcBlock::GetBasePoint() const { return begin_ != nullptr ? begin_->GetBasePoint() : FcPoint2d{}; }
@@ -200,6 +209,7 @@ void FcBlock::CleanSortEntsTable() {
 void FcBlock::CopyFrom(const FcBlock& source, bool keepHandles) {
   FcGraph* graph = GetGraph();
   if (graph == nullptr || !EnsureMarkers()) return;
+  const std::string old = GetName();
   FcEntity* markers[] = {begin_.get(), end_.get()};
   const FcEntity* sourceMarkers[] = {source.begin_.get(), source.end_.get()};
   for (int i = 0; i < 2; ++i) {
@@ -207,6 +217,7 @@ void FcBlock::CopyFrom(const FcBlock& source, bool keepHandles) {
     const bool keep = keepHandles && sourceMarkers[i] != nullptr;
     markers[i]->SetHandle(keep ? sourceMarkers[i]->GetHandle() : TakeNextHandle());
   }
+  NoteRenamedFrom(old);
   const int first = entities_.GetCount();
   entities_.CopyFromOtherGraph(source.entities_, *graph, keepHandles);
   for (int i = first; i < entities_.GetCount(); ++i) entities_.GetAt(i)->SetBlock(this);
@@ -237,7 +248,10 @@ int FcBlock::WriteDxf(FcFiler& filer) {
 
 int FcBlock::ReadDxf(FcFiler& filer) {
   if (!AttachMarkers()) return kFcStatusEnd;
-  if (begin_->ReadDxf(filer) != kFcStatusOk) return kFcStatusEnd;
+  const std::string old = GetName();
+  const int begin = begin_->ReadDxf(filer);
+  NoteRenamedFrom(old);
+  if (begin != kFcStatusOk) return kFcStatusEnd;
   if (entities_.ReadDxf(filer) != kFcStatusOk) return kFcStatusReadError;
   if (end_->ReadDxf(filer) != kFcStatusOk) return kFcStatusReadError;
   FcGraph* graph = GetGraph();
@@ -421,10 +435,11 @@ int FcBlock::ReadDwg(FcFilerDwg& filer) {
     if (dictionary != nullptr) dictionary->SetHandle(dictionaryHandle);
     if (dictionary != nullptr && dictionary->ReadDwg(filer) != kFcStatusOk) dictionary.reset();
   }
-  if (!ReadMarker(filer, *begin_, beginHandle, FcBlockBegin::kDwgType) ||
-      !ReadMarker(filer, *end_, endHandle, FcBlockEnd::kDwgType)) {
-    return kFcStatusReadError;
-  }
+  const std::string old = GetName();
+  const bool markersRead = ReadMarker(filer, *begin_, beginHandle, FcBlockBegin::kDwgType) &&
+                           ReadMarker(filer, *end_, endHandle, FcBlockEnd::kDwgType);
+  NoteRenamedFrom(old);
+  if (!markersRead) return kFcStatusReadError;
   if (IsPaperSpaceName(GetName())) {
     kind_ = kBlockKindPaperSpace;
     if (dictionary != nullptr) SetExtDictionary(dictionary.release());
@@ -447,10 +462,22 @@ FcBlock* FcBlockList::GetAt(int index) const {
 }
 
 FcBlock* FcBlockList::FindByName(std::string_view name) const {
-  for (int i = 0; i < records_.count; ++i) {
-    if (EqualsNoCase(records_[i]->GetName(), name)) return records_[i];
+  if (name.empty()) {
+    for (int i = 0; i < records_.count; ++i) {
+      if (records_[i]->GetName().empty()) return records_[i];
+    }
+    return nullptr;
   }
-  return nullptr;
+  if (!nameIndex_.IsValid()) {
+    nameIndex_.Build(records_.count, [this](int i) { return std::string_view(records_[i]->GetName()); });
+  }
+  const int hit = nameIndex_.Find(name);
+  return hit >= 0 ? records_[hit] : nullptr;
+}
+
+void FcBlockList::NoteBlockRenamed(const FcBlock& block) {
+  const bool last = records_.count > 0 && records_[records_.count - 1] == &block;
+  nameIndex_.Renamed(last ? records_.count - 1 : -1, block.GetName());
 }
 
 FcBlock* FcBlockList::FindByHandle(FcHandle handle) const {
@@ -460,7 +487,12 @@ FcBlock* FcBlockList::FindByHandle(FcHandle handle) const {
   return nullptr;
 }
 
-bool FcBlockList::Grow(int n) { return records_.Grow(n); }
+bool FcBlockList::Grow(int n) {
+  // A fixed step makes a table of a million blocks quadratic in copying;
+  // growing by half the size keeps it linear.
+  records_.growBy = std::max(16, records_.count / 2);
+  return records_.Grow(n);
+}
 
 void FcBlockList::AppendRecord(FcBlock* block) {
   if (!Grow(1)) {
@@ -469,6 +501,7 @@ void FcBlockList::AppendRecord(FcBlock* block) {
   }
   records_.items[records_.count++] = block;
   block->SetOwner(this);
+  nameIndex_.Appended(records_.count - 1, block->GetName());
 }
 
 void FcBlockList::Add(FcBlock* block) {
@@ -499,12 +532,16 @@ FcBlock* FcBlockList::AddAnonymousBlock() {
 }
 
 void FcBlockList::DeleteAt(int index) {
+  nameIndex_.Invalidate();
   delete records_[index];
   records_[index] = records_[records_.count - 1];
   records_[--records_.count] = nullptr;
 }
 
-void FcBlockList::SwapRecords(int a, int b) { std::swap(records_[a], records_[b]); }
+void FcBlockList::SwapRecords(int a, int b) {
+  std::swap(records_[a], records_[b]);
+  nameIndex_.Invalidate();
+}
 
 bool FcBlockList::RemoveByName(std::string_view name) {
   for (int i = 0; i < records_.count; ++i) {
@@ -527,6 +564,7 @@ bool FcBlockList::RemoveByHandle(FcHandle handle) {
 void FcBlockList::RemoveAll() {
   for (int i = 0; i < records_.count; ++i) delete records_[i];
   records_.RemoveAll();
+  nameIndex_.Invalidate();
 }
 
 int FcBlockList::GetCount() const {
@@ -609,6 +647,7 @@ bool FcBlockList::FixSpaceBlock(int index, std::string_view name, std::uint8_t k
       block->SetName(name);
       records_.items[records_.count++] = records_[index];
       records_[index] = block;
+      nameIndex_.Invalidate();
     }
   }
   records_[index]->SetKind(kind);
@@ -770,15 +809,14 @@ int FcBlockList::ReadDwg(FcFilerDwg& filer) {
   AppendRecord(modelSpace);
   AppendRecord(paperSpace);
 
+  // The first block of each name stays; model space is made above.
+  std::unordered_set<std::string> names{FoldedName(kModelSpace)};
   for (FcHandle handle : entries) {
     if (handle == 0 || filer.FindObjectOffset(handle) < 0) continue;
     FcBlock* block = ReadDwgBlock(filer, handle);
     if (block == nullptr) return kFcStatusReadError;
     const std::string& name = block->GetName();
-    bool drop = EqualsNoCase(name, kModelSpace);
-    for (int i = 2; i < records_.count && !drop && !name.empty(); ++i) {
-      drop = EqualsNoCase(records_[i]->GetName(), name);
-    }
+    const bool drop = !names.insert(FoldedName(name)).second && !name.empty();
     if (drop) {
       delete block;
       continue;

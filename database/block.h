@@ -11,6 +11,7 @@
 #include "database/entity.h"
 #include "database/entity_sets.h"
 #include "database/object.h"
+#include "database/record_name_index.h"
 
 class FcBlockBegin;
 class FcBlockEnd;
@@ -136,6 +137,8 @@ class FcBlock : public FcObject {
   std::int32_t FlagsForWriting() const;
   bool IsSpaceBlock() const;
   int ReadDwgMarkers(FcFilerDwg& filer, FcHandle beginHandle, FcHandle endHandle);
+  // Tells the table when the name differs from the old one but for case.
+  void NoteRenamedFrom(std::string_view old);
   FcHandle TakeNextHandle();
 
   CDataArray<FcHandle> references_;
@@ -181,6 +184,7 @@ class FcBlockList : public FcObject {
 
   int GetBlockCount() const { return records_.count; }
   FcBlock* GetAt(int index) const;
+  // Through an index kept in step with appended and renamed blocks.
   FcBlock* FindByName(std::string_view name) const;
   FcBlock* FindByHandle(FcHandle handle) const;
   // Appends the block (owned from now on) with the drawing's next handle
@@ -193,8 +197,15 @@ class FcBlockList : public FcObject {
   bool RemoveByName(std::string_view name);
   bool RemoveByHandle(FcHandle handle);
   void RemoveAll();
-  // Room for n more blocks: 16 at a time, n + 16 for more than 16.
+  // Room for n more blocks, growing by half the count (at least 16), or by
+  // that plus n when n is larger.
   bool Grow(int n);
+  int GetCapacity() const { return records_.capacity; }
+  // Keeps the name index in step with a block that took a new name.
+  void NoteBlockRenamed(const FcBlock& block);
+  // Blocks visited to build the name index, for tests that guard against
+  // look-ups that grow with the table.
+  std::size_t GetNameIndexWork() const { return nameIndex_.GetBuildWork(); }
   // Deletes the external-reference blocks after a drawing was opened.
   void RemoveExternalBlocks();
   // Clears the marks of model and paper space, sets those of the others
@@ -223,6 +234,7 @@ class FcBlockList : public FcObject {
   FcGraph* graph_ = nullptr;
   // Owned.
   CDataArray<FcBlock*> records_;
+  mutable RecordNameIndex nameIndex_;
   FcHandle modelSpaceHandle_ = 0;
   FcHandle paperSpaceHandle_ = 0;
 };

@@ -24,7 +24,7 @@ FcObject* FcDimStyle::Create() { return new (std::nothrow) FcDimStyle(); }
 
 void FcDimStyle::SetName(std::string_view name) {
   name_ = name;
-  if (auto* table = dynamic_cast<FcSymbolList*>(GetOwner())) table->InvalidateIndexes();
+  NoteRecordRenamed(*this);
 }
 
 const FcResBuf* FcDimStyle::FindOverride(int groupCode) const {

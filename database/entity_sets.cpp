@@ -159,7 +159,9 @@ bool FcEntitySets::Add(FcEntity* entity) {
     AddSequenceOf(entity);
     return true;
   }
-  if (!Reserve(1)) return false;
+  // Growing by half the count keeps filling a large set linear while a
+  // small set holds little more than its entities.
+  if (entities_.count + 1 >= entities_.capacity && !Reserve(std::max(1, entities_.count / 2))) return false;
   if (ownerBlock_ != nullptr && entity->GetDwgType() <= 0) {
     const FcGraph* graph = GetOwnerGraph();
     entity->SetDwgType(graph != nullptr ? graph->GetCustomClassType(entity->GetRecordName()) : 0);

@@ -19,7 +19,9 @@ inline constexpr int kFcSequenceEntityFailed = 5; // DXF: an entity record faile
 
 // Growth steps of the sets the drawing keeps.
 inline constexpr int kFcPreviousSelectionGrowth = 128;
-inline constexpr int kFcBlockSetGrowth = 1024;
+// A block's set starts small: a drawing may hold many blocks of a few
+// entities each, and a set grows by half its count once it is large.
+inline constexpr int kFcBlockSetGrowth = 16;
 inline constexpr int kFcModelSpaceGrowth = 8192;
 
 // The ordered collection of entity pointers that blocks, selections, undo

@@ -12,12 +12,6 @@ namespace {
 
 char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-std::string NameKey(std::string_view name) {
-  std::string key(name);
-  std::transform(key.begin(), key.end(), key.begin(), FoldAscii);
-  return key;
-}
-
 // The fewest bytes a table record takes in a DXF file ("0", its name, the
 // line breaks); a count read from a file reserves no more records than the
 // rest of the file could hold.
@@ -72,7 +66,8 @@ FcObject* FcSymbolList::AppendRecord(std::unique_ptr<FcObject> record) {
   Grow(1);
   record->SetOwner(this);
   records_.push_back(std::move(record));
-  InvalidateIndexes();
+  handleIndexValid_ = false;
+  nameIndex_.Appended(GetCount() - 1, RecordName(*records_.back()));
   return records_.back().get();
 }
 
@@ -117,7 +112,12 @@ void FcSymbolList::RemoveAll() {
 
 void FcSymbolList::InvalidateIndexes() const {
   handleIndexValid_ = false;
-  nameIndexValid_ = false;
+  nameIndex_.Invalidate();
+}
+
+void FcSymbolList::NoteRenamed(const FcObject& record) const {
+  const bool last = !records_.empty() && records_.back().get() == &record;
+  nameIndex_.Renamed(last ? GetCount() - 1 : -1, RecordName(record));
 }
 
 void FcSymbolList::BuildHandleIndex() const {
@@ -126,11 +126,6 @@ void FcSymbolList::BuildHandleIndex() const {
   handleIndexValid_ = true;
 }
 
-void FcSymbolList::BuildNameIndex() const {
-  nameIndex_.clear();
-  for (int i = 0; i < GetCount(); ++i) nameIndex_.emplace(NameKey(RecordName(*GetRecordAt(i))), i);
-  nameIndexValid_ = true;
-}
 
 FcObject* FcSymbolList::FindByHandle(FcHandle handle) const {
   if (!handleIndexValid_) BuildHandleIndex();
@@ -146,17 +141,17 @@ FcObject* FcSymbolList::FindByHandle(FcHandle handle) const {
 }
 
 FcObject* FcSymbolList::FindByNameNoCase(std::string_view name) const {
-  if (!nameIndexValid_) BuildNameIndex();
-  const auto hit = nameIndex_.find(NameKey(name));
-  if (hit != nameIndex_.end() && hit->second < GetCount() &&
-      EqualsNoCase(RecordName(*GetRecordAt(hit->second)), name))
-    return GetRecordAt(hit->second);
-  for (const auto& record : records_) {
-    if (!EqualsNoCase(RecordName(*record), name)) continue;
-    nameIndexValid_ = false;
-    return record.get();
+  if (name.empty()) {
+    for (const auto& record : records_) {
+      if (RecordName(*record).empty()) return record.get();
+    }
+    return nullptr;
   }
-  return nullptr;
+  if (!nameIndex_.IsValid()) {
+    nameIndex_.Build(GetCount(), [this](int i) { return RecordName(*GetRecordAt(i)); });
+  }
+  const int hit = nameIndex_.Find(name);
+  return hit >= 0 ? GetRecordAt(hit) : nullptr;
 }
 
 int FcSymbolList::WriteDxfOwned(FcFiler& filer) {
@@ -265,7 +260,7 @@ bool FcSymbolList::ReadDwgControl(FcFilerDwg& filer, ControlKind kind, EntryRule
 }
 
 void NoteRecordRenamed(const FcObject& record) {
-  if (const auto* table = dynamic_cast<const FcSymbolList*>(record.GetOwner())) table->InvalidateIndexes();
+  if (const auto* table = dynamic_cast<const FcSymbolList*>(record.GetOwner())) table->NoteRenamed(record);
 }
 
 bool ReadSubclassMarker(FcFiler& filer, std::string_view marker) {

@@ -10,6 +10,7 @@
 #include "core/code_pages.h"
 #include "core/handle.h"
 #include "database/object.h"
+#include "database/record_name_index.h"
 
 class FcFiler;
 class FcFilerDwg;
@@ -34,11 +35,14 @@ bool IsDefPointsName(std::string_view name);
 // grows in fixed steps. The table is the owner of its records and deletes
 // them.
 //
-// Lookups by handle and by name go through indexes built on first use and
-// dropped whenever the table changes. A record may change its handle or
-// name after it was added, so a hit is checked against the record and a
-// miss falls back to the scan; the answer is always the first matching
-// record, as a scan from the start would find it.
+// Lookups by handle and by name go through indexes; the answer is always
+// the first matching record, as a scan from the start would find it. The
+// handle index is built on first use and dropped whenever the table
+// changes; a record may change its handle after it was added, so a hit is
+// checked against the record and a miss falls back to the scan. The name
+// index follows appended and renamed records (every record reports a new
+// name through NoteRecordRenamed), so a miss is final: a reader that meets
+// many undeclared names looks each up without passing over the table.
 class FcSymbolList : public FcObject {
  public:
   ~FcSymbolList() override;
@@ -61,9 +65,13 @@ class FcSymbolList : public FcObject {
   // Deletes every record; count and capacity become 0.
   void RemoveAll();
 
-  // Records call this when their name changes, so that the name index is
-  // built again before the next lookup.
+  // Drops both indexes; the next lookups build them again.
   void InvalidateIndexes() const;
+  // Keeps the name index in step with a record that took a new name.
+  void NoteRenamed(const FcObject& record) const;
+  // Records visited to build the name index, for tests that guard against
+  // lookups that grow with the table.
+  std::size_t GetNameIndexWork() const { return nameIndex_.GetBuildWork(); }
 
  protected:
   // The layer, linetype and text-style tables grow by 16 as soon as
@@ -132,7 +140,6 @@ class FcSymbolList : public FcObject {
 
  private:
   void BuildHandleIndex() const;
-  void BuildNameIndex() const;
 
   std::vector<std::unique_ptr<FcObject>> records_;
   int capacity_ = 0;
@@ -141,8 +148,7 @@ class FcSymbolList : public FcObject {
 
   mutable std::unordered_map<FcHandle, int> handleIndex_;
   mutable bool handleIndexValid_ = false;
-  mutable std::unordered_map<std::string, int> nameIndex_;
-  mutable bool nameIndexValid_ = false;
+  mutable RecordNameIndex nameIndex_;
 };
 
 // Records call this when their name changes: the table that holds the

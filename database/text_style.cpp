@@ -43,7 +43,7 @@ FcObject* FcTextStyle::Create() { return new (std::nothrow) FcTextStyle(); }
 
 void FcTextStyle::SetName(std::string_view name) {
   name_ = Cut(name, kMaxName);
-  if (auto* table = dynamic_cast<FcSymbolList*>(GetOwner())) table->InvalidateIndexes();
+  NoteRecordRenamed(*this);
 }
 
 void FcTextStyle::SetFontFile(std::string_view fileName) {

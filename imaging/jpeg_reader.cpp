@@ -14,6 +14,13 @@ namespace {
 // asking for more.
 constexpr long kMaxDecoderMemory = 512L << 20;
 
+// Huffman-coded data spends at least one bit on every 8 x 8 block of its
+// finest component, so a byte holds at most 512 pixels; a header that
+// claims more describes data that is not there (the decoder would make up
+// the missing rows). Arithmetic coding packs flat areas tighter.
+constexpr std::uint64_t kMaxPixelsPerHuffmanByte = 512;
+constexpr std::uint64_t kMaxPixelsPerArithmeticByte = 32768;
+
 // The decoder reports a fatal error by jumping back to the step that
 // called it. Everything between that step and the decoder is plain data,
 // so the jump skips no destructor; the steps hand a result code to the
@@ -29,7 +36,7 @@ struct JpegSession {
   JpegErrorManager error;
 };
 
-enum class JpegStep { kDone, kDecoderError, kTooLarge };
+enum class JpegStep { kDone, kDecoderError, kTooLarge, kTooLittleData };
 
 void JpegErrorExit(j_common_ptr cinfo) {
   auto* error = reinterpret_cast<JpegErrorManager*>(cinfo->err);
@@ -41,6 +48,7 @@ void JpegErrorExit(j_common_ptr cinfo) {
 // as far as it goes.
 void JpegIgnoreMessage(j_common_ptr) {}
 
+// `size` is the length of the data, read from the file when there is one.
 JpegStep JpegStart(JpegSession* s, std::FILE* file, const unsigned char* data, unsigned long size) {
   s->cinfo.err = jpeg_std_error(&s->error.pub);
   s->error.pub.error_exit = JpegErrorExit;
@@ -53,15 +61,20 @@ JpegStep JpegStart(JpegSession* s, std::FILE* file, const unsigned char* data, u
     jpeg_mem_src(&s->cinfo, data, size);
   }
   jpeg_read_header(&s->cinfo, TRUE);
-  if (std::uint64_t{s->cinfo.image_width} * s->cinfo.image_height > kMaxDibPixels) return JpegStep::kTooLarge;
+  const std::uint64_t pixels = std::uint64_t{s->cinfo.image_width} * s->cinfo.image_height;
+  if (pixels > kMaxDibPixels) return JpegStep::kTooLarge;
+  const std::uint64_t per_byte = s->cinfo.arith_code ? kMaxPixelsPerArithmeticByte : kMaxPixelsPerHuffmanByte;
+  if (pixels / per_byte > size) return JpegStep::kTooLittleData;
   s->cinfo.mem->max_memory_to_use = kMaxDecoderMemory;
   jpeg_start_decompress(&s->cinfo);
   return JpegStep::kDone;
 }
 
 // Rows of 3 components are copied as they are, greyscale rows spread to
-// three equal channels; rows of other component counts stay zero.
-JpegStep JpegReadRows(JpegSession* s, unsigned char* pixels) {
+// three equal channels; rows of other component counts stay zero. The
+// picture grows by the rows the decoder delivers, so that a header alone
+// claims no memory.
+JpegStep JpegReadRows(JpegSession* s, std::vector<std::uint8_t>& pixels) {
   if (setjmp(s->error.jump)) return JpegStep::kDecoderError;
   j_decompress_ptr cinfo = &s->cinfo;
   const JDIMENSION width = cinfo->output_width;
@@ -73,7 +86,8 @@ JpegStep JpegReadRows(JpegSession* s, unsigned char* pixels) {
       std::strcpy(s->error.message, "The JPEG data ends before the picture.");
       return JpegStep::kDecoderError;
     }
-    unsigned char* out = pixels + std::size_t{cinfo->output_scanline - 1} * width * 3;
+    pixels.resize(pixels.size() + std::size_t{width} * 3);
+    unsigned char* out = pixels.data() + pixels.size() - std::size_t{width} * 3;
     if (components == 3) {
       std::memcpy(out, row[0], std::size_t{width} * 3);
     } else if (components == 1) {
@@ -90,6 +104,16 @@ struct SessionCloser {
     delete s;
   }
 };
+
+// The bytes from the file's position to its end; the position is kept.
+// A file that cannot seek (a pipe) reports the most it could hold.
+std::size_t RemainingFileSize(std::FILE* file) {
+  const long start = std::ftell(file);
+  if (start < 0 || std::fseek(file, 0, SEEK_END) != 0) return static_cast<std::size_t>(-1);
+  const long end = std::ftell(file);
+  std::fseek(file, start, SEEK_SET);
+  return end < start ? 0 : static_cast<std::size_t>(end - start);
+}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -108,13 +132,20 @@ std::vector<std::uint8_t> CJpeg::Decode(std::FILE* file, const std::uint8_t* dat
     return std::vector<std::uint8_t>();
   };
   decoder_error_ = false;
+  if (file) size = RemainingFileSize(file);
+  const auto picture_size = [&session] {
+    return std::to_string(session->cinfo.image_width) + " x " + std::to_string(session->cinfo.image_height);
+  };
   switch (JpegStart(session.get(), file, data, static_cast<unsigned long>(size))) {
     case JpegStep::kDecoderError:
       return decoder_failed();
     case JpegStep::kTooLarge:
-      error_text_ = "JpegFile :\nThe picture of " + std::to_string(session->cinfo.image_width) + " x " +
-                    std::to_string(session->cinfo.image_height) + " pixels is larger than the limit of " +
+      error_text_ = "JpegFile :\nThe picture of " + picture_size() + " pixels is larger than the limit of " +
                     std::to_string(kMaxDibPixels) + " pixels";
+      return {};
+    case JpegStep::kTooLittleData:
+      error_text_ = "JpegFile :\nThe picture of " + picture_size() + " pixels is larger than its " +
+                    std::to_string(size) + " bytes of data can hold";
       return {};
     case JpegStep::kDone:
       break;
@@ -123,12 +154,11 @@ std::vector<std::uint8_t> CJpeg::Decode(std::FILE* file, const std::uint8_t* dat
   const JDIMENSION h = session->cinfo.output_height;
   std::vector<std::uint8_t> pixels;
   try {
-    pixels.resize(std::size_t{w} * h * 3);
+    if (JpegReadRows(session.get(), pixels) != JpegStep::kDone) return decoder_failed();
   } catch (const std::bad_alloc&) {
     error_text_ = "JpegFile :\nOut of memory";
     return {};
   }
-  if (JpegReadRows(session.get(), pixels.data()) != JpegStep::kDone) return decoder_failed();
   *width = static_cast<int>(w);
   *height = static_cast<int>(h);
   return pixels;

@@ -106,7 +106,12 @@ TEST(ValueParseTest, FractionsAndDistances) {
       {"-2'-6\"", true, -30.0, 3},
       {"-2'6\"", true, -30.0, 3},
       {"-0'-6\"", true, -6.0, 3},
-      {"2'6", false, 0, 0},  // inches without their mark would be lost
+      {"2'6", true, 30.0, 3},  // the inch mark may be left out
+      {"2'-6", true, 30.0, 3},
+      {"-2'6", true, -30.0, 3},
+      {"2'6-1/2", true, 30.5, 4},
+      {"2'6x", false, 0, 0},
+      {"2'6'", false, 0, 0},
       {"2'6\"x", false, 0, 0},
       {"6\"2'", false, 0, 0},
       {"'6\"", false, 0, 0},
@@ -151,7 +156,13 @@ TEST(ValueParseTest, Angles) {
       {"N-1DE", false, 0, 0},
       {"N45D", false, 0, 0},
       {"N45E", false, 0, 0},
-      {"45d30", false, 0, 0},  // minutes without their mark would be lost
+      {"45d30", true, 45.5, 1},  // the mark of the last part may be left out
+      {"45d30'36", true, 45.51, 1},
+      {"-45d30'", true, -45.5, 1},  // the sign covers the minutes
+      {"-45d30", true, -45.5, 1},
+      {"N45d30E", true, kPi / 2 - 45.5 * kPi / 180, 3},
+      {"45d30\"1", false, 0, 0},
+      {"45d30x", false, 0, 0},
       {"45d30'x", false, 0, 0},
       {"d30'", false, 0, 0},
       {"", false, 0, 0},

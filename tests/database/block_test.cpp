@@ -85,6 +85,63 @@ TEST_F(BlockTest, RemovalMovesLastIntoTheGap) {
   EXPECT_FALSE(Blocks().RemoveByName("A"));
 }
 
+// A table of many blocks grows by a share of its size: a fixed step makes
+// filling it quadratic in copying.
+TEST_F(BlockTest, ManyBlocksTakeFewGrowthSteps) {
+  constexpr int kBlocks = 20000;
+  int steps = 0;
+  int capacity = Blocks().GetCapacity();
+  for (int i = 0; i < kBlocks; ++i) {
+    ASSERT_NE(Blocks().AddNew(), nullptr);
+    if (Blocks().GetCapacity() != capacity) ++steps;
+    capacity = Blocks().GetCapacity();
+  }
+  EXPECT_LE(steps, 30);
+}
+
+// Each new block is named and looked up through the index: neither a new
+// name nor a look-up passes over the table.
+TEST_F(BlockTest, ManyBlocksAreLookedUpWithoutPassesOverTheTable) {
+  constexpr int kBlocks = 3000;
+  for (int i = 0; i < kBlocks; ++i) {
+    const std::string name = "B" + std::to_string(i);
+    ASSERT_EQ(Blocks().FindByName(name), nullptr);
+    FcBlock* block = AddBlock(graph, name.c_str());
+    ASSERT_EQ(Blocks().FindByName("b" + std::to_string(i)), block);
+    ASSERT_EQ(Blocks().FindByName("B" + std::to_string(i / 2))->GetName(), "B" + std::to_string(i / 2));
+  }
+  EXPECT_LE(Blocks().GetNameIndexWork(), 4u * kBlocks);
+
+  // Renames and removals still answer as a scan would.
+  Blocks().FindByName("B7")->SetName("Renamed");
+  EXPECT_EQ(Blocks().FindByName("B7"), nullptr);
+  EXPECT_EQ(Blocks().FindByName("RENAMED")->GetName(), "Renamed");
+  ASSERT_TRUE(Blocks().RemoveByName("B8"));
+  EXPECT_EQ(Blocks().FindByName("B8"), nullptr);
+  EXPECT_EQ(Blocks().FindByName("B2999")->GetName(), "B2999");
+}
+
+// Empty and small blocks reserve one small step for entities; a large one
+// grows by a share of its size.
+TEST_F(BlockTest, BlockSetsReserveOnDemand) {
+  FcBlock* empty = AddBlock(graph, "Empty");
+  EXPECT_LE(empty->GetEntities().GetCapacity(), 16);
+  FcBlock* one = AddBlock(graph, "One");
+  AddEntity(graph, one, 0.0);
+  EXPECT_LE(one->GetEntities().GetCapacity(), 16);
+
+  FcBlock* large = AddBlock(graph, "Large");
+  int steps = 0;
+  int capacity = 0;
+  for (int i = 0; i < 20000; ++i) {
+    AddEntity(graph, large, i);
+    if (large->GetEntities().GetCapacity() != capacity) ++steps;
+    capacity = large->GetEntities().GetCapacity();
+  }
+  EXPECT_EQ(large->GetEntities().GetCount(), 20000);
+  EXPECT_LE(steps, 30);
+}
+
 TEST_F(BlockTest, BlockThatWouldContainItselfIsRefused) {
   FcBlock* a = AddBlock(graph, "A");
   FcBlock* b = AddBlock(graph, "B");
@@ -183,6 +240,17 @@ TEST_F(BlockFileTest, DxfRoundTrip) {
   EXPECT_NE(read->GetEntities().GetAt(1)->GetLayer(), nullptr);
   // Model space entities belong to the ENTITIES section.
   EXPECT_EQ(copy.GetBlockList().GetAt(0)->GetEntities().GetCount(), 0);
+}
+
+// Reading the BLOCKS section finds each definition's record through the
+// index, built once.
+TEST_F(BlockFileTest, ManyBlocksAreReadWithoutPassesOverTheTable) {
+  constexpr int kBlocks = 2000;
+  for (int i = 0; i < kBlocks; ++i) AddBlock(graph, ("B" + std::to_string(i)).c_str());
+  FcGraph copy;
+  ASSERT_EQ(ReadDxf(copy, WrittenDxf()), kFcStatusOk);
+  EXPECT_EQ(Names(copy.GetBlockList()), Names(Blocks()));
+  EXPECT_LE(copy.GetBlockList().GetNameIndexWork(), 3u * kBlocks);
 }
 
 TEST_F(BlockFileTest, DxfBlocksSectionFaults) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -248,10 +247,10 @@ TEST_F(GraphTest, DrawOrderTableIsMadeOnlyWhenAsked) {
   EXPECT_EQ(table->GetEntityHandle(1), entity->GetHandle());
 }
 
-// Erasing half of a large layer costs one pass over its member list and
-// over the draw order, not one per entity; the rest keep their order in
-// both, on every layer.
-TEST_F(GraphTest, ErasingHalfOfALargeLayerIsFastAndKeepsTheOrder) {
+// Erasing half of a large layer keeps the rest in order in the member
+// lists of every layer and in the draw order. How long it takes is
+// measured in bench/large_edit_bench.cpp.
+TEST_F(GraphTest, ErasingHalfOfALargeLayerKeepsTheOrder) {
   constexpr int kEntities = 100000;
   FcGraph graph;
   FcLayer* walls = graph.FindOrCreateLayer("Walls");
@@ -293,13 +292,7 @@ TEST_F(GraphTest, ErasingHalfOfALargeLayerIsFastAndKeepsTheOrder) {
   std::vector<FcHandle> drawOrderBefore;
   for (int i = 0; i < table->GetEntryCount(); ++i) drawOrderBefore.push_back(table->GetEntityHandle(i));
 
-  const auto start = std::chrono::steady_clock::now();
   graph.EraseEntities(doomed);
-  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-
-  // A fraction of a second when the removal is linear; the bound leaves
-  // room for a loaded machine running tests side by side.
-  EXPECT_LT(took.count(), 5.0);
   EXPECT_EQ(members(zero), keptOf(zeroBefore.data(), zeroBefore.data() + zeroBefore.size()));
   EXPECT_EQ(members(walls), keptOf(wallsBefore.data(), wallsBefore.data() + wallsBefore.size()));
   const std::vector<FcHandle> drawOrder =

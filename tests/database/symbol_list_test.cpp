@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "database/graph.h"
 #include "database/layer.h"
 #include "database/symbol_list.h"
 
@@ -47,6 +48,59 @@ TEST(SymbolListTest, LookupsFollowChangedRecords) {
   EXPECT_EQ(table.FindByName("RENAMED"), table.GetAt(42));
   table.GetAt(7)->SetName("renamed");
   EXPECT_EQ(table.FindByName("Renamed"), table.GetAt(7));
+}
+
+// The name index kept in step with the table answers as a scan from the
+// start, through appends, renames of the last and of earlier records,
+// names held twice, removals and swaps.
+TEST(SymbolListTest, NameLookupsMatchAScanThroughEveryChange) {
+  FcLayerList table;
+  const auto scan = [&table](const std::string& name) -> FcLayer* {
+    for (int i = 0; i < table.GetCount(); ++i) {
+      if (EqualsNoCaseMultibyte(table.GetAt(i)->GetName(), name)) return table.GetAt(i);
+    }
+    return nullptr;
+  };
+  const auto expectScan = [&](const char* step) {
+    for (const std::string name : {"", "a", "B", "c", "d", "Walls"}) {
+      EXPECT_EQ(table.FindByName(name), scan(name)) << step << ": " << name;
+    }
+  };
+  expectScan("empty");
+  for (const char* name : {"A", "b", "a", "c"}) table.AddNew()->SetName(name);
+  expectScan("appended, one held twice");
+  table.AddNew();
+  expectScan("last unnamed");
+  table.GetAt(table.GetCount() - 1)->SetName("walls");
+  expectScan("last named");
+  table.GetAt(table.GetCount() - 1)->SetName("b");
+  expectScan("last takes an earlier name");
+  table.GetAt(0)->SetName("d");
+  expectScan("first holder of a name held twice renamed");
+  table.RemoveByName("b");
+  expectScan("removed");
+  table.SortByName(0, table.GetCount() - 1);
+  expectScan("sorted");
+  table.RemoveAll();
+  expectScan("emptied");
+}
+
+// A reader that meets entities on many layers the table does not declare
+// adds each one; every look-up must not pass over the whole table.
+TEST(SymbolListTest, ManyNewLayersAreLookedUpWithoutPassesOverTheTable) {
+  constexpr int kLayers = 3000;
+  FcGraph graph;
+  const FcLayerList& layers = graph.GetLayerList();
+  for (int i = 0; i < kLayers; ++i) {
+    const std::string name = "L" + std::to_string(i);
+    FcLayer* layer = graph.FindOrCreateLayer(name);
+    ASSERT_NE(layer, nullptr);
+    ASSERT_EQ(graph.FindOrCreateLayer("l" + std::to_string(i / 2)), layers.FindByName("L" + std::to_string(i / 2)));
+    ASSERT_EQ(layers.FindByName(name), layer);
+  }
+  EXPECT_EQ(layers.GetCount(), kLayers + 1);
+  // A pass per new layer would visit about kLayers * kLayers / 2 records.
+  EXPECT_LE(layers.GetNameIndexWork(), 4u * kLayers);
 }
 
 TEST(SymbolListTest, MultibyteNamesFoldOnlyAsciiLetters) {

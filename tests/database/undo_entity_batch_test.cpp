@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <list>
 #include <map>
 #include <string>
@@ -109,12 +108,6 @@ std::list<FcEntSetsUndoRecord> CopyOfRecords(const FcEntSetsUndoItem& item) {
   return copies;
 }
 
-double SecondsOf(FcUndoItem& item, FcGraph& graph, bool redo) {
-  const auto start = std::chrono::steady_clock::now();
-  redo ? item.Redo(graph) : item.Undo(graph);
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 class UndoEntityBatchTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterObjectFactories(); }
@@ -141,7 +134,8 @@ TEST_F(UndoEntityBatchTest, MixedItemEndsAsRunningItsRecordsOneByOne) {
   }
 }
 
-TEST_F(UndoEntityBatchTest, CreationOfManyLinesIsUndoneAndRedoneQuickly) {
+// How long the batch takes is measured in bench/large_edit_bench.cpp.
+TEST_F(UndoEntityBatchTest, CreationOfManyLinesIsUndoneAndRedone) {
   constexpr int kLines = 50000;
   FcGraph graph;
   MakeDrawing(graph, 40);
@@ -151,11 +145,9 @@ TEST_F(UndoEntityBatchTest, CreationOfManyLinesIsUndoneAndRedoneQuickly) {
   const DrawingState after = StateOf(graph);
   ASSERT_EQ(after.drawEntities.size(), before.drawEntities.size() + kLines);
 
-  // Half a second on an idle machine; one entity at a time took sixteen.
-  // The bound leaves room for a loaded machine running tests side by side.
-  EXPECT_LT(SecondsOf(item, graph, false), 5.0);
+  item.Undo(graph);
   EXPECT_EQ(StateOf(graph), before);
-  EXPECT_LT(SecondsOf(item, graph, true), 5.0);
+  item.Redo(graph);
   EXPECT_EQ(StateOf(graph), after);
 }
 

@@ -17,8 +17,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A JPEG of the pixels (top row first, 3 or 1 samples per pixel), at full
 // quality and without chroma subsampling so that flat areas come back
-// nearly exact.
-Bytes Compress(int width, int height, int components, const Bytes& pixels) {
+// nearly exact. A tight one is progressive with optimised codes, the
+// densest coding the decoder meets in practice.
+Bytes Compress(int width, int height, int components, const Bytes& pixels, bool tight = false) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr error;
   cinfo.err = jpeg_std_error(&error);
@@ -35,6 +36,10 @@ Bytes Compress(int width, int height, int components, const Bytes& pixels) {
   for (int i = 0; i < cinfo.num_components; ++i) {
     cinfo.comp_info[i].h_samp_factor = 1;
     cinfo.comp_info[i].v_samp_factor = 1;
+  }
+  if (tight) {
+    cinfo.optimize_coding = TRUE;
+    jpeg_simple_progression(&cinfo);
   }
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
@@ -112,16 +117,33 @@ TEST(JpegReader, GreyscaleGivesEqualChannels) {
   }
 }
 
-TEST(JpegReader, FailuresKeepThePreviousPicture) {
-  const Bytes good = RedOverBlue();
-  Bytes huge = good;
-  for (std::size_t i = 0; i + 8 < huge.size(); ++i) {
-    if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
-      huge[i + 5] = huge[i + 7] = 0xFD;  // 65000 x 65000
-      huge[i + 6] = huge[i + 8] = 0xE8;
+// The picture with its frame header claiming `side` x `side` pixels.
+Bytes WithClaimedSide(Bytes picture, int side) {
+  for (std::size_t i = 0; i + 8 < picture.size(); ++i) {
+    if (picture[i] == 0xFF && picture[i + 1] == 0xC0) {
+      picture[i + 5] = picture[i + 7] = static_cast<std::uint8_t>(side >> 8);
+      picture[i + 6] = picture[i + 8] = static_cast<std::uint8_t>(side & 0xFF);
       break;
     }
   }
+  return picture;
+}
+
+TEST(JpegReader, FlatPictureOfFewBytesStillLoads) {
+  const int side = 1024;
+  const Bytes file = Compress(side, side, 1, Bytes(std::size_t{side} * side, 200), true);
+  CJpeg jpeg;
+  ASSERT_TRUE(jpeg.LoadDibFromMemory(file.data(), file.size())) << jpeg.GetErrorText() << " " << file.size();
+  EXPECT_EQ(jpeg.GetDib()->GetWidth(), side);
+  EXPECT_EQ(jpeg.GetDib()->GetHeight(), side);
+}
+
+TEST(JpegReader, FailuresKeepThePreviousPicture) {
+  const Bytes good = RedOverBlue();
+  const Bytes huge = WithClaimedSide(good, 65000);
+  // Small enough for a picture, but the few bytes of data cannot hold it:
+  // the decoder would make up nearly every row.
+  const Bytes hollow = WithClaimedSide(good, 16384);
   const Bytes garbage = {'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'};
   struct Case {
     const char* name;
@@ -134,6 +156,7 @@ TEST(JpegReader, FailuresKeepThePreviousPicture) {
       {"empty", {}, true, ""},
       {"cut after the header", Bytes(good.begin(), good.begin() + 20), true, ""},
       {"too large", huge, false, "JpegFile :\nThe picture of 65000 x 65000 pixels is larger than the limit"},
+      {"too little data", hollow, false, "JpegFile :\nThe picture of 16384 x 16384 pixels is larger than its"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -148,6 +171,11 @@ TEST(JpegReader, FailuresKeepThePreviousPicture) {
   }
 
   CJpeg jpeg;
+  const std::string hollow_path = WriteTemp(hollow, "kovra_jpeg_hollow.jpg");
+  EXPECT_FALSE(jpeg.LoadDib(hollow_path));
+  std::filesystem::remove(hollow_path);
+  EXPECT_EQ(jpeg.GetErrorText().find("JpegFile :\nThe picture of 16384 x 16384"), 0u) << jpeg.GetErrorText();
+
   const std::string missing = "/nonexistent/kovra.jpg";
   EXPECT_FALSE(jpeg.LoadDib(missing));
   EXPECT_EQ(jpeg.GetErrorText(), "JPEG :\nCan't open " + missing + "\n");

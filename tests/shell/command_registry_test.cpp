@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <deque>
 #include <future>
 #include <string>
@@ -114,7 +113,7 @@ class DrawingCommandTest : public ::testing::Test {
     std::future<int> done = view_.ExpectCompletion();
     thread_.SetReady();
     EXPECT_EQ(thread_.PostCommand(WM_FC_RUN_COMMAND, name), 1);
-    EXPECT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    done.wait();
     thread_.WaitUntilNotRunning();
     return done.get();
   }
