@@ -117,5 +117,3 @@ BENCHMARK(ScanFileBytes)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(ReadAllGroups)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
-
-BENCHMARK_MAIN();

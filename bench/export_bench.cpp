@@ -94,5 +94,3 @@ BENCHMARK(BM_ExportSvgz)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ExportPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-BENCHMARK_MAIN();

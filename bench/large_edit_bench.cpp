@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "database/graph.h"
-#include "database/object_factory.h"
+#include "files/object_registrations.h"
 #include "database/undo_items.h"
 #include "entities/line.h"
 
@@ -52,5 +52,3 @@ void UndoAndRedoCreationOfManyLines(benchmark::State& state) {
 BENCHMARK(UndoAndRedoCreationOfManyLines)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

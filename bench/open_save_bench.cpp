@@ -14,7 +14,6 @@
 #include "database/graph.h"
 #include "entities/line.h"
 #include "files/drawing_file.h"
-#include "files/drawing_services.h"
 
 // Saving and opening a drawing of a million lines in each file kind, with
 // the throughput and the peak memory of each step. The peak is a process's
@@ -143,12 +142,3 @@ BENCHMARK(BinaryDxf)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(Dwg)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  InstallDrawingServices();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -8,7 +8,6 @@
 #include "display/display_surface.h"
 #include "window/screen_device.h"
 #include "entities/line.h"
-#include "files/drawing_services.h"
 
 // Regeneration and redraw of drawings of short lines scattered over a
 // square, shown whole on a 1024 x 768 screen device. The times per entity
@@ -67,12 +66,3 @@ void BM_Redraw(benchmark::State& state) {
 
 BENCHMARK(BM_Regen)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Redraw)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  InstallDrawingServices();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

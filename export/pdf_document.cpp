@@ -32,7 +32,7 @@ CPDFPage::CPDFPage(CPDFPages& parent, CPDF& document) : CAttriObject(document) {
 void CPDFPage::Write(CPDFOutput& out, CXRefTable& table) {
   GetAttributes().SetValue("Contents", ReferencesTo(contents_));
   CPDFObject::Write(out, table);
-  WriteAll(resource_objects_, out, table);
+  WriteAll(resourceObjects_, out, table);
   WriteAll(contents_, out, table);
 }
 
@@ -145,7 +145,7 @@ CPDF::CPDF() {
   auto procedures = std::make_unique<CPDFArray>();
   procedures->AddName("PDF");
   procedures->AddName("Text");
-  named_objects_.Add("ProcSet", std::make_unique<CPDFObject>(*this, std::move(procedures)));
+  namedObjects_.Add("ProcSet", std::make_unique<CPDFObject>(*this, std::move(procedures)));
   auto info = std::make_unique<CPDFDictionary>();
   info->SetString("Producer", "KOVRA Export PDF");
   info_ = std::make_unique<CPDFObject>(*this, std::move(info));
@@ -158,12 +158,12 @@ bool CPDF::Write(std::FILE* file) {
   out.Write(header_);
   out.Write("\n");
   catalog_->Write(out, xref_);
-  for (const std::unique_ptr<CPDFPair>& pair : named_objects_.GetPairs()) pair->GetValue()->Write(out, xref_);
+  for (const std::unique_ptr<CPDFPair>& pair : namedObjects_.GetPairs()) pair->GetValue()->Write(out, xref_);
   info_->Write(out, xref_);
   const std::int64_t xref_position = out.Position();
   xref_.Write(out);
   out.Write("trailer\n");
-  trailer_.SetInteger("Size", next_number_);
+  trailer_.SetInteger("Size", nextNumber_);
   trailer_.SetValue("Root", std::make_unique<CPDFObjectRef>(catalog_.get()));
   trailer_.SetValue("Info", std::make_unique<CPDFObjectRef>(info_.get()));
   trailer_.Write(out, xref_);

@@ -24,7 +24,7 @@ class CPDFPage : public CAttriObject {
 
  private:
   std::vector<std::unique_ptr<CPDFObject>> contents_;
-  std::vector<std::unique_ptr<CPDFObject>> resource_objects_;
+  std::vector<std::unique_ptr<CPDFObject>> resourceObjects_;
   CPDFDictionary* resources_;
 };
 
@@ -90,7 +90,7 @@ class CPDF {
   CPDF(const CPDF&) = delete;
   CPDF& operator=(const CPDF&) = delete;
 
-  std::int32_t TakeObjectNumber() { return next_number_++; }
+  std::int32_t TakeObjectNumber() { return nextNumber_++; }
   CPDFCatalog& GetCatalog() { return *catalog_; }
 
   // Writes the whole file at the stream's position and flushes it; false
@@ -102,11 +102,11 @@ class CPDF {
   bool WriteFile(const std::string& path);
 
  private:
-  std::int32_t next_number_ = 1;
+  std::int32_t nextNumber_ = 1;
   std::unique_ptr<CPDFCatalog> catalog_;
   CPDFDictionary trailer_;
   std::unique_ptr<CPDFObject> info_;
   CXRefTable xref_;
-  CPDFDictionary named_objects_;
+  CPDFDictionary namedObjects_;
   std::string header_ = "%PDF-1.2";
 };

@@ -18,7 +18,7 @@ std::string ZeroFilled(std::int64_t value, std::size_t width) {
 
 void CPDFInteger::Write(CPDFOutput& out, CXRefTable&) {
   const std::size_t length = IntegerText(value_).size();
-  std::size_t width = min_width_ > 0 ? static_cast<std::size_t>(min_width_) : 0;
+  std::size_t width = minWidth_ > 0 ? static_cast<std::size_t>(minWidth_) : 0;
   if (width > length && width - length >= 128) width = 127;
   out.Write(ZeroFilled(value_, width));
 }

@@ -27,14 +27,14 @@ class CPDFBase {
 // characters in all.
 class CPDFInteger : public CPDFBase {
  public:
-  explicit CPDFInteger(std::int32_t value, std::int32_t min_width = 0) : value_(value), min_width_(min_width) {}
+  explicit CPDFInteger(std::int32_t value, std::int32_t min_width = 0) : value_(value), minWidth_(min_width) {}
   void Write(CPDFOutput& out, CXRefTable& table) override;
   void SetValue(std::int32_t value) { value_ = value; }
   std::int32_t GetValue() const { return value_; }
 
  private:
   std::int32_t value_;
-  std::int32_t min_width_;
+  std::int32_t minWidth_;
 };
 
 // "/text", without escaping.

@@ -8,18 +8,18 @@
 #include <string>
 
 CPDFStream::CPDFStream(CPDF& document)
-    : length_object_(std::make_unique<CPDFObject>(document, std::make_unique<CPDFInteger>(0))) {}
+    : lengthObject_(std::make_unique<CPDFObject>(document, std::make_unique<CPDFInteger>(0))) {}
 
 void CPDFStream::Write(CPDFOutput& out, CXRefTable& table) {
-  if (lost_data_) out.Fail();
-  dictionary_.SetValue("Length", std::make_unique<CPDFObjectRef>(length_object_.get()));
+  if (lostData_) out.Fail();
+  dictionary_.SetValue("Length", std::make_unique<CPDFObjectRef>(lengthObject_.get()));
   dictionary_.Write(out, table);
   out.Write("\nstream\n");
   const std::int64_t start = out.Position();
   WriteData(out);
   const std::int64_t length = out.Position() - start;
   if (length > INT32_MAX) out.Fail();
-  static_cast<CPDFInteger&>(*length_object_->GetContent()).SetValue(static_cast<std::int32_t>(length));
+  static_cast<CPDFInteger&>(*lengthObject_->GetContent()).SetValue(static_cast<std::int32_t>(length));
   out.Write("\nendstream");
 }
 
@@ -30,8 +30,8 @@ std::size_t CPDFStream::WriteData(CPDFOutput& out) {
 
 bool CPDFStream::Append(const void* bytes, std::size_t n) {
   if (capacity_ - data_.size() < n || capacity_ == 0) {
-    if (!Grow(growth_step_ * (n / growth_step_ + 1))) {
-      lost_data_ = true;
+    if (!Grow(growthStep_ * (n / growthStep_ + 1))) {
+      lostData_ = true;
       return false;
     }
   }
@@ -50,11 +50,11 @@ void CPDFStream::AppendFormat(const char* format, ...) {
 }
 
 bool CPDFStream::Grow(std::size_t amount) {
-  if (growth_counter_ < 2) {
-    ++growth_counter_;
+  if (growthCounter_ < 2) {
+    ++growthCounter_;
   } else {
-    growth_step_ *= 2;
-    growth_counter_ = 0;
+    growthStep_ *= 2;
+    growthCounter_ = 0;
   }
   try {
     data_.reserve(capacity_ + amount);

@@ -24,22 +24,22 @@ class CPDFStream : public CPDFBase {
   void AppendFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
   CPDFDictionary& GetDictionary() { return dictionary_; }
-  CPDFObject& GetLengthObject() { return *length_object_; }
+  CPDFObject& GetLengthObject() { return *lengthObject_; }
   const std::vector<std::uint8_t>& GetData() const { return data_; }
   std::size_t GetCapacity() const { return capacity_; }
-  std::size_t GetGrowthStep() const { return growth_step_; }
+  std::size_t GetGrowthStep() const { return growthStep_; }
 
  private:
   // The capacity grows by the amount; every third growth doubles the step
   // for the growths after it.
   bool Grow(std::size_t amount);
 
-  int growth_counter_ = 0;
+  int growthCounter_ = 0;
   std::vector<std::uint8_t> data_;
   std::size_t capacity_ = 0;
-  std::size_t growth_step_ = 1048576;
-  bool lost_data_ = false;
-  std::unique_ptr<CPDFObject> length_object_;
+  std::size_t growthStep_ = 1048576;
+  bool lostData_ = false;
+  std::unique_ptr<CPDFObject> lengthObject_;
   CPDFDictionary dictionary_;
 };
 

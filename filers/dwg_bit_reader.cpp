@@ -18,23 +18,23 @@ constexpr int kMaxModularShortWords = 3;
 }  // namespace
 
 bool FcFilerDwg::ReadBit(std::uint8_t& bit) {
-  if (bit_count_ == 0) {
+  if (bitCount_ == 0) {
     if (!GetByte(pending_)) {
       return false;
     }
     bit = pending_ >> 7;
-    bit_count_ = 1;
+    bitCount_ = 1;
     return true;
   }
-  bit = (pending_ >> (7 - bit_count_)) & 1u;
-  bit_count_ = bit_count_ == 7 ? 0 : bit_count_ + 1;
+  bit = (pending_ >> (7 - bitCount_)) & 1u;
+  bitCount_ = bitCount_ == 7 ? 0 : bitCount_ + 1;
   return true;
 }
 
 bool FcFilerDwg::ReadBitPair(std::uint8_t& pair) {
-  if (bit_count_ != 0 && bit_count_ <= 6) {
-    pair = static_cast<std::uint8_t>((pending_ >> (6 - bit_count_)) & 3u);
-    bit_count_ = bit_count_ == 6 ? 0 : static_cast<std::uint8_t>(bit_count_ + 2);
+  if (bitCount_ != 0 && bitCount_ <= 6) {
+    pair = static_cast<std::uint8_t>((pending_ >> (6 - bitCount_)) & 3u);
+    bitCount_ = bitCount_ == 6 ? 0 : static_cast<std::uint8_t>(bitCount_ + 2);
     return true;
   }
   std::uint8_t high = 0;
@@ -47,13 +47,13 @@ bool FcFilerDwg::ReadBitPair(std::uint8_t& pair) {
 }
 
 bool FcFilerDwg::ReadRawChar(std::uint8_t& value) {
-  if (bit_count_ == 0) {
+  if (bitCount_ == 0) {
     return GetByte(value);
   }
   // The rest of the pending byte gives the high bits, as many bits of the
   // next byte the low ones; that byte then stays pending with the same
   // count.
-  const std::uint8_t used = bit_count_;
+  const std::uint8_t used = bitCount_;
   std::uint8_t next = 0;
   if (!GetByte(next)) {
     DropPendingBits();
@@ -82,10 +82,10 @@ bool FcFilerDwg::ReadRawBytes(std::uint8_t* out, std::size_t count) {
     return true;
   }
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(file_->Data()) + position;
-  if (bit_count_ == 0) {
+  if (bitCount_ == 0) {
     std::memcpy(out, bytes, count);
   } else {
-    const unsigned used = bit_count_;
+    const unsigned used = bitCount_;
     std::uint8_t previous = pending_;
     for (std::size_t i = 0; i < count; ++i) {
       out[i] = static_cast<std::uint8_t>((previous << used) | (bytes[i] >> (8 - used)));
@@ -105,9 +105,9 @@ bool FcFilerDwg::ReadLittleEndian(std::size_t width, std::uint64_t& value) {
   if (position >= 0 && position <= file_->GetLength() - 8 && width >= 1) {
     const char* bytes = file_->Data() + position;
     std::uint64_t window = LoadLittleEndian(bytes, 8);
-    if (bit_count_ != 0) {
+    if (bitCount_ != 0) {
       constexpr std::uint64_t kEveryByte = 0x0101010101010101;
-      const unsigned used = bit_count_;
+      const unsigned used = bitCount_;
       const std::uint64_t previous = (window << 8) | pending_;
       window = ((previous & (kEveryByte * (0xFFu >> used))) << used) |
                ((window >> (8 - used)) & (kEveryByte * (0xFFu >> (8 - used))));
@@ -374,9 +374,9 @@ bool FcFilerDwg::ReadModularShort(std::int32_t& value) {
 }
 
 bool FcFilerDwg::SkipBits(std::uint64_t count) {
-  const std::uint64_t in_pending = bit_count_ == 0 ? 0 : 8u - bit_count_;
+  const std::uint64_t in_pending = bitCount_ == 0 ? 0 : 8u - bitCount_;
   if (count <= in_pending) {
-    bit_count_ = static_cast<std::uint8_t>((bit_count_ + count) % 8);
+    bitCount_ = static_cast<std::uint8_t>((bitCount_ + count) % 8);
     return true;
   }
   count -= in_pending;
@@ -392,7 +392,7 @@ bool FcFilerDwg::SkipBits(std::uint64_t count) {
   file_->SetPosition(file_->GetPosition() + static_cast<std::int64_t>(whole_bytes));
   if (rest != 0) {
     GetByte(pending_);
-    bit_count_ = rest;
+    bitCount_ = rest;
   }
   return true;
 }

@@ -18,11 +18,11 @@ std::uint8_t SignificantBytes(std::uint64_t value) {
 
 void FcFilerDwg::WriteBit(std::uint8_t bit) {
   if ((bit & 1u) != 0) {
-    pending_ |= static_cast<std::uint8_t>(0x80u >> bit_count_);
+    pending_ |= static_cast<std::uint8_t>(0x80u >> bitCount_);
   }
-  ++bits_written_;
-  if (bit_count_ != 7) {
-    ++bit_count_;
+  ++bitsWritten_;
+  if (bitCount_ != 7) {
+    ++bitCount_;
     return;
   }
   PutByte(pending_);
@@ -36,14 +36,14 @@ void FcFilerDwg::WriteRawBytes(const std::uint8_t* bytes, std::size_t count) {
   if (!file_) {
     throw FcFileException("no file is open for writing");
   }
-  bits_written_ += static_cast<std::uint32_t>(8 * count);
-  if (bit_count_ == 0) {
+  bitsWritten_ += static_cast<std::uint32_t>(8 * count);
+  if (bitCount_ == 0) {
     file_->Write(bytes, count);
     return;
   }
   // Each byte completes the pending one and leaves its low bits pending,
   // as eight WriteBit calls would; the completed bytes go out in blocks.
-  const unsigned used = bit_count_;
+  const unsigned used = bitCount_;
   std::uint8_t block[256];
   while (count > 0) {
     const std::size_t n = std::min(count, sizeof block);
@@ -76,10 +76,10 @@ void FcFilerDwg::WriteRawLong(std::uint32_t value) { WriteLittleEndian(value, 4)
 void FcFilerDwg::WriteRawDouble(double value) { WriteLittleEndian(std::bit_cast<std::uint64_t>(value), 8); }
 
 void FcFilerDwg::WriteBitPair(std::uint8_t pair) {
-  if (bit_count_ <= 5) {
-    pending_ |= static_cast<std::uint8_t>((pair & 3u) << (6 - bit_count_));
-    bit_count_ = static_cast<std::uint8_t>(bit_count_ + 2);
-    bits_written_ += 2;
+  if (bitCount_ <= 5) {
+    pending_ |= static_cast<std::uint8_t>((pair & 3u) << (6 - bitCount_));
+    bitCount_ = static_cast<std::uint8_t>(bitCount_ + 2);
+    bitsWritten_ += 2;
     return;
   }
   WriteBit(static_cast<std::uint8_t>(pair >> 1));

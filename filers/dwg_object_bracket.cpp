@@ -27,13 +27,13 @@ void FcFilerDwg::PatchRawLong(const BitPlace& place, std::uint32_t value) {
     if (used != 0) pending = static_cast<std::uint8_t>(pending | (byte << (8 - used)));
   }
   if (used != 0) bytes[count++] = pending;
-  bits_written_ += 32;
+  bitsWritten_ += 32;
   file_->SetPosition(place.position);
   file_->Write(bytes, count);
 }
 
 void FcFilerDwg::BeginObject(FcDwgRecord& object) {
-  if (drawing_file_) {
+  if (drawingFile_) {
     throw FcFileException("object records do not nest");
   }
   // A record starts on a byte of its own: bits left over from what came
@@ -42,20 +42,20 @@ void FcFilerDwg::BeginObject(FcDwgRecord& object) {
   if (!file_) {
     throw FcFileException("no file is open for writing");
   }
-  object_map_.Insert(object.GetDwgHandle(), file_->GetPosition());
-  drawing_file_ = std::move(file_);
-  record_buffer_.clear();
-  file_ = std::make_unique<FcFile>(std::move(record_buffer_));
-  bits_written_ = 0;
+  objectMap_.Insert(object.GetDwgHandle(), file_->GetPosition());
+  drawingFile_ = std::move(file_);
+  recordBuffer_.clear();
+  file_ = std::make_unique<FcFile>(std::move(recordBuffer_));
+  bitsWritten_ = 0;
   WriteBitShort(object.GetDwgType());
-  size_field_ = {file_->GetPosition(), pending_, bit_count_};
+  sizeField_ = {file_->GetPosition(), pending_, bitCount_};
   WriteRawLong(0);
   WriteHandleRef(0, 0, object.GetDwgHandle());
   object.WriteDwgExtendedData(*this);
 }
 
 void FcFilerDwg::EndObject(FcDwgRecord& object) {
-  if (!drawing_file_) {
+  if (!drawingFile_) {
     throw FcFileException("no object record is open");
   }
   FlushPendingByte();
@@ -63,7 +63,7 @@ void FcFilerDwg::EndObject(FcDwgRecord& object) {
 
   // Patch the data bit size into its zero placeholder, wherever in a byte
   // the placeholder began; the neighbouring bits stay as they are.
-  PatchRawLong(size_field_, data_bit_size_);
+  PatchRawLong(sizeField_, dataBitSize_);
   DropPendingBits();
   file_->SetPosition(length);
 
@@ -71,11 +71,11 @@ void FcFilerDwg::EndObject(FcDwgRecord& object) {
     throw FcFileException("an object is too large for a DWG file");
   }
   std::unique_ptr<FcFile> record = std::move(file_);
-  file_ = std::move(drawing_file_);
+  file_ = std::move(drawingFile_);
   const std::int64_t start = file_->GetPosition();
   WriteModularShort(static_cast<std::uint32_t>(length));
   file_->Write(record->Data(), static_cast<std::size_t>(length));
-  record_buffer_ = record->TakeBytes();
+  recordBuffer_ = record->TakeBytes();
   FlushPendingByte();
   WriteRawShort(CrcOfRange(kObjectCrcSeed, start, file_->GetPosition()));
 

@@ -89,7 +89,7 @@ bool FcFile::Open(const std::string& path, unsigned flags) {
   Close();
   bytes_.clear();
   position_ = 0;
-  clean_up_to_ = 0;
+  cleanUpTo_ = 0;
   const bool writing = (flags & (kFcOpenWrite | kFcOpenReadWrite)) != 0;
   const bool create = writing && (flags & kFcOpenCreate) != 0;
   int mode = O_CLOEXEC | (writing ? O_RDWR : O_RDONLY);
@@ -109,7 +109,7 @@ bool FcFile::Open(const std::string& path, unsigned flags) {
   const std::filesystem::path full = std::filesystem::absolute(path, error);
   path_ = error ? path : full.string();
   writable_ = writing;
-  clean_up_to_ = GetLength();
+  cleanUpTo_ = GetLength();
   if (writing) {
     descriptor_ = descriptor;
   } else {
@@ -119,14 +119,14 @@ bool FcFile::Open(const std::string& path, unsigned flags) {
 }
 
 bool FcFile::Flush() {
-  if (descriptor_ < 0 || clean_up_to_ >= GetLength()) {
+  if (descriptor_ < 0 || cleanUpTo_ >= GetLength()) {
     return true;
   }
-  const auto start = static_cast<std::size_t>(clean_up_to_);
-  if (!WriteAll(descriptor_, bytes_.data() + start, bytes_.size() - start, clean_up_to_)) {
+  const auto start = static_cast<std::size_t>(cleanUpTo_);
+  if (!WriteAll(descriptor_, bytes_.data() + start, bytes_.size() - start, cleanUpTo_)) {
     return false;
   }
-  clean_up_to_ = GetLength();
+  cleanUpTo_ = GetLength();
   return true;
 }
 
@@ -167,7 +167,7 @@ void FcFile::Write(const void* data, std::size_t count) {
   if (start > bytes_.size()) {
     bytes_.resize(start);
   }
-  clean_up_to_ = std::min(clean_up_to_, position_);
+  cleanUpTo_ = std::min(cleanUpTo_, position_);
   const auto* bytes = static_cast<const char*>(data);
   const std::size_t overwritten = std::min(count, bytes_.size() - start);
   if (overwritten > 0) {
@@ -202,6 +202,6 @@ std::vector<char> FcFile::TakeBytes() {
   std::vector<char> taken = std::move(bytes_);
   bytes_.clear();
   position_ = 0;
-  clean_up_to_ = 0;
+  cleanUpTo_ = 0;
   return taken;
 }

@@ -81,5 +81,5 @@ class FcFile {
   int descriptor_ = -1;
   bool writable_ = true;
   // Bytes before this offset are on disk as they are in memory.
-  std::int64_t clean_up_to_ = 0;
+  std::int64_t cleanUpTo_ = 0;
 };

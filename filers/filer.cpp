@@ -20,11 +20,11 @@ FcFiler::~FcFiler() = default;
 bool FcFiler::Open(const std::string& path, unsigned flags, FcFileKind kind) {
   file_.reset();
   kind_ = kind;
-  group_start_position_ = 0;
-  group_start_line_ = 0;
-  mark_position_ = 0;
-  mark_line_ = 0;
-  line_count_ = 0;
+  groupStartPosition_ = 0;
+  groupStartLine_ = 0;
+  markPosition_ = 0;
+  markLine_ = 0;
+  lineCount_ = 0;
   auto file = std::make_unique<FcFile>();
   if (!file->Open(path, flags)) {
     return false;
@@ -46,11 +46,11 @@ bool FcFiler::Open(const std::string& path, unsigned flags, FcFileKind kind) {
 void FcFiler::AttachFile(std::unique_ptr<FcFile> file, FcFileKind kind) {
   file_ = std::move(file);
   kind_ = kind;
-  group_start_position_ = file_ ? file_->GetPosition() : 0;
-  group_start_line_ = 0;
-  mark_position_ = group_start_position_;
-  mark_line_ = 0;
-  line_count_ = 0;
+  groupStartPosition_ = file_ ? file_->GetPosition() : 0;
+  groupStartLine_ = 0;
+  markPosition_ = groupStartPosition_;
+  markLine_ = 0;
+  lineCount_ = 0;
   SetProgressTotal(file_ ? static_cast<std::uint64_t>(file_->GetLength()) : 0);
 }
 
@@ -86,30 +86,30 @@ std::int64_t FcFiler::Seek(std::int64_t offset, FcSeekOrigin origin) {
 }
 
 void FcFiler::UnreadGroup() {
-  Seek(group_start_position_, FcSeekOrigin::kBegin);
+  Seek(groupStartPosition_, FcSeekOrigin::kBegin);
   if (kind_ == FcFileKind::kAsciiDxf) {
-    line_count_ = group_start_line_;
+    lineCount_ = groupStartLine_;
   }
 }
 
-FcFiler::Place FcFiler::GetPlace() const { return {file_ ? file_->GetPosition() : 0, line_count_}; }
+FcFiler::Place FcFiler::GetPlace() const { return {file_ ? file_->GetPosition() : 0, lineCount_}; }
 
 void FcFiler::SeekToPlace(const Place& place) {
   Seek(place.position, FcSeekOrigin::kBegin);
-  line_count_ = place.line;
+  lineCount_ = place.line;
 }
 
 void FcFiler::SetMark() {
-  mark_position_ = file_ ? file_->GetPosition() : 0;
+  markPosition_ = file_ ? file_->GetPosition() : 0;
   if (kind_ == FcFileKind::kAsciiDxf) {
-    mark_line_ = line_count_;
+    markLine_ = lineCount_;
   }
 }
 
 void FcFiler::SeekToMark() {
-  Seek(mark_position_, FcSeekOrigin::kBegin);
+  Seek(markPosition_, FcSeekOrigin::kBegin);
   if (kind_ == FcFileKind::kAsciiDxf) {
-    line_count_ = mark_line_;
+    lineCount_ = markLine_;
   }
 }
 
@@ -127,14 +127,14 @@ int FcFiler::SkipToNextEntity() {
 
 void FcFiler::SetProgressTotal(std::uint64_t total) {
   length_ = total;
-  progress_step_ = total / kProgressSteps;
-  progress_count_ = 0;
-  last_reported_ = 0;
+  progressStep_ = total / kProgressSteps;
+  progressCount_ = 0;
+  lastReported_ = 0;
 }
 
 void FcFiler::StepProgress(std::uint32_t count) {
-  progress_count_ += count;
-  ReportProgress(progress_count_, length_);
+  progressCount_ += count;
+  ReportProgress(progressCount_, length_);
 }
 
 void FcFiler::CheckReadProgress() {
@@ -142,7 +142,7 @@ void FcFiler::CheckReadProgress() {
     return;
   }
   const auto position = static_cast<std::uint64_t>(file_->GetPosition());
-  if (position - last_reported_ > progress_step_ || position >= length_) {
+  if (position - lastReported_ > progressStep_ || position >= length_) {
     ReportProgress(position, length_);
   }
 }
@@ -150,15 +150,15 @@ void FcFiler::CheckReadProgress() {
 void FcFiler::ReportProgress(std::uint64_t done, std::uint64_t total) {
   // A reader that steps back has not lost progress, and a place already
   // reported is not reported again.
-  if (total == 0 || done <= last_reported_) {
+  if (total == 0 || done <= lastReported_) {
     return;
   }
-  if (done - last_reported_ <= progress_step_ && done < total) {
+  if (done - lastReported_ <= progressStep_ && done < total) {
     return;
   }
   const std::uint64_t percent = done >= total ? 100 : done * 100 / total;
   ::ProgressPosition(static_cast<int>(percent));
-  last_reported_ = done;
+  lastReported_ = done;
 }
 
 std::string FcFiler::GetFileName() const { return file_ ? file_->GetFileName() : std::string(); }

@@ -93,16 +93,16 @@ class FcFiler {
   void SetGraph(FcGraph* graph) { graph_ = graph; }
   int GetPrecision() const { return precision_; }
   void SetPrecision(int precision) { precision_ = precision; }
-  std::int32_t GetLineCount() const { return line_count_; }
-  bool HasSkippedRecords() const { return skipped_records_ != 0; }
+  std::int32_t GetLineCount() const { return lineCount_; }
+  bool HasSkippedRecords() const { return skippedRecords_ != 0; }
   // Readers call this when they pass over a record of an unknown kind.
-  void SetSkippedRecords() { skipped_records_ = 1; }
+  void SetSkippedRecords() { skippedRecords_ = 1; }
   // The same, counting the record under its (upper-case) record name.
   void CountSkippedRecord(const std::string& name) {
-    skipped_records_ = 1;
-    ++skipped_by_kind_[name];
+    skippedRecords_ = 1;
+    ++skippedByKind_[name];
   }
-  const FcSkippedRecords& GetSkippedByKind() const { return skipped_by_kind_; }
+  const FcSkippedRecords& GetSkippedByKind() const { return skippedByKind_; }
 
  protected:
   void DetectKind();
@@ -118,21 +118,21 @@ class FcFiler {
   void ReportProgress(std::uint64_t done, std::uint64_t total);
   void WriteBytes(const void* data, std::size_t count);
 
-  std::uint64_t progress_step_ = 0;
-  std::uint64_t progress_count_ = 0;
-  std::uint64_t last_reported_ = 0;
+  std::uint64_t progressStep_ = 0;
+  std::uint64_t progressCount_ = 0;
+  std::uint64_t lastReported_ = 0;
   std::unique_ptr<FcFile> file_;
   FcFileKind kind_ = FcFileKind::kAsciiDxf;
   // Scratch for the ASCII group being written, or the text being read.
-  std::string text_buffer_;
-  std::int32_t line_count_ = 0;
+  std::string textBuffer_;
+  std::int32_t lineCount_ = 0;
   std::uint64_t length_ = 0;
-  std::int64_t group_start_position_ = 0;
-  std::int32_t group_start_line_ = 0;
-  std::int64_t mark_position_ = 0;
-  std::int32_t mark_line_ = 0;
+  std::int64_t groupStartPosition_ = 0;
+  std::int32_t groupStartLine_ = 0;
+  std::int64_t markPosition_ = 0;
+  std::int32_t markLine_ = 0;
   int precision_ = 15;
   FcGraph* graph_ = nullptr;
-  std::uint8_t skipped_records_ = 0;
-  FcSkippedRecords skipped_by_kind_;
+  std::uint8_t skippedRecords_ = 0;
+  FcSkippedRecords skippedByKind_;
 };

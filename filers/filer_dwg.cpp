@@ -22,11 +22,11 @@ void FcFilerDwg::PutByte(std::uint8_t byte) {
 
 void FcFilerDwg::DropPendingBits() {
   pending_ = 0;
-  bit_count_ = 0;
+  bitCount_ = 0;
 }
 
 void FcFilerDwg::FlushPendingByte() {
-  if (bit_count_ == 0) {
+  if (bitCount_ == 0) {
     return;
   }
   PutByte(pending_);
@@ -34,7 +34,7 @@ void FcFilerDwg::FlushPendingByte() {
 }
 
 std::uint64_t FcFilerDwg::BitsLeft() const {
-  const std::uint64_t in_pending = bit_count_ == 0 ? 0 : 8u - bit_count_;
+  const std::uint64_t in_pending = bitCount_ == 0 ? 0 : 8u - bitCount_;
   if (!file_) {
     return in_pending;
   }
@@ -44,13 +44,13 @@ std::uint64_t FcFilerDwg::BitsLeft() const {
 }
 
 void FcFilerDwg::SaveBitPosition() {
-  saved_place_ = {file_ ? file_->GetPosition() : 0, pending_, bit_count_};
+  savedPlace_ = {file_ ? file_->GetPosition() : 0, pending_, bitCount_};
 }
 
 void FcFilerDwg::RestoreBitPosition() {
-  Seek(saved_place_.position, FcSeekOrigin::kBegin);
-  pending_ = saved_place_.pending;
-  bit_count_ = saved_place_.bit_count;
+  Seek(savedPlace_.position, FcSeekOrigin::kBegin);
+  pending_ = savedPlace_.pending;
+  bitCount_ = savedPlace_.bit_count;
 }
 
 bool FcFilerDwg::ReadAlignedShort(std::uint16_t& value) {
@@ -77,7 +77,7 @@ bool FcFilerDwg::CheckSentinel(const std::uint8_t (&sentinel)[16]) {
   return equal;
 }
 
-std::int64_t FcFilerDwg::FindObjectOffset(FcHandle handle) const { return object_map_.Find(handle); }
+std::int64_t FcFilerDwg::FindObjectOffset(FcHandle handle) const { return objectMap_.Find(handle); }
 
 std::int64_t FcFilerDwg::SeekObject(FcHandle handle, std::int64_t& size, std::int16_t& type) {
   const std::int64_t offset = FindObjectOffset(handle);

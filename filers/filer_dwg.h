@@ -128,15 +128,15 @@ class FcFilerDwg : public FcFiler {
   std::int32_t GetVersion() const { return version_; }
   // The owner handle that records owned by another entity (attributes and
   // their SEQEND) write in place of their block's; 0 when none.
-  FcHandle GetOwnerOverride() const { return owner_override_; }
-  void SetOwnerOverride(FcHandle owner) { owner_override_ = owner; }
+  FcHandle GetOwnerOverride() const { return ownerOverride_; }
+  void SetOwnerOverride(FcHandle owner) { ownerOverride_ = owner; }
   void SetVersion(std::int32_t version) { version_ = version; }
-  std::uint32_t GetBitsWritten() const { return bits_written_; }
-  void SetDataBitSize(std::uint32_t size) { data_bit_size_ = size; }
-  std::uint16_t GetCodePage() const { return code_page_; }
-  void SetCodePage(std::uint16_t code_page) { code_page_ = code_page; }
-  FcObjectMap& GetObjectMap() { return object_map_; }
-  const FcObjectMap& GetObjectMap() const { return object_map_; }
+  std::uint32_t GetBitsWritten() const { return bitsWritten_; }
+  void SetDataBitSize(std::uint32_t size) { dataBitSize_ = size; }
+  std::uint16_t GetCodePage() const { return codePage_; }
+  void SetCodePage(std::uint16_t code_page) { codePage_ = code_page; }
+  FcObjectMap& GetObjectMap() { return objectMap_; }
+  const FcObjectMap& GetObjectMap() const { return objectMap_; }
 
  protected:
   // The BB codes of BS, BL and BD.
@@ -200,19 +200,19 @@ class FcFilerDwg : public FcFiler {
   void PatchRawLong(const BitPlace& place, std::uint32_t value);
 
   std::uint8_t pending_ = 0;
-  std::uint8_t bit_count_ = 0;
+  std::uint8_t bitCount_ = 0;
   std::int32_t version_ = kVersion2000;
-  FcHandle owner_override_ = 0;
-  FcObjectMap object_map_;
-  BitPlace saved_place_;
+  FcHandle ownerOverride_ = 0;
+  FcObjectMap objectMap_;
+  BitPlace savedPlace_;
   // The drawing file, set aside while an object's record is assembled in a
   // memory file.
-  std::unique_ptr<FcFile> drawing_file_;
-  std::uint16_t code_page_ = 0;
-  BitPlace size_field_;
-  std::uint32_t data_bit_size_ = 0;
-  std::uint32_t bits_written_ = 0;
+  std::unique_ptr<FcFile> drawingFile_;
+  std::uint16_t codePage_ = 0;
+  BitPlace sizeField_;
+  std::uint32_t dataBitSize_ = 0;
+  std::uint32_t bitsWritten_ = 0;
   // The bytes of the last record, kept so that the next record is
   // assembled without growing a buffer from nothing.
-  std::vector<char> record_buffer_;
+  std::vector<char> recordBuffer_;
 };

@@ -200,7 +200,7 @@ bool StoreHandle(FcResBuf& node, std::string& scratch, int code, std::string_vie
 }  // namespace
 
 bool FcFiler::ReadLineView(std::string_view& out) {
-  ++line_count_;
+  ++lineCount_;
   out = {};
   if (!file_ || file_->GetPosition() >= file_->GetLength()) {
     return false;
@@ -273,8 +273,8 @@ bool FcFiler::ReadAsciiGroup(FcResBuf& node) {
   if (!file_) {
     return false;
   }
-  group_start_position_ = file_->GetPosition();
-  group_start_line_ = line_count_;
+  groupStartPosition_ = file_->GetPosition();
+  groupStartLine_ = lineCount_;
   std::string_view line;
   int code = 0;
   if (!ReadLineView(line) || !ParseCodeLine(line, code)) {
@@ -301,10 +301,10 @@ bool FcFiler::ReadAsciiGroup(FcResBuf& node) {
     case DxfGroupClass::kInt64:
       return ParseInteger64(value, node.handle);
     case DxfGroupClass::kHandle:
-      return StoreHandle(node, text_buffer_, code, value);
+      return StoreHandle(node, textBuffer_, code, value);
     case DxfGroupClass::kString:
     case DxfGroupClass::kChunk:
-      return StoreText(node, text_buffer_, value);
+      return StoreText(node, textBuffer_, value);
     default:
       return true;
   }
@@ -321,7 +321,7 @@ bool FcFiler::ReadAsciiPoint(FcResBuf& node, int code, std::string_view x_line) 
     return false;
   }
   const std::int64_t after_y = file_->GetPosition();
-  const std::int32_t after_y_line = line_count_;
+  const std::int32_t after_y_line = lineCount_;
   if (!ReadLineView(line) || !ParseCodeLine(line, next_code)) {
     return false;
   }
@@ -334,7 +334,7 @@ bool FcFiler::ReadAsciiPoint(FcResBuf& node, int code, std::string_view x_line) 
     }
   } else {
     file_->SetPosition(after_y);
-    line_count_ = after_y_line;
+    lineCount_ = after_y_line;
   }
   node.type = static_cast<std::int16_t>(code);
   node.x = x;
@@ -347,7 +347,7 @@ bool FcFiler::ReadBinaryGroup(FcResBuf& node) {
     return false;
   }
   FcFile& file = *file_;
-  group_start_position_ = file.GetPosition();
+  groupStartPosition_ = file.GetPosition();
   int code = 0;
   if (!TakeCode(file, code)) {
     return false;
@@ -370,7 +370,7 @@ bool FcFiler::ReadBinaryGroup(FcResBuf& node) {
     case DxfGroupClass::kInt64:
       return TakeInteger64(file, node.handle);
     case DxfGroupClass::kHandle:
-      return TakeTerminatedText(file, text) && StoreHandle(node, text_buffer_, code, text);
+      return TakeTerminatedText(file, text) && StoreHandle(node, textBuffer_, code, text);
     case DxfGroupClass::kString: {
       if (!TakeTerminatedText(file, text)) {
         return false;
@@ -379,18 +379,18 @@ bool FcFiler::ReadBinaryGroup(FcResBuf& node) {
       if (text.find('\n') == std::string_view::npos) {
         return node.SetString(text.data());
       }
-      text_buffer_.clear();
+      textBuffer_.clear();
       for (const char c : text) {
         if (c == '\n') {
-          text_buffer_ += "^J";
+          textBuffer_ += "^J";
         } else {
-          text_buffer_ += c;
+          textBuffer_ += c;
         }
       }
-      return node.SetString(text_buffer_.c_str());
+      return node.SetString(textBuffer_.c_str());
     }
     case DxfGroupClass::kChunk:
-      return ReadBinaryChunk(text_buffer_) && node.SetString(text_buffer_.c_str());
+      return ReadBinaryChunk(textBuffer_) && node.SetString(textBuffer_.c_str());
     default:
       return false;
   }

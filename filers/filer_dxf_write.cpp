@@ -36,11 +36,11 @@ void FcFiler::WriteReal(std::int16_t code, double value) {
     WriteBytes(bytes, sizeof bytes);
     return;
   }
-  text_buffer_.clear();
-  AppendCodeLine(text_buffer_, code);
-  AppendDxfReal(text_buffer_, value, precision_);
-  text_buffer_ += "\r\n";
-  WriteBytes(text_buffer_.data(), text_buffer_.size());
+  textBuffer_.clear();
+  AppendCodeLine(textBuffer_, code);
+  AppendDxfReal(textBuffer_, value, precision_);
+  textBuffer_ += "\r\n";
+  WriteBytes(textBuffer_.data(), textBuffer_.size());
 }
 
 void FcFiler::WriteInt(std::int16_t code, std::int32_t value) {
@@ -53,26 +53,26 @@ void FcFiler::WriteInt(std::int16_t code, std::int32_t value) {
     WriteBytes(bytes, 2 + width);
     return;
   }
-  text_buffer_.clear();
-  AppendCodeLine(text_buffer_, code);
-  AppendDxfInteger(text_buffer_, value);
-  text_buffer_ += "\r\n";
-  WriteBytes(text_buffer_.data(), text_buffer_.size());
+  textBuffer_.clear();
+  AppendCodeLine(textBuffer_, code);
+  AppendDxfInteger(textBuffer_, value);
+  textBuffer_ += "\r\n";
+  WriteBytes(textBuffer_.data(), textBuffer_.size());
 }
 
 void FcFiler::WriteHandle(std::int16_t code, std::uint64_t handle) {
-  text_buffer_.clear();
+  textBuffer_.clear();
   if (kind_ == FcFileKind::kBinaryDxf) {
-    text_buffer_.resize(2);
-    StoreLittleEndian(text_buffer_.data(), static_cast<std::uint16_t>(code), 2);
-    AppendDxfHandle(text_buffer_, handle);
-    text_buffer_ += '\0';
+    textBuffer_.resize(2);
+    StoreLittleEndian(textBuffer_.data(), static_cast<std::uint16_t>(code), 2);
+    AppendDxfHandle(textBuffer_, handle);
+    textBuffer_ += '\0';
   } else {
-    AppendCodeLine(text_buffer_, code);
-    AppendDxfHandle(text_buffer_, handle);
-    text_buffer_ += "\r\n";
+    AppendCodeLine(textBuffer_, code);
+    AppendDxfHandle(textBuffer_, handle);
+    textBuffer_ += "\r\n";
   }
-  WriteBytes(text_buffer_.data(), text_buffer_.size());
+  WriteBytes(textBuffer_.data(), textBuffer_.size());
 }
 
 void FcFiler::WriteString(std::int16_t code, const char* text) {
@@ -81,36 +81,36 @@ void FcFiler::WriteString(std::int16_t code, const char* text) {
 
 void FcFiler::WriteString(std::int16_t code, std::string_view text) {
   text = UpToNul(text);
-  text_buffer_.clear();
+  textBuffer_.clear();
   if (kind_ == FcFileKind::kBinaryDxf) {
     if (code == kCommentCode) {
       return;
     }
-    text_buffer_.resize(2);
-    StoreLittleEndian(text_buffer_.data(), static_cast<std::uint16_t>(code), 2);
+    textBuffer_.resize(2);
+    StoreLittleEndian(textBuffer_.data(), static_cast<std::uint16_t>(code), 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
       if (text.compare(i, 2, "^J") == 0) {
-        text_buffer_ += '\n';
+        textBuffer_ += '\n';
         ++i;
       } else {
-        text_buffer_ += text[i];
+        textBuffer_ += text[i];
       }
     }
-    text_buffer_ += '\0';
+    textBuffer_ += '\0';
   } else {
-    AppendCodeLine(text_buffer_, code);
+    AppendCodeLine(textBuffer_, code);
     // A raw line break would split the value and shift every later group
     // by a line, so it is written in caret notation.
     for (const char c : text) {
       if (c == '\n') {
-        text_buffer_ += "^J";
+        textBuffer_ += "^J";
       } else if (c == '\r') {
-        text_buffer_ += "^M";
+        textBuffer_ += "^M";
       } else {
-        text_buffer_ += c;
+        textBuffer_ += c;
       }
     }
-    text_buffer_ += "\r\n";
+    textBuffer_ += "\r\n";
   }
-  WriteBytes(text_buffer_.data(), text_buffer_.size());
+  WriteBytes(textBuffer_.data(), textBuffer_.size());
 }

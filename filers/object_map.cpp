@@ -41,9 +41,9 @@ bool FcObjectMap::IsOnly(std::size_t index) const {
 std::int64_t FcObjectMap::Find(FcHandle handle) const {
   // A handle that occurs once is the entry the search would find; equal
   // handles are left to the search, which decides between them.
-  for (const std::size_t guess : {last_found_, last_found_ + 1}) {
+  for (const std::size_t guess : {lastFound_, lastFound_ + 1}) {
     if (guess < entries_.size() && entries_[guess].handle == handle && IsOnly(guess)) {
-      last_found_ = guess;
+      lastFound_ = guess;
       return entries_[guess].offset;
     }
   }
@@ -53,7 +53,7 @@ std::int64_t FcObjectMap::Find(FcHandle handle) const {
     const std::int64_t middle = (low + high) / 2;
     const FcObjectMapEntry& entry = entries_[static_cast<std::size_t>(middle)];
     if (entry.handle == handle) {
-      last_found_ = static_cast<std::size_t>(middle);
+      lastFound_ = static_cast<std::size_t>(middle);
       return entry.offset;
     }
     if (handle < entry.handle) {

@@ -34,5 +34,5 @@ class FcObjectMap {
   std::vector<FcObjectMapEntry> entries_;
   // Where the last lookup ended: readers mostly ask for that entry or the
   // one after it next. Only a hint, checked before it is used.
-  mutable std::size_t last_found_ = 0;
+  mutable std::size_t lastFound_ = 0;
 };

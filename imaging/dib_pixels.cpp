@@ -70,14 +70,14 @@ std::vector<PaletteEntry> DibColorTable(const std::uint8_t* block, const DibLayo
 }
 
 DibPixelDecoder::DibPixelDecoder(const std::uint8_t* block, const DibLayout& layout)
-    : bit_count_(layout.bit_count) {
-  if (bit_count_ <= 8) {
+    : bitCount_(layout.bit_count) {
+  if (bitCount_ <= 8) {
     table_ = DibColorTable(block, layout);
     return;
   }
   if (layout.compression == kDibCompressionBitFields) {
     for (int i = 0; i < 3; ++i) masks_[i] = ReadLe32(block + layout.header_size + 4 * i);
-  } else if (bit_count_ == 16) {
+  } else if (bitCount_ == 16) {
     masks_ = {0x7C00, 0x03E0, 0x001F};
   } else {
     masks_ = {0xFF0000, 0x00FF00, 0x0000FF};
@@ -85,8 +85,8 @@ DibPixelDecoder::DibPixelDecoder(const std::uint8_t* block, const DibLayout& lay
 }
 
 PaletteEntry DibPixelDecoder::Decode(std::uint32_t value) const {
-  if (bit_count_ <= 8) return value < table_.size() ? table_[value] : PaletteEntry{};
-  if (bit_count_ == 24) {
+  if (bitCount_ <= 8) return value < table_.size() ? table_[value] : PaletteEntry{};
+  if (bitCount_ == 24) {
     return {static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
             static_cast<std::uint8_t>(value), 0};
   }

@@ -27,7 +27,7 @@ class DibPixelDecoder {
   PaletteEntry Decode(std::uint32_t value) const;
 
  private:
-  std::uint16_t bit_count_;
+  std::uint16_t bitCount_;
   std::vector<PaletteEntry> table_;
   std::array<std::uint32_t, 3> masks_{};
 };

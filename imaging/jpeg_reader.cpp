@@ -127,11 +127,11 @@ std::vector<std::uint8_t> CJpeg::Decode(std::FILE* file, const std::uint8_t* dat
   // creating is safe.
   std::unique_ptr<JpegSession, SessionCloser> session(new JpegSession{});
   const auto decoder_failed = [this, &session] {
-    error_text_ = session->error.message;
-    decoder_error_ = true;
+    errorText_ = session->error.message;
+    decoderError_ = true;
     return std::vector<std::uint8_t>();
   };
-  decoder_error_ = false;
+  decoderError_ = false;
   if (file) size = RemainingFileSize(file);
   const auto picture_size = [&session] {
     return std::to_string(session->cinfo.image_width) + " x " + std::to_string(session->cinfo.image_height);
@@ -140,11 +140,11 @@ std::vector<std::uint8_t> CJpeg::Decode(std::FILE* file, const std::uint8_t* dat
     case JpegStep::kDecoderError:
       return decoder_failed();
     case JpegStep::kTooLarge:
-      error_text_ = "JpegFile :\nThe picture of " + picture_size() + " pixels is larger than the limit of " +
+      errorText_ = "JpegFile :\nThe picture of " + picture_size() + " pixels is larger than the limit of " +
                     std::to_string(kMaxDibPixels) + " pixels";
       return {};
     case JpegStep::kTooLittleData:
-      error_text_ = "JpegFile :\nThe picture of " + picture_size() + " pixels is larger than its " +
+      errorText_ = "JpegFile :\nThe picture of " + picture_size() + " pixels is larger than its " +
                     std::to_string(size) + " bytes of data can hold";
       return {};
     case JpegStep::kDone:
@@ -156,7 +156,7 @@ std::vector<std::uint8_t> CJpeg::Decode(std::FILE* file, const std::uint8_t* dat
   try {
     if (JpegReadRows(session.get(), pixels) != JpegStep::kDone) return decoder_failed();
   } catch (const std::bad_alloc&) {
-    error_text_ = "JpegFile :\nOut of memory";
+    errorText_ = "JpegFile :\nOut of memory";
     return {};
   }
   *width = static_cast<int>(w);
@@ -167,8 +167,8 @@ std::vector<std::uint8_t> CJpeg::Decode(std::FILE* file, const std::uint8_t* dat
 std::vector<std::uint8_t> CJpeg::ReadRgb(const std::string& path, int* width, int* height) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) {
-    error_text_ = "JPEG :\nCan't open " + path + "\n";
-    decoder_error_ = false;
+    errorText_ = "JPEG :\nCan't open " + path + "\n";
+    decoderError_ = false;
     return {};
   }
   return Decode(file.get(), nullptr, 0, width, height);
@@ -198,7 +198,7 @@ bool CJpeg::LoadDibFromMemory(const std::uint8_t* data, std::size_t size) {
 bool CJpeg::TakeRgb(const std::vector<std::uint8_t>& rgb, int width, int height) {
   auto dib = std::make_unique<CDib>();
   if (!dib->CreateBlank(24, width, height)) {
-    error_text_ = "JpegFile :\nOut of memory";
+    errorText_ = "JpegFile :\nOut of memory";
     return false;
   }
   int bit_count = 0;

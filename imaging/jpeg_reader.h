@@ -34,9 +34,9 @@ class CJpeg {
   std::vector<std::uint8_t> ReadRgbFromMemory(const std::uint8_t* data, std::size_t size, int* width,
                                               int* height);
 
-  const std::string& GetErrorText() const { return error_text_; }
+  const std::string& GetErrorText() const { return errorText_; }
   // Whether the last failure was the decoder's.
-  bool IsDecoderError() const { return decoder_error_; }
+  bool IsDecoderError() const { return decoderError_; }
   // The picture of the last successful read, null before one.
   CDib* GetDib() const { return picture_.get(); }
 
@@ -45,7 +45,7 @@ class CJpeg {
                                    int* height);
   bool TakeRgb(const std::vector<std::uint8_t>& rgb, int width, int height);
 
-  std::string error_text_ = "No Error";
-  bool decoder_error_ = false;
+  std::string errorText_ = "No Error";
+  bool decoderError_ = false;
   std::unique_ptr<CDib> picture_;
 };

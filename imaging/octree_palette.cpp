@@ -20,7 +20,7 @@ struct OctreeNode {
 
 class Octree {
  public:
-  explicit Octree(int colour_bits) : colour_bits_(colour_bits) {}
+  explicit Octree(int colour_bits) : colourBits_(colour_bits) {}
 
   void OctreeAddColor(const PaletteEntry& colour) {
     std::unique_ptr<OctreeNode>* slot = &root_;
@@ -43,7 +43,7 @@ class Octree {
   // The head of the deepest non-empty reducible list becomes a leaf that
   // holds its children's pixels.
   void OctreeReduce() {
-    int level = colour_bits_ - 1;
+    int level = colourBits_ - 1;
     while (level > 0 && !reducible_[level]) --level;
     OctreeNode* node = reducible_[level];
     reducible_[level] = node->next;
@@ -58,19 +58,19 @@ class Octree {
       ++children;
     }
     node->is_leaf = true;
-    leaf_count_ -= children - 1;
+    leafCount_ -= children - 1;
   }
 
-  int leaf_count() const { return leaf_count_; }
+  int leaf_count() const { return leafCount_; }
 
   void OctreeCollectColors(std::vector<PaletteEntry>& entries) const { Collect(root_.get(), entries); }
 
  private:
   void CreateNode(std::unique_ptr<OctreeNode>& slot, int level) {
     slot = std::make_unique<OctreeNode>();
-    if (level == colour_bits_) {
+    if (level == colourBits_) {
       slot->is_leaf = true;
-      ++leaf_count_;
+      ++leafCount_;
       return;
     }
     slot->next = reducible_[level];
@@ -88,8 +88,8 @@ class Octree {
     for (const std::unique_ptr<OctreeNode>& child : node->children) Collect(child.get(), entries);
   }
 
-  int colour_bits_;
-  int leaf_count_ = 0;
+  int colourBits_;
+  int leafCount_ = 0;
   std::unique_ptr<OctreeNode> root_;
   std::array<OctreeNode*, 9> reducible_{};
 };

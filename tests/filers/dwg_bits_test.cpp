@@ -498,7 +498,7 @@ TEST(DwgBitsTest, CrcOfRangeCoversTheWholeRangeAndKeepsThePosition) {
 class TestRecord : public FcDwgRecord {
  public:
   TestRecord(FcHandle handle, std::int16_t type, std::uint32_t data_bits)
-      : handle_(handle), type_(type), data_bits_(data_bits) {}
+      : handle_(handle), type_(type), dataBits_(data_bits) {}
 
   FcHandle GetDwgHandle() const override { return handle_; }
   std::int16_t GetDwgType() const override { return type_; }
@@ -506,7 +506,7 @@ class TestRecord : public FcDwgRecord {
   FcDwgRecord* GetExtensionDictionary() override { return dictionary_; }
   void WriteDwg(FcFilerDwg& filer) override {
     filer.BeginObject(*this);
-    for (std::uint32_t i = 0; i < data_bits_; ++i) {
+    for (std::uint32_t i = 0; i < dataBits_; ++i) {
       filer.WriteBit(static_cast<std::uint8_t>(i % 3 == 0));
     }
     filer.SetDataBitSize(filer.GetBitsWritten());
@@ -528,7 +528,7 @@ class TestRecord : public FcDwgRecord {
     EXPECT_TRUE(filer.ReadHandleRef(own, 0));
     EXPECT_EQ(own, handle_);
     EXPECT_TRUE(filer.SkipExtendedData());
-    for (std::uint32_t i = 0; i < data_bits_; ++i) {
+    for (std::uint32_t i = 0; i < dataBits_; ++i) {
       std::uint8_t bit = 0;
       EXPECT_TRUE(filer.ReadBit(bit));
       EXPECT_EQ(bit, i % 3 == 0 ? 1 : 0);
@@ -549,7 +549,7 @@ class TestRecord : public FcDwgRecord {
   static constexpr FcHandle kOwner = 0x1F;
   FcHandle handle_;
   std::int16_t type_;
-  std::uint32_t data_bits_;
+  std::uint32_t dataBits_;
 };
 
 std::vector<char> WriteRecords(TestRecord& record, std::size_t lead_bytes) {
