@@ -229,8 +229,14 @@ StatusPanes DrawingView::Panes() {
   FcGraph& graph = Drawing();
   const FcSystemVar& vars = graph.GetSysVars();
   if (const FcLayer* layer = graph.GetCurrentLayer()) panes.layer = QString::fromStdString(layer->GetName());
-  if (const FcLineType* linetype = graph.GetCurrentLinetype())
+  const FcLineType* linetype = graph.GetCurrentLinetype();
+  if (linetype == nullptr || linetype == graph.GetByLayerLinetype()) {
+    panes.linetype = QStringLiteral("ByLayer");
+  } else if (linetype == graph.GetByBlockLinetype()) {
+    panes.linetype = QStringLiteral("ByBlock");
+  } else {
     panes.linetype = QString::fromStdString(linetype->GetName());
+  }
   switch (vars.cecolor) {
     case 256:
       panes.color = QStringLiteral("ByLayer");

@@ -172,16 +172,18 @@ TEST_F(MainFrameTest, TypedLineCommandDrawsAndTheHistoryShowsItsPrompts) {
 TEST_F(MainFrameTest, WheelZoomsAboutTheCursorAndTheMiddleButtonPans) {
   MainFrame& frame = Start({QString::fromStdString(CopyDrawing("lines.dxf"))});
   DrawingView& view = *frame.ActiveView();
-  const FcViewTransform& transform = *view.Surface().GetView();
-  const double width = transform.x1 - transform.x0;
+  // The surface replaces its view when the window is sized, so it is read
+  // afresh each time.
+  const auto transform = [&view]() -> const FcViewTransform& { return *view.Surface().GetView(); };
+  const double width = transform().x1 - transform().x0;
   const QPointF centre(view.width() / 2.0, view.height() / 2.0);
   QWheelEvent wheel(centre, view.mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);
   QApplication::sendEvent(&view, &wheel);
-  EXPECT_LT(transform.x1 - transform.x0, width);
+  EXPECT_LT(transform().x1 - transform().x0, width);
 
-  const double left = transform.x0;
-  const double bottom = transform.y0;
+  const double left = transform().x0;
+  const double bottom = transform().y0;
   QMouseEvent press(QEvent::MouseButtonPress, centre, view.mapToGlobal(centre), Qt::MiddleButton,
                     Qt::MiddleButton, Qt::NoModifier);
   QApplication::sendEvent(&view, &press);
@@ -193,8 +195,8 @@ TEST_F(MainFrameTest, WheelZoomsAboutTheCursorAndTheMiddleButtonPans) {
                       Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&view, &release);
   // Dragged right and down: the drawing follows, so the window moves left and up.
-  EXPECT_LT(transform.x0, left);
-  EXPECT_GT(transform.y0, bottom);
+  EXPECT_LT(transform().x0, left);
+  EXPECT_GT(transform().y0, bottom);
 }
 
 TEST_F(MainFrameTest, FunctionKeysToggleTheDraftingModesAsUndoableChanges) {
