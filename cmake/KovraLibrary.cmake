@@ -1,8 +1,9 @@
 # One static library per source folder. Sources are globbed so that a new
 # file needs no edit here; CONFIGURE_DEPENDS makes the build notice it.
+# EXCLUDE names files of the folder that belong to a program, not the library.
 # DEPS names only folders on lower floors (tests/check_layering.sh).
 function(kovra_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS;GLOBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;GLOBS;EXCLUDE" ${ARGN})
   if(NOT ARG_GLOBS)
     set(ARG_GLOBS "*.cpp")
   endif()
@@ -11,6 +12,9 @@ function(kovra_library name)
     list(APPEND patterns "${CMAKE_CURRENT_SOURCE_DIR}/${g}")
   endforeach()
   file(GLOB sources CONFIGURE_DEPENDS ${patterns})
+  foreach(x IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources "${CMAKE_CURRENT_SOURCE_DIR}/${x}")
+  endforeach()
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})

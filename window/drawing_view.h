@@ -1,0 +1,153 @@
+#pragma once
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "core/point2d.h"
+#include "filers/file_kind.h"
+#include "shell/view_core.h"
+#include "shell/view_frame_link.h"
+#include "window/command_line_model.h"
+
+class FcDisplaySurface;
+class FcGraph;
+
+// What the drawing window asks the user; the main frame answers with
+// dialogs, tests with scripted answers.
+class UserQuestions {
+ public:
+  enum class SaveAnswer { kYes, kNo, kCancel };
+  // The chosen path and kind of a save; an empty path when cancelled.
+  struct SaveChoice {
+    std::string path;
+    FcFileKind kind = FcFileKind::kAsciiDxf;
+  };
+
+  virtual ~UserQuestions() = default;
+  virtual SaveAnswer AskSaveChanges(const std::string& question) = 0;
+  virtual SaveChoice ChooseSavePath(FcFileKind currentKind) = 0;
+  // An empty path when cancelled.
+  virtual std::string ChooseOpenPath() = 0;
+  virtual void ShowMessage(const std::string& text) = 0;
+};
+
+// The status panes a drawing window fills: the current layer, colour and
+// linetype and the four drafting modes.
+struct StatusPanes {
+  QString layer;
+  QString color;
+  QString linetype;
+  bool snap = false;
+  bool grid = false;
+  bool ortho = false;
+  bool objectSnap = false;
+};
+
+// One drawing's window: it paints the screen device's back buffer, turns
+// keys and the mouse into the view core's input, keeps the drawing's
+// command line and opens, saves and autosaves the drawing while its
+// command thread is idle.
+class DrawingView : public QWidget, public ViewFrameLink {
+ public:
+  // The drafting modes the status panes and function keys toggle.
+  enum class Mode { kSnap, kGrid, kOrtho, kObjectSnap };
+
+  DrawingView(WindowThread& window, UserQuestions& questions, QWidget* parent = nullptr);
+  ~DrawingView() override;
+
+  // Opens the file into this window's drawing; false (with the message
+  // shown) when it cannot be read, and the window should then go.
+  bool OpenFile(const std::string& path);
+  // True when the window may close: nothing to save, saved, or discarded.
+  bool SaveModified();
+  // Saves under the drawing's name, or asks for one when it has none;
+  // false when cancelled or failed (the drawing stays modified).
+  bool SaveNow();
+  // Writes the ASCII DXF safety copy without renaming the drawing or
+  // counting as a save; deferred while a command computes.
+  void AutoSave();
+  // The safety copy's path for the drawing as it is named now.
+  std::string AutoSavePath();
+
+  // Flips a drafting mode (an undoable variable change); false while a
+  // command computes.
+  bool ToggleMode(Mode mode);
+  // F6: the coordinate display cycles 0, 1, 2.
+  void CycleCoords();
+
+  void SetQuestions(UserQuestions& questions) { questions_ = &questions; }
+  CChildView& Core() { return core_; }
+  FcGraph& Drawing() { return core_.GetWorkThread().GetGraph(); }
+  FcDisplaySurface& Surface();
+  const CommandLineModel& CommandLine() const { return commandLine_; }
+  StatusPanes Panes();
+  QString Title();
+  // The command thread is idle or suspended at a prompt, so the window
+  // thread may touch the drawing.
+  bool DrawingIsQuiet() { return !core_.CommandRuns() || core_.IsWaitingForInput(); }
+  // A history line printed on this drawing's behalf.
+  void AddHistoryLine(const std::string& text);
+
+  // Called on the window thread after anything the command-line bar, the
+  // status panes or the title show has changed.
+  void SetOnChanged(std::function<void(DrawingView&)> call) { onChanged_ = std::move(call); }
+
+  // ViewFrameLink.
+  LineEnd FeedCommandLineChar(char ch, bool blankIsText, std::string& line) override;
+  bool HasTypedInput() override { return commandLine_.HasInput(); }
+  void SetPromptText(const std::string& text) override;
+  void SetCommandActive(bool active) override;
+  void EchoCommandText(std::string& text) override;
+  void RedrawDrawing() override;
+  void ClearGrips() override;
+  void Unhighlight(const FcEntitySets& entities) override;
+  void RefreshStatusPanes() override { Changed(); }
+  void UpdateTitle() override;
+  void AutoSaveIfDue() override;
+  void CloseDrawingWindow() override;
+  void FocusView() override { setFocus(); }
+  void ShowRequest(const InputRequest& request) override { update(); }
+  void EndRequestDisplay() override { update(); }
+  bool CursorPoint(FcPoint2d& point) override;
+  void TrackPreview(const FcPoint2d& point) override {}
+
+  // The drawing asked for a repaint (needsRedraw: the display list must be
+  // drawn into the back buffer first).
+  void RequestRepaint(bool needsRedraw);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // The world point under the widget pixel.
+  FcPoint2d WorldAt(const QPointF& pixel);
+  // Redraws the display list into the back buffer and repaints.
+  void RedrawNow();
+  void Changed();
+  // Fits the display list to the widget when its size is not the device's.
+  void ApplySize();
+  void FeedText(const std::string& text);
+
+  WindowThread& window_;
+  UserQuestions* questions_;
+  CommandLineModel commandLine_;
+  std::function<void(DrawingView&)> onChanged_;
+  QTimer autoSaveTimer_;
+  QPointF cursor_;
+  bool panning_ = false;
+  FcPoint2d panAnchor_;
+  bool redrawPending_ = false;
+  bool sizePending_ = false;
+  // Last, so that the command thread ends before the members it uses go.
+  CChildView core_;
+};

@@ -1,0 +1,21 @@
+#include <QApplication>
+#include <QSettings>
+
+#include "platform/program_settings.h"
+#include "platform/qt/program_settings_store.h"
+#include "window/main_frame.h"
+#include "window/program_start.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  std::unique_ptr<QSettings> store = OpenSettingsStore();
+  QStringList arguments = QApplication::arguments();
+  arguments.removeFirst();
+  std::unique_ptr<MainFrame> frame =
+      StartProgram(arguments, *store, QApplication::applicationFilePath().toStdString());
+  frame->show();
+  const int result = QApplication::exec();
+  frame.reset();
+  SaveSettings(GetProgramSettings(), *store);
+  return result;
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/frame_link.h"
+#include "window/drawing_view.h"
+#include "window/qt_window_thread.h"
+
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QPlainTextEdit;
+class QToolButton;
+
+// The main window: the drawing windows in its MDI area, the command-line
+// bar with the active drawing's prompt and history, and the status bar
+// with the current layer, colour and linetype and the drafting modes. It
+// is the frame link through which every thread reports to the user.
+class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
+ public:
+  MainFrame();
+  ~MainFrame() override;
+
+  // A new, empty drawing window titled "Untitled".
+  DrawingView* NewDrawingWindow();
+  // A drawing window holding the file; null (and no window) when the file
+  // cannot be opened.
+  DrawingView* OpenDrawingWindow(const std::string& path);
+  // Asks for a file and opens it.
+  void OpenWithDialog();
+  // Closes the active drawing window through its save prompt.
+  void CloseActiveDrawing();
+  void SaveActiveDrawing();
+
+  DrawingView* ActiveView() const;
+  std::vector<DrawingView*> Views() const;
+  QMdiArea& Area() { return *area_; }
+  QPlainTextEdit& HistoryBox() { return *history_; }
+  QLabel& PromptLine() { return *prompt_; }
+  QLabel& LayerPane() { return *layerPane_; }
+  QLabel& ColorPane() { return *colorPane_; }
+  QLabel& LinetypePane() { return *linetypePane_; }
+  QToolButton& ModeButton(DrawingView::Mode mode);
+  WindowThread& Window() { return window_; }
+
+  // Replaces the user questions (tests script the answers).
+  void SetQuestions(UserQuestions* questions);
+
+  // FrameLink.
+  void CommandHistoryLine(const std::string& text) override;
+  void PromptText(const std::string& text) override;
+  void ProgressStart(const std::string& text) override;
+  void ProgressPosition(int percent, bool posted) override;
+  void ProgressEnd() override;
+
+  // UserQuestions, with dialogs.
+  SaveAnswer AskSaveChanges(const std::string& question) override;
+  SaveChoice ChooseSavePath(FcFileKind currentKind) override;
+  std::string ChooseOpenPath() override;
+  void ShowMessage(const std::string& text) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // The drawing a command thread (or, on the window thread, the active
+  // window) reports for.
+  DrawingView* ReportingView();
+  void ShowCommandLine(DrawingView* view);
+  void ShowStatus(DrawingView* view);
+  void ViewChanged(DrawingView& view);
+  QMdiSubWindow* AddWindow(DrawingView* view);
+  void BuildCommandBar();
+  void BuildStatusBar();
+
+  QtWindowThread window_;
+  UserQuestions* questions_ = this;
+  QMdiArea* area_ = nullptr;
+  QDockWidget* commandBar_ = nullptr;
+  QLabel* prompt_ = nullptr;
+  QPlainTextEdit* history_ = nullptr;
+  QLabel* layerPane_ = nullptr;
+  QLabel* colorPane_ = nullptr;
+  QLabel* linetypePane_ = nullptr;
+  std::vector<std::pair<DrawingView::Mode, QToolButton*>> modeButtons_;
+  // History lines that came while no drawing window was there.
+  std::vector<std::string> frameHistory_;
+  // The view whose history the box shows, and how many of its lines.
+  DrawingView* shownView_ = nullptr;
+  std::size_t shownLines_ = 0;
+};
+
+// Fills the main frame's menu bar. The menu file gives the full menus;
+// until it is loaded the bar holds the file commands the frame itself can
+// run.
+void FillMenuBar(MainFrame& frame);

@@ -1,0 +1,47 @@
+#include "window/program_start.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <mutex>
+
+#include "commands/command_families.h"
+#include "platform/file_system.h"
+#include "platform/program_settings.h"
+#include "platform/qt/program_settings_store.h"
+#include "shell/command_aliases.h"
+#include "window/main_frame.h"
+#include "window/window_services.h"
+
+QStringList DrawingArguments(const QStringList& arguments) {
+  QStringList drawings;
+  for (const QString& argument : arguments) {
+    if (argument.isEmpty()) break;
+    const QString extension = QFileInfo(argument).suffix().toLower();
+    if (extension != QLatin1String("dwg") && extension != QLatin1String("dxf")) continue;
+    const QFileInfo file(argument);
+    if (!file.exists() || file.isDir()) continue;
+    drawings.push_back(argument);
+  }
+  return drawings;
+}
+
+std::unique_ptr<MainFrame> StartProgram(const QStringList& arguments, QSettings& store,
+                                        const std::string& programPath) {
+  InstallWindowServices();
+  ProgramSettings& settings = GetProgramSettings();
+  LoadSettings(&settings, store, programPath);
+  static std::once_flag registered;
+  std::call_once(registered, [&settings] {
+    RegisterAppCommands();
+    RegisterDrawCommands();
+    const std::string aliases = settings.program_directory + "CmdAlias.txt";
+    if (FileExists(aliases)) LoadAliasFile(ProgramAliases(), aliases);
+  });
+
+  auto frame = std::make_unique<MainFrame>();
+  bool opened = false;
+  for (const QString& path : DrawingArguments(arguments))
+    if (frame->OpenDrawingWindow(path.toStdString()) != nullptr) opened = true;
+  if (!opened) frame->NewDrawingWindow();
+  return frame;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+#include <string>
+
+class MainFrame;
+class QSettings;
+
+// Brings the program up on the GUI thread: the drawing side and the
+// window's services, the settings from the store, the command lists and
+// aliases, the main frame, and one drawing window per drawing file among
+// the arguments (".dwg" or ".dxf" in any case, naming an existing file);
+// when none was opened, a new drawing. programPath is the executable.
+std::unique_ptr<MainFrame> StartProgram(const QStringList& arguments, QSettings& store,
+                                        const std::string& programPath);
+
+// The arguments that name drawings to open, in order. An empty argument
+// ends the list.
+QStringList DrawingArguments(const QStringList& arguments);
