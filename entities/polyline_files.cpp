@@ -131,7 +131,8 @@ int FcPolyline::ReadDxfLightweight(FcFiler& filer) {
   bool constant = false;
   double constantWidth = 0.0;
   bool countSeen = false;
-  auto flush = [this, &pending, &hasPending] {
+  auto flush = [this, graph, &pending, &hasPending] {
+    if (hasPending && pending.handle == 0) pending.handle = NextSeedHandle(graph);
     if (hasPending) AppendVertexCopy(pending);
     hasPending = false;
   };
@@ -419,7 +420,12 @@ int FcPolyline::ReadDwgLightweight(FcFilerDwg& filer) {
       read = filer.ReadDefaultDouble(previous.x, point.x) && filer.ReadDefaultDouble(previous.y, point.y);
     }
     if (!read || !Finite(point.x) || !Finite(point.y)) return kFcStatusReadError;
-    AppendVertex(point, width, width, 0.0);
+    PolylineVertex vertex;
+    vertex.x = point.x;
+    vertex.y = point.y;
+    vertex.startWidth = vertex.endWidth = std::fabs(width);
+    vertex.handle = NextSeedHandle(filer.GetGraph());
+    AppendVertexCopy(vertex);
     previous = point;
   }
   for (std::int32_t i = 0; i < bulges; ++i) {
