@@ -5,6 +5,7 @@
 
 #include "core/handle.h"
 #include "core/point2d.h"
+#include "core/polyline_vertex.h"
 
 class CDib;
 class FcGraph;
@@ -102,4 +103,18 @@ class FcDrawSink {
   virtual void AddRay(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) = 0;
   virtual void AddXLine(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) = 0;
   virtual void AddImage(const FcSinkImage& image, FcHandle handle, int partTag) = 0;
+  // A polyline whose segments may be arcs (bulges) and have widths; each
+  // primitive carries the index field of the vertex that starts its
+  // segment. A sink that draws no widths or arcs gets the vertex chord.
+  virtual void AddWidePolyline(const PolylineVertex* vertices, int count, bool closed, FcHandle handle) {
+    AddVertexChain(vertices, count, closed, handle, 0);
+  }
+  // Thin straight lines through the vertices, widths and bulges ignored.
+  virtual void AddVertexChain(const PolylineVertex* vertices, int count, bool closed, FcHandle handle,
+                              int subIndex) {
+    std::vector<FcPoint2d> points;
+    points.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
+    for (int i = 0; i < count; ++i) points.push_back({vertices[i].x, vertices[i].y});
+    AddPolyline(points.data(), count, closed, handle, subIndex);
+  }
 };

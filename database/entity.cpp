@@ -643,3 +643,7 @@ FcGraph* OwnerGraphOf(const FcEntity& entity) {
   }
   return CurrentGraph();
 }
+
+int FcEntity::WriteDwgSubRecords(FcFilerDwg&) { return kFcStatusNoDwgForm; }
+
+int FcEntity::ReadDwgSubRecords(FcFilerDwg&, FcHandle, FcHandle) { return kFcStatusNoDwgForm; }

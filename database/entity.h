@@ -179,6 +179,14 @@ class FcEntity : public FcObject {
   virtual int ReadDwg(FcFilerDwg& filer, std::int64_t size, std::int64_t offset,
                       FcHandle& previous, FcHandle& next, FcHandle& extra1, FcHandle& extra2,
                       FcHandle& extra3);
+  // Records a class writes right after its own, in the chain of its block
+  // but owned by it (the vertices of a heavy polyline and their SEQEND):
+  // kFcStatusNoDwgForm when the class has none, else 0.
+  virtual int WriteDwgSubRecords(FcFilerDwg& filer);
+  // Reads those records, from the first to the last handle that the
+  // class's handles named: kFcStatusNoDwgForm when the class has none (the
+  // chain reader then reads them as attributes), else 0 or 2.
+  virtual int ReadDwgSubRecords(FcFilerDwg& filer, FcHandle first, FcHandle last);
   virtual void GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments);
   // Sets the mode word to 0.
   virtual void GetTangentPoints(const FcPoint2d* basePoint, const FcPoint2d& pickPoint,

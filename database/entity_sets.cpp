@@ -26,6 +26,8 @@ bool AddGrowingByHalf(FcEntitySets& set, FcEntity* entity) {
 
 // The DWG type of a heavy (2D) polyline, whose vertices follow it.
 constexpr DwgObjectType kDwgType2dPolyline = 15;
+// A 3D polyline: its class tells the record from a heavy 2D one by type.
+constexpr DwgObjectType kDwgType3dPolyline = 16;
 
 // The class of a DIMENSION record by the low three bits of its group 70;
 // null for kind 7, whose records are skipped.
@@ -385,6 +387,7 @@ int FcEntitySets::WriteDwg(FcFilerDwg& filer) {
                  : 0;
     }
     entity->WriteDwg(filer, previous, next, firstAttribute, lastAttribute, seqend);
+    entity->WriteDwgSubRecords(filer);
     if (seqendIndex >= 0) i = WriteDwgAttributes(filer, i, seqendIndex);
     previous = entity->GetHandle();
     filer.StepProgress(1);
@@ -445,7 +448,7 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
       filer.CountSkippedRecord(DwgTypeRecordName(graph->GetClassList(), type));
       filer.StepProgress(1);
     } else {
-      if (type == kDwgType2dPolyline) entity->SetDwgType(kDwgType2dPolyline);
+      if (type == kDwgType2dPolyline || type == kDwgType3dPolyline) entity->SetDwgType(type);
       entity->SetHandle(current);
       FcHandle firstAttribute = 0;
       FcHandle lastAttribute = 0;
@@ -460,7 +463,10 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
         Discard(entity);
       } else {
         if (ownerBlock_ != nullptr) entity->SetBlock(ownerBlock_);
-        if (entity->GetEntitiesFollow() == 1 && !nested) {
+        const int subRecords = entity->ReadDwgSubRecords(filer, firstAttribute, lastAttribute);
+        if (subRecords != kFcStatusNoDwgForm) {
+          if (subRecords != kFcStatusOk) return kFcStatusReadError;
+        } else if (entity->GetEntitiesFollow() == 1 && !nested) {
           if (firstAttribute != 0 && lastAttribute != 0 &&
               ReadDwgChainOnce(filer, firstAttribute, lastAttribute, visited, true) != kFcStatusOk) {
             return kFcStatusReadError;

@@ -63,6 +63,9 @@ class FcDisplaySurface : public FcDrawSink {
   void AddRay(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) override;
   void AddXLine(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) override;
   void AddImage(const FcSinkImage& image, FcHandle handle, int partTag) override;
+  void AddWidePolyline(const PolylineVertex* vertices, int count, bool closed, FcHandle handle) override;
+  void AddVertexChain(const PolylineVertex* vertices, int count, bool closed, FcHandle handle,
+                      int subIndex) override;
 
   // The display list.
   void RemoveAllGroups();

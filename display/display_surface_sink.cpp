@@ -76,3 +76,12 @@ void FcDisplaySurface::AddXLine(const FcPoint2d& basePoint, const FcPoint2d& dir
 void FcDisplaySurface::AddImage(const FcSinkImage& image, FcHandle handle, int partTag) {
   AddImageToSurface(this, image, handle, partTag);
 }
+
+void FcDisplaySurface::AddWidePolyline(const PolylineVertex* vertices, int count, bool closed, FcHandle handle) {
+  AddWidePolylineToSurface(this, vertices, count, closed, handle);
+}
+
+void FcDisplaySurface::AddVertexChain(const PolylineVertex* vertices, int count, bool closed, FcHandle handle,
+                                      int subIndex) {
+  AddVertexChainToSurface(this, vertices, count, closed, handle, subIndex);
+}

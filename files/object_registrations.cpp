@@ -4,6 +4,7 @@
 #include "entities/face3d.h"
 #include "entities/line.h"
 #include "entities/point_entity.h"
+#include "entities/polyline.h"
 #include "entities/raster_image.h"
 #include "entities/ray.h"
 #include "entities/solid.h"
@@ -29,6 +30,9 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("RAY", FcRay::Create);
   RegisterObjectFactory("FcXLine", FcXLine::Create);
   RegisterObjectFactory("XLINE", FcXLine::Create);
+  RegisterObjectFactory("FcPolyline", FcPolyline::Create);
+  RegisterObjectFactory("LWPOLYLINE", FcPolyline::Create);
+  RegisterObjectFactory("POLYLINE", FcPolyline::Create);
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);
   RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);
