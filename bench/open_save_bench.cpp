@@ -101,7 +101,7 @@ void SaveAndOpen(benchmark::State& state, FcFileKind kind) {
       FcGraph graph;
       FillWithLines(graph, kLineCount);
       const auto start = std::chrono::steady_clock::now();
-      const bool saved = SaveDrawing(graph, path.string(), kind, false, false) == 0;
+      const bool saved = SaveDrawing(graph, path.string(), kind, false, false) == FcSaveResult::kDone;
       seconds = SecondsSince(start);
       return saved;
     });
@@ -113,7 +113,7 @@ void SaveAndOpen(benchmark::State& state, FcFileKind kind) {
       const auto start = std::chrono::steady_clock::now();
       FcGraph graph;
       std::uint8_t skipped = 0;
-      const bool opened = OpenDrawing(graph, path.string(), false, &skipped) == kOpenDone;
+      const bool opened = OpenDrawing(graph, path.string(), false, &skipped) == FcOpenResult::kDone;
       seconds = SecondsSince(start);
       return opened;
     });

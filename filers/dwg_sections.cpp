@@ -141,15 +141,15 @@ void CloseObjectMapSection(FcFilerDwg& filer, std::int64_t start) {
 
 }  // namespace
 
-int ReadDwgVersion(FcFilerDwg& filer, FcDwgSections& sections) {
+FcDwgVersionResult ReadDwgVersion(FcFilerDwg& filer, FcDwgSections& sections) {
   char version[6] = {};
-  if (filer.Seek(0, FcSeekOrigin::kBegin) != 0) return 2;
+  if (filer.Seek(0, FcSeekOrigin::kBegin) != 0) return FcDwgVersionResult::kNotDwg;
   for (char& c : version) {
     std::uint8_t byte = 0;
-    if (!filer.ReadRawChar(byte)) return 2;
+    if (!filer.ReadRawChar(byte)) return FcDwgVersionResult::kNotDwg;
     c = static_cast<char>(byte);
   }
-  if (version[0] != 'A' || version[1] != 'C') return 2;
+  if (version[0] != 'A' || version[1] != 'C') return FcDwgVersionResult::kNotDwg;
   const std::string_view release(version, sizeof version);
   if (release == "AC1012") {
     filer.SetVersion(FcFilerDwg::kVersionR13);
@@ -158,11 +158,11 @@ int ReadDwgVersion(FcFilerDwg& filer, FcDwgSections& sections) {
   } else if (release == "AC1015") {
     filer.SetVersion(FcFilerDwg::kVersion2000);
   } else {
-    return 1;
+    return FcDwgVersionResult::kOtherRelease;
   }
   filer.SetKind(FcFileKind::kDwg);
   filer.Seek(kDwgPreviewAddressOffset, FcSeekOrigin::kBegin);
-  return filer.ReadRawLong(sections.previewAddress) ? 0 : 2;
+  return filer.ReadRawLong(sections.previewAddress) ? FcDwgVersionResult::kRead : FcDwgVersionResult::kNotDwg;
 }
 
 bool ReadSectionLocators(FcFilerDwg& filer, FcDwgSections& sections) {

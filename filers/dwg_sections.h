@@ -42,10 +42,15 @@ struct FcDwgSections {
   std::int64_t locatorCrcPosition = 0;
 };
 
-// Reads the release and the preview address: 0 with the filer's version
-// and kind set; 1 for an "AC" file of a release not read here; 2 for a file
-// shorter than the header or one that does not start with "AC".
-int ReadDwgVersion(FcFilerDwg& filer, FcDwgSections& sections);
+// Results of ReadDwgVersion.
+enum class FcDwgVersionResult {
+  kRead = 0,          // the filer's version and kind are set
+  kOtherRelease = 1,  // an "AC" file of a release not read here
+  kNotDwg = 2,        // shorter than the header, or not starting with "AC"
+};
+
+// Reads the release and the preview address.
+FcDwgVersionResult ReadDwgVersion(FcFilerDwg& filer, FcDwgSections& sections);
 // Reads the locator table, checks its count, CRC and sentinel and that the
 // sections read later (header variables, classes, object map) lie within
 // the file. An R13 file with four or more locators becomes version 1.

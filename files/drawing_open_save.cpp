@@ -34,25 +34,53 @@ class KindDetector : public FcFilerDwg {
   }
 };
 
-// Reads the bytes of the kind into the drawing: the reader's result. The
-// bytes are lent to the reader and handed back, so that a second pass
-// needs no copy of the file.
-int ReadInto(FcGraph& graph, std::vector<char>& bytes, FcFileKind kind, std::uint8_t& skipped) {
+FcOpenResult OpenResultOf(FcDwgReadResult result) {
+  switch (result) {
+    case FcDwgReadResult::kDone:
+      return FcOpenResult::kDone;
+    case FcDwgReadResult::kOtherRelease:
+      return FcOpenResult::kOtherRelease;
+    case FcDwgReadResult::kError:
+      break;
+  }
+  return FcOpenResult::kReadError;
+}
+
+// A DXF file that ends inside a section is damaged, not unopenable, though
+// the DXF reader's number for it is that of a file that cannot be opened.
+FcOpenResult OpenResultOf(FcDxfReadResult result) {
+  switch (result) {
+    case FcDxfReadResult::kDone:
+      return FcOpenResult::kDone;
+    case FcDxfReadResult::kOtherRelease:
+      return FcOpenResult::kOtherRelease;
+    case FcDxfReadResult::kSectionFailed:
+    case FcDxfReadResult::kNoEof:
+    case FcDxfReadResult::kSkipFailed:
+    case FcDxfReadResult::kHeaderFailed:
+      break;
+  }
+  return FcOpenResult::kReadError;
+}
+
+// Reads the bytes of the kind into the drawing. The bytes are lent to the
+// reader and handed back, so that a second pass needs no copy of the file.
+FcOpenResult ReadInto(FcGraph& graph, std::vector<char>& bytes, FcFileKind kind, std::uint8_t& skipped) {
   FcFilerDwg filer;
   filer.AttachFile(std::make_unique<FcFile>(std::move(bytes)), kind);
   filer.SetGraph(&graph);
-  int result = kOpenUnknownKind;
+  FcOpenResult result = FcOpenResult::kUnknownKind;
   switch (kind) {
     case FcFileKind::kDwg:
       EmptyGraphForReading(graph);
-      result = ReadDwgFile(graph, filer);
+      result = OpenResultOf(ReadDwgFile(graph, filer));
       break;
     case FcFileKind::kAsciiDxf:
-      result = ReadDxf(graph, filer, nullptr);
+      result = OpenResultOf(ReadDxf(graph, filer, nullptr));
       break;
     case FcFileKind::kBinaryDxf:
       filer.Seek(static_cast<std::int64_t>(kKindSignatureLength), FcSeekOrigin::kBegin);
-      result = ReadDxf(graph, filer, nullptr);
+      result = OpenResultOf(ReadDxf(graph, filer, nullptr));
       break;
     default:
       break;
@@ -90,17 +118,18 @@ bool IsUntouchedNewDrawing(FcGraph& graph) {
 // then into the drawing itself. A drawing that is still a new one is read
 // into at once: when that fails, it is made a new drawing again, which is
 // all it was.
-int ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped, FcSkippedRecords* skippedByKind) {
+FcOpenResult ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped,
+                       FcSkippedRecords* skippedByKind) {
   const FcFileKind kind = KindDetector().Detect(bytes);
   if (kind != FcFileKind::kDwg && kind != FcFileKind::kAsciiDxf && kind != FcFileKind::kBinaryDxf) {
-    return kOpenUnknownKind;
+    return FcOpenResult::kUnknownKind;
   }
   std::uint8_t skippedFlag = 0;
   if (IsUntouchedNewDrawing(graph)) {
     const FcSystemVar vars = graph.GetSysVars();
     const FcFileKind ownKind = graph.GetFileKind();
-    const int result = ReadInto(graph, bytes, kind, skippedFlag);
-    if (result != kOpenDone) {
+    const FcOpenResult result = ReadInto(graph, bytes, kind, skippedFlag);
+    if (result != FcOpenResult::kDone) {
       graph.InitDefaults();
       graph.GetSysVars() = vars;
       graph.SetFileKind(ownKind);
@@ -109,11 +138,11 @@ int ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped, Fc
   } else {
     {
       FcGraph scratch;
-      const int result = ReadInto(scratch, bytes, kind, skippedFlag);
-      if (result != kOpenDone) return result;
+      const FcOpenResult result = ReadInto(scratch, bytes, kind, skippedFlag);
+      if (result != FcOpenResult::kDone) return result;
     }
-    const int result = ReadInto(graph, bytes, kind, skippedFlag);
-    if (result != kOpenDone) return result;
+    const FcOpenResult result = ReadInto(graph, bytes, kind, skippedFlag);
+    if (result != FcOpenResult::kDone) return result;
   }
   graph.SetFileKind(kind);
   if (skipped != nullptr) *skipped = skippedFlag;
@@ -123,7 +152,7 @@ int ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped, Fc
   // Images read from the file know their definitions by handle only; the
   // writers need every image bound to its definition with a reactor.
   AttachRasterImages(graph.GetBlockList(), graph);
-  return kOpenDone;
+  return FcOpenResult::kDone;
 }
 
 // What a failed save, and the opening of a template, must leave as it was.
@@ -180,14 +209,15 @@ void KeepPermissionsOf(const std::string& original, const std::string& replaceme
 }
 
 // Lets write fill a temporary file beside the path, then puts it in the
-// path's place (after the backup copy); the writer's result, or 1 when
-// the file cannot be put in place. The temporary file never outlives a
-// failure.
-int ReplaceWithWrittenFile(const std::string& path, bool backup, const std::function<int(const std::string&)>& write) {
+// path's place (after the backup copy); the writer's result, or
+// kCannotCreate when the file cannot be put in place. The temporary file
+// never outlives a failure.
+FcSaveResult ReplaceWithWrittenFile(const std::string& path, bool backup,
+                                    const std::function<FcSaveResult(const std::string&)>& write) {
   const std::string temporary = TemporaryPathBeside(path);
   std::error_code error;
-  const int result = write(temporary);
-  if (result != 0) {
+  const FcSaveResult result = write(temporary);
+  if (result != FcSaveResult::kDone) {
     std::filesystem::remove(temporary, error);
     return result;
   }
@@ -200,57 +230,92 @@ int ReplaceWithWrittenFile(const std::string& path, bool backup, const std::func
   std::filesystem::rename(temporary, path, error);
   if (error) {
     std::filesystem::remove(temporary, error);
-    return kDxfWriteCannotCreate;
+    return FcSaveResult::kCannotCreate;
   }
-  return 0;
+  return FcSaveResult::kDone;
+}
+
+FcSaveResult SaveResultOf(FcDxfWriteResult result) {
+  switch (result) {
+    case FcDxfWriteResult::kDone:
+      return FcSaveResult::kDone;
+    case FcDxfWriteResult::kCannotCreate:
+      return FcSaveResult::kCannotCreate;
+    case FcDxfWriteResult::kHeaderFailed:
+      return FcSaveResult::kDxfHeaderFailed;
+    case FcDxfWriteResult::kTablesFailed:
+      return FcSaveResult::kDxfTablesFailed;
+    case FcDxfWriteResult::kBlocksFailed:
+      return FcSaveResult::kDxfBlocksFailed;
+    case FcDxfWriteResult::kEntitiesFailed:
+      return FcSaveResult::kDxfEntitiesFailed;
+    case FcDxfWriteResult::kObjectsFailed:
+      return FcSaveResult::kDxfObjectsFailed;
+    case FcDxfWriteResult::kEofFailed:
+      break;
+  }
+  return FcSaveResult::kDxfEofFailed;
+}
+
+FcSaveResult SaveResultOf(FcDwgWriteResult result) {
+  switch (result) {
+    case FcDwgWriteResult::kDone:
+      return FcSaveResult::kDone;
+    case FcDwgWriteResult::kCannotCreate:
+      return FcSaveResult::kCannotCreate;
+    case FcDwgWriteResult::kFailed:
+      break;
+  }
+  return FcSaveResult::kDwgWriteFailed;
 }
 
 bool IsDxfKind(FcFileKind kind) { return kind == FcFileKind::kAsciiDxf || kind == FcFileKind::kBinaryDxf; }
 
-int SaveAs(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge, bool preview, bool backup) {
+FcSaveResult SaveAs(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge, bool preview,
+                    bool backup) {
   const DrawingIdentity before(graph);
-  const int result = ReplaceWithWrittenFile(path, backup, [&](const std::string& temporary) {
-    if (IsDxfKind(kind)) return WriteDxfFile(graph, temporary, kind, purge);
-    return WriteDwg(graph, temporary, purge, preview);
+  const FcSaveResult result = ReplaceWithWrittenFile(path, backup, [&](const std::string& temporary) {
+    if (IsDxfKind(kind)) return SaveResultOf(WriteDxfFile(graph, temporary, kind, purge));
+    return SaveResultOf(WriteDwg(graph, temporary, purge, preview));
   });
-  if (result != 0) {
+  if (result != FcSaveResult::kDone) {
     before.Restore(graph);
     return result;
   }
   TakeSavedName(graph, path, IsDxfKind(kind) ? kind : FcFileKind::kDwg);
-  return 0;
+  return FcSaveResult::kDone;
 }
 
 }  // namespace
 
-int OpenDrawingFromMemory(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped,
-                          FcSkippedRecords* skippedByKind) {
+FcOpenResult OpenDrawingFromMemory(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped,
+                                   FcSkippedRecords* skippedByKind) {
   return ReadBytes(graph, std::move(bytes), skipped, skippedByKind);
 }
 
-int OpenDrawing(FcGraph& graph, const std::string& path, bool isTemplate, std::uint8_t* skipped,
-                FcSkippedRecords* skippedByKind) {
+FcOpenResult OpenDrawing(FcGraph& graph, const std::string& path, bool isTemplate, std::uint8_t* skipped,
+                         FcSkippedRecords* skippedByKind) {
   FcFile file;
   if (!file.Open(path, kFcOpenRead)) {
     PrintMessage(isTemplate ? kCannotOpenTemplateMessage : kCannotOpenDrawingMessage);
-    return kOpenCannotOpen;
+    return FcOpenResult::kCannotOpen;
   }
   std::vector<char> bytes = file.TakeBytes();
   file.Close();
   const DrawingIdentity before(graph);
   PrintMessage(isTemplate ? std::string("Reading template file...") : "Opening file " + path + " ...");
   ProgressStart(isTemplate ? "Reading template file..." : "Opening file...");
-  const int result = ReadBytes(graph, std::move(bytes), skipped, skippedByKind);
+  const FcOpenResult result = ReadBytes(graph, std::move(bytes), skipped, skippedByKind);
   ProgressEnd();
   if (!isTemplate) {
-    if (result != kOpenDone) return result;
+    if (result != FcOpenResult::kDone) return result;
     FcSystemVar& vars = graph.GetSysVars();
     vars.dwgtitled = 1;
     vars.SetDwgName(PathFileName(path));
     vars.SetDwgPrefix(PathDirectory(path));
     return result;
   }
-  if (result != kOpenDone) {
+  if (result != FcOpenResult::kDone) {
     PrintMessage(kTemplateFailedMessage);
     graph.GetSysVars().SetDefaults();
     graph.InitDefaults();
@@ -262,13 +327,13 @@ int OpenDrawing(FcGraph& graph, const std::string& path, bool isTemplate, std::u
   return result;
 }
 
-int SaveDrawing(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge, bool preview) {
+FcSaveResult SaveDrawing(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge, bool preview) {
   graph.GetViewportList().GetActive().CaptureFromGraph(graph);
   RebuildImageReactors(graph);
   return SaveAs(graph, path, kind, purge, preview, GetProgramSettings().save_backup != 0);
 }
 
-int WriteDxf(FcGraph& graph, const std::string& path, bool purge) {
+FcSaveResult WriteDxf(FcGraph& graph, const std::string& path, bool purge) {
   const FcFileKind kind = IsDxfKind(graph.GetFileKind()) ? graph.GetFileKind() : FcFileKind::kBinaryDxf;
   return SaveAs(graph, path, kind, purge, false, false);
 }

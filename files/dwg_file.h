@@ -13,16 +13,20 @@ class FcGraph;
 // written.
 
 // Results of ReadDwgFile.
-inline constexpr int kDwgReadDone = 0;
-inline constexpr int kDwgReadOtherRelease = 1;  // an "AC" file of another release
-inline constexpr int kDwgReadError = 2;         // not DWG, short, damaged or inconsistent
+enum class FcDwgReadResult {
+  kDone = 0,
+  kOtherRelease = 1,  // an "AC" file of another release
+  kError = 2,         // not DWG, short, damaged or inconsistent
+};
 
-// Results of WriteDwg.
-inline constexpr int kDwgWriteDone = 0;
-inline constexpr int kDwgWriteCannotCreate = 1;
-inline constexpr int kDwgWriteFailed = 102;
+// Results of WriteDwg; the numbers are those the user is shown.
+enum class FcDwgWriteResult {
+  kDone = 0,
+  kCannotCreate = 1,
+  kFailed = 102,
+};
 
-// What the user is told for the read results 1 and 2.
+// What the user is told for the read results kOtherRelease and kError.
 inline constexpr const char* kDwgOtherReleaseMessage = "Drawing file created by incompatible version!";
 inline constexpr const char* kDwgReadErrorMessage = "Open file Error! The file will be discarded!";
 
@@ -32,23 +36,24 @@ inline constexpr const char* kDwgReadErrorMessage = "Open file Error! The file w
 // the caller discards it. Records of a type the program does not read are
 // passed over, set the filer's skipped-records flag and are counted by
 // record name into the drawing (FcGraph::GetSkippedRecords). A file whose
-// handles or seed leave no room for new handles is refused (2).
-int ReadDwgFile(FcGraph& graph, FcFilerDwg& filer);
+// handles or seed leave no room for new handles is refused (kError).
+FcDwgReadResult ReadDwgFile(FcGraph& graph, FcFilerDwg& filer);
 
-// Writes the drawing to the path as release 2000: 0, 1 when the file cannot
-// be created (nothing changed), 102 when writing failed (the drawing keeps
-// its name and modified flag; the partly written file stays, so callers
-// that replace a file write a temporary one, as SaveDrawing does). The
-// reference marks are computed first; with purge set,
-// anonymous blocks that nothing references are then deleted; with preview
-// set, the preview renderer (if one is installed) supplies the picture.
-int WriteDwg(FcGraph& graph, const std::string& path, bool purge, bool preview);
+// Writes the drawing to the path as release 2000: kDone, kCannotCreate when
+// the file cannot be created (nothing changed), kFailed when writing failed
+// (the drawing keeps its name and modified flag; the partly written file
+// stays, so callers that replace a file write a temporary one, as
+// SaveDrawing does). The reference marks are computed first; with purge
+// set, anonymous blocks that nothing references are then deleted; with
+// preview set, the preview renderer (if one is installed) supplies the
+// picture.
+FcDwgWriteResult WriteDwg(FcGraph& graph, const std::string& path, bool purge, bool preview);
 
 // Lays the whole file out through the filer, which has an empty file open
 // for writing; the preview is a packed 8-bit device-independent bitmap (a
-// BMP file without its 14-byte file header), or null for none. 0; errors
-// leave it as FcFileException.
-int WriteDwgFile(FcFilerDwg& filer, FcGraph& graph, const std::vector<std::uint8_t>* previewDib);
+// BMP file without its 14-byte file header), or null for none. kDone;
+// errors leave it as FcFileException.
+FcDwgWriteResult WriteDwgFile(FcFilerDwg& filer, FcGraph& graph, const std::vector<std::uint8_t>* previewDib);
 
 // Renders a 180 x 104 picture of the drawing and stores it as a packed 8-bit
 // device-independent bitmap; false when there is nothing to show. The

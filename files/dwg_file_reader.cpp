@@ -121,40 +121,46 @@ bool BindDrawing(FcGraph& graph, FcFilerDwg& filer) {
 
 }  // namespace
 
-int ReadDwgFile(FcGraph& graph, FcFilerDwg& filer) {
+FcDwgReadResult ReadDwgFile(FcGraph& graph, FcFilerDwg& filer) {
   FcDwgSections sections;
-  const int version = ReadDwgVersion(filer, sections);
-  if (version != kDwgReadDone) return version;
+  switch (ReadDwgVersion(filer, sections)) {
+    case FcDwgVersionResult::kRead:
+      break;
+    case FcDwgVersionResult::kOtherRelease:
+      return FcDwgReadResult::kOtherRelease;
+    case FcDwgVersionResult::kNotDwg:
+      return FcDwgReadResult::kError;
+  }
   filer.SetGraph(&graph);
 
   filer.Seek(kDwgCodePageOffset, FcSeekOrigin::kBegin);
   std::uint8_t low = 0;
   std::uint8_t high = 0;
-  if (!filer.ReadRawChar(low) || !filer.ReadRawChar(high)) return kDwgReadError;
+  if (!filer.ReadRawChar(low) || !filer.ReadRawChar(high)) return FcDwgReadResult::kError;
   FcSystemVar& vars = graph.GetSysVars();
   vars.SetCodePage(DwgCodePageToCodePage(low | (high << 8)));
   filer.SetCodePage(static_cast<std::uint16_t>(vars.dwgcodepage));
 
   if (!ReadSectionLocators(filer, sections) || !ReadObjectMap(filer, sections) || !CheckObjectRecords(filer)) {
-    return kDwgReadError;
+    return FcDwgReadResult::kError;
   }
-  if (ReadDwgHeader(vars, filer, sections.locators[kDwgHeaderVariablesRecord]) != 0) return kDwgReadError;
+  if (ReadDwgHeader(vars, filer, sections.locators[kDwgHeaderVariablesRecord]) != 0) return FcDwgReadResult::kError;
   // The seed the header gives may lie behind handles of the file; new
   // objects must never take those.
   const std::vector<FcObjectMapEntry>& objects = filer.GetObjectMap().Entries();
   if (!objects.empty()) RaiseHandleSeed(vars.handseed, objects.back().handle);
-  if (vars.handseed > kFcLargestFileHandleSeed) return kDwgReadError;
-  if (graph.GetClassList().ReadDwg(filer, sections.locators[kDwgClassesRecord]) != 0) return kDwgReadError;
+  if (vars.handseed > kFcLargestFileHandleSeed) return FcDwgReadResult::kError;
+  if (graph.GetClassList().ReadDwg(filer, sections.locators[kDwgClassesRecord]) != 0) return FcDwgReadResult::kError;
   filer.StepProgress(1);
 
-  if (!ReadTables(graph, filer) || !BindDrawing(graph, filer)) return kDwgReadError;
+  if (!ReadTables(graph, filer) || !BindDrawing(graph, filer)) return FcDwgReadResult::kError;
   graph.SetSkippedRecords(filer.GetSkippedByKind());
-  return kDwgReadDone;
+  return FcDwgReadResult::kDone;
 }
 
 bool ReadDwgPreviewImage(FcFile& output, FcFilerDwg& filer) {
   FcDwgSections sections;
-  if (ReadDwgVersion(filer, sections) != kDwgReadDone) return false;
+  if (ReadDwgVersion(filer, sections) != FcDwgVersionResult::kRead) return false;
   const std::int64_t address = sections.previewAddress;
   if (filer.Seek(address, FcSeekOrigin::kBegin) != address || !filer.CheckSentinel(kDwgPreviewStartSentinel)) {
     return false;

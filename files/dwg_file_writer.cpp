@@ -133,21 +133,21 @@ std::vector<std::uint8_t> RenderPreview(FcGraph& graph) {
 
 // Writes the whole file: 0, 1 when it cannot be created, 102 when writing
 // fails.
-int WriteFile(FcGraph& graph, const std::string& path, bool purge, bool preview) {
+FcDwgWriteResult WriteFile(FcGraph& graph, const std::string& path, bool purge, bool preview) {
   FcFilerDwg filer;
-  if (!filer.Open(path, kFcOpenCreate | kFcOpenReadWrite, FcFileKind::kDwg)) return kDwgWriteCannotCreate;
+  if (!filer.Open(path, kFcOpenCreate | kFcOpenReadWrite, FcFileKind::kDwg)) return FcDwgWriteResult::kCannotCreate;
   filer.SetGraph(&graph);
   ProgressStart(kSavingMessage);
   MarkReferences(graph, nullptr);
   if (purge) PurgeAnonymousBlocks(graph);
   filer.SetProgressTotal(ProgressTotal(graph));
-  int result = kDwgWriteDone;
+  FcDwgWriteResult result = FcDwgWriteResult::kDone;
   try {
     const std::vector<std::uint8_t> dib = preview ? RenderPreview(graph) : std::vector<std::uint8_t>();
     WriteDwgFile(filer, graph, dib.empty() ? nullptr : &dib);
-    if (!filer.Close()) result = kDwgWriteFailed;
+    if (!filer.Close()) result = FcDwgWriteResult::kFailed;
   } catch (const std::exception&) {
-    result = kDwgWriteFailed;
+    result = FcDwgWriteResult::kFailed;
   }
   ProgressEnd();
   return result;
@@ -160,7 +160,7 @@ void SetDwgPreviewRenderer(FcDwgPreviewRenderer renderer) {
   Renderer() = std::move(renderer);
 }
 
-int WriteDwgFile(FcFilerDwg& filer, FcGraph& graph, const std::vector<std::uint8_t>* previewDib) {
+FcDwgWriteResult WriteDwgFile(FcFilerDwg& filer, FcGraph& graph, const std::vector<std::uint8_t>* previewDib) {
   FillHeaderHandles(graph);
   FcSystemVar& vars = graph.GetSysVars();
   FcDwgSections sections;
@@ -176,18 +176,18 @@ int WriteDwgFile(FcFilerDwg& filer, FcGraph& graph, const std::vector<std::uint8
   WriteDwgFixedSection(filer, sections);
   WriteDwgSecondHeader(filer, sections);
   WriteDwgSectionLocators(filer, sections);
-  return kDwgWriteDone;
+  return FcDwgWriteResult::kDone;
 }
 
-int WriteDwg(FcGraph& graph, const std::string& path, bool purge, bool preview) {
+FcDwgWriteResult WriteDwg(FcGraph& graph, const std::string& path, bool purge, bool preview) {
   graph.SetFileKind(FcFileKind::kDwg);
-  const int result = WriteFile(graph, path, purge, preview);
-  if (result != kDwgWriteDone) return result;
+  const FcDwgWriteResult result = WriteFile(graph, path, purge, preview);
+  if (result != FcDwgWriteResult::kDone) return result;
   FcSystemVar& vars = graph.GetSysVars();
   vars.dwgtitled = 1;
   vars.SetDwgName(PathFileName(path));
   vars.SetDwgPrefix(PathDirectory(path));
   vars.Modified = 0;
   vars.AutosaveState = 0;
-  return kDwgWriteDone;
+  return FcDwgWriteResult::kDone;
 }

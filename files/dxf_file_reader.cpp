@@ -390,14 +390,14 @@ void BindModelSpaceEntities(FcGraph& graph, FcBlock& modelSpace) {
   }
 }
 
-int ReadEntitiesSection(FcGraph& graph, FcFiler& filer, CreatedAfterReading& created, FcSkippedRecords* skipped) {
+FcDxfReadResult ReadEntitiesSection(FcGraph& graph, FcFiler& filer, CreatedAfterReading& created, FcSkippedRecords* skipped) {
   CreateMissingDefaults(graph, created, false);
   FcBlock* modelSpace = graph.GetCurrentBlock();
   const std::int64_t start = filer.GetFile()->GetPosition();
-  if (modelSpace->GetEntities().ReadDxf(filer) != kFcStatusOk) return kDxfReadNoEof;
+  if (modelSpace->GetEntities().ReadDxf(filer) != kFcStatusOk) return FcDxfReadResult::kNoEof;
   CountSkippedEntities(filer, start, skipped);
   BindModelSpaceEntities(graph, *modelSpace);
-  return kDxfReadDone;
+  return FcDxfReadResult::kDone;
 }
 
 // The TABLES section of a file that puts it after its blocks or entities,
@@ -420,12 +420,12 @@ bool ReadLaterTables(FcGraph& graph, FcFiler& filer, std::int64_t& tablesAt) {
   return read;
 }
 
-int ReadBlocksSection(FcGraph& graph, FcFiler& filer, CreatedAfterReading& created, FcSkippedRecords* skipped) {
+FcDxfReadResult ReadBlocksSection(FcGraph& graph, FcFiler& filer, CreatedAfterReading& created, FcSkippedRecords* skipped) {
   CreateMissingDefaults(graph, created, false);
   const std::int64_t start = filer.GetFile()->GetPosition();
-  if (graph.GetBlockList().ReadDxf(filer) != kFcStatusOk) return kDxfReadSectionFailed;
+  if (graph.GetBlockList().ReadDxf(filer) != kFcStatusOk) return FcDxfReadResult::kSectionFailed;
   CountSkippedEntities(filer, start, skipped);
-  return kDxfReadDone;
+  return FcDxfReadResult::kDone;
 }
 
 // Binary files before release 13 give their group codes one byte: the
@@ -492,8 +492,8 @@ bool HandlesAreUnique(const FcGraph& graph) {
   return std::adjacent_find(handles.begin(), handles.end()) == handles.end();
 }
 
-int FinishReading(FcGraph& graph, FcFiler& filer) {
-  if (!HandlesAreUnique(graph)) return kDxfReadSectionFailed;
+FcDxfReadResult FinishReading(FcGraph& graph, FcFiler& filer) {
+  if (!HandlesAreUnique(graph)) return FcDxfReadResult::kSectionFailed;
   graph.GetDimStyleList().ResolveBlockNames();
   // The current style's values, text style now resolved, are the
   // dimension variables.
@@ -505,7 +505,7 @@ int FinishReading(FcGraph& graph, FcFiler& filer) {
     vars.SetDwgPrefix(PathDirectory(filer.GetFilePath()));
   }
   vars.dwgtitled = 1;
-  return kDxfReadDone;
+  return FcDxfReadResult::kDone;
 }
 
 }  // namespace
@@ -540,13 +540,13 @@ void EmptyGraphForReading(FcGraph& graph) {
   graph.GetHandleSeed() = 0;
 }
 
-int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skippedByKind) {
+FcDxfReadResult ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skippedByKind) {
   // Counted whether the caller asks or not: the drawing keeps the count.
   FcSkippedRecords counted;
   FcSkippedRecords* skipped = &counted;
   if (HasOneByteGroupCodes(filer)) {
     PrintMessage(kDxfOtherReleaseMessage);
-    return kDxfReadOtherRelease;
+    return FcDxfReadResult::kOtherRelease;
   }
   EmptyGraphForReading(graph);
   CreatedAfterReading created;
@@ -556,48 +556,48 @@ int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skippedByKind) {
   std::int64_t tablesReadAhead = -1;
   for (;;) {
     std::string name;
-    if (!ReadSectionStart(filer, name)) return kDxfReadNoEof;
+    if (!ReadSectionStart(filer, name)) return FcDxfReadResult::kNoEof;
     if (EqualsNoCase(name, "HEADER")) {
       const std::string release = PeekFileRelease(filer);
-      if (ReadDxfHeader(graph.GetSysVars(), filer) != 0) return kDxfReadHeaderFailed;
+      if (ReadDxfHeader(graph.GetSysVars(), filer) != 0) return FcDxfReadResult::kHeaderFailed;
       if (!IsReadableRelease(release)) {
         PrintMessage(kDxfOtherReleaseMessage);
-        return kDxfReadOtherRelease;
+        return FcDxfReadResult::kOtherRelease;
       }
     } else if (EqualsNoCase(name, "CLASSES")) {
-      if (graph.GetClassList().ReadDxf(filer) != 0) return kDxfReadSectionFailed;
+      if (graph.GetClassList().ReadDxf(filer) != 0) return FcDxfReadResult::kSectionFailed;
     } else if (EqualsNoCase(name, "TABLES")) {
       if (filer.GetFile()->GetPosition() == tablesReadAhead) {
-        if (!SkipPast(filer, "ENDSEC")) return kDxfReadSkipFailed;
+        if (!SkipPast(filer, "ENDSEC")) return FcDxfReadResult::kSkipFailed;
         continue;
       }
       // Blocks and entities hold their layers and linetypes by pointer: a
       // second table read after them would pull those records away.
-      if (entitiesMade || !ReadTables(graph, filer)) return kDxfReadSectionFailed;
+      if (entitiesMade || !ReadTables(graph, filer)) return FcDxfReadResult::kSectionFailed;
       tablesRead = true;
     } else if (EqualsNoCase(name, "BLOCKS") || EqualsNoCase(name, "ENTITIES")) {
       if (!tablesRead && !entitiesMade && !ReadLaterTables(graph, filer, tablesReadAhead)) {
-        return kDxfReadSectionFailed;
+        return FcDxfReadResult::kSectionFailed;
       }
       entitiesMade = true;
       const bool blocks = EqualsNoCase(name, "BLOCKS");
-      const int result = blocks ? ReadBlocksSection(graph, filer, created, skipped)
+      const FcDxfReadResult result = blocks ? ReadBlocksSection(graph, filer, created, skipped)
                                 : ReadEntitiesSection(graph, filer, created, skipped);
-      if (result != kDxfReadDone) return result;
+      if (result != FcDxfReadResult::kDone) return result;
       entitiesRead = entitiesRead || !blocks;
     } else if (EqualsNoCase(name, "OBJECTS")) {
-      if (!ReadObjects(graph, filer, skipped)) return kDxfReadSectionFailed;
+      if (!ReadObjects(graph, filer, skipped)) return FcDxfReadResult::kSectionFailed;
     } else if (EqualsNoCase(name, "EOF")) {
-      if (!entitiesRead || graph.GetHandleSeed() > kFcLargestFileHandleSeed) return kDxfReadSectionFailed;
+      if (!entitiesRead || graph.GetHandleSeed() > kFcLargestFileHandleSeed) return FcDxfReadResult::kSectionFailed;
       CreateMissingDefaults(graph, created, true);
       AssignMissingHandles(graph, created);
-      const int result = FinishReading(graph, filer);
-      if (result != kDxfReadDone) return result;
+      const FcDxfReadResult result = FinishReading(graph, filer);
+      if (result != FcDxfReadResult::kDone) return result;
       if (skippedByKind != nullptr) *skippedByKind = counted;
       graph.SetSkippedRecords(std::move(counted));
-      return kDxfReadDone;
+      return FcDxfReadResult::kDone;
     } else if (!SkipPast(filer, "ENDSEC")) {
-      return kDxfReadSkipFailed;
+      return FcDxfReadResult::kSkipFailed;
     }
   }
 }

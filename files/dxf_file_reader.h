@@ -6,14 +6,16 @@ class FcFiler;
 class FcGraph;
 
 // Results of reading a whole DXF file.
-inline constexpr int kDxfReadDone = 0;
-inline constexpr int kDxfReadOtherRelease = 1;  // "$ACADVER" is not R13, R14 or 2000
-inline constexpr int kDxfReadSectionFailed = 2;  // CLASSES, TABLES, BLOCKS or OBJECTS; or no ENTITIES
-inline constexpr int kDxfReadNoEof = 3;          // the data ended before "EOF"; or ENTITIES failed
-inline constexpr int kDxfReadSkipFailed = 4;     // a section of another name ends with the data
-inline constexpr int kDxfReadHeaderFailed = 5;
+enum class FcDxfReadResult {
+  kDone = 0,
+  kOtherRelease = 1,  // "$ACADVER" is not R13, R14 or 2000
+  kSectionFailed = 2,  // CLASSES, TABLES, BLOCKS or OBJECTS; or no ENTITIES
+  kNoEof = 3,          // the data ended before "EOF"; or ENTITIES failed
+  kSkipFailed = 4,     // a section of another name ends with the data
+  kHeaderFailed = 5,
+};
 
-// The command-history line of result 1.
+// The command-history line of kOtherRelease.
 inline constexpr const char* kDxfOtherReleaseMessage =
     "KOVRA can only read AutoCAD R13 - 2000 format dxf files at present!";
 
@@ -29,6 +31,6 @@ void EmptyGraphForReading(FcGraph& graph);
 // sentinel) into the drawing, which it empties first. The filer's drawing
 // must be this drawing. The records passed over are counted into the
 // drawing (FcGraph::GetSkippedRecords) and, when given, into skippedByKind.
-// A result other than 0 leaves the drawing as far as it was read; the
+// A result other than kDone leaves the drawing as far as it was read; the
 // caller discards it.
-int ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skippedByKind);
+FcDxfReadResult ReadDxf(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skippedByKind);

@@ -12,10 +12,10 @@ namespace {
 
 // Runs one part of the file; anything it raises becomes the part's code.
 template <typename Part>
-int Guarded(int failCode, Part&& part) {
+FcDxfWriteResult Guarded(FcDxfWriteResult failCode, Part&& part) {
   try {
     part();
-    return kDxfWriteDone;
+    return FcDxfWriteResult::kDone;
   } catch (const std::exception&) {
     return failCode;
   }
@@ -82,38 +82,38 @@ void WriteDxfObjects(FcFiler& filer, FcGraph& graph) {
   filer.WriteString(0, "ENDSEC");
 }
 
-int WriteDxfSections(FcFiler& filer, FcGraph& graph) {
-  int result = Guarded(kDxfWriteHeaderFailed, [&] {
+FcDxfWriteResult WriteDxfSections(FcFiler& filer, FcGraph& graph) {
+  FcDxfWriteResult result = Guarded(FcDxfWriteResult::kHeaderFailed, [&] {
     WriteDxfHeader(graph.GetSysVars(), filer);
     graph.GetClassList().WriteDxf(filer);
   });
-  if (result != kDxfWriteDone) return result;
-  result = Guarded(kDxfWriteTablesFailed, [&] { WriteDxfTables(filer, graph); });
-  if (result != kDxfWriteDone) return result;
-  result = Guarded(kDxfWriteBlocksFailed, [&] { graph.GetBlockList().WriteDxf(filer); });
-  if (result != kDxfWriteDone) return result;
-  result = Guarded(kDxfWriteEntitiesFailed, [&] {
+  if (result != FcDxfWriteResult::kDone) return result;
+  result = Guarded(FcDxfWriteResult::kTablesFailed, [&] { WriteDxfTables(filer, graph); });
+  if (result != FcDxfWriteResult::kDone) return result;
+  result = Guarded(FcDxfWriteResult::kBlocksFailed, [&] { graph.GetBlockList().WriteDxf(filer); });
+  if (result != FcDxfWriteResult::kDone) return result;
+  result = Guarded(FcDxfWriteResult::kEntitiesFailed, [&] {
     filer.WriteString(0, "SECTION");
     filer.WriteString(2, "ENTITIES");
     if (FcBlock* modelSpace = ModelSpaceBlock(graph)) modelSpace->GetEntities().WriteDxf(filer);
     filer.WriteString(0, "ENDSEC");
   });
-  if (result != kDxfWriteDone) return result;
-  result = Guarded(kDxfWriteObjectsFailed, [&] { WriteDxfObjects(filer, graph); });
-  if (result != kDxfWriteDone) return result;
-  return Guarded(kDxfWriteEofFailed, [&] { filer.WriteString(0, "EOF"); });
+  if (result != FcDxfWriteResult::kDone) return result;
+  result = Guarded(FcDxfWriteResult::kObjectsFailed, [&] { WriteDxfObjects(filer, graph); });
+  if (result != FcDxfWriteResult::kDone) return result;
+  return Guarded(FcDxfWriteResult::kEofFailed, [&] { filer.WriteString(0, "EOF"); });
 }
 
-int WriteDxfFile(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge) {
+FcDxfWriteResult WriteDxfFile(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge) {
   FcFiler filer;
   try {
-    if (!filer.Open(path, kFcOpenWrite | kFcOpenCreate, kind)) return kDxfWriteCannotCreate;
+    if (!filer.Open(path, kFcOpenWrite | kFcOpenCreate, kind)) return FcDxfWriteResult::kCannotCreate;
   } catch (const std::exception&) {
-    return kDxfWriteCannotCreate;
+    return FcDxfWriteResult::kCannotCreate;
   }
   filer.SetGraph(&graph);
   ProgressStart("Saving file...");
-  int result = kDxfWriteCannotCreate;
+  FcDxfWriteResult result = FcDxfWriteResult::kCannotCreate;
   try {
     if (purge) {
       MarkReferences(graph, nullptr);
@@ -122,9 +122,9 @@ int WriteDxfFile(FcGraph& graph, const std::string& path, FcFileKind kind, bool 
     filer.SetProgressTotal(ProgressTotal(graph));
     result = WriteDxfSections(filer, graph);
   } catch (const std::exception&) {
-    result = kDxfWriteCannotCreate;
+    result = FcDxfWriteResult::kCannotCreate;
   }
   ProgressEnd();
-  if (result == kDxfWriteDone && !filer.Close()) return kDxfWriteCannotCreate;
+  if (result == FcDxfWriteResult::kDone && !filer.Close()) return FcDxfWriteResult::kCannotCreate;
   return result;
 }

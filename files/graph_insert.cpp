@@ -227,11 +227,11 @@ FcBlock* InsertDrawing(FcGraph& graph, const FcGraph& other) {
   return block;
 }
 
-int InsertDrawingFile(FcGraph& graph, const std::string& path, FcBlock*& block, std::uint8_t* skipped) {
+FcOpenResult InsertDrawingFile(FcGraph& graph, const std::string& path, FcBlock*& block, std::uint8_t* skipped) {
   block = nullptr;
   auto other = std::make_unique<FcGraph>();
-  const int result = OpenDrawing(*other, path, false, skipped);
-  if (result != kOpenDone) return result;
+  const FcOpenResult result = OpenDrawing(*other, path, false, skipped);
+  if (result != FcOpenResult::kDone) return result;
   block = InsertDrawing(graph, *other);
   return result;
 }

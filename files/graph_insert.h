@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/drawing_file.h"
+
 class FcBlock;
 class FcGraph;
 
@@ -40,6 +42,6 @@ void MergeBlocks(FcGraph& graph, const FcGraph& other);
 FcBlock* InsertDrawing(FcGraph& graph, const FcGraph& other);
 
 // Opens the file into a drawing of its own and inserts that. The result is
-// the opening's (kOpenDone and the others of files/drawing_file.h); a file
-// that cannot be opened leaves the drawing untouched and block null.
-int InsertDrawingFile(FcGraph& graph, const std::string& path, FcBlock*& block, std::uint8_t* skipped);
+// the opening's; a file that cannot be opened or read leaves the drawing
+// untouched and block null.
+FcOpenResult InsertDrawingFile(FcGraph& graph, const std::string& path, FcBlock*& block, std::uint8_t* skipped);

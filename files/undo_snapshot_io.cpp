@@ -13,7 +13,7 @@ namespace {
 // ASCII DXF: it keeps every record with its handle, whatever kind of file
 // the drawing came from.
 bool SaveSnapshotAsDxf(FcGraph& graph, const std::string& path) {
-  return WriteDxfFile(graph, path, FcFileKind::kAsciiDxf, false) == kDxfWriteDone;
+  return WriteDxfFile(graph, path, FcFileKind::kAsciiDxf, false) == FcDxfWriteResult::kDone;
 }
 
 // Opening the snapshot would make the drawing a DXF drawing; it stays of
@@ -21,7 +21,7 @@ bool SaveSnapshotAsDxf(FcGraph& graph, const std::string& path) {
 bool OpenSnapshotFile(FcGraph& graph, const std::string& path) {
   const FcFileKind kind = graph.GetFileKind();
   std::uint8_t skipped = 0;
-  const bool opened = OpenDrawing(graph, path, false, &skipped) == kOpenDone;
+  const bool opened = OpenDrawing(graph, path, false, &skipped) == FcOpenResult::kDone;
   graph.SetFileKind(kind);
   return opened;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "database/graph.h"
+#include "files/drawing_services.h"
 #include "files/dwg_file.h"
 #include "filers/filer_dwg.h"
 
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FcGraph graph;
   FcFilerDwg filer;
   filer.AttachFile(std::make_unique<FcFile>(std::vector<char>(data, data + size)), FcFileKind::kDwg);
-  if (ReadDwgFile(graph, filer) != kDwgReadDone) return 0;
+  if (ReadDwgFile(graph, filer) != FcDwgReadResult::kDone) return 0;
   CompleteDefaultObjects(graph);
   FcFilerDwg writer;
   writer.AttachFile(std::make_unique<FcFile>(), FcFileKind::kDwg);

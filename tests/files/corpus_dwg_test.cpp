@@ -13,7 +13,7 @@
 namespace {
 
 // What was read writes a file that reads again.
-int ReadAgainAfterWriting(FcGraph& graph) {
+FcDwgReadResult ReadAgainAfterWriting(FcGraph& graph) {
   FcFilerDwg writer;
   writer.AttachFile(std::make_unique<FcFile>(), FcFileKind::kDwg);
   writer.SetGraph(&graph);
@@ -25,9 +25,9 @@ int ReadAgainAfterWriting(FcGraph& graph) {
   return ReadDwgFile(again, reader);
 }
 
-const char* MessageFor(int result) {
-  if (result == kDwgReadOtherRelease) return kDwgOtherReleaseMessage;
-  return result == kDwgReadDone ? "" : kDwgReadErrorMessage;
+const char* MessageFor(FcDwgReadResult result) {
+  if (result == FcDwgReadResult::kOtherRelease) return kDwgOtherReleaseMessage;
+  return result == FcDwgReadResult::kDone ? "" : kDwgReadErrorMessage;
 }
 
 TEST(CorpusDwgTest, EveryFileGivesTheResultOfItsRole) {
@@ -39,20 +39,20 @@ TEST(CorpusDwgTest, EveryFileGivesTheResultOfItsRole) {
     FcGraph graph;
     FcFilerDwg filer;
     ASSERT_TRUE(filer.Open(directory + "/" + file.name, kFcOpenRead, FcFileKind::kDwg));
-    const int result = ReadDwgFile(graph, filer);
-    if (result == kDwgReadDone) CompleteDefaultObjects(graph);
-    std::cout << file.name << "  result " << result << " " << MessageFor(result) << "  entities "
+    const FcDwgReadResult result = ReadDwgFile(graph, filer);
+    if (result == FcDwgReadResult::kDone) CompleteDefaultObjects(graph);
+    std::cout << file.name << "  result " << static_cast<int>(result) << " " << MessageFor(result) << "  entities "
               << EntitiesByKind(graph) << " skipped records " << (filer.HasSkippedRecords() ? "yes" : "no") << "\n";
     if (file.role == "target") {
-      EXPECT_EQ(result, kDwgReadDone);
-      if (result == kDwgReadDone) {
-        EXPECT_EQ(ReadAgainAfterWriting(graph), kDwgReadDone);
+      EXPECT_EQ(result, FcDwgReadResult::kDone);
+      if (result == FcDwgReadResult::kDone) {
+        EXPECT_EQ(ReadAgainAfterWriting(graph), FcDwgReadResult::kDone);
       }
     } else if (file.role == "wrong-release") {
-      EXPECT_EQ(result, kDwgReadOtherRelease);
+      EXPECT_EQ(result, FcDwgReadResult::kOtherRelease);
       EXPECT_STREQ(MessageFor(result), "Drawing file created by incompatible version!");
     } else if (file.role == "target-malformed") {
-      EXPECT_NE(result, kDwgReadDone);
+      EXPECT_NE(result, FcDwgReadResult::kDone);
     }
   }
 }

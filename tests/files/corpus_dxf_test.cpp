@@ -29,23 +29,23 @@ TEST(CorpusDxfTest, EveryFileOpensOrFailsAsItsRoleSays) {
     FcGraph graph;
     std::uint8_t skipped = 0;
     FcSkippedRecords byKind;
-    const int result = OpenDrawing(graph, directory + "/" + file.name, false, &skipped, &byKind);
+    const FcOpenResult result = OpenDrawing(graph, directory + "/" + file.name, false, &skipped, &byKind);
     SetFrameLink(nullptr);
-    std::cout << file.name << "  result " << result << "  entities " << EntitiesByKind(graph) << " skipped "
+    std::cout << file.name << "  result " << static_cast<int>(result) << "  entities " << EntitiesByKind(graph) << " skipped "
               << SkippedText(byKind) << "\n";
     const std::vector<std::string> lines = link.HistoryLines();
     const bool toldRelease = std::find(lines.begin(), lines.end(), kDxfOtherReleaseMessage) != lines.end();
     if (file.role == "target") {
-      EXPECT_EQ(result, kOpenDone);
+      EXPECT_EQ(result, FcOpenResult::kDone);
     } else if (file.role == "wrong-release" && file.release.rfind("none", 0) == 0) {
       // A file without a HEADER section names no release; it is read as it
       // is, without the check.
-      EXPECT_EQ(result, kOpenDone);
+      EXPECT_EQ(result, FcOpenResult::kDone);
     } else if (file.role == "wrong-release") {
-      EXPECT_EQ(result, kOpenOtherRelease);
+      EXPECT_EQ(result, FcOpenResult::kOtherRelease);
       EXPECT_TRUE(toldRelease);
     } else {
-      EXPECT_NE(result, kOpenDone);
+      EXPECT_NE(result, FcOpenResult::kDone);
     }
   }
 }

@@ -36,7 +36,7 @@ TEST(CorpusRoundTripTest, SavedAsDwgAndDxfEveryKeptEntityAndBlockComesBack) {
     if (file.role != "target") continue;
     SCOPED_TRACE(file.name);
     FcGraph graph;
-    ASSERT_EQ(OpenDrawing(graph, directory + "/" + file.name, false, nullptr), kOpenDone);
+    ASSERT_EQ(OpenDrawing(graph, directory + "/" + file.name, false, nullptr), FcOpenResult::kDone);
     const std::string kept = EntitiesByKind(graph);
     const FcSkippedRecords skipped = graph.GetSkippedRecords();
     const int blocks = graph.GetBlockList().GetBlockCount();
@@ -46,14 +46,14 @@ TEST(CorpusRoundTripTest, SavedAsDwgAndDxfEveryKeptEntityAndBlockComesBack) {
     for (const FcFileKind kind : {FcFileKind::kDwg, FcFileKind::kAsciiDxf}) {
       SCOPED_TRACE(kind == FcFileKind::kDwg ? "as DWG" : "as DXF");
       const std::string path = dir.path() + (kind == FcFileKind::kDwg ? "saved.dwg" : "saved.dxf");
-      ASSERT_EQ(SaveDrawing(graph, path, kind, true, false), 0);
+      ASSERT_EQ(SaveDrawing(graph, path, kind, true, false), FcSaveResult::kDone);
       EXPECT_EQ(graph.GetSkippedRecords(), skipped);
       if (!skipped.empty()) {
         EXPECT_EQ(graph.GetBlockList().GetBlockCount(), blocks);
       }
 
       FcGraph again;
-      ASSERT_EQ(OpenDrawing(again, path, false, nullptr), kOpenDone);
+      ASSERT_EQ(OpenDrawing(again, path, false, nullptr), FcOpenResult::kDone);
       EXPECT_EQ(EntitiesByKind(again), kept);
       EXPECT_EQ(SkippedText(again.GetSkippedRecords()), "-");
       EXPECT_EQ(again.GetBlockList().GetBlockCount(), graph.GetBlockList().GetBlockCount());

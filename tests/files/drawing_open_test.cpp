@@ -31,15 +31,15 @@ TEST(DrawingOpenTest, NewDrawingStaysNewWhenTheFileFails) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::ofstream(dir.path() + c.name, std::ios::binary) << c.contents;
-    EXPECT_NE(OpenDrawing(graph, dir.path() + c.name, false, nullptr), kOpenDone);
+    EXPECT_NE(OpenDrawing(graph, dir.path() + c.name, false, nullptr), FcOpenResult::kDone);
     EXPECT_EQ(FirstDifference(AsciiDxfOf(graph), fresh), "");
     EXPECT_EQ(graph.GetFileKind(), reference.GetFileKind());
   }
 
   FcGraph source;
   FillTestDrawing(source);
-  ASSERT_EQ(SaveDrawing(source, dir.path() + "good.dxf", FcFileKind::kAsciiDxf, false, false), 0);
-  ASSERT_EQ(OpenDrawing(graph, dir.path() + "good.dxf", false, nullptr), kOpenDone);
+  ASSERT_EQ(SaveDrawing(source, dir.path() + "good.dxf", FcFileKind::kAsciiDxf, false, false), FcSaveResult::kDone);
+  ASSERT_EQ(OpenDrawing(graph, dir.path() + "good.dxf", false, nullptr), FcOpenResult::kDone);
   EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(graph), AsciiDxfWithoutSeed(source)), "");
 }
 
@@ -65,12 +65,12 @@ TEST(DrawingOpenTest, OpeningBindsImagesAndTheLinetypeMarkers) {
                                                       {"image.dwg", FcFileKind::kDwg}};
   for (const auto& [name, kind] : files) {
     const std::string path = dir.path() + name;
-    ASSERT_EQ(SaveDrawing(source, path, kind, false, false), 0) << name;
+    ASSERT_EQ(SaveDrawing(source, path, kind, false, false), FcSaveResult::kDone) << name;
     for (const bool fresh : {true, false}) {
       SCOPED_TRACE(std::string(name) + (fresh ? " into a new drawing" : " into a filled drawing"));
       FcGraph graph;
       if (!fresh) FillTestDrawing(graph);
-      ASSERT_EQ(OpenDrawing(graph, path, false, nullptr), kOpenDone);
+      ASSERT_EQ(OpenDrawing(graph, path, false, nullptr), FcOpenResult::kDone);
 
       const FcLinetypeList& linetypes = graph.GetLinetypeList();
       EXPECT_NE(graph.GetByLayerLinetype(), nullptr);

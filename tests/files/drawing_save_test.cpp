@@ -28,12 +28,12 @@ TEST(DrawingSaveTest, SavingOverADrawingKeepsTheOldBytesAsBackup) {
   TempDir dir;
   const std::string path = dir.path() + "plan.dxf";
   FcGraph graph;
-  ASSERT_EQ(SaveDrawing(graph, path, FcFileKind::kAsciiDxf, true, false), 0);
+  ASSERT_EQ(SaveDrawing(graph, path, FcFileKind::kAsciiDxf, true, false), FcSaveResult::kDone);
   const std::string first = Contents(path);
 
   FillTestDrawing(graph);
   graph.GetSysVars().Modified = 1;
-  ASSERT_EQ(SaveDrawing(graph, path, FcFileKind::kAsciiDxf, true, false), 0);
+  ASSERT_EQ(SaveDrawing(graph, path, FcFileKind::kAsciiDxf, true, false), FcSaveResult::kDone);
 
   EXPECT_EQ(Contents(dir.path() + "plan.bak"), first);
   EXPECT_NE(Contents(path), first);
@@ -46,7 +46,7 @@ TEST(DrawingSaveTest, SavingOverADrawingKeepsTheOldBytesAsBackup) {
   // What was saved opens again as the same drawing.
   FcGraph reopened;
   std::uint8_t skipped = 1;
-  ASSERT_EQ(OpenDrawing(reopened, path, false, &skipped), kOpenDone);
+  ASSERT_EQ(OpenDrawing(reopened, path, false, &skipped), FcOpenResult::kDone);
   EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(reopened), AsciiDxfWithoutSeed(graph)), "");
   EXPECT_EQ(reopened.GetFileKind(), FcFileKind::kAsciiDxf);
 }
@@ -56,7 +56,7 @@ TEST(DrawingSaveTest, SavingToANewPathMakesNoBackup) {
   FcGraph graph;
   const int saved = GetProgramSettings().save_backup;
   GetProgramSettings().save_backup = 1;
-  EXPECT_EQ(SaveDrawing(graph, dir.path() + "new.dxf", FcFileKind::kBinaryDxf, false, false), 0);
+  EXPECT_EQ(SaveDrawing(graph, dir.path() + "new.dxf", FcFileKind::kBinaryDxf, false, false), FcSaveResult::kDone);
   GetProgramSettings().save_backup = saved;
   EXPECT_EQ(FilesIn(dir.path()), 1);
   EXPECT_EQ(graph.GetFileKind(), FcFileKind::kBinaryDxf);
@@ -69,9 +69,9 @@ TEST(DrawingSaveTest, DxfOfADwgDrawingIsBinaryAndShowsProgress) {
   ASSERT_EQ(graph.GetFileKind(), FcFileKind::kDwg);
   RecordingFrameLink link;
   SetFrameLink(&link);
-  const int result = WriteDxf(graph, dir.path() + "out.dxf", false);
+  const FcSaveResult result = WriteDxf(graph, dir.path() + "out.dxf", false);
   SetFrameLink(nullptr);
-  ASSERT_EQ(result, 0);
+  ASSERT_EQ(result, FcSaveResult::kDone);
   EXPECT_EQ(graph.GetFileKind(), FcFileKind::kBinaryDxf);
   EXPECT_EQ(Contents(dir.path() + "out.dxf").substr(0, 18), "AutoCAD Binary DXF");
 
@@ -117,7 +117,7 @@ TEST(DrawingSaveTest, FailedSaveLeavesTheFileAndTheDrawingAsTheyWere) {
   TempDir dir;
   const std::string path = dir.path() + "plan.dxf";
   FcGraph graph;
-  ASSERT_EQ(SaveDrawing(graph, path, FcFileKind::kAsciiDxf, false, false), 0);
+  ASSERT_EQ(SaveDrawing(graph, path, FcFileKind::kAsciiDxf, false, false), FcSaveResult::kDone);
   const std::string before = Contents(path);
   for (int i = 0; i < 200; ++i) AddTestLine(graph, {0, 0}, {static_cast<double>(i), 1});
   graph.GetSysVars().Modified = 1;
@@ -135,12 +135,12 @@ TEST(DrawingSaveTest, FailedSaveLeavesTheFileAndTheDrawingAsTheyWere) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    int result = 0;
+    FcSaveResult result = FcSaveResult::kDone;
     {
       const FileSizeLimit limit(c.limit);
       result = SaveDrawing(graph, c.path, c.kind, false, false);
     }
-    EXPECT_NE(result, 0);
+    EXPECT_NE(result, FcSaveResult::kDone);
     EXPECT_EQ(Contents(path), before);
     EXPECT_EQ(FilesIn(dir.path()), 1);
     EXPECT_EQ(graph.GetSysVars().Modified, 1);
@@ -155,7 +155,7 @@ TEST(DrawingSaveTest, OpeningAMissingFileLeavesTheDrawing) {
   FillTestDrawing(graph);
   const std::string before = AsciiDxfOf(graph);
   std::uint8_t skipped = 0;
-  EXPECT_EQ(OpenDrawing(graph, dir.path() + "absent.dxf", false, &skipped), kOpenCannotOpen);
+  EXPECT_EQ(OpenDrawing(graph, dir.path() + "absent.dxf", false, &skipped), FcOpenResult::kCannotOpen);
   EXPECT_EQ(AsciiDxfOf(graph), before);
 }
 
@@ -164,7 +164,7 @@ TEST(DrawingSaveTest, TemplateKeepsTheDrawingsNameAndFallsBackToDefaults) {
   FcGraph source;
   FillTestDrawing(source);
   const std::string templatePath = dir.path() + "start.dxf";
-  ASSERT_EQ(SaveDrawing(source, templatePath, FcFileKind::kAsciiDxf, false, false), 0);
+  ASSERT_EQ(SaveDrawing(source, templatePath, FcFileKind::kAsciiDxf, false, false), FcSaveResult::kDone);
   const std::string brokenPath = dir.Write("broken.dxf", "0\r\nSECTION\r\n2\r\nENTITIES\r\n");
 
   for (const bool broken : {false, true}) {
@@ -173,8 +173,8 @@ TEST(DrawingSaveTest, TemplateKeepsTheDrawingsNameAndFallsBackToDefaults) {
     graph.GetSysVars().SetDwgName("Untitled.dwg");
     graph.GetSysVars().Modified = 5;
     std::uint8_t skipped = 0;
-    const int result = OpenDrawing(graph, broken ? brokenPath : templatePath, true, &skipped);
-    EXPECT_EQ(result == kOpenDone, !broken);
+    const FcOpenResult result = OpenDrawing(graph, broken ? brokenPath : templatePath, true, &skipped);
+    EXPECT_EQ(result == FcOpenResult::kDone, !broken);
     EXPECT_EQ(graph.GetSysVars().dwgname.str(), "Untitled.dwg");
     EXPECT_EQ(graph.GetSysVars().Modified, 1);
     EXPECT_EQ(graph.GetLayerList().FindByName("Walls") != nullptr, !broken);

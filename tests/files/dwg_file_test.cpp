@@ -28,7 +28,7 @@ Bytes WriteToMemory(FcGraph& graph, const std::vector<std::uint8_t>* preview = n
   return filer.DetachFile()->TakeBytes();
 }
 
-int ReadFromMemory(const Bytes& bytes, FcGraph& graph) {
+FcDwgReadResult ReadFromMemory(const Bytes& bytes, FcGraph& graph) {
   FcFilerDwg filer;
   filer.AttachFile(std::make_unique<FcFile>(bytes), FcFileKind::kDwg);
   return ReadDwgFile(graph, filer);
@@ -69,7 +69,7 @@ TEST(DwgFileTest, DrawingsReadBackWithEveryRecordAndEntityEqual) {
 
     FcGraph copy;
     std::uint8_t skipped = 1;
-    ASSERT_EQ(OpenDrawingFromMemory(copy, bytes, &skipped), kOpenDone);
+    ASSERT_EQ(OpenDrawingFromMemory(copy, bytes, &skipped), FcOpenResult::kDone);
     EXPECT_EQ(skipped, 0);
     EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(copy), expected), "");
     EXPECT_EQ(RecordCounts(copy), RecordCounts(original));
@@ -182,7 +182,7 @@ TEST(DwgFileTest, PreviewPictureReadsBackAsBmpFile) {
   EXPECT_EQ(std::memcmp(picture.data() + 14, dib.data(), dib.size()), 0);
 
   FcGraph reread;
-  EXPECT_EQ(ReadFromMemory(bytes, reread), kDwgReadDone);
+  EXPECT_EQ(ReadFromMemory(bytes, reread), FcDwgReadResult::kDone);
   FcFilerDwg withoutPreview;
   withoutPreview.AttachFile(std::make_unique<FcFile>(WriteToMemory(reread)), FcFileKind::kDwg);
   EXPECT_FALSE(ReadDwgPreviewImage(bmp, withoutPreview));
@@ -194,12 +194,12 @@ TEST(DwgFileTest, PreviewPictureReadsBackAsBmpFile) {
 TEST(DwgFileTest, HandlesThatLeaveTheSeedNoRoomFailTheRead) {
   struct Case {
     FcHandle handle;
-    int result;
+    FcDwgReadResult result;
   };
-  const Case cases[] = {{0x100000, kDwgReadDone},
-                        {0xFFFFFFFEFFFFFFFFULL, kDwgReadDone},
-                        {0xFFFFFFFFFFFFFFFEULL, kDwgReadError},
-                        {0xFFFFFFFFFFFFFFFFULL, kDwgReadError}};
+  const Case cases[] = {{0x100000, FcDwgReadResult::kDone},
+                        {0xFFFFFFFEFFFFFFFFULL, FcDwgReadResult::kDone},
+                        {0xFFFFFFFFFFFFFFFEULL, FcDwgReadResult::kError},
+                        {0xFFFFFFFFFFFFFFFFULL, FcDwgReadResult::kError}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.handle);
     FcGraph graph;
@@ -207,7 +207,7 @@ TEST(DwgFileTest, HandlesThatLeaveTheSeedNoRoomFailTheRead) {
     ASSERT_LT(graph.GetHandleSeed(), c.handle);
     FcGraph reread;
     ASSERT_EQ(ReadFromMemory(WriteToMemory(graph), reread), c.result);
-    if (c.result != kDwgReadDone) continue;
+    if (c.result != FcDwgReadResult::kDone) continue;
     FcLine* line = AddTestLine(reread, {0, 0}, {1, 1});
     EXPECT_GT(line->GetHandle(), c.handle);
   }
@@ -228,7 +228,7 @@ Bytes WithChangedMap(const Bytes& valid, const std::function<void(FcObjectMap&)>
   FcFilerDwg filer;
   filer.AttachFile(std::make_unique<FcFile>(valid), FcFileKind::kDwg);
   FcDwgSections sections;
-  EXPECT_EQ(ReadDwgVersion(filer, sections), 0);
+  EXPECT_EQ(ReadDwgVersion(filer, sections), FcDwgVersionResult::kRead);
   EXPECT_TRUE(ReadSectionLocators(filer, sections));
   EXPECT_TRUE(ReadObjectMap(filer, sections));
   change(filer.GetObjectMap());
@@ -259,17 +259,17 @@ TEST(DwgFileTest, DamagedFilesGiveAnErrorResult) {
   struct Case {
     const char* name;
     std::function<Bytes()> make;
-    int result;
+    FcDwgReadResult result;
   };
   const Case cases[] = {
-      {"another release", [&] { Bytes b = valid; b[5] = '8'; return b; }, kDwgReadOtherRelease},
-      {"not a DWG file", [&] { Bytes b = valid; b[0] = 'X'; return b; }, kDwgReadError},
-      {"shorter than its release", [] { return Bytes{'A', 'C', '1'}; }, kDwgReadError},
-      {"wrong locator sentinel", [&] { Bytes b = valid; b[0x55] ^= 1; return b; }, kDwgReadError},
-      {"bad locator CRC", [&] { Bytes b = valid; b[0x4F] ^= 1; return b; }, kDwgReadError},
-      {"locator count 7", [&] { Bytes b = valid; b[0x15] = 7; return b; }, kDwgReadError},
+      {"another release", [&] { Bytes b = valid; b[5] = '8'; return b; }, FcDwgReadResult::kOtherRelease},
+      {"not a DWG file", [&] { Bytes b = valid; b[0] = 'X'; return b; }, FcDwgReadResult::kError},
+      {"shorter than its release", [] { return Bytes{'A', 'C', '1'}; }, FcDwgReadResult::kError},
+      {"wrong locator sentinel", [&] { Bytes b = valid; b[0x55] ^= 1; return b; }, FcDwgReadResult::kError},
+      {"bad locator CRC", [&] { Bytes b = valid; b[0x4F] ^= 1; return b; }, FcDwgReadResult::kError},
+      {"locator count 7", [&] { Bytes b = valid; b[0x15] = 7; return b; }, FcDwgReadResult::kError},
       {"bad object CRC", [&] { Bytes b = valid; b[static_cast<std::size_t>(firstObject) + 4] ^= 0x10; return b; },
-       kDwgReadError},
+       FcDwgReadResult::kError},
       {"map offset past the end",
        [&] {
          return WithChangedMap(valid, [](FcObjectMap& map) {
@@ -277,10 +277,10 @@ TEST(DwgFileTest, DamagedFilesGiveAnErrorResult) {
            map.Insert(last.handle + 1, 1 << 30);
          });
        },
-       kDwgReadError},
+       FcDwgReadResult::kError},
       {"truncated", [&] { return Bytes(valid.begin(), valid.begin() + static_cast<long>(valid.size() / 2)); },
-       kDwgReadError},
-      {"looping entity chain", [&] { return WriteToMemory(looping); }, kDwgReadError},
+       FcDwgReadResult::kError},
+      {"looping entity chain", [&] { return WriteToMemory(looping); }, FcDwgReadResult::kError},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -339,7 +339,7 @@ TEST(DwgFileTest, SavedFileReadsBackAndNamesTheDrawing) {
   FcGraph graph;
   FillTestDrawing(graph);
   graph.GetSysVars().Modified = 1;
-  ASSERT_EQ(WriteDwg(graph, path, true, false), kDwgWriteDone);
+  ASSERT_EQ(WriteDwg(graph, path, true, false), FcDwgWriteResult::kDone);
   EXPECT_EQ(graph.GetSysVars().Modified, 0);
   EXPECT_EQ(graph.GetSysVars().dwgname.str(), "saved.dwg");
   EXPECT_EQ(graph.GetSysVars().dwgtitled, 1);
@@ -347,12 +347,12 @@ TEST(DwgFileTest, SavedFileReadsBackAndNamesTheDrawing) {
   FcFilerDwg filer;
   ASSERT_TRUE(filer.Open(path, kFcOpenRead, FcFileKind::kDwg));
   FcGraph reread;
-  EXPECT_EQ(ReadDwgFile(reread, filer), kDwgReadDone);
+  EXPECT_EQ(ReadDwgFile(reread, filer), FcDwgReadResult::kDone);
   EXPECT_EQ(Contents(reread), Contents(graph));
   EXPECT_EQ(reread.GetSysVars().dwgname.str(), "saved.dwg");
 
   graph.GetSysVars().Modified = 1;
-  EXPECT_EQ(WriteDwg(graph, folder + "/missing/other.dwg", false, false), kDwgWriteCannotCreate);
+  EXPECT_EQ(WriteDwg(graph, folder + "/missing/other.dwg", false, false), FcDwgWriteResult::kCannotCreate);
   EXPECT_EQ(graph.GetSysVars().Modified, 1);
   EXPECT_EQ(graph.GetSysVars().dwgname.str(), "saved.dwg");
   std::filesystem::remove_all(folder);

@@ -53,7 +53,7 @@ std::string SkippedText(const FcSkippedRecords& skipped) {
 }
 
 struct Opened {
-  int result = -1;
+  FcOpenResult result = FcOpenResult::kUnknownKind;
   std::string entities;
   std::string skipped;
 };
@@ -90,21 +90,21 @@ TEST(DxfOtherWritersTest, LibraryDrawingsOpenAndSaveBackClean) {
   if (folder.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
   struct Case {
     const char* file;
-    int result;
+    FcOpenResult result;
     const char* entities;
     const char* skipped;
   } cases[] = {
-      {"r2000.dxf", kOpenDone, kModernEntities, kModernSkipped},
-      {"r2000_bin.dxf", kOpenDone, kModernEntities, kModernSkipped},
-      {"r2000_setup.dxf", kOpenDone, kSetUpEntities, kSetUpSkipped},
-      {"r2000_setup_bin.dxf", kOpenDone, kSetUpEntities, kSetUpSkipped},
+      {"r2000.dxf", FcOpenResult::kDone, kModernEntities, kModernSkipped},
+      {"r2000_bin.dxf", FcOpenResult::kDone, kModernEntities, kModernSkipped},
+      {"r2000_setup.dxf", FcOpenResult::kDone, kSetUpEntities, kSetUpSkipped},
+      {"r2000_setup_bin.dxf", FcOpenResult::kDone, kSetUpEntities, kSetUpSkipped},
       // Entities alone, without handles or subclass markers.
-      {"simple.dxf", kOpenDone, "3DFACE:1 LINE:1 POINT:1 SOLID:1 ", "ARC:1 CIRCLE:1 TEXT:1 "},
+      {"simple.dxf", FcOpenResult::kDone, "3DFACE:1 LINE:1 POINT:1 SOLID:1 ", "ARC:1 CIRCLE:1 TEXT:1 "},
       // Release 12 is refused, whether its header says so or its binary
       // form gives group codes one byte.
-      {"r12.dxf", kOpenOtherRelease, "-", "-"},
-      {"r12_bin.dxf", kOpenOtherRelease, "-", "-"},
-      {"simple_bin.dxf", kOpenOtherRelease, "-", "-"},
+      {"r12.dxf", FcOpenResult::kOtherRelease, "-", "-"},
+      {"r12_bin.dxf", FcOpenResult::kOtherRelease, "-", "-"},
+      {"simple_bin.dxf", FcOpenResult::kOtherRelease, "-", "-"},
   };
   TempDir saved;
   for (const Case& c : cases) {
@@ -114,9 +114,9 @@ TEST(DxfOtherWritersTest, LibraryDrawingsOpenAndSaveBackClean) {
     EXPECT_EQ(opened.result, c.result);
     EXPECT_EQ(opened.entities, c.entities);
     EXPECT_EQ(opened.skipped, c.skipped);
-    if (opened.result != kOpenDone) continue;
+    if (opened.result != FcOpenResult::kDone) continue;
     const std::string path = saved.path() + c.file;
-    ASSERT_EQ(WriteDxf(graph, path, true), kDxfWriteDone);
+    ASSERT_EQ(WriteDxf(graph, path, true), FcSaveResult::kDone);
     EXPECT_EQ(AuditErrors(path), "");
     FcGraph again;
     EXPECT_EQ(OpenFile(again, path).entities, c.entities);
@@ -134,8 +134,8 @@ TEST(DxfOtherWritersTest, BinaryDrawingsReadAsTheirAsciiForm) {
     FcGraph binary;
     const Opened fromAscii = OpenFile(ascii, folder + name + ".dxf");
     const Opened fromBinary = OpenFile(binary, folder + name + "_bin.dxf");
-    ASSERT_EQ(fromAscii.result, kOpenDone);
-    ASSERT_EQ(fromBinary.result, kOpenDone);
+    ASSERT_EQ(fromAscii.result, FcOpenResult::kDone);
+    ASSERT_EQ(fromBinary.result, FcOpenResult::kDone);
     EXPECT_EQ(fromBinary.skipped, fromAscii.skipped);
     EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(binary), AsciiDxfWithoutSeed(ascii)), "");
   }
@@ -218,12 +218,12 @@ TEST(DxfOtherWritersTest, RecordsWithoutHeaderOrSubclassMarkersOpen) {
     FcSkippedRecords skipped;
     std::uint8_t anySkipped = 0;
     ASSERT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(c.text.begin(), c.text.end()), &anySkipped, &skipped),
-              kOpenDone);
+              FcOpenResult::kDone);
     EXPECT_EQ(EntityText(graph), c.entities);
     EXPECT_EQ(SkippedText(skipped), c.skipped);
     const std::string path = saved.path() + "saved.dxf";
     graph.SetFileKind(FcFileKind::kAsciiDxf);
-    ASSERT_EQ(WriteDxf(graph, path, true), kDxfWriteDone);
+    ASSERT_EQ(WriteDxf(graph, path, true), FcSaveResult::kDone);
     if (!LibraryDrawings().empty()) EXPECT_EQ(AuditErrors(path), "");
   }
 }

@@ -5,7 +5,6 @@
 
 #include "database/graph.h"
 #include "files/drawing_file.h"
-#include "files/dxf_file_reader.h"
 #include "tests/support/drawing_file_support.h"
 
 namespace {
@@ -24,14 +23,14 @@ TEST(DxfUniqueHandlesTest, TwoRecordsWithOneHandleFailTheRead) {
   struct Case {
     const char* first;
     const char* second;
-    int result;
+    FcOpenResult result;
   };
-  const Case cases[] = {{"2A", "2B", kOpenDone},
-                        {"2A", "2A", kDxfReadSectionFailed},
-                        {"2A", "FFFFFFFFFFFF", kOpenDone},
-                        {"FFFFFFFFFFFF", "FFFFFFFFFFFF", kDxfReadSectionFailed},
-                        {"FFFFFFFEFFFFFFFF", "FFFFFFFEFFFFFFFE", kOpenDone},
-                        {"FFFFFFFEFFFFFFFF", "FFFFFFFEFFFFFFFF", kDxfReadSectionFailed}};
+  const Case cases[] = {{"2A", "2B", FcOpenResult::kDone},
+                        {"2A", "2A", FcOpenResult::kReadError},
+                        {"2A", "FFFFFFFFFFFF", FcOpenResult::kDone},
+                        {"FFFFFFFFFFFF", "FFFFFFFFFFFF", FcOpenResult::kReadError},
+                        {"FFFFFFFEFFFFFFFF", "FFFFFFFEFFFFFFFE", FcOpenResult::kDone},
+                        {"FFFFFFFEFFFFFFFF", "FFFFFFFEFFFFFFFF", FcOpenResult::kReadError}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.first) + " " + c.second);
     const std::string text = Group(0, "SECTION") + Group(2, "HEADER") + Group(9, "$ACADVER") + Group(1, "AC1014") +
@@ -51,13 +50,13 @@ TEST(DxfUniqueHandlesTest, HandlesThatLeaveTheSeedNoRoomFailTheRead) {
   struct Case {
     const char* handle;
     const char* seed;
-    int result;
+    FcOpenResult result;
   };
-  const Case cases[] = {{"2A", "2B", kOpenDone},
-                        {"FFFFFFFEFFFFFFFF", "2B", kOpenDone},
-                        {"FFFFFFFFFFFFFFFE", "2B", kDxfReadSectionFailed},
-                        {"FFFFFFFFFFFFFFFF", "2B", kDxfReadSectionFailed},
-                        {"2A", "FFFFFFFFFFFFFFFF", kDxfReadSectionFailed}};
+  const Case cases[] = {{"2A", "2B", FcOpenResult::kDone},
+                        {"FFFFFFFEFFFFFFFF", "2B", FcOpenResult::kDone},
+                        {"FFFFFFFFFFFFFFFE", "2B", FcOpenResult::kReadError},
+                        {"FFFFFFFFFFFFFFFF", "2B", FcOpenResult::kReadError},
+                        {"2A", "FFFFFFFFFFFFFFFF", FcOpenResult::kReadError}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.handle) + " seed " + c.seed);
     const std::string text = Group(0, "SECTION") + Group(2, "HEADER") + Group(9, "$ACADVER") + Group(1, "AC1014") +
@@ -66,7 +65,7 @@ TEST(DxfUniqueHandlesTest, HandlesThatLeaveTheSeedNoRoomFailTheRead) {
     FcGraph graph;
     std::uint8_t skipped = 0;
     ASSERT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), &skipped), c.result);
-    if (c.result != kOpenDone) continue;
+    if (c.result != FcOpenResult::kDone) continue;
     // Every handle handed out afterwards is new.
     const FcHandle read = std::stoull(c.handle, nullptr, 16);
     FcLine* line = AddTestLine(graph, {0, 0}, {1, 1});

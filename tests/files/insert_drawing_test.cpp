@@ -84,9 +84,9 @@ class InsertDrawingTest : public ::testing::Test {
   FcBlock* InsertPartFile(const std::string& name) {
     FcGraph part;
     FillPart(part);
-    EXPECT_EQ(SaveDrawing(part, dir_.path() + name, FcFileKind::kAsciiDxf, false, false), 0);
+    EXPECT_EQ(SaveDrawing(part, dir_.path() + name, FcFileKind::kAsciiDxf, false, false), FcSaveResult::kDone);
     FcBlock* block = nullptr;
-    EXPECT_EQ(InsertDrawingFile(target_, dir_.path() + name, block, nullptr), kOpenDone);
+    EXPECT_EQ(InsertDrawingFile(target_, dir_.path() + name, block, nullptr), FcOpenResult::kDone);
     return block;
   }
 
@@ -142,9 +142,9 @@ TEST_F(InsertDrawingTest, FileBecomesABlockWithItsTablesMergedByName) {
   EXPECT_LT(*handles.rbegin(), target_.GetHandleSeed());
 
   // The merged drawing saves and opens again with the block intact.
-  ASSERT_EQ(SaveDrawing(target_, dir_.path() + "merged.dwg", FcFileKind::kDwg, false, false), 0);
+  ASSERT_EQ(SaveDrawing(target_, dir_.path() + "merged.dwg", FcFileKind::kDwg, false, false), FcSaveResult::kDone);
   FcGraph reopened;
-  ASSERT_EQ(OpenDrawing(reopened, dir_.path() + "merged.dwg", false, nullptr), kOpenDone);
+  ASSERT_EQ(OpenDrawing(reopened, dir_.path() + "merged.dwg", false, nullptr), FcOpenResult::kDone);
   const FcBlock* read = reopened.GetBlockList().FindByName("part");
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(read->GetEntities().GetCount(), PartEntityCount("*Model_Space"));
@@ -179,12 +179,12 @@ TEST_F(InsertDrawingTest, UnreadableFileLeavesTheDrawingAlone) {
   struct Case {
     const char* name;
     const char* contents;  // null: the file does not exist
-    int result;
+    FcOpenResult result;
   };
   const Case cases[] = {
-      {"missing.dxf", nullptr, kOpenCannotOpen},
-      {"cut.dxf", "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n", kDxfReadNoEof},
-      {"noise.dwg", "AC1015\x01\x02 not a drawing", kOpenReadError},
+      {"missing.dxf", nullptr, FcOpenResult::kCannotOpen},
+      {"cut.dxf", "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n", FcOpenResult::kReadError},
+      {"noise.dwg", "AC1015\x01\x02 not a drawing", FcOpenResult::kReadError},
   };
   FillTarget(target_);
   const std::string before = AsciiDxfOf(target_);

@@ -46,16 +46,16 @@ TEST(SkippedRecordsSaveTest, PurgingSaveKeepsAnonymousBlocksWhileRecordsWereSkip
     FcGraph graph;
     FcSkippedRecords byKind;
     ASSERT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), nullptr, &byKind),
-              kOpenDone);
+              FcOpenResult::kDone);
     EXPECT_EQ(byKind, (c.skipped ? FcSkippedRecords{{"GIZMO", 1}} : FcSkippedRecords{}));
     EXPECT_EQ(graph.GetSkippedRecords(), byKind);
     ASSERT_NE(graph.GetBlockList().FindByName(name), nullptr);
 
     const std::string path = dir.path() + (c.kind == FcFileKind::kDwg ? "saved.dwg" : "saved.dxf");
-    ASSERT_EQ(SaveDrawing(graph, path, c.kind, true, false), 0);
+    ASSERT_EQ(SaveDrawing(graph, path, c.kind, true, false), FcSaveResult::kDone);
     EXPECT_EQ(graph.GetBlockList().FindByName(name) != nullptr, c.skipped);
     FcGraph again;
-    ASSERT_EQ(OpenDrawing(again, path, false, nullptr), kOpenDone);
+    ASSERT_EQ(OpenDrawing(again, path, false, nullptr), FcOpenResult::kDone);
     EXPECT_EQ(again.GetBlockList().FindByName(name) != nullptr, c.skipped);
     EXPECT_EQ(EntitiesByKind(again), "LINE:1 ");
   }

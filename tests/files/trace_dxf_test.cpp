@@ -49,11 +49,11 @@ TEST(TraceDxfTest, AnotherProgramsTraceReadsAndWritesInTheFilesCornerOrder) {
   std::uint8_t skipped = 0;
   RecordingFrameLink link;
   SetFrameLink(&link);
-  const int opened = OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), &skipped);
+  const FcOpenResult opened = OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), &skipped);
   SetFrameLink(nullptr);
   std::string messages;
   for (const std::string& line : link.HistoryLines()) messages += line + "\n";
-  ASSERT_EQ(opened, kOpenDone) << messages;
+  ASSERT_EQ(opened, FcOpenResult::kDone) << messages;
   const FcBlock* modelSpace = graph.GetBlockList().FindByName("*Model_Space");
   ASSERT_NE(modelSpace, nullptr);
   const FcTrace* trace = nullptr;
@@ -69,7 +69,7 @@ TEST(TraceDxfTest, AnotherProgramsTraceReadsAndWritesInTheFilesCornerOrder) {
 
   const std::string output = dir.path() + "saved.dxf";
   graph.SetFileKind(FcFileKind::kAsciiDxf);
-  ASSERT_EQ(WriteDxf(graph, output, false), 0);
+  ASSERT_EQ(WriteDxf(graph, output, false), FcSaveResult::kDone);
   int status = 0;
   const std::string corners = RunPython(
       "import sys, ezdxf; t = ezdxf.readfile(sys.argv[1]).modelspace().query('TRACE')[0]; "

@@ -50,7 +50,7 @@ TEST(DrawingPreviewTest, SaveWithPreviewStoresAPictureOfTheDrawing) {
   graph.GetSysVars().ucsicon = 3;
 
   const std::string with = dir.path() + "with.dwg";
-  ASSERT_EQ(SaveDrawing(graph, with, FcFileKind::kDwg, true, true), 0);
+  ASSERT_EQ(SaveDrawing(graph, with, FcFileKind::kDwg, true, true), FcSaveResult::kDone);
   CDib picture;
   ASSERT_TRUE(ReadPicture(with, picture));
   EXPECT_EQ(picture.GetWidth(), kDrawingPreviewWidth);
@@ -60,14 +60,14 @@ TEST(DrawingPreviewTest, SaveWithPreviewStoresAPictureOfTheDrawing) {
   EXPECT_EQ(graph.GetSysVars().ucsicon, 3);
 
   const std::string without = dir.path() + "without.dwg";
-  ASSERT_EQ(SaveDrawing(graph, without, FcFileKind::kDwg, true, false), 0);
+  ASSERT_EQ(SaveDrawing(graph, without, FcFileKind::kDwg, true, false), FcSaveResult::kDone);
   CDib none;
   EXPECT_FALSE(ReadPicture(without, none));
 
   // Both files read back as drawings.
   for (const std::string& path : {with, without}) {
     FcGraph again;
-    EXPECT_EQ(OpenDrawing(again, path, false, nullptr), kOpenDone) << path;
+    EXPECT_EQ(OpenDrawing(again, path, false, nullptr), FcOpenResult::kDone) << path;
   }
 }
 
@@ -80,10 +80,10 @@ TEST(DrawingPreviewTest, TheRendererRunsOnlyForSavesThatAskForThePicture) {
     ++rendered;
     return RenderDrawingPreview(drawing, dib);
   });
-  EXPECT_EQ(SaveDrawing(graph, dir.path() + "a.dwg", FcFileKind::kDwg, true, false), 0);
-  EXPECT_EQ(WriteDxf(graph, dir.path() + "a.dxf", true), 0);
+  EXPECT_EQ(SaveDrawing(graph, dir.path() + "a.dwg", FcFileKind::kDwg, true, false), FcSaveResult::kDone);
+  EXPECT_EQ(WriteDxf(graph, dir.path() + "a.dxf", true), FcSaveResult::kDone);
   EXPECT_EQ(rendered, 0);
-  EXPECT_EQ(SaveDrawing(graph, dir.path() + "b.dwg", FcFileKind::kDwg, true, true), 0);
+  EXPECT_EQ(SaveDrawing(graph, dir.path() + "b.dwg", FcFileKind::kDwg, true, true), FcSaveResult::kDone);
   EXPECT_EQ(rendered, 1);
   SetDwgPreviewRenderer(RenderDrawingPreview);
 }
