@@ -14,11 +14,11 @@ namespace {
 constexpr const char* kCommandRunsMessage = "There still is a running command!\nPlease stop it first!";
 constexpr const char* kSaveErrorMessage = "Save Error! Perhaps the file is used by other application!";
 
-const char* OpenFailureMessage(int result) {
+const char* OpenFailureMessage(FcOpenResult result) {
   switch (result) {
-    case kOpenCannotOpen:
+    case FcOpenResult::kCannotOpen:
       return kCannotOpenDrawingMessage;
-    case kOpenOtherRelease:
+    case FcOpenResult::kOtherRelease:
       return "Drawing file created by incompatible version!";
     default:
       return "Open file Error! The file will be discarded!";
@@ -38,12 +38,12 @@ class WaitCursor {
 
 bool DrawingView::OpenFile(const std::string& path) {
   if (core_.CommandRuns()) return false;
-  int result = kOpenCannotOpen;
+  FcOpenResult result = FcOpenResult::kCannotOpen;
   {
     WaitCursor wait;
     result = OpenDrawing(Drawing(), path, false, nullptr);
   }
-  if (result != kOpenDone) {
+  if (result != FcOpenResult::kDone) {
     questions_->ShowMessage(OpenFailureMessage(result));
     return false;
   }
@@ -90,13 +90,13 @@ bool DrawingView::SaveNow() {
     path = choice.path;
     kind = choice.kind;
   }
-  int result = 0;
+  FcSaveResult result = FcSaveResult::kDone;
   {
     WaitCursor wait;
     result = SaveDrawing(graph, path, kind, true, true);
   }
   UpdateTitle();
-  if (result != 0) {
+  if (result != FcSaveResult::kDone) {
     AddHistoryLine(kSaveErrorMessage);
     return false;
   }

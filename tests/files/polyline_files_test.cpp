@@ -86,11 +86,11 @@ TEST(PolylineFilesTest, EveryFormReadsBackEqualFromEachFileKind) {
     FcGraph original;
     Fill(original);
     const std::string path = dir.path() + k.file;
-    ASSERT_EQ(SaveDrawing(original, path, k.kind, false, false), 0);
+    ASSERT_EQ(SaveDrawing(original, path, k.kind, false, false), FcSaveResult::kDone);
     FcGraph copy;
     FcSkippedRecords skipped;
     std::uint8_t anySkipped = 1;
-    ASSERT_EQ(OpenDrawing(copy, path, false, &anySkipped, &skipped), kOpenDone);
+    ASSERT_EQ(OpenDrawing(copy, path, false, &anySkipped, &skipped), FcOpenResult::kDone);
     EXPECT_EQ(anySkipped, 0);
     const std::vector<const FcPolyline*> read = PolylinesOf(copy);
     ASSERT_EQ(read.size(), Shapes().size());
@@ -120,7 +120,7 @@ TEST(PolylineFilesTest, AnIndependentReaderSeesTheSameVerticesAndAuditsClean) {
   FcGraph graph;
   Fill(graph);
   const std::string path = dir.path() + "p.dxf";
-  ASSERT_EQ(SaveDrawing(graph, path, FcFileKind::kAsciiDxf, false, false), 0);
+  ASSERT_EQ(SaveDrawing(graph, path, FcFileKind::kAsciiDxf, false, false), FcSaveResult::kDone);
   int status = 0;
   const std::string out = RunPython(
       "import sys, ezdxf\n"
@@ -152,7 +152,7 @@ TEST(PolylineFilesTest, HeavyPolylinesWithoutFitVerticesReadAsLightweight) {
       "0\nSEQEND\n5\n2D\n100\nAcDbEntity\n8\n0\n0\nENDSEC\n0\nEOF\n";
   FcGraph graph;
   std::uint8_t skipped = 1;
-  ASSERT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), &skipped), kOpenDone);
+  ASSERT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), &skipped), FcOpenResult::kDone);
   EXPECT_EQ(skipped, 0);
   const std::vector<const FcPolyline*> read = PolylinesOf(graph);
   ASSERT_EQ(read.size(), 1u);
