@@ -22,11 +22,13 @@ class MenuBuild {
   MenuBuild(QMainWindow& window, const FcInterface& menus, const MenuCommandRunner& run)
       : window_(window), menus_(menus), run_(run) {}
 
-  void Connect(QAction* action, int id, const std::string& macro) {
+  // Items of a fixed id are the window's own commands, whatever macro the
+  // file gives them.
+  void Connect(QAction* action, int id, const std::string& id_name, const std::string& macro) {
     action->setData(id);
     std::string help;
     if (menus_.GetHelpString(id, &help)) action->setStatusTip(Text(help));
-    if (macro.empty()) return;
+    if (macro.empty() || FixedMenuCommandId(id_name) != 0) return;
     MenuCommandRunner run = run_;
     QObject::connect(action, &QAction::triggered, action, [run, macro] { run(macro); });
   }
@@ -39,7 +41,7 @@ class MenuBuild {
         return;
       }
       case MenuItemKind::kCommand:
-        Connect(menu.addAction(Text(item.label)), item.command_id, item.macro);
+        Connect(menu.addAction(Text(item.label)), item.command_id, item.id_name, item.macro);
         return;
       case MenuItemKind::kRecentFiles: {
         QAction* slot = menu.addAction(QString());
@@ -75,7 +77,7 @@ class MenuBuild {
       QAction* action = bar->addAction(MenuButtonIcon(Text(bitmap), Text(button.label), image_size, menu_folder),
                                        Text(button.label));
       action->setToolTip(Text(button.label));
-      Connect(action, button.command_id, button.macro);
+      Connect(action, button.command_id, button.id_name, button.macro);
     }
     window_.addToolBar(DockArea(toolbar.dock), bar);
     bar->setVisible(toolbar.shown);
@@ -86,7 +88,7 @@ class MenuBuild {
     auto* action = new QAction(&window_);
     action->setShortcut(AcceleratorKeys(accelerator));
     action->setShortcutContext(Qt::WindowShortcut);
-    Connect(action, 0, accelerator.macro);
+    Connect(action, 0, {}, accelerator.macro);
     window_.addAction(action);
     return action;
   }
@@ -152,7 +154,7 @@ BuiltMenus BuildMenus(QMainWindow& window, FcInterface& menus, bool large_button
     } else if (top->kind == MenuItemKind::kCommand) {
       // An item after a menu closed all its levels stands on the bar itself.
       QAction* action = window.menuBar()->addAction(Text(top->label));
-      build.Connect(action, top->command_id, top->macro);
+      build.Connect(action, top->command_id, top->id_name, top->macro);
     }
   }
   QString menu_folder = QFileInfo(Text(menus.path)).absolutePath();
