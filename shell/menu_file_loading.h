@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "shell/menu_model.h"
+
+struct MenuLoadResult {
+  bool found = false;
+  bool from_compiled = false;
+  std::string message;  // empty when the menus were read whole
+};
+
+// The compiled copy's path: the text path with the extension ".mnp".
+std::string CompiledMenuPath(const std::string& text_path);
+
+// Clears menus and fills them from the menu file: from its compiled copy
+// when that is strictly newer and reads whole, else from the text; a text
+// read without faults is compiled again (a folder that cannot be written
+// only means no copy). A faulty compiled copy is named in the message even
+// though the text then served.
+MenuLoadResult LoadMenuFile(FcInterface& menus, const std::string& text_path);
