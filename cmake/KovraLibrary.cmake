@@ -38,7 +38,6 @@ function(kovra_test name)
   file(GLOB support_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp")
   add_executable(${name} ${sources} ${support_sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
-  target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
   target_compile_definitions(${name} PRIVATE
     KOVRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KOVRA_CORPUS_DIR="${PROJECT_SOURCE_DIR}/../shared/corpus")
