@@ -24,5 +24,13 @@ using EntityGroupReader = FcGroupReaderRef;
 int ReadEntityDxf(FcEntity& entity, FcFiler& filer, std::string_view subclassMarker,
                   EntityGroupReader readOwnGroup);
 
+// The next subclass of a record that ReadEntityDxf has begun: its marker
+// (any case), then its groups as there. A record that ends instead (group
+// 0, put back) is taken as read, which is how a record without subclass
+// markers, read whole by ReadEntityDxf, comes here. The results of
+// ReadEntityDxf.
+int ReadEntitySubclassDxf(FcEntity& entity, FcFiler& filer, std::string_view subclassMarker,
+                          EntityGroupReader readOwnGroup);
+
 // A point as the group pair code (x) and code + 10 (y).
 void WriteDxfPoint(FcFiler& filer, std::int16_t code, const FcPoint2d& point);

@@ -1,6 +1,8 @@
 #include "files/object_registrations.h"
 
 #include "database/object_factory.h"
+#include "entities/arc.h"
+#include "entities/circle.h"
 #include "entities/face3d.h"
 #include "entities/line.h"
 #include "entities/point_entity.h"
@@ -10,6 +12,17 @@
 #include "entities/solid.h"
 #include "entities/trace.h"
 #include "entities/xline.h"
+
+namespace {
+
+void RegisterCurveFactories() {
+  RegisterObjectFactory("FcCircle", FcCircle::Create);
+  RegisterObjectFactory("CIRCLE", FcCircle::Create);
+  RegisterObjectFactory("FcArc", FcArc::Create);
+  RegisterObjectFactory("ARC", FcArc::Create);
+}
+
+}  // namespace
 
 // Every class that file readers create by name, under its class name and,
 // where it has one, its DXF record name. Listing them here keeps the linker
@@ -33,6 +46,7 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("FcPolyline", FcPolyline::Create);
   RegisterObjectFactory("LWPOLYLINE", FcPolyline::Create);
   RegisterObjectFactory("POLYLINE", FcPolyline::Create);
+  RegisterCurveFactories();
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);
   RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);

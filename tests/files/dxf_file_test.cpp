@@ -47,7 +47,7 @@ TEST(DxfFileTest, DrawingsReadBackWithEveryRecordAndEntityEqual) {
       FcGraph original;
       if (filled) {
         FillTestDrawing(original);
-        EXPECT_EQ(EntitiesByKind(original), "3DFACE:2 IMAGE:2 LINE:4 POINT:2 RAY:2 SOLID:2 TRACE:2 XLINE:2 ");
+        EXPECT_EQ(EntitiesByKind(original), "3DFACE:2 ARC:2 CIRCLE:2 IMAGE:2 LINE:4 POINT:2 RAY:2 SOLID:2 TRACE:2 XLINE:2 ");
       }
       const std::string expected = AsciiDxfWithoutSeed(original);
 

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "database/graph.h"
+#include "entities/arc.h"
+#include "entities/circle.h"
 #include "entities/corner_entity.h"
 #include "entities/line.h"
 #include "files/drawing_file.h"
@@ -76,14 +79,14 @@ std::string AuditErrors(const std::string& path) {
 // Every kind the program has, in model space and in no block; the block
 // "FLAG" holds a line and a circle. Release 12 has no rays, construction
 // lines, light polylines or images.
-constexpr const char* kModernEntities = "3DFACE:1 IMAGE:1 LINE:2 LWPOLYLINE:1 POINT:1 RAY:1 SOLID:1 TRACE:1 XLINE:1 ";
-constexpr const char* kModernSkipped =
-    "ARC:1 CIRCLE:2 INSERT:1 MATERIAL:3 MLEADERSTYLE:1 TEXT:1 XRECORD:2 ";
+constexpr const char* kModernEntities =
+    "3DFACE:1 ARC:1 CIRCLE:2 IMAGE:1 LINE:2 LWPOLYLINE:1 POINT:1 RAY:1 SOLID:1 TRACE:1 XLINE:1 ";
+constexpr const char* kModernSkipped = "INSERT:1 MATERIAL:3 MLEADERSTYLE:1 TEXT:1 XRECORD:2 ";
 // The standard set-up adds arrow blocks (a solid and two light polylines)
 // and visual styles.
-constexpr const char* kSetUpEntities = "3DFACE:1 IMAGE:1 LINE:2 LWPOLYLINE:3 POINT:1 RAY:1 SOLID:2 TRACE:1 XLINE:1 ";
-constexpr const char* kSetUpSkipped =
-    "ARC:1 CIRCLE:2 INSERT:1 MATERIAL:3 MLEADERSTYLE:1 TEXT:1 VISUALSTYLE:25 XRECORD:2 ";
+constexpr const char* kSetUpEntities =
+    "3DFACE:1 ARC:1 CIRCLE:2 IMAGE:1 LINE:2 LWPOLYLINE:3 POINT:1 RAY:1 SOLID:2 TRACE:1 XLINE:1 ";
+constexpr const char* kSetUpSkipped = "INSERT:1 MATERIAL:3 MLEADERSTYLE:1 TEXT:1 VISUALSTYLE:25 XRECORD:2 ";
 
 TEST(DxfOtherWritersTest, LibraryDrawingsOpenAndSaveBackClean) {
   const std::string& folder = LibraryDrawings();
@@ -99,7 +102,7 @@ TEST(DxfOtherWritersTest, LibraryDrawingsOpenAndSaveBackClean) {
       {"r2000_setup.dxf", FcOpenResult::kDone, kSetUpEntities, kSetUpSkipped},
       {"r2000_setup_bin.dxf", FcOpenResult::kDone, kSetUpEntities, kSetUpSkipped},
       // Entities alone, without handles or subclass markers.
-      {"simple.dxf", FcOpenResult::kDone, "3DFACE:1 LINE:1 POINT:1 SOLID:1 ", "ARC:1 CIRCLE:1 TEXT:1 "},
+      {"simple.dxf", FcOpenResult::kDone, "3DFACE:1 ARC:1 CIRCLE:1 LINE:1 POINT:1 SOLID:1 ", "TEXT:1 "},
       // Release 12 is refused, whether its header says so or its binary
       // form gives group codes one byte.
       {"r12.dxf", FcOpenResult::kOtherRelease, "-", "-"},
@@ -203,11 +206,12 @@ TEST(DxfOtherWritersTest, RecordsWithoutHeaderOrSubclassMarkersOpen) {
     const char* entities;
     const char* skipped;
   } cases[] = {
-      {"a lone circle", Entities(kCircle) + kEof, "", "CIRCLE:1 "},
+      {"a lone circle", Entities(kCircle) + kEof, "CIRCLE on 0(7) colour 256; ", "-"},
       {"a lone face", Entities(kFace) + kEof, "3DFACE on Faces(7) colour 3 0,0 2,0 2,1 0,1; ", "-"},
       {"a line", Entities(kLine) + kEof, "LINE on Survey(7) colour 256 1,2 3,4; ", "-"},
       {"tables first", kTables + Entities(kCircle + kFace + kLine) + kEof,
-       "3DFACE on Faces(7) colour 3 0,0 2,0 2,1 0,1; LINE on Survey(5) colour 256 1,2 3,4; ", "CIRCLE:1 "},
+       "CIRCLE on 0(7) colour 256; 3DFACE on Faces(7) colour 3 0,0 2,0 2,1 0,1; LINE on Survey(5) colour 256 1,2 3,4; ",
+       "-"},
       {"tables after the entities", Entities(kLine + kFace) + kTables + kEof,
        "LINE on Survey(5) colour 256 1,2 3,4; 3DFACE on Faces(7) colour 3 0,0 2,0 2,1 0,1; ", "-"},
   };
@@ -226,6 +230,86 @@ TEST(DxfOtherWritersTest, RecordsWithoutHeaderOrSubclassMarkersOpen) {
     ASSERT_EQ(WriteDxf(graph, path, true), FcSaveResult::kDone);
     if (!LibraryDrawings().empty()) EXPECT_EQ(AuditErrors(path), "");
   }
+}
+
+}  // namespace
+
+namespace {
+
+std::string CurveText(const FcGraph& graph) {
+  const FcBlock* modelSpace = graph.GetBlockList().FindByName("*Model_Space");
+  if (modelSpace == nullptr) return "no model space";
+  const auto number = [](double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6f", std::fabs(value) < 5e-7 ? 0.0 : value);
+    std::string trimmed = text;
+    trimmed.erase(trimmed.find_last_not_of('0') + 1);
+    if (trimmed.back() == '.') trimmed.pop_back();
+    return trimmed;
+  };
+  const auto point = [&number](const FcPoint2d& p) { return number(p.x) + "," + number(p.y); };
+  std::string text;
+  for (const FcEntity* entity : modelSpace->GetEntities()) {
+    if (const auto* arc = dynamic_cast<const FcArc*>(entity)) {
+      text += "ARC " + point(arc->GetCenter()) + " r " + number(arc->GetRadius()) + " from " +
+              point(arc->GetStartPoint()) + " to " + point(arc->GetEndPoint()) + "\n";
+    } else if (const auto* circle = dynamic_cast<const FcCircle*>(entity)) {
+      text += "CIRCLE " + point(circle->GetCenter()) + " r " + number(circle->GetRadius()) + "\n";
+    }
+  }
+  return text;
+}
+
+// Circles and arcs drawn seen from below come in as the same world curves,
+// and the library reads what is saved as those curves again.
+TEST(DxfOtherWritersTest, ReversedCurvesKeepTheirWorldPlace) {
+  const std::string& folder = LibraryDrawings();
+  if (folder.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
+  FcGraph graph;
+  const Opened opened = OpenFile(graph, folder + "reversed.dxf");
+  ASSERT_EQ(opened.result, kOpenDone);
+  EXPECT_EQ(opened.skipped, "MATERIAL:3 MLEADERSTYLE:1 ");
+  const std::string expected = "CIRCLE -2,1 r 3\nARC -2,1 r 3 from -2,4 to -5,1\n";
+  EXPECT_EQ(CurveText(graph), expected);
+  TempDir saved;
+  for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf}) {
+    const std::string path = saved.path() + "curves.dxf";
+    graph.SetFileKind(kind);
+    ASSERT_EQ(WriteDxf(graph, path, true), kDxfWriteDone);
+    const CommandResult read = RunCommand("/usr/bin/python3 '" + kScript + "' curves '" + path + "'");
+    EXPECT_EQ(read.status, 0);
+    EXPECT_EQ(read.output, expected);
+  }
+}
+
+TEST(DxfOtherWritersTest, SavedArcsReadTheSameInTheLibrary) {
+  if (LibraryDrawings().empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
+  FcGraph graph;
+  struct Arc {
+    FcPoint2d centre;
+    double radius;
+    double start;
+    double end;
+  } arcs[] = {{{1, 2}, 3, 350, 10}, {{-4, 0.5}, 0.25, 45, 45}, {{0, 0}, 2, 90, 270}};
+  for (const Arc& a : arcs) {
+    auto* arc = new FcArc;
+    arc->SetCenter(a.centre);
+    arc->SetRadius(a.radius);
+    arc->SetStartAngle(a.start * kPi / 180);
+    arc->SetEndAngle(a.end * kPi / 180);
+    graph.AddEntity(arc, false);
+  }
+  auto* circle = new FcCircle;
+  circle->SetCenter({7.5, -1});
+  circle->SetRadius(1.125);
+  graph.AddEntity(circle, false);
+  TempDir saved;
+  const std::string path = saved.path() + "arcs.dxf";
+  graph.SetFileKind(FcFileKind::kAsciiDxf);
+  ASSERT_EQ(WriteDxf(graph, path, true), kDxfWriteDone);
+  const CommandResult read = RunCommand("/usr/bin/python3 '" + kScript + "' curves '" + path + "'");
+  EXPECT_EQ(read.status, 0) << read.output;
+  EXPECT_EQ(read.output, CurveText(graph));
 }
 
 }  // namespace

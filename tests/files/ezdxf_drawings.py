@@ -2,6 +2,8 @@
 
   ezdxf_drawings.py write FOLDER   writes every drawing below into FOLDER
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
+  ezdxf_drawings.py curves FILE    prints the model space curves in world
+                                   coordinates, after the audit's errors
 """
 
 import struct
@@ -84,7 +86,18 @@ def write_simple(folder, name, fmt):
         dxf.add_text("simple", (0, 5))
 
 
+# Curves drawn seen from below: their own x axis is world -x.
+def write_reversed(folder):
+    doc = ezdxf.new("R2000")
+    msp = doc.modelspace()
+    below = {"extrusion": (0, 0, -1)}
+    msp.add_circle((2, 1), 3, dxfattribs=below)
+    msp.add_arc((2, 1), 3, 0, 90, dxfattribs=below)
+    doc.saveas(f"{folder}/reversed.dxf")
+
+
 def write(folder):
+    write_reversed(folder)
     write_full(folder, "r2000", "R2000", False)
     write_full(folder, "r2000_setup", "R2000", True)
     write_full(folder, "r12", "R12", False)
@@ -100,7 +113,32 @@ def audit(path):
     return 1 if auditor.has_errors else 0
 
 
+def fmt(value):
+    return f"{value:.6f}".rstrip("0").rstrip(".").replace("-0", "0") if abs(value) > 5e-7 else "0"
+
+
+def point(vector):
+    return f"{fmt(vector.x)},{fmt(vector.y)}"
+
+
+def curves(path):
+    doc = ezdxf.readfile(path)
+    status = audit(path)
+    for entity in doc.modelspace():
+        kind = entity.dxftype()
+        if kind == "CIRCLE":
+            centre = entity.ocs().to_wcs(entity.dxf.center)
+            print(f"CIRCLE {point(centre)} r {fmt(entity.dxf.radius)}")
+        elif kind == "ARC":
+            centre = entity.ocs().to_wcs(entity.dxf.center)
+            print(f"ARC {point(centre)} r {fmt(entity.dxf.radius)} "
+                  f"from {point(entity.start_point)} to {point(entity.end_point)}")
+    return status
+
+
 if __name__ == "__main__":
+    if sys.argv[1] == "curves":
+        sys.exit(curves(sys.argv[2]))
     if sys.argv[1] == "write":
         write(sys.argv[2])
         sys.exit(0)

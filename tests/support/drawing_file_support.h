@@ -10,6 +10,8 @@
 #include "database/mline_style.h"
 #include "imaging/dib.h"
 #include "entities/raster_image.h"
+#include "entities/arc.h"
+#include "entities/circle.h"
 #include "entities/face3d.h"
 #include "entities/line.h"
 #include "entities/point_entity.h"
@@ -87,6 +89,20 @@ inline void AddTestUnbounded(FcGraph& graph, double x, double y) {
   graph.AddEntity(entity, false);
 }
 
+// A circle and an arc crossing angle 0, around (x, y).
+inline void AddTestCurves(FcGraph& graph, double x, double y) {
+  auto* circle = new FcCircle;
+  circle->SetCenter({x + 2, y - 3});
+  circle->SetRadius(1.5);
+  graph.AddEntity(circle, false);
+  auto* arc = new FcArc;
+  arc->SetCenter({x + 5, y - 3});
+  arc->SetRadius(0.75);
+  arc->SetStartAngle(5.5);
+  arc->SetEndAngle(0.25);
+  graph.AddEntity(arc, false);
+}
+
 // One entity of every class into the current space, around (x, y).
 inline void AddEveryEntityKind(FcGraph& graph, double x, double y, FcRasterImageDef* definition) {
   AddTestLine(graph, {x, y}, {x + 10, y + 0.125})->SetColor(1);
@@ -105,6 +121,7 @@ inline void AddEveryEntityKind(FcGraph& graph, double x, double y, FcRasterImage
   image->SetVectors({0.5, 0.25}, {-0.25, 0.5});
   image->SetDisplaySettings(60, 40, 10);
   graph.AddEntity(image, false);
+  AddTestCurves(graph, x, y);
 }
 
 // A drawing with a record in every table (one linetype from the program's
