@@ -8,16 +8,12 @@
 #include "core/matrix2d.h"
 #include "core/polyline_vertex.h"
 #include "core/trace_joints.h"
+#include "tests/support/point_expect.h"
 
 namespace {
 
 constexpr double kEps = 1e-9;
 const double kRoot2 = std::sqrt(2.0);
-
-void ExpectPoint(const FcPoint2d& actual, double x, double y) {
-  EXPECT_NEAR(actual.x, x, kEps);
-  EXPECT_NEAR(actual.y, y, kEps);
-}
 
 TEST(ArcFromChordBulge, GivesCentreRadiusAndMidPoint) {
   struct Case {
@@ -36,9 +32,9 @@ TEST(ArcFromChordBulge, GivesCentreRadiusAndMidPoint) {
     FcPoint2d mid;
     double radius = 0.0;
     ASSERT_EQ(ArcFromChordBulge({0, 0}, c.bulge, {2, 0}, centre, &mid, &radius), 1);
-    ExpectPoint(centre, c.cx, c.cy);
+    ExpectPointNear(centre, {c.cx, c.cy}, kEps);
     EXPECT_NEAR(radius, c.radius, kEps);
-    ExpectPoint(mid, c.mx, c.my);
+    ExpectPointNear(mid, {c.mx, c.my}, kEps);
   }
 }
 
@@ -46,7 +42,7 @@ TEST(ArcFromChordBulge, StraightOrDegenerateSegmentsHaveNoArc) {
   FcPoint2d centre{7, 7};
   EXPECT_EQ(ArcFromChordBulge({0, 0}, 0.0, {2, 0}, centre, nullptr, nullptr), 0);
   EXPECT_EQ(ArcFromChordBulge({1, 1}, 0.5, {1, 1}, centre, nullptr, nullptr), 0);
-  ExpectPoint(centre, 7, 7);
+  ExpectPointNear(centre, {7, 7}, kEps);
   EXPECT_DOUBLE_EQ(BulgeSegmentLength({0, 0}, {3, 4}, 0.0), 5.0);
   EXPECT_DOUBLE_EQ(BulgeSegmentLength({1, 1}, {1, 1}, 0.5), 0.0);
 }
@@ -85,7 +81,7 @@ TEST(CircleThrough3Points, FindsCentreRadiusAndBulge) {
   double radius = 0.0;
   double bulge = 0.0;
   ASSERT_TRUE(CircleThrough3Points({1, 0}, {0, 1}, {-1, 0}, centre, &radius, &bulge));
-  ExpectPoint(centre, 0, 0);
+  ExpectPointNear(centre, {0, 0}, kEps);
   EXPECT_NEAR(radius, 1.0, kEps);
   EXPECT_NEAR(bulge, 1.0, kEps);
   ASSERT_TRUE(CircleThrough3Points({-1, 0}, {0, 1}, {1, 0}, centre, nullptr, &bulge));
@@ -120,7 +116,7 @@ TEST(ArcThrough3Points, OrdersTheAnglesCounterClockwiseThroughTheMiddle) {
     ASSERT_TRUE(ArcThrough3Points(c.first, c.middle, c.last, centre, radius, start, end));
     NormalizeAngle(start);
     NormalizeAngle(end);
-    ExpectPoint(centre, 0, 0);
+    ExpectPointNear(centre, {0, 0}, kEps);
     EXPECT_NEAR(radius, 1.0, kEps);
     EXPECT_NEAR(start, c.start, kEps);
     EXPECT_NEAR(end, c.end, kEps);
@@ -145,7 +141,7 @@ TEST(ArcFromStartDirectionEnd, LeavesTheStartAlongTheTangent) {
     double radius = 0.0;
     double bulge = 0.0;
     ASSERT_EQ(ArcFromStartDirectionEnd({0, 0}, c.tangent, {2, 0}, &centre, &radius, &bulge), 1);
-    ExpectPoint(centre, c.cx, c.cy);
+    ExpectPointNear(centre, {c.cx, c.cy}, kEps);
     EXPECT_NEAR(radius, c.radius, kEps);
     EXPECT_NEAR(bulge, c.bulge, kEps);
   }
@@ -157,10 +153,10 @@ TEST(ArcFromChordRadius, BuildsTheMinorCounterClockwiseArc) {
   FcPoint2d centre;
   double bulge = 0.0;
   ASSERT_EQ(ArcFromChordRadius({0, 0}, {2, 0}, kRoot2, &centre, &bulge), 1);
-  ExpectPoint(centre, 1, 1);
+  ExpectPointNear(centre, {1, 1}, kEps);
   EXPECT_NEAR(bulge, kRoot2 - 1.0, kEps);
   ASSERT_EQ(ArcFromChordRadius({0, 0}, {2, 0}, 1.0, &centre, &bulge), 1);
-  ExpectPoint(centre, 1, 0);
+  ExpectPointNear(centre, {1, 0}, kEps);
   EXPECT_EQ(bulge, 1.0);
   EXPECT_EQ(ArcFromChordRadius({0, 0}, {2, 0}, 0.99, &centre, &bulge), 0);
   EXPECT_EQ(ArcFromChordRadius({1, 1}, {1, 1}, 1.0, &centre, &bulge), 0);
@@ -180,8 +176,8 @@ TEST(ArcFromStartRadiusAngle, PlacesEndCentreAndBulge) {
     FcPoint2d end, centre;
     double bulge = 0.0;
     ASSERT_EQ(ArcFromStartRadiusAngle({0, 0}, 1.0, c.angle, 0.0, &end, &centre, &bulge), 1);
-    ExpectPoint(end, c.ex, c.ey);
-    ExpectPoint(centre, c.cx, c.cy);
+    ExpectPointNear(end, {c.ex, c.ey}, kEps);
+    ExpectPointNear(centre, {c.cx, c.cy}, kEps);
     EXPECT_NEAR(bulge, c.bulge, kEps);
   }
   // No chord, no bulge.
@@ -202,7 +198,7 @@ TEST(ArcFromChordAngle, PlacesCentreRadiusAndBulge) {
     FcPoint2d centre;
     double radius = 0.0, bulge = 0.0;
     ASSERT_EQ(ArcFromChordAngle({0, 0}, {2, 0}, c.angle, &centre, &radius, &bulge), 1);
-    ExpectPoint(centre, c.cx, c.cy);
+    ExpectPointNear(centre, {c.cx, c.cy}, kEps);
     EXPECT_NEAR(radius, c.radius, kEps);
     EXPECT_NEAR(bulge, c.bulge, kEps);
   }
@@ -214,7 +210,7 @@ TEST(ArcFromStartCenterEnd, MovesTheEndOntoTheCircle) {
   FcPoint2d end{0, 5};
   double bulge = 0.0, radius = 0.0;
   ASSERT_EQ(ArcFromStartCenterEnd({1, 0}, {0, 0}, end, &bulge, &radius), 1);
-  ExpectPoint(end, 0, 1);
+  ExpectPointNear(end, {0, 1}, kEps);
   EXPECT_NEAR(radius, 1.0, kEps);
   EXPECT_NEAR(bulge, std::tan(kPi / 8), kEps);
   // Counter-clockwise to a point behind the start: the long way round.
@@ -225,7 +221,7 @@ TEST(ArcFromStartCenterEnd, MovesTheEndOntoTheCircle) {
   EXPECT_EQ(ArcFromStartCenterEnd({1, 0}, {0, 0}, onCentre, &bulge, nullptr), 0);
   FcPoint2d sameDirection{3, 0};
   EXPECT_EQ(ArcFromStartCenterEnd({1, 0}, {0, 0}, sameDirection, &bulge, nullptr), 0);
-  ExpectPoint(sameDirection, 3, 0);
+  ExpectPointNear(sameDirection, {3, 0}, kEps);
 }
 
 TEST(ArcBoundingBox, TakesTheAxisPointsTheArcPasses) {
@@ -240,8 +236,8 @@ TEST(ArcBoundingBox, TakesTheAxisPointsTheArcPasses) {
   for (const Case& c : cases) {
     FcPoint2d lo, hi;
     ArcBoundingBox({0, 0}, 1.0, c.start, c.end, lo, hi);
-    ExpectPoint(lo, c.minX, c.minY);
-    ExpectPoint(hi, c.maxX, c.maxY);
+    ExpectPointNear(lo, {c.minX, c.minY}, kEps);
+    ExpectPointNear(hi, {c.maxX, c.maxY}, kEps);
   }
 }
 
@@ -260,7 +256,7 @@ TEST(NearestArcPointOnRadialLine, PicksTheNearerArcPointOnTheLine) {
   for (const Case& c : cases) {
     FcPoint2d out;
     ASSERT_EQ(NearestArcPointOnRadialLine({0, 0}, 1.0, c.start, c.end, c.p, out), c.found);
-    if (c.found) ExpectPoint(out, c.expected.x, c.expected.y);
+    if (c.found) ExpectPointNear(out, {c.expected.x, c.expected.y}, kEps);
   }
 }
 
@@ -282,8 +278,8 @@ TEST(TraceJointPoints, MitresCutsOrKeepsStraightJoints) {
     FcPoint2d left{99, 99}, right{99, 99};
     int sharp = -1;
     TraceJointPoints(c.prev, c.joint, c.next, c.w, c.w, c.w, left, right, sharp);
-    ExpectPoint(left, c.left.x, c.left.y);
-    ExpectPoint(right, c.right.x, c.right.y);
+    ExpectPointNear(left, {c.left.x, c.left.y}, kEps);
+    ExpectPointNear(right, {c.right.x, c.right.y}, kEps);
     EXPECT_EQ(sharp, c.sharp);
   }
 }
@@ -310,7 +306,7 @@ TEST(TransformPolylineVertex, ScalesWidthsAndKeepsTheRest) {
   PolylineVertex turned = v;
   RotationMatrix(0, 0, kHalfPi, m);
   TransformPolylineVertex(m, turned);
-  ExpectPoint({turned.x, turned.y}, 0, 1);
+  ExpectPointNear({turned.x, turned.y}, {0, 1}, kEps);
   EXPECT_NEAR(turned.startWidth, 0.5, kEps);
   EXPECT_NEAR(turned.endWidth, 1.5, kEps);
 }

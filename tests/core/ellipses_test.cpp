@@ -5,15 +5,11 @@
 #include <cmath>
 
 #include "core/matrix2d.h"
+#include "tests/support/point_expect.h"
 
 namespace {
 
 constexpr double kEps = 1e-9;
-
-void ExpectPoint(const FcPoint2d& actual, double x, double y, double eps = kEps) {
-  EXPECT_NEAR(actual.x, x, eps);
-  EXPECT_NEAR(actual.y, y, eps);
-}
 
 TEST(EllipseAngleConversion, KeepsTheQuadrantAndRoundTrips) {
   const double atan2of2 = std::atan(2.0);
@@ -39,26 +35,26 @@ TEST(EllipseAngleConversion, KeepsTheQuadrantAndRoundTrips) {
 TEST(EllipsePointAtAngle, FollowsTheRotatedMajorAxis) {
   FcPoint2d out;
   ASSERT_TRUE(EllipsePointAtAngle(out, {2, 0}, {1, 1}, 0.5, kHalfPi));
-  ExpectPoint(out, 1, 2);
+  ExpectPointNear(out, {1, 2}, kEps);
   ASSERT_TRUE(EllipsePointAtAngle(out, {0, 2}, {1, 1}, 0.5, 0.0));
-  ExpectPoint(out, 1, 3);
+  ExpectPointNear(out, {1, 3}, kEps);
   ASSERT_TRUE(EllipsePointAtAngle(out, {2, 0}, {0, 0}, 0.5, kPi / 4));
   double r = 2.0 / std::sqrt(2.5);  // a*b / sqrt((b^2 + a^2) / 2)
-  ExpectPoint(out, r * std::sqrt(0.5), r * std::sqrt(0.5));
+  ExpectPointNear(out, {r * std::sqrt(0.5), r * std::sqrt(0.5)}, kEps);
   out = {7, 7};
   EXPECT_FALSE(EllipsePointAtAngle(out, {2, 0}, {0, 0}, 0.0, 1.0));
   EXPECT_FALSE(EllipsePointAtAngle(out, {0, 0}, {0, 0}, 0.5, 1.0));
-  ExpectPoint(out, 7, 7);
+  ExpectPointNear(out, {7, 7}, kEps);
 }
 
 TEST(EllipseTangentPoints, TouchesTheEllipseFromOutside) {
   FcPoint2d first, second;
   ASSERT_TRUE(EllipseTangentPoints({3, 1}, {0, 0}, 2, 1, &first, &second));
-  ExpectPoint(first, 24.0 / 13.0, -5.0 / 13.0);
-  ExpectPoint(second, 0, 1);
+  ExpectPointNear(first, {24.0 / 13.0, -5.0 / 13.0}, kEps);
+  ExpectPointNear(second, {0, 1}, kEps);
   ASSERT_TRUE(EllipseTangentPoints({5, 1}, {1, 1}, 2, 1, &first, &second));
-  ExpectPoint(first, 2, 1 - std::sqrt(0.75));
-  ExpectPoint(second, 2, 1 + std::sqrt(0.75));
+  ExpectPointNear(first, {2, 1 - std::sqrt(0.75)}, kEps);
+  ExpectPointNear(second, {2, 1 + std::sqrt(0.75)}, kEps);
   EXPECT_FALSE(EllipseTangentPoints({0.5, 0}, {0, 0}, 2, 1, &first, &second));
   EXPECT_TRUE(EllipseTangentPoints({3, 1}, {0, 0}, 2, 1, nullptr, nullptr));
 }
@@ -85,8 +81,8 @@ TEST(RotatedEllipseTangentPoints, MatchesTheAxisAlignedCaseTurned) {
     bool same = std::hypot(first.x - plainFirst.x, first.y - plainFirst.y) < 1e-7;
     const FcPoint2d& a = same ? plainFirst : plainSecond;
     const FcPoint2d& b = same ? plainSecond : plainFirst;
-    ExpectPoint(first, a.x, a.y, 1e-7);
-    ExpectPoint(second, b.x, b.y, 1e-7);
+    ExpectPointNear(first, {a.x, a.y}, 1e-7);
+    ExpectPointNear(second, {b.x, b.y}, 1e-7);
   }
   FcPoint2d first;
   EXPECT_EQ(RotatedEllipseTangentPoints({1, -2}, {1, -2}, {0, 2}, 0.5, &first, nullptr), 0);

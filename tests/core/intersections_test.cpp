@@ -3,15 +3,11 @@
 #include <cmath>
 
 #include "core/intersections.h"
+#include "tests/support/point_expect.h"
 
 namespace {
 
 constexpr double kNear = 1e-9;
-
-void ExpectNear(const FcPoint2d& got, const FcPoint2d& want, const char* what) {
-  EXPECT_NEAR(got.x, want.x, kNear) << what;
-  EXPECT_NEAR(got.y, want.y, kNear) << what;
-}
 
 // A line (p1, p2) of some kind against a curve's span [start, end], and the
 // points expected in order.
@@ -27,8 +23,8 @@ struct LineCurveCase {
 void ExpectPoints(int n, const FcPoint2d (&out)[2], int count, const FcPoint2d& out0,
                   const FcPoint2d& out1, const char* what) {
   ASSERT_EQ(n, count) << what;
-  if (n > 0) ExpectNear(out[0], out0, what);
-  if (n > 1) ExpectNear(out[1], out1, what);
+  if (n > 0) ExpectPointNear(out[0], out0, kNear, what);
+  if (n > 1) ExpectPointNear(out[1], out1, kNear, what);
 }
 
 TEST(IntersectLines, FollowsKindsWindowAndParallelRules) {
@@ -58,7 +54,7 @@ TEST(IntersectLines, FollowsKindsWindowAndParallelRules) {
   for (const Case& c : cases) {
     FcPoint2d out = unset;
     EXPECT_EQ(IntersectLines(c.kind, c.a1, c.a2, c.b1, c.b2, out), c.hit) << c.what;
-    ExpectNear(out, c.out, c.what);
+    ExpectPointNear(out, c.out, kNear, c.what);
   }
 }
 
@@ -89,19 +85,19 @@ TEST(IntersectRays, RespectTheWindowsOfBothLines) {
   for (const Case& c : cases) {
     FcPoint2d out = unset;
     EXPECT_EQ(c.fn(c.r1, c.r2, c.q1, c.q2, out), c.hit) << c.what;
-    ExpectNear(out, c.out, c.what);
+    ExpectPointNear(out, c.out, kNear, c.what);
   }
 }
 
 TEST(IsLineTangentToCircle, ReportsTheFootOfThePerpendicular) {
   FcPoint2d foot;
   EXPECT_TRUE(IsLineTangentToCircle({-5, 2}, {5, 2}, {0, 0}, 2.0, foot));
-  ExpectNear(foot, {0, 2}, "tangent");
+  ExpectPointNear(foot, {0, 2}, kNear, "tangent");
   EXPECT_FALSE(IsLineTangentToCircle({-5, 1}, {5, 1}, {0, 0}, 2.0, foot));
-  ExpectNear(foot, {0, 1}, "secant");
+  ExpectPointNear(foot, {0, 1}, kNear, "secant");
   // A line far shorter than the crossing test's reach still gets its foot.
   EXPECT_TRUE(IsLineTangentToCircle({3, 1e-4}, {3 + 1e-4, 1e-4}, {3, 1e-4 + 1e-4}, 1e-4, foot));
-  ExpectNear(foot, {3, 1e-4}, "short line");
+  ExpectPointNear(foot, {3, 1e-4}, kNear, "short line");
 }
 
 TEST(IntersectLineArc, FiltersCandidatesByKind) {
@@ -128,7 +124,7 @@ TEST(IntersectLineArc, FiltersCandidatesByKind) {
 TEST(IntersectLineArc, DegenerateLineCountsOnlyAPointExactlyOnTheArc) {
   FcPoint2d out[2];
   EXPECT_EQ(IntersectLineArc({0, 2}, {0, 2}, {0, 0}, 1, 0, kPi, 2.0, out), 1);
-  ExpectNear(out[0], {0, 2}, "on the arc");
+  ExpectPointNear(out[0], {0, 2}, kNear, "on the arc");
   EXPECT_EQ(IntersectLineArc({0, -2}, {0, -2}, {0, 0}, 1, 0, kPi, 2.0, out), 0);
   EXPECT_EQ(IntersectLineArc({0, 2.00000001}, {0, 2.00000001}, {0, 0}, 0, 0, 0, 2.0, out), 0);
 }
@@ -182,11 +178,11 @@ TEST(IntersectArcs, CrossingsTangenciesAndConcentricCircles) {
 TEST(IntersectLineAxisEllipse, GivesBothPointsOrNone) {
   FcPoint2d out[2];
   ASSERT_EQ(IntersectLineAxisEllipse({1, 1}, 2, 1, out, {-5, 1}, {5, 1}), 2);
-  ExpectNear(out[0], {-1, 1}, "first");
-  ExpectNear(out[1], {3, 1}, "second");
+  ExpectPointNear(out[0], {-1, 1}, kNear, "first");
+  ExpectPointNear(out[1], {3, 1}, kNear, "second");
   ASSERT_EQ(IntersectLineAxisEllipse({1, 1}, 2, 1, out, {-5, 2}, {5, 2}), 2);
-  ExpectNear(out[0], {1, 2}, "touching");
-  ExpectNear(out[1], {1, 2}, "touching");
+  ExpectPointNear(out[0], {1, 2}, kNear, "touching");
+  ExpectPointNear(out[1], {1, 2}, kNear, "touching");
   EXPECT_EQ(IntersectLineAxisEllipse({1, 1}, 2, 1, out, {-5, 3}, {5, 3}), 0);
   EXPECT_EQ(IntersectLineAxisEllipse({1, 1}, 2, 1, out, {3, 1}, {3, 1}), 0);
 }

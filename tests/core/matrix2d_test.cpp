@@ -3,17 +3,13 @@
 #include <cmath>
 
 #include "core/matrix2d.h"
+#include "tests/support/point_expect.h"
 
 namespace {
 
 FcPoint2d Apply(const FcMatrix2d& m, FcPoint2d p) {
   TransformPoint(m, p);
   return p;
-}
-
-void ExpectNear(const FcPoint2d& got, const FcPoint2d& want, const char* what) {
-  EXPECT_NEAR(got.x, want.x, 1e-12) << what;
-  EXPECT_NEAR(got.y, want.y, 1e-12) << what;
 }
 
 TEST(MatrixBuilders, MapPointsAsTheirTransforms) {
@@ -45,7 +41,7 @@ TEST(MatrixBuilders, MapPointsAsTheirTransforms) {
       {"mirror equal points", build([](FcMatrix2d& o) { MirrorMatrix(2, 3, 2, 3, o); }), {5, 4},
        {5, 2}},
   };
-  for (const Case& c : cases) ExpectNear(Apply(c.m, c.in), c.out, c.what);
+  for (const Case& c : cases) ExpectPointNear(Apply(c.m, c.in), c.out, 1e-12, c.what);
 }
 
 TEST(MultiplyMatrix, AppliesTheMatrixFirstAndOtherAfter) {
@@ -54,17 +50,17 @@ TEST(MultiplyMatrix, AppliesTheMatrixFirstAndOtherAfter) {
   TranslationMatrix(1, 0, m);
   RotationMatrix(0, 0, kHalfPi, rotation);
   MultiplyMatrix(m, rotation);
-  ExpectNear(Apply(m, {0, 0}), {0, 1}, "translate then rotate");
+  ExpectPointNear(Apply(m, {0, 0}), {0, 1}, 1e-12, "translate then rotate");
 
   FcMatrix2d composed;
   FcMatrix2d translation;
   TranslationMatrix(1, 0, translation);
   ComposeMatrices(composed, rotation, translation);
-  ExpectNear(Apply(composed, {1, 0}), {1, 1}, "rotate then translate");
+  ExpectPointNear(Apply(composed, {1, 0}), {1, 1}, 1e-12, "rotate then translate");
 
   // The result may be written over an input.
   ComposeMatrices(translation, translation, rotation);
-  ExpectNear(Apply(translation, {0, 0}), {0, 1}, "composed in place");
+  ExpectPointNear(Apply(translation, {0, 0}), {0, 1}, 1e-12, "composed in place");
 }
 
 TEST(InvertMatrix, UndoesTheMatrixOrRefusesASingularOne) {
@@ -75,7 +71,7 @@ TEST(InvertMatrix, UndoesTheMatrixOrRefusesASingularOne) {
   MultiplyMatrix(m, step);
   FcMatrix2d inverse;
   ASSERT_TRUE(InvertMatrix(m, inverse));
-  ExpectNear(Apply(inverse, Apply(m, {7, -4})), {7, -4}, "round trip");
+  ExpectPointNear(Apply(inverse, Apply(m, {7, -4})), {7, -4}, 1e-12, "round trip");
 
   FcMatrix2d zero;
   ScaleMatrix(0, 1, zero);
@@ -91,7 +87,7 @@ TEST(InvertMatrix, UndoesTheMatrixOrRefusesASingularOne) {
 
   const FcMatrix2d original = m;
   ASSERT_TRUE(InvertMatrix(m, m));
-  ExpectNear(Apply(m, Apply(original, {7, -4})), {7, -4}, "inverted in place");
+  ExpectPointNear(Apply(m, Apply(original, {7, -4})), {7, -4}, 1e-12, "inverted in place");
 }
 
 TEST(TransformXY, WritesOnlyTheGivenOutputs) {
@@ -120,10 +116,10 @@ TEST(TransformLength, IsTheScaleAlongX) {
 TEST(RotatePoint, TurnsCounterClockwise) {
   FcPoint2d p{3, 1};
   RotatePointAbout(kHalfPi, {2, 1}, p);
-  ExpectNear(p, {2, 2}, "about a centre");
+  ExpectPointNear(p, {2, 2}, 1e-12, "about a centre");
   FcPoint2d v{1, 0};
   RotateVector(kPi, v);
-  ExpectNear(v, {-1, 0}, "vector");
+  ExpectPointNear(v, {-1, 0}, 1e-12, "vector");
 }
 
 }  // namespace

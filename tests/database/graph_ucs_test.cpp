@@ -5,15 +5,11 @@
 #include "core/matrix2d.h"
 #include "core/point2d.h"
 #include "database/graph.h"
+#include "tests/support/point_expect.h"
 
 namespace {
 
 constexpr double kNear = 1e-9;
-
-void ExpectNear(const FcPoint2d& actual, const FcPoint2d& expected) {
-  EXPECT_NEAR(actual.x, expected.x, kNear);
-  EXPECT_NEAR(actual.y, expected.y, kNear);
-}
 
 FcPoint2d Through(const FcMatrix2d& m, FcPoint2d p) {
   TransformPoint(m, p);
@@ -45,7 +41,7 @@ TEST(GraphUcsTest, SnapsToTheRotatedGrid) {
     vars.snapunit = c.unit;
     FcPoint2d point = c.in;
     graph.SnapToGrid(point);
-    ExpectNear(point, c.out);
+    ExpectPointNear(point, c.out, kNear);
   }
 }
 
@@ -55,7 +51,7 @@ TEST(GraphUcsTest, SnapFrameIsMovedThenTurned) {
   graph.GetSysVars().snapang = kHalfPi;
   FcPoint2d point{5, 15};
   graph.ToSnapFrame(point);
-  ExpectNear(point, {10, 0});
+  ExpectPointNear(point, {10, 0}, kNear);
 }
 
 TEST(GraphUcsTest, OrthoKeepsTheLongerMove) {
@@ -78,7 +74,7 @@ TEST(GraphUcsTest, OrthoKeepsTheLongerMove) {
     graph.GetSysVars().snapbase = {100, 100};
     FcPoint2d point = c.in;
     graph.OrthoConstrain(c.base, point);
-    ExpectNear(point, c.out);
+    ExpectPointNear(point, c.out, kNear);
   }
 }
 
@@ -135,8 +131,8 @@ TEST(GraphUcsTest, NamedUcsIsSavedAndRestored) {
   FcUCS* first = graph.SaveNamedUcs("Side");
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->GetHandle(), 0u);
-  ExpectNear(first->GetOrigin(), {10, 5});
-  ExpectNear(first->GetXAxis(), {0, 1});
+  ExpectPointNear(first->GetOrigin(), {10, 5}, kNear);
+  ExpectPointNear(first->GetXAxis(), {0, 1}, kNear);
   ASSERT_TRUE(vars.SetUcs({0, 0}, {1, 0}, {0, 1}));
   graph.SaveNamedUcs("SIDE");
   EXPECT_EQ(graph.GetUcsList().GetCount(), 2);
@@ -147,10 +143,10 @@ TEST(GraphUcsTest, NamedUcsIsSavedAndRestored) {
 
   graph.RestoreNamedUcs("side");
   ASSERT_EQ(graph.GetPreviousUcsList().GetCount(), 1);
-  ExpectNear(graph.GetPreviousUcsList().GetAt(0)->GetXAxis(), {1, 0});
-  ExpectNear(vars.ucsorg, {10, 5});
-  ExpectNear(Through(vars.WorldToUcs, {10, 7}), {2, 0});
-  ExpectNear(Through(vars.UcsToWorld, {1, 0}), {10, 6});
+  ExpectPointNear(graph.GetPreviousUcsList().GetAt(0)->GetXAxis(), {1, 0}, kNear);
+  ExpectPointNear(vars.ucsorg, {10, 5}, kNear);
+  ExpectPointNear(Through(vars.WorldToUcs, {10, 7}), {2, 0}, kNear);
+  ExpectPointNear(Through(vars.UcsToWorld, {1, 0}), {10, 6}, kNear);
   EXPECT_EQ(vars.UcsIsWorld, 0);
 }
 
@@ -162,17 +158,17 @@ TEST(GraphUcsTest, PreviousUcsStaysOnTheStack) {
 
   graph.PushPreviousUcs();
   graph.MoveUcsOrigin(3, 4);
-  ExpectNear(Through(vars.WorldToUcs, {3, 4}), {0, 0});
+  ExpectPointNear(Through(vars.WorldToUcs, {3, 4}), {0, 0}, kNear);
   graph.PushPreviousUcs();
   graph.RotateUcs(kHalfPi);
-  ExpectNear(vars.ucsorg, {3, 4});
-  ExpectNear(vars.ucsxdir, {0, 1});
-  ExpectNear(Through(vars.UcsToWorld, {1, 0}), {3, 5});
+  ExpectPointNear(vars.ucsorg, {3, 4}, kNear);
+  ExpectPointNear(vars.ucsxdir, {0, 1}, kNear);
+  ExpectPointNear(Through(vars.UcsToWorld, {1, 0}), {3, 5}, kNear);
 
   for (int i = 0; i < 2; ++i) {
     graph.RestorePreviousUcs();
-    ExpectNear(vars.ucsorg, {3, 4});
-    ExpectNear(vars.ucsxdir, {1, 0});
+    ExpectPointNear(vars.ucsorg, {3, 4}, kNear);
+    ExpectPointNear(vars.ucsxdir, {1, 0}, kNear);
     EXPECT_EQ(graph.GetPreviousUcsList().GetCount(), 2);
   }
 }

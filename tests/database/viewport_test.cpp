@@ -12,28 +12,24 @@
 #include "filers/filer.h"
 #include "filers/filer_dwg.h"
 #include "tests/support/object_test_support.h"
+#include "tests/support/point_expect.h"
 
 namespace {
 
-void ExpectPoint(const FcPoint2d& actual, const FcPoint2d& expected) {
-  EXPECT_DOUBLE_EQ(actual.x, expected.x);
-  EXPECT_DOUBLE_EQ(actual.y, expected.y);
-}
-
 void ExpectSameRecord(const FcViewport& a, const FcViewport& b) {
-  ExpectPoint(a.viewCentre, b.viewCentre);
+  ExpectPointEq(a.viewCentre, b.viewCentre);
   EXPECT_DOUBLE_EQ(a.viewHeight, b.viewHeight);
   EXPECT_DOUBLE_EQ(a.aspectRatio, b.aspectRatio);
   EXPECT_EQ(a.snapOn, b.snapOn);
   EXPECT_NEAR(a.snapAngle, b.snapAngle, 1e-14);
-  ExpectPoint(a.snapBase, b.snapBase);
-  ExpectPoint(a.snapSpacing, b.snapSpacing);
-  ExpectPoint(a.gridSpacing, b.gridSpacing);
+  ExpectPointEq(a.snapBase, b.snapBase);
+  ExpectPointEq(a.snapSpacing, b.snapSpacing);
+  ExpectPointEq(a.gridSpacing, b.gridSpacing);
   EXPECT_EQ(a.gridOn, b.gridOn);
   EXPECT_EQ(a.ucsIcon, b.ucsIcon);
-  ExpectPoint(a.ucsOrigin, b.ucsOrigin);
-  ExpectPoint(a.ucsXAxis, b.ucsXAxis);
-  ExpectPoint(a.ucsYAxis, b.ucsYAxis);
+  ExpectPointEq(a.ucsOrigin, b.ucsOrigin);
+  ExpectPointEq(a.ucsXAxis, b.ucsXAxis);
+  ExpectPointEq(a.ucsYAxis, b.ucsYAxis);
 }
 
 // Every field away from its default; the UCS is turned a quarter left.
@@ -78,19 +74,19 @@ TEST(ViewportTest, NewDrawingHasTheActiveRecordAtItsDefaults) {
   EXPECT_EQ(record.GetOwner(), &table);
   EXPECT_EQ(record.GetDwgType(), 65);
   EXPECT_EQ(record.GetRecordName(), "VPORT");
-  ExpectPoint(record.viewCentre, {0.0, 0.0});
+  ExpectPointEq(record.viewCentre, {0.0, 0.0});
   EXPECT_EQ(record.viewHeight, 9.0);
   EXPECT_EQ(record.aspectRatio, 4.0 / 3.0);
   EXPECT_EQ(record.snapOn, 0);
   EXPECT_EQ(record.snapAngle, 0.0);
-  ExpectPoint(record.snapBase, {0.0, 0.0});
-  ExpectPoint(record.snapSpacing, {10.0, 10.0});
-  ExpectPoint(record.gridSpacing, {10.0, 10.0});
+  ExpectPointEq(record.snapBase, {0.0, 0.0});
+  ExpectPointEq(record.snapSpacing, {10.0, 10.0});
+  ExpectPointEq(record.gridSpacing, {10.0, 10.0});
   EXPECT_EQ(record.gridOn, 0);
   EXPECT_EQ(record.ucsIcon, 1);
-  ExpectPoint(record.ucsOrigin, {0.0, 0.0});
-  ExpectPoint(record.ucsXAxis, {1.0, 0.0});
-  ExpectPoint(record.ucsYAxis, {0.0, 1.0});
+  ExpectPointEq(record.ucsOrigin, {0.0, 0.0});
+  ExpectPointEq(record.ucsXAxis, {1.0, 0.0});
+  ExpectPointEq(record.ucsYAxis, {0.0, 1.0});
   EXPECT_EQ(graph.GetViewList().GetDwgType(), 60);
   EXPECT_EQ(graph.GetViewHeaderCtrl().GetDwgType(), 70);
   // Views and viewports in a DWG file are not objects of their own.
@@ -104,11 +100,11 @@ TEST(ViewportTest, ApplyAndCaptureCarryTheDrawingSettings) {
   filled.GetActive().ApplyToGraph(graph);
   ExpectApplied(graph, filled.GetActive());
   const FcSystemVar& vars = graph.GetSysVars();
-  ExpectPoint(vars.snapunit, {2.5, 5.0});
-  ExpectPoint(vars.gridunit, {20.0, 40.0});
-  ExpectPoint(vars.snapbase, {1.0, 2.0});
+  ExpectPointEq(vars.snapunit, {2.5, 5.0});
+  ExpectPointEq(vars.gridunit, {20.0, 40.0});
+  ExpectPointEq(vars.snapbase, {1.0, 2.0});
   EXPECT_EQ(vars.snapang, 0.5);
-  ExpectPoint(vars.ucsxdir, {0.0, 1.0});
+  ExpectPointEq(vars.ucsxdir, {0.0, 1.0});
 }
 
 TEST(ViewportTest, DxfTableRoundTripInBothForms) {
@@ -132,7 +128,7 @@ TEST(ViewportTest, DxfTableRoundTripInBothForms) {
     // The x-axis point of the UCS lies one unit from its origin.
     FcPoint2d xPoint{1.0, 0.0};
     TransformPoint(graph.GetSysVars().UcsToWorld, xPoint);
-    ExpectPoint(xPoint, {10.0, 1.0});
+    ExpectPointEq(xPoint, {10.0, 1.0});
     ASSERT_TRUE(filer.ReadGroup(group));
     EXPECT_EQ(std::string(group.text), "ENDSEC");
   }
@@ -204,7 +200,7 @@ TEST(ViewportTest, DwgControlNamingAMissingRecordKeepsEverything) {
   ASSERT_EQ(read.ReadDwg(filer), kFcStatusOk);
   EXPECT_EQ(read.GetRecordHandle(), 0x23u);
   EXPECT_EQ(read.GetActive().snapOn, 1);
-  ExpectPoint(graph.GetSysVars().snapunit, snapUnit);
+  ExpectPointEq(graph.GetSysVars().snapunit, snapUnit);
 }
 
 TEST(ViewportTest, DamagedDwgRecordLeavesTheDrawingAlone) {
@@ -228,7 +224,7 @@ TEST(ViewportTest, DamagedDwgRecordLeavesTheDrawingAlone) {
   EXPECT_EQ(read.ReadDwg(reader), kFcStatusReadError);
   EXPECT_EQ(graph.GetSysVars().snapmode, 0);
   EXPECT_EQ(graph.GetSysVars().ucsicon, 3);
-  ExpectPoint(graph.GetSysVars().ucsorg, {0.0, 0.0});
+  ExpectPointEq(graph.GetSysVars().ucsorg, {0.0, 0.0});
 }
 
 TEST(ViewportTest, EmptyControlObjectsHoldNoEntries) {
@@ -283,9 +279,9 @@ TEST(ViewportTest, DxfReadRulesAndResults) {
     StartReading(filer, c.text, FcFileKind::kAsciiDxf, &graph);
     FcViewportList table;
     EXPECT_EQ(table.ReadDxf(filer), c.result) << c.what;
-    ExpectPoint(graph.GetSysVars().snapunit, c.snapUnit);
+    ExpectPointEq(graph.GetSysVars().snapunit, c.snapUnit);
     EXPECT_EQ(graph.GetSysVars().ucsicon, c.ucsIcon) << c.what;
-    ExpectPoint(graph.GetSysVars().ucsorg, {7.0, 7.0});
+    ExpectPointEq(graph.GetSysVars().ucsorg, {7.0, 7.0});
   }
 }
 

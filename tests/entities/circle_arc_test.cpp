@@ -78,7 +78,7 @@ TEST(CircleArcTest, ArcRecordsReadAsWorldArcs) {
     SCOPED_TRACE(c.name);
     FcArc arc;
     ASSERT_EQ(ReadFromGroups(arc, c.groups, graph), kFcStatusOk);
-    ExpectPoint(arc.GetCenter(), c.centre);
+    ExpectPointNear(arc.GetCenter(), c.centre, 1e-12);
     EXPECT_NEAR(arc.GetStartAngle(), c.start * kDegree, 1e-12);
     EXPECT_NEAR(arc.GetEndAngle(), c.end * kDegree, 1e-12);
   }
@@ -90,15 +90,15 @@ TEST(CircleArcTest, ReversedArcKeepsItsWorldEndPoints) {
   FcGraph graph;
   FcArc arc;
   ASSERT_EQ(ReadFromGroups(arc, ArcGroups("0", "90", kDown), graph), kFcStatusOk);
-  ExpectPoint(arc.GetEndPoint(), {-5, 1});
-  ExpectPoint(arc.GetStartPoint(), {-2, 4});
+  ExpectPointNear(arc.GetEndPoint(), {-5, 1}, 1e-12);
+  ExpectPointNear(arc.GetStartPoint(), {-2, 4}, 1e-12);
   FcCircle circle;
   ASSERT_EQ(ReadFromGroups(circle,
                            {{5, "2B"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbCircle"}, {10, "2"}, {20, "1"}, {40, "3"},
                             {210, "0"}, {220, "0"}, {230, "-1"}, {0, "EOF"}},
                            graph),
             kFcStatusOk);
-  ExpectPoint(circle.GetCenter(), {-2, 1});
+  ExpectPointNear(circle.GetCenter(), {-2, 1}, 1e-12);
 }
 
 TEST(CircleArcTest, RecordsWithoutACurveAreRefused) {
@@ -153,9 +153,9 @@ TEST_F(CircleArcRecordTest, RoundTripsThroughEveryForm) {
     ASSERT_NE(readArc, nullptr);
     ExpectSameCommonProperties(*readCircle, circle);
     ExpectSameCommonProperties(*readArc, arc);
-    ExpectPoint(readCircle->GetCenter(), circle.GetCenter());
+    ExpectPointNear(readCircle->GetCenter(), circle.GetCenter(), 1e-12);
     EXPECT_EQ(readCircle->GetRadius(), circle.GetRadius());
-    ExpectPoint(readArc->GetCenter(), arc.GetCenter());
+    ExpectPointNear(readArc->GetCenter(), arc.GetCenter(), 1e-12);
     EXPECT_NEAR(readArc->GetStartAngle(), arc.GetStartAngle(), 1e-14);
     EXPECT_NEAR(readArc->GetEndAngle(), arc.GetEndAngle(), 1e-14);
     if (kind == FcFileKind::kAsciiDxf) {
@@ -169,7 +169,7 @@ TEST_F(CircleArcRecordTest, RoundTripsThroughEveryForm) {
   const std::unique_ptr<FcArc> dwgArc = DwgRoundTrip(arc, graph);
   ASSERT_NE(dwgCircle, nullptr);
   ASSERT_NE(dwgArc, nullptr);
-  ExpectPoint(dwgCircle->GetCenter(), circle.GetCenter());
+  ExpectPointNear(dwgCircle->GetCenter(), circle.GetCenter(), 1e-12);
   EXPECT_EQ(dwgCircle->GetRadius(), circle.GetRadius());
   EXPECT_EQ(dwgArc->GetStartAngle(), arc.GetStartAngle());
   EXPECT_EQ(dwgArc->GetEndAngle(), arc.GetEndAngle());
@@ -195,13 +195,13 @@ TEST(CircleArcTest, TransformKeepsTheArcCounterClockwise) {
     SCOPED_TRACE(c.name);
     FcArc arc = MakeArc({1, 0}, 1, 0, 90);
     arc.Transform(c.matrix);
-    ExpectPoint(arc.GetCenter(), c.centre);
+    ExpectPointNear(arc.GetCenter(), c.centre, 1e-12);
     EXPECT_NEAR(arc.GetRadius(), c.radius, 1e-12);
     EXPECT_NEAR(arc.GetStartAngle(), c.start * kDegree, 1e-12);
     EXPECT_NEAR(arc.GetEndAngle(), c.end * kDegree, 1e-12);
     FcCircle circle = MakeCircle({1, 0}, 1);
     circle.Transform(c.matrix);
-    ExpectPoint(circle.GetCenter(), c.centre);
+    ExpectPointNear(circle.GetCenter(), c.centre, 1e-12);
     EXPECT_NEAR(circle.GetRadius(), c.radius, 1e-12);
   }
 }
@@ -233,9 +233,9 @@ TEST(CircleArcTest, CircleGrips) {
   FcCircle circle = MakeCircle({1, 1}, 2);
   const std::vector<FcPoint2d> grips = GripsOf(circle);
   ASSERT_EQ(grips.size(), 5u);
-  ExpectPoint(grips[0], {1, 1});
-  ExpectPoint(grips[2], {1, 3});
-  ExpectPoint(grips[4], {1, -1});
+  ExpectPointNear(grips[0], {1, 1}, 1e-12);
+  ExpectPointNear(grips[2], {1, 3}, 1e-12);
+  ExpectPointNear(grips[4], {1, -1}, 1e-12);
   // A quadrant dragged onto the centre keeps the radius.
   circle.MoveGripPoints(Indices({1}), {-2, 0});
   EXPECT_EQ(circle.GetRadius(), 2);
@@ -243,10 +243,10 @@ TEST(CircleArcTest, CircleGrips) {
   EXPECT_NEAR(circle.GetRadius(), 5, 1e-12);
   // The centre moves first; the quadrant is then taken about the new centre.
   circle.MoveGripPoints(Indices({0, 3}), {1, 0});
-  ExpectPoint(circle.GetCenter(), {2, 1});
+  ExpectPointNear(circle.GetCenter(), {2, 1}, 1e-12);
   EXPECT_NEAR(circle.GetRadius(), 4, 1e-12);
   circle.MoveStretchPoints(Indices({0}), {0, -1});
-  ExpectPoint(circle.GetCenter(), {2, 0});
+  ExpectPointNear(circle.GetCenter(), {2, 0}, 1e-12);
 }
 
 TEST(CircleArcTest, ArcGripsAndStretch) {
@@ -254,23 +254,23 @@ TEST(CircleArcTest, ArcGripsAndStretch) {
   // Two grips at once, or the middle dragged onto the chord, change nothing.
   arc.MoveGripPoints(Indices({0, 2}), {1, 1});
   arc.MoveGripPoints(Indices({1}), {0, -1});
-  ExpectPoint(arc.GetCenter(), {0, 0});
+  ExpectPointNear(arc.GetCenter(), {0, 0}, 1e-12);
   EXPECT_NEAR(arc.GetEndAngle(), kPi, 1e-12);
   // The middle raised to (0, 2): the arc through (1, 0), (0, 2), (-1, 0).
   arc.MoveGripPoints(Indices({1}), {0, 1});
-  ExpectPoint(arc.GetCenter(), {0, 0.75});
+  ExpectPointNear(arc.GetCenter(), {0, 0.75}, 1e-12);
   EXPECT_NEAR(arc.GetRadius(), 1.25, 1e-12);
-  ExpectPoint(arc.GetStartPoint(), {1, 0});
-  ExpectPoint(arc.GetEndPoint(), {-1, 0});
+  ExpectPointNear(arc.GetStartPoint(), {1, 0}, 1e-12);
+  ExpectPointNear(arc.GetEndPoint(), {-1, 0}, 1e-12);
   // Both ends stretched: the arc moves.
   arc.MoveStretchPoints(Indices({0, 1}), {3, 0});
-  ExpectPoint(arc.GetCenter(), {3, 0.75});
+  ExpectPointNear(arc.GetCenter(), {3, 0.75}, 1e-12);
   EXPECT_NEAR(arc.GetRadius(), 1.25, 1e-12);
   // One end stretched: rebuilt through the moved end and the middle.
   FcArc quarter = MakeArc({0, 0}, 1, 0, 180);
   quarter.MoveStretchPoints(Indices({1}), {1, 0});
-  ExpectPoint(quarter.GetEndPoint(), {0, 0});
-  ExpectPoint(quarter.GetStartPoint(), {1, 0});
+  ExpectPointNear(quarter.GetEndPoint(), {0, 0}, 1e-12);
+  ExpectPointNear(quarter.GetStartPoint(), {1, 0}, 1e-12);
 }
 
 TEST(CircleArcTest, SegmentRecordsUnderMatrices) {
@@ -294,9 +294,9 @@ TEST(CircleArcTest, SegmentRecordsUnderMatrices) {
   EXPECT_TRUE(segments.empty());
   circle.GetSnapSegments(0, {}, 0, mirror, segments);
   ASSERT_EQ(segments.size(), 5u);
-  ExpectPoint(segments[0]->point, {-1, 1});
+  ExpectPointNear(segments[0]->point, {-1, 1}, 1e-12);
   EXPECT_EQ(segments[0]->snapModes, kOsnapCenter);
-  ExpectPoint(segments[1]->point, {-3, 1});
+  ExpectPointNear(segments[1]->point, {-3, 1}, 1e-12);
   EXPECT_EQ(segments[1]->snapModes, kOsnapQuadrant);
 
   segments.clear();
@@ -314,9 +314,9 @@ TEST(CircleArcTest, SegmentRecordsUnderMatrices) {
   EXPECT_TRUE(segments.empty());
   arc.GetSnapSegments(0, {}, 0, stretch, segments);
   ASSERT_EQ(segments.size(), 3u);
-  ExpectPoint(segments[0]->point, {2, 1});
-  ExpectPoint(segments[1]->point, {2, 3});
-  ExpectPoint(segments[2]->point, {-2, 1});
+  ExpectPointNear(segments[0]->point, {2, 1}, 1e-12);
+  ExpectPointNear(segments[1]->point, {2, 3}, 1e-12);
+  ExpectPointNear(segments[2]->point, {-2, 1}, 1e-12);
 }
 
 class CircleArcListTest : public EntityListTest {};

@@ -25,7 +25,7 @@ void SetCorners(Fc3DFace& face, const Corners& corners) {
 void ExpectCorners(const Fc3DFace& face, const Corners& corners) {
   for (int k = 0; k < FcCornerEntity::kCornerCount; ++k) {
     SCOPED_TRACE(k);
-    ExpectPoint(face.GetCorner(k), corners[k]);
+    ExpectPointNear(face.GetCorner(k), corners[k], 1e-12);
   }
 }
 
@@ -45,8 +45,8 @@ TEST(Face3dTest, ConstantsGripsAndSnapEdges) {
   face->GetSnapSegments(0, {}, 4, shift, snaps);
   ASSERT_EQ(snaps.size(), 1u);
   EXPECT_EQ(snaps[0]->snapModes, 675);
-  ExpectPoint(snaps[0]->first, {1, 4});
-  ExpectPoint(snaps[0]->second, {1, 1});
+  ExpectPointNear(snaps[0]->first, {1, 4}, 1e-12);
+  ExpectPointNear(snaps[0]->second, {1, 1}, 1e-12);
   face->GetSnapSegments(0, {}, 0, shift, snaps);
   EXPECT_EQ(snaps.size(), 1u);
 
@@ -82,8 +82,8 @@ TEST(Face3dTest, ExplodesIntoFourLinesEvenWhenCornersCoincide) {
     SCOPED_TRACE(k);
     const auto* line = dynamic_cast<const FcLine*>(exploded.GetAt(k));
     ASSERT_NE(line, nullptr);
-    ExpectPoint(line->GetStartPoint(), corners[k]);
-    ExpectPoint(line->GetEndPoint(), corners[(k + 1) % 4]);
+    ExpectPointNear(line->GetStartPoint(), corners[k], 1e-12);
+    ExpectPointNear(line->GetEndPoint(), corners[(k + 1) % 4], 1e-12);
     EXPECT_EQ(line->GetLayer(), face.GetLayer());
     EXPECT_EQ(line->GetLinetype(), face.GetLinetype());
     EXPECT_EQ(line->GetColor(), 2);

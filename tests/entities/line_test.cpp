@@ -20,6 +20,7 @@
 #include "platform/recording_frame_link.h"
 #include "platform/thread_slot.h"
 #include "tests/support/object_test_support.h"
+#include "tests/support/point_expect.h"
 
 namespace {
 
@@ -28,11 +29,6 @@ FcLine MakeLine(FcPoint2d start, FcPoint2d end) {
   line.SetStartPoint(start);
   line.SetEndPoint(end);
   return line;
-}
-
-void ExpectPoint(const FcPoint2d& actual, const FcPoint2d& expected) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-12);
-  EXPECT_NEAR(actual.y, expected.y, 1e-12);
 }
 
 CIntArray Indices(std::initializer_list<int> values) {
@@ -164,8 +160,8 @@ TEST(LineTest, TransformMapsBothEnds) {
     SCOPED_TRACE(c.name);
     FcLine line = MakeLine({1, 2}, {3, 4});
     line.Transform(c.matrix);
-    ExpectPoint(line.GetStartPoint(), c.start);
-    ExpectPoint(line.GetEndPoint(), c.end);
+    ExpectPointNear(line.GetStartPoint(), c.start, 1e-12);
+    ExpectPointNear(line.GetEndPoint(), c.end, 1e-12);
   }
 }
 
@@ -174,14 +170,14 @@ TEST(LineTest, GripsAndStretchPoints) {
   FcPoint2dArray grips;
   line.GetGripPoints(grips);
   ASSERT_EQ(grips.count, 3);
-  ExpectPoint(grips[0], {0, 0});
-  ExpectPoint(grips[1], {2, 1});
-  ExpectPoint(grips[2], {4, 2});
+  ExpectPointNear(grips[0], {0, 0}, 1e-12);
+  ExpectPointNear(grips[1], {2, 1}, 1e-12);
+  ExpectPointNear(grips[2], {4, 2}, 1e-12);
   FcPoint2dArray stretch;
   line.GetStretchPoints(stretch);
   ASSERT_EQ(stretch.count, 2);
-  ExpectPoint(stretch[0], {0, 0});
-  ExpectPoint(stretch[1], {4, 2});
+  ExpectPointNear(stretch[0], {0, 0}, 1e-12);
+  ExpectPointNear(stretch[1], {4, 2}, 1e-12);
 
   struct Case {
     const char* name;
@@ -206,8 +202,8 @@ TEST(LineTest, GripsAndStretchPoints) {
     const int handled = c.stretch ? moved.MoveStretchPoints(indices, {1, 1})
                                   : moved.MoveGripPoints(indices, {1, 1});
     EXPECT_EQ(handled, indices.count);
-    ExpectPoint(moved.GetStartPoint(), c.start);
-    ExpectPoint(moved.GetEndPoint(), c.end);
+    ExpectPointNear(moved.GetStartPoint(), c.start, 1e-12);
+    ExpectPointNear(moved.GetEndPoint(), c.end, 1e-12);
   }
 }
 
@@ -226,8 +222,8 @@ TEST(LineTest, SegmentRecordsLengthAndExplode) {
       EXPECT_EQ(record->type, kGeomSegmentLine);
       EXPECT_EQ(record->extent, kLineExtentSegment);
       EXPECT_EQ(record->snapModes, tag);
-      ExpectPoint(record->first, {10, 20});
-      ExpectPoint(record->second, {10 + end.x, 20 + end.y});
+      ExpectPointNear(record->first, {10, 20}, 1e-12);
+      ExpectPointNear(record->second, {10 + end.x, 20 + end.y}, 1e-12);
     }
     EXPECT_DOUBLE_EQ(line.GetLength(), std::hypot(end.x, end.y));
     FcEntitySets exploded(kFcPreviousSelectionGrowth);
@@ -358,7 +354,7 @@ TEST_F(LineRecordTest, DwgRecordRoundTrip) {
     if (written == &line) {
       ExpectSameLine(read);
     } else {
-      ExpectPoint(read.GetStartPoint(), {5, 5});
+      ExpectPointNear(read.GetStartPoint(), {5, 5}, 1e-12);
       EXPECT_DOUBLE_EQ(read.GetLength(), 0.0);
     }
   }
@@ -399,8 +395,8 @@ TEST(LineDwgDataTest, ReadsEveryLayoutAndRefusesShortData) {
       FcLine line = MakeLine({7, 7}, {7, 7});
       const bool complete = length == bytes.size();
       ASSERT_EQ(line.ReadDwgData(reader), complete ? kFcStatusOk : kFcStatusReadError) << length;
-      ExpectPoint(line.GetStartPoint(), complete ? FcPoint2d{1, 2} : FcPoint2d{7, 7});
-      ExpectPoint(line.GetEndPoint(), complete ? FcPoint2d{3, 4} : FcPoint2d{7, 7});
+      ExpectPointNear(line.GetStartPoint(), complete ? FcPoint2d{1, 2} : FcPoint2d{7, 7}, 1e-12);
+      ExpectPointNear(line.GetEndPoint(), complete ? FcPoint2d{3, 4} : FcPoint2d{7, 7}, 1e-12);
     }
   }
 }
@@ -427,7 +423,7 @@ TEST(LineTest, ClonesKeepThePointsAndRebindProperties) {
   ASSERT_NE(sameGraph, nullptr);
   EXPECT_EQ(sameGraph->GetLayer(), line.GetLayer());
   EXPECT_EQ(sameGraph->GetColor(), 4);
-  ExpectPoint(sameGraph->GetEndPoint(), {3, 4});
+  ExpectPointNear(sameGraph->GetEndPoint(), {3, 4}, 1e-12);
 
   FcGraph target;
   std::unique_ptr<FcEntity> copied(line.CloneFromOtherGraph(target));
@@ -435,8 +431,8 @@ TEST(LineTest, ClonesKeepThePointsAndRebindProperties) {
   ASSERT_NE(otherGraph, nullptr);
   EXPECT_EQ(otherGraph->GetLayer(), target.GetCurrentLayer());
   EXPECT_EQ(otherGraph->GetColor(), 4);
-  ExpectPoint(otherGraph->GetStartPoint(), {1, 2});
-  ExpectPoint(otherGraph->GetEndPoint(), {3, 4});
+  ExpectPointNear(otherGraph->GetStartPoint(), {1, 2}, 1e-12);
+  ExpectPointNear(otherGraph->GetEndPoint(), {3, 4}, 1e-12);
 }
 
 }  // namespace

@@ -78,13 +78,13 @@ TEST(PointMarkerTest, FigureFollowsPdmode) {
       EXPECT_DOUBLE_EQ(marker.circleRadius, 1.4);
     }
     if (c.square) {
-      ExpectPoint(marker.squareCorners[0], {8.6, 18.6});
-      ExpectPoint(marker.squareCorners[2], {11.4, 21.4});
+      ExpectPointNear(marker.squareCorners[0], {8.6, 18.6}, 1e-12);
+      ExpectPointNear(marker.squareCorners[2], {11.4, 21.4}, 1e-12);
     }
     ASSERT_EQ(marker.lines.size(), c.lines.size());
     for (std::size_t i = 0; i < c.lines.size(); ++i) {
-      ExpectPoint(marker.lines[i].first, c.lines[i].first);
-      ExpectPoint(marker.lines[i].second, c.lines[i].second);
+      ExpectPointNear(marker.lines[i].first, c.lines[i].first, 1e-12);
+      ExpectPointNear(marker.lines[i].second, c.lines[i].second, 1e-12);
     }
   }
 }
@@ -92,7 +92,7 @@ TEST(PointMarkerTest, FigureFollowsPdmode) {
 TEST(PointMarkerTest, SquareTurnsWithTheAngle) {
   const FcPointMarker marker = BuildPointMarker({0, 0}, kPi / 2, 65, 1.0);
   // (-0.7, -0.7) turned clockwise by a quarter.
-  ExpectPoint(marker.squareCorners[0], {-0.7, 0.7});
+  ExpectPointNear(marker.squareCorners[0], {-0.7, 0.7}, 1e-12);
 }
 
 using PointListTest = EntityListTest;
@@ -107,15 +107,15 @@ TEST(PointEntityTest, TransformGripsAndSnap) {
   RotationMatrix(0, 0, kHalfPi, rotate);
   FcPointEnt point = MakePoint({2, 1}, 0.5);
   point.Transform(rotate);
-  ExpectPoint(point.GetLocation(), {-1, 2});
+  ExpectPointNear(point.GetLocation(), {-1, 2}, 1e-12);
   EXPECT_EQ(point.GetAngle(), 0.5);
 
   ASSERT_EQ(GripsOf(point).size(), 1u);
-  ExpectPoint(GripsOf(point)[0], {-1, 2});
+  ExpectPointNear(GripsOf(point)[0], {-1, 2}, 1e-12);
   EXPECT_EQ(point.MoveGripPoints(Indices({}), {5, 5}), 0);
-  ExpectPoint(point.GetLocation(), {-1, 2});
+  ExpectPointNear(point.GetLocation(), {-1, 2}, 1e-12);
   EXPECT_EQ(point.MoveGripPoints(Indices({0}), {1, 1}), 1);
-  ExpectPoint(point.GetLocation(), {0, 3});
+  ExpectPointNear(point.GetLocation(), {0, 3}, 1e-12);
 
   FcMatrix2d shift;
   TranslationMatrix(10, 0, shift);
@@ -127,7 +127,7 @@ TEST(PointEntityTest, TransformGripsAndSnap) {
   ASSERT_EQ(snaps.size(), 1u);
   EXPECT_EQ(snaps[0]->type, kGeomSegmentPoint);
   EXPECT_EQ(snaps[0]->snapModes, kOsnapNode);
-  ExpectPoint(snaps[0]->point, {10, 3});
+  ExpectPointNear(snaps[0]->point, {10, 3}, 1e-12);
 }
 
 TEST(PointEntityTest, ClonesTakeLocationAndAngleFromPointsOnly) {
@@ -140,7 +140,7 @@ TEST(PointEntityTest, ClonesTakeLocationAndAngleFromPointsOnly) {
   for (FcEntity* copy : {clone.get(), moved.get()}) {
     const auto* copied = dynamic_cast<FcPointEnt*>(copy);
     ASSERT_NE(copied, nullptr);
-    ExpectPoint(copied->GetLocation(), {1, 2});
+    ExpectPointNear(copied->GetLocation(), {1, 2}, 1e-12);
     EXPECT_EQ(copied->GetAngle(), 0.25);
   }
   EXPECT_EQ(moved->GetLayer(), target.GetCurrentLayer());
@@ -149,7 +149,7 @@ TEST(PointEntityTest, ClonesTakeLocationAndAngleFromPointsOnly) {
   line.SetColor(5);
   point.Copy(&line);
   EXPECT_EQ(point.GetColor(), 5);
-  ExpectPoint(point.GetLocation(), {1, 2});
+  ExpectPointNear(point.GetLocation(), {1, 2}, 1e-12);
 }
 
 class PointRecordTest : public testing::Test {
@@ -216,7 +216,7 @@ TEST(PointDwgDataTest, ReadsEveryLayoutAndRefusesShortData) {
       ASSERT_EQ(ReadDwgDataPrefix(point, bytes, length, version),
                 complete ? kFcStatusOk : kFcStatusReadError)
           << length;
-      ExpectPoint(point.GetLocation(), complete ? FcPoint2d{1, 2} : FcPoint2d{7, 7});
+      ExpectPointNear(point.GetLocation(), complete ? FcPoint2d{1, 2} : FcPoint2d{7, 7}, 1e-12);
       EXPECT_EQ(point.GetAngle(), complete ? 0.75 : 3.0);
     }
   }

@@ -37,7 +37,7 @@ TEST(RayTest, ConstructionSetsTheClassConstants) {
     EXPECT_EQ(entity->GetRecordName(), c.name);
     EXPECT_EQ(entity->GetKind(), c.kind);
     EXPECT_EQ(entity->GetDwgType(), c.dwgType);
-    ExpectPoint(entity->GetDirection(), {1, 0});
+    ExpectPointNear(entity->GetDirection(), {1, 0}, 1e-12);
     EXPECT_EQ(entity->GetLength(), -1.0);
     EXPECT_EQ(entity->GetArea(), -1.0);
   }
@@ -45,9 +45,9 @@ TEST(RayTest, ConstructionSetsTheClassConstants) {
 
 TEST(RayTest, DirectionIsKeptUnitLength) {
   FcRay ray = MakeLine<FcRay>({0, 0}, {3, 4});
-  ExpectPoint(ray.GetDirection(), {0.6, 0.8});
+  ExpectPointNear(ray.GetDirection(), {0.6, 0.8}, 1e-12);
   ray.SetDirection({0, 0});
-  ExpectPoint(ray.GetDirection(), {1, 0});
+  ExpectPointNear(ray.GetDirection(), {1, 0}, 1e-12);
 
   struct Case {
     const char* name;
@@ -71,8 +71,8 @@ TEST(RayTest, DirectionIsKeptUnitLength) {
     SCOPED_TRACE(c.name);
     FcXLine xline = MakeLine<FcXLine>({1, 1}, c.start);
     xline.Transform(c.matrix);
-    ExpectPoint(xline.GetBasePoint(), c.base);
-    ExpectPoint(xline.GetDirection(), c.direction);
+    ExpectPointNear(xline.GetBasePoint(), c.base, 1e-12);
+    ExpectPointNear(xline.GetDirection(), c.direction, 1e-12);
   }
 }
 
@@ -116,13 +116,13 @@ TEST(RayTest, GripsSitAGripLengthAlongTheLine) {
   FcRay ray = MakeLine<FcRay>({1, 1}, {0, 1});
   const std::vector<FcPoint2d> rayGrips = GripsOf(ray);
   ASSERT_EQ(rayGrips.size(), 2u);
-  ExpectPoint(rayGrips[0], {1, 1});
-  ExpectPoint(rayGrips[1], {1, 1 + length});
+  ExpectPointNear(rayGrips[0], {1, 1}, 1e-12);
+  ExpectPointNear(rayGrips[1], {1, 1 + length}, 1e-12);
   FcXLine xline = MakeLine<FcXLine>({1, 1}, {0, 1});
   const std::vector<FcPoint2d> xlineGrips = GripsOf(xline);
   ASSERT_EQ(xlineGrips.size(), 3u);
-  ExpectPoint(xlineGrips[1], {1, 1 + length});
-  ExpectPoint(xlineGrips[2], {1, 1 - length});
+  ExpectPointNear(xlineGrips[1], {1, 1 + length}, 1e-12);
+  ExpectPointNear(xlineGrips[2], {1, 1 - length}, 1e-12);
 }
 
 TEST(RayTest, MovedGrips) {
@@ -156,8 +156,8 @@ TEST(RayTest, MovedGrips) {
     FcUnboundedLine& line = c.ray ? static_cast<FcUnboundedLine&>(ray) : xline;
     const CIntArray indices = Indices(c.indices);
     EXPECT_EQ(line.MoveGripPoints(indices, c.offset), indices.count);
-    ExpectPoint(line.GetBasePoint(), c.base);
-    ExpectPoint(line.GetDirection(), c.direction);
+    ExpectPointNear(line.GetBasePoint(), c.base, 1e-12);
+    ExpectPointNear(line.GetDirection(), c.direction, 1e-12);
   }
 }
 
@@ -183,12 +183,12 @@ TEST(RayTest, SegmentRecords) {
       EXPECT_EQ(record->type, kGeomSegmentLine);
       EXPECT_EQ(record->extent, c.extent);
       EXPECT_EQ(record->snapModes, tag);
-      ExpectPoint(record->first, {11, 1});
-      ExpectPoint(record->second, {11, 2});
+      ExpectPointNear(record->first, {11, 1}, 1e-12);
+      ExpectPointNear(record->second, {11, 2}, 1e-12);
     }
     EXPECT_EQ(snaps[1]->type, kGeomSegmentPoint);
     EXPECT_EQ(snaps[1]->snapModes, c.basePointMode);
-    ExpectPoint(snaps[1]->point, {11, 1});
+    ExpectPointNear(snaps[1]->point, {11, 1}, 1e-12);
   }
 }
 
@@ -200,12 +200,12 @@ TEST(RayTest, ClonesKeepBaseAndDirection) {
   for (FcEntity* copy : {clone.get(), moved.get()}) {
     const auto* copied = dynamic_cast<FcRay*>(copy);
     ASSERT_NE(copied, nullptr);
-    ExpectPoint(copied->GetBasePoint(), {1, 2});
-    ExpectPoint(copied->GetDirection(), {0, 1});
+    ExpectPointNear(copied->GetBasePoint(), {1, 2}, 1e-12);
+    ExpectPointNear(copied->GetDirection(), {0, 1}, 1e-12);
   }
   FcXLine xline;
   xline.Copy(&ray);
-  ExpectPoint(xline.GetDirection(), {1, 0});
+  ExpectPointNear(xline.GetDirection(), {1, 0}, 1e-12);
 }
 
 class RayRecordTest : public testing::Test {
@@ -261,7 +261,7 @@ TEST_F(RayRecordTest, DxfDirectionIsMadeUnitLength) {
                               {11, c.x}, {21, c.y}, {0, "EOF"}},
                              graph),
               kFcStatusOk);
-    ExpectPoint(read.GetDirection(), c.direction);
+    ExpectPointNear(read.GetDirection(), c.direction, 1e-12);
   }
 }
 
@@ -282,8 +282,8 @@ TEST(RayDwgDataTest, ReadsTheDirectionAsStoredAndRefusesShortData) {
       const bool complete = length == bytes.size();
       ASSERT_EQ(ReadDwgDataPrefix(ray, bytes, length, version), complete ? kFcStatusOk : kFcStatusReadError)
           << length;
-      ExpectPoint(ray.GetBasePoint(), complete ? FcPoint2d{1, 2} : FcPoint2d{7, 7});
-      ExpectPoint(ray.GetDirection(), complete ? FcPoint2d{3, 4} : FcPoint2d{0, 1});
+      ExpectPointNear(ray.GetBasePoint(), complete ? FcPoint2d{1, 2} : FcPoint2d{7, 7}, 1e-12);
+      ExpectPointNear(ray.GetDirection(), complete ? FcPoint2d{3, 4} : FcPoint2d{0, 1}, 1e-12);
     }
   }
 }

@@ -25,7 +25,7 @@ Entity MakeCorners(const FcCornerEntity::Corners& corners = kCorners) {
 void ExpectCorners(const FcCornerEntity& entity, const FcCornerEntity::Corners& corners) {
   for (int k = 0; k < FcCornerEntity::kCornerCount; ++k) {
     SCOPED_TRACE(k);
-    ExpectPoint(entity.GetCorner(k), corners[k]);
+    ExpectPointNear(entity.GetCorner(k), corners[k], 1e-12);
   }
 }
 
@@ -74,8 +74,8 @@ TEST(SolidTest, SnapEdgesFollowTheOutline) {
       EXPECT_EQ(snaps[0]->type, kGeomSegmentLine);
       EXPECT_EQ(snaps[0]->extent, kLineExtentSegment);
       EXPECT_EQ(snaps[0]->snapModes, 675);
-      ExpectPoint(snaps[0]->first, (*edges)[subIndex - 1].first);
-      ExpectPoint(snaps[0]->second, (*edges)[subIndex - 1].second);
+      ExpectPointNear(snaps[0]->first, (*edges)[subIndex - 1].first, 1e-12);
+      ExpectPointNear(snaps[0]->second, (*edges)[subIndex - 1].second, 1e-12);
     }
     GeomSegmentList bounds;
     entity->GetBoundarySegments(identity, bounds);
@@ -93,7 +93,7 @@ TEST(SolidTest, TransformGripsAndMovedGrips) {
   FcTrace trace = MakeCorners<FcTrace>();
   const std::vector<FcPoint2d> grips = GripsOf(trace);
   ASSERT_EQ(grips.size(), 4u);
-  for (int k = 0; k < 4; ++k) ExpectPoint(grips[k], kCorners[k]);
+  for (int k = 0; k < 4; ++k) ExpectPointNear(grips[k], kCorners[k], 1e-12);
   EXPECT_EQ(trace.MoveGripPoints(Indices({3, 0}), {1, 1}), 2);
   ExpectCorners(trace, {FcPoint2d{1, 1}, FcPoint2d{4, 0}, FcPoint2d{0, 3}, FcPoint2d{5, 4}});
 }

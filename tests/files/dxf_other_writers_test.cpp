@@ -267,7 +267,7 @@ TEST(DxfOtherWritersTest, ReversedCurvesKeepTheirWorldPlace) {
   if (folder.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
   FcGraph graph;
   const Opened opened = OpenFile(graph, folder + "reversed.dxf");
-  ASSERT_EQ(opened.result, kOpenDone);
+  ASSERT_EQ(opened.result, FcOpenResult::kDone);
   EXPECT_EQ(opened.skipped, "MATERIAL:3 MLEADERSTYLE:1 ");
   const std::string expected = "CIRCLE -2,1 r 3\nARC -2,1 r 3 from -2,4 to -5,1\n";
   EXPECT_EQ(CurveText(graph), expected);
@@ -275,7 +275,7 @@ TEST(DxfOtherWritersTest, ReversedCurvesKeepTheirWorldPlace) {
   for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf}) {
     const std::string path = saved.path() + "curves.dxf";
     graph.SetFileKind(kind);
-    ASSERT_EQ(WriteDxf(graph, path, true), kDxfWriteDone);
+    ASSERT_EQ(WriteDxf(graph, path, true), FcSaveResult::kDone);
     const CommandResult read = RunCommand("/usr/bin/python3 '" + kScript + "' curves '" + path + "'");
     EXPECT_EQ(read.status, 0);
     EXPECT_EQ(read.output, expected);
@@ -306,7 +306,7 @@ TEST(DxfOtherWritersTest, SavedArcsReadTheSameInTheLibrary) {
   TempDir saved;
   const std::string path = saved.path() + "arcs.dxf";
   graph.SetFileKind(FcFileKind::kAsciiDxf);
-  ASSERT_EQ(WriteDxf(graph, path, true), kDxfWriteDone);
+  ASSERT_EQ(WriteDxf(graph, path, true), FcSaveResult::kDone);
   const CommandResult read = RunCommand("/usr/bin/python3 '" + kScript + "' curves '" + path + "'");
   EXPECT_EQ(read.status, 0) << read.output;
   EXPECT_EQ(read.output, CurveText(graph));

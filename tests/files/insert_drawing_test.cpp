@@ -11,6 +11,7 @@
 #include "files/drawing_file.h"
 #include "tests/support/drawing_file_support.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/point_expect.h"
 
 namespace {
 
@@ -36,11 +37,6 @@ void FillTarget(FcGraph& target) {
   target.GetOrCreateLinetype("Dashed")->SetPattern("A,1,-1");
   target.FindOrCreateLayer("Walls")->SetColor(5);
   AddTestLine(target, {0, 0}, {0, 9});
-}
-
-void ExpectPoint(const FcPoint2d& point, double x, double y) {
-  EXPECT_DOUBLE_EQ(point.x, x);
-  EXPECT_DOUBLE_EQ(point.y, y);
 }
 
 void CollectHandle(const FcObject* object, std::multiset<FcHandle>& handles) {
@@ -105,7 +101,7 @@ TEST_F(InsertDrawingTest, FileBecomesABlockWithItsTablesMergedByName) {
   // The model space of the part, under its file title, at its INSBASE.
   EXPECT_EQ(block->GetName(), "part");
   EXPECT_EQ(block->GetFlags() & kBlockAnonymous, 0);
-  ExpectPoint(block->GetBasePoint(), 4, 5);
+  ExpectPointEq(block->GetBasePoint(), {4, 5});
   ASSERT_EQ(block->GetEntities().GetCount(), PartEntityCount("*Model_Space"));
   for (const FcEntity* entity : block->GetEntities()) {
     EXPECT_EQ(target_.GetLayerList().FindByHandle(entity->GetLayer()->GetHandle()), entity->GetLayer());
@@ -117,7 +113,7 @@ TEST_F(InsertDrawingTest, FileBecomesABlockWithItsTablesMergedByName) {
   const FcBlock* door = target_.GetBlockList().FindByName("Door");
   ASSERT_NE(door, nullptr);
   EXPECT_EQ(door->GetEntities().GetCount(), PartEntityCount("Door"));
-  ExpectPoint(door->GetBasePoint(), 1, 2);
+  ExpectPointEq(door->GetBasePoint(), {1, 2});
 
   // The target's own records win; missing ones arrive and bind by name.
   const FcLayerList& layers = target_.GetLayerList();

@@ -10,6 +10,7 @@
 #include "database/graph.h"
 #include "tests/support/program_commands_scope.h"
 #include "shell/testing/scripted_view.h"
+#include "tests/support/point_expect.h"
 
 // The entities of the class in the view's current space, oldest first.
 template <typename Entity>
@@ -81,7 +82,3 @@ class CommandScriptTest : public ::testing::Test {
   ScriptedView script_;
 };
 
-inline void ExpectPoint(const FcPoint2d& actual, const FcPoint2d& expected, const std::string& where = {}) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-9) << where;
-  EXPECT_NEAR(actual.y, expected.y, 1e-9) << where;
-}

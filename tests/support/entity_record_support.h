@@ -19,14 +19,10 @@
 #include "filers/filer_dwg.h"
 #include "platform/recording_frame_link.h"
 #include "tests/support/object_test_support.h"
+#include "tests/support/point_expect.h"
 
 // Shared by the tests of the simple entity classes: records written and
 // read back through memory filers, listings, grips and DWG data bits.
-
-inline void ExpectPoint(const FcPoint2d& actual, const FcPoint2d& expected) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-12);
-  EXPECT_NEAR(actual.y, expected.y, 1e-12);
-}
 
 inline CIntArray Indices(std::initializer_list<int> values) {
   CIntArray indices;

@@ -139,8 +139,8 @@ class RasterImageTest : public ::testing::Test {
 
 TEST_F(RasterImageTest, DefinitionTakesThePictureSizes) {
   ASSERT_TRUE(definition_->IsImageLoaded());
-  ExpectPoint(definition_->GetPixelSize(), {6.0, 5.0});
-  ExpectPoint(definition_->GetNormalizedSize(), {1.0, 5.0 / 6.0});
+  ExpectPointNear(definition_->GetPixelSize(), {6.0, 5.0}, 1e-12);
+  ExpectPointNear(definition_->GetNormalizedSize(), {1.0, 5.0 / 6.0}, 1e-12);
   EXPECT_EQ(definition_->GetResolvedPath(), bmpPath_);
   EXPECT_EQ(image_->GetPixelWidth(), 6.0);
   EXPECT_EQ(image_->GetDwgType(), graph_.GetCustomClassType("IMAGE"));
@@ -215,9 +215,9 @@ TEST_F(RasterImageTest, PrimitiveTakesTransparencyAndBoundary) {
     EXPECT_EQ(primitive->IsTransparent(), transparent);
     const std::vector<FcPoint2d>& clip = primitive->GetClipBoundary();
     ASSERT_EQ(clip.size(), 3u);
-    ExpectPoint(clip[0], {0.0, 5.0});
-    ExpectPoint(clip[1], {6.0, 5.0});
-    ExpectPoint(clip[2], {0.0, 0.0});
+    ExpectPointNear(clip[0], {0.0, 5.0}, 1e-12);
+    ExpectPointNear(clip[1], {6.0, 5.0}, 1e-12);
+    ExpectPointNear(clip[2], {0.0, 0.0}, 1e-12);
   }
 }
 
@@ -274,7 +274,7 @@ TEST_F(RasterImageTest, RebuildingReactorsAttachesImagesAndDropsOrphans) {
   EXPECT_FALSE(model.Contains(orphan));
   EXPECT_EQ(image_->GetClipType(), 1);
   ASSERT_EQ(image_->GetClipBoundary().count, 2);
-  ExpectPoint(image_->GetClipBoundary()[1], {5.5, 4.5});
+  ExpectPointNear(image_->GetClipBoundary()[1], {5.5, 4.5}, 1e-12);
   EXPECT_EQ(FindImageDef(graph_, definition_->GetHandle()), definition_);
   EXPECT_EQ(FindImageDef(graph_, image_->GetHandle()), nullptr);
 }
@@ -292,9 +292,9 @@ int ReadRecord(FcFiler& filer, FcObject& object) {
 
 void ExpectSameImage(const FcRasterImage& read, const FcRasterImage& written) {
   ExpectSameCommonProperties(read, written);
-  ExpectPoint(read.GetInsertionPoint(), written.GetInsertionPoint());
-  ExpectPoint(read.GetU(), written.GetU());
-  ExpectPoint(read.GetV(), written.GetV());
+  ExpectPointNear(read.GetInsertionPoint(), written.GetInsertionPoint(), 1e-12);
+  ExpectPointNear(read.GetU(), written.GetU(), 1e-12);
+  ExpectPointNear(read.GetV(), written.GetV(), 1e-12);
   EXPECT_EQ(read.GetPixelWidth(), written.GetPixelWidth());
   EXPECT_EQ(read.GetPixelHeight(), written.GetPixelHeight());
   EXPECT_EQ(read.GetBrightness(), written.GetBrightness());
@@ -303,7 +303,7 @@ void ExpectSameImage(const FcRasterImage& read, const FcRasterImage& written) {
   EXPECT_EQ(read.GetClipType(), written.GetClipType());
   ASSERT_EQ(read.GetClipBoundary().count, written.GetClipBoundary().count);
   for (int i = 0; i < read.GetClipBoundary().count; ++i) {
-    ExpectPoint(read.GetClipBoundary()[i], written.GetClipBoundary()[i]);
+    ExpectPointNear(read.GetClipBoundary()[i], written.GetClipBoundary()[i], 1e-12);
   }
   EXPECT_EQ(read.GetImageDefHandle(), written.GetImageDefHandle());
 }
@@ -311,8 +311,8 @@ void ExpectSameImage(const FcRasterImage& read, const FcRasterImage& written) {
 void ExpectSameDefinition(const FcRasterImageDef& read, const FcRasterImageDef& written) {
   EXPECT_EQ(read.GetHandle(), written.GetHandle());
   EXPECT_EQ(read.GetFilePath(), written.GetFilePath());
-  ExpectPoint(read.GetPixelSize(), written.GetPixelSize());
-  ExpectPoint(read.GetNormalizedSize(), written.GetNormalizedSize());
+  ExpectPointNear(read.GetPixelSize(), written.GetPixelSize(), 1e-12);
+  ExpectPointNear(read.GetNormalizedSize(), written.GetNormalizedSize(), 1e-12);
   EXPECT_EQ(read.GetLoaded(), written.GetLoaded());
   EXPECT_EQ(read.GetResolutionUnits(), written.GetResolutionUnits());
   EXPECT_EQ(read.IsImageLoaded(), written.GetLoaded() != 0);
@@ -440,7 +440,7 @@ TEST_F(RasterImageRecordTest, UnloadedDefinitionTakesTheFileSizesAndHoldsNoPictu
     EXPECT_FALSE(definition.IsImageLoaded());
     EXPECT_EQ(definition.GetLoaded(), 0);
     EXPECT_EQ(definition.GetFilePath(), definition_->GetFilePath());
-    ExpectPoint(definition.GetPixelSize(), c.fileThere ? FcPoint2d{6.0, 5.0} : FcPoint2d{40.0, 20.0});
+    ExpectPointNear(definition.GetPixelSize(), c.fileThere ? FcPoint2d{6.0, 5.0} : FcPoint2d{40.0, 20.0}, 1e-12);
     EXPECT_EQ(definition.GetResolvedPath(), c.fileThere ? bmpPath_ : "");
   }
 }

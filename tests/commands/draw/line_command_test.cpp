@@ -16,8 +16,8 @@ struct Segment {
 void ExpectSegments(const std::vector<const FcLine*>& lines, const std::vector<Segment>& expected) {
   ASSERT_EQ(lines.size(), expected.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    ExpectPoint(lines[i]->GetStartPoint(), expected[i].start, "start " + std::to_string(i));
-    ExpectPoint(lines[i]->GetEndPoint(), expected[i].end, "end " + std::to_string(i));
+    ExpectPointNear(lines[i]->GetStartPoint(), expected[i].start, 1e-9, "start " + std::to_string(i));
+    ExpectPointNear(lines[i]->GetEndPoint(), expected[i].end, 1e-9, "end " + std::to_string(i));
   }
 }
 

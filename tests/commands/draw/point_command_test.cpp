@@ -24,7 +24,7 @@ TEST_F(PointCommandTest, ReportsTheStyleAndPlacesOnePointTurnedAFullCircle) {
   EXPECT_EQ(script_.Frame().Prompts(), std::vector<std::string>{"Settings/Multiple/<Location of point>"});
   const std::vector<const FcPointEnt*> points = EntitiesOf<FcPointEnt>();
   ASSERT_EQ(points.size(), 1u);
-  ExpectPoint(points[0]->GetLocation(), {2, 3});
+  ExpectPointNear(points[0]->GetLocation(), {2, 3}, 1e-9);
   EXPECT_DOUBLE_EQ(points[0]->GetAngle(), kTwoPi);
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"Point"});
 }

@@ -23,8 +23,8 @@ TEST_F(RayCommandTest, DirectionRunsFromTheOriginThroughTheSecondPoint) {
     ASSERT_TRUE(RunScript(script, "ray", {"1,1", c.through})) << c.through;
     const std::vector<const FcRay*> rays = EntitiesIn<FcRay>(script);
     ASSERT_EQ(rays.size(), 1u) << c.through;
-    ExpectPoint(rays[0]->GetBasePoint(), {1, 1}, c.through);
-    ExpectPoint(rays[0]->GetDirection(), c.direction, c.through);
+    ExpectPointNear(rays[0]->GetBasePoint(), {1, 1}, 1e-9, c.through);
+    ExpectPointNear(rays[0]->GetDirection(), c.direction, 1e-9, c.through);
   }
 }
 

@@ -10,7 +10,7 @@ using SolidCommandTest = CommandScriptTest;
 
 void ExpectCorners(const FcCornerEntity& entity, const FcCornerEntity::Corners& expected, const std::string& where) {
   for (int i = 0; i < FcCornerEntity::kCornerCount; ++i)
-    ExpectPoint(entity.GetCorner(i), expected[i], where + " corner " + std::to_string(i));
+    ExpectPointNear(entity.GetCorner(i), expected[i], 1e-9, where + " corner " + std::to_string(i));
 }
 
 TEST_F(SolidCommandTest, PiecesContinueFromTheLastTwoCorners) {

@@ -14,8 +14,7 @@ void ExpectTraces(const std::vector<const FcTrace*>& traces, const std::vector<C
   ASSERT_EQ(traces.size(), expected.size()) << where;
   for (std::size_t t = 0; t < traces.size(); ++t)
     for (int i = 0; i < FcCornerEntity::kCornerCount; ++i)
-      ExpectPoint(traces[t]->GetCorner(i), expected[t][i],
-                  where + " piece " + std::to_string(t) + " corner " + std::to_string(i));
+      ExpectPointNear(traces[t]->GetCorner(i), expected[t][i], 1e-9, where + " piece " + std::to_string(t) + " corner " + std::to_string(i));
 }
 
 TEST_F(TraceCommandTest, PiecesHaveSquareEndsAndMitredJoints) {
@@ -56,8 +55,8 @@ TEST_F(TraceCommandTest, AHairpinTurnExchangesTheSharedCornersForTheSecondPiece)
   ASSERT_TRUE(script_.Run({"trace", "2", "0,0", "10,0", "0,1", ""}));
   const std::vector<const FcTrace*> traces = EntitiesOf<FcTrace>();
   ASSERT_EQ(traces.size(), 2u);
-  ExpectPoint(traces[1]->GetCorner(0), traces[0]->GetCorner(2), "start-left");
-  ExpectPoint(traces[1]->GetCorner(1), traces[0]->GetCorner(3), "start-right");
+  ExpectPointNear(traces[1]->GetCorner(0), traces[0]->GetCorner(2), 1e-9, "start-left");
+  ExpectPointNear(traces[1]->GetCorner(1), traces[0]->GetCorner(3), 1e-9, "start-right");
   // The left side of the piece going back lies below the way there.
   EXPECT_LT(traces[1]->GetCorner(0).y, 0.0);
 }

@@ -24,7 +24,7 @@ TEST_F(UndoCommandTest, StepsBackOneItemAtATimeAndRedoStartsAtTheFirst) {
   EXPECT_EQ(LastPrinted(), "Redo : Line");
   const std::vector<const FcLine*> lines = EntitiesOf<FcLine>();
   ASSERT_EQ(lines.size(), 1u);
-  ExpectPoint(lines[0]->GetStartPoint(), {0, 0});
+  ExpectPointNear(lines[0]->GetStartPoint(), {0, 0}, 1e-9);
 }
 
 TEST_F(UndoCommandTest, ANewItemDiscardsWhatWasUndone) {
