@@ -137,6 +137,10 @@ class FcEntity : public FcObject {
   virtual FcEntity* FindObjectByHandle(FcHandle handle);
   // The pen set-up every class runs first; true when the entity is drawn.
   virtual bool Draw(FcDrawSink* sink);
+  // One group of the common DXF data (linetype 6, layer 8 and colour 62 may
+  // also stand among a record's own groups): 0, or 3 for a linetype the drawing
+  // does not have; other codes are passed over.
+  int ReadCommonGroup(FcFiler& filer, const FcResBuf& group);
   // Clears the unreferenced mark of the entity's linetype record.
   virtual void MarkReferences();
   virtual FcEntity* Clone() const = 0;
@@ -263,9 +267,6 @@ class FcEntity : public FcObject {
   // The groups of the common DXF data that a record without subclass
   // markers holds among its own.
   static bool IsCommonGroup(int code);
-  // One group of the common DXF data: 0, or 3 for a linetype the drawing
-  // does not have; other codes are passed over.
-  int ReadCommonGroup(FcFiler& filer, const FcResBuf& group);
 
   FcLayer* layer_ = nullptr;
   FcHandle layerHandle_ = 0;

@@ -2,8 +2,6 @@
 
 #include "core/resbuf.h"
 #include "database/entity.h"
-#include "database/graph.h"
-#include "database/linetype.h"
 #include "filers/filer.h"
 
 namespace {
@@ -15,19 +13,10 @@ const char* TextOf(const FcResBuf& group) { return group.text != nullptr ? group
 int ReadOwnGroups(FcEntity& entity, FcFiler& filer, FcResBuf& group, EntityGroupReader readOwnGroup) {
   return ReadRecordGroups(entity, filer, group, [&entity, &filer, readOwnGroup](const FcResBuf& own) {
     switch (own.type) {
-      case 6: {
-        FcGraph* graph = filer.GetGraph();
-        FcLineType* linetype = graph != nullptr ? graph->GetLinetypeList().FindByName(TextOf(own)) : nullptr;
-        if (linetype == nullptr) return kFcStatusStructure;
-        entity.SetLinetype(linetype);
-        return kFcStatusOk;
-      }
+      case 6:
       case 8:
-        entity.SetLayerName(TextOf(own));
-        return kFcStatusOk;
       case 62:
-        entity.SetColor(static_cast<std::int16_t>(own.intValue));
-        return kFcStatusOk;
+        return entity.ReadCommonGroup(filer, own);
       default:
         return readOwnGroup(own);
     }

@@ -155,7 +155,7 @@ void FcArc::Transform(const FcMatrix2d& matrix) {
 
 void FcArc::List() {
   FcCircle::List();
-  const FcGraph* graph = ListingGraph(*this);
+  const FcGraph* graph = OwnerGraphOf(*this);
   PrintMessage("  Start Angle\t" + FormatDrawingAngle(UcsAngleOf(GetCenter(), startAngle_, graph), graph));
   PrintMessage("  End Angle\t" + FormatDrawingAngle(UcsAngleOf(GetCenter(), endAngle_, graph), graph));
   PrintMessage("  Length\t" + FormatDrawingDistance(GetLength(), graph));

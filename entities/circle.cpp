@@ -115,7 +115,7 @@ void FcCircle::Transform(const FcMatrix2d& matrix) {
 
 void FcCircle::List() {
   FcEntity::List();
-  const FcGraph* graph = ListingGraph(*this);
+  const FcGraph* graph = OwnerGraphOf(*this);
   const FormattedPoint centre = FormatPoint(centre_, graph);
   PrintMessage("  Center point: X= " + centre.x + "    Y= " + centre.y);
   PrintMessage("  Radius  " + FormatDrawingDistance(radius_, graph));
@@ -193,33 +193,27 @@ int FcCircle::ReadDwgData(FcFilerDwg& filer) {
   return kFcStatusOk;
 }
 
+GeomSegment FcCircle::ArcSegment(const FcMatrix2d& matrix, int snapModes, double startAngle, double endAngle) const {
+  GeomSegment arc;
+  arc.type = kGeomSegmentArc;
+  arc.snapModes = snapModes;
+  arc.centre = centre_;
+  TransformPoint(matrix, arc.centre);
+  arc.radius = radius_ * std::sqrt(matrix.a * matrix.a + matrix.d * matrix.d);
+  arc.startAngle = startAngle;
+  arc.endAngle = endAngle;
+  return arc;
+}
+
 void FcCircle::GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) {
   if (matrix.a != matrix.e) return;
-  GeomSegment half;
-  half.type = kGeomSegmentArc;
-  half.snapModes = kSnapTagBoundary;
-  half.centre = centre_;
-  TransformPoint(matrix, half.centre);
-  half.radius = radius_ * std::sqrt(matrix.a * matrix.a + matrix.d * matrix.d);
-  half.startAngle = 0.0;
-  half.endAngle = kPi;
-  if (!AppendSegment(segments, half)) return;
-  half.startAngle = kPi;
-  half.endAngle = kTwoPi;
-  AppendSegment(segments, half);
+  if (!AppendSegment(segments, ArcSegment(matrix, kSnapTagBoundary, 0.0, kPi))) return;
+  AppendSegment(segments, ArcSegment(matrix, kSnapTagBoundary, kPi, kTwoPi));
 }
 
 void FcCircle::GetSnapSegments(int, const FcPoint2d&, int, const FcMatrix2d& matrix, GeomSegmentList& segments) {
   if (matrix.a == matrix.e) {
-    GeomSegment full;
-    full.type = kGeomSegmentArc;
-    full.snapModes = kSnapTagCircle;
-    full.centre = centre_;
-    TransformPoint(matrix, full.centre);
-    full.radius = radius_ * std::sqrt(matrix.a * matrix.a + matrix.d * matrix.d);
-    full.startAngle = 0.0;
-    full.endAngle = kTwoPi;
-    AppendSegment(segments, full);
+    AppendSegment(segments, ArcSegment(matrix, kSnapTagCircle, 0.0, kTwoPi));
     return;
   }
   if (!AppendPointSegment(segments, centre_, kOsnapCenter, matrix)) return;

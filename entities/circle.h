@@ -85,6 +85,9 @@ class FcCircle : public FcEntity {
 
  private:
   void CopyOwnFields(const FcEntity* other);
+  // The record of the arc from start to end angle through a matrix that
+  // keeps circles circles.
+  GeomSegment ArcSegment(const FcMatrix2d& matrix, int snapModes, double startAngle, double endAngle) const;
 
   FcPoint2d centre_;
   double radius_ = 0.0;

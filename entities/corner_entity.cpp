@@ -77,7 +77,7 @@ void FcCornerEntity::Transform(const FcMatrix2d& matrix) {
 
 void FcCornerEntity::List() {
   FcEntity::List();
-  const FcGraph* graph = ListingGraph(*this);
+  const FcGraph* graph = OwnerGraphOf(*this);
   for (int k = 0; k < kCornerCount; ++k) {
     const FormattedPoint corner = FormatPoint(corners_[k], graph);
     PrintMessage(std::string(style_.labels[k]) + "X= " + corner.x + "    Y= " + corner.y);

@@ -20,8 +20,6 @@ const FcSystemVar& SettingsOf(const FcGraph* graph) {
 
 }  // namespace
 
-const FcGraph* ListingGraph(const FcEntity& entity) { return OwnerGraphOf(entity); }
-
 FcPoint2d WorldToUcsPoint(const FcPoint2d& point, const FcGraph* graph) {
   FcPoint2d ucs = point;
   TransformPoint(SettingsOf(graph).WorldToUcs, ucs);

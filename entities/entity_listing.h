@@ -11,10 +11,6 @@ class FcGraph;
 // distances and angles in the drawing's current UCS and units. A null
 // drawing stands for the settings of a new drawing.
 
-// The drawing an entity is listed with: its layer's, else the current one;
-// null when there is neither.
-const FcGraph* ListingGraph(const FcEntity& entity);
-
 FcPoint2d WorldToUcsPoint(const FcPoint2d& point, const FcGraph* graph);
 
 struct FormattedPoint {

@@ -113,7 +113,7 @@ void FcLine::Transform(const FcMatrix2d& matrix) {
 
 void FcLine::List() {
   FcEntity::List();
-  const FcGraph* graph = ListingGraph(*this);
+  const FcGraph* graph = OwnerGraphOf(*this);
   const FormattedPoint from = FormatPoint(start_, graph);
   const FormattedPoint to = FormatPoint(end_, graph);
   PrintMessage("  From point: X= " + from.x + "    Y= " + from.y);

@@ -98,7 +98,7 @@ void FcPointEnt::Transform(const FcMatrix2d& matrix) { TransformPoint(matrix, lo
 
 void FcPointEnt::List() {
   FcEntity::List();
-  const FormattedPoint at = FormatPoint(location_, ListingGraph(*this));
+  const FormattedPoint at = FormatPoint(location_, OwnerGraphOf(*this));
   PrintMessage("  At Point: X= " + at.x + "    Y= " + at.y);
 }
 

@@ -52,7 +52,7 @@ bool FcPolyline::Draw(FcDrawSink* sink) {
 
 void FcPolyline::List() {
   FcEntity::List();
-  const FcGraph* graph = ListingGraph(*this);
+  const FcGraph* graph = OwnerGraphOf(*this);
   PrintMessage(IsClosed() ? "  Close" : "  Open");
   const int precision = graph != nullptr ? graph->GetSysVars().luprec : 4;
   double length = 0.0;

@@ -144,14 +144,11 @@ int FcPolyline::ReadDxfLightweight(FcFiler& filer) {
         flush();
         filer.UnreadGroup();
         return kFcStatusOk;
-      case 6: {
-        FcLineType* linetype = graph != nullptr ? graph->GetLinetypeList().FindByName(TextOf(group)) : nullptr;
-        if (linetype == nullptr) return kFcStatusStructure;
-        SetLinetype(linetype);
+      case 6:
+      case 8:
+      case 62:
+        if (const int common = ReadCommonGroup(filer, group); common != kFcStatusOk) return common;
         break;
-      }
-      case 8: SetLayerName(TextOf(group)); break;
-      case 62: SetColor(static_cast<std::int16_t>(group.intValue)); break;
       case 10:
         if (!Finite(group.x) || !Finite(group.y)) return kFcStatusReadError;
         flush();
@@ -193,7 +190,6 @@ int FcPolyline::ReadDxfLightweight(FcFiler& filer) {
 
 int FcPolyline::ReadDxfHeavy(FcFiler& filer) {
   SetHeavy(true);
-  FcGraph* graph = filer.GetGraph();
   double defaultStart = 0.0;
   double defaultEnd = 0.0;
   bool dropped = false;
@@ -220,14 +216,11 @@ int FcPolyline::ReadDxfHeavy(FcFiler& filer) {
     }
     if (inVertices) continue;
     switch (group.type) {
-      case 6: {
-        FcLineType* linetype = graph != nullptr ? graph->GetLinetypeList().FindByName(TextOf(group)) : nullptr;
-        if (linetype == nullptr) return kFcStatusStructure;
-        SetLinetype(linetype);
+      case 6:
+      case 8:
+      case 62:
+        if (const int common = ReadCommonGroup(filer, group); common != kFcStatusOk) return common;
         break;
-      }
-      case 8: SetLayerName(TextOf(group)); break;
-      case 62: SetColor(static_cast<std::int16_t>(group.intValue)); break;
       case 40: if (Finite(group.realValue)) defaultStart = group.realValue; break;
       case 41: if (Finite(group.realValue)) defaultEnd = group.realValue; break;
       case 70: flags_ = group.intValue; break;

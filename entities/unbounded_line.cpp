@@ -74,7 +74,7 @@ void FcUnboundedLine::Transform(const FcMatrix2d& matrix) {
 
 void FcUnboundedLine::List() {
   FcEntity::List();
-  const FcGraph* graph = ListingGraph(*this);
+  const FcGraph* graph = OwnerGraphOf(*this);
   const FormattedPoint base = FormatPoint(basePoint_, graph);
   PrintMessage("  Base point: X= " + base.x + "    Y= " + base.y);
   const FcPoint2d ucsBase = WorldToUcsPoint(basePoint_, graph);

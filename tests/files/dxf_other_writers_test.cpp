@@ -228,7 +228,9 @@ TEST(DxfOtherWritersTest, RecordsWithoutHeaderOrSubclassMarkersOpen) {
     const std::string path = saved.path() + "saved.dxf";
     graph.SetFileKind(FcFileKind::kAsciiDxf);
     ASSERT_EQ(WriteDxf(graph, path, true), FcSaveResult::kDone);
-    if (!LibraryDrawings().empty()) EXPECT_EQ(AuditErrors(path), "");
+    if (!LibraryDrawings().empty()) {
+      EXPECT_EQ(AuditErrors(path), "");
+    }
   }
 }
 
