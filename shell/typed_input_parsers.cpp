@@ -20,12 +20,16 @@ struct SnapOverrideName {
   std::string_view typed;
   int mode;
   const char* name;
+  // The typed text must be the whole answer, not only begin it.
+  bool whole = false;
 };
 
-// In the order they are tried; "end" must be the whole text, the others
-// need only begin it.
-constexpr std::array<SnapOverrideName, 10> kSnapOverrides{{
-    {"end", 1, "End"},
+// In the order they are tried. "none" takes object snap away for one pick:
+// its mode suspends the search while it counts as an override.
+constexpr std::array<SnapOverrideName, 12> kSnapOverrides{{
+    {"end", 1, "End", true},
+    {"non", 0x4000, "None", true},
+    {"none", 0x4000, "None", true},
     {"mid", 2, "Middle"},
     {"cen", 4, "Center"},
     {"nod", 8, "Node"},
@@ -247,11 +251,9 @@ int ParseSnapOverride(std::string_view text) {
   for (char& c : lower)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   std::string_view typed = lower;
-  if (typed == "end" || typed == "_end") return 1;
+  if (typed.starts_with('_')) typed.remove_prefix(1);
   for (const SnapOverrideName& entry : kSnapOverrides) {
-    if (entry.mode == 1) continue;
-    if (typed.starts_with(entry.typed)) return entry.mode;
-    if (typed.starts_with('_') && typed.substr(1).starts_with(entry.typed)) return entry.mode;
+    if (entry.whole ? typed == entry.typed : typed.starts_with(entry.typed)) return entry.mode;
   }
   return 0;
 }

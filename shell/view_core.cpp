@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <utility>
 
+#include "core/matrix2d.h"
+#include "core/number_separators.h"
+#include "database/graph.h"
 #include "platform/frame_link.h"
 #include "shell/command_registry.h"
+#include "shell/object_snap.h"
 
 namespace {
 
@@ -21,6 +26,17 @@ bool IsRedraw(std::string_view text) { return EqualsNoCase(text, "Redraw") || Eq
 
 void DropUnderscore(std::string& text) {
   if (text.starts_with('_')) text.erase(0, 1);
+}
+
+// A clicked point as the typed text that answers with exactly that point:
+// the shortest form that reads back to the same doubles, so that a snapped
+// point is not moved off the geometry by rounding.
+std::string ClickedPointText(const FcPoint2d& point) {
+  char text[64];
+  char* end = std::to_chars(text, text + 30, point.x).ptr;
+  *end++ = GetNumberSeparators().list;
+  end = std::to_chars(end, text + sizeof text, point.y).ptr;
+  return std::string(text, end);
 }
 
 }  // namespace
@@ -267,6 +283,43 @@ bool CChildView::AnswerFromQueue(std::string piece) {
 }
 
 void CChildView::ShowRequestAgain() { BeginInputRequest(); }
+
+bool CChildView::FindSnapPoint(const FcPoint2d& cursor, FcPoint2d& point, int& mode) {
+  mode = 0;
+  if (!IsWaitingForInput() || request_.cursorMode != kCursorPoint) return false;
+  FcGraph& graph = thread_.GetGraph();
+  FcDisplaySurface* surface = graph.GetDisplaySurface();
+  const FcSystemVar& vars = graph.GetSysVars();
+  mode = request_.snapOverride != 0 ? request_.snapOverride : vars.osmode;
+  if (surface == nullptr || !ObjectSnapSearches(mode)) {
+    mode = 0;
+    return false;
+  }
+  FcPoint2d base = vars.GetLastPoint();
+  TransformPoint(vars.UcsToWorld, base);
+  return SnapSearch(*surface, request_.tempEntity, &base, cursor, mode, point);
+}
+
+void CChildView::OnPointClick(const FcPoint2d& cursor) {
+  if (!IsWaitingForInput()) return;
+  FcPoint2d point;
+  if (!frame_.CursorPoint(point)) return;
+  FcPoint2d snapped;
+  int mode = 0;
+  if (FindSnapPoint(cursor, snapped, mode)) {
+    // The snapped point is the geometry's own: ortho does not move it.
+    TransformPoint(thread_.GetGraph().GetSysVars().WorldToUcs, snapped);
+    point = snapped;
+  } else if (request_.cursorMode == kCursorPoint && ObjectSnapSearches(request_.snapOverride)) {
+    PrintMessage("Can't find the " + SnapModeName(request_.snapOverride) + " point!");
+    ClearFilterAndOverride();
+    ShowPrompt(request_.prompt);
+    frame_.SetPromptText(request_.prompt);
+    return;
+  }
+  request_.snapOverride = 0;
+  AnswerWithPiece(ClickedPointText(point));
+}
 
 void CChildView::MarkAnswered() {
   requestOpen_ = false;

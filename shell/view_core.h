@@ -51,6 +51,16 @@ class CChildView : public CommandViewLink, public TypedInputView {
   int BeginInputRequest();
   int EndInputRequest();
 
+  // Object snap for the waiting point prompt (cursor mode 3) at the cursor,
+  // both in world coordinates: the one-shot override, else OSMODE, with
+  // LASTPOINT as the base point. False when the prompt does not snap or
+  // nothing was found; mode receives the mode found (0 then).
+  bool FindSnapPoint(const FcPoint2d& cursor, FcPoint2d& point, int& mode);
+  // A left click at the cursor (world coordinates) while a prompt waits:
+  // the cursor point, snapped where object snap applies, answers it. A
+  // one-shot override that finds nothing refuses the click and is dropped.
+  void OnPointClick(const FcPoint2d& cursor);
+
   bool CommandRuns() const { return handedOver_; }
   // A command waits for the answer of its prompt.
   bool IsWaitingForInput() const { return handedOver_ && requestOpen_; }

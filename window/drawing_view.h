@@ -137,6 +137,9 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Fits the display list to the widget when its size is not the device's.
   void ApplySize();
   void FeedText(const std::string& text);
+  // The object-snap marker and its name at the cursor while a point prompt
+  // waits; cleared otherwise (drawing_view_snap.cpp).
+  void ShowSnapMarker();
 
   WindowThread& window_;
   UserQuestions* questions_;
@@ -145,6 +148,7 @@ class DrawingView : public QWidget, public ViewFrameLink {
   QTimer autoSaveTimer_;
   QPointF cursor_;
   bool panning_ = false;
+  QString snapTip_;
   FcPoint2d panAnchor_;
   bool redrawPending_ = false;
   bool sizePending_ = false;

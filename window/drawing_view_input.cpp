@@ -30,12 +30,6 @@ constexpr ModeVariable kModeVariables[] = {
 // The bit of OSMODE that suspends object snap without losing its modes.
 constexpr std::int32_t kObjectSnapOff = 0x4000;
 
-std::string FormatPoint(const FcPoint2d& point) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.10g,%.10g", point.x, point.y);
-  return text;
-}
-
 }  // namespace
 
 bool DrawingView::ToggleMode(Mode mode) {
@@ -132,13 +126,14 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() == Qt::LeftButton && core_.IsWaitingForInput()) {
-    FcPoint2d point;
-    if (CursorPoint(point)) core_.AnswerWithPiece(FormatPoint(point));
+    core_.OnPointClick(WorldAt(cursor_));
+    ShowSnapMarker();
   }
 }
 
 void DrawingView::mouseMoveEvent(QMouseEvent* event) {
   cursor_ = event->position();
+  if (!panning_) ShowSnapMarker();
   if (!panning_ || !DrawingIsQuiet()) return;
   Surface().RequestRedrawStop(FcPendingInput::kMouseMove);
   Surface().Pan(WorldAt(cursor_), panAnchor_, false);

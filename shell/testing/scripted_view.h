@@ -53,6 +53,12 @@ class ScriptedView {
     });
   }
   void PressEsc() { Type({}, 27); }
+  // A left click with the cursor at the point, given in world coordinates
+  // (the scripted drawings keep the world as their UCS).
+  void Click(const FcPoint2d& point) {
+    frame_.SetCursor(point);
+    window_.Send([&] { view_.OnPointClick(point); });
+  }
   void RunMacro(std::string_view macro, std::string_view extra = {}) {
     window_.Send([&] { view_.ExecuteMacro(macro, extra); });
   }
