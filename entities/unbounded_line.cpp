@@ -104,7 +104,9 @@ int FcUnboundedLine::ReadDwgData(FcFilerDwg& filer) {
     return kFcStatusReadError;
   }
   basePoint_ = base;
-  direction_ = direction;
+  // A file may store any vector, even none; snapping, clipping and grips
+  // divide by its length.
+  SetDirection(direction);
   return kFcStatusOk;
 }
 

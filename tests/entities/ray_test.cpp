@@ -270,9 +270,9 @@ TEST_F(RayRecordTest, DwgRecordRoundTrip) {
   ExpectSame(DwgRoundTrip(xline, graph), xline);
 }
 
-// The direction comes back as the file stores it, even when not unit
-// length.
-TEST(RayDwgDataTest, ReadsTheDirectionAsStoredAndRefusesShortData) {
+// The direction comes back unit length, as from DXF, whatever vector the
+// file stores.
+TEST(RayDwgDataTest, ReadsTheDirectionMadeUnitLengthAndRefusesShortData) {
   const std::vector<char> bytes = DwgBits([](FcFilerDwg& writer) {
     for (double value : {1.0, 2.0, 9.0, 3.0, 4.0, 9.0}) writer.WriteBitDouble(value);
   });
@@ -283,9 +283,15 @@ TEST(RayDwgDataTest, ReadsTheDirectionAsStoredAndRefusesShortData) {
       ASSERT_EQ(ReadDwgDataPrefix(ray, bytes, length, version), complete ? kFcStatusOk : kFcStatusReadError)
           << length;
       ExpectPointNear(ray.GetBasePoint(), complete ? FcPoint2d{1, 2} : FcPoint2d{7, 7}, 1e-12);
-      ExpectPointNear(ray.GetDirection(), complete ? FcPoint2d{3, 4} : FcPoint2d{0, 1}, 1e-12);
+      ExpectPointNear(ray.GetDirection(), complete ? FcPoint2d{0.6, 0.8} : FcPoint2d{0, 1}, 1e-12);
     }
   }
+  const std::vector<char> none = DwgBits([](FcFilerDwg& writer) {
+    for (double value : {1.0, 2.0, 0.0, 0.0, 0.0, 0.0}) writer.WriteBitDouble(value);
+  });
+  FcXLine xline = MakeLine<FcXLine>({7, 7}, {0, 1});
+  ASSERT_EQ(ReadDwgDataPrefix(xline, none, none.size(), FcFilerDwg::kVersion2000), kFcStatusOk);
+  ExpectPointNear(xline.GetDirection(), {1, 0}, 0.0);
 }
 
 }  // namespace

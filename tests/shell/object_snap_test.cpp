@@ -19,7 +19,9 @@
 #include "shell/object_snap.h"
 #include "shell/snap_segment.h"
 #include "tests/support/point_expect.h"
+#include "core/intersections.h"
 #include "tests/support/recording_device.h"
+#include "tests/support/test_entity.h"
 
 namespace {
 
@@ -69,6 +71,90 @@ MakeEntity Node(FcPoint2d location) {
     point->SetLocation(location);
     return point;
   };
+}
+
+// An entity drawn as one line that stands for the kinds object snap treats
+// apart: a curve only it can answer for, or a block reference whose line
+// belongs to an inner entity the drawing does not hold.
+class StandIn : public TestEntity {
+ public:
+  enum class Kind { kLine, kCurve, kBlockReference };
+  static constexpr FcHandle kInnerHandle = 0xABCDEF;
+
+  StandIn(Kind kind, FcPoint2d from, FcPoint2d to) : kind_(kind), from_(from), to_(to) { point = from; }
+
+  bool Draw(FcDrawSink* sink) override {
+    auto* surface = dynamic_cast<FcDisplaySurface*>(sink);
+    if (surface == nullptr) return true;
+    if (kind_ != Kind::kBlockReference) {
+      // In pieces, as a linetype draws it: one unit of primitives.
+      for (int k = 0; k < pieces; ++k) {
+        const double t0 = static_cast<double>(k) / pieces;
+        const double t1 = pieces == 1 ? 1.0 : (k + 0.5) / pieces;
+        surface->AddLine(from_ + t0 * (to_ - from_), from_ + t1 * (to_ - from_), 0, GetHandle());
+      }
+      return true;
+    }
+    surface->OpenGroup(GetHandle());
+    ++surface->nestingDepth;
+    surface->AddLine(from_, to_, 0, kInnerHandle);
+    --surface->nestingDepth;
+    return true;
+  }
+  void GetSnapSegments(int, const FcPoint2d&, int subIndex, const FcMatrix2d&, GeomSegmentList& segments) override {
+    ++asked;
+    if (kind_ == Kind::kLine) {
+      AppendSegment(segments, LineRecord(kSnapTagBoundedLine));
+      return;
+    }
+    if (kind_ == Kind::kBlockReference) {
+      if (subIndex != 0) return;
+      // The insertion point.
+      GeomSegment insertion;
+      insertion.type = kGeomSegmentPoint;
+      insertion.snapModes = kOsnapInsert;
+      insertion.point = point;
+      AppendSegment(segments, insertion);
+      return;
+    }
+    GeomSegment curve;
+    curve.type = kGeomSegmentCurve;
+    curve.snapModes = kSnapTagCurve;
+    curve.entity = this;
+    AppendSegment(segments, curve);
+  }
+  void GetBlockSnapSegments(int, const FcPoint2d&, FcHandle subEntity, int, int, const FcMatrix2d&,
+                            GeomSegmentList& segments) override {
+    if (subEntity == kInnerHandle) AppendSegment(segments, LineRecord(kSnapTagBoundedLine));
+  }
+  int pieces = 1;
+  int asked = 0;
+
+  bool IntersectWithSegment(const FcPoint2d&, int, const FcMatrix2d&, const GeomSegment& other,
+                            FcPoint2d& out) override {
+    FcPoint2d crossings[2];
+    if (IntersectGeomSegments(LineRecord(0), other, crossings) == 0) return false;
+    out = crossings[0];
+    return true;
+  }
+
+ private:
+  GeomSegment LineRecord(int tag) const {
+    GeomSegment line;
+    line.type = kGeomSegmentLine;
+    line.snapModes = tag;
+    line.first = from_;
+    line.second = to_;
+    return line;
+  }
+
+  Kind kind_;
+  FcPoint2d from_;
+  FcPoint2d to_;
+};
+
+MakeEntity Standing(StandIn::Kind kind, FcPoint2d from, FcPoint2d to) {
+  return [=] { return new StandIn(kind, from, to); };
 }
 
 // A drawing whose display list was drawn, as the screen shows it: the
@@ -218,6 +304,80 @@ TEST_F(ObjectSnapTest, FindsTheModesPointUnderTheAperture) {
     EXPECT_EQ(mask, c.found);
     if (c.found != kNone) ExpectPointNear(point, c.point, 1e-9);
     if (c.found == kNone) ExpectPointEq(point, {-1, -1});
+  }
+}
+
+TEST_F(ObjectSnapTest, CurvesAndBlockReferencesAnswerThroughTheirEntities) {
+  using Kind = StandIn::Kind;
+  struct Case {
+    const char* what;
+    std::vector<MakeEntity> entities;
+    int mask;
+    FcPoint2d cursor;
+    int found;
+    FcPoint2d point;
+  };
+  const Case cases[] = {
+      {"a curve crossing a line",
+       {Standing(Kind::kCurve, {0, 0}, {40, 40}), Line({0, 40}, {40, 0})},
+       kOsnapIntersection,
+       {21, 19},
+       kOsnapIntersection,
+       {20, 20}},
+      {"a line crossing a curve",
+       {Line({0, 40}, {40, 0}), Standing(Kind::kCurve, {0, 0}, {40, 40})},
+       kOsnapIntersection,
+       {21, 19},
+       kOsnapIntersection,
+       {20, 20}},
+      {"the insertion point of a block reference under any of its lines",
+       {Standing(Kind::kBlockReference, {100, 100}, {140, 100})},
+       kOsnapInsert | kOsnapEndpoint,
+       {130, 101},
+       kOsnapEndpoint,
+       {140, 100}},
+      {"the insertion point alone",
+       {Standing(Kind::kBlockReference, {100, 100}, {140, 100})},
+       kOsnapInsert,
+       {130, 101},
+       kOsnapInsert,
+       {100, 100}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SnapDrawing drawing(c.entities);
+    int mask = c.mask;
+    FcPoint2d point;
+    const FcPoint2d base;
+    EXPECT_TRUE(SnapSearch(drawing.Surface(), nullptr, &base, c.cursor, mask, point));
+    EXPECT_EQ(mask, c.found);
+    ExpectPointNear(point, c.point, 1e-9);
+  }
+}
+
+TEST_F(ObjectSnapTest, OnlyEntitiesUnderTheApertureAreAskedAndEachUnitOnce) {
+  auto* dashed = new StandIn(StandIn::Kind::kLine, {0, 10}, {40, 10});
+  dashed->pieces = 40;
+  auto* far = new StandIn(StandIn::Kind::kLine, {0, 100}, {40, 100});
+  SnapDrawing drawing({[=] { return dashed; }, [=] { return far; }});
+  int mask = kOsnapEndpoint;
+  FcPoint2d point;
+  const FcPoint2d base;
+  ASSERT_TRUE(SnapSearch(drawing.Surface(), nullptr, &base, {20, 10}, mask, point));
+  EXPECT_EQ(dashed->asked, 1);
+  EXPECT_EQ(far->asked, 0);
+}
+
+TEST_F(ObjectSnapTest, TheEntityBeingDrawnSnapsToItselfOnlyWhenGiven) {
+  SnapDrawing drawing({});
+  StandIn drawn(StandIn::Kind::kLine, {10, 10}, {50, 10});
+  drawing.Surface().DrawXorEntity(&drawn);
+  const FcPoint2d base;
+  for (FcEntity* temp : {static_cast<FcEntity*>(&drawn), static_cast<FcEntity*>(nullptr)}) {
+    int mask = kOsnapEndpoint;
+    FcPoint2d point;
+    EXPECT_EQ(SnapSearch(drawing.Surface(), temp, &base, {47, 11}, mask, point), temp != nullptr);
+    if (temp != nullptr) ExpectPointEq(point, {50, 10});
   }
 }
 
