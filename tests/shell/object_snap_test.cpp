@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/graph.h"
@@ -14,6 +16,8 @@
 #include "entities/geom_segment_ops.h"
 #include "entities/line.h"
 #include "entities/point_entity.h"
+#include "entities/polyline.h"
+#include "entities/solid.h"
 #include "entities/ray.h"
 #include "platform/program_settings.h"
 #include "shell/object_snap.h"
@@ -62,6 +66,23 @@ MakeEntity Ray(FcPoint2d base, FcPoint2d direction) {
     ray->SetBasePoint(base);
     ray->SetDirection(direction);
     return ray;
+  };
+}
+
+// Vertices with the bulge of the segment each one starts.
+MakeEntity Polyline(std::vector<std::pair<FcPoint2d, double>> vertices) {
+  return [=] {
+    auto* polyline = new FcPolyline;
+    for (const auto& [point, bulge] : vertices) polyline->AppendVertex(point, 0, 0, bulge);
+    return polyline;
+  };
+}
+
+MakeEntity Solid(FcPoint2d a, FcPoint2d b, FcPoint2d c, FcPoint2d d) {
+  return [=] {
+    auto* solid = new FcSolid;
+    for (int k = 0; k < 4; ++k) solid->SetCorner(k, std::array<FcPoint2d, 4>{a, b, c, d}[k]);
+    return solid;
   };
 }
 
@@ -262,6 +283,28 @@ TEST_F(ObjectSnapTest, FindsTheModesPointUnderTheAperture) {
        {50, 70}},
       {"a node", {Node({30, 30})}, kOsnapNode | kOsnapEndpoint, {}, {32, 31}, kOsnapNode, {30, 30}},
       {"a ray ends at its base only", {Ray({20, 20}, {1, 0})}, kOsnapEndpoint, {}, {25, 21}, kOsnapEndpoint, {20, 20}},
+      // The part of a primitive under the aperture names the piece.
+      {"the middle of the polyline segment under the cursor",
+       {Polyline({{{0, 0}, 0}, {{40, 0}, 0}, {{40, 40}, 0}})},
+       kOsnapMidpoint,
+       {},
+       {41, 30},
+       kOsnapMidpoint,
+       {40, 20}},
+      {"the quadrant of a polyline's arc segment",
+       {Polyline({{{0, 100}, 0}, {{40, 100}, 1}, {{80, 100}, 0}})},
+       kOsnapQuadrant,
+       {},
+       {59, 81},
+       kOsnapQuadrant,
+       {60, 80}},
+      {"the middle of the solid's edge under the cursor",
+       {Solid({0, 0}, {40, 0}, {0, 40}, {40, 40})},
+       kOsnapMidpoint,
+       {},
+       {39, 25},
+       kOsnapMidpoint,
+       {40, 20}},
       {"nothing under the aperture", {Line({0, 0}, {40, 0})}, kEveryMode, {}, {100, 100}, kNone, {}},
       // Degenerate geometry: no division by zero, no endless loop.
       {"a line without length", {Line({30, 30}, {30, 30})}, kEveryMode, {30, 30}, {32, 30}, kOsnapEndpoint, {30, 30}},

@@ -339,4 +339,47 @@ TEST_F(MainFrameTest, AnOpenDrawingIsPaintedInItsWindow) {
   }
 }
 
+// The drawing's lines are painted, so the display list knows them as drawn;
+// at a point prompt the cursor near a line's end shows the end-point marker
+// there, and a click takes that very point.
+TEST_F(MainFrameTest, AtAPointPromptTheCursorShowsTheSnapMarkerAndTheClickTakesIt) {
+  MainFrame& frame = Start({QString::fromStdString(CopyDrawing("lines.dxf"))});
+  DrawingView& view = *frame.ActiveView();
+  view.Drawing().GetSysVars().osmode = 1;
+  view.repaint();
+  const FcLine* existing = nullptr;
+  for (const FcEntity* entity : *view.Drawing().GetCurrentEntitySet())
+    if (existing == nullptr) existing = dynamic_cast<const FcLine*>(entity);
+  ASSERT_NE(existing, nullptr);
+  const FcPoint2d end = existing->GetStartPoint();
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  view.Surface().GetView()->WorldToDevice(end.x, end.y, &x, &y);
+  // Two pixels beside the end, in the widget's y-down pixels.
+  const QPointF cursor(x + 2, view.height() - y + 1);
+
+  TypeLine(view, "line");
+  ASSERT_TRUE(view.Core().IsWaitingForInput());
+  QMouseEvent move(QEvent::MouseMove, cursor, view.mapToGlobal(cursor), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&view, &move);
+  const FcDisplayDevice& device = *view.Surface().GetDevice();
+  EXPECT_EQ(device.snapMarkerKind, 1);
+  EXPECT_EQ(device.snapMarkerX, x);
+  EXPECT_EQ(device.snapMarkerY, y);
+
+  QMouseEvent press(QEvent::MouseButtonPress, cursor, view.mapToGlobal(cursor), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&view, &press);
+  WaitForPromptOrIdle(view);
+  EXPECT_EQ(device.snapMarkerKind, 0);
+  TypeLine(view, "@10,0");
+  TypeLine(view, "");
+  ProcessUntil([&] { return !view.Core().CommandRuns(); });
+  const FcLine* drawn = nullptr;
+  for (const FcEntity* entity : *view.Drawing().GetCurrentEntitySet())
+    if (const auto* line = dynamic_cast<const FcLine*>(entity)) drawn = line;
+  ASSERT_NE(drawn, existing);
+  EXPECT_EQ(drawn->GetStartPoint(), end);
+}
+
 }  // namespace
