@@ -102,11 +102,18 @@ void SnapLine(BestPoint& best, const GeomSegment& line, const FcPoint2d* base, c
   if (modes & kOsnapNearest) best.Offer(kOsnapNearest, NearestOnLine(line, cursor));
 }
 
+// An arc record starts within the first turn and sweeps at most one turn
+// counter-clockwise; anything else is bad data, and walking its angles a
+// turn at a time could take practically forever.
+bool IsWellFormedArc(const GeomSegment& arc) {
+  if (!std::isfinite(arc.radius) || arc.radius < 0.0) return false;
+  const double sweep = arc.endAngle - arc.startAngle;
+  return arc.startAngle >= -kTolerance && arc.startAngle < kTwoPi + kTolerance && sweep >= -kTolerance &&
+         sweep <= kTwoPi + kTolerance;
+}
+
 void SnapArc(BestPoint& best, const GeomSegment& arc, const FcPoint2d* base, const FcPoint2d& cursor, int modes) {
-  if (!std::isfinite(arc.radius) || arc.radius < 0.0 || !std::isfinite(arc.startAngle) ||
-      !std::isfinite(arc.endAngle)) {
-    return;
-  }
+  if (!IsWellFormedArc(arc)) return;
   if (modes & kOsnapEndpoint) {
     best.Offer(kOsnapEndpoint, ArcPointAt(arc, arc.startAngle));
     best.Offer(kOsnapEndpoint, ArcPointAt(arc, arc.endAngle));

@@ -102,6 +102,8 @@ TEST(SnapSegmentTest, EachRecordKindAnswersItsModes) {
        {0, 0}, kEveryMode, kOsnapNode, {3, 4}},
       {"a point that is not a number is no snap", PointRecord({nan, 4}, kOsnapNode), false, {}, {0, 0}, kOsnapNode, 0,
        {}},
+      {"an arc starting a huge number of turns away is no snap", ArcRecord({0, 0}, 10, 1e300, 1e300 + 1), true,
+       {20, 0}, {1, 9}, kSnapTagArc, 0, {}},
       {"an arc that is not a number is no snap", ArcRecord({0, 0}, nan, 0, kPi), true, {20, 0}, {1, 9},
        kSnapTagArc, 0, {}},
   };
