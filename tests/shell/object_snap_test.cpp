@@ -108,10 +108,10 @@ class StandIn : public TestEntity {
     auto* surface = dynamic_cast<FcDisplaySurface*>(sink);
     if (surface == nullptr) return true;
     if (kind_ != Kind::kBlockReference) {
-      // In pieces, as a linetype draws it: one unit of primitives.
-      for (int k = 0; k < pieces; ++k) {
-        const double t0 = static_cast<double>(k) / pieces;
-        const double t1 = pieces == 1 ? 1.0 : (k + 0.5) / pieces;
+      // In dashes, as a linetype draws it: one unit of primitives.
+      for (int k = 0; k < dashes; ++k) {
+        const double t0 = static_cast<double>(k) / dashes;
+        const double t1 = dashes == 1 ? 1.0 : (k + 0.5) / dashes;
         surface->AddLine(from_ + t0 * (to_ - from_), from_ + t1 * (to_ - from_), 0, GetHandle());
       }
       return true;
@@ -148,7 +148,7 @@ class StandIn : public TestEntity {
                             GeomSegmentList& segments) override {
     if (subEntity == kInnerHandle) AppendSegment(segments, LineRecord(kSnapTagBoundedLine));
   }
-  int pieces = 1;
+  int dashes = 1;
   int asked = 0;
 
   bool IntersectWithSegment(const FcPoint2d&, int, const FcMatrix2d&, const GeomSegment& other,
@@ -283,7 +283,7 @@ TEST_F(ObjectSnapTest, FindsTheModesPointUnderTheAperture) {
        {50, 70}},
       {"a node", {Node({30, 30})}, kOsnapNode | kOsnapEndpoint, {}, {32, 31}, kOsnapNode, {30, 30}},
       {"a ray ends at its base only", {Ray({20, 20}, {1, 0})}, kOsnapEndpoint, {}, {25, 21}, kOsnapEndpoint, {20, 20}},
-      // The part of a primitive under the aperture names the piece.
+      // The part of a primitive under the aperture names the segment or edge.
       {"the middle of the polyline segment under the cursor",
        {Polyline({{{0, 0}, 0}, {{40, 0}, 0}, {{40, 40}, 0}})},
        kOsnapMidpoint,
@@ -400,7 +400,7 @@ TEST_F(ObjectSnapTest, CurvesAndBlockReferencesAnswerThroughTheirEntities) {
 
 TEST_F(ObjectSnapTest, OnlyEntitiesUnderTheApertureAreAskedAndEachUnitOnce) {
   auto* dashed = new StandIn(StandIn::Kind::kLine, {0, 10}, {40, 10});
-  dashed->pieces = 40;
+  dashed->dashes = 40;
   auto* far = new StandIn(StandIn::Kind::kLine, {0, 100}, {40, 100});
   SnapDrawing drawing({[=] { return dashed; }, [=] { return far; }});
   int mask = kOsnapEndpoint;
