@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "entities/polyline.h"
 #include "entities/xline.h"
 #include "tests/support/pickable_script.h"
 
@@ -123,6 +124,21 @@ TEST_F(XLineCommandTest, BisectingAnArcAndAConstructionLine) {
   ASSERT_TRUE(script_.Run({"xline", "50,250", "60,260"}));
   ASSERT_TRUE(RunScript(script_, "xline", {"b", "e", "250,150", "70,270", ""}));
   ExpectXLines(script_, {{{50, 250}, 45}, {{200, 150}, 0}, {{50, 250}, 135}}, "bisectors");
+}
+
+TEST_F(XLineCommandTest, BisectingPolylineSegments) {
+  // A straight segment from (100, 100) to (200, 100), then a half circle
+  // below the chord to (300, 100).
+  script_.OnWindowThread([this] {
+    auto* polyline = new FcPolyline;
+    polyline->AppendVertex({100, 100}, 0, 0, 0);
+    polyline->AppendVertex({200, 100}, 0, 0, 1);
+    polyline->AppendVertex({300, 100}, 0, 0, 0);
+    script_.Drawing().AddEntity(polyline, true);
+    return true;
+  });
+  ASSERT_TRUE(RunScript(script_, "xline", {"b", "e", "150,100", "250,50", ""}));
+  ExpectXLines(script_, {{{150, 100}, 90}, {{250, 100}, 270}}, "segment bisectors");
 }
 
 }  // namespace
