@@ -25,7 +25,7 @@ struct Bisector {
 
 FcPoint2d UnitAt(double angle) { return {std::cos(angle), std::sin(angle)}; }
 
-// The square bisector of a straight piece.
+// The square bisector of a chord.
 Bisector BisectorOfChord(const FcPoint2d& first, const FcPoint2d& second) {
   return {MidPoint(first, second), UnitAt(AngleFromTo(first, second) + kHalfPi)};
 }
