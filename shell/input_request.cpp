@@ -144,8 +144,12 @@ int GetDistance(const FcPoint2d* base, std::string_view prompt, double& distance
 }
 
 int GetAngle(const FcPoint2d* base, std::string_view prompt, double& angle, std::string& text) {
-  return AskValue(kAngleShape, prompt, base, kAnswerAngle, text,
-                  [&](const InputRequest& request) { angle = request.answerAngle; });
+  // The typed text comes back too: its sign tells a clockwise sweep from a
+  // counter-clockwise one, which the normalised angle no longer shows.
+  return AskValue(kAngleShape, prompt, base, kAnswerAngle, text, [&](const InputRequest& request) {
+    angle = request.answerAngle;
+    text = request.answerText;
+  });
 }
 
 int GetAbsoluteAngle(const FcPoint2d* base, std::string_view prompt, double& angle, std::string& text) {

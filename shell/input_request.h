@@ -145,6 +145,7 @@ class AnswerGate {
 int GetPoint(const FcPoint2d* base, std::string_view prompt, FcPoint2d& point, std::string& text);
 int GetCorner(const FcPoint2d& base, std::string_view prompt, FcPoint2d& point, std::string& text);
 int GetDistance(const FcPoint2d* base, std::string_view prompt, double& distance, std::string& text);
+// A value angle also leaves the typed answer in text (empty for a click).
 int GetAngle(const FcPoint2d* base, std::string_view prompt, double& angle, std::string& text);
 // GetAngle turned into a direction: ANGBASE plus the answer (which already
 // follows ANGDIR), normalised.

@@ -16,6 +16,11 @@ int CmdPoint();
 int CmdSolid();
 int CmdTrace();
 int CmdRay();
+int CmdArc();
+int CmdCircle();
+int CmdCommonTangent();
+int CmdCommonTangentCircle();
+int CmdXLine();
 // Commands the program does not offer; they say so.
 int CmdTablet();
 int CmdSketch();

@@ -1,0 +1,100 @@
+#include <string>
+#include <vector>
+
+#include "entities/circle.h"
+#include "shell/typed_input_parsers.h"
+#include "tests/support/command_script.h"
+
+namespace {
+
+using CircleCommandTest = CommandScriptTest;
+
+std::string Joined(const std::vector<std::string>& answers) {
+  std::string joined;
+  for (const std::string& answer : answers) joined += answer + " | ";
+  return joined;
+}
+
+TEST_F(CircleCommandTest, EveryWayOfGivingTheCircleAndWhatCircleradKeeps) {
+  struct Case {
+    std::vector<std::string> answers;
+    FcPoint2d centre;
+    double radius;
+    double circlerad;  // afterwards, from 1 before
+  };
+  const Case cases[] = {
+      {{"3,4", "5"}, {3, 4}, 5, 5},
+      {{"3,4", ""}, {3, 4}, 1, 1},
+      {{"3,4", "d", "10"}, {3, 4}, 5, 1},
+      {{"3,4", "8,4"}, {3, 4}, 5, 5},
+      {{"2p", "0,0", "4,0"}, {2, 0}, 2, 1},
+      {{"3p", "0,0", "4,0", "2,2"}, {2, 0}, 2, 1},
+      {{"3Points", "1,0", "-1,0", "0,1"}, {0, 0}, 1, 1},
+  };
+  for (const Case& c : cases) {
+    ScriptedView script;
+    script.OnWindowThread([&] { return script.Drawing().GetSysVars().circlerad = 1.0; });
+    ASSERT_TRUE(RunScript(script, "circle", c.answers)) << Joined(c.answers);
+    const std::vector<const FcCircle*> circles = EntitiesIn<FcCircle>(script);
+    ASSERT_EQ(circles.size(), 1u) << Joined(c.answers);
+    ExpectPointNear(circles[0]->GetCenter(), c.centre, 1e-9, Joined(c.answers));
+    EXPECT_NEAR(circles[0]->GetRadius(), c.radius, 1e-9) << Joined(c.answers);
+    EXPECT_EQ(script.Drawing().GetSysVars().circlerad, c.circlerad) << Joined(c.answers);
+  }
+}
+
+TEST_F(CircleCommandTest, TheLastRadiusBecomesTheDefault) {
+  ASSERT_TRUE(script_.Run({"circle", "0,0", "", "0", "-2", "5"}));
+  EXPECT_TRUE(RefusedWith(kNeedRealOrTwoPoints, "Enter radius[Diameter]"));
+  EXPECT_TRUE(RefusedWith(kNoZero, "Enter radius[Diameter]"));
+  EXPECT_TRUE(RefusedWith(kNoNegative, "Enter radius[Diameter]"));
+  ASSERT_TRUE(script_.Run({"circle", "10,0", ""}));
+  EXPECT_EQ(script_.Frame().Prompts().back(), "Enter radius[Diameter]<5.0000>");
+  const std::vector<const FcCircle*> circles = EntitiesOf<FcCircle>();
+  ASSERT_EQ(circles.size(), 2u);
+  EXPECT_EQ(circles[1]->GetRadius(), 5.0);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Circle", "Circle"}));
+
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(LastPrinted(), "Undo : Circle");
+  EXPECT_EQ(EntitiesOf<FcCircle>().size(), 1u);
+}
+
+TEST_F(CircleCommandTest, PointsThatMakeNoCircleLeaveNothing) {
+  const std::vector<std::string> cases[] = {
+      {"3p", "0,0", "1,0", "2,0"},
+      {"3p", "0,0", "0,0", "2,1"},
+      {"2p", "1,1", "1,1"},
+      {"2p", "1,1", ""},
+      {"3,4", kEsc},
+      {""},
+  };
+  for (const std::vector<std::string>& answers : cases) {
+    ScriptedView script;
+    ASSERT_TRUE(RunScript(script, "circle", answers)) << Joined(answers);
+    EXPECT_TRUE(EntitiesIn<FcCircle>(script).empty()) << Joined(answers);
+    EXPECT_TRUE(script.Printed().HistoryLines().empty()) << Joined(answers);
+    const bool anyUndo = script.OnWindowThread([&] { return script.Drawing().GetUndoList().GetCurrent() != nullptr; });
+    EXPECT_FALSE(anyUndo) << Joined(answers);
+  }
+}
+
+TEST_F(CircleCommandTest, KeywordsHandOverToTheirCommands) {
+  ASSERT_TRUE(script_.Run({"circle", "x", "a"}));
+  EXPECT_TRUE(RefusedWith(kExpectsPoint, "Input center or [3Points/2Points/Arc/Tangent,tan,radius]"));
+  EXPECT_EQ(LastPrinted(), "Command \"Arc2Circle\" is not available yet.");
+
+  ASSERT_TRUE(RunScript(script_, "circle", {"t", kEsc}));
+  EXPECT_EQ(script_.Frame().Prompts().back(), "Select 1st line, circle or arc");
+}
+
+TEST_F(CircleCommandTest, CentreIsTakenInTheCurrentUcs) {
+  script_.OnWindowThread([this] { return script_.Drawing().GetSysVars().SetUcs({5, 5}, {5, 6}, {4, 5}); });
+  ASSERT_TRUE(script_.Run({"circle", "2p", "0,0", "2,0"}));
+  const std::vector<const FcCircle*> circles = EntitiesOf<FcCircle>();
+  ASSERT_EQ(circles.size(), 1u);
+  ExpectPointNear(circles[0]->GetCenter(), {5, 6}, 1e-9);
+  EXPECT_NEAR(circles[0]->GetRadius(), 1.0, 1e-9);
+}
+
+}  // namespace
