@@ -45,8 +45,9 @@ MainFrame::MainFrame() {
   });
   BuildCommandBar();
   BuildStatusBar();
-  FillMenuBar(*this);
   SetFrameLink(this);
+  SetApplicationLink(this);
+  LoadMenus();
   resize(1024, 768);
 }
 
@@ -54,6 +55,7 @@ MainFrame::~MainFrame() {
   // The drawing windows end their command threads while the link still
   // answers them.
   for (QMdiSubWindow* window : area_->subWindowList()) delete window;
+  SetApplicationLink(nullptr);
   SetFrameLink(nullptr);
 }
 
