@@ -53,8 +53,10 @@ MainFrame::MainFrame() {
 
 MainFrame::~MainFrame() {
   // The drawing windows end their command threads while the link still
-  // answers them.
-  for (QMdiSubWindow* window : area_->subWindowList()) delete window;
+  // answers them. A closed window waiting for its deferred delete is no
+  // longer listed by the area but is still a child, and goes here too,
+  // before its view tells a half-destroyed frame that it went.
+  qDeleteAll(area_->findChildren<QMdiSubWindow*>());
   SetApplicationLink(nullptr);
   SetFrameLink(nullptr);
 }
