@@ -25,8 +25,9 @@ class ApplicationLink {
   virtual void PostQuit() = 0;
   virtual void PostMenuLoad() = 0;
 
-  // Any thread: asks on the window thread and waits for the answer.
-  virtual SaveTarget ChooseSaveTarget(FcFileKind currentKind) = 0;
+  // Any thread: asks on the window thread and waits for the answer. The
+  // dialog offers the proposed path (empty: no name).
+  virtual SaveTarget ChooseSaveTarget(const std::string& proposal, FcFileKind currentKind) = 0;
 };
 
 // Installs the link (null removes it). Not owned.

@@ -279,7 +279,8 @@ UserQuestions::SaveChoice MainFrame::ChooseSavePath(FcFileKind currentKind) {
   const QString dxfFilter = QStringLiteral("ASCII DXF (*.dxf)");
   const QString binaryFilter = QStringLiteral("Binary DXF (*.dxf)");
   QString selected = currentKind == FcFileKind::kAsciiDxf ? dxfFilter : binaryFilter;
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save drawing"), {},
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save drawing"),
+                                                    QString::fromStdString(saveProposal_),
                                                     dwgFilter + ";;" + dxfFilter + ";;" + binaryFilter, &selected);
   SaveChoice choice;
   if (path.isEmpty()) return choice;

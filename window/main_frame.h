@@ -72,7 +72,7 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   void PostOpenDrawing() override;
   void PostQuit() override;
   void PostMenuLoad() override;
-  SaveTarget ChooseSaveTarget(FcFileKind currentKind) override;
+  SaveTarget ChooseSaveTarget(const std::string& proposal, FcFileKind currentKind) override;
 
   // FrameLink.
   void CommandHistoryLine(const std::string& text) override;
@@ -122,4 +122,6 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   std::unique_ptr<FcInterface> menus_ = std::make_unique<FcInterface>();
   BuiltMenus builtMenus_;
   std::string menuMessage_;
+  // The path the save dialog offers while a save command asks.
+  std::string saveProposal_;
 };

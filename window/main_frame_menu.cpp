@@ -139,10 +139,12 @@ void MainFrame::PostMenuLoad() {
   });
 }
 
-ApplicationLink::SaveTarget MainFrame::ChooseSaveTarget(FcFileKind currentKind) {
+ApplicationLink::SaveTarget MainFrame::ChooseSaveTarget(const std::string& proposal, FcFileKind currentKind) {
   SaveTarget target;
-  window_.Send([this, currentKind, &target] {
+  window_.Send([this, &proposal, currentKind, &target] {
+    saveProposal_ = proposal;
     const UserQuestions::SaveChoice choice = questions_->ChooseSavePath(currentKind);
+    saveProposal_.clear();
     target.path = choice.path;
     target.kind = choice.kind;
   });

@@ -1,8 +1,10 @@
 #include <string>
 
 #include "commands/file/file_commands.h"
+#include "core/paths.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
+#include "database/object.h"
 #include "files/drawing_file.h"
 #include "platform/frame_link.h"
 #include "shell/application_link.h"
@@ -19,6 +21,14 @@ void Write(FcGraph& graph, const std::string& path, bool fullStop) {
 
 }  // namespace
 
+std::string SaveProposal(const FcGraph& graph) {
+  const FcSystemVar& vars = graph.GetSysVars();
+  if (vars.dwgtitled == 0) return {};
+  const std::string path = vars.dwgprefix.str() + vars.dwgname.str();
+  if (EqualsNoCase(PathExtension(path), ".dwg")) return path;
+  return PathWithoutExtension(path, ".dwg");
+}
+
 std::string SaveFailureMessage(int result, bool fullStop) {
   if (result == static_cast<int>(FcSaveResult::kDone)) return {};
   if (result == static_cast<int>(FcSaveResult::kCannotCreate))
@@ -30,7 +40,7 @@ int CmdSave() {
   FcGraph* graph = CurrentGraph();
   ApplicationLink* link = GetApplicationLink();
   if (graph == nullptr || link == nullptr) return kStatusDone;
-  const ApplicationLink::SaveTarget target = link->ChooseSaveTarget(graph->GetFileKind());
+  const ApplicationLink::SaveTarget target = link->ChooseSaveTarget(SaveProposal(*graph), graph->GetFileKind());
   if (target.path.empty()) return kStatusDone;
   // The kind chosen in the dialog holds even when the save then fails.
   graph->SetFileKind(target.kind);

@@ -5,6 +5,8 @@
 
 #include "commands/command_row.h"
 
+class FcGraph;
+
 // Commands that make, open, save, close, export and print drawings, and the one that ends the program.
 std::span<const CommandRow> FileCommandRows();
 
@@ -21,6 +23,11 @@ int CmdQuit();
 int CmdSave();
 int CmdQSave();
 int CmdClose();
+
+// The path the save dialog offers: none for a drawing without a file of its
+// own, else its file's path with the extension ".dwg", so that a drawing
+// read from DXF is offered as a drawing file of the same name.
+std::string SaveProposal(const FcGraph& graph);
 
 // The history line of a failed save; empty for kDone. QSave's line has no
 // full stop after the code, Save's has.

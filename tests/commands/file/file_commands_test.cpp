@@ -26,9 +26,10 @@ class RecordingApplicationLink : public ApplicationLink {
   void PostOpenDrawing() override { Record("open"); }
   void PostQuit() override { Record("quit"); }
   void PostMenuLoad() override { Record("menuload"); }
-  SaveTarget ChooseSaveTarget(FcFileKind currentKind) override {
+  SaveTarget ChooseSaveTarget(const std::string& proposal, FcFileKind currentKind) override {
     std::lock_guard lock(mutex_);
     calls_.push_back("choose");
+    proposals_.push_back(proposal);
     offeredKinds_.push_back(currentKind);
     return target;
   }
@@ -36,6 +37,10 @@ class RecordingApplicationLink : public ApplicationLink {
   std::vector<std::string> Calls() {
     std::lock_guard lock(mutex_);
     return calls_;
+  }
+  std::vector<std::string> Proposals() {
+    std::lock_guard lock(mutex_);
+    return proposals_;
   }
   std::vector<FcFileKind> OfferedKinds() {
     std::lock_guard lock(mutex_);
@@ -52,6 +57,7 @@ class RecordingApplicationLink : public ApplicationLink {
 
   std::mutex mutex_;
   std::vector<std::string> calls_;
+  std::vector<std::string> proposals_;
   std::vector<FcFileKind> offeredKinds_;
 };
 
@@ -131,11 +137,16 @@ TEST_F(FileCommandsTest, SaveAsksAndQSaveWritesBackInTheSameKind) {
   EXPECT_NE(Head(path, 22).find("Binary DXF"), std::string::npos);
   EXPECT_EQ(Drawing().modified, 0);
 
-  // Save asks even for a drawing that has its file.
+  // Save asks even for a drawing that has its file, offering it as a
+  // drawing file of the same name.
   link_.target = {dir_.path() + "plan.dwg", FcFileKind::kDwg};
   ASSERT_TRUE(script_.Run({"save"}));
   EXPECT_EQ(link_.OfferedKinds().back(), FcFileKind::kBinaryDxf);
+  EXPECT_EQ(link_.Proposals(), (std::vector<std::string>{"", dir_.path() + "plan.dwg"}));
   EXPECT_EQ(Drawing().name, "plan.dwg");
+  EXPECT_EQ(Drawing().kind, FcFileKind::kDwg);
+  ASSERT_TRUE(script_.Run({"saveas"}));
+  EXPECT_EQ(link_.Proposals().back(), dir_.path() + "plan.dwg");
   EXPECT_TRUE(Printed().empty()) << LastPrinted();
 }
 
