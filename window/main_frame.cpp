@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include "database/graph.h"
+#include "platform/file_system.h"
+#include "platform/program_settings.h"
 #include "shell/work_thread.h"
 
 namespace {
@@ -142,6 +144,8 @@ DrawingView* MainFrame::NewDrawingWindow() {
   auto* view = new DrawingView(window_, *questions_);
   AddWindow(view);
   view->UpdateTitle();
+  const std::string& templateFile = GetProgramSettings().template_file;
+  if (FileExists(templateFile)) view->ReadTemplate(templateFile);
   return view;
 }
 

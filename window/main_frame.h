@@ -31,7 +31,8 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   MainFrame();
   ~MainFrame() override;
 
-  // A new, empty drawing window titled "Untitled".
+  // A new drawing window titled "Untitled": empty, or a copy of the
+  // settings' template drawing when that file exists.
   DrawingView* NewDrawingWindow();
   // A drawing window holding the file; null (and no window) when the file
   // cannot be opened.

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "database/graph.h"
+#include "entities/line.h"
 #include "platform/qt/program_settings_store.h"
 #include "shell/menu_file_loading.h"
 #include "tests/support/temp_dir.h"
@@ -36,6 +37,13 @@ void EnsureApplication() {
   static char name[] = "kovra_window_tests";
   static char* argv[] = {name, nullptr};
   new QApplication(argc, argv);
+}
+
+int LineCount(DrawingView& view) {
+  int lines = 0;
+  for (const FcEntity* entity : *view.Drawing().GetCurrentEntitySet())
+    if (dynamic_cast<const FcLine*>(entity) != nullptr) ++lines;
+  return lines;
 }
 
 struct ScriptedQuestions : UserQuestions {
@@ -211,9 +219,30 @@ TEST_F(MainFrameMenuTest, MenuItemCancelsTheRunningCommand) {
   TypeLine(view, "5,5");
   TypeLine(view, "");
   ASSERT_TRUE(ProcessUntil([&] { return !view.Core().CommandRuns(); }));
-  int entities = 0;
-  for (const FcEntity* entity : *view.Drawing().GetCurrentEntitySet()) entities += entity != nullptr ? 1 : 0;
-  EXPECT_EQ(entities, 1);
+  EXPECT_EQ(LineCount(view), 1);
+}
+
+// New starts from the template drawing of the settings when it is there,
+// at start-up and from the menu alike; a missing one gives an empty drawing.
+TEST_F(MainFrameMenuTest, NewDrawingsStartFromTheTemplate) {
+  UseProgramMenuFile();
+  const std::string templateFile = home_.path() + "template.dxf";
+  std::filesystem::copy_file(kLinesDrawing, templateFile);
+  store_->setValue(QStringLiteral("Parameters/TemplateFile"), QString::fromStdString(templateFile));
+  MainFrame& frame = Start();
+  Trigger(frame, "FILE", "&New");
+  ASSERT_TRUE(ProcessUntil([&] { return frame.Views().size() == 2; }));
+  for (DrawingView* view : frame.Views()) {
+    EXPECT_EQ(LineCount(*view), 3);
+    EXPECT_EQ(view->Drawing().GetSysVars().dwgtitled, 0);
+    EXPECT_EQ(view->Drawing().GetSysVars().Modified, 0);
+    EXPECT_EQ(view->Title(), QStringLiteral("Untitled"));
+  }
+
+  std::filesystem::remove(templateFile);
+  Trigger(frame, "FILE", "&New");
+  ASSERT_TRUE(ProcessUntil([&] { return frame.Views().size() == 3; }));
+  EXPECT_EQ(LineCount(*frame.ActiveView()), 0);
 }
 
 // With no drawing open the application commands still answer the menus;
