@@ -64,7 +64,6 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   // Runs a macro of the menu file: typed into the active drawing's command
   // line, or, with no drawing open, the application command it starts.
   void RunMenuMacro(const std::string& macro);
-  const FcInterface& Menus() const { return *menus_; }
   // The message of the last menu load that found faults; empty otherwise.
   const std::string& MenuMessage() const { return menuMessage_; }
 
