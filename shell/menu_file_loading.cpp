@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/file_system.h"
+#include "platform/program_settings.h"
 #include "shell/menu_compiled_file.h"
 #include "shell/menu_text_reader.h"
 
@@ -44,4 +46,29 @@ MenuLoadResult LoadMenuFile(FcInterface& menus, const std::string& text_path) {
   // A file with faults is parsed, and reported, at every start until mended.
   if (read.opened && read.message.empty()) WriteCompiledMenu(menus, compiled_path);
   return result;
+}
+
+std::string LocateMenuFile(const ProgramSettings& settings) {
+  if (FileExists(settings.menu_file_name)) return settings.menu_file_name;
+  const std::string name = std::filesystem::path(settings.menu_file_name).filename().string();
+  if (name.empty()) return {};
+  std::string found;
+  // The path list ends at its first empty entry, so each place is asked on its own.
+  for (const std::string& places : {settings.search_path, settings.program_directory,
+                                     settings.program_directory + "Support"})
+    if (!places.empty() && FindFileInPathList(places, &found, name)) return found;
+  return {};
+}
+
+MenuLoadResult LoadProgramMenuFile(FcInterface& menus, ProgramSettings& settings) {
+  settings.next_menu_command_id = kFirstMenuCommandId;
+  const std::string path = LocateMenuFile(settings);
+  if (path.empty()) {
+    menus.Clear();
+    MenuLoadResult result;
+    result.message = kMenuFileMissingMessage;
+    return result;
+  }
+  settings.menu_file_name = path;
+  return LoadMenuFile(menus, path);
 }

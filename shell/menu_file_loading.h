@@ -4,6 +4,8 @@
 
 #include "shell/menu_model.h"
 
+struct ProgramSettings;
+
 struct MenuLoadResult {
   bool found = false;
   bool from_compiled = false;
@@ -19,3 +21,16 @@ std::string CompiledMenuPath(const std::string& text_path);
 // only means no copy). A faulty compiled copy is named in the message even
 // though the text then served.
 MenuLoadResult LoadMenuFile(FcInterface& menus, const std::string& text_path);
+
+inline constexpr const char* kMenuFileMissingMessage =
+    "Warning!!!\nCan't load menu file!\nPlease use \"menuload\" command to load menu file!";
+
+// The program's menu file: the settings' menu file when it exists, else a
+// file of its name along the search path, in the program directory or its
+// "Support" folder (names in any case). Empty when there is none.
+std::string LocateMenuFile(const ProgramSettings& settings);
+
+// Start-up and "MenuLoad": locates the menu file, makes it the settings'
+// menu file and loads it; the next free command id starts again. A file
+// that is nowhere gives kMenuFileMissingMessage.
+MenuLoadResult LoadProgramMenuFile(FcInterface& menus, ProgramSettings& settings);

@@ -61,6 +61,10 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Opens the file into this window's drawing; false (with the message
   // shown) when it cannot be read, and the window should then go.
   bool OpenFile(const std::string& path);
+  // Reads the template drawing into this new window's drawing, which stays
+  // untitled and unmodified; a template that cannot be read leaves the
+  // built-in defaults, and the history says so.
+  void ReadTemplate(const std::string& path);
   // True when the window may close: nothing to save, saved, or discarded.
   bool SaveModified();
   // Saves under the drawing's name, or asks for one when it has none;

@@ -54,6 +54,17 @@ bool DrawingView::OpenFile(const std::string& path) {
   return true;
 }
 
+void DrawingView::ReadTemplate(const std::string& path) {
+  {
+    WaitCursor wait;
+    if (OpenDrawing(Drawing(), path, true, nullptr) != FcOpenResult::kDone) return;
+  }
+  Drawing().Regen();
+  Surface().ZoomExtents();
+  redrawPending_ = true;
+  UpdateTitle();
+}
+
 bool DrawingView::SaveModified() {
   if (core_.CommandRuns()) {
     questions_->ShowMessage(kCommandRunsMessage);

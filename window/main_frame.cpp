@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include "database/graph.h"
+#include "platform/file_system.h"
+#include "platform/program_settings.h"
 #include "shell/work_thread.h"
 
 namespace {
@@ -45,15 +47,19 @@ MainFrame::MainFrame() {
   });
   BuildCommandBar();
   BuildStatusBar();
-  FillMenuBar(*this);
   SetFrameLink(this);
+  SetApplicationLink(this);
+  LoadMenus();
   resize(1024, 768);
 }
 
 MainFrame::~MainFrame() {
   // The drawing windows end their command threads while the link still
-  // answers them.
-  for (QMdiSubWindow* window : area_->subWindowList()) delete window;
+  // answers them. A closed window waiting for its deferred delete is no
+  // longer listed by the area but is still a child, and goes here too,
+  // before its view tells a half-destroyed frame that it went.
+  qDeleteAll(area_->findChildren<QMdiSubWindow*>());
+  SetApplicationLink(nullptr);
   SetFrameLink(nullptr);
 }
 
@@ -138,6 +144,8 @@ DrawingView* MainFrame::NewDrawingWindow() {
   auto* view = new DrawingView(window_, *questions_);
   AddWindow(view);
   view->UpdateTitle();
+  const std::string& templateFile = GetProgramSettings().template_file;
+  if (FileExists(templateFile)) view->ReadTemplate(templateFile);
   return view;
 }
 
@@ -275,7 +283,8 @@ UserQuestions::SaveChoice MainFrame::ChooseSavePath(FcFileKind currentKind) {
   const QString dxfFilter = QStringLiteral("ASCII DXF (*.dxf)");
   const QString binaryFilter = QStringLiteral("Binary DXF (*.dxf)");
   QString selected = currentKind == FcFileKind::kAsciiDxf ? dxfFilter : binaryFilter;
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save drawing"), {},
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save drawing"),
+                                                    QString::fromStdString(saveProposal_),
                                                     dwgFilter + ";;" + dxfFilter + ";;" + binaryFilter, &selected);
   SaveChoice choice;
   if (path.isEmpty()) return choice;

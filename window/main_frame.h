@@ -6,26 +6,33 @@
 #include <vector>
 
 #include "platform/frame_link.h"
+#include "shell/application_link.h"
+#include "shell/menu_model.h"
 #include "window/drawing_view.h"
+#include "window/menu_builder.h"
 #include "window/qt_window_thread.h"
 
 class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMessageBox;
 class QPlainTextEdit;
 class QToolButton;
 
 // The main window: the drawing windows in its MDI area, the command-line
 // bar with the active drawing's prompt and history, and the status bar
 // with the current layer, colour and linetype and the drafting modes. It
-// is the frame link through which every thread reports to the user.
-class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
+// is the frame link through which every thread reports to the user, and
+// the application link through which the application commands reach the
+// windows. Its menus, toolbars and accelerators come from the menu file.
+class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, public ApplicationLink {
  public:
   MainFrame();
   ~MainFrame() override;
 
-  // A new, empty drawing window titled "Untitled".
+  // A new drawing window titled "Untitled": empty, or a copy of the
+  // settings' template drawing when that file exists.
   DrawingView* NewDrawingWindow();
   // A drawing window holding the file; null (and no window) when the file
   // cannot be opened.
@@ -49,6 +56,23 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
 
   // Replaces the user questions (tests script the answers).
   void SetQuestions(UserQuestions* questions);
+
+  // Loads the program's menu file and builds the menus, toolbars and
+  // accelerators from it, replacing the ones built before. What could not
+  // be read is named in one message, shown without stopping the program.
+  void LoadMenus();
+  // Runs a macro of the menu file: typed into the active drawing's command
+  // line, or, with no drawing open, the application command it starts.
+  void RunMenuMacro(const std::string& macro);
+  // The message of the last menu load that found faults; empty otherwise.
+  const std::string& MenuMessage() const { return menuMessage_; }
+
+  // ApplicationLink.
+  void PostNewDrawing() override;
+  void PostOpenDrawing() override;
+  void PostQuit() override;
+  void PostMenuLoad() override;
+  SaveTarget ChooseSaveTarget(const std::string& proposal, FcFileKind currentKind) override;
 
   // FrameLink.
   void CommandHistoryLine(const std::string& text) override;
@@ -76,6 +100,9 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
   QMdiSubWindow* AddWindow(DrawingView* view);
   void BuildCommandBar();
   void BuildStatusBar();
+  // The items of a fixed id that the frame runs itself.
+  void ConnectFixedItems();
+  void ShowMenuMessage();
 
   QtWindowThread window_;
   UserQuestions* questions_ = this;
@@ -92,9 +119,9 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
   // The view whose history the box shows, and how many of its lines.
   DrawingView* shownView_ = nullptr;
   std::size_t shownLines_ = 0;
+  std::unique_ptr<FcInterface> menus_ = std::make_unique<FcInterface>();
+  BuiltMenus builtMenus_;
+  std::string menuMessage_;
+  // The path the save dialog offers while a save command asks.
+  std::string saveProposal_;
 };
-
-// Fills the main frame's menu bar. The menu file gives the full menus;
-// until it is loaded the bar holds the file commands the frame itself can
-// run.
-void FillMenuBar(MainFrame& frame);

@@ -1,15 +1,152 @@
-#include <QMenuBar>
+#include <QAction>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <functional>
 
+#include "platform/program_settings.h"
+#include "shell/command_registry.h"
+#include "shell/menu_command_ids.h"
+#include "shell/menu_file_loading.h"
+#include "shell/menu_macro.h"
 #include "window/main_frame.h"
 
-void FillMenuBar(MainFrame& frame) {
-  QMenuBar* bar = frame.menuBar();
-  bar->clear();
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  file->addAction(QStringLiteral("&New"), QKeySequence::New, &frame, [&frame] { frame.NewDrawingWindow(); });
-  file->addAction(QStringLiteral("&Open..."), QKeySequence::Open, &frame, [&frame] { frame.OpenWithDialog(); });
-  file->addAction(QStringLiteral("&Save"), QKeySequence::Save, &frame, [&frame] { frame.SaveActiveDrawing(); });
-  file->addAction(QStringLiteral("&Close"), &frame, [&frame] { frame.CloseActiveDrawing(); });
-  file->addSeparator();
-  file->addAction(QStringLiteral("E&xit"), &frame, [&frame] { frame.close(); });
+namespace {
+
+// Items of a fixed id whose work is a command: typed into the active
+// drawing, or run as the application command while no drawing is open.
+struct FixedCommand {
+  int id;
+  const char* name;
+};
+
+constexpr FixedCommand kFixedCommands[] = {
+    {57664, "About"},
+    {57666, "Help"},
+    {32778, "Options"},
+    {32784, "Homepage"},
+};
+
+constexpr int kCascadeId = 57650;
+constexpr int kTileHorizontallyId = 57651;
+constexpr int kTileVerticallyId = 57652;
+
+constexpr int kNeedsDrawingMessageTime = 4000;
+
+void ForEachAction(const QList<QAction*>& actions, const std::function<void(QAction*)>& visit) {
+  for (QAction* action : actions) {
+    if (QMenu* submenu = action->menu()) ForEachAction(submenu->actions(), visit);
+    visit(action);
+  }
+}
+
+// Rows (one above the other) or columns (side by side) over the whole area.
+void Tile(QMdiArea& area, bool sideBySide) {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* window : area.subWindowList())
+    if (window->isVisible() && !window->isMinimized()) windows.append(window);
+  if (windows.isEmpty()) return;
+  const QRect whole = area.viewport()->rect();
+  const int count = static_cast<int>(windows.size());
+  for (int i = 0; i < count; ++i) {
+    windows[i]->showNormal();
+    if (sideBySide) {
+      const int width = whole.width() / count;
+      windows[i]->setGeometry(i * width, 0, width, whole.height());
+    } else {
+      const int height = whole.height() / count;
+      windows[i]->setGeometry(0, i * height, whole.width(), height);
+    }
+  }
+}
+
+}  // namespace
+
+void MainFrame::LoadMenus() {
+  RemoveMenus(*this, builtMenus_);
+  ProgramSettings& settings = GetProgramSettings();
+  const MenuLoadResult result = LoadProgramMenuFile(*menus_, settings);
+  menuMessage_ = result.message;
+  builtMenus_ = BuildMenus(*this, *menus_, settings.big_icon_toolbar != 0,
+                           [this](const std::string& macro) { RunMenuMacro(macro); });
+  ConnectFixedItems();
+  if (!menuMessage_.empty()) ShowMenuMessage();
+}
+
+void MainFrame::ShowMenuMessage() {
+  // Not modal: the program comes up with the menus it could read while the
+  // message waits to be read.
+  auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), QString::fromStdString(menuMessage_),
+                              QMessageBox::Ok, this);
+  box->setObjectName(QStringLiteral("menuFileMessage"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
+
+void MainFrame::ConnectFixedItems() {
+  const auto connectItem = [this](QAction* action) {
+    bool isNumber = false;
+    const int id = action->data().toInt(&isNumber);
+    if (!isNumber) return;
+    for (const FixedCommand& fixed : kFixedCommands) {
+      if (fixed.id != id) continue;
+      const std::string name = fixed.name;
+      connect(action, &QAction::triggered, this, [this, name] { RunMenuMacro("^C^C_" + name); });
+      return;
+    }
+    if (id == kCascadeId) connect(action, &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
+    if (id == kTileHorizontallyId) connect(action, &QAction::triggered, this, [this] { Tile(*area_, false); });
+    if (id == kTileVerticallyId) connect(action, &QAction::triggered, this, [this] { Tile(*area_, true); });
+  };
+  for (QMenu* menu : builtMenus_.menus) ForEachAction(menu->actions(), connectItem);
+  for (QToolBar* toolbar : builtMenus_.toolbars) ForEachAction(toolbar->actions(), connectItem);
+}
+
+void MainFrame::RunMenuMacro(const std::string& macro) {
+  if (DrawingView* view = ActiveView()) {
+    view->Core().ExecuteMacro(macro);
+    return;
+  }
+  if (RunMacroWithoutDrawing(macro) == kCommandNotHandled)
+    statusBar()->showMessage(QStringLiteral("Open or start a drawing for this command."), kNeedsDrawingMessageTime);
+}
+
+void MainFrame::PostNewDrawing() {
+  window_.Post([this] { NewDrawingWindow(); });
+}
+
+void MainFrame::PostOpenDrawing() {
+  window_.Post([this] { OpenWithDialog(); });
+}
+
+void MainFrame::PostQuit() {
+  window_.Post([this] { close(); });
+}
+
+void MainFrame::PostMenuLoad() {
+  window_.Post([this] {
+    ProgramSettings& settings = GetProgramSettings();
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Load menu file"), QString::fromStdString(settings.menu_file_name),
+                                     QStringLiteral("KOVRA Menu file (*.mnu)"));
+    if (path.isEmpty()) return;
+    settings.menu_file_name = path.toStdString();
+    LoadMenus();
+  });
+}
+
+ApplicationLink::SaveTarget MainFrame::ChooseSaveTarget(const std::string& proposal, FcFileKind currentKind) {
+  SaveTarget target;
+  window_.Send([this, &proposal, currentKind, &target] {
+    saveProposal_ = proposal;
+    const UserQuestions::SaveChoice choice = questions_->ChooseSavePath(currentKind);
+    saveProposal_.clear();
+    target.path = choice.path;
+    target.kind = choice.kind;
+  });
+  return target;
 }

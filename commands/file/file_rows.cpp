@@ -5,13 +5,13 @@ namespace {
 using enum CommandListKind;
 
 const CommandRow kRows[] = {
-    {"New", CmdNotAvailable, kApplication},
-    {"Quit", CmdNotAvailable, kApplication},
-    {"Open", CmdNotAvailable, kApplication},
-    {"Save", CmdNotAvailable, kDrawing},
-    {"SaveAs", CmdNotAvailable, kDrawing},
-    {"QSave", CmdNotAvailable, kDrawing},
-    {"Close", CmdNotAvailable, kDrawing},
+    {"New", CmdNew, kApplication},
+    {"Quit", CmdQuit, kApplication},
+    {"Open", CmdOpen, kApplication},
+    {"Save", CmdSave, kDrawing},
+    {"SaveAs", CmdSave, kDrawing},
+    {"QSave", CmdQSave, kDrawing},
+    {"Close", CmdClose, kDrawing},
     {"Export", CmdNotAvailable, kDrawing},
     {"plot", CmdNotAvailable, kDrawing},
     {"print", CmdNotAvailable, kDrawing},

@@ -5,7 +5,7 @@ namespace {
 using enum CommandListKind;
 
 const CommandRow kRows[] = {
-    {"MenuLoad", CmdNotAvailable, kApplication},
+    {"MenuLoad", CmdMenuLoad, kApplication},
     {"dsettings", CmdNotAvailable, kApplication},
     {"Options", CmdNotAvailable, kApplication},
     {"Purge", CmdNotAvailable, kApplication},

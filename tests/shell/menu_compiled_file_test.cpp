@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "platform/program_settings.h"
 #include "shell/menu_file_loading.h"
 #include "shell/menu_text_reader.h"
 #include "tests/support/menu_fixture.h"
@@ -161,6 +162,38 @@ TEST_F(MenuLoadingTest, FaultyTextIsNotCompiledSoItIsReportedAgain) {
   EXPECT_EQ(result.message, faulty + ", line 5: the accelerator line does not parse");
   EXPECT_EQ(menus.root.children.size(), 1u);
   EXPECT_FALSE(std::filesystem::exists(dir_.path() + "faulty.mnp"));
+}
+
+// The program's menu file is found where start-up looks for it, and a
+// menu file that is nowhere leaves empty menus with the one warning.
+TEST_F(MenuLoadingTest, ProgramMenuFileIsLookedForBesideTheProgram) {
+  ProgramSettings settings;
+  settings.program_directory = dir_.path();
+  settings.menu_file_name = "/nowhere/KOVRA.MNU";
+  const std::string beside = dir_.Write("Support/kovra.mnu", kSampleMenuText);
+  FcInterface menus;
+  settings.next_menu_command_id = 40000;
+  MenuLoadResult found = LoadProgramMenuFile(menus, settings);
+  EXPECT_TRUE(found.found);
+  EXPECT_EQ(found.message, "");
+  EXPECT_EQ(settings.menu_file_name, beside);
+  EXPECT_EQ(settings.next_menu_command_id, kFirstMenuCommandId);
+  EXPECT_TRUE(menus.SameContent(sample_));
+
+  // A search path entry comes before the program's own folders.
+  const std::string searched = dir_.Write("mine/Kovra.mnu", "***POP1\n**ONLY\nID_Only [&Only]\n");
+  settings.menu_file_name = "/nowhere/kovra.mnu";
+  settings.search_path = dir_.path() + "mine";
+  EXPECT_EQ(LocateMenuFile(settings), searched);
+
+  std::filesystem::remove(beside);
+  std::filesystem::remove(searched);
+  settings.menu_file_name = "/nowhere/kovra.mnu";
+  MenuLoadResult missing = LoadProgramMenuFile(menus, settings);
+  EXPECT_FALSE(missing.found);
+  EXPECT_EQ(missing.message, kMenuFileMissingMessage);
+  EXPECT_TRUE(menus.root.children.empty());
+  EXPECT_EQ(settings.menu_file_name, "/nowhere/kovra.mnu");
 }
 
 }  // namespace

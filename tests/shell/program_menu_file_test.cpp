@@ -3,25 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "commands/command_families.h"
+#include "core/resbuf.h"
+#include "database/object.h"
 #include "shell/command_aliases.h"
 #include "shell/command_registry.h"
 #include "shell/menu_command_ids.h"
+#include "shell/menu_macro.h"
 #include "shell/menu_text_reader.h"
 #include "tests/support/program_commands_scope.h"
 
 namespace {
-
-// The command a macro starts: after its cancels, the first piece without
-// the "_" (no alias) and "'" (transparent) prefixes.
-std::string CommandOf(const std::string& macro) {
-  CommandQueue queue;
-  SplitMacro(macro, queue);
-  while (!queue.empty() && queue.front() == "^C") queue.pop_front();
-  if (queue.empty()) return {};
-  std::string name = queue.front();
-  while (!name.empty() && (name.front() == '_' || name.front() == '\'')) name.erase(0, 1);
-  return name;
-}
 
 void CollectMacros(const FcMenuItem& item, std::vector<std::string>& macros, int& items_without_macro) {
   if (item.kind == MenuItemKind::kCommand) {
@@ -53,13 +45,53 @@ TEST(ProgramMenuFile, ParsesCleanlyAndRunsOnlyKnownCommands) {
   for (const FcAccelerator& accelerator : menus.accelerators) macros.push_back(accelerator.macro);
 
   for (const std::string& macro : macros) {
-    std::string name = CommandOf(macro);
+    std::string name = MacroCommandName(macro);
     EXPECT_TRUE(FindCommand(ApplicationCommands(), name) || FindCommand(DrawingCommands(), name))
         << "no command " << name << " for " << macro;
   }
   EXPECT_GE(menus.toolbars.size(), 4u);
   EXPECT_FALSE(menus.help_strings.empty());
   EXPECT_FALSE(menus.accelerators.empty());
+}
+
+// Every command of the table can be reached from some menu: nothing the
+// program can do is left to those who know its name.
+TEST(ProgramMenuFile, EveryCommandOfTheTableIsInAMenu) {
+  FcInterface menus;
+  ASSERT_TRUE(ReadMenuFile(menus, KOVRA_SOURCE_DIR "/Support/kovra.mnu").opened);
+  std::vector<std::string> macros;
+  int items_without_macro = 0;
+  CollectMacros(menus.root, macros, items_without_macro);
+  std::vector<std::string> started;
+  for (const std::string& macro : macros) started.push_back(MacroCommandName(macro));
+  for (const CommandRow& row : CommandTable()) {
+    bool inMenu = false;
+    for (const std::string& name : started) inMenu = inMenu || EqualsNoCase(name, row.name);
+    EXPECT_TRUE(inMenu) << row.name << " is in no menu";
+  }
+}
+
+TEST(MenuMacro, NamesTheCommandItStarts) {
+  AliasTable saved = ProgramAliases();
+  AddAlias(ProgramAliases(), "Line", "l");
+  const struct {
+    const char* macro;
+    const char* name;
+  } cases[] = {
+      {"^C^C_new", "new"},        {"^c^c_zoom _w", "zoom"}, {"'_redraw", "redraw"},
+      {"^C^Cl", "Line"},          {"_l", "l"},              {"^C^C", ""},
+      {"Options more", "Options"},
+  };
+  for (const auto& entry : cases) EXPECT_EQ(MacroCommandName(entry.macro), entry.name) << entry.macro;
+  ProgramAliases() = saved;
+}
+
+// Without a drawing only the application list answers.
+TEST(MenuMacro, WithoutDrawingOnlyApplicationCommandsRun) {
+  ProgramCommandsScope commands;
+  EXPECT_EQ(RunMacroWithoutDrawing("^C^C_line"), kCommandNotHandled);
+  EXPECT_EQ(RunMacroWithoutDrawing("^C^C"), kCommandNotHandled);
+  EXPECT_EQ(RunMacroWithoutDrawing("^C^C_options"), kStatusDone);
 }
 
 }  // namespace
