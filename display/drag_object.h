@@ -7,6 +7,10 @@
 class FcDisplaySurface;
 class FcGraph;
 
+// What a cursor-overlay Draw answers when it drew something; 0 otherwise.
+// Nobody acts on it.
+inline constexpr int kDragDrawn = 5100;
+
 // A rubber-band preview of the editor shell, owned by the command that
 // shows it. The display calls it in two places: the screen device's cursor
 // overlay (Draw, with an inverting pen, before and after each copy of the
