@@ -40,9 +40,9 @@ FcOverlayShape SnapMarkerShape(int kind, int x, int y, int s);
 // Colour of the snap markers for the "OSnapColor" index: index 7 contrasts
 // with the background.
 FcColorRef SnapMarkerColor(int colorIndex, FcColorRef background);
-// Overlays draw with the inverse of (pen xor destination) on a bright
-// background and with pen xor destination on a dark one.
-bool OverlayUsesInverseXor(FcColorRef background);
+// The rubber band's colour: black on a bright background, white on a dark
+// one.
+FcColorRef RubberBandColor(FcColorRef background);
 // White when both colours are dark, black when both are bright (luminance
 // above 128); otherwise the cursor colour unchanged.
 FcColorRef ContrastCursorColor(FcColorRef cursor, FcColorRef background);

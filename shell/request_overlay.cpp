@@ -46,14 +46,18 @@ void RequestOverlay::Show(FcDisplaySurface& surface, const InputRequest& request
   MoveCursor(cursor);
 }
 
+void RequestOverlay::PlaceCursor(FcDisplaySurface& surface, const FcPoint2d& cursor) {
+  FcDisplayDevice* device = surface.GetDevice();
+  if (device == nullptr) return;
+  const FcDevicePoint at = ToDevice(surface, cursor);
+  device->cursorX = at.x;
+  device->cursorY = at.y;
+  device->cursorPoint = cursor;
+}
+
 bool RequestOverlay::MoveCursor(const FcPoint2d& cursor) {
   if (surface_ == nullptr) return false;
-  if (FcDisplayDevice* device = surface_->GetDevice()) {
-    const FcDevicePoint at = ToDevice(*surface_, cursor);
-    device->cursorX = at.x;
-    device->cursorY = at.y;
-    device->cursorPoint = cursor;
-  }
+  PlaceCursor(*surface_, cursor);
   if (drag_ == nullptr) return false;
   return Preview(Converted(*surface_, cursor, false), 0);
 }

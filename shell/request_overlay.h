@@ -25,6 +25,8 @@ class RequestOverlay {
   // A request begins or is shown again; cursor is the world point under
   // the mouse. Entity previews are drawn for it at once.
   void Show(FcDisplaySurface& surface, const InputRequest& request, const FcPoint2d& cursor);
+  // Puts the device's cursor on the world point, with or without a prompt.
+  static void PlaceCursor(FcDisplaySurface& surface, const FcPoint2d& cursor);
   // The cursor moved to the world point. True when a tracking preview
   // (mode 2) reports that the track is complete.
   bool MoveCursor(const FcPoint2d& cursor);

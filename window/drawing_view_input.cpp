@@ -139,7 +139,11 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
 
 void DrawingView::mouseMoveEvent(QMouseEvent* event) {
   cursor_ = event->position();
-  if (!panning_ || !DrawingIsQuiet()) return;
+  cursorInView_ = true;
+  if (!panning_ || !DrawingIsQuiet()) {
+    MoveOverlayCursor();
+    return;
+  }
   Surface().RequestRedrawStop(FcPendingInput::kMouseMove);
   Surface().Pan(WorldAt(cursor_), panAnchor_, false);
   RedrawNow();
@@ -171,4 +175,6 @@ void DrawingView::wheelEvent(QWheelEvent* event) {
     return;
   }
   RedrawNow();
+  // The preview is built for the view it was made in.
+  MoveOverlayCursor();
 }
