@@ -8,8 +8,8 @@
 #include "display/display_device.h"
 
 // The geometry of the cursor overlay and the object-snap markers, in device
-// pixels (y up). The screen device paints it with exclusive-or operations
-// when it presents its back buffer (screen_device_overlay.cpp).
+// pixels (y up). The screen device paints it over the copy of its back
+// buffer when it presents it (screen_device_overlay.cpp).
 
 // Object-snap kinds: the bits of the drawing's osmode.
 inline constexpr int kSnapEndpoint = 1;
