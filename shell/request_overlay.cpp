@@ -30,19 +30,16 @@ FcPoint2d Converted(const FcDisplaySurface& surface, FcPoint2d p, bool toWorld) 
 void RequestOverlay::Show(FcDisplaySurface& surface, const InputRequest& request, const FcPoint2d& cursor) {
   End();
   surface_ = &surface;
+  FcDragObject* drag = request.dragObject;
+  const bool onCursor = drag != nullptr && drag->mode == 0;
   if (FcDisplayDevice* device = surface.GetDevice()) {
-    const bool band = request.hasBase != 0;
-    device->bandStyle = band ? request.rubberBand : kBandNone;
+    device->bandStyle = request.hasBase != 0 ? request.rubberBand : kBandNone;
     const FcDevicePoint anchor = ToDevice(surface, Converted(surface, request.basePoint, true));
     device->bandAnchorX = anchor.x;
     device->bandAnchorY = anchor.y;
+    device->dragPreview = onCursor ? drag : nullptr;
   }
-  FcDragObject* drag = request.dragObject;
-  if (drag != nullptr && drag->mode == 0) {
-    if (FcDisplayDevice* device = surface.GetDevice()) device->dragPreview = drag;
-  } else if (drag != nullptr) {
-    drag_ = drag;
-  }
+  if (!onCursor) drag_ = drag;
   MoveCursor(cursor);
 }
 
