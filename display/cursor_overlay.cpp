@@ -86,7 +86,7 @@ FcColorRef SnapMarkerColor(int colorIndex, FcColorRef background) {
   return IsBrightColor(background) ? kBlack : kWhite;
 }
 
-bool OverlayUsesInverseXor(FcColorRef background) { return IsBrightColor(background); }
+FcColorRef RubberBandColor(FcColorRef background) { return IsBrightColor(background) ? kBlack : kWhite; }
 
 FcColorRef ContrastCursorColor(FcColorRef cursor, FcColorRef background) {
   const int c = ColorLuminance(cursor);

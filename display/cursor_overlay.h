@@ -8,8 +8,8 @@
 #include "display/display_device.h"
 
 // The geometry of the cursor overlay and the object-snap markers, in device
-// pixels (y up). The screen device paints it with exclusive-or operations
-// when it presents its back buffer (screen_device_overlay.cpp).
+// pixels (y up). The screen device paints it over the copy of its back
+// buffer when it presents it (screen_device_overlay.cpp).
 
 // Object-snap kinds: the bits of the drawing's osmode.
 inline constexpr int kSnapEndpoint = 1;
@@ -40,9 +40,9 @@ FcOverlayShape SnapMarkerShape(int kind, int x, int y, int s);
 // Colour of the snap markers for the "OSnapColor" index: index 7 contrasts
 // with the background.
 FcColorRef SnapMarkerColor(int colorIndex, FcColorRef background);
-// Overlays draw with the inverse of (pen xor destination) on a bright
-// background and with pen xor destination on a dark one.
-bool OverlayUsesInverseXor(FcColorRef background);
+// The rubber band's colour: black on a bright background, white on a dark
+// one.
+FcColorRef RubberBandColor(FcColorRef background);
 // White when both colours are dark, black when both are bright (luminance
 // above 128); otherwise the cursor colour unchanged.
 FcColorRef ContrastCursorColor(FcColorRef cursor, FcColorRef background);

@@ -122,8 +122,10 @@ class FcDisplayDevice {
   virtual void DrawUcsIcon(FcGraph* drawing, FcDisplaySurface* surface) = 0;
   virtual void EndPaint() = 0;
   virtual void EndPrint() = 0;
-  // Copies the back buffer to the target at (x, y), with the cursor overlay
-  // and the snap marker when the low byte of overlay is set.
+  // Copies the back buffer to the target at (x, y) and paints the overlay
+  // over the copy: the surface's preview group and the snap marker, and
+  // the cursor, its rubber band and the cursor drag object when the low
+  // byte of overlay is set. The back buffer never holds the overlay.
   virtual void Present(FcDeviceContext* target, int x, int y, FcGraph* drawing, FcDisplaySurface* surface,
                        int overlay) = 0;
   // Ignored when either size is not positive or both are unchanged.

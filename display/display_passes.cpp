@@ -30,23 +30,45 @@ void FcDisplaySurface::DrawXorEntity(FcEntity* entity) {
 }
 
 bool FcDisplaySurface::DragPreview(FcDragObject* drag, const FcPoint2d& point, int extra) {
-  if (device_ == nullptr || drag == nullptr) return false;
-  device_->BeginPaint({}, 0);
-  device_->BeginXor();
-  temporaryGroup_.Draw(*this);
-  temporaryGroup_.RemoveAll();
+  FcPreviewSlice whole;
+  return DragPreviewSlice(drag, point, extra, whole);
+}
+
+bool FcDisplaySurface::DragPreviewSlice(FcDragObject* drag, const FcPoint2d& point, int extra,
+                                        FcPreviewSlice& slice) {
+  if (slice.first == 0) previewGroup_.RemoveAll();
+  slice.seen = 0;
+  slice.drawn = 0;
+  slice.unfinished = false;
+  if (drag == nullptr || busy) return false;
+  previewCollecting = true;
+  previewSlice_ = &slice;
   BeginDraw(0, nullptr);
   bool result = false;
   if (drag->mode == 1) {
     drag->DrawFull(owner_, this, point);
-  } else {
+  } else if (drag->mode == 2) {
     result = drag->DrawTest(owner_, this, point, extra);
   }
   EndDraw();
-  temporaryGroup_.Draw(*this);
-  device_->EndXor();
-  device_->EndPaint();
+  previewSlice_ = nullptr;
+  previewCollecting = false;
+  slice.first += slice.drawn;
   return result;
+}
+
+void FcDisplaySurface::PreviewRange(int count, int& begin, int& end) {
+  begin = 0;
+  end = count < 0 ? 0 : count;
+  if (previewSlice_ == nullptr) return;
+  FcPreviewSlice& slice = *previewSlice_;
+  slice.seen = end;
+  begin = slice.first < end ? slice.first : end;
+  if (end - begin > slice.limit) {
+    end = begin + slice.limit;
+    slice.unfinished = true;
+  }
+  slice.drawn = end - begin;
 }
 
 void FcDisplaySurface::Print(int offsetX, int offsetY, int quarterTurns, double widthUnit, FcDeviceContext* printer,

@@ -93,6 +93,10 @@ void FcDisplaySurface::AddPrimitive(std::unique_ptr<FcDsEntity> primitive) {
   if (!primitive) return;
   primitive->trueColor = currentTrueColor;
   primitive->colorIndex = currentColorIndex;
+  if (previewCollecting) {
+    previewGroup_.Add(std::move(primitive));
+    return;
+  }
   if (temporaryCollecting) {
     temporaryGroup_.Add(std::move(primitive));
     return;

@@ -14,6 +14,7 @@
 #include "database/draw_sink.h"
 #include "display/display_device.h"
 #include "display/display_group.h"
+#include "display/preview_slice.h"
 
 class CDib;
 class FcDragObject;
@@ -108,7 +109,18 @@ class FcDisplaySurface : public FcDrawSink {
 
   // Passes.
   void DrawXorEntity(FcEntity* entity);
+  // Rebuilds the preview group from the drag object (mode 1 DrawFull, mode
+  // 2 DrawTest) for the UCS point and returns DrawTest's answer. Nothing is
+  // painted: the screen device draws the preview group over the picture
+  // when it presents it, so the back buffer never holds a preview.
   bool DragPreview(FcDragObject* drag, const FcPoint2d& point, int extra);
+  // The same, one slice at a time: the first slice (first 0) empties the
+  // group, later ones add to it; slice.first moves past what was drawn.
+  bool DragPreviewSlice(FcDragObject* drag, const FcPoint2d& point, int extra, FcPreviewSlice& slice);
+  // Asked once by a preview of count items: it draws the items from begin
+  // up to (not including) end in this slice.
+  void PreviewRange(int count, int& begin, int& end);
+  void ClearPreview() { previewGroup_.RemoveAll(); }
   // Prints through the rotated operations; printerPixelsPerInch is the
   // printer's horizontal resolution, which scales the pen-width table.
   void Print(int offsetX, int offsetY, int quarterTurns, double widthUnit, FcDeviceContext* printer,
@@ -148,6 +160,7 @@ class FcDisplaySurface : public FcDrawSink {
   int GetDrawOrderMode() const { return drawOrderMode_; }
   FcDsGroupEnts& GetTemporaryGroup() { return temporaryGroup_; }
   FcDsGroupEnts& GetGripGroup() { return gripGroup_; }
+  FcDsGroupEnts& GetPreviewGroup() { return previewGroup_; }
   const PenWidthTable& GetPenWidths() const { return penWidths_; }
 
   // Above 0 while a block reference draws its contents.
@@ -159,6 +172,8 @@ class FcDisplaySurface : public FcDrawSink {
   FcLayer* contextLayer = nullptr;
   // While set, every primitive goes to the temporary group.
   bool temporaryCollecting = false;
+  // While set (during DragPreview), every primitive goes to the preview group.
+  bool previewCollecting = false;
   // The next redraw draws only the grip group.
   bool gripsOnly = false;
   // Set whenever the view or the grips change; cleared by a redraw.
@@ -223,6 +238,9 @@ class FcDisplaySurface : public FcDrawSink {
   std::unordered_map<FcHandle, int> handleIndex_;
   FcDsGroupEnts temporaryGroup_;
   FcDsGroupEnts gripGroup_;
+  FcDsGroupEnts previewGroup_;
+  // The slice of the preview being built; null outside DragPreview.
+  FcPreviewSlice* previewSlice_ = nullptr;
   PenWidthTable penWidths_{};
   std::atomic<int> pendingInput_{0};
 };

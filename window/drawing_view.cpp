@@ -221,7 +221,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
   FcDisplayDevice* device = Surface().GetDevice();
   if (device == nullptr) return;
   FcDeviceContext context(painter);
-  device->Present(&context, 0, 0, &Drawing(), &Surface(), 0);
+  device->Present(&context, 0, 0, &Drawing(), &Surface(), cursorInView_ ? 1 : 0);
 }
 
 StatusPanes DrawingView::Panes() {

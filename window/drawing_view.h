@@ -8,6 +8,7 @@
 
 #include "core/point2d.h"
 #include "filers/file_kind.h"
+#include "shell/request_overlay.h"
 #include "shell/view_core.h"
 #include "shell/view_frame_link.h"
 #include "window/command_line_model.h"
@@ -113,10 +114,10 @@ class DrawingView : public QWidget, public ViewFrameLink {
   void AutoSaveIfDue() override;
   void CloseDrawingWindow() override;
   void FocusView() override { setFocus(); }
-  void ShowRequest(const InputRequest& request) override { update(); }
-  void EndRequestDisplay() override { update(); }
+  void ShowRequest(const InputRequest& request) override;
+  void EndRequestDisplay() override;
   bool CursorPoint(FcPoint2d& point) override;
-  void TrackPreview(const FcPoint2d& point) override {}
+  void TrackPreview(const FcPoint2d& point) override;
 
   // The drawing asked for a repaint (needsRedraw: the display list must be
   // drawn into the back buffer first).
@@ -130,6 +131,7 @@ class DrawingView : public QWidget, public ViewFrameLink {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -144,6 +146,12 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // The object-snap marker and its name at the cursor while a point prompt
   // waits; cleared otherwise (drawing_view_snap.cpp).
   void ShowSnapMarker();
+  // The overlay follows the cursor (drawing_view_overlay.cpp): the cursor,
+  // the pending prompt's rubber band and its drag object's preview.
+  void MoveOverlayCursor();
+  // An unfinished preview gets its next slice on a later turn of the event
+  // loop, after any input that came in meanwhile.
+  void QueuePreviewSlice();
 
   WindowThread& window_;
   UserQuestions* questions_;
@@ -156,6 +164,9 @@ class DrawingView : public QWidget, public ViewFrameLink {
   FcPoint2d panAnchor_;
   bool redrawPending_ = false;
   bool sizePending_ = false;
+  RequestOverlay overlay_;
+  bool cursorInView_ = false;
+  bool sliceQueued_ = false;
   // Last, so that the command thread ends before the members it uses go.
   CChildView core_;
 };

@@ -133,8 +133,12 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
 
 void DrawingView::mouseMoveEvent(QMouseEvent* event) {
   cursor_ = event->position();
+  cursorInView_ = true;
   if (!panning_) ShowSnapMarker();
-  if (!panning_ || !DrawingIsQuiet()) return;
+  if (!panning_ || !DrawingIsQuiet()) {
+    MoveOverlayCursor();
+    return;
+  }
   Surface().RequestRedrawStop(FcPendingInput::kMouseMove);
   Surface().Pan(WorldAt(cursor_), panAnchor_, false);
   RedrawNow();
@@ -166,4 +170,6 @@ void DrawingView::wheelEvent(QWheelEvent* event) {
     return;
   }
   RedrawNow();
+  // The preview is built for the view it was made in.
+  MoveOverlayCursor();
 }

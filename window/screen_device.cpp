@@ -190,6 +190,9 @@ bool FcMFCDisplayDevice::IsXorMode() const {
   // Another thread's pass is none of the caller's business (and its
   // painter may change under it).
   if (targetOwner_.load() != std::this_thread::get_id() || target_ == nullptr) return false;
+  // The overlay stands where inverted drawing used to: rubber bands keep
+  // its coarser curves.
+  if (overlayPainting_) return true;
   const QPainter::CompositionMode mode = target_->compositionMode();
   return mode == XorMode(false) || mode == XorMode(true);
 }
@@ -197,32 +200,27 @@ bool FcMFCDisplayDevice::IsXorMode() const {
 void FcMFCDisplayDevice::Present(FcDeviceContext* target, int x, int y, FcGraph* drawing, FcDisplaySurface* surface,
                                  int overlay) {
   std::lock_guard guard(lock_);
-  const auto copy = [&] {
-    if (target == nullptr || !target->Painter().isActive()) return;
-    QPainter& out = target->Painter();
-    const QPainter::CompositionMode mode = out.compositionMode();
-    out.setCompositionMode(QPainter::CompositionMode_Source);
-    out.drawImage(QPoint(x, y), backBuffer_);
-    out.setCompositionMode(mode);
-  };
-  // A pass of this thread is still open: the picture is copied as it is.
-  if (passDepth_ > 0) {
-    copy();
-    return;
-  }
-  // The overlay goes on with exclusive-or operations and comes off again
-  // after the copy, so the back buffer never keeps it.
-  const auto drawOverlay = [&] {
-    if (!bufferPainter_.begin(&backBuffer_)) return;
-    SetTarget(&bufferPainter_);
-    DrawSnapMarker();
-    if ((overlay & 0xFF) != 0) DrawCursor(drawing, surface);
-    bufferPainter_.end();
-    SetTarget(nullptr);
-  };
-  drawOverlay();
-  copy();
-  drawOverlay();
+  if (target == nullptr || !target->Painter().isActive()) return;
+  QPainter& out = target->Painter();
+  const QPainter::CompositionMode mode = out.compositionMode();
+  out.setCompositionMode(QPainter::CompositionMode_Source);
+  out.drawImage(QPoint(x, y), backBuffer_);
+  out.setCompositionMode(mode);
+  // A pass of this thread is still open: the picture is shown as it is.
+  if (passDepth_ > 0) return;
+  // The overlay is painted on the copy alone: the back buffer never holds
+  // it, so nothing has to be inverted back and any paint engine will do.
+  out.save();
+  out.translate(x, y);
+  out.setClipRect(0, 0, width, height);
+  SetTarget(&out);
+  overlayPainting_ = true;
+  DrawPreviewGroup(surface);
+  DrawSnapMarker();
+  if ((overlay & 0xFF) != 0) DrawCursor(drawing, surface);
+  overlayPainting_ = false;
+  SetTarget(nullptr);
+  out.restore();
 }
 
 void FcMFCDisplayDevice::Resize(int newWidth, int newHeight) {

@@ -78,7 +78,10 @@ class FcMFCDisplayDevice : public FcDisplayDevice {
   void EndPaint() override;
   void EndPrint() override;
   // Copies the back buffer into the target's painter with its top-left
-  // corner at (x, y) of the target's own coordinates.
+  // corner at (x, y) of the target's own coordinates, then paints the
+  // overlay over the copy: the surface's preview group, the snap marker
+  // and, with the overlay flag, the cursor, the rubber band and the cursor
+  // drag object.
   void Present(FcDeviceContext* target, int x, int y, FcGraph* drawing, FcDisplaySurface* surface,
                int overlay) override;
   void Resize(int width, int height) override;
@@ -88,8 +91,9 @@ class FcMFCDisplayDevice : public FcDisplayDevice {
   void BeginDrawOn(FcDeviceContext* context) override;
   void EndDrawOn() override;
 
-  // The snap marker and the cursor overlay, drawn with exclusive-or
-  // operations on the current target (screen_device_overlay.cpp).
+  // The overlay, drawn on the current target in colours that stand out
+  // from the background (screen_device_overlay.cpp).
+  void DrawPreviewGroup(FcDisplaySurface* surface);
   void DrawSnapMarker();
   void DrawCursor(FcGraph* drawing, FcDisplaySurface* surface);
 
@@ -128,6 +132,8 @@ class FcMFCDisplayDevice : public FcDisplayDevice {
   // asked from any thread: only the thread that set the target reads it.
   QPainter* target_ = nullptr;
   std::atomic<std::thread::id> targetOwner_;
+  // The overlay is being painted by Present.
+  bool overlayPainting_ = false;
   // Nested passes of the thread that holds the lock.
   int passDepth_ = 0;
   // One painter save per clip push.

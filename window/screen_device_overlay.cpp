@@ -1,14 +1,13 @@
 #include "database/graph.h"
 #include "display/color_table.h"
 #include "display/cursor_overlay.h"
+#include "display/display_surface.h"
 #include "display/drag_object.h"
 #include "window/screen_device.h"
 #include "window/screen_device_colors.h"
 #include "platform/program_settings.h"
 
 namespace {
-
-constexpr FcColorRef kWhite = 0xFFFFFF;
 
 // The painter's operation, pen and brush, put back when the overlay is done.
 class PainterStateKeeper {
@@ -41,6 +40,17 @@ void FcMFCDisplayDevice::StrokePolylines(const std::vector<std::vector<FcDeviceP
   }
 }
 
+void FcMFCDisplayDevice::DrawPreviewGroup(FcDisplaySurface* surface) {
+  if (target_ == nullptr || surface == nullptr || surface->GetDevice() != this) return;
+  FcDsGroupEnts& preview = surface->GetPreviewGroup();
+  if (preview.IsEmpty()) return;
+  PainterStateKeeper keep(*target_);
+  // The target is the window's painter, not the buffer's: it has none of
+  // the device's pen yet.
+  SelectPenAndBrush();
+  preview.Draw(*surface);
+}
+
 void FcMFCDisplayDevice::DrawSnapMarker() {
   if (target_ == nullptr || snapMarkerKind == 0) return;
   const ProgramSettings& settings = GetProgramSettings();
@@ -48,7 +58,6 @@ void FcMFCDisplayDevice::DrawSnapMarker() {
   if (shape.polylines.empty() && shape.circleRadius <= 0) return;
   const FcColorRef background = BackgroundColor();
   PainterStateKeeper keep(*target_);
-  target_->setCompositionMode(XorMode(OverlayUsesInverseXor(background)));
   const QPen pen(ToQColor(SnapMarkerColor(settings.osnap_color, background)), 2, Qt::SolidLine, Qt::RoundCap,
                  Qt::RoundJoin);
   StrokePolylines(shape.polylines, pen);
@@ -64,7 +73,6 @@ void FcMFCDisplayDevice::DrawCursor(FcGraph* drawing, FcDisplaySurface* surface)
   const ProgramSettings& settings = GetProgramSettings();
   const FcColorRef background = BackgroundColor();
   PainterStateKeeper keep(*target_);
-  target_->setCompositionMode(XorMode(OverlayUsesInverseXor(background)));
   cursorColor = ContrastCursorColor(cursorColor, background);
   const QPen cursorPen(ToQColor(cursorColor), 0);
   target_->setPen(cursorPen);
@@ -104,8 +112,6 @@ void FcMFCDisplayDevice::DrawCursor(FcGraph* drawing, FcDisplaySurface* surface)
   const bool ortho = vars != nullptr && vars->orthomode != 0;
   const FcRubberBand band = RubberBand(bandStyle, {bandAnchorX, bandAnchorY}, cursor, cursorKind, angle, ortho);
   if (band.points.empty()) return;
-  // The band always inverts what it crosses. A dotted band inverts every
-  // other pixel: a black pen under exclusive-or would leave no trace.
-  target_->setCompositionMode(XorMode(false));
-  StrokePolylines({band.points}, band.dotted ? DottedPen(ToQColor(kWhite)) : QPen(ToQColor(kWhite), 0));
+  const QColor bandColor = ToQColor(RubberBandColor(background));
+  StrokePolylines({band.points}, band.dotted ? DottedPen(bandColor) : QPen(bandColor, 0));
 }

@@ -24,9 +24,9 @@ TEST(SnapMarkerShape, OneShapePerKindBit) {
 
 TEST(OverlayColors, ContrastWithTheBackground) {
   EXPECT_EQ(SnapMarkerColor(7, kBlack), kWhite);
-  EXPECT_FALSE(OverlayUsesInverseXor(kBlack));
+  EXPECT_EQ(RubberBandColor(kBlack), kWhite);
   EXPECT_EQ(SnapMarkerColor(7, kWhite), kBlack);
-  EXPECT_TRUE(OverlayUsesInverseXor(kWhite));
+  EXPECT_EQ(RubberBandColor(kWhite), kBlack);
   EXPECT_EQ(SnapMarkerColor(1, kWhite), 0x0000FFu) << "other indices from the colour table";
 
   EXPECT_EQ(ContrastCursorColor(0x101010, kBlack), kWhite);

@@ -1,0 +1,56 @@
+#include <QEvent>
+#include <QTimer>
+
+#include "display/display_surface.h"
+#include "shell/input_request.h"
+#include "window/drawing_view.h"
+
+void DrawingView::ShowRequest(const InputRequest& request) {
+  overlay_.Show(Surface(), request, WorldAt(cursor_));
+  QueuePreviewSlice();
+  update();
+}
+
+void DrawingView::EndRequestDisplay() {
+  overlay_.End();
+  update();
+}
+
+void DrawingView::TrackPreview(const FcPoint2d& point) {
+  overlay_.TrackPoint(point);
+  update();
+}
+
+void DrawingView::MoveOverlayCursor() {
+  const FcPoint2d cursor = WorldAt(cursor_);
+  if (!core_.IsWaitingForInput()) {
+    RequestOverlay::PlaceCursor(Surface(), cursor);
+    update();
+    return;
+  }
+  if (overlay_.MoveCursor(cursor)) {
+    // The tracking preview says the track is complete: that answers it.
+    core_.Request().answerKind = kAnswerPoint;
+    core_.ResumeCommandThread();
+  }
+  QueuePreviewSlice();
+  update();
+}
+
+void DrawingView::QueuePreviewSlice() {
+  if (sliceQueued_ || !overlay_.Unfinished()) return;
+  sliceQueued_ = true;
+  QTimer::singleShot(0, this, [this] {
+    sliceQueued_ = false;
+    if (!core_.IsWaitingForInput()) return;
+    overlay_.Continue();
+    update();
+    QueuePreviewSlice();
+  });
+}
+
+void DrawingView::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  cursorInView_ = false;
+  update();
+}
