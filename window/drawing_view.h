@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -32,6 +33,11 @@ class UserQuestions {
   // An empty path when cancelled.
   virtual std::string ChooseOpenPath() = 0;
   virtual void ShowMessage(const std::string& text) = 0;
+  // A message under its own title (a picture that cannot be decoded).
+  virtual void ShowTitledMessage(const std::string& title, const std::string& text) = 0;
+  // The object-snap settings, started from osmode; false when cancelled,
+  // else osmode holds the new value.
+  virtual bool EditObjectSnapModes(std::int32_t& osmode) = 0;
 };
 
 // The status panes a drawing window fills: the current layer, colour and
@@ -73,8 +79,11 @@ class DrawingView : public QWidget, public ViewFrameLink {
   std::string AutoSavePath();
 
   // Flips a drafting mode (an undoable variable change); false while a
-  // command computes.
+  // command computes. Object snap without any mode to switch opens the
+  // object-snap settings instead.
   bool ToggleMode(Mode mode);
+  // The object-snap settings; an OK is one undoable change of OSMODE.
+  bool EditObjectSnapModes();
   // F6: the coordinate display cycles 0, 1, 2.
   void CycleCoords();
 
@@ -94,6 +103,9 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Called on the window thread after anything the command-line bar, the
   // status panes or the title show has changed.
   void SetOnChanged(std::function<void(DrawingView&)> call) { onChanged_ = std::move(call); }
+  // Called with the path of a file opened into this window or saved under
+  // a newly chosen name.
+  void SetOnFileNamed(std::function<void(const std::string&)> call) { onFileNamed_ = std::move(call); }
 
   // ViewFrameLink.
   LineEnd FeedCommandLineChar(char ch, bool blankIsText, std::string& line) override;
@@ -134,7 +146,8 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Redraws the display list into the back buffer and repaints.
   void RedrawNow();
   void Changed();
-  // Fits the display list to the widget when its size is not the device's.
+  // Brings the device to the widget's size; the world window keeps its
+  // centre and scale and only widens to the new proportions.
   void ApplySize();
   void FeedText(const std::string& text);
 
@@ -142,12 +155,15 @@ class DrawingView : public QWidget, public ViewFrameLink {
   UserQuestions* questions_;
   CommandLineModel commandLine_;
   std::function<void(DrawingView&)> onChanged_;
+  std::function<void(const std::string&)> onFileNamed_;
   QTimer autoSaveTimer_;
   QPointF cursor_;
   bool panning_ = false;
   FcPoint2d panAnchor_;
   bool redrawPending_ = false;
   bool sizePending_ = false;
+  // An opened drawing is fitted once the window has its real size.
+  bool fitPending_ = false;
   // Last, so that the command thread ends before the members it uses go.
   CChildView core_;
 };

@@ -48,9 +48,11 @@ bool DrawingView::OpenFile(const std::string& path) {
     return false;
   }
   Drawing().Regen();
-  Surface().ZoomExtents();
+  fitPending_ = true;
+  sizePending_ = true;
   redrawPending_ = true;
   UpdateTitle();
+  if (onFileNamed_) onFileNamed_(path);
   return true;
 }
 
@@ -84,7 +86,8 @@ bool DrawingView::SaveNow() {
   const FcSystemVar& vars = graph.GetSysVars();
   std::string path = vars.dwgprefix.str() + vars.dwgname.str();
   FcFileKind kind = graph.GetFileKind();
-  if (vars.dwgtitled == 0) {
+  const bool newName = vars.dwgtitled == 0;
+  if (newName) {
     const UserQuestions::SaveChoice choice = questions_->ChooseSavePath(kind);
     if (choice.path.empty()) return false;
     path = choice.path;
@@ -100,6 +103,7 @@ bool DrawingView::SaveNow() {
     AddHistoryLine(kSaveErrorMessage);
     return false;
   }
+  if (newName && onFileNamed_) onFileNamed_(path);
   return true;
 }
 

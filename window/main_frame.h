@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,12 +9,16 @@
 #include "platform/frame_link.h"
 #include "window/drawing_view.h"
 #include "window/qt_window_thread.h"
+#include "window/recent_file_list.h"
 
 class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
+class QSettings;
 class QToolButton;
 
 // The main window: the drawing windows in its MDI area, the command-line
@@ -50,21 +55,41 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
   // Replaces the user questions (tests script the answers).
   void SetQuestions(UserQuestions* questions);
 
+  // The store that keeps the recent files and, when the frame closes, its
+  // placement. Not owned; it outlives the frame.
+  void SetSettingsStore(QSettings* store);
+  const RecentFileList& RecentFiles() const { return recentFiles_; }
+  // Opens a file of the recent list in a new window; a file that no longer
+  // exists opens nothing.
+  void OpenRecentFile(const std::string& path);
+  // Puts the recent list into the menus' recent-files slots; called again
+  // whenever the menus are rebuilt.
+  void RefreshRecentFiles();
+
+  // The popup of a mode pane ("On" and "Set..."); null for a pane that has
+  // none.
+  std::unique_ptr<QMenu> MakePaneMenu(DrawingView::Mode mode);
+  QProgressBar& ProgressBar() { return *progressBar_; }
+
   // FrameLink.
   void CommandHistoryLine(const std::string& text) override;
   void PromptText(const std::string& text) override;
   void ProgressStart(const std::string& text) override;
   void ProgressPosition(int percent, bool posted) override;
   void ProgressEnd() override;
+  void MessageBox(const std::string& title, const std::string& text) override;
 
   // UserQuestions, with dialogs.
   SaveAnswer AskSaveChanges(const std::string& question) override;
   SaveChoice ChooseSavePath(FcFileKind currentKind) override;
   std::string ChooseOpenPath() override;
   void ShowMessage(const std::string& text) override;
+  void ShowTitledMessage(const std::string& title, const std::string& text) override;
+  bool EditObjectSnapModes(std::int32_t& osmode) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The drawing a command thread (or, on the window thread, the active
@@ -73,7 +98,12 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
   void ShowCommandLine(DrawingView* view);
   void ShowStatus(DrawingView* view);
   void ViewChanged(DrawingView& view);
+  DrawingView* MakeView();
   QMdiSubWindow* AddWindow(DrawingView* view);
+  void AddRecentFile(const std::string& path);
+  // Runs a progress report on the window thread in the order the reports
+  // came, whichever thread makes them.
+  void OnWindowThread(std::function<void()> call, bool posted);
   void BuildCommandBar();
   void BuildStatusBar();
 
@@ -86,6 +116,10 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
   QLabel* layerPane_ = nullptr;
   QLabel* colorPane_ = nullptr;
   QLabel* linetypePane_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+  bool progressShown_ = false;
+  QSettings* store_ = nullptr;
+  RecentFileList recentFiles_;
   std::vector<std::pair<DrawingView::Mode, QToolButton*>> modeButtons_;
   // History lines that came while no drawing window was there.
   std::vector<std::string> frameHistory_;

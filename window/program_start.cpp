@@ -10,6 +10,7 @@
 #include "platform/qt/program_settings_store.h"
 #include "shell/command_aliases.h"
 #include "window/main_frame.h"
+#include "window/window_placement.h"
 #include "window/window_services.h"
 
 QStringList DrawingArguments(const QStringList& arguments) {
@@ -39,6 +40,8 @@ std::unique_ptr<MainFrame> StartProgram(const QStringList& arguments, QSettings&
   });
 
   auto frame = std::make_unique<MainFrame>();
+  frame->SetSettingsStore(&store);
+  RestoreWindowPlacement(store, kMainWindowPlacementEntry, *frame);
   bool opened = false;
   for (const QString& path : DrawingArguments(arguments))
     if (frame->OpenDrawingWindow(path.toStdString()) != nullptr) opened = true;
