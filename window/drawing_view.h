@@ -67,6 +67,9 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Opens the file into this window's drawing; false (with the message
   // shown) when it cannot be read, and the window should then go.
   bool OpenFile(const std::string& path);
+  // Fills a new drawing from the template drawing of the settings, when
+  // that file exists; otherwise the drawing keeps its defaults.
+  void LoadTemplate();
   // True when the window may close: nothing to save, saved, or discarded.
   bool SaveModified();
   // Saves under the drawing's name, or asks for one when it has none;

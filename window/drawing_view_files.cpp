@@ -5,6 +5,7 @@
 #include "database/graph.h"
 #include "display/display_surface.h"
 #include "files/drawing_file.h"
+#include "platform/file_system.h"
 #include "platform/frame_link.h"
 #include "platform/program_settings.h"
 #include "window/drawing_view.h"
@@ -54,6 +55,20 @@ bool DrawingView::OpenFile(const std::string& path) {
   UpdateTitle();
   if (onFileNamed_) onFileNamed_(path);
   return true;
+}
+
+void DrawingView::LoadTemplate() {
+  const std::string path = GetProgramSettings().template_file;
+  if (path.empty() || !FileExists(path) || core_.CommandRuns()) return;
+  {
+    WaitCursor wait;
+    // A template that cannot be read says so in the history and leaves
+    // the defaults.
+    OpenDrawing(Drawing(), path, true, nullptr);
+  }
+  Drawing().Regen();
+  redrawPending_ = true;
+  UpdateTitle();
 }
 
 bool DrawingView::SaveModified() {

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -10,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -20,8 +23,10 @@
 #include <algorithm>
 
 #include "database/graph.h"
+#include "platform/folder_picker.h"
 #include "shell/work_thread.h"
 #include "window/object_snap_dialog.h"
+#include "window/program_start.h"
 #include "window/window_placement.h"
 
 namespace {
@@ -69,6 +74,16 @@ MainFrame::MainFrame() {
   BuildStatusBar();
   FillMenuBar(*this);
   SetFrameLink(this);
+  SetFolderPicker([this](const std::string& title, const std::string& start) {
+    std::optional<std::string> chosen;
+    window_.Send([&] {
+      const QString folder = QFileDialog::getExistingDirectory(this, QString::fromStdString(title),
+                                                               QString::fromStdString(start));
+      if (!folder.isEmpty()) chosen = folder.toStdString();
+    });
+    return chosen;
+  });
+  setAcceptDrops(true);
   resize(1024, 768);
 }
 
@@ -78,6 +93,7 @@ MainFrame::~MainFrame() {
   // reports back to the frame that is going.
   for (DrawingView* view : area_->findChildren<DrawingView*>()) disconnect(view, nullptr, this, nullptr);
   for (QMdiSubWindow* window : area_->findChildren<QMdiSubWindow*>()) delete window;
+  SetFolderPicker({});
   SetFrameLink(nullptr);
 }
 
@@ -216,6 +232,7 @@ QMdiSubWindow* MainFrame::AddWindow(DrawingView* view) {
 
 DrawingView* MainFrame::NewDrawingWindow() {
   DrawingView* view = MakeView();
+  view->LoadTemplate();
   AddWindow(view);
   view->UpdateTitle();
   return view;
@@ -256,6 +273,23 @@ void MainFrame::OpenRecentFile(const std::string& path) {
   const QFileInfo file(QString::fromStdString(path));
   if (path.empty() || !file.exists() || file.isDir()) return;
   OpenDrawingWindow(path);
+}
+
+void MainFrame::OpenDroppedFiles(const QStringList& paths) {
+  for (const QString& path : paths)
+    if (IsDrawingFile(path)) OpenDrawingWindow(path.toStdString());
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainFrame::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile());
+  event->acceptProposedAction();
+  OpenDroppedFiles(paths);
 }
 
 void MainFrame::OpenWithDialog() {

@@ -37,6 +37,9 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
   DrawingView* OpenDrawingWindow(const std::string& path);
   // Asks for a file and opens it.
   void OpenWithDialog();
+  // Opens each dropped drawing file in its own window; other files and
+  // folders are passed over.
+  void OpenDroppedFiles(const QStringList& paths);
   // Closes the active drawing window through its save prompt.
   void CloseActiveDrawing();
   void SaveActiveDrawing();
@@ -89,6 +92,8 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -19,3 +19,7 @@ std::unique_ptr<MainFrame> StartProgram(const QStringList& arguments, QSettings&
 // The arguments that name drawings to open, in order. An empty argument
 // ends the list.
 QStringList DrawingArguments(const QStringList& arguments);
+
+// True for an existing file, not a directory, whose extension is ".dwg" or
+// ".dxf" in any case; the path itself is taken as it is written.
+bool IsDrawingFile(const QString& path);

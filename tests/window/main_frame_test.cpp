@@ -28,6 +28,7 @@
 #include "display/display_surface.h"
 #include "display/view_transform.h"
 #include "entities/line.h"
+#include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/temp_dir.h"
@@ -514,6 +515,38 @@ TEST_F(MainFrameTest, AnOpenedDrawingIsFittedToTheWindowItIsShownIn) {
   EXPECT_GE(shown.x1, max.x);
   EXPECT_LE(shown.y0, min.y);
   EXPECT_GE(shown.y1, max.y);
+}
+
+TEST_F(MainFrameTest, DroppedDrawingsOpenEachInItsWindowAndOtherFilesAreIgnored) {
+  MainFrame& frame = Start({});
+  const std::string folder = home_.path() + "folder.dxf";
+  std::filesystem::create_directory(folder);
+  frame.OpenDroppedFiles({QString::fromStdString(CopyDrawing("Upper.DWG.dxf")),
+                          QString::fromStdString(home_.Write("notes.txt")), QString::fromStdString(folder),
+                          QString::fromStdString(home_.path() + "missing.dwg"),
+                          QString::fromStdString(CopyDrawing("PLAN.DXF"))});
+  QStringList titles;
+  for (QMdiSubWindow* window : frame.Area().subWindowList()) titles.push_back(window->windowTitle());
+  EXPECT_EQ(titles, (QStringList{QStringLiteral("Untitled"), QStringLiteral("Upper.DWG.dxf"), QStringLiteral("PLAN.DXF")}));
+}
+
+TEST_F(MainFrameTest, ANewDrawingStartsFromTheTemplateWhenItExists) {
+  struct TemplateScope {
+    ~TemplateScope() { GetProgramSettings().template_file.clear(); }
+  } scope;
+  MainFrame& frame = Start({});
+  GetProgramSettings().template_file = home_.path() + "missing.dxf";
+  EXPECT_EQ(LineCount(*frame.NewDrawingWindow()), 0);
+
+  GetProgramSettings().template_file = CopyDrawing("template.dxf");
+  DrawingView& view = *frame.NewDrawingWindow();
+  EXPECT_EQ(LineCount(view), 3);
+  const FcSystemVar& vars = view.Drawing().GetSysVars();
+  EXPECT_EQ(vars.dwgtitled, 0);
+  EXPECT_EQ(vars.Modified, 0);
+  EXPECT_EQ(frame.Area().activeSubWindow()->windowTitle(), QStringLiteral("Untitled"));
+  // A template is no recent file of the user's.
+  EXPECT_TRUE(frame.RecentFiles().Paths().empty());
 }
 
 }  // namespace
