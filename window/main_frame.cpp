@@ -25,6 +25,7 @@
 #include "database/graph.h"
 #include "platform/folder_picker.h"
 #include "shell/work_thread.h"
+#include "window/color_pane.h"
 #include "window/object_snap_dialog.h"
 #include "window/program_start.h"
 #include "window/window_placement.h"
@@ -127,19 +128,20 @@ void MainFrame::BuildStatusBar() {
   progressBar_->setMaximumWidth(200);
   progressBar_->hide();
   bar->addWidget(progressBar_, 1);
-  const auto pane = [this, bar](const TextPane& entry) {
-    auto* label = new QLabel(QString::fromLatin1(entry.text), bar);
+  const auto pane = [this, bar](QLabel* label, const TextPane& entry) {
+    label->setText(QString::fromLatin1(entry.text));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setMinimumWidth(80);
     label->setToolTip(QString::fromLatin1(entry.tip));
     label->setProperty(kMacroProperty, QString::fromLatin1(entry.macro));
     label->installEventFilter(this);
     bar->addPermanentWidget(label);
     return label;
   };
-  layerPane_ = pane(kLayerPane);
-  colorPane_ = pane(kColorPane);
-  linetypePane_ = pane(kLinetypePane);
+  layerPane_ = pane(new QLabel(bar), kLayerPane);
+  colorPane_ = pane(new ::ColorPane(bar), kColorPane);
+  linetypePane_ = pane(new QLabel(bar), kLinetypePane);
+  layerPane_->setMinimumWidth(80);
+  linetypePane_->setMinimumWidth(80);
   for (const ModeButtonText& entry : kModeButtons) {
     auto* button = new QToolButton(bar);
     button->setText(QString::fromLatin1(entry.text));
