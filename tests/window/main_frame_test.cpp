@@ -549,4 +549,28 @@ TEST_F(MainFrameTest, ANewDrawingStartsFromTheTemplateWhenItExists) {
   EXPECT_TRUE(frame.RecentFiles().Paths().empty());
 }
 
+TEST_F(MainFrameTest, DoubleClickingATextPaneRunsItsCommandInTheActiveDrawing) {
+  MainFrame& frame = Start({});
+  DrawingView& view = *frame.ActiveView();
+  struct Case {
+    QLabel* pane;
+    const char* command;
+  };
+  const Case cases[] = {
+      {&frame.LayerPane(), "Layer"}, {&frame.ColorPane(), "Color"}, {&frame.LinetypePane(), "Linetype"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    const std::size_t before = view.CommandLine().History().size();
+    const QPointF centre(c.pane->width() / 2.0, c.pane->height() / 2.0);
+    QMouseEvent click(QEvent::MouseButtonDblClick, centre, c.pane->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c.pane, &click);
+    WaitForPromptOrIdle(view);
+    std::string shown;
+    for (std::size_t i = before; i < view.CommandLine().History().size(); ++i)
+      shown += view.CommandLine().History()[i] + "\n";
+    EXPECT_NE(shown.find(std::string("Command:_") + c.command), std::string::npos) << shown;
+  }
+}
+
 }  // namespace
