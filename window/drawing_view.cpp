@@ -195,15 +195,16 @@ void DrawingView::ApplySize() {
   FcDisplaySurface& surface = Surface();
   FcDisplayDevice* device = surface.GetDevice();
   FcViewTransform* view = surface.GetView();
-  redrawPending_ = true;
   if (device == nullptr || view == nullptr) {
     surface.Resize(width(), height());
+    redrawPending_ = true;
     return;
   }
   if (device->width == width() && device->height == height() && view->deviceX1 == width() &&
       view->deviceY1 == height()) {
     return;
   }
+  redrawPending_ = true;
   device->Resize(width(), height());
   view->deviceX0 = 0;
   view->deviceY0 = 0;
