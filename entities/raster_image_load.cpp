@@ -65,8 +65,11 @@ bool FcRasterImageDef::ReadPicture(const std::string& path) {
   if (HasJpegExtension(path)) {
     CJpeg jpeg;
     if (jpeg.LoadDib(path) && jpeg.GetDib() != nullptr && picture_.CopyFrom(*jpeg.GetDib())) return true;
-    const std::string prefix = jpeg.IsDecoderError() ? std::string(kJpegErrorTitle) + ": " : std::string();
-    PrintMessage(prefix + jpeg.GetErrorText());
+    if (jpeg.IsDecoderError()) {
+      ShowMessageBox(kJpegErrorTitle, jpeg.GetErrorText());
+      return false;
+    }
+    PrintMessage(jpeg.GetErrorText());
     return false;
   }
   std::string error;

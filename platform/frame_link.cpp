@@ -29,3 +29,7 @@ void ProgressPosition(int percent, bool posted) {
 void ProgressEnd() {
   if (FrameLink* link = g_link.load()) link->ProgressEnd();
 }
+
+void ShowMessageBox(const std::string& title, const std::string& text) {
+  if (FrameLink* link = g_link.load()) link->MessageBox(title, text);
+}

@@ -6,6 +6,7 @@
 // installs the real link when its main frame exists; until then (and after
 // shutdown) the messages go nowhere. Tests install a recording link.
 enum class FrameMessage : unsigned {
+  kMessageBox = 0x8037,
   kProgressStart = 0x8078,
   kProgressPosition = 0x8079,
   kProgressEnd = 0x807A,
@@ -27,6 +28,11 @@ class FrameLink {
   virtual void ProgressPosition(int percent, bool posted) = 0;
   // 0x807A: ends the progress bar.
   virtual void ProgressEnd() = 0;
+  // 0x8037: a message the user must see and confirm, under its title;
+  // returns when confirmed. A link without boxes writes it to the history.
+  virtual void MessageBox(const std::string& title, const std::string& text) {
+    CommandHistoryLine(title + ": " + text);
+  }
 };
 
 // Installs the link (null removes it). Not owned.
@@ -39,3 +45,4 @@ void ShowPrompt(const std::string& text);
 void ProgressStart(const std::string& text);
 void ProgressPosition(int percent, bool posted = false);
 void ProgressEnd();
+void ShowMessageBox(const std::string& title, const std::string& text);

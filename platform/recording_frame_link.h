@@ -13,9 +13,10 @@ class RecordingFrameLink : public FrameLink {
  public:
   struct Call {
     FrameMessage message;
-    std::string text;  // history line, prompt or progress text
+    std::string text;  // history line, prompt, progress or message text
     int percent = 0;
     bool posted = false;
+    std::string title = {};  // message box
   };
 
   void CommandHistoryLine(const std::string& text) override { Record({FrameMessage::kCommandHistoryLine, text}); }
@@ -25,6 +26,9 @@ class RecordingFrameLink : public FrameLink {
     Record({FrameMessage::kProgressPosition, {}, percent, posted});
   }
   void ProgressEnd() override { Record({FrameMessage::kProgressEnd, {}}); }
+  void MessageBox(const std::string& title, const std::string& text) override {
+    Record({FrameMessage::kMessageBox, text, 0, false, title});
+  }
 
   std::vector<Call> Calls() const {
     std::lock_guard lock(mutex_);

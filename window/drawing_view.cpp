@@ -192,10 +192,25 @@ void DrawingView::RedrawNow() {
 }
 
 void DrawingView::ApplySize() {
-  FcDisplayDevice* device = Surface().GetDevice();
-  if (device != nullptr && device->width == width() && device->height == height()) return;
-  Surface().Resize(width(), height());
+  FcDisplaySurface& surface = Surface();
+  FcDisplayDevice* device = surface.GetDevice();
+  FcViewTransform* view = surface.GetView();
+  if (device == nullptr || view == nullptr) {
+    surface.Resize(width(), height());
+    redrawPending_ = true;
+    return;
+  }
+  if (device->width == width() && device->height == height() && view->deviceX1 == width() &&
+      view->deviceY1 == height()) {
+    return;
+  }
   redrawPending_ = true;
+  device->Resize(width(), height());
+  view->deviceX0 = 0;
+  view->deviceY0 = 0;
+  view->deviceX1 = width();
+  view->deviceY1 = height();
+  surface.FitWindowToDevice();
 }
 
 void DrawingView::resizeEvent(QResizeEvent* event) {
@@ -212,6 +227,11 @@ void DrawingView::paintEvent(QPaintEvent*) {
     if (sizePending_) {
       ApplySize();
       sizePending_ = false;
+    }
+    if (fitPending_) {
+      Surface().ZoomExtents();
+      fitPending_ = false;
+      redrawPending_ = true;
     }
     if (redrawPending_) {
       Surface().Redraw();

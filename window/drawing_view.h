@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -33,6 +34,11 @@ class UserQuestions {
   // An empty path when cancelled.
   virtual std::string ChooseOpenPath() = 0;
   virtual void ShowMessage(const std::string& text) = 0;
+  // A message under its own title (a picture that cannot be decoded).
+  virtual void ShowTitledMessage(const std::string& title, const std::string& text) = 0;
+  // The object-snap settings, started from osmode; false when cancelled,
+  // else osmode holds the new value.
+  virtual bool EditObjectSnapModes(std::int32_t& osmode) = 0;
 };
 
 // The status panes a drawing window fills: the current layer, colour and
@@ -62,10 +68,9 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Opens the file into this window's drawing; false (with the message
   // shown) when it cannot be read, and the window should then go.
   bool OpenFile(const std::string& path);
-  // Reads the template drawing into this new window's drawing, which stays
-  // untitled and unmodified; a template that cannot be read leaves the
-  // built-in defaults, and the history says so.
-  void ReadTemplate(const std::string& path);
+  // Fills a new drawing from the template drawing of the settings, when
+  // that file exists; otherwise the drawing keeps its defaults.
+  void LoadTemplate();
   // True when the window may close: nothing to save, saved, or discarded.
   bool SaveModified();
   // Saves under the drawing's name, or asks for one when it has none;
@@ -78,8 +83,11 @@ class DrawingView : public QWidget, public ViewFrameLink {
   std::string AutoSavePath();
 
   // Flips a drafting mode (an undoable variable change); false while a
-  // command computes.
+  // command computes. Object snap without any mode to switch opens the
+  // object-snap settings instead.
   bool ToggleMode(Mode mode);
+  // The object-snap settings; an OK is one undoable change of OSMODE.
+  bool EditObjectSnapModes();
   // F6: the coordinate display cycles 0, 1, 2.
   void CycleCoords();
 
@@ -99,6 +107,9 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Called on the window thread after anything the command-line bar, the
   // status panes or the title show has changed.
   void SetOnChanged(std::function<void(DrawingView&)> call) { onChanged_ = std::move(call); }
+  // Called with the path of a file opened into this window or saved under
+  // a newly chosen name.
+  void SetOnFileNamed(std::function<void(const std::string&)> call) { onFileNamed_ = std::move(call); }
 
   // ViewFrameLink.
   LineEnd FeedCommandLineChar(char ch, bool blankIsText, std::string& line) override;
@@ -140,7 +151,8 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Redraws the display list into the back buffer and repaints.
   void RedrawNow();
   void Changed();
-  // Fits the display list to the widget when its size is not the device's.
+  // Brings the device to the widget's size; the world window keeps its
+  // centre and scale and only widens to the new proportions.
   void ApplySize();
   void FeedText(const std::string& text);
   // The object-snap marker and its name at the cursor while a point prompt
@@ -157,6 +169,7 @@ class DrawingView : public QWidget, public ViewFrameLink {
   UserQuestions* questions_;
   CommandLineModel commandLine_;
   std::function<void(DrawingView&)> onChanged_;
+  std::function<void(const std::string&)> onFileNamed_;
   QTimer autoSaveTimer_;
   QPointF cursor_;
   bool panning_ = false;
@@ -167,6 +180,8 @@ class DrawingView : public QWidget, public ViewFrameLink {
   RequestOverlay overlay_;
   bool cursorInView_ = false;
   bool sliceQueued_ = false;
+  // An opened drawing is fitted once the window has its real size.
+  bool fitPending_ = false;
   // Last, so that the command thread ends before the members it uses go.
   CChildView core_;
 };

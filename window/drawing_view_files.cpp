@@ -5,6 +5,7 @@
 #include "database/graph.h"
 #include "display/display_surface.h"
 #include "files/drawing_file.h"
+#include "platform/file_system.h"
 #include "platform/frame_link.h"
 #include "platform/program_settings.h"
 #include "window/drawing_view.h"
@@ -48,19 +49,24 @@ bool DrawingView::OpenFile(const std::string& path) {
     return false;
   }
   Drawing().Regen();
-  Surface().ZoomExtents();
+  fitPending_ = true;
+  sizePending_ = true;
   redrawPending_ = true;
   UpdateTitle();
+  if (onFileNamed_) onFileNamed_(path);
   return true;
 }
 
-void DrawingView::ReadTemplate(const std::string& path) {
+void DrawingView::LoadTemplate() {
+  const std::string path = GetProgramSettings().template_file;
+  if (path.empty() || !FileExists(path) || core_.CommandRuns()) return;
   {
     WaitCursor wait;
-    if (OpenDrawing(Drawing(), path, true, nullptr) != FcOpenResult::kDone) return;
+    // A template that cannot be read says so in the history and leaves
+    // the defaults.
+    OpenDrawing(Drawing(), path, true, nullptr);
   }
   Drawing().Regen();
-  Surface().ZoomExtents();
   redrawPending_ = true;
   UpdateTitle();
 }
@@ -95,7 +101,8 @@ bool DrawingView::SaveNow() {
   const FcSystemVar& vars = graph.GetSysVars();
   std::string path = vars.dwgprefix.str() + vars.dwgname.str();
   FcFileKind kind = graph.GetFileKind();
-  if (vars.dwgtitled == 0) {
+  const bool newName = vars.dwgtitled == 0;
+  if (newName) {
     const UserQuestions::SaveChoice choice = questions_->ChooseSavePath(kind);
     if (choice.path.empty()) return false;
     path = choice.path;
@@ -111,6 +118,7 @@ bool DrawingView::SaveNow() {
     AddHistoryLine(kSaveErrorMessage);
     return false;
   }
+  if (newName && onFileNamed_) onFileNamed_(path);
   return true;
 }
 

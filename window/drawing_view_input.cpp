@@ -36,6 +36,8 @@ bool DrawingView::ToggleMode(Mode mode) {
   if (!DrawingIsQuiet()) return false;
   FcGraph& graph = Drawing();
   FcSystemVar& vars = graph.GetSysVars();
+  // Suspending no modes would do nothing; the user is asked for some.
+  if (mode == Mode::kObjectSnap && (vars.osmode & ~kObjectSnapOff) == 0) return EditObjectSnapModes();
   const char* name = nullptr;
   for (const ModeVariable& entry : kModeVariables)
     if (entry.mode == mode) name = entry.name;
@@ -58,6 +60,23 @@ bool DrawingView::ToggleMode(Mode mode) {
   }
   AddUndoItem(graph, item);
   if (mode == Mode::kGrid) RedrawNow();
+  RefreshStatusPanes();
+  UpdateTitle();
+  return true;
+}
+
+bool DrawingView::EditObjectSnapModes() {
+  if (!DrawingIsQuiet()) return false;
+  FcGraph& graph = Drawing();
+  FcSystemVar& vars = graph.GetSysVars();
+  std::int32_t osmode = vars.osmode;
+  if (!questions_->EditObjectSnapModes(osmode)) return false;
+  auto* item = new FcSysVarUndoItem;
+  item->SetName("Change system variable");
+  item->AddVariable(graph, "osmode");
+  vars.osmode = osmode;
+  AddUndoItem(graph, item);
+  RedrawNow();
   RefreshStatusPanes();
   UpdateTitle();
   return true;

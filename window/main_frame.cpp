@@ -2,35 +2,63 @@
 
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "database/graph.h"
 #include "platform/file_system.h"
 #include "platform/program_settings.h"
+#include "platform/folder_picker.h"
 #include "shell/work_thread.h"
+#include "window/color_pane.h"
+#include "window/object_snap_dialog.h"
+#include "window/program_start.h"
+#include "window/window_placement.h"
 
 namespace {
 
 struct ModeButtonText {
   DrawingView::Mode mode;
   const char* text;
+  const char* tip;
 };
 
 constexpr ModeButtonText kModeButtons[] = {
-    {DrawingView::Mode::kSnap, "Snap"},
-    {DrawingView::Mode::kGrid, "Grid"},
-    {DrawingView::Mode::kOrtho, "Ortho"},
-    {DrawingView::Mode::kObjectSnap, "Object Snap"},
+    {DrawingView::Mode::kSnap, "Snap", "Toggle Snap On/Off"},
+    {DrawingView::Mode::kGrid, "Grid", "Toggle Grid On/Off"},
+    {DrawingView::Mode::kOrtho, "Ortho", "Toggle Orthogonal On/Off"},
+    {DrawingView::Mode::kObjectSnap, "Object Snap", "Object snap settings"},
 };
+
+// The text panes' tips, and what a double click on them runs.
+struct TextPane {
+  const char* text;
+  const char* tip;
+  const char* macro;
+};
+
+constexpr TextPane kLayerPane = {"0", "Current Layer", "^C^C_Layer"};
+constexpr TextPane kColorPane = {"ByLayer", "Current color", "^C^C_Color"};
+constexpr TextPane kLinetypePane = {"ByLayer", "Current Linetype", "^C^C_Linetype"};
+
+constexpr const char* kMacroProperty = "paneMacro";
 
 }  // namespace
 
@@ -50,16 +78,27 @@ MainFrame::MainFrame() {
   SetFrameLink(this);
   SetApplicationLink(this);
   LoadMenus();
+  SetFolderPicker([this](const std::string& title, const std::string& start) {
+    std::optional<std::string> chosen;
+    window_.Send([&] {
+      const QString folder = QFileDialog::getExistingDirectory(this, QString::fromStdString(title),
+                                                               QString::fromStdString(start));
+      if (!folder.isEmpty()) chosen = folder.toStdString();
+    });
+    return chosen;
+  });
+  setAcceptDrops(true);
   resize(1024, 768);
 }
 
 MainFrame::~MainFrame() {
   // The drawing windows end their command threads while the link still
-  // answers them. A closed window waiting for its deferred delete is no
-  // longer listed by the area but is still a child, and goes here too,
-  // before its view tells a half-destroyed frame that it went.
-  qDeleteAll(area_->findChildren<QMdiSubWindow*>());
+  // answers them. Windows closed but not yet deleted count too, and none
+  // reports back to the frame that is going.
+  for (DrawingView* view : area_->findChildren<DrawingView*>()) disconnect(view, nullptr, this, nullptr);
+  for (QMdiSubWindow* window : area_->findChildren<QMdiSubWindow*>()) delete window;
   SetApplicationLink(nullptr);
+  SetFolderPicker({});
   SetFrameLink(nullptr);
 }
 
@@ -88,36 +127,93 @@ void MainFrame::BuildCommandBar() {
 
 void MainFrame::BuildStatusBar() {
   QStatusBar* bar = statusBar();
-  const auto pane = [bar](const QString& text) {
-    auto* label = new QLabel(text, bar);
+  progressBar_ = new QProgressBar(bar);
+  progressBar_->setRange(0, 100);
+  progressBar_->setMaximumWidth(200);
+  progressBar_->hide();
+  bar->addWidget(progressBar_, 1);
+  const auto pane = [this, bar](QLabel* label, const TextPane& entry) {
+    label->setText(QString::fromLatin1(entry.text));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setMinimumWidth(80);
+    label->setToolTip(QString::fromLatin1(entry.tip));
+    label->setProperty(kMacroProperty, QString::fromLatin1(entry.macro));
+    label->installEventFilter(this);
     bar->addPermanentWidget(label);
     return label;
   };
-  layerPane_ = pane(QStringLiteral("0"));
-  colorPane_ = pane(QStringLiteral("ByLayer"));
-  linetypePane_ = pane(QStringLiteral("ByLayer"));
+  layerPane_ = pane(new QLabel(bar), kLayerPane);
+  colorPane_ = pane(new ::ColorPane(bar), kColorPane);
+  linetypePane_ = pane(new QLabel(bar), kLinetypePane);
+  layerPane_->setMinimumWidth(80);
+  linetypePane_->setMinimumWidth(80);
   for (const ModeButtonText& entry : kModeButtons) {
     auto* button = new QToolButton(bar);
     button->setText(QString::fromLatin1(entry.text));
+    button->setToolTip(QString::fromLatin1(entry.tip));
     button->setCheckable(true);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
+    button->setContextMenuPolicy(Qt::CustomContextMenu);
     const DrawingView::Mode mode = entry.mode;
     connect(button, &QToolButton::clicked, this, [this, mode] {
       if (DrawingView* view = ActiveView()) view->ToggleMode(mode);
       ShowStatus(ActiveView());
     });
+    connect(button, &QWidget::customContextMenuRequested, this, [this, button, mode](const QPoint& point) {
+      if (std::unique_ptr<QMenu> menu = MakePaneMenu(mode)) menu->exec(button->mapToGlobal(point));
+    });
     bar->addPermanentWidget(button);
     modeButtons_.emplace_back(mode, button);
   }
+  ShowStatus(nullptr);
+}
+
+std::unique_ptr<QMenu> MainFrame::MakePaneMenu(DrawingView::Mode mode) {
+  DrawingView* view = ActiveView();
+  if (view == nullptr || mode == DrawingView::Mode::kOrtho) return nullptr;
+  auto menu = std::make_unique<QMenu>(this);
+  QAction* on = menu->addAction(QStringLiteral("On"));
+  on->setCheckable(true);
+  on->setChecked(ModeButton(mode).isChecked());
+  connect(on, &QAction::triggered, this, [this, mode] {
+    if (DrawingView* active = ActiveView()) active->ToggleMode(mode);
+    ShowStatus(ActiveView());
+  });
+  QAction* set = menu->addAction(QStringLiteral("Set..."));
+  connect(set, &QAction::triggered, this, [this, mode] {
+    DrawingView* active = ActiveView();
+    if (active == nullptr) return;
+    // The object-snap settings exist on the window side; snap and grid
+    // have theirs in the drafting settings command.
+    if (mode == DrawingView::Mode::kObjectSnap) {
+      active->EditObjectSnapModes();
+    } else {
+      active->Core().ExecuteMacro("^C^C_dsettings");
+    }
+    ShowStatus(ActiveView());
+  });
+  return menu;
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::MouseButtonDblClick) return QMainWindow::eventFilter(watched, event);
+  const QVariant macro = watched->property(kMacroProperty);
+  DrawingView* view = ActiveView();
+  if (!macro.isValid() || view == nullptr) return QMainWindow::eventFilter(watched, event);
+  view->Core().ExecuteMacro(macro.toString().toStdString());
+  return true;
 }
 
 QToolButton& MainFrame::ModeButton(DrawingView::Mode mode) {
   for (auto& [buttonMode, button] : modeButtons_)
     if (buttonMode == mode) return *button;
   return *modeButtons_.front().second;
+}
+
+DrawingView* MainFrame::MakeView() {
+  auto* view = new DrawingView(window_, *questions_);
+  view->SetOnFileNamed([this](const std::string& path) { AddRecentFile(path); });
+  return view;
 }
 
 QMdiSubWindow* MainFrame::AddWindow(DrawingView* view) {
@@ -141,16 +237,15 @@ QMdiSubWindow* MainFrame::AddWindow(DrawingView* view) {
 }
 
 DrawingView* MainFrame::NewDrawingWindow() {
-  auto* view = new DrawingView(window_, *questions_);
+  DrawingView* view = MakeView();
+  view->LoadTemplate();
   AddWindow(view);
   view->UpdateTitle();
-  const std::string& templateFile = GetProgramSettings().template_file;
-  if (FileExists(templateFile)) view->ReadTemplate(templateFile);
   return view;
 }
 
 DrawingView* MainFrame::OpenDrawingWindow(const std::string& path) {
-  auto* view = new DrawingView(window_, *questions_);
+  DrawingView* view = MakeView();
   if (!view->OpenFile(path)) {
     delete view;
     return nullptr;
@@ -162,6 +257,45 @@ DrawingView* MainFrame::OpenDrawingWindow(const std::string& path) {
 void MainFrame::SetQuestions(UserQuestions* questions) {
   questions_ = questions != nullptr ? questions : this;
   for (DrawingView* view : Views()) view->SetQuestions(*questions_);
+}
+
+void MainFrame::SetSettingsStore(QSettings* store) {
+  store_ = store;
+  if (store_ != nullptr) recentFiles_.Load(*store_);
+  RefreshRecentFiles();
+}
+
+void MainFrame::AddRecentFile(const std::string& path) {
+  recentFiles_.Add(path);
+  if (store_ != nullptr) recentFiles_.Save(*store_);
+  RefreshRecentFiles();
+}
+
+void MainFrame::RefreshRecentFiles() {
+  FillRecentFileSlots(*this, recentFiles_, [this](const std::string& path) { OpenRecentFile(path); });
+}
+
+void MainFrame::OpenRecentFile(const std::string& path) {
+  const QFileInfo file(QString::fromStdString(path));
+  if (path.empty() || !file.exists() || file.isDir()) return;
+  OpenDrawingWindow(path);
+}
+
+void MainFrame::OpenDroppedFiles(const QStringList& paths) {
+  for (const QString& path : paths)
+    if (IsDrawingFile(path)) OpenDrawingWindow(path.toStdString());
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainFrame::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile());
+  event->acceptProposedAction();
+  OpenDroppedFiles(paths);
 }
 
 void MainFrame::OpenWithDialog() {
@@ -221,6 +355,9 @@ void MainFrame::ShowCommandLine(DrawingView* view) {
 }
 
 void MainFrame::ShowStatus(DrawingView* view) {
+  // Without a drawing the panes have nothing to show or toggle.
+  for (QLabel* pane : {layerPane_, colorPane_, linetypePane_}) pane->setEnabled(view != nullptr);
+  for (auto& [mode, button] : modeButtons_) button->setEnabled(view != nullptr);
   if (view == nullptr) return;
   const StatusPanes panes = view->Panes();
   layerPane_->setText(panes.layer);
@@ -249,24 +386,51 @@ void MainFrame::PromptText(const std::string& text) {
   });
 }
 
+void MainFrame::OnWindowThread(std::function<void()> call, bool posted) {
+  // The status bar repaints at once when its text changes, which must not
+  // happen inside a paint of a view (a redraw reports progress), so the
+  // window thread queues its own reports too; sent and posted calls share
+  // one queue and keep their order.
+  if (window_.IsCurrent() || posted) {
+    window_.Post(std::move(call));
+    return;
+  }
+  window_.Send(std::move(call));
+}
+
 void MainFrame::ProgressStart(const std::string& text) {
-  window_.Post([this, text] { statusBar()->showMessage(QString::fromStdString(text)); });
+  OnWindowThread(
+      [this, text] {
+        progressShown_ = true;
+        statusBar()->showMessage(QString::fromStdString(text));
+        progressBar_->setValue(0);
+        progressBar_->show();
+      },
+      true);
 }
 
 void MainFrame::ProgressPosition(int percent, bool posted) {
-  const auto show = [this, percent] {
-    const QString text = statusBar()->currentMessage().section(QLatin1Char(' '), 0, 0);
-    statusBar()->showMessage(text + QStringLiteral(" %1%").arg(percent));
-  };
-  if (posted) {
-    window_.Post(show);
-  } else {
-    window_.Send(show);
-  }
+  OnWindowThread(
+      [this, percent] {
+        // A step that arrives after the end has nothing left to move.
+        if (!progressShown_) return;
+        progressBar_->setValue(std::clamp(percent, 0, 100));
+      },
+      posted);
 }
 
 void MainFrame::ProgressEnd() {
-  window_.Post([this] { statusBar()->clearMessage(); });
+  OnWindowThread(
+      [this] {
+        progressShown_ = false;
+        progressBar_->hide();
+        statusBar()->clearMessage();
+      },
+      true);
+}
+
+void MainFrame::MessageBox(const std::string& title, const std::string& text) {
+  window_.Send([this, title, text] { questions_->ShowTitledMessage(title, text); });
 }
 
 UserQuestions::SaveAnswer MainFrame::AskSaveChanges(const std::string& question) {
@@ -305,6 +469,17 @@ void MainFrame::ShowMessage(const std::string& text) {
   QMessageBox::warning(this, windowTitle(), QString::fromStdString(text));
 }
 
+void MainFrame::ShowTitledMessage(const std::string& title, const std::string& text) {
+  QMessageBox::critical(this, QString::fromStdString(title), QString::fromStdString(text));
+}
+
+bool MainFrame::EditObjectSnapModes(std::int32_t& osmode) {
+  ObjectSnapDialog dialog(osmode, this);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  osmode = dialog.Osmode();
+  return true;
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
   for (QMdiSubWindow* window : area_->subWindowList()) {
     if (!window->close()) {
@@ -312,5 +487,6 @@ void MainFrame::closeEvent(QCloseEvent* event) {
       return;
     }
   }
+  if (store_ != nullptr) SaveWindowPlacement(*store_, kMainWindowPlacementEntry, *this);
   event->accept();
 }

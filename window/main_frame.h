@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,13 +12,17 @@
 #include "window/drawing_view.h"
 #include "window/menu_builder.h"
 #include "window/qt_window_thread.h"
+#include "window/recent_file_list.h"
 
 class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMessageBox;
+class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
+class QSettings;
 class QToolButton;
 
 // The main window: the drawing windows in its MDI area, the command-line
@@ -39,6 +44,9 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   DrawingView* OpenDrawingWindow(const std::string& path);
   // Asks for a file and opens it.
   void OpenWithDialog();
+  // Opens each dropped drawing file in its own window; other files and
+  // folders are passed over.
+  void OpenDroppedFiles(const QStringList& paths);
   // Closes the active drawing window through its save prompt.
   void CloseActiveDrawing();
   void SaveActiveDrawing();
@@ -73,6 +81,21 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   void PostQuit() override;
   void PostMenuLoad() override;
   SaveTarget ChooseSaveTarget(const std::string& proposal, FcFileKind currentKind) override;
+  // The store that keeps the recent files and, when the frame closes, its
+  // placement. Not owned; it outlives the frame.
+  void SetSettingsStore(QSettings* store);
+  const RecentFileList& RecentFiles() const { return recentFiles_; }
+  // Opens a file of the recent list in a new window; a file that no longer
+  // exists opens nothing.
+  void OpenRecentFile(const std::string& path);
+  // Puts the recent list into the menus' recent-files slots; called again
+  // whenever the menus are rebuilt.
+  void RefreshRecentFiles();
+
+  // The popup of a mode pane ("On" and "Set..."); null for a pane that has
+  // none.
+  std::unique_ptr<QMenu> MakePaneMenu(DrawingView::Mode mode);
+  QProgressBar& ProgressBar() { return *progressBar_; }
 
   // FrameLink.
   void CommandHistoryLine(const std::string& text) override;
@@ -80,15 +103,21 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   void ProgressStart(const std::string& text) override;
   void ProgressPosition(int percent, bool posted) override;
   void ProgressEnd() override;
+  void MessageBox(const std::string& title, const std::string& text) override;
 
   // UserQuestions, with dialogs.
   SaveAnswer AskSaveChanges(const std::string& question) override;
   SaveChoice ChooseSavePath(FcFileKind currentKind) override;
   std::string ChooseOpenPath() override;
   void ShowMessage(const std::string& text) override;
+  void ShowTitledMessage(const std::string& title, const std::string& text) override;
+  bool EditObjectSnapModes(std::int32_t& osmode) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The drawing a command thread (or, on the window thread, the active
@@ -97,7 +126,12 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   void ShowCommandLine(DrawingView* view);
   void ShowStatus(DrawingView* view);
   void ViewChanged(DrawingView& view);
+  DrawingView* MakeView();
   QMdiSubWindow* AddWindow(DrawingView* view);
+  void AddRecentFile(const std::string& path);
+  // Runs a progress report on the window thread in the order the reports
+  // came, whichever thread makes them.
+  void OnWindowThread(std::function<void()> call, bool posted);
   void BuildCommandBar();
   void BuildStatusBar();
   // The items of a fixed id that the frame runs itself.
@@ -113,6 +147,10 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   QLabel* layerPane_ = nullptr;
   QLabel* colorPane_ = nullptr;
   QLabel* linetypePane_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+  bool progressShown_ = false;
+  QSettings* store_ = nullptr;
+  RecentFileList recentFiles_;
   std::vector<std::pair<DrawingView::Mode, QToolButton*>> modeButtons_;
   // History lines that came while no drawing window was there.
   std::vector<std::string> frameHistory_;

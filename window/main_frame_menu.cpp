@@ -74,6 +74,7 @@ void MainFrame::LoadMenus() {
   builtMenus_ = BuildMenus(*this, *menus_, settings.big_icon_toolbar != 0,
                            [this](const std::string& macro) { RunMenuMacro(macro); });
   ConnectFixedItems();
+  RefreshRecentFiles();
   if (!menuMessage_.empty()) ShowMenuMessage();
 }
 

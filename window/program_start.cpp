@@ -10,17 +10,21 @@
 #include "platform/qt/program_settings_store.h"
 #include "shell/command_aliases.h"
 #include "window/main_frame.h"
+#include "window/window_placement.h"
 #include "window/window_services.h"
+
+bool IsDrawingFile(const QString& path) {
+  const QFileInfo file(path);
+  const QString extension = file.suffix().toLower();
+  if (extension != QLatin1String("dwg") && extension != QLatin1String("dxf")) return false;
+  return file.exists() && !file.isDir();
+}
 
 QStringList DrawingArguments(const QStringList& arguments) {
   QStringList drawings;
   for (const QString& argument : arguments) {
     if (argument.isEmpty()) break;
-    const QString extension = QFileInfo(argument).suffix().toLower();
-    if (extension != QLatin1String("dwg") && extension != QLatin1String("dxf")) continue;
-    const QFileInfo file(argument);
-    if (!file.exists() || file.isDir()) continue;
-    drawings.push_back(argument);
+    if (IsDrawingFile(argument)) drawings.push_back(argument);
   }
   return drawings;
 }
@@ -39,6 +43,8 @@ std::unique_ptr<MainFrame> StartProgram(const QStringList& arguments, QSettings&
   });
 
   auto frame = std::make_unique<MainFrame>();
+  frame->SetSettingsStore(&store);
+  RestoreWindowPlacement(store, kMainWindowPlacementEntry, *frame);
   bool opened = false;
   for (const QString& path : DrawingArguments(arguments))
     if (frame->OpenDrawingWindow(path.toStdString()) != nullptr) opened = true;

@@ -25,12 +25,7 @@ const QString kPrintPenWidth = QStringLiteral("PrintPenWidth/");
 const QString kPath = QStringLiteral("Path");
 
 std::optional<std::string> ReadText(const QSettings& store, const QString& key) {
-  QVariant value = store.value(key);
-  if (!value.isValid()) return std::nullopt;
-  // An unquoted comma in a hand-edited file makes a list of the text.
-  if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(',').toStdString();
-  if (!value.canConvert<QString>()) return std::nullopt;
-  return value.toString().toStdString();
+  return ReadStoredText(store, key);
 }
 
 std::optional<std::string> ReadText(const QSettings& store, const QString& key, std::size_t max_length) {
@@ -127,6 +122,15 @@ void LoadParameters(const QSettings& store, ProgramSettings* settings) {
 }
 
 }  // namespace
+
+std::optional<std::string> ReadStoredText(const QSettings& store, const QString& key) {
+  QVariant value = store.value(key);
+  if (!value.isValid()) return std::nullopt;
+  // An unquoted comma in a hand-edited file makes a list of the text.
+  if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(',').toStdString();
+  if (!value.canConvert<QString>()) return std::nullopt;
+  return value.toString().toStdString();
+}
 
 std::unique_ptr<QSettings> OpenSettingsStore(const std::string& ini_path) {
   if (ini_path.empty())

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QSettings;
+class QString;
 struct ProgramSettings;
 
 // The program's settings store: an INI file in the user's configuration
@@ -18,3 +20,7 @@ void LoadSettings(ProgramSettings* settings, QSettings& store, const std::string
 
 // Writes every stored value; false when the store could not be written.
 bool SaveSettings(const ProgramSettings& settings, QSettings& store);
+
+// A stored text; nothing when the key is missing or holds no text. A text
+// that the INI reader split at unquoted commas comes back joined.
+std::optional<std::string> ReadStoredText(const QSettings& store, const QString& key);

@@ -21,6 +21,7 @@
 #include "entities/line.h"
 #include "platform/qt/program_settings_store.h"
 #include "shell/menu_file_loading.h"
+#include "tests/support/scripted_questions.h"
 #include "tests/support/temp_dir.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
@@ -45,22 +46,6 @@ int LineCount(DrawingView& view) {
     if (dynamic_cast<const FcLine*>(entity) != nullptr) ++lines;
   return lines;
 }
-
-struct ScriptedQuestions : UserQuestions {
-  SaveAnswer AskSaveChanges(const std::string& question) override {
-    questions.push_back(question);
-    return saveAnswer;
-  }
-  SaveChoice ChooseSavePath(FcFileKind) override { return saveChoice; }
-  std::string ChooseOpenPath() override { return openPath; }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-
-  SaveAnswer saveAnswer = SaveAnswer::kCancel;
-  SaveChoice saveChoice;
-  std::string openPath;
-  std::vector<std::string> questions;
-  std::vector<std::string> messages;
-};
 
 // The program started in a temporary home whose "Support" folder holds the
 // menu file the test gives it; every wait runs the event loop until what

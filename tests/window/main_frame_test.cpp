@@ -7,15 +7,20 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QSettings>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "core/resbuf.h"
 #include "database/graph.h"
@@ -23,7 +28,10 @@
 #include "display/display_surface.h"
 #include "display/view_transform.h"
 #include "entities/line.h"
+#include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
+#include "tests/support/gui_application.h"
+#include "tests/support/scripted_questions.h"
 #include "tests/support/temp_dir.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
@@ -32,30 +40,6 @@ namespace {
 
 // A corpus drawing of three lines.
 const std::string kLinesDrawing = std::string(KOVRA_CORPUS_DIR) + "/dxf/ezdxf__bin_dxf_r14.dxf";
-
-QApplication& Application() {
-  static int argc = 1;
-  static char name[] = "kovra_window_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
-
-// Answers the drawing windows' questions from the test's script.
-struct ScriptedQuestions : UserQuestions {
-  SaveAnswer AskSaveChanges(const std::string& question) override {
-    questions.push_back(question);
-    return saveAnswer;
-  }
-  SaveChoice ChooseSavePath(FcFileKind) override { return saveChoice; }
-  std::string ChooseOpenPath() override { return {}; }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-
-  SaveAnswer saveAnswer = SaveAnswer::kCancel;
-  SaveChoice saveChoice;
-  std::vector<std::string> questions;
-  std::vector<std::string> messages;
-};
 
 int LineCount(DrawingView& view) {
   int lines = 0;
@@ -70,7 +54,7 @@ int LineCount(DrawingView& view) {
 class MainFrameTest : public testing::Test {
  protected:
   MainFrameTest() {
-    Application();
+    GuiApplication();
     qputenv("HOME", QByteArray::fromStdString(home_.path()));
     store_ = OpenSettingsStore(home_.path() + "kovra.ini");
   }
@@ -380,6 +364,230 @@ TEST_F(MainFrameTest, AtAPointPromptTheCursorShowsTheSnapMarkerAndTheClickTakesI
     if (const auto* line = dynamic_cast<const FcLine*>(entity)) drawn = line;
   ASSERT_NE(drawn, existing);
   EXPECT_EQ(drawn->GetStartPoint(), end);
+}
+
+// The frame's own state kept between sessions, and what the status bar
+// offers beside the panes' texts.
+
+TEST_F(MainFrameTest, PlacementSavedOnCloseComesBackOnTheNextStart) {
+  // Never stored: the first start fills the screen.
+  EXPECT_TRUE(Start({}).isMaximized());
+
+  frame_->showNormal();
+  frame_->setGeometry(60, 40, 500, 400);
+  ProcessPending();
+  ASSERT_TRUE(frame_->close());
+  frame_.reset();
+  MainFrame& restored = Start({});
+  EXPECT_FALSE(restored.isMaximized());
+  EXPECT_EQ(restored.geometry(), QRect(60, 40, 500, 400));
+
+  restored.showMaximized();
+  ProcessPending();
+  ASSERT_TRUE(restored.close());
+  frame_.reset();
+  EXPECT_TRUE(Start({}).isMaximized());
+}
+
+TEST_F(MainFrameTest, ACloseRefusedByADrawingStoresNoPlacement) {
+  MainFrame& frame = Start({});
+  TypeLine(*frame.ActiveView(), "line");
+  EXPECT_FALSE(frame.close());
+  store_->sync();
+  EXPECT_FALSE(store_->contains(QStringLiteral("Settings/MainWindowPos")));
+}
+
+TEST_F(MainFrameTest, RecentFilesFollowOpensAndNamingSavesAndSurviveARestart) {
+  const std::string first = CopyDrawing("first.dxf");
+  const std::string second = CopyDrawing("second.dxf");
+  const std::string named = home_.path() + "named.dxf";
+  MainFrame& frame = Start({QString::fromStdString(first)});
+  frame.OpenDrawingWindow(second);
+  questions_.saveChoice = {named, FcFileKind::kAsciiDxf};
+  DrawingView* untitled = frame.NewDrawingWindow();
+  ASSERT_TRUE(untitled->SaveNow());
+  // A save under the name the drawing has already does not reorder.
+  ASSERT_TRUE(frame.Views().front()->SaveNow());
+  using Paths = std::vector<std::string>;
+  EXPECT_EQ(frame.RecentFiles().Paths(), (Paths{named, second, first}));
+
+  frame_.reset();
+  MainFrame& again = Start({});
+  EXPECT_EQ(again.RecentFiles().Paths(), (Paths{named, second, first}));
+
+  const std::size_t windows = again.Views().size();
+  std::filesystem::remove(second);
+  again.OpenRecentFile(second);
+  EXPECT_EQ(again.Views().size(), windows);
+  again.OpenRecentFile(first);
+  EXPECT_EQ(again.Views().size(), windows + 1);
+  EXPECT_EQ(again.RecentFiles().Paths(), (Paths{first, named, second}));
+}
+
+TEST_F(MainFrameTest, ModePaneMenusSwitchTheirModeOrOpenTheSettings) {
+  MainFrame& frame = Start({});
+  FcSystemVar& vars = frame.ActiveView()->Drawing().GetSysVars();
+  EXPECT_EQ(frame.MakePaneMenu(DrawingView::Mode::kOrtho), nullptr);
+  const DrawingView::Mode modes[] = {DrawingView::Mode::kSnap, DrawingView::Mode::kGrid,
+                                     DrawingView::Mode::kObjectSnap};
+  for (DrawingView::Mode mode : modes) {
+    std::unique_ptr<QMenu> menu = frame.MakePaneMenu(mode);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 2);
+    QAction* on = menu->actions()[0];
+    const bool was = frame.ModeButton(mode).isChecked();
+    EXPECT_EQ(on->isChecked(), was);
+    on->trigger();
+    EXPECT_NE(frame.ModeButton(mode).isChecked(), was);
+  }
+  EXPECT_EQ(vars.snapmode, 1);
+  EXPECT_EQ(vars.osmode, 37 | 0x4000);
+
+  questions_.objectSnapAnswer = 1 | 4;
+  frame.MakePaneMenu(DrawingView::Mode::kObjectSnap)->actions()[1]->trigger();
+  EXPECT_EQ(questions_.snapSettingsShown, (std::vector<std::int32_t>{37 | 0x4000}));
+  EXPECT_EQ(vars.osmode, 5);
+  EXPECT_TRUE(frame.ModeButton(DrawingView::Mode::kObjectSnap).isChecked());
+}
+
+TEST_F(MainFrameTest, F3WithNoSnapModesAsksForThemAsOneUndoableChange) {
+  MainFrame& frame = Start({});
+  DrawingView& view = *frame.ActiveView();
+  FcGraph& drawing = view.Drawing();
+  for (std::int32_t none : {0, 0x4000}) {
+    SCOPED_TRACE(none);
+    drawing.GetSysVars().osmode = none;
+    const FcUndoItem* before = drawing.GetUndoList().GetCurrent();
+
+    questions_.objectSnapAnswer.reset();
+    Press(view, Qt::Key_F3);
+    EXPECT_EQ(questions_.snapSettingsShown.back(), none);
+    EXPECT_EQ(drawing.GetSysVars().osmode, none);
+    EXPECT_EQ(drawing.GetUndoList().GetCurrent(), before);
+
+    questions_.objectSnapAnswer = 0x20;
+    Press(view, Qt::Key_F3);
+    EXPECT_EQ(drawing.GetSysVars().osmode, 0x20);
+    EXPECT_TRUE(frame.ModeButton(DrawingView::Mode::kObjectSnap).isChecked());
+    ASSERT_TRUE(drawing.GetUndoList().UndoStep());
+    EXPECT_EQ(drawing.GetSysVars().osmode, none);
+  }
+}
+
+TEST_F(MainFrameTest, ProgressLeavesNothingBehindWhicheverThreadReportsIt) {
+  MainFrame& frame = Start({QString::fromStdString(CopyDrawing("lines.dxf"))});
+  ProcessPending();
+  EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty()) << frame.statusBar()->currentMessage().toStdString();
+  EXPECT_FALSE(frame.ProgressBar().isVisible());
+
+  frame.ProgressStart("Opening file...");
+  frame.ProgressPosition(40, false);
+  ProcessPending();
+  EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Opening file..."));
+  EXPECT_EQ(frame.ProgressBar().value(), 40);
+  frame.ProgressEnd();
+  // A posted step that comes after the end.
+  frame.ProgressPosition(100, true);
+  std::thread reporter([&frame] {
+    frame.ProgressStart("Regenerating...");
+    frame.ProgressPosition(100, true);
+    frame.ProgressEnd();
+    frame.ProgressPosition(100, true);
+  });
+  reporter.join();
+  ProcessPending();
+  EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty()) << frame.statusBar()->currentMessage().toStdString();
+  EXPECT_FALSE(frame.ProgressBar().isVisible());
+}
+
+TEST_F(MainFrameTest, AnOpenedDrawingIsFittedToTheWindowItIsShownIn) {
+  MainFrame& frame = Start({QString::fromStdString(CopyDrawing("lines.dxf"))});
+  DrawingView& view = *frame.ActiveView();
+  view.grab();
+  FcPoint2d min;
+  FcPoint2d max;
+  ASSERT_TRUE(view.Surface().GetExtents(min, max));
+  const auto expectFitted = [&](const char* when) {
+    SCOPED_TRACE(when);
+    const FcViewTransform& shown = *view.Surface().GetView();
+    EXPECT_EQ(shown.deviceX1 - shown.deviceX0, view.width());
+    EXPECT_EQ(shown.deviceY1 - shown.deviceY0, view.height());
+    EXPECT_LE(shown.x0, min.x);
+    EXPECT_GE(shown.x1, max.x);
+    EXPECT_LE(shown.y0, min.y);
+    EXPECT_GE(shown.y1, max.y);
+    // Filling the window along one side, up to the fit's margin.
+    const double fill = std::max((max.x - min.x) / (shown.x1 - shown.x0), (max.y - min.y) / (shown.y1 - shown.y0));
+    EXPECT_GT(fill, 0.9);
+  };
+  expectFitted("first shown");
+  frame.showNormal();
+  frame.resize(420, 700);
+  ProcessPending();
+  view.grab();
+  // Narrower than before: the drawing stays whole in view.
+  const FcViewTransform& shown = *view.Surface().GetView();
+  EXPECT_EQ(shown.deviceX1, view.width());
+  EXPECT_LE(shown.x0, min.x);
+  EXPECT_GE(shown.x1, max.x);
+  EXPECT_LE(shown.y0, min.y);
+  EXPECT_GE(shown.y1, max.y);
+}
+
+TEST_F(MainFrameTest, DroppedDrawingsOpenEachInItsWindowAndOtherFilesAreIgnored) {
+  MainFrame& frame = Start({});
+  const std::string folder = home_.path() + "folder.dxf";
+  std::filesystem::create_directory(folder);
+  frame.OpenDroppedFiles({QString::fromStdString(CopyDrawing("Upper.DWG.dxf")),
+                          QString::fromStdString(home_.Write("notes.txt")), QString::fromStdString(folder),
+                          QString::fromStdString(home_.path() + "missing.dwg"),
+                          QString::fromStdString(CopyDrawing("PLAN.DXF"))});
+  QStringList titles;
+  for (QMdiSubWindow* window : frame.Area().subWindowList()) titles.push_back(window->windowTitle());
+  EXPECT_EQ(titles, (QStringList{QStringLiteral("Untitled"), QStringLiteral("Upper.DWG.dxf"), QStringLiteral("PLAN.DXF")}));
+}
+
+TEST_F(MainFrameTest, ANewDrawingStartsFromTheTemplateWhenItExists) {
+  struct TemplateScope {
+    ~TemplateScope() { GetProgramSettings().template_file.clear(); }
+  } scope;
+  MainFrame& frame = Start({});
+  GetProgramSettings().template_file = home_.path() + "missing.dxf";
+  EXPECT_EQ(LineCount(*frame.NewDrawingWindow()), 0);
+
+  GetProgramSettings().template_file = CopyDrawing("template.dxf");
+  DrawingView& view = *frame.NewDrawingWindow();
+  EXPECT_EQ(LineCount(view), 3);
+  const FcSystemVar& vars = view.Drawing().GetSysVars();
+  EXPECT_EQ(vars.dwgtitled, 0);
+  EXPECT_EQ(vars.Modified, 0);
+  EXPECT_EQ(frame.Area().activeSubWindow()->windowTitle(), QStringLiteral("Untitled"));
+  // A template is no recent file of the user's.
+  EXPECT_TRUE(frame.RecentFiles().Paths().empty());
+}
+
+TEST_F(MainFrameTest, DoubleClickingATextPaneRunsItsCommandInTheActiveDrawing) {
+  MainFrame& frame = Start({});
+  DrawingView& view = *frame.ActiveView();
+  struct Case {
+    QLabel* pane;
+    const char* command;
+  };
+  const Case cases[] = {
+      {&frame.LayerPane(), "Layer"}, {&frame.ColorPane(), "Color"}, {&frame.LinetypePane(), "Linetype"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    const std::size_t before = view.CommandLine().History().size();
+    const QPointF centre(c.pane->width() / 2.0, c.pane->height() / 2.0);
+    QMouseEvent click(QEvent::MouseButtonDblClick, centre, c.pane->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c.pane, &click);
+    WaitForPromptOrIdle(view);
+    std::string shown;
+    for (std::size_t i = before; i < view.CommandLine().History().size(); ++i)
+      shown += view.CommandLine().History()[i] + "\n";
+    EXPECT_NE(shown.find(std::string("Command:_") + c.command), std::string::npos) << shown;
+  }
 }
 
 }  // namespace

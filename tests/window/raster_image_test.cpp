@@ -17,6 +17,7 @@
 #include "window/screen_device.h"
 #include "display/view_transform.h"
 #include "filers/file_object.h"
+#include "imaging/jpeg_reader.h"
 #include "platform/recording_frame_link.h"
 #include "tests/support/entity_record_support.h"
 #include "tests/support/temp_dir.h"
@@ -240,6 +241,18 @@ TEST_F(RasterImageTest, UnreadableFileDrawsTheFrameOnly) {
     EXPECT_NE(link_.HistoryLines().back().find(c.message), std::string::npos) << link_.HistoryLines().back();
     EXPECT_EQ(DrawOnScreen(*image_), Border(10, 8, 16, 13));
   }
+}
+
+// The decoder's verdict is worth a box the user must confirm; the history
+// line alone scrolls away while a drawing opens.
+TEST_F(RasterImageTest, UndecodableJpegIsReportedInAMessageBox) {
+  definition_->SetFilePath(temp_.Write("broken.jpg", "not a jpeg"));
+  EXPECT_FALSE(definition_->Load(&graph_));
+  const std::vector<RecordingFrameLink::Call> calls = link_.Calls();
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.back().message, FrameMessage::kMessageBox);
+  EXPECT_EQ(calls.back().title, kJpegErrorTitle);
+  EXPECT_FALSE(calls.back().text.empty());
 }
 
 TEST_F(RasterImageTest, RelativePathIsSearchedInTheDrawingFolderOnceItHasAName) {
