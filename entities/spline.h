@@ -114,6 +114,9 @@ class FcSPline : public FcEntity {
   std::int16_t GetDegree() const { return degree_; }
   bool IsEmpty() const { return fitPoints_.size() <= 1 && controlPoints_.size() <= 1; }
   bool IsClosed() const { return (flags_ & kSplineClosed) != 0; }
+  // Marks a fit-point spline whose last fit point repeats its first as
+  // closed.
+  void SetClosedFitCurve() { flags_ = static_cast<std::int16_t>(flags_ | kSplineClosed); }
 
  private:
   // The control data of the curve, derived from the fit points when the

@@ -16,6 +16,8 @@ int CmdPoint();
 int CmdSolid();
 int CmdTrace();
 int CmdRay();
+int CmdEllipse();
+int CmdSPLine();
 // Commands the program does not offer; they say so.
 int CmdTablet();
 int CmdSketch();
