@@ -8,8 +8,11 @@
 
 namespace {
 
-// Shared by both conversions: the angle on the other side is atan(tan * f),
-// moved back into the quadrant of the given angle.
+// Shared by both conversions: the angle on the other side has the tangent
+// tan * f and lies in the quadrant of the given angle. It is placed from
+// its quadrant's start or end rather than shifted there by quarter turns, so
+// an angle a rounding step off a quadrant boundary stays beside it instead
+// of landing a quarter turn away.
 double ConvertEllipseAngle(double factor, double angle) {
   const double threeHalfPi = kHalfPi + kPi;
   if (angle == 0.0 || angle == kHalfPi || angle == kPi || angle == threeHalfPi || angle == kTwoPi) {
@@ -17,20 +20,11 @@ double ConvertEllipseAngle(double factor, double angle) {
   }
   double normal = angle;
   NormalizeAngle(normal);
-  double t = std::atan2(std::tan(angle) * factor, 1.0);
-  NormalizeAngle(t);
-  if (normal < kHalfPi) {
-    while (t > kHalfPi) t -= kHalfPi;
-  } else if (normal < kPi) {
-    while (t < kHalfPi) t += kHalfPi;
-    while (t > kPi) t -= kHalfPi;
-  } else if (normal < threeHalfPi) {
-    while (t < kPi) t += kHalfPi;
-    while (t > threeHalfPi) t -= kHalfPi;
-  } else {
-    while (t < threeHalfPi) t += kHalfPi;
-  }
-  return t;
+  const double t = std::atan(std::fabs(std::tan(normal)) * factor);
+  if (normal < kHalfPi) return t;
+  if (normal < kPi) return kPi - t;
+  if (normal < threeHalfPi) return kPi + t;
+  return kTwoPi - t;
 }
 
 // Tangents from the point (dx, dy), relative to the centre of the ellipse

@@ -109,6 +109,16 @@ class FcDrawSink {
   virtual void AddWidePolyline(const PolylineVertex* vertices, int count, bool closed, FcHandle handle) {
     AddVertexChain(vertices, count, closed, handle, 0);
   }
+  // A curve already tessellated by its entity (ellipses, splines): one
+  // polyline through the vertices, dashed by the current linetype along its
+  // whole length.
+  virtual void AddCurve(const PolylineVertex* vertices, int count, bool closed, FcHandle handle, int subIndex) {
+    AddVertexChain(vertices, count, closed, handle, subIndex);
+  }
+  // The largest distance between a curve and its chords that the view does
+  // not show, in the entity's own units; 0 when the sink has no view, which
+  // leaves the entity its finest tessellation.
+  virtual double CurveChordTolerance() const { return 0.0; }
   // Thin straight lines through the vertices, widths and bulges ignored.
   virtual void AddVertexChain(const PolylineVertex* vertices, int count, bool closed, FcHandle handle,
                               int subIndex) {

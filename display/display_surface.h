@@ -67,6 +67,8 @@ class FcDisplaySurface : public FcDrawSink {
   void AddWidePolyline(const PolylineVertex* vertices, int count, bool closed, FcHandle handle) override;
   void AddVertexChain(const PolylineVertex* vertices, int count, bool closed, FcHandle handle,
                       int subIndex) override;
+  void AddCurve(const PolylineVertex* vertices, int count, bool closed, FcHandle handle, int subIndex) override;
+  double CurveChordTolerance() const override;
 
   // The display list.
   void RemoveAllGroups();

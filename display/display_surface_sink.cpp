@@ -1,3 +1,6 @@
+#include <cmath>
+
+#include "core/matrix2d.h"
 #include "database/graph.h"
 #include "display/builder_support.h"
 #include "display/display_surface.h"
@@ -84,4 +87,18 @@ void FcDisplaySurface::AddWidePolyline(const PolylineVertex* vertices, int count
 void FcDisplaySurface::AddVertexChain(const PolylineVertex* vertices, int count, bool closed, FcHandle handle,
                                       int subIndex) {
   AddVertexChainToSurface(this, vertices, count, closed, handle, subIndex);
+}
+
+void FcDisplaySurface::AddCurve(const PolylineVertex* vertices, int count, bool closed, FcHandle handle,
+                                int subIndex) {
+  AddEllipseOrSplineToSurface(this, vertices, count, closed, handle, subIndex);
+}
+
+double FcDisplaySurface::CurveChordTolerance() const {
+  // A block reference's scale shrinks or grows what the entity's units
+  // show, so the world tolerance is taken back through it.
+  const double device = highPrecision ? static_cast<double>(0.01f) : static_cast<double>(0.2f);
+  const double world = SurfaceView(*this).DeviceLengthToWorld(device);
+  const double scale = TransformLength(insertMatrix, 1.0);
+  return scale > 0.0 && std::isfinite(world / scale) ? world / scale : world;
 }

@@ -3,6 +3,7 @@
 #include "database/object_factory.h"
 #include "entities/arc.h"
 #include "entities/circle.h"
+#include "entities/ellipse.h"
 #include "entities/face3d.h"
 #include "entities/line.h"
 #include "entities/point_entity.h"
@@ -10,6 +11,7 @@
 #include "entities/raster_image.h"
 #include "entities/ray.h"
 #include "entities/solid.h"
+#include "entities/spline.h"
 #include "entities/trace.h"
 #include "entities/xline.h"
 
@@ -20,6 +22,10 @@ void RegisterCurveFactories() {
   RegisterObjectFactory("CIRCLE", FcCircle::Create);
   RegisterObjectFactory("FcArc", FcArc::Create);
   RegisterObjectFactory("ARC", FcArc::Create);
+  RegisterObjectFactory("FcEllipse", FcEllipse::Create);
+  RegisterObjectFactory("ELLIPSE", FcEllipse::Create);
+  RegisterObjectFactory("FcSPline", FcSPline::Create);
+  RegisterObjectFactory("SPLINE", FcSPline::Create);
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ int CmdCircle();
 int CmdCommonTangent();
 int CmdCommonTangentCircle();
 int CmdXLine();
+int CmdEllipse();
+int CmdSPLine();
 // Commands the program does not offer; they say so.
 int CmdTablet();
 int CmdSketch();

@@ -30,6 +30,16 @@ TEST(EllipseAngleConversion, KeepsTheQuadrantAndRoundTrips) {
     EXPECT_NEAR(EllipseParameterToAngle(2, 1, c.parameter), c.polar, kEps);
   }
   EXPECT_EQ(EllipseAngleToParameter(2, 1, kHalfPi), kHalfPi);
+  // A rounding step off a quadrant boundary, as a number read back from a
+  // file may be, stays beside the boundary on either side.
+  for (const double boundary : {kHalfPi, kPi, kHalfPi + kPi}) {
+    for (const double near : {std::nextafter(boundary, 0.0), std::nextafter(boundary, 10.0)}) {
+      SCOPED_TRACE(near);
+      EXPECT_NEAR(EllipseParameterToAngle(2, 2, near), boundary, kEps);
+      EXPECT_NEAR(EllipseAngleToParameter(2, 1, near), boundary, kEps);
+      EXPECT_NEAR(EllipseParameterToAngle(2, 1, near), boundary, kEps);
+    }
+  }
 }
 
 TEST(EllipsePointAtAngle, FollowsTheRotatedMajorAxis) {

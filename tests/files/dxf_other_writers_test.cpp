@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -9,10 +10,13 @@
 #include "entities/arc.h"
 #include "entities/circle.h"
 #include "entities/corner_entity.h"
+#include "entities/ellipse.h"
 #include "entities/line.h"
+#include "entities/spline.h"
 #include "files/drawing_file.h"
 #include "tests/support/corpus_manifest.h"
 #include "tests/support/drawing_file_support.h"
+#include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 
 // Files that other programs write: drawings made by an independent DXF
@@ -21,22 +25,7 @@
 
 namespace {
 
-const std::string kScript = std::string(KOVRA_SOURCE_DIR) + "/tests/files/ezdxf_drawings.py";
-
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-
-CommandResult RunCommand(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[512];
-  while (fgets(buffer, sizeof buffer, pipe) != nullptr) result.output += buffer;
-  result.status = pclose(pipe);
-  return result;
-}
+const std::string kScript = LibraryScript();
 
 // The library's drawings, written once for the whole test program; empty
 // when the library is missing.
@@ -257,6 +246,31 @@ std::string CurveText(const FcGraph& graph) {
               point(arc->GetStartPoint()) + " to " + point(arc->GetEndPoint()) + "\n";
     } else if (const auto* circle = dynamic_cast<const FcCircle*>(entity)) {
       text += "CIRCLE " + point(circle->GetCenter()) + " r " + number(circle->GetRadius()) + "\n";
+    } else if (const auto* ellipse = dynamic_cast<const FcEllipse*>(entity)) {
+      double start = 0.0;
+      double end = 0.0;
+      ellipse->GetParams(start, end);
+      text += "ELLIPSE " + point(ellipse->GetCenter()) + " axis " + point(ellipse->GetMajorAxis()) + " ratio " +
+              number(ellipse->GetRadiusRatio()) + " from " + number(start) + " to " + number(end) + "\n";
+    } else if (const auto* read = dynamic_cast<const FcSPline*>(entity)) {
+      // A fit-point spline is written with the control data derived from
+      // its fit points.
+      FcSPline spline(*read);
+      if (spline.GetFitPoints().size() > 1) spline.ComputeControlPoints();
+      text += "SPLINE degree " + std::to_string(spline.GetDegree()) + " control";
+      for (const FcPoint2d& p : spline.GetControlPoints()) text += " " + point(p);
+      const std::vector<double>& weights = spline.GetWeights();
+      if (std::any_of(weights.begin(), weights.end(), [](double w) { return w != 1.0; })) {
+        text += " weights";
+        for (double w : weights) text += " " + number(w);
+      }
+      text += " knots";
+      for (double k : spline.GetKnots()) text += " " + number(k);
+      if (!spline.GetFitPoints().empty()) {
+        text += " fit";
+        for (const FcPoint2d& p : spline.GetFitPoints()) text += " " + point(p);
+      }
+      text += "\n";
     }
   }
   return text;
@@ -312,6 +326,74 @@ TEST(DxfOtherWritersTest, SavedArcsReadTheSameInTheLibrary) {
   const CommandResult read = RunCommand("/usr/bin/python3 '" + kScript + "' curves '" + path + "'");
   EXPECT_EQ(read.status, 0) << read.output;
   EXPECT_EQ(read.output, CurveText(graph));
+}
+
+// Full and partial rotated ellipses, a rational spline and a fit-point
+// spline with end tangents.
+void AddCurves(FcGraph& graph) {
+  const struct {
+    FcPoint2d centre;
+    FcPoint2d axis;
+    double ratio;
+    double start;
+    double end;
+  } ellipses[] = {{{1, 2}, {3, 4}, 0.25, 0, 360}, {{-4, 0.5}, {-1, 2}, 0.625, 300, 100}, {{0, 0}, {0, -2}, 1, 45, 90}};
+  for (const auto& e : ellipses) {
+    auto* ellipse = new FcEllipse;
+    ellipse->SetCenter(e.centre);
+    ellipse->SetMajorAxis(e.axis);
+    ellipse->SetRadiusRatio(e.ratio);
+    ellipse->SetStartAngle(ellipse->GetRotation() + e.start * kPi / 180);
+    ellipse->SetEndAngle(ellipse->GetRotation() + e.end * kPi / 180);
+    graph.AddEntity(ellipse, false);
+  }
+  auto* rational = new FcSPline;
+  for (const FcPoint2d& p : {FcPoint2d{0, 0}, FcPoint2d{1.5, 2}, FcPoint2d{3, 2.25}, FcPoint2d{4, 0}, FcPoint2d{6, -1}}) {
+    rational->AppendControlPoint(p);
+  }
+  rational->MakeUniformKnots();
+  rational->SetWeight(2.5, 1);
+  rational->SetWeight(0.5, 3);
+  graph.AddEntity(rational, false);
+  auto* fitted = new FcSPline;
+  for (const FcPoint2d& p : {FcPoint2d{0, 0}, FcPoint2d{2, 3}, FcPoint2d{5, 1}, FcPoint2d{8, 4}}) fitted->AppendFitPoint(p);
+  fitted->SetStartTangent({0, 1});
+  fitted->SetEndTangent({1, -1});
+  graph.AddEntity(fitted, false);
+}
+
+// The library audits the saved curves clean and reads the same centres,
+// axes, ratios, parameters, control points, weights, knots and fit points.
+TEST(DxfOtherWritersTest, SavedEllipsesAndSplinesReadTheSameInTheLibrary) {
+  if (LibraryDrawings().empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
+  FcGraph graph;
+  AddCurves(graph);
+  TempDir saved;
+  for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf}) {
+    SCOPED_TRACE(kind == FcFileKind::kAsciiDxf ? "ASCII" : "binary");
+    const std::string path = saved.path() + "curves.dxf";
+    graph.SetFileKind(kind);
+    ASSERT_EQ(WriteDxf(graph, path, true), FcSaveResult::kDone);
+    const CommandResult read = RunCommand("/usr/bin/python3 '" + kScript + "' curves '" + path + "'");
+    EXPECT_EQ(read.status, 0) << read.output;
+    EXPECT_EQ(read.output, CurveText(graph));
+  }
+}
+
+TEST(DxfOtherWritersTest, EllipsesAndSplinesComeBackFromEveryFileForm) {
+  FcGraph graph;
+  AddCurves(graph);
+  const std::string written = CurveText(graph);
+  ASSERT_EQ(std::count(written.begin(), written.end(), '\n'), 5);
+  TempDir saved;
+  for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf, FcFileKind::kDwg}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const std::string path = saved.path() + (kind == FcFileKind::kDwg ? "curves.dwg" : "curves.dxf");
+    ASSERT_EQ(SaveDrawing(graph, path, kind, true, false), FcSaveResult::kDone);
+    FcGraph again;
+    ASSERT_EQ(OpenDrawing(again, path, false, nullptr), FcOpenResult::kDone);
+    EXPECT_EQ(CurveText(again), written);
+  }
 }
 
 }  // namespace

@@ -4,12 +4,15 @@
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
   ezdxf_drawings.py curves FILE    prints the model space curves in world
                                    coordinates, after the audit's errors
+  ezdxf_drawings.py counts FILE    prints the ellipses and splines of all
+                                   blocks
 """
 
 import struct
 import sys
 
 import ezdxf
+from ezdxf.math import Vec3
 from ezdxf.addons import r12writer
 
 # Every kind of group value, one group each: strings, points, reals, 16-,
@@ -133,12 +136,44 @@ def curves(path):
             centre = entity.ocs().to_wcs(entity.dxf.center)
             print(f"ARC {point(centre)} r {fmt(entity.dxf.radius)} "
                   f"from {point(entity.start_point)} to {point(entity.end_point)}")
+        elif kind == "ELLIPSE":
+            print(f"ELLIPSE {point(entity.dxf.center)} axis {point(entity.dxf.major_axis)} "
+                  f"ratio {fmt(entity.dxf.ratio)} from {fmt(entity.dxf.start_param)} "
+                  f"to {fmt(entity.dxf.end_param)}")
+        elif kind == "SPLINE":
+            print(spline_text(entity))
     return status
+
+
+def spline_text(spline):
+    text = f"SPLINE degree {spline.dxf.degree} control"
+    text += "".join(f" {point(Vec3(p))}" for p in spline.control_points)
+    if len(spline.weights):
+        text += " weights" + "".join(f" {fmt(w)}" for w in spline.weights)
+    text += " knots" + "".join(f" {fmt(k)}" for k in spline.knots)
+    if len(spline.fit_points):
+        text += " fit" + "".join(f" {point(Vec3(p))}" for p in spline.fit_points)
+    return text
+
+
+# Entities of the curve kinds in every block, model and paper space
+# included.
+def counts(path):
+    doc = ezdxf.readfile(path)
+    found = {"ELLIPSE": 0, "SPLINE": 0}
+    for block in doc.blocks:
+        for entity in block:
+            if entity.dxftype() in found:
+                found[entity.dxftype()] += 1
+    print(" ".join(f"{kind}:{count}" for kind, count in found.items()))
+    return 0
 
 
 if __name__ == "__main__":
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
+    if sys.argv[1] == "counts":
+        sys.exit(counts(sys.argv[2]))
     if sys.argv[1] == "write":
         write(sys.argv[2])
         sys.exit(0)

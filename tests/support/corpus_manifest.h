@@ -22,6 +22,9 @@ struct CorpusFile {
   std::string name;  // relative to the corpus folder, e.g. "dwg/x.dwg"
   std::string release;
   std::string role;  // "target", "wrong-release", "target-malformed"
+  // What the independent reader found, e.g. "ARC:1,LINE:2" ("ps:" marks
+  // paper space in DXF files).
+  std::string types;
 };
 
 // The manifest's rows whose file lies in the folder ("dwg/" or "dxf/").
@@ -34,7 +37,9 @@ inline std::vector<CorpusFile> CorpusFiles(const std::string& directory, const s
     std::vector<std::string> fields;
     std::istringstream row(line);
     for (std::string field; std::getline(row, field, '\t');) fields.push_back(field);
-    if (fields.size() > 4 && fields[0].rfind(folder, 0) == 0) files.push_back({fields[0], fields[2], fields[4]});
+    if (fields.size() > 4 && fields[0].rfind(folder, 0) == 0) {
+      files.push_back({fields[0], fields[2], fields[4], fields.size() > 9 ? fields[9] : std::string()});
+    }
   }
   return files;
 }
