@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "core/matrix2d.h"
 #include "database/graph.h"
 #include "database/undo_setting_items.h"
 #include "display/display_surface.h"
@@ -26,6 +27,9 @@ constexpr ModeVariable kModeVariables[] = {
     {DrawingView::Mode::kOrtho, "orthomode"},
     {DrawingView::Mode::kObjectSnap, "osmode"},
 };
+
+// The Shift flag of a click's key state, which selection prompts read.
+constexpr int kShiftKeyState = 0x04;
 
 // The bit of OSMODE that suspends object snap without losing its modes.
 constexpr std::int32_t kObjectSnapOff = 0x4000;
@@ -133,7 +137,14 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
   }
   if (event->button() == Qt::LeftButton && core_.IsWaitingForInput()) {
     FcPoint2d point;
-    if (CursorPoint(point)) core_.AnswerWithPiece(FormatPoint(point));
+    if (!CursorPoint(point)) return;
+    // Point and selection prompts take the click itself, so that they see
+    // whether Shift was held; the other prompts parse it as typed.
+    FcPoint2d ucsPoint = point;
+    TransformPoint(Drawing().GetSysVars().WorldToUcs, ucsPoint);
+    const int keyState = event->modifiers().testFlag(Qt::ShiftModifier) ? kShiftKeyState : 0;
+    if (core_.AnswerClick(keyState, ucsPoint)) return;
+    core_.AnswerWithPiece(FormatPoint(point));
   }
 }
 

@@ -53,6 +53,12 @@ class ScriptedView {
     });
   }
   void PressEsc() { Type({}, 27); }
+  // A left click at the point (current UCS) once a prompt waits; Shift is
+  // held when keyState has 0x04. False when no prompt took the click.
+  bool Click(const FcPoint2d& point, int keyState = 0) {
+    if (!WaitForPromptOrIdle() || !IsWaitingForInput()) return false;
+    return OnWindowThread([&] { return view_.AnswerClick(keyState, point); });
+  }
   void RunMacro(std::string_view macro, std::string_view extra = {}) {
     window_.Send([&] { view_.ExecuteMacro(macro, extra); });
   }
