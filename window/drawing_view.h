@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/point2d.h"
@@ -109,7 +110,7 @@ class DrawingView : public QWidget, public ViewFrameLink {
   void AutoSaveIfDue() override;
   void CloseDrawingWindow() override;
   void FocusView() override { setFocus(); }
-  void ShowRequest(const InputRequest& request) override { update(); }
+  void ShowRequest(const InputRequest& request) override;
   void EndRequestDisplay() override { update(); }
   bool CursorPoint(FcPoint2d& point) override;
   void TrackPreview(const FcPoint2d& point) override {}
@@ -137,6 +138,14 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Fits the display list to the widget when its size is not the device's.
   void ApplySize();
   void FeedText(const std::string& text);
+  // A left click (or the end of a drag) where it happened.
+  struct MouseClick {
+    QPointF pixel;
+    Qt::KeyboardModifiers modifiers;
+  };
+  // Answers the waiting point or selection prompt with a left click;
+  // false when the prompt takes no click. Only while the drawing is quiet.
+  bool AnswerClick(const MouseClick& click);
 
   WindowThread& window_;
   UserQuestions* questions_;
@@ -146,6 +155,11 @@ class DrawingView : public QWidget, public ViewFrameLink {
   QPointF cursor_;
   bool panning_ = false;
   FcPoint2d panAnchor_;
+  // A left-button drag: where it began, and its end kept for the box
+  // corner prompt that the press itself brings up.
+  bool leftDown_ = false;
+  QPointF leftPressAt_;
+  std::optional<MouseClick> dragEnd_;
   bool redrawPending_ = false;
   bool sizePending_ = false;
   // Last, so that the command thread ends before the members it uses go.

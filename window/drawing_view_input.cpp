@@ -40,7 +40,38 @@ std::string FormatPoint(const FcPoint2d& point) {
   return text;
 }
 
+// A drag shorter than this (in pixels, across and up) is a click.
+constexpr double kDragPixels = 4.0;
+
+bool AsksForBoxCorner(const InputRequest& request) {
+  const std::int32_t band = request.rubberBand;
+  return request.hasBase != 0 && (band == kBandBox || band == kBandSelectionBox || band == kBandDottedBox);
+}
+
 }  // namespace
+
+bool DrawingView::AnswerClick(const MouseClick& click) {
+  const InputRequest& request = core_.GetInputRequest();
+  FcPoint2d point = WorldAt(click.pixel);
+  // Ortho and the other crosshair aids do not move a pick.
+  if (request.cursorMode == kCursorPoint) {
+    cursor_ = click.pixel;
+    if (!CursorPoint(point)) return false;
+  }
+  TransformPoint(Drawing().GetSysVars().WorldToUcs, point);
+  const int keyState = click.modifiers.testFlag(Qt::ShiftModifier) ? kShiftKeyState : 0;
+  return core_.AnswerClick(keyState, point);
+}
+
+void DrawingView::ShowRequest(const InputRequest& request) {
+  update();
+  if (!dragEnd_) return;
+  const MouseClick end = *dragEnd_;
+  dragEnd_.reset();
+  // The prompt is open for answers while it is shown; one answered here
+  // goes back to the command at once.
+  if (AsksForBoxCorner(request)) AnswerClick(end);
+}
 
 bool DrawingView::ToggleMode(Mode mode) {
   if (!DrawingIsQuiet()) return false;
@@ -135,17 +166,16 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
     core_.OnChar('\r');
     return;
   }
-  if (event->button() == Qt::LeftButton && core_.IsWaitingForInput()) {
-    FcPoint2d point;
-    if (!CursorPoint(point)) return;
-    // Point and selection prompts take the click itself, so that they see
-    // whether Shift was held; the other prompts parse it as typed.
-    FcPoint2d ucsPoint = point;
-    TransformPoint(Drawing().GetSysVars().WorldToUcs, ucsPoint);
-    const int keyState = event->modifiers().testFlag(Qt::ShiftModifier) ? kShiftKeyState : 0;
-    if (core_.AnswerClick(keyState, ucsPoint)) return;
-    core_.AnswerWithPiece(FormatPoint(point));
-  }
+  if (event->button() != Qt::LeftButton) return;
+  leftDown_ = true;
+  leftPressAt_ = cursor_;
+  dragEnd_.reset();
+  if (!core_.IsWaitingForInput()) return;
+  // Point and selection prompts take the click itself, so that they see
+  // whether Shift was held; the other prompts parse it as typed.
+  if (AnswerClick({cursor_, event->modifiers()})) return;
+  FcPoint2d point;
+  if (CursorPoint(point)) core_.AnswerWithPiece(FormatPoint(point));
 }
 
 void DrawingView::mouseMoveEvent(QMouseEvent* event) {
@@ -158,6 +188,20 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
 
 void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
   cursor_ = event->position();
+  if (event->button() == Qt::LeftButton && leftDown_) {
+    leftDown_ = false;
+    const QPointF moved = cursor_ - leftPressAt_;
+    if (std::abs(moved.x()) + std::abs(moved.y()) <= kDragPixels || !core_.CommandRuns()) return;
+    // A press in empty space at a selection prompt started a box; letting
+    // go elsewhere is its other corner, now or once the command asks.
+    const MouseClick end{cursor_, event->modifiers()};
+    if (core_.IsWaitingForInput() && AsksForBoxCorner(core_.GetInputRequest())) {
+      AnswerClick(end);
+    } else {
+      dragEnd_ = end;
+    }
+    return;
+  }
   if (event->button() != Qt::MiddleButton || !panning_) return;
   panning_ = false;
   RedrawNow();
