@@ -155,8 +155,8 @@ class DrawingView : public QWidget, public ViewFrameLink {
   QPointF cursor_;
   bool panning_ = false;
   FcPoint2d panAnchor_;
-  // A left-button drag: where it began, and its end kept for the box
-  // corner prompt that the press itself brings up.
+  // A left-button drag from a pick prompt: where it began, and its end
+  // kept for the box corner prompt that the press itself brings up.
   bool leftDown_ = false;
   QPointF leftPressAt_;
   std::optional<MouseClick> dragEnd_;

@@ -43,9 +43,12 @@ std::string FormatPoint(const FcPoint2d& point) {
 // A drag shorter than this (in pixels, across and up) is a click.
 constexpr double kDragPixels = 4.0;
 
+// The other corner of a selection box (a pick prompt with a box from its
+// base point).
 bool AsksForBoxCorner(const InputRequest& request) {
   const std::int32_t band = request.rubberBand;
-  return request.hasBase != 0 && (band == kBandBox || band == kBandSelectionBox || band == kBandDottedBox);
+  return request.hasBase != 0 && request.cursorMode == kCursorPointOrPick &&
+         (band == kBandBox || band == kBandSelectionBox || band == kBandDottedBox);
 }
 
 }  // namespace
@@ -167,10 +170,12 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton) return;
-  leftDown_ = true;
-  leftPressAt_ = cursor_;
+  leftDown_ = false;
   dragEnd_.reset();
   if (!core_.IsWaitingForInput()) return;
+  // Only a press at a pick prompt may begin a selection box to drag.
+  leftDown_ = core_.GetInputRequest().cursorMode != kCursorPoint;
+  leftPressAt_ = cursor_;
   // Point and selection prompts take the click itself, so that they see
   // whether Shift was held; the other prompts parse it as typed.
   if (AnswerClick({cursor_, event->modifiers()})) return;
