@@ -118,6 +118,9 @@ class FcGraph : public FcObject {
   // At most one entity: the first one under the pick box that the
   // selection filter accepts and whose layer is not locked.
   std::unique_ptr<FcEntitySets> PickEntities(const FcPoint2d& point);
+  // Every entity under the pick box, locked or refused ones too, once
+  // each in display-list order.
+  std::vector<FcEntity*> EntitiesUnderPickBox(const FcPoint2d& point);
   // The entities drawn by the last redraw.
   std::unique_ptr<FcEntitySets> GetDisplayedEntities();
   // The entities of the handles that the selection filter accepts and whose

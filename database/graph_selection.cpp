@@ -152,14 +152,23 @@ FcEntity* FcGraph::PickEntity(const FcPoint2d& point, FcHandle& primitiveHandle,
   return currentEntitySet_->FindByHandle(entityHandle);
 }
 
-std::unique_ptr<FcEntitySets> FcGraph::PickEntities(const FcPoint2d& point) {
-  if (view_ == nullptr) return nullptr;
+std::vector<FcEntity*> FcGraph::EntitiesUnderPickBox(const FcPoint2d& point) {
+  std::vector<FcEntity*> found;
+  if (view_ == nullptr) return found;
   const double half = view_->PixelsToWorld(GetProgramSettings().select_box_size);
   EntityFinder finder(currentEntitySet_);
+  std::unordered_set<const FcEntity*> seen;
   for (const FcHandle handle :
        view_->CollectCrossingWindow({point.x - half, point.y - half}, {point.x + half, point.y + half})) {
     FcEntity* entity = finder.Find(handle);
-    if (entity == nullptr || OnLockedLayer(*entity)) continue;
+    if (entity != nullptr && seen.insert(entity).second) found.push_back(entity);
+  }
+  return found;
+}
+
+std::unique_ptr<FcEntitySets> FcGraph::PickEntities(const FcPoint2d& point) {
+  for (FcEntity* entity : EntitiesUnderPickBox(point)) {
+    if (OnLockedLayer(*entity)) continue;
     if (selectFilter_ != nullptr && !selectFilter_->Accepts(entity)) continue;
     auto picked = std::make_unique<FcEntitySets>(kFcPreviousSelectionGrowth);
     picked->Add(entity);

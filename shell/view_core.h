@@ -50,6 +50,11 @@ class CChildView : public CommandViewLink, public TypedInputView {
   int OnInputRequest(int wParam);
   int BeginInputRequest();
   int EndInputRequest();
+  // A left click at a point (current UCS) with the mouse key state (Shift
+  // is 0x04) while a point or selection prompt waits: the click answers it.
+  // False when no such prompt waits or typed input is pending, so that the
+  // click does nothing.
+  bool AnswerClick(int keyState, FcPoint2d point);
 
   // Object snap for the waiting point prompt (cursor mode 3) at the cursor,
   // both in world coordinates: the one-shot override, else OSMODE, with

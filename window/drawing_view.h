@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/point2d.h"
@@ -164,6 +165,14 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // An unfinished preview gets its next slice on a later turn of the event
   // loop, after any input that came in meanwhile.
   void QueuePreviewSlice();
+  // A left click (or the end of a drag) where it happened.
+  struct MouseClick {
+    QPointF pixel;
+    Qt::KeyboardModifiers modifiers;
+  };
+  // Answers the waiting point or selection prompt with a left click;
+  // false when the prompt takes no click. Only while the drawing is quiet.
+  bool AnswerClick(const MouseClick& click);
 
   WindowThread& window_;
   UserQuestions* questions_;
@@ -175,6 +184,11 @@ class DrawingView : public QWidget, public ViewFrameLink {
   bool panning_ = false;
   QString snapTip_;
   FcPoint2d panAnchor_;
+  // A left-button drag from a pick prompt: where it began, and its end
+  // kept for the box corner prompt that the press itself brings up.
+  bool leftDown_ = false;
+  QPointF leftPressAt_;
+  std::optional<MouseClick> dragEnd_;
   bool redrawPending_ = false;
   bool sizePending_ = false;
   RequestOverlay overlay_;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "core/matrix2d.h"
 #include "database/graph.h"
 #include "database/undo_setting_items.h"
 #include "display/display_surface.h"
@@ -27,10 +28,49 @@ constexpr ModeVariable kModeVariables[] = {
     {DrawingView::Mode::kObjectSnap, "osmode"},
 };
 
+// The Shift flag of a click's key state, which selection prompts read.
+constexpr int kShiftKeyState = 0x04;
+
 // The bit of OSMODE that suspends object snap without losing its modes.
 constexpr std::int32_t kObjectSnapOff = 0x4000;
 
+// A drag shorter than this (in pixels, across and up) is a click.
+constexpr double kDragPixels = 4.0;
+
+// The other corner of a selection box (a pick prompt with a box from its
+// base point).
+bool AsksForBoxCorner(const InputRequest& request) {
+  const std::int32_t band = request.rubberBand;
+  return request.hasBase != 0 && request.cursorMode == kCursorPointOrPick &&
+         (band == kBandBox || band == kBandSelectionBox || band == kBandDottedBox);
+}
+
 }  // namespace
+
+bool DrawingView::AnswerClick(const MouseClick& click) {
+  const InputRequest& request = core_.GetInputRequest();
+  FcPoint2d point = WorldAt(click.pixel);
+  // Ortho and the other crosshair aids do not move a pick.
+  if (request.cursorMode == kCursorPoint) {
+    cursor_ = click.pixel;
+    if (!CursorPoint(point)) return false;
+  }
+  TransformPoint(Drawing().GetSysVars().WorldToUcs, point);
+  const int keyState = click.modifiers.testFlag(Qt::ShiftModifier) ? kShiftKeyState : 0;
+  return core_.AnswerClick(keyState, point);
+}
+
+void DrawingView::ShowRequest(const InputRequest& request) {
+  overlay_.Show(Surface(), request, WorldAt(cursor_));
+  QueuePreviewSlice();
+  update();
+  if (!dragEnd_) return;
+  const MouseClick end = *dragEnd_;
+  dragEnd_.reset();
+  // The prompt is open for answers while it is shown; one answered here
+  // goes back to the command at once.
+  if (AsksForBoxCorner(request)) AnswerClick(end);
+}
 
 bool DrawingView::ToggleMode(Mode mode) {
   if (!DrawingIsQuiet()) return false;
@@ -144,10 +184,19 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
     core_.OnChar('\r');
     return;
   }
-  if (event->button() == Qt::LeftButton && core_.IsWaitingForInput()) {
-    core_.OnPointClick(WorldAt(cursor_));
-    ShowSnapMarker();
-  }
+  if (event->button() != Qt::LeftButton) return;
+  leftDown_ = false;
+  dragEnd_.reset();
+  if (!core_.IsWaitingForInput()) return;
+  const std::int32_t cursorMode = core_.GetInputRequest().cursorMode;
+  // Only a press at a pick prompt may begin a selection box to drag.
+  leftDown_ = cursorMode != kCursorPoint;
+  leftPressAt_ = cursor_;
+  // Pick prompts take the click itself, so that they see whether Shift was
+  // held; point prompts snap it, the other prompts parse it as typed.
+  if (cursorMode != kCursorPoint && AnswerClick({cursor_, event->modifiers()})) return;
+  core_.OnPointClick(WorldAt(cursor_));
+  ShowSnapMarker();
 }
 
 void DrawingView::mouseMoveEvent(QMouseEvent* event) {
@@ -165,6 +214,20 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
 
 void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
   cursor_ = event->position();
+  if (event->button() == Qt::LeftButton && leftDown_) {
+    leftDown_ = false;
+    const QPointF moved = cursor_ - leftPressAt_;
+    if (std::abs(moved.x()) + std::abs(moved.y()) <= kDragPixels || !core_.CommandRuns()) return;
+    // A press in empty space at a selection prompt started a box; letting
+    // go elsewhere is its other corner, now or once the command asks.
+    const MouseClick end{cursor_, event->modifiers()};
+    if (core_.IsWaitingForInput() && AsksForBoxCorner(core_.GetInputRequest())) {
+      AnswerClick(end);
+    } else {
+      dragEnd_ = end;
+    }
+    return;
+  }
   if (event->button() != Qt::MiddleButton || !panning_) return;
   panning_ = false;
   RedrawNow();

@@ -5,12 +5,6 @@
 #include "shell/input_request.h"
 #include "window/drawing_view.h"
 
-void DrawingView::ShowRequest(const InputRequest& request) {
-  overlay_.Show(Surface(), request, WorldAt(cursor_));
-  QueuePreviewSlice();
-  update();
-}
-
 void DrawingView::EndRequestDisplay() {
   overlay_.End();
   update();

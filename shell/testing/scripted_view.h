@@ -53,11 +53,18 @@ class ScriptedView {
     });
   }
   void PressEsc() { Type({}, 27); }
-  // A left click with the cursor at the point, given in world coordinates
-  // (the scripted drawings keep the world as their UCS).
-  void Click(const FcPoint2d& point) {
-    frame_.SetCursor(point);
-    window_.Send([&] { view_.OnPointClick(point); });
+  // A left click at the point (the scripted drawings keep the world as
+  // their UCS) once a prompt waits: a point prompt takes it through object
+  // snap, a pick prompt with its key state (0x04 holds Shift). False when
+  // no prompt took the click.
+  bool Click(const FcPoint2d& point, int keyState = 0) {
+    if (!WaitForPromptOrIdle() || !IsWaitingForInput()) return false;
+    if (view_.GetInputRequest().cursorMode == kCursorPoint) {
+      frame_.SetCursor(point);
+      window_.Send([&] { view_.OnPointClick(point); });
+      return true;
+    }
+    return OnWindowThread([&] { return view_.AnswerClick(keyState, point); });
   }
   void RunMacro(std::string_view macro, std::string_view extra = {}) {
     window_.Send([&] { view_.ExecuteMacro(macro, extra); });
