@@ -14,6 +14,8 @@ namespace {
 
 constexpr char kEscape = 27;
 constexpr char kBackspace = 8;
+// The mouse key-state flag of Shift.
+constexpr int kShiftKeyState = 0x04;
 
 struct ModeVariable {
   DrawingView::Mode mode;
@@ -131,15 +133,29 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
     core_.OnChar('\r');
     return;
   }
-  if (event->button() == Qt::LeftButton && core_.IsWaitingForInput()) {
+  if (event->button() != Qt::LeftButton) return;
+  if (core_.IsWaitingForInput()) {
     FcPoint2d point;
     if (CursorPoint(point)) core_.AnswerWithPiece(FormatPoint(point));
+    return;
   }
+  const int keyState = (event->modifiers() & Qt::ShiftModifier) != 0 ? kShiftKeyState : 0;
+  core_.OnIdleClick(WorldAt(cursor_), keyState);
+  update();
 }
 
 void DrawingView::mouseMoveEvent(QMouseEvent* event) {
   cursor_ = event->position();
-  if (!panning_ || !DrawingIsQuiet()) return;
+  if (!DrawingIsQuiet()) return;
+  if (!panning_) {
+    // Grips capture the cursor, so that a dragged grip lands exactly on
+    // another one.
+    FcPoint2d point = WorldAt(cursor_);
+    Surface().SnapToGrip(point);
+    core_.OnCursorMove(point);
+    update();
+    return;
+  }
   Surface().RequestRedrawStop(FcPendingInput::kMouseMove);
   Surface().Pan(WorldAt(cursor_), panAnchor_, false);
   RedrawNow();

@@ -53,6 +53,14 @@ class ScriptedView {
     });
   }
   void PressEsc() { Type({}, 27); }
+  // A left click at the world point while no command runs (keyState 0x04
+  // holds Shift), and the cursor moved to a world point.
+  void Click(const FcPoint2d& world, int keyState = 0) {
+    window_.Send([&] { view_.OnIdleClick(world, keyState); });
+  }
+  void MoveCursor(const FcPoint2d& world) {
+    window_.Send([&] { view_.OnCursorMove(world); });
+  }
   void RunMacro(std::string_view macro, std::string_view extra = {}) {
     window_.Send([&] { view_.ExecuteMacro(macro, extra); });
   }
