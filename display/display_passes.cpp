@@ -36,12 +36,16 @@ bool FcDisplaySurface::DragPreview(FcDragObject* drag, const FcPoint2d& point, i
   temporaryGroup_.Draw(*this);
   temporaryGroup_.RemoveAll();
   BeginDraw(0, nullptr);
+  // What the drag draws is the preview alone; in the display list it would
+  // join (or replace) the groups of the entities it shows.
+  temporaryCollecting = true;
   bool result = false;
   if (drag->mode == 1) {
     drag->DrawFull(owner_, this, point);
   } else {
     result = drag->DrawTest(owner_, this, point, extra);
   }
+  temporaryCollecting = false;
   EndDraw();
   temporaryGroup_.Draw(*this);
   device_->EndXor();
