@@ -59,7 +59,6 @@ bool GripEditor::IsPending() const {
 }
 
 void GripEditor::Click(const FcPoint2d& world, int keyState) {
-  if (view_.CommandRuns()) return;
   if (IsPending()) {
     AnswerClick(world);
     return;
@@ -80,7 +79,6 @@ void GripEditor::AnswerClick(const FcPoint2d& world) {
   if (FcDisplaySurface* surface = Drawing().GetDisplaySurface()) surface->SnapToGrip(captured);
   FcPoint2d point = ToUcs(Drawing(), captured);
   if (!ApplyPointFilter(view_, point)) return;
-  Drawing().GetSysVars().SetLastPoint(point);
   if (view_.GetInputRequest().requestKind == kRequestGripBase) {
     BeginGripStretch(point);
   } else {
@@ -197,6 +195,9 @@ void GripEditor::GripEdit(const FcPoint2d& point) {
     undo->SetName("Grip Edit(Copy)");
     undo->RecordSet(kUndoCreated, &changed);
     AddUndoItem(drawing, undo);
+    // A coordinate fixed by a point filter belonged to this point only.
+    view_.GetInputRequest().xKnown = 0;
+    view_.GetInputRequest().yKnown = 0;
     PrintMessage(kStretchCopyLine);
     ShowPromptAgain();
   } else {

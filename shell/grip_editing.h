@@ -22,7 +22,8 @@ class GripEditor {
 
   // The stretch-point or base-point prompt waits.
   bool IsPending() const;
-  // A left click while no command runs; keyState 0x04 is Shift.
+  // A left click while no command runs (the view checks); keyState 0x04 is
+  // Shift.
   void Click(const FcPoint2d& world, int keyState);
   // A line typed (Enter or Space) while a grip prompt waits.
   void TypedLine(std::string_view text);
