@@ -75,9 +75,7 @@ void GripEditor::Click(const FcPoint2d& world, int keyState) {
 }
 
 void GripEditor::AnswerClick(const FcPoint2d& world) {
-  FcPoint2d captured = world;
-  if (FcDisplaySurface* surface = Drawing().GetDisplaySurface()) surface->SnapToGrip(captured);
-  FcPoint2d point = ToUcs(Drawing(), captured);
+  FcPoint2d point = view_.ConstrainedPoint(world);
   if (!ApplyPointFilter(view_, point)) return;
   if (view_.GetInputRequest().requestKind == kRequestGripBase) {
     BeginGripStretch(point);

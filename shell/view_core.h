@@ -65,6 +65,10 @@ class CChildView : public CommandViewLink, public TypedInputView {
   // request's rubber band and ends a tracked point (view_cursor.cpp).
   void OnIdleClick(const FcPoint2d& world, int keyState);
   void OnCursorMove(const FcPoint2d& world);
+  // The cursor pipeline: the world point on the snap grid (SNAPMODE),
+  // captured by a grip, then in the current UCS and, from the pending
+  // request's base point with ORTHOMODE on, made horizontal or vertical.
+  FcPoint2d ConstrainedPoint(const FcPoint2d& world);
   FcEntitySets& GetPickFirstSelection() { return pickFirst_; }
   CommandQueue& GetCommandQueue() { return queue_; }
   const std::string& GetLastCommandText() const { return lastCommand_; }

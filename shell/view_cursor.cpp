@@ -8,14 +8,30 @@ void CChildView::OnIdleClick(const FcPoint2d& world, int keyState) {
   grips_.Click(world, keyState);
 }
 
+FcPoint2d CChildView::ConstrainedPoint(const FcPoint2d& world) {
+  FcGraph& drawing = Drawing();
+  const FcSystemVar& vars = drawing.GetSysVars();
+  FcPoint2d point = world;
+  TransformPoint(vars.WorldToUcs, point);
+  if (vars.snapmode != 0) drawing.SnapToGrid(point);
+  if (FcDisplaySurface* surface = drawing.GetDisplaySurface()) {
+    TransformPoint(vars.UcsToWorld, point);
+    surface->SnapToGrip(point);
+    TransformPoint(vars.WorldToUcs, point);
+  }
+  const bool constrains = requestOpen_ && request_.hasBase != 0 && vars.orthomode != 0 &&
+                          request_.rubberBand != kBandBox && request_.cursorMode != kCursorPointOrPick;
+  if (constrains) drawing.OrthoConstrain(request_.basePoint, point);
+  return point;
+}
+
 void CChildView::OnCursorMove(const FcPoint2d& world) {
   if (!requestOpen_) return;
   FcDragObject* drag = request_.dragObject;
   if (drag == nullptr || (drag->mode != 1 && drag->mode != 2)) return;
   FcDisplaySurface* surface = Drawing().GetDisplaySurface();
   if (surface == nullptr) return;
-  FcPoint2d point = world;
-  TransformPoint(Drawing().GetSysVars().WorldToUcs, point);
+  FcPoint2d point = ConstrainedPoint(world);
   if (request_.xKnown) point.x = request_.xValue;
   if (request_.yKnown) point.y = request_.yValue;
   const bool done = surface->DragPreview(drag, point, 0);

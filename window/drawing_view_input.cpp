@@ -148,11 +148,7 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
   cursor_ = event->position();
   if (!DrawingIsQuiet()) return;
   if (!panning_) {
-    // Grips capture the cursor, so that a dragged grip lands exactly on
-    // another one.
-    FcPoint2d point = WorldAt(cursor_);
-    Surface().SnapToGrip(point);
-    core_.OnCursorMove(point);
+    core_.OnCursorMove(WorldAt(cursor_));
     update();
     return;
   }

@@ -227,6 +227,41 @@ TEST(GripPromptTest, AnswersAtTheStretchAndBasePrompts) {
   }
 }
 
+// A clicked stretch point goes through the cursor pipeline: onto the snap
+// grid, onto a grip it touches, and square to the base point with ortho.
+TEST_F(GripEditingTest, AClickedStretchPointIsSnappedCapturedAndSquared) {
+  struct Case {
+    const char* name;
+    bool snap;
+    bool ortho;
+    FcPoint2d click;
+    FcPoint2d end;
+  };
+  const Case cases[] = {
+      {"ortho makes the move vertical", false, true, {120, 30}, {100, 30}},
+      {"the snap grid of 10", true, false, {123, 36}, {120, 40}},
+      {"a grip of the other line captures it", false, false, {201, 52}, {200, 50}},
+  };
+  const std::vector<FcLine*> lines = AddLines(script_, {{{0, 0}, {100, 0}}, {{200, 50}, {300, 50}}});
+  script_.Click({50, 1});
+  script_.Click({250, 51});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    script_.OnWindowThread([&] {
+      FcSystemVar& vars = script_.Drawing().GetSysVars();
+      vars.snapmode = c.snap ? 1 : 0;
+      vars.snapunit = {10, 10};
+      vars.orthomode = c.ortho ? 1 : 0;
+      return true;
+    });
+    script_.Click({100, 0});
+    script_.Click(c.click);
+    EXPECT_EQ(EndsOf(script_, lines[0]).second, c.end);
+    ASSERT_TRUE(script_.Run({"Undo"}));
+    script_.Click({50, 1});
+  }
+}
+
 TEST_F(GripEditingTest, ACommandStartedByAMacroEndsTheGripEdit) {
   const std::vector<FcLine*> lines = AddLines(script_, {{{0, 0}, {100, 0}}});
   script_.Click({50, 1});
