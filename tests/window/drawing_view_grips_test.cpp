@@ -16,19 +16,12 @@
 #include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_application.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
 #include "window/screen_device.h"
 
 namespace {
-
-QApplication& Application() {
-  static int argc = 1;
-  static char name[] = "kovra_window_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
 
 std::string PointText(const FcPoint2d& point) {
   char text[64];
@@ -41,7 +34,7 @@ std::string PointText(const FcPoint2d& point) {
 class DrawingViewGripsTest : public testing::Test {
  protected:
   DrawingViewGripsTest() {
-    Application();
+    TestApplication();
     qputenv("HOME", QByteArray::fromStdString(home_.path()));
     store_ = OpenSettingsStore(home_.path() + "kovra.ini");
     frame_ = StartProgram({}, *store_, home_.path() + "kovra");

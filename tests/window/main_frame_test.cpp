@@ -25,6 +25,7 @@
 #include "entities/line.h"
 #include "platform/qt/program_settings_store.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_application.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
 
@@ -32,14 +33,6 @@ namespace {
 
 // A corpus drawing of three lines.
 const std::string kLinesDrawing = std::string(KOVRA_CORPUS_DIR) + "/dxf/ezdxf__bin_dxf_r14.dxf";
-
-QApplication& Application() {
-  static int argc = 1;
-  static char name[] = "kovra_window_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
 
 // Answers the drawing windows' questions from the test's script.
 struct ScriptedQuestions : UserQuestions {
@@ -70,7 +63,7 @@ int LineCount(DrawingView& view) {
 class MainFrameTest : public testing::Test {
  protected:
   MainFrameTest() {
-    Application();
+    TestApplication();
     qputenv("HOME", QByteArray::fromStdString(home_.path()));
     store_ = OpenSettingsStore(home_.path() + "kovra.ini");
   }
