@@ -72,17 +72,6 @@ FcPoint2d LastPoint(TypedInputView& view) { return view.Drawing().GetSysVars().G
 
 void SetLastPoint(TypedInputView& view, const FcPoint2d& point) { view.Drawing().GetSysVars().SetLastPoint(point); }
 
-// A typed point, made absolute from LASTPOINT when it is relative.
-bool TypedPoint(TypedInputView& view, std::string_view text, FcPoint2d& point) {
-  int kind = ParsePointText(text, point.x, point.y, DrawingUnits(view));
-  if (kind == 0) return false;
-  if (kind == 2) {
-    FcPoint2d last = LastPoint(view);
-    point.x += last.x;
-    point.y += last.y;
-  }
-  return true;
-}
 
 bool AnswerPoint(TypedInputView& view, std::string_view text, const FcPoint2d& point) {
   InputRequest& request = view.Request();
@@ -191,27 +180,6 @@ bool ParseClampedInteger(std::string_view text, int& value) {
   return true;
 }
 
-// ".x", ".y" and the snap names arm a filter or an override at a point
-// prompt; true when the text was one of them.
-bool ArmFilterOrOverride(TypedInputView& view, std::string_view text) {
-  InputRequest& request = view.Request();
-  std::string suffix;
-  if (EqualsNoCase(text, ".x")) {
-    request.pointFilter = 1;
-    suffix = " .x";
-  } else if (EqualsNoCase(text, ".y")) {
-    request.pointFilter = 2;
-    suffix = " .y";
-  } else if (int mode = ParseSnapOverride(text); mode != 0) {
-    request.snapOverride = mode;
-    suffix = " " + SnapModeName(mode) + " of";
-  } else {
-    return false;
-  }
-  ShowFilterPrompt(view, request.prompt + suffix);
-  return true;
-}
-
 bool ParseByKind(TypedInputView& view, std::string_view text) {
   switch (view.Request().requestKind) {
     case kRequestPoint:
@@ -238,6 +206,36 @@ bool ParseByKind(TypedInputView& view, std::string_view text) {
 }
 
 }  // namespace
+
+bool TypedPoint(TypedInputView& view, std::string_view text, FcPoint2d& point) {
+  int kind = ParsePointText(text, point.x, point.y, DrawingUnits(view));
+  if (kind == 0) return false;
+  if (kind == 2) {
+    FcPoint2d last = LastPoint(view);
+    point.x += last.x;
+    point.y += last.y;
+  }
+  return true;
+}
+
+bool ArmFilterOrOverride(TypedInputView& view, std::string_view text) {
+  InputRequest& request = view.Request();
+  std::string suffix;
+  if (EqualsNoCase(text, ".x")) {
+    request.pointFilter = 1;
+    suffix = " .x";
+  } else if (EqualsNoCase(text, ".y")) {
+    request.pointFilter = 2;
+    suffix = " .y";
+  } else if (int mode = ParseSnapOverride(text); mode != 0) {
+    request.snapOverride = mode;
+    suffix = " " + SnapModeName(mode) + " of";
+  } else {
+    return false;
+  }
+  ShowFilterPrompt(view, request.prompt + suffix);
+  return true;
+}
 
 bool DeliverInput(TypedInputView& view, std::string_view text, bool resume) {
   if (view.Request().cursorMode == kCursorPoint && resume && ArmFilterOrOverride(view, text)) return false;

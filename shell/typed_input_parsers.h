@@ -69,6 +69,14 @@ std::string SnapModeName(int mode);
 // asks for the other one.
 bool ApplyPointFilter(TypedInputView& view, FcPoint2d& point);
 
+// A typed point, made absolute from LASTPOINT when it is relative; false
+// when the text is no point.
+bool TypedPoint(TypedInputView& view, std::string_view text, FcPoint2d& point);
+// ".x", ".y" and the snap names arm a filter or an override at a point
+// prompt and show the prompt with what it now waits for; true when the text
+// was one of them.
+bool ArmFilterOrOverride(TypedInputView& view, std::string_view text);
+
 // One parser per request kind; true when the text answered the request.
 // A refusal prints its message, shows the prompt again and answers false.
 bool ParsePointInput(std::string_view text, TypedInputView& view);

@@ -111,6 +111,9 @@ void CChildView::StartCommand(const std::string& text, bool remember, int aliasR
     // plain name it is.
     commandName_ = text;
   }
+  // A command started by a macro while a grip prompt waits ends the grip
+  // edit, so that its rubber band is not left as the command's drag object.
+  if (grips_.IsPending()) grips_.EndGripEdit();
   frame_.SetCommandActive(true);
   frame_.ClearGrips();
   if (RunApplicationCommand(commandName_) != kCommandNotHandled) {
@@ -159,6 +162,13 @@ void CChildView::OnChar(char ch) {
       CancelPrompt();
     else
       DeliverInput(*this, line, true);
+    return;
+  }
+  if (grips_.IsPending()) {
+    if (end == ViewFrameLink::LineEnd::kCancel)
+      grips_.Cancel();
+    else
+      grips_.TypedLine(line);
     return;
   }
   ClearFilterAndOverride();

@@ -5,6 +5,7 @@
 
 #include "database/entity_sets.h"
 #include "platform/window_thread.h"
+#include "shell/grip_editing.h"
 #include "shell/command_aliases.h"
 #include "shell/command_view_link.h"
 #include "shell/input_request.h"
@@ -70,6 +71,19 @@ class CChildView : public CommandViewLink, public TypedInputView {
   // A command waits for the answer of its prompt.
   bool IsWaitingForInput() const { return handedOver_ && requestOpen_; }
   CWorkThread& GetWorkThread() { return thread_; }
+  ViewFrameLink& Frame() { return frame_; }
+  GripEditor& Grips() { return grips_; }
+
+  // The mouse, in the drawing's world coordinates. A left click while no
+  // command runs (keyState 0x04 Shift) selects, starts or answers grip
+  // editing (grip_editing.cpp); the cursor moving previews a pending
+  // request's rubber band and ends a tracked point (view_cursor.cpp).
+  void OnIdleClick(const FcPoint2d& world, int keyState);
+  void OnCursorMove(const FcPoint2d& world);
+  // The cursor pipeline: the world point on the snap grid (SNAPMODE),
+  // captured by a grip, then in the current UCS and, from the pending
+  // request's base point with ORTHOMODE on, made horizontal or vertical.
+  FcPoint2d ConstrainedPoint(const FcPoint2d& world);
   FcEntitySets& GetPickFirstSelection() { return pickFirst_; }
   CommandQueue& GetCommandQueue() { return queue_; }
   const std::string& GetLastCommandText() const { return lastCommand_; }
@@ -122,6 +136,7 @@ class CChildView : public CommandViewLink, public TypedInputView {
   InputRequest request_;
   AnswerGate gate_;
   std::string commandName_;
+  GripEditor grips_{*this};
   // Last, so that it ends first: its commands use the members above.
   CWorkThread thread_;
 };

@@ -80,6 +80,9 @@ DrawingView::~DrawingView() {
     ViewRegistry& registry = Registry();
     std::lock_guard lock(registry.mutex);
     registry.views.erase(&Drawing());
+    // The window thread may end with its last drawing window; a drawing
+    // without a window must not post to it afterwards.
+    if (registry.views.empty()) registry.window = nullptr;
   }
   // A command still waiting at a prompt (the program is ending) is
   // cancelled, and its completion taken in, so that its thread can take

@@ -187,7 +187,12 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   leftDown_ = false;
   dragEnd_.reset();
-  if (!core_.IsWaitingForInput()) return;
+  if (!core_.IsWaitingForInput()) {
+    const int keyState = (event->modifiers() & Qt::ShiftModifier) != 0 ? kShiftKeyState : 0;
+    core_.OnIdleClick(WorldAt(cursor_), keyState);
+    update();
+    return;
+  }
   const std::int32_t cursorMode = core_.GetInputRequest().cursorMode;
   // Only a press at a pick prompt may begin a selection box to drag.
   leftDown_ = cursorMode != kCursorPoint;
@@ -204,6 +209,9 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
   cursorInView_ = true;
   if (!panning_) ShowSnapMarker();
   if (!panning_ || !DrawingIsQuiet()) {
+    // The view's own grip prompts preview here; a command's prompts on the
+    // overlay.
+    if (!panning_ && DrawingIsQuiet() && !core_.IsWaitingForInput()) core_.OnCursorMove(WorldAt(cursor_));
     MoveOverlayCursor();
     return;
   }

@@ -54,17 +54,25 @@ class ScriptedView {
   }
   void PressEsc() { Type({}, 27); }
   // A left click at the point (the scripted drawings keep the world as
-  // their UCS) once a prompt waits: a point prompt takes it through object
-  // snap, a pick prompt with its key state (0x04 holds Shift). False when
-  // no prompt took the click.
+  // their UCS; 0x04 in keyState holds Shift). With no command waiting it
+  // selects and edits grips; a point prompt takes it through object snap,
+  // a pick prompt with its key state. False when nothing took the click.
   bool Click(const FcPoint2d& point, int keyState = 0) {
-    if (!WaitForPromptOrIdle() || !IsWaitingForInput()) return false;
+    if (!WaitForPromptOrIdle()) return false;
+    if (!IsWaitingForInput()) {
+      window_.Send([&] { view_.OnIdleClick(point, keyState); });
+      return true;
+    }
     if (view_.GetInputRequest().cursorMode == kCursorPoint) {
       frame_.SetCursor(point);
       window_.Send([&] { view_.OnPointClick(point); });
       return true;
     }
     return OnWindowThread([&] { return view_.AnswerClick(keyState, point); });
+  }
+  // The cursor moved to a world point.
+  void MoveCursor(const FcPoint2d& world) {
+    window_.Send([&] { view_.OnCursorMove(world); });
   }
   void RunMacro(std::string_view macro, std::string_view extra = {}) {
     window_.Send([&] { view_.ExecuteMacro(macro, extra); });

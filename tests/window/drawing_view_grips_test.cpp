@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSettings>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "database/graph.h"
+#include "display/color_table.h"
+#include "display/display_surface.h"
+#include "display/view_transform.h"
+#include "entities/line.h"
+#include "platform/program_settings.h"
+#include "platform/qt/program_settings_store.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/gui_application.h"
+#include "window/main_frame.h"
+#include "window/program_start.h"
+#include "window/screen_device.h"
+
+namespace {
+
+std::string PointText(const FcPoint2d& point) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.6f,%.6f", point.x, point.y);
+  return text;
+}
+
+// The program with a new drawing holding one horizontal line across the
+// middle of the view, driven by mouse and key events as a user drives it.
+class DrawingViewGripsTest : public testing::Test {
+ protected:
+  DrawingViewGripsTest() {
+    GuiApplication();
+    qputenv("HOME", QByteArray::fromStdString(home_.path()));
+    store_ = OpenSettingsStore(home_.path() + "kovra.ini");
+    frame_ = StartProgram({}, *store_, home_.path() + "kovra");
+    frame_->show();
+    ProcessPending();
+    view_ = frame_->ActiveView();
+    const FcViewTransform& shown = *view_->Surface().GetView();
+    const double width = shown.x1 - shown.x0;
+    const double middle = (shown.y0 + shown.y1) / 2;
+    start_ = {shown.x0 + 0.25 * width, middle};
+    end_ = {shown.x0 + 0.75 * width, middle};
+    for (const std::string& line : {std::string("line"), PointText(start_), PointText(end_), std::string()})
+      TypeLine(line);
+    ProcessUntil([this] { return !view_->Core().CommandRuns(); });
+    // The typed text rounds; the ends are the line's own from here on.
+    start_ = TheLine().GetStartPoint();
+    end_ = TheLine().GetEndPoint();
+    Repaint();
+  }
+  ~DrawingViewGripsTest() override { frame_.reset(); }
+
+  static void ProcessPending() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+  template <typename Done>
+  static void ProcessUntil(Done done) {
+    while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+
+  void Repaint() {
+    view_->repaint();
+    ProcessPending();
+  }
+
+  void Press(int key, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(view_, &press);
+  }
+
+  void TypeLine(const std::string& line) {
+    for (char ch : line) Press(0, QString(QChar(ch)));
+    Press(Qt::Key_Return);
+    ProcessUntil([this] { return view_->Core().IsWaitingForInput() || !view_->Core().CommandRuns(); });
+  }
+
+  // The widget pixel that shows the world point.
+  QPointF PixelOf(const FcPoint2d& world) {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    view_->Surface().GetView()->WorldToDevice(world.x, world.y, &x, &y);
+    return QPointF(x, view_->height() - y);
+  }
+
+  void MoveTo(const QPointF& pixel) {
+    QMouseEvent move(QEvent::MouseMove, pixel, view_->mapToGlobal(pixel), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(view_, &move);
+  }
+
+  void ClickAt(const QPointF& pixel) {
+    MoveTo(pixel);
+    QMouseEvent press(QEvent::MouseButtonPress, pixel, view_->mapToGlobal(pixel), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(view_, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, pixel, view_->mapToGlobal(pixel), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view_, &release);
+    Repaint();
+  }
+
+  const FcLine& TheLine() {
+    for (const FcEntity* entity : *view_->Drawing().GetCurrentEntitySet())
+      if (const auto* line = dynamic_cast<const FcLine*>(entity)) return *line;
+    throw std::runtime_error("no line");
+  }
+
+  int GripMarkers() { return view_->Surface().GetGripGroup().GetCount(); }
+
+  // The back buffer's colour at the world point, as a colour reference.
+  FcColorRef ShownAt(const FcPoint2d& world) {
+    const auto* device = dynamic_cast<FcMFCDisplayDevice*>(view_->Surface().GetDevice());
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    view_->Surface().GetView()->WorldToDevice(world.x, world.y, &x, &y);
+    const QColor colour = device->BackBuffer().pixelColor(x, device->height - y);
+    return MakeColorRef(colour.red(), colour.green(), colour.blue());
+  }
+
+  TempDir home_;
+  std::unique_ptr<QSettings> store_;
+  std::unique_ptr<MainFrame> frame_;
+  DrawingView* view_ = nullptr;
+  FcPoint2d start_;
+  FcPoint2d end_;
+};
+
+TEST_F(DrawingViewGripsTest, APickShowsTheGripsADraggedGripMovesTheEndAndEscClearsThem) {
+  const FcColorRef gripColour = ColorIndexRgb(GetProgramSettings().grip_color);
+  ASSERT_NE(ShownAt(end_), gripColour);
+
+  ClickAt(PixelOf({start_.x + 0.4 * (end_.x - start_.x), start_.y}));
+  EXPECT_EQ(view_->Core().GetPickFirstSelection().GetCount(), 1);
+  EXPECT_EQ(GripMarkers(), 1);
+  EXPECT_EQ(ShownAt(end_), gripColour);
+
+  ClickAt(PixelOf(end_));
+  EXPECT_EQ(view_->Core().GetInputRequest().requestKind, kRequestGripStretch);
+  const QPointF target = PixelOf(end_) + QPointF(-20, -40);
+  MoveTo(PixelOf(end_) + QPointF(-10, -20));
+  ClickAt(target);
+
+  const double pixel = view_->Surface().GetView()->PixelsToWorld(1);
+  const FcPoint2d moved = TheLine().GetEndPoint();
+  EXPECT_NEAR(moved.x, end_.x - 20 * pixel, 1.5 * pixel);
+  EXPECT_NEAR(moved.y, end_.y + 40 * pixel, 1.5 * pixel);
+  EXPECT_EQ(TheLine().GetStartPoint(), start_);
+  EXPECT_EQ(view_->Core().GetInputRequest().requestKind, kRequestNone);
+  EXPECT_EQ(GripMarkers(), 1);
+  EXPECT_EQ(view_->Surface().GetPreviewGroup().GetCount(), 0);
+
+  Press(Qt::Key_Escape);
+  Repaint();
+  EXPECT_EQ(GripMarkers(), 0);
+  EXPECT_EQ(view_->Core().GetPickFirstSelection().GetCount(), 0);
+  EXPECT_NE(ShownAt(moved), gripColour);
+}
+
+}  // namespace
