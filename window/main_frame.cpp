@@ -1,5 +1,6 @@
 #include "window/main_frame.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -20,7 +21,9 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QShortcut>
 #include <algorithm>
+#include <array>
 
 #include "database/graph.h"
 #include "platform/file_system.h"
@@ -28,8 +31,10 @@
 #include "platform/folder_picker.h"
 #include "shell/work_thread.h"
 #include "window/color_pane.h"
+#include "window/command_line_panel.h"
 #include "window/object_snap_dialog.h"
 #include "window/program_start.h"
+#include "window/toolbar_state.h"
 #include "window/window_placement.h"
 
 namespace {
@@ -106,23 +111,27 @@ void MainFrame::BuildCommandBar() {
   commandBar_ = new QDockWidget(QStringLiteral("Command Line"), this);
   commandBar_->setObjectName(QStringLiteral("CommandBar"));
   commandBar_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-  auto* body = new QWidget(commandBar_);
-  auto* layout = new QVBoxLayout(body);
-  layout->setContentsMargins(2, 2, 2, 2);
-  history_ = new QPlainTextEdit(body);
-  history_->setReadOnly(true);
-  history_->setFocusPolicy(Qt::NoFocus);
-  history_->setMaximumBlockCount(2000);
-  prompt_ = new QLabel(QStringLiteral("Command:"), body);
-  prompt_->setTextFormat(Qt::PlainText);
-  QFont font(QStringLiteral("Monospace"));
-  font.setStyleHint(QFont::TypeWriter);
-  history_->setFont(font);
-  prompt_->setFont(font);
-  layout->addWidget(history_);
-  layout->addWidget(prompt_);
-  commandBar_->setWidget(body);
+  commandPanel_ = new CommandLinePanel(commandBar_);
+  commandBar_->setWidget(commandPanel_);
   addDockWidget(Qt::BottomDockWidgetArea, commandBar_);
+  textWindow_ = new TextWindow(this, [this](QKeyEvent* event) {
+    if (DrawingView* view = ActiveView()) QApplication::sendEvent(view, event);
+  });
+  auto* toggle = new QShortcut(QKeySequence(Qt::Key_F2), this);
+  toggle->setContext(Qt::ApplicationShortcut);
+  connect(toggle, &QShortcut::activated, this, &MainFrame::ToggleTextWindow);
+}
+
+void MainFrame::ToggleTextWindow() {
+  if (ActiveView() == nullptr) return;
+  if (textWindow_->isVisible() && textWindow_->isActiveWindow()) {
+    activateWindow();
+    raise();
+    return;
+  }
+  textWindow_->show();
+  textWindow_->raise();
+  textWindow_->activateWindow();
 }
 
 void MainFrame::BuildStatusBar() {
@@ -261,7 +270,10 @@ void MainFrame::SetQuestions(UserQuestions* questions) {
 
 void MainFrame::SetSettingsStore(QSettings* store) {
   store_ = store;
-  if (store_ != nullptr) recentFiles_.Load(*store_);
+  if (store_ != nullptr) {
+    recentFiles_.Load(*store_);
+    LoadToolbarState(*store_, *this);
+  }
   RefreshRecentFiles();
 }
 
@@ -340,18 +352,25 @@ void MainFrame::ViewChanged(DrawingView& view) {
 }
 
 void MainFrame::ShowCommandLine(DrawingView* view) {
+  const std::array<CommandLinePanel*, 2> panels{commandPanel_, &textWindow_->Panel()};
   if (view == nullptr) {
-    prompt_->setText(QStringLiteral("Command:"));
+    for (CommandLinePanel* panel : panels) panel->SetPrompt(QStringLiteral("Command:"));
+    // The history window belongs to the drawings and goes with the last.
+    if (area_->subWindowList().isEmpty()) textWindow_->hide();
     return;
   }
   const std::vector<std::string>& lines = view->CommandLine().History();
   if (view != shownView_ || lines.size() < shownLines_) {
-    history_->clear();
+    for (CommandLinePanel* panel : panels) panel->ClearHistory();
     shownView_ = view;
     shownLines_ = 0;
   }
-  for (; shownLines_ < lines.size(); ++shownLines_) history_->appendPlainText(QString::fromStdString(lines[shownLines_]));
-  prompt_->setText(QString::fromStdString(view->CommandLine().DisplayedLine()));
+  for (; shownLines_ < lines.size(); ++shownLines_) {
+    const QString line = QString::fromStdString(lines[shownLines_]);
+    for (CommandLinePanel* panel : panels) panel->AppendHistory(line);
+  }
+  const QString prompt = QString::fromStdString(view->CommandLine().DisplayedLine());
+  for (CommandLinePanel* panel : panels) panel->SetPrompt(prompt);
 }
 
 void MainFrame::ShowStatus(DrawingView* view) {
@@ -376,7 +395,8 @@ void MainFrame::CommandHistoryLine(const std::string& text) {
       return;
     }
     frameHistory_.push_back(text);
-    history_->appendPlainText(QString::fromStdString(text));
+    commandPanel_->AppendHistory(QString::fromStdString(text));
+    textWindow_->Panel().AppendHistory(QString::fromStdString(text));
   });
 }
 
@@ -481,12 +501,16 @@ bool MainFrame::EditObjectSnapModes(std::int32_t& osmode) {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
+  const bool drawingsOpen = !area_->subWindowList().isEmpty();
   for (QMdiSubWindow* window : area_->subWindowList()) {
     if (!window->close()) {
       event->ignore();
       return;
     }
   }
-  if (store_ != nullptr) SaveWindowPlacement(*store_, kMainWindowPlacementEntry, *this);
+  if (store_ != nullptr) {
+    SaveWindowPlacement(*store_, kMainWindowPlacementEntry, *this);
+    SaveToolbarState(*store_, *this, drawingsOpen);
+  }
   event->accept();
 }

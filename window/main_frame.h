@@ -13,6 +13,7 @@
 #include "window/menu_builder.h"
 #include "window/qt_window_thread.h"
 #include "window/recent_file_list.h"
+#include "window/text_window.h"
 
 class QDockWidget;
 class QLabel;
@@ -54,8 +55,12 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   DrawingView* ActiveView() const;
   std::vector<DrawingView*> Views() const;
   QMdiArea& Area() { return *area_; }
-  QPlainTextEdit& HistoryBox() { return *history_; }
-  QLabel& PromptLine() { return *prompt_; }
+  QPlainTextEdit& HistoryBox() { return commandPanel_->History(); }
+  QLabel& PromptLine() { return commandPanel_->Prompt(); }
+  // F2: shows and activates the command-history window while the frame is
+  // active, and goes back to the frame from it; only with a drawing open.
+  void ToggleTextWindow();
+  TextWindow& TextHistoryWindow() { return *textWindow_; }
   QLabel& LayerPane() { return *layerPane_; }
   QLabel& ColorPane() { return *colorPane_; }
   QLabel& LinetypePane() { return *linetypePane_; }
@@ -142,8 +147,8 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   UserQuestions* questions_ = this;
   QMdiArea* area_ = nullptr;
   QDockWidget* commandBar_ = nullptr;
-  QLabel* prompt_ = nullptr;
-  QPlainTextEdit* history_ = nullptr;
+  CommandLinePanel* commandPanel_ = nullptr;
+  TextWindow* textWindow_ = nullptr;
   QLabel* layerPane_ = nullptr;
   QLabel* colorPane_ = nullptr;
   QLabel* linetypePane_ = nullptr;

@@ -312,4 +312,33 @@ TEST_F(MainFrameMenuTest, FaultyMenuFileStartsWithTheMenusItCouldRead) {
   EXPECT_EQ(frame.Views().size(), 1u);
 }
 
+// The toolbars come back as they were left; a start whose restore never
+// finished makes the next one keep the default layout.
+TEST_F(MainFrameMenuTest, ToolbarLayoutComesBackUnlessItsLastLoadNeverFinished) {
+  UseProgramMenuFile();
+  const auto drawBar = [](MainFrame& frame) {
+    for (QToolBar* toolbar : frame.findChildren<QToolBar*>())
+      if (toolbar->windowTitle() == QStringLiteral("Draw")) return toolbar;
+    return static_cast<QToolBar*>(nullptr);
+  };
+  MainFrame& first = Start();
+  ASSERT_NE(drawBar(first), nullptr);
+  ASSERT_FALSE(first.Views().empty());
+  drawBar(first)->hide();
+  questions_.saveAnswer = UserQuestions::SaveAnswer::kNo;
+  ASSERT_TRUE(first.close());
+  frame_.reset();
+
+  MainFrame& second = Start();
+  EXPECT_TRUE(drawBar(second)->isHidden());
+  EXPECT_EQ(store_->value(QStringLiteral("ReadToolBarState")).toInt(), 0);
+  frame_.reset();
+
+  store_->setValue(QStringLiteral("ReadToolBarState"), 1);
+  MainFrame& third = Start();
+  EXPECT_FALSE(drawBar(third)->isHidden()) << "a load that never finished is not tried again";
+  ASSERT_TRUE(third.close());
+  EXPECT_EQ(store_->value(QStringLiteral("ReadToolBarState")).toInt(), 0);
+}
+
 }  // namespace

@@ -35,6 +35,7 @@
 #include "tests/support/temp_dir.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
+#include "window/text_window.h"
 
 namespace {
 
@@ -151,6 +152,38 @@ TEST_F(MainFrameTest, TypedLineCommandDrawsAndTheHistoryShowsItsPrompts) {
   EXPECT_TRUE(history.contains(QStringLiteral("Command:line"))) << history.toStdString();
   EXPECT_TRUE(history.contains(QStringLiteral("First point of line:0,0"))) << history.toStdString();
   EXPECT_EQ(frame.PromptLine().text(), QStringLiteral("Command:"));
+}
+
+// The floating history window shows what the command bar shows, takes
+// typed keys for the drawing, and goes with the last drawing.
+TEST_F(MainFrameTest, TheTextWindowMirrorsTheCommandBarAndTypesIntoTheDrawing) {
+  MainFrame& frame = Start({});
+  DrawingView& view = *frame.ActiveView();
+  TextWindow& text = frame.TextHistoryWindow();
+  EXPECT_FALSE(text.isVisible());
+  frame.ToggleTextWindow();
+  EXPECT_TRUE(text.isVisible());
+  EXPECT_EQ(text.windowTitle(), QStringLiteral("KOVRA Text Window"));
+
+  for (char ch : std::string("line")) Press(text, 0, QString(QChar(ch)));
+  Press(text, Qt::Key_Return);
+  WaitForPromptOrIdle(view);
+  ASSERT_TRUE(view.Core().IsWaitingForInput());
+  EXPECT_EQ(text.Panel().Prompt().text(), frame.PromptLine().text());
+  TypeLine(view, "0,0");
+  TypeLine(view, "10,0");
+  TypeLine(view, "");
+  ProcessUntil([&] { return !view.Core().CommandRuns(); });
+  EXPECT_EQ(LineCount(view), 1);
+  EXPECT_EQ(text.Panel().History().toPlainText(), frame.HistoryBox().toPlainText());
+  EXPECT_TRUE(text.Panel().History().toPlainText().contains(QStringLiteral("Command:line")));
+
+  questions_.saveAnswer = UserQuestions::SaveAnswer::kNo;
+  frame.CloseActiveDrawing();
+  ProcessUntil([&] { return frame.Views().empty(); });
+  EXPECT_FALSE(text.isVisible());
+  frame.ToggleTextWindow();
+  EXPECT_FALSE(text.isVisible()) << "no drawing, no history window";
 }
 
 TEST_F(MainFrameTest, WheelZoomsAboutTheCursorAndTheMiddleButtonPans) {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+
+// The two controls every command-line window shows: the read-only history
+// and, below it, the prompt with what is being typed. The docked command
+// bar and the floating text window each hold one, and the frame updates
+// both alike so that whichever is visible shows the same state.
+class CommandLinePanel : public QWidget {
+ public:
+  explicit CommandLinePanel(QWidget* parent);
+
+  void ClearHistory();
+  void AppendHistory(const QString& line);
+  void SetPrompt(const QString& text);
+
+  QPlainTextEdit& History() { return *history_; }
+  QLabel& Prompt() { return *prompt_; }
+
+ private:
+  QPlainTextEdit* history_ = nullptr;
+  QLabel* prompt_ = nullptr;
+};

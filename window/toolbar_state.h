@@ -1,0 +1,13 @@
+#pragma once
+
+class QMainWindow;
+class QSettings;
+
+// The docked bars' layout kept between sessions as "BarState". A load that
+// never finished (the program went down while restoring) leaves
+// "ReadToolBarState" at 1, and the next start then keeps the default
+// layout instead of trying again.
+void LoadToolbarState(QSettings& store, QMainWindow& frame);
+// Stores the layout when drawings were open (only then are the menu
+// file's toolbars shown), and marks the next load as safe.
+void SaveToolbarState(QSettings& store, const QMainWindow& frame, bool drawingsOpen);
