@@ -111,6 +111,8 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // Called with the path of a file opened into this window or saved under
   // a newly chosen name.
   void SetOnFileNamed(std::function<void(const std::string&)> call) { onFileNamed_ = std::move(call); }
+  // Called with the coordinates text whenever the cursor moves (COORDS).
+  void SetOnCoordinates(std::function<void(const QString&)> call) { onCoordinates_ = std::move(call); }
 
   // ViewFrameLink.
   LineEnd FeedCommandLineChar(char ch, bool blankIsText, std::string& line) override;
@@ -159,6 +161,9 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // The object-snap marker and its name at the cursor while a point prompt
   // waits; cleared otherwise (drawing_view_snap.cpp).
   void ShowSnapMarker();
+  // The cursor's coordinates, or its distance and angle from the pending
+  // prompt's base point, for the status bar.
+  void ShowCoordinates();
   // The overlay follows the cursor (drawing_view_overlay.cpp): the cursor,
   // the pending prompt's rubber band and its drag object's preview.
   void MoveOverlayCursor();
@@ -179,6 +184,7 @@ class DrawingView : public QWidget, public ViewFrameLink {
   CommandLineModel commandLine_;
   std::function<void(DrawingView&)> onChanged_;
   std::function<void(const std::string&)> onFileNamed_;
+  std::function<void(const QString&)> onCoordinates_;
   QTimer autoSaveTimer_;
   QPointF cursor_;
   bool panning_ = false;

@@ -9,6 +9,7 @@
 #include "database/undo_setting_items.h"
 #include "display/display_surface.h"
 #include "platform/frame_link.h"
+#include "shell/coordinates_text.h"
 #include "window/drawing_view.h"
 
 namespace {
@@ -128,6 +129,15 @@ void DrawingView::CycleCoords() {
   coords = static_cast<short>((coords + 1) % 3);
 }
 
+void DrawingView::ShowCoordinates() {
+  if (!onCoordinates_ || !DrawingIsQuiet()) return;
+  const FcPoint2d point = core_.ConstrainedPoint(WorldAt(cursor_));
+  const InputRequest& request = core_.GetInputRequest();
+  const bool hasBase = core_.IsWaitingForInput() && request.hasBase != 0;
+  const std::string text = CoordinatesText(Drawing().GetSysVars(), point, hasBase ? &request.basePoint : nullptr);
+  onCoordinates_(QString::fromStdString(text));
+}
+
 void DrawingView::FeedText(const std::string& text) {
   for (char ch : text) core_.OnChar(ch);
 }
@@ -207,7 +217,10 @@ void DrawingView::mousePressEvent(QMouseEvent* event) {
 void DrawingView::mouseMoveEvent(QMouseEvent* event) {
   cursor_ = event->position();
   cursorInView_ = true;
-  if (!panning_) ShowSnapMarker();
+  if (!panning_) {
+    ShowCoordinates();
+    ShowSnapMarker();
+  }
   if (!panning_ || !DrawingIsQuiet()) {
     // The view's own grip prompts preview here; a command's prompts on the
     // overlay.

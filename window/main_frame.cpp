@@ -140,6 +140,10 @@ void MainFrame::BuildStatusBar() {
   progressBar_->setRange(0, 100);
   progressBar_->setMaximumWidth(200);
   progressBar_->hide();
+  coordinatesPane_ = new QLabel(bar);
+  coordinatesPane_->setObjectName(QStringLiteral("coordinatesPane"));
+  coordinatesPane_->setMinimumWidth(180);
+  bar->addWidget(coordinatesPane_);
   bar->addWidget(progressBar_, 1);
   const auto pane = [this, bar](QLabel* label, const TextPane& entry) {
     label->setText(QString::fromLatin1(entry.text));
@@ -222,6 +226,9 @@ QToolButton& MainFrame::ModeButton(DrawingView::Mode mode) {
 DrawingView* MainFrame::MakeView() {
   auto* view = new DrawingView(window_, *questions_);
   view->SetOnFileNamed([this](const std::string& path) { AddRecentFile(path); });
+  view->SetOnCoordinates([this](const QString& text) {
+    if (!progressShown_) coordinatesPane_->setText(text);
+  });
   return view;
 }
 

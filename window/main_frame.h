@@ -61,6 +61,7 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   // active, and goes back to the frame from it; only with a drawing open.
   void ToggleTextWindow();
   TextWindow& TextHistoryWindow() { return *textWindow_; }
+  QLabel& CoordinatesPane() { return *coordinatesPane_; }
   QLabel& LayerPane() { return *layerPane_; }
   QLabel& ColorPane() { return *colorPane_; }
   QLabel& LinetypePane() { return *linetypePane_; }
@@ -149,6 +150,7 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   QDockWidget* commandBar_ = nullptr;
   CommandLinePanel* commandPanel_ = nullptr;
   TextWindow* textWindow_ = nullptr;
+  QLabel* coordinatesPane_ = nullptr;
   QLabel* layerPane_ = nullptr;
   QLabel* colorPane_ = nullptr;
   QLabel* linetypePane_ = nullptr;

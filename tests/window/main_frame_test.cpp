@@ -186,6 +186,33 @@ TEST_F(MainFrameTest, TheTextWindowMirrorsTheCommandBarAndTypesIntoTheDrawing) {
   EXPECT_FALSE(text.isVisible()) << "no drawing, no history window";
 }
 
+// Moving the mouse shows where the cursor is, and at a prompt with a base
+// point and COORDS 2 how far and in which direction it lies from there.
+TEST_F(MainFrameTest, TheCoordinatesPaneFollowsTheCursor) {
+  MainFrame& frame = Start({});
+  DrawingView& view = *frame.ActiveView();
+  const auto moveTo = [&view](const FcPoint2d& world) {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    view.Surface().GetView()->WorldToDevice(world.x, world.y, &x, &y);
+    const QPointF pixel(x, view.height() - y);
+    QMouseEvent move(QEvent::MouseMove, pixel, view.mapToGlobal(pixel), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &move);
+  };
+  const FcViewTransform& shown = *view.Surface().GetView();
+  const FcPoint2d middle{(shown.x0 + shown.x1) / 2, (shown.y0 + shown.y1) / 2};
+  moveTo(middle);
+  EXPECT_TRUE(frame.CoordinatesPane().text().contains(QStringLiteral(", "))) << frame.CoordinatesPane().text().toStdString();
+
+  view.Drawing().GetSysVars().coords = 2;
+  TypeLine(view, "line");
+  TypeLine(view, std::to_string(middle.x) + "," + std::to_string(middle.y));
+  moveTo(middle);
+  EXPECT_TRUE(frame.CoordinatesPane().text().contains(QStringLiteral("<"))) << frame.CoordinatesPane().text().toStdString();
+  Press(view, Qt::Key_Escape);
+  WaitForPromptOrIdle(view);
+}
+
 TEST_F(MainFrameTest, WheelZoomsAboutTheCursorAndTheMiddleButtonPans) {
   MainFrame& frame = Start({QString::fromStdString(CopyDrawing("lines.dxf"))});
   DrawingView& view = *frame.ActiveView();
