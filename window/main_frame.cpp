@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QShortcut>
+#include <QStyle>
+#include <QToolBar>
 #include <algorithm>
 #include <array>
 
@@ -80,6 +82,7 @@ MainFrame::MainFrame() {
   });
   BuildCommandBar();
   BuildStatusBar();
+  BuildNoDrawingToolbar();
   SetFrameLink(this);
   SetApplicationLink(this);
   LoadMenus();
@@ -241,6 +244,8 @@ QMdiSubWindow* MainFrame::AddWindow(DrawingView* view) {
   view->SetOnChanged([this](DrawingView& changed) { ViewChanged(changed); });
   connect(view, &QObject::destroyed, this, [this, view] {
     if (shownView_ == view) shownView_ = nullptr;
+    // The area lists the closing window until its close has finished.
+    QMetaObject::invokeMethod(this, [this] { ShowDrawingToolbars(); }, Qt::QueuedConnection);
   });
   if (first) {
     window->showMaximized();
@@ -249,6 +254,7 @@ QMdiSubWindow* MainFrame::AddWindow(DrawingView* view) {
   }
   area_->setActiveSubWindow(window);
   view->setFocus();
+  if (first) ShowDrawingToolbars();
   return window;
 }
 
@@ -279,7 +285,12 @@ void MainFrame::SetSettingsStore(QSettings* store) {
   store_ = store;
   if (store_ != nullptr) {
     recentFiles_.Load(*store_);
+    // The restored layout, not the parking, says which of the menu file's
+    // toolbars show once a drawing is open.
+    for (QToolBar* toolbar : parkedToolbars_) toolbar->show();
+    parkedToolbars_.clear();
     LoadToolbarState(*store_, *this);
+    ShowDrawingToolbars();
   }
   RefreshRecentFiles();
 }
@@ -509,6 +520,8 @@ bool MainFrame::EditObjectSnapModes(std::int32_t& osmode) {
 
 void MainFrame::closeEvent(QCloseEvent* event) {
   const bool drawingsOpen = !area_->subWindowList().isEmpty();
+  // Taken while the drawings still show the menu file's toolbars.
+  const QByteArray layout = saveState();
   for (QMdiSubWindow* window : area_->subWindowList()) {
     if (!window->close()) {
       event->ignore();
@@ -517,7 +530,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
   }
   if (store_ != nullptr) {
     SaveWindowPlacement(*store_, kMainWindowPlacementEntry, *this);
-    SaveToolbarState(*store_, *this, drawingsOpen);
+    SaveToolbarState(*store_, layout, drawingsOpen);
   }
   event->accept();
 }

@@ -24,6 +24,7 @@ class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QSettings;
+class QToolBar;
 class QToolButton;
 
 // The main window: the drawing windows in its MDI area, the command-line
@@ -139,6 +140,11 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   // came, whichever thread makes them.
   void OnWindowThread(std::function<void()> call, bool posted);
   void BuildCommandBar();
+  // The small toolbar shown while no drawing is open (New, Open, About,
+  // Help); the menu file's toolbars are parked meanwhile and come back as
+  // they were once a drawing opens.
+  void BuildNoDrawingToolbar();
+  void ShowDrawingToolbars();
   void BuildStatusBar();
   // The items of a fixed id that the frame runs itself.
   void ConnectFixedItems();
@@ -166,6 +172,8 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   std::size_t shownLines_ = 0;
   std::unique_ptr<FcInterface> menus_ = std::make_unique<FcInterface>();
   BuiltMenus builtMenus_;
+  QToolBar* noDrawingToolbar_ = nullptr;
+  QList<QToolBar*> parkedToolbars_;
   std::string menuMessage_;
   // The path the save dialog offers while a save command asks.
   std::string saveProposal_;

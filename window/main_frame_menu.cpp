@@ -5,8 +5,10 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <functional>
+#include <string_view>
 
 #include "platform/program_settings.h"
 #include "shell/command_registry.h"
@@ -67,6 +69,7 @@ void Tile(QMdiArea& area, bool sideBySide) {
 }  // namespace
 
 void MainFrame::LoadMenus() {
+  parkedToolbars_.clear();
   RemoveMenus(*this, builtMenus_);
   ProgramSettings& settings = GetProgramSettings();
   const MenuLoadResult result = LoadProgramMenuFile(*menus_, settings);
@@ -75,7 +78,47 @@ void MainFrame::LoadMenus() {
                            [this](const std::string& macro) { RunMenuMacro(macro); });
   ConnectFixedItems();
   RefreshRecentFiles();
+  ShowDrawingToolbars();
   if (!menuMessage_.empty()) ShowMenuMessage();
+}
+
+void MainFrame::BuildNoDrawingToolbar() {
+  noDrawingToolbar_ = new QToolBar(QStringLiteral("Start"), this);
+  noDrawingToolbar_->setObjectName(QStringLiteral("NoDrawingToolbar"));
+  struct Button {
+    QStyle::StandardPixmap icon;
+    const char* label;
+    const char* command;
+  };
+  constexpr Button kButtons[] = {
+      {QStyle::SP_FileIcon, "New", "new"},
+      {QStyle::SP_DialogOpenButton, "Open", "open"},
+      {QStyle::SP_MessageBoxInformation, "About", "about"},
+      {QStyle::SP_DialogHelpButton, "Help", "help"},
+  };
+  for (const Button& button : kButtons) {
+    if (std::string_view(button.command) == "about") noDrawingToolbar_->addSeparator();
+    const std::string macro = std::string("^C^C_") + button.command;
+    noDrawingToolbar_->addAction(style()->standardIcon(button.icon), QString::fromLatin1(button.label), this,
+                                 [this, macro] { RunMenuMacro(macro); });
+  }
+  addToolBar(noDrawingToolbar_);
+}
+
+void MainFrame::ShowDrawingToolbars() {
+  if (noDrawingToolbar_ == nullptr) return;
+  const bool drawingsOpen = !Views().empty();
+  noDrawingToolbar_->setVisible(!drawingsOpen);
+  if (drawingsOpen) {
+    for (QToolBar* toolbar : parkedToolbars_) toolbar->show();
+    parkedToolbars_.clear();
+    return;
+  }
+  for (QToolBar* toolbar : builtMenus_.toolbars) {
+    if (toolbar->isHidden()) continue;
+    if (!parkedToolbars_.contains(toolbar)) parkedToolbars_.append(toolbar);
+    toolbar->hide();
+  }
 }
 
 void MainFrame::ShowMenuMessage() {

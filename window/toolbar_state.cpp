@@ -20,7 +20,7 @@ void LoadToolbarState(QSettings& store, QMainWindow& frame) {
   store.setValue(kLoadGuard, 0);
 }
 
-void SaveToolbarState(QSettings& store, const QMainWindow& frame, bool drawingsOpen) {
-  if (drawingsOpen) store.setValue(kBarState, frame.saveState());
+void SaveToolbarState(QSettings& store, const QByteArray& layout, bool drawingsOpen) {
+  if (drawingsOpen) store.setValue(kBarState, layout);
   store.setValue(kLoadGuard, 0);
 }

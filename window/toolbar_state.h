@@ -1,5 +1,6 @@
 #pragma once
 
+class QByteArray;
 class QMainWindow;
 class QSettings;
 
@@ -8,6 +9,6 @@ class QSettings;
 // "ReadToolBarState" at 1, and the next start then keeps the default
 // layout instead of trying again.
 void LoadToolbarState(QSettings& store, QMainWindow& frame);
-// Stores the layout when drawings were open (only then are the menu
+// Stores the layout (the frame's saved state) when drawings were open (only then are the menu
 // file's toolbars shown), and marks the next load as safe.
-void SaveToolbarState(QSettings& store, const QMainWindow& frame, bool drawingsOpen);
+void SaveToolbarState(QSettings& store, const QByteArray& layout, bool drawingsOpen);

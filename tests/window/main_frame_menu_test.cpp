@@ -127,7 +127,8 @@ TEST_F(MainFrameMenuTest, MenusToolbarsAndHelpComeFromTheMenuFile) {
   EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Draw", "Di&mension", "&Modify", "F&ormat", "&Tools",
                                  "&Window", "&Help"}));
   QStringList toolbars;
-  for (QToolBar* toolbar : frame.findChildren<QToolBar*>()) toolbars.append(toolbar->windowTitle());
+  for (QToolBar* toolbar : frame.findChildren<QToolBar*>())
+    if (toolbar->objectName() != QStringLiteral("NoDrawingToolbar")) toolbars.append(toolbar->windowTitle());
   EXPECT_EQ(toolbars, (QStringList{"Standard", "Properties", "Draw", "Modify", "Dimension"}));
   EXPECT_EQ(MenuMessage(frame), nullptr);
   EXPECT_TRUE(frame.MenuMessage().empty());
@@ -332,6 +333,24 @@ TEST_F(MainFrameMenuTest, ToolbarLayoutComesBackUnlessItsLastLoadNeverFinished) 
   MainFrame& second = Start();
   EXPECT_TRUE(drawBar(second)->isHidden());
   EXPECT_EQ(store_->value(QStringLiteral("ReadToolBarState")).toInt(), 0);
+  frame_.reset();
+
+  // With no drawing open only the small start toolbar shows; the menu
+  // file's come back as they were with the next drawing.
+  MainFrame& bare = Start();
+  QToolBar* start = bare.findChild<QToolBar*>(QStringLiteral("NoDrawingToolbar"));
+  ASSERT_NE(start, nullptr);
+  EXPECT_TRUE(start->isHidden());
+  bare.CloseActiveDrawing();
+  ASSERT_TRUE(ProcessUntil([&] { return bare.Views().empty() && !start->isHidden(); }));
+  EXPECT_TRUE(drawBar(bare)->isHidden());
+  for (QToolBar* toolbar : bare.findChildren<QToolBar*>())
+    if (toolbar != start) EXPECT_TRUE(toolbar->isHidden()) << toolbar->windowTitle().toStdString();
+  bare.NewDrawingWindow();
+  EXPECT_TRUE(start->isHidden());
+  EXPECT_TRUE(drawBar(bare)->isHidden()) << "hidden by the user, it stays so";
+  for (QToolBar* toolbar : bare.findChildren<QToolBar*>())
+    if (toolbar != start && toolbar != drawBar(bare)) EXPECT_FALSE(toolbar->isHidden()) << toolbar->windowTitle().toStdString();
   frame_.reset();
 
   store_->setValue(QStringLiteral("ReadToolBarState"), 1);
