@@ -58,20 +58,20 @@ bool GripEditor::IsPending() const {
   return !view_.CommandRuns() && (kind == kRequestGripStretch || kind == kRequestGripBase);
 }
 
-void GripEditor::Click(const FcPoint2d& world, int keyState) {
+bool GripEditor::Click(const FcPoint2d& world, int keyState) {
   if (IsPending()) {
     AnswerClick(world);
-    return;
+    return true;
   }
   FcDisplaySurface* surface = Drawing().GetDisplaySurface();
-  if (surface == nullptr) return;
+  if (surface == nullptr) return false;
   drag_.Clear();
   if (FindGripAt(world, *surface, drag_)) {
     view_.Frame().RedrawDrawing();
     BeginGripStretch(ToUcs(Drawing(), drag_.basePoint));
-    return;
+    return true;
   }
-  SelectAt(world, (keyState & kShiftKey) != 0);
+  return SelectAt(world, (keyState & kShiftKey) != 0);
 }
 
 void GripEditor::AnswerClick(const FcPoint2d& world) {
@@ -84,25 +84,26 @@ void GripEditor::AnswerClick(const FcPoint2d& world) {
   }
 }
 
-void GripEditor::SelectAt(const FcPoint2d& world, bool remove) {
+bool GripEditor::SelectAt(const FcPoint2d& world, bool remove) {
+  std::unique_ptr<FcEntitySets> taken = Drawing().PickEntities(world);
+  if (taken == nullptr || taken->GetCount() == 0) return false;
+  TakeEntities(*taken, remove);
+  return true;
+}
+
+void GripEditor::TakeEntities(FcEntitySets& taken, bool remove) {
   FcGraph& drawing = Drawing();
-  std::unique_ptr<FcEntitySets> taken = drawing.PickEntities(world);
-  if (taken == nullptr || taken->GetCount() == 0) return;
   FcEntitySets& pickFirst = view_.GetPickFirstSelection();
   FcDisplaySurface* surface = drawing.GetDisplaySurface();
-  for (int i = taken->GetCount() - 1; i >= 0; --i) {
-    FcEntity* entity = taken->GetAt(i);
+  for (int i = taken.GetCount() - 1; i >= 0; --i) {
+    FcEntity* entity = taken.GetAt(i);
     if (remove) {
       if (pickFirst.Remove(entity) && surface != nullptr) surface->RemoveGripsOf(entity);
     } else if (pickFirst.Add(entity)) {
       AddGripsOf(entity);
     }
   }
-  if (remove) {
-    drawing.HighlightEntities(false, taken.get());
-  } else {
-    drawing.HighlightEntities(true, taken.get());
-  }
+  drawing.HighlightEntities(!remove, &taken);
   if (surface != nullptr) surface->gripsChanged = true;
   view_.Frame().RedrawDrawing();
   view_.Frame().SetCommandActive(false);

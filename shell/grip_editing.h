@@ -7,6 +7,7 @@
 
 class CChildView;
 class FcEntity;
+class FcEntitySets;
 class FcGraph;
 
 // The view's grip editing while no command runs: an idle click picks
@@ -23,8 +24,11 @@ class GripEditor {
   // The stretch-point or base-point prompt waits.
   bool IsPending() const;
   // A left click while no command runs (the view checks); keyState 0x04 is
-  // Shift.
-  void Click(const FcPoint2d& world, int keyState);
+  // Shift. False when it found neither a grip nor an object.
+  bool Click(const FcPoint2d& world, int keyState);
+  // Puts the entities into the pick-first selection with their grips, or
+  // with remove takes them out; they are highlighted accordingly.
+  void TakeEntities(FcEntitySets& taken, bool remove);
   // A line typed (Enter or Space) while a grip prompt waits.
   void TypedLine(std::string_view text);
   // Esc while a grip prompt waits: the base-point prompt goes back to the
@@ -51,7 +55,7 @@ class GripEditor {
   bool PointFromText(std::string_view text, FcPoint2d& point);
   void BeginBasePrompt();
   void ShowPromptAgain();
-  void SelectAt(const FcPoint2d& world, bool remove);
+  bool SelectAt(const FcPoint2d& world, bool remove);
   void AddGripsOf(FcEntity* entity);
 
   CChildView& view_;

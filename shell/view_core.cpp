@@ -171,6 +171,13 @@ void CChildView::OnChar(char ch) {
       grips_.TypedLine(line);
     return;
   }
+  if (box_.IsPending()) {
+    if (end == ViewFrameLink::LineEnd::kCancel)
+      box_.Abandon();
+    else
+      box_.Typed(line);
+    return;
+  }
   ClearFilterAndOverride();
   if (end == ViewFrameLink::LineEnd::kCancel) {
     if (pickFirst_.GetCount() > 0) DropPickFirst();

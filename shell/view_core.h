@@ -6,6 +6,7 @@
 #include "database/entity_sets.h"
 #include "platform/window_thread.h"
 #include "shell/grip_editing.h"
+#include "shell/idle_selection_box.h"
 #include "shell/command_aliases.h"
 #include "shell/command_view_link.h"
 #include "shell/input_request.h"
@@ -137,6 +138,7 @@ class CChildView : public CommandViewLink, public TypedInputView {
   AnswerGate gate_;
   std::string commandName_;
   GripEditor grips_{*this};
+  IdleSelectionBox box_{*this};
   // Last, so that it ends first: its commands use the members above.
   CWorkThread thread_;
 };

@@ -5,7 +5,11 @@
 
 void CChildView::OnIdleClick(const FcPoint2d& world, int keyState) {
   if (CommandRuns() || frame_.HasTypedInput()) return;
-  grips_.Click(world, keyState);
+  if (box_.IsPending()) {
+    box_.CloseAt(world, keyState);
+    return;
+  }
+  if (!grips_.Click(world, keyState)) box_.Open(world);
 }
 
 FcPoint2d CChildView::ConstrainedPoint(const FcPoint2d& world) {

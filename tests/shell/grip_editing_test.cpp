@@ -168,6 +168,48 @@ TEST_F(GripEditingTest, ShiftClickTakesAnEntityAndItsGripsOutOfTheSelection) {
   EXPECT_EQ(StateOf(script_).requestKind, kRequestNone);
 }
 
+// A click on empty space opens a box; to the right it takes what lies
+// wholly inside, to the left also what it crosses; a typed corner does the
+// same by its x; Esc abandons the box and keeps the selection.
+TEST_F(GripEditingTest, AClickOnNothingOpensASelectionBoxWhoseDirectionDecides) {
+  AddLines(script_, {{{30, 30}, {80, 30}}, {{30, 60}, {170, 60}}});
+  struct BoxCase {
+    FcPoint2d first;
+    std::string second;  // a click "x,y" or a typed corner "=x,y"
+    int selected;
+  };
+  const BoxCase cases[] = {
+      {{10, 10}, "120,80", 1},   // window: the long line pokes out
+      {{120, 80}, "10,10", 2},   // crossing
+      {{10, 10}, "=120,80", 1},  // typed, rightwards: window
+      {{120, 80}, "=10,10", 2},  // typed, leftwards: crossing
+      {{300, 200}, "250,150", 0},
+  };
+  for (const BoxCase& c : cases) {
+    script_.PressEsc();
+    const int markersBefore = StateOf(script_).markers;
+    script_.Click(c.first);
+    ASSERT_EQ(StateOf(script_).requestKind, kRequestBoxCorner) << c.second;
+    EXPECT_EQ(script_.Frame().Prompts().back(), "Input the other corner");
+    if (c.second.front() == '=') {
+      script_.Type(c.second.substr(1));
+    } else {
+      const auto comma = c.second.find(',');
+      script_.Click({std::stod(c.second.substr(0, comma)), std::stod(c.second.substr(comma + 1))});
+    }
+    const GripState state = StateOf(script_);
+    EXPECT_EQ(state.requestKind, kRequestNone) << c.second;
+    EXPECT_EQ(state.selected, c.selected) << c.second;
+    EXPECT_EQ(state.markers - markersBefore, c.selected) << c.second;
+  }
+
+  script_.Click({300, 200});
+  script_.Type("no point");
+  EXPECT_EQ(StateOf(script_).requestKind, kRequestBoxCorner) << "a text that is no point asks again";
+  script_.PressEsc();
+  EXPECT_EQ(StateOf(script_).requestKind, kRequestNone);
+}
+
 // What the user gives at the grip prompts once the end (100, 0) of the
 // line from (0, 0) is hot, and where that end ends up.
 TEST(GripPromptTest, AnswersAtTheStretchAndBasePrompts) {
