@@ -6,18 +6,17 @@
 #include "database/entity.h"
 #include "database/graph.h"
 #include "shell/input_request.h"
+#include "shell/select_objects.h"
 
 int PickEntityWithPoint(std::string_view prompt, EntityPick& pick) {
   pick = EntityPick{};
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return FC_INPUT_CANCEL;
   std::string text;
-  int keyState = 0;
-  const int status = GetPointOrSelect(nullptr, prompt, pick.ucsPoint, text, 0, 0, keyState, nullptr);
+  FcHandle primitive = 0;
+  const int status = PickObjectWithPoint(prompt, text, pick.ucsPoint, pick.entity, primitive, pick.subIndex);
   if (status != FC_INPUT_OK) return status;
   pick.worldPoint = UcsToWorldPoint(*graph, pick.ucsPoint);
-  FcHandle primitive = 0;
-  pick.entity = graph->PickEntity(pick.worldPoint, primitive, pick.subIndex);
   return FC_INPUT_OK;
 }
 

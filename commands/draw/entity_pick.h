@@ -17,7 +17,7 @@ struct EntityPick {
 };
 
 // Asks for one pick with the prompt and finds what lies under the object
-// snap aperture there. The prompt's status: 5100 for a pick, which may
+// snap aperture there (PickObjectWithPoint), keeping the world point too. The prompt's status: 5100 for a pick, which may
 // have found nothing.
 int PickEntityWithPoint(std::string_view prompt, EntityPick& pick);
 
