@@ -12,6 +12,8 @@
 #include "display/grip_point.h"
 #include "platform/frame_link.h"
 #include "shell/keyword_list.h"
+#include "shell/object_snap.h"
+#include "shell/typed_input_parsers.h"
 #include "shell/view_core.h"
 
 namespace {
@@ -75,7 +77,21 @@ bool GripEditor::Click(const FcPoint2d& world, int keyState) {
 }
 
 void GripEditor::AnswerClick(const FcPoint2d& world) {
-  FcPoint2d point = view_.ConstrainedPoint(world);
+  InputRequest& request = view_.GetInputRequest();
+  FcPoint2d point;
+  FcPoint2d snapped;
+  int mode = 0;
+  if (view_.FindSnapPoint(world, snapped, mode)) {
+    // The geometry's own point: neither grid, grip capture nor ortho move it.
+    point = ToUcs(Drawing(), snapped);
+  } else if (ObjectSnapSearches(request.snapOverride)) {
+    PrintMessage("Can't find the " + SnapModeName(request.snapOverride) + " point!");
+    ShowPromptAgain();
+    return;
+  } else {
+    point = view_.ConstrainedPoint(world);
+  }
+  request.snapOverride = 0;
   if (!ApplyPointFilter(view_, point)) return;
   if (view_.GetInputRequest().requestKind == kRequestGripBase) {
     BeginGripStretch(point);

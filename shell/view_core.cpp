@@ -303,7 +303,8 @@ void CChildView::ShowRequestAgain() { BeginInputRequest(); }
 
 bool CChildView::FindSnapPoint(const FcPoint2d& cursor, FcPoint2d& point, int& mode) {
   mode = 0;
-  if (!IsWaitingForInput() || request_.cursorMode != kCursorPoint) return false;
+  // The view's own grip prompts snap too, with no command running.
+  if (!requestOpen_ || request_.cursorMode != kCursorPoint) return false;
   FcGraph& graph = thread_.GetGraph();
   FcDisplaySurface* surface = graph.GetDisplaySurface();
   const FcSystemVar& vars = graph.GetSysVars();

@@ -304,6 +304,31 @@ TEST_F(GripEditingTest, AClickedStretchPointIsSnappedCapturedAndSquared) {
   }
 }
 
+// Object snap works at the stretch prompt as at a command's point prompt:
+// OSMODE takes a click near another line's end to that end, and a typed
+// override that finds nothing says so and asks again.
+TEST_F(GripEditingTest, AStretchPointSnapsToOtherObjects) {
+  const std::vector<FcLine*> lines = AddLines(script_, {{{0, 0}, {100, 0}}, {{0, 100}, {60, 100}}});
+  script_.OnWindowThread([&] {
+    script_.Drawing().GetSysVars().osmode = 1;
+    return true;
+  });
+  script_.Click({50, 1});
+  script_.Click({100, 0});
+  script_.Click({62, 101});
+  EXPECT_EQ(EndsOf(script_, lines[0]).second, (FcPoint2d{60, 100}));
+
+  // The moved end is a grip again.
+  script_.Click({60, 100});
+  ASSERT_EQ(StateOf(script_).requestKind, kRequestGripStretch);
+  script_.Type("mid");
+  script_.Click({300, 250});
+  EXPECT_EQ(LastPrinted().rfind("Can't find the ", 0), 0u) << LastPrinted();
+  EXPECT_EQ(StateOf(script_).requestKind, kRequestGripStretch);
+  EXPECT_EQ(EndsOf(script_, lines[0]).second, (FcPoint2d{60, 100}));
+  script_.PressEsc();
+}
+
 TEST_F(GripEditingTest, ACommandStartedByAMacroEndsTheGripEdit) {
   const std::vector<FcLine*> lines = AddLines(script_, {{{0, 0}, {100, 0}}});
   script_.Click({50, 1});
