@@ -8,6 +8,7 @@
 #include "core/point_ops.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
+#include "display/drag_circle.h"
 #include "entities/circle.h"
 #include "shell/command_registry.h"
 #include "shell/input_request.h"
@@ -28,6 +29,8 @@ void CircleFrom2Points(FcUndoSection& section) {
   FcPoint2d second;
   std::string text;
   if (GetPoint(nullptr, "Input 1st point of diameter", first, text) != FC_INPUT_OK) return;
+  FcDragCircle band = FcDragCircle::TwoPoints(UcsToWorldPoint(graph, first));
+  SetDragObject(&band);
   if (GetPoint(&first, "Input 2nd point of diameter", second, text) != FC_INPUT_OK) return;
   const FcPoint2d firstWorld = UcsToWorldPoint(graph, first);
   const FcPoint2d secondWorld = UcsToWorldPoint(graph, second);
@@ -46,7 +49,8 @@ void CircleFrom3Points(FcUndoSection& section) {
   std::string text;
   if (GetPoint(nullptr, "Input 1st point", first, text) != FC_INPUT_OK) return;
   if (GetPoint(&first, "Input 2nd point", second, text) != FC_INPUT_OK) return;
-  // The rubber line from the second point stands in for the circle preview.
+  FcDragCircle band = FcDragCircle::ThreePoints(UcsToWorldPoint(graph, first), UcsToWorldPoint(graph, second));
+  SetDragObject(&band);
   if (GetPoint(&second, "Input 3rd point", third, text) != FC_INPUT_OK) return;
   FcPoint2d centre;
   double radius = 0.0;
@@ -66,6 +70,8 @@ void CircleAboutCentre(FcUndoSection& section, const FcPoint2d& centreUcs) {
   SetKeywords("Diameter", remembered > 0.0 ? positive : positive | kInputRefuseEmpty);
   double length = 0.0;
   std::string text;
+  FcDragCircle band = FcDragCircle::CentreRadius(centre);
+  SetDragObject(&band);
   const int status = GetDistance(&centreUcs, WithRadiusDefault(graph, "Enter radius[Diameter]"), length, text);
   if (status == FC_INPUT_OK) {
     AddCircle(section, centre, length);
@@ -75,6 +81,8 @@ void CircleAboutCentre(FcUndoSection& section, const FcPoint2d& centreUcs) {
   } else if (status == FC_INPUT_KEYWORD) {
     // A diameter leaves CIRCLERAD as it was.
     SetKeywords("", positive);
+    band = FcDragCircle::CentreDiameter(centre);
+    SetDragObject(&band);
     if (GetDistance(&centreUcs, "Diameter", length, text) != FC_INPUT_OK) return;
     AddCircle(section, centre, length / 2.0);
   }

@@ -1,6 +1,8 @@
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "display/drag_circle.h"
 #include "entities/circle.h"
 #include "shell/typed_input_parsers.h"
 #include "tests/support/command_script.h"
@@ -95,6 +97,35 @@ TEST_F(CircleCommandTest, CentreIsTakenInTheCurrentUcs) {
   ASSERT_EQ(circles.size(), 1u);
   ExpectPointNear(circles[0]->GetCenter(), {5, 6}, 1e-9);
   EXPECT_NEAR(circles[0]->GetRadius(), 1.0, 1e-9);
+}
+
+// At each prompt that fixes the circle's size the preview is the circle
+// the answer would make.
+TEST_F(CircleCommandTest, EachSizePromptPreviewsItsCircle) {
+  struct Case {
+    std::vector<std::string> typed;
+    std::int32_t kind;
+  };
+  const Case cases[] = {
+      {{"circle", "10,10"}, FcDragCircle::kCentreRadius},
+      {{"circle", "10,10", "D"}, FcDragCircle::kCentreDiameter},
+      {{"circle", "2P", "0,0"}, FcDragCircle::kTwoPoints},
+      {{"circle", "3P", "0,0", "10,0"}, FcDragCircle::kThreePoints},
+  };
+  for (const Case& c : cases) {
+    for (const std::string& line : c.typed) {
+      script_.Type(line);
+      ASSERT_TRUE(script_.WaitForPromptOrIdle());
+    }
+    ASSERT_TRUE(script_.IsWaitingForInput()) << c.typed.back();
+    const std::int32_t kind = script_.OnWindowThread([this] {
+      const auto* band = dynamic_cast<const FcDragCircle*>(script_.View().GetInputRequest().dragObject);
+      return band != nullptr ? band->kind : -1;
+    });
+    EXPECT_EQ(kind, c.kind) << c.typed.back();
+    script_.PressEsc();
+    ASSERT_TRUE(script_.WaitUntilIdle());
+  }
 }
 
 }  // namespace
