@@ -8,6 +8,7 @@
 #include "core/geometry_basics.h"
 #include "core/point_ops.h"
 #include "database/graph.h"
+#include "display/drag_arc.h"
 #include "platform/frame_link.h"
 #include "shell/input_request.h"
 
@@ -24,6 +25,8 @@ void ArcOverSweep(FcUndoSection& section, const FcPoint2d& startUcs, const FcPoi
   std::string text;
   double sweep = 0.0;
   SetKeywords("", kInputRefuseZero);
+  FcDragArc band = FcDragArc::StartEndAngle(start, end);
+  SetDragObject(&band);
   if (GetAngle(&startUcs, "Sweep angle", sweep, text) != FC_INPUT_OK) return;
   NormalizeAngle(sweep);
   if (sweep == 0.0) return;
@@ -39,6 +42,8 @@ void ArcOverSweep(FcUndoSection& section, const FcPoint2d& startUcs, const FcPoi
 void ArcInDirection(FcUndoSection& section, const FcPoint2d& startUcs, const FcPoint2d& start, const FcPoint2d& end) {
   FcPoint2d point;
   std::string text;
+  FcDragArc band = FcDragArc::StartEndDirection(start, end);
+  SetDragObject(&band);
   if (GetPoint(&startUcs, "Enter direction", point, text) != FC_INPUT_OK) return;
   const FcPoint2d towards = UcsToWorldPoint(section.Graph(), point);
   const int side = Orientation3(towards, start, end);
@@ -64,6 +69,8 @@ void ArcWithRadius(FcUndoSection& section, const FcPoint2d& endUcs, const FcPoin
   SetKeywords("", remembered > 0.0 ? kInputRefuseZero : kInputRefuseZero | kInputRefuseEmpty);
   std::string text;
   double radius = 0.0;
+  FcDragArc band = FcDragArc::StartEndRadius(start, end);
+  SetDragObject(&band);
   const int status = GetDistance(&endUcs, WithRadiusDefault(graph, "Enter radius"), radius, text);
   if (status == FC_INPUT_OK) {
     graph.GetSysVars().SetCircleRad(std::fabs(radius));
@@ -95,6 +102,8 @@ void ArcFromStartEnd(FcUndoSection& section, const FcPoint2d& end, const FcPoint
   FcPoint2d point;
   std::string text;
   SetKeywords("Angle Direction Radius", 0);
+  FcDragArc band = FcDragArc::StartEndCentre(startWorld, endWorld);
+  SetDragObject(&band);
   const int status = GetPoint(&end, "Enter center point or[Angle/Direction/Radius]", point, text);
   if (status == FC_INPUT_OK) {
     const FcPoint2d centre = UcsToWorldPoint(graph, point);

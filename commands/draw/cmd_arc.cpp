@@ -10,6 +10,7 @@
 #include "core/point_ops.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
+#include "display/drag_arc.h"
 #include "entities/arc.h"
 #include "platform/frame_link.h"
 #include "shell/input_request.h"
@@ -41,6 +42,8 @@ void ArcAboutCentre(FcUndoSection& section, const FcPoint2d& centre, const FcPoi
   FcPoint2d point;
   std::string text;
   SetKeywords("Angle Chordlength", 0);
+  FcDragArc band = FcDragArc::CentreStartEnd(centreWorld, startWorld);
+  SetDragObject(&band);
   const int status = GetPoint(&lastAnswered, prompts.endPoint, point, text);
   if (status == FC_INPUT_OK) {
     const FcPoint2d endWorld = UcsToWorldPoint(graph, point);
@@ -57,6 +60,8 @@ void ArcAboutCentre(FcUndoSection& section, const FcPoint2d& centre, const FcPoi
   if (text == "Angle") {
     SetKeywords("", kInputRefuseZero);
     double sweep = 0.0;
+    band = FcDragArc::CentreStartAngle(centreWorld, startWorld);
+    SetDragObject(&band);
     if (GetAngle(&centre, prompts.sweepAngle, sweep, text) != FC_INPUT_OK) return;
     NormalizeAngle(sweep);
     double endAngle = startAngle + sweep;
@@ -67,6 +72,8 @@ void ArcAboutCentre(FcUndoSection& section, const FcPoint2d& centre, const FcPoi
   }
   SetKeywords("", kInputRefuseZero);
   double chord = 0.0;
+  band = FcDragArc::CentreStartChord(centreWorld, startWorld);
+  SetDragObject(&band);
   if (GetDistance(&start, "Chord length", chord, text) != FC_INPUT_OK) return;
   const bool clockwise = chord < 0.0;
   chord = std::fabs(chord);
@@ -84,6 +91,8 @@ void ArcThroughSecondPoint(FcUndoSection& section, const FcPoint2d& start, const
   FcGraph& graph = section.Graph();
   FcPoint2d end;
   std::string text;
+  FcDragArc band = FcDragArc::ThreePoints(UcsToWorldPoint(graph, start), UcsToWorldPoint(graph, second));
+  SetDragObject(&band);
   if (GetPoint(&second, "Enter end point", end, text) != FC_INPUT_OK) return;
   ArcPlacement arc;
   // Coincident or collinear points make no arc, and say nothing.

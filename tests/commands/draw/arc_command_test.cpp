@@ -1,8 +1,10 @@
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/geometry_basics.h"
+#include "display/drag_arc.h"
 #include "entities/arc.h"
 #include "shell/typed_input_parsers.h"
 #include "tests/support/command_script.h"
@@ -176,6 +178,38 @@ TEST_F(ArcCommandTest, PointsAreTakenInTheCurrentUcs) {
   const std::vector<const FcArc*> arcs = EntitiesOf<FcArc>();
   ASSERT_EQ(arcs.size(), 1u);
   ExpectArc(*arcs[0], {{5, 6}, 1, 90, 270}, "three points in a turned UCS");
+}
+
+// Each prompt that settles the arc previews the arc its answer would make.
+TEST_F(ArcCommandTest, EachSettlingPromptPreviewsItsArc) {
+  struct Case {
+    std::vector<std::string> typed;
+    std::int32_t kind;
+  };
+  const Case cases[] = {
+      {{"arc", "0,0", "1,1"}, FcDragArc::kThreePoints},
+      {{"arc", "2,0", "c", "0,0"}, FcDragArc::kCentreStartEnd},
+      {{"arc", "2,0", "c", "0,0", "a"}, FcDragArc::kCentreStartAngle},
+      {{"arc", "2,0", "c", "0,0", "c"}, FcDragArc::kCentreStartChord},
+      {{"arc", "0,0", "e", "2,0"}, FcDragArc::kStartEndCentre},
+      {{"arc", "0,0", "e", "2,0", "a"}, FcDragArc::kStartEndAngle},
+      {{"arc", "0,0", "e", "2,0", "d"}, FcDragArc::kStartEndDirection},
+      {{"arc", "0,0", "e", "2,0", "r"}, FcDragArc::kStartEndRadius},
+  };
+  for (const Case& c : cases) {
+    for (const std::string& line : c.typed) {
+      script_.Type(line);
+      ASSERT_TRUE(script_.WaitForPromptOrIdle());
+    }
+    ASSERT_TRUE(script_.IsWaitingForInput()) << Joined(c.typed);
+    const std::int32_t kind = script_.OnWindowThread([this] {
+      const auto* band = dynamic_cast<const FcDragArc*>(script_.View().GetInputRequest().dragObject);
+      return band != nullptr ? band->kind : -1;
+    });
+    EXPECT_EQ(kind, c.kind) << Joined(c.typed);
+    script_.PressEsc();
+    ASSERT_TRUE(script_.WaitUntilIdle());
+  }
 }
 
 }  // namespace
