@@ -8,6 +8,7 @@
 #include "core/point_ops.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
+#include "display/drag_ellipse.h"
 #include "database/system_var.h"
 #include "entities/ellipse.h"
 #include "platform/frame_link.h"
@@ -101,6 +102,8 @@ int CmdEllipse() {
   std::string text;
   double other = 0.0;
   SetKeywords("", kInputRefuseEmpty | kInputRefuseZero | kInputRefuseNegative);
+  FcDragEllipse band = FcDragEllipse::OtherAxis(axis.centre, vector);
+  SetDragObject(&band);
   if (GetDistance(&axis.ucsCentre, "Other axis length", other, text) != FC_INPUT_OK) return kStatusDone;
   const double first = std::hypot(vector.x, vector.y);
   FcPoint2d major = vector;

@@ -7,6 +7,7 @@
 #include "commands/undo_section.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
+#include "display/drag_xline.h"
 #include "shell/input_request.h"
 
 int CmdXLine() {
@@ -20,8 +21,10 @@ int CmdXLine() {
   const int status = GetPoint(nullptr, "Input origin or [Angle/Bisect/Horizon/Vertical/Offset]", origin, text);
   if (status == FC_INPUT_OK) {
     FcPoint2d through;
-    if (GetPoint(&origin, "Directiont", through, text) != FC_INPUT_OK) return kStatusDone;
     const FcPoint2d base = UcsToWorldPoint(*graph, origin);
+    FcDragXLine band = FcDragXLine::ThroughPoint(base);
+    SetDragObject(&band);
+    if (GetPoint(&origin, "Directiont", through, text) != FC_INPUT_OK) return kStatusDone;
     AddXLine(section, base, UcsToWorldPoint(*graph, through) - base);
     return kStatusDone;
   }

@@ -8,6 +8,7 @@
 #include "entities/arc.h"
 #include "shell/typed_input_parsers.h"
 #include "tests/support/command_script.h"
+#include "tests/support/pending_band.h"
 
 namespace {
 
@@ -197,18 +198,10 @@ TEST_F(ArcCommandTest, EachSettlingPromptPreviewsItsArc) {
       {{"arc", "0,0", "e", "2,0", "r"}, FcDragArc::kStartEndRadius},
   };
   for (const Case& c : cases) {
-    for (const std::string& line : c.typed) {
-      script_.Type(line);
-      ASSERT_TRUE(script_.WaitForPromptOrIdle());
-    }
-    ASSERT_TRUE(script_.IsWaitingForInput()) << Joined(c.typed);
-    const std::int32_t kind = script_.OnWindowThread([this] {
-      const auto* band = dynamic_cast<const FcDragArc*>(script_.View().GetInputRequest().dragObject);
-      return band != nullptr ? band->kind : -1;
+    LookAtPendingBand<FcDragArc>(script_, c.typed, [&](const FcDragArc* band) {
+      ASSERT_NE(band, nullptr) << Joined(c.typed);
+      EXPECT_EQ(band->kind, c.kind) << Joined(c.typed);
     });
-    EXPECT_EQ(kind, c.kind) << Joined(c.typed);
-    script_.PressEsc();
-    ASSERT_TRUE(script_.WaitUntilIdle());
   }
 }
 

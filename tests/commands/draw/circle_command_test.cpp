@@ -6,6 +6,7 @@
 #include "entities/circle.h"
 #include "shell/typed_input_parsers.h"
 #include "tests/support/command_script.h"
+#include "tests/support/pending_band.h"
 
 namespace {
 
@@ -113,18 +114,10 @@ TEST_F(CircleCommandTest, EachSizePromptPreviewsItsCircle) {
       {{"circle", "3P", "0,0", "10,0"}, FcDragCircle::kThreePoints},
   };
   for (const Case& c : cases) {
-    for (const std::string& line : c.typed) {
-      script_.Type(line);
-      ASSERT_TRUE(script_.WaitForPromptOrIdle());
-    }
-    ASSERT_TRUE(script_.IsWaitingForInput()) << c.typed.back();
-    const std::int32_t kind = script_.OnWindowThread([this] {
-      const auto* band = dynamic_cast<const FcDragCircle*>(script_.View().GetInputRequest().dragObject);
-      return band != nullptr ? band->kind : -1;
+    LookAtPendingBand<FcDragCircle>(script_, c.typed, [&](const FcDragCircle* band) {
+      ASSERT_NE(band, nullptr) << c.typed.back();
+      EXPECT_EQ(band->kind, c.kind) << c.typed.back();
     });
-    EXPECT_EQ(kind, c.kind) << c.typed.back();
-    script_.PressEsc();
-    ASSERT_TRUE(script_.WaitUntilIdle());
   }
 }
 

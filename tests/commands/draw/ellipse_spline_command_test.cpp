@@ -2,7 +2,9 @@
 #include <string>
 #include <vector>
 
+#include "display/drag_ellipse.h"
 #include "tests/support/command_script.h"
+#include "tests/support/pending_band.h"
 #include "entities/ellipse.h"
 #include "entities/spline.h"
 
@@ -116,6 +118,16 @@ TEST_F(SplineCommandTest, UndoCloseAndTooFewPoints) {
   EXPECT_TRUE(splines[1]->IsClosed());
   ExpectPointEq(splines[1]->GetFitPoints().back(), {0, 0});
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"SPLine", "SPLine"}));
+}
+
+// Once the first axis is known the other axis length is previewed as the
+// ellipse it would make.
+TEST_F(EllipseCommandTest, TheOtherAxisLengthIsPreviewed) {
+  LookAtPendingBand<FcDragEllipse>(script_, {"ellipse", "0,0", "10,0"}, [](const FcDragEllipse* band) {
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->kind, FcDragEllipse::kOtherAxis);
+    EXPECT_EQ(band->centre, (FcPoint2d{5, 0}));
+  });
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 #include <string>
 #include <vector>
 
+#include "display/drag_xline.h"
 #include "entities/polyline.h"
 #include "entities/xline.h"
+#include "tests/support/pending_band.h"
 #include "tests/support/pickable_script.h"
 
 namespace {
@@ -139,6 +141,14 @@ TEST_F(XLineCommandTest, BisectingPolylineSegments) {
   });
   ASSERT_TRUE(RunScript(script_, "xline", {"b", "e", "150,100", "250,50", ""}));
   ExpectXLines(script_, {{{150, 100}, 90}, {{250, 100}, 270}}, "segment bisectors");
+}
+
+// After the origin the line through it follows the cursor.
+TEST_F(XLineCommandTest, TheDirectionIsPreviewedThroughTheOrigin) {
+  LookAtPendingBand<FcDragXLine>(script_, {"xline", "3,4"}, [](const FcDragXLine* band) {
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->point, (FcPoint2d{3, 4}));
+  });
 }
 
 }  // namespace
