@@ -22,6 +22,7 @@
 #include "platform/qt/program_settings_store.h"
 #include "shell/menu_file_loading.h"
 #include "tests/support/scripted_questions.h"
+#include "tests/support/gui_application.h"
 #include "tests/support/temp_dir.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
@@ -31,14 +32,6 @@ namespace {
 const std::string kProgramMenuFile = KOVRA_SOURCE_DIR "/Support/kovra.mnu";
 // A corpus drawing of three lines.
 const std::string kLinesDrawing = std::string(KOVRA_CORPUS_DIR) + "/dxf/ezdxf__bin_dxf_r14.dxf";
-
-void EnsureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  static int argc = 1;
-  static char name[] = "kovra_window_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
 
 int LineCount(DrawingView& view) {
   int lines = 0;
@@ -53,7 +46,7 @@ int LineCount(DrawingView& view) {
 class MainFrameMenuTest : public testing::Test {
  protected:
   MainFrameMenuTest() {
-    EnsureApplication();
+    GuiApplication();
     qputenv("HOME", QByteArray::fromStdString(home_.path()));
     store_ = OpenSettingsStore(home_.path() + "kovra.ini");
     std::filesystem::create_directories(menuFile_.parent_path());

@@ -14,20 +14,13 @@
 #include "display/drag_circle.h"
 #include "display/view_transform.h"
 #include "platform/qt/program_settings_store.h"
+#include "tests/support/gui_application.h"
 #include "tests/support/temp_dir.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
 #include "window/screen_device.h"
 
 namespace {
-
-void EnsureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  static int argc = 1;
-  static char name[] = "kovra_window_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
 
 // Whether the pixel or one of its neighbours differs from the background:
 // a one-pixel line may land a pixel off its exact place.
@@ -42,7 +35,7 @@ bool InkedNear(const QImage& image, QPoint at, QRgb background) {
 class RubberBandViewTest : public testing::Test {
  protected:
   RubberBandViewTest() {
-    EnsureApplication();
+    GuiApplication();
     qputenv("HOME", QByteArray::fromStdString(home_.path()));
     store_ = OpenSettingsStore(home_.path() + "kovra.ini");
     frame_ = StartProgram({}, *store_, home_.path() + "kovra");

@@ -16,6 +16,7 @@
 #include "platform/qt/program_settings_store.h"
 #include "shell/input_request.h"
 #include "shell/select_objects.h"
+#include "tests/support/gui_application.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_command.h"
 #include "window/main_frame.h"
@@ -23,21 +24,13 @@
 
 namespace {
 
-void EnsureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  static int argc = 1;
-  static char name[] = "kovra_window_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
-
 // A new drawing in the program window with three lines placed by fractions
 // of the view: A and B short and level on the left, C long and level across
 // the middle. "TestBody" runs one selection, answered with the mouse.
 class SelectionMouseTest : public ::testing::Test {
  protected:
   SelectionMouseTest() {
-    EnsureApplication();
+    GuiApplication();
     qputenv("HOME", QByteArray::fromStdString(home_.path()));
     store_ = OpenSettingsStore(home_.path() + "kovra.ini");
     frame_ = StartProgram({}, *store_, home_.path() + "kovra");
