@@ -1,6 +1,8 @@
 #include <QEvent>
 #include <QTimer>
 
+#include "core/matrix2d.h"
+#include "database/graph.h"
 #include "display/display_surface.h"
 #include "shell/input_request.h"
 #include "window/drawing_view.h"
@@ -22,7 +24,11 @@ void DrawingView::MoveOverlayCursor() {
     update();
     return;
   }
-  if (overlay_.MoveCursor(cursor)) {
+  // The preview follows the cursor as a click would give it: on the snap
+  // grid, captured by a grip, squared by ortho from the base point.
+  FcPoint2d constrained = core_.ConstrainedPoint(cursor);
+  TransformPoint(Drawing().GetSysVars().UcsToWorld, constrained);
+  if (overlay_.MoveCursor(constrained)) {
     // The tracking preview says the track is complete: that answers it.
     core_.Request().answerKind = kAnswerPoint;
     core_.ResumeCommandThread();

@@ -155,4 +155,21 @@ TEST(RubberBandOverlayTest, PresentPaintsTheBandsOverTheCopyOnly) {
   EXPECT_FALSE(InkedNear(window, QPoint(50, 80 - 40), black)) << "nothing inside the circle";
 }
 
+// The preview takes the point a click there would give: with ortho on, the
+// cursor a little above the first point's level stays on that level.
+TEST_F(RubberBandViewTest, WithOrthoThePreviewFollowsTheSquaredCursor) {
+  DrawingView& view = View();
+  TypeLine("line");
+  TypeLine(PointAt({40, 40}));
+  ASSERT_TRUE(view.Core().IsWaitingForInput());
+  view.Drawing().GetSysVars().orthomode = 1;
+  MoveMouse({140, 30});
+  const FcPoint2d base = view.Core().GetInputRequest().basePoint;
+  const FcPoint2d shown = view.Surface().GetDevice()->cursorPoint;
+  EXPECT_DOUBLE_EQ(shown.y, base.y);
+  EXPECT_GT(shown.x, base.x);
+  Press(Qt::Key_Escape);
+  while (view.Core().CommandRuns()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 }  // namespace
