@@ -47,5 +47,5 @@ build() {
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
   fi
-  cmake --build "$dir" -j "$(nproc)"
+  cmake --build "$dir" -j "${KOVRA_JOBS:-$(nproc)}"
 }
