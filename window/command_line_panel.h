@@ -5,6 +5,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+struct CommandLineWindowSettings;
 
 // The two controls every command-line window shows: the read-only history
 // and, below it, the prompt with what is being typed. The docked command
@@ -18,10 +19,19 @@ class CommandLinePanel : public QWidget {
   void AppendHistory(const QString& line);
   void SetPrompt(const QString& text);
 
+  // The font and colours of the settings, for history and prompt alike.
+  void ApplyLook(const CommandLineWindowSettings& look);
+  // The room the history asks for: this many lines of its font.
+  void SetHistoryLines(int lines);
+  int HistoryLines() const { return historyLines_; }
+  // The height of one history line: the font's text height and 2 pixels.
+  int LineHeight() const;
+
   QPlainTextEdit& History() { return *history_; }
   QLabel& Prompt() { return *prompt_; }
 
  private:
   QPlainTextEdit* history_ = nullptr;
   QLabel* prompt_ = nullptr;
+  int historyLines_ = 3;
 };

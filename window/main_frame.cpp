@@ -33,6 +33,7 @@
 #include "platform/folder_picker.h"
 #include "shell/work_thread.h"
 #include "window/color_pane.h"
+#include "window/command_bar_lines.h"
 #include "window/command_line_panel.h"
 #include "window/object_snap_dialog.h"
 #include "window/program_start.h"
@@ -111,15 +112,18 @@ MainFrame::~MainFrame() {
 }
 
 void MainFrame::BuildCommandBar() {
-  commandBar_ = new QDockWidget(QStringLiteral("Command Line"), this);
+  commandBar_ = new QDockWidget(QStringLiteral("Command Bar"), this);
   commandBar_->setObjectName(QStringLiteral("CommandBar"));
   commandBar_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  commandBar_->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
   commandPanel_ = new CommandLinePanel(commandBar_);
+  commandPanel_->ApplyLook(GetProgramSettings().command_line);
   commandBar_->setWidget(commandPanel_);
   addDockWidget(Qt::BottomDockWidgetArea, commandBar_);
   textWindow_ = new TextWindow(this, [this](QKeyEvent* event) {
     if (DrawingView* view = ActiveView()) QApplication::sendEvent(view, event);
   });
+  textWindow_->Panel().ApplyLook(GetProgramSettings().command_line);
   auto* toggle = new QShortcut(QKeySequence(Qt::Key_F2), this);
   toggle->setContext(Qt::ApplicationShortcut);
   connect(toggle, &QShortcut::activated, this, &MainFrame::ToggleTextWindow);
@@ -284,6 +288,7 @@ void MainFrame::SetQuestions(UserQuestions* questions) {
 void MainFrame::SetSettingsStore(QSettings* store) {
   store_ = store;
   if (store_ != nullptr) {
+    commandPanel_->SetHistoryLines(LoadHistoryLineNumber(*store_));
     recentFiles_.Load(*store_);
     // The restored layout, not the parking, says which of the menu file's
     // toolbars show once a drawing is open.
@@ -530,6 +535,7 @@ void MainFrame::closeEvent(QCloseEvent* event) {
   }
   if (store_ != nullptr) {
     SaveWindowPlacement(*store_, kMainWindowPlacementEntry, *this);
+    SaveHistoryLineNumber(*store_, commandPanel_->HistoryLines());
     SaveToolbarState(*store_, layout, drawingsOpen);
   }
   event->accept();

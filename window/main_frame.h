@@ -58,6 +58,8 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   QMdiArea& Area() { return *area_; }
   QPlainTextEdit& HistoryBox() { return commandPanel_->History(); }
   QLabel& PromptLine() { return commandPanel_->Prompt(); }
+  QDockWidget& CommandBar() { return *commandBar_; }
+  CommandLinePanel& CommandBarPanel() { return *commandPanel_; }
   // F2: shows and activates the command-history window while the frame is
   // active, and goes back to the frame from it; only with a drawing open.
   void ToggleTextWindow();

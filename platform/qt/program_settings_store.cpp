@@ -49,15 +49,6 @@ std::optional<Number> ParseWhole(const std::string& text) {
   return value;
 }
 
-// A 32-bit number; a negative one is taken as its unsigned bit pattern.
-std::optional<std::uint32_t> ReadDword(const QSettings& store, const QString& key) {
-  std::optional<std::string> text = ReadText(store, key);
-  if (!text) return std::nullopt;
-  std::optional<std::int64_t> value = ParseWhole<std::int64_t>(*text);
-  if (!value || *value < INT32_MIN || *value > UINT32_MAX) return std::nullopt;
-  return static_cast<std::uint32_t>(*value);
-}
-
 // Non-finite values are refused: widths and lengths end up in divisions.
 std::optional<double> ReadDouble(const QSettings& store, const QString& key) {
   std::optional<std::string> text = ReadText(store, key);
@@ -88,7 +79,7 @@ void WriteText(QSettings& store, const QString& key, const std::string& text) {
 }
 
 void LoadCommandLineWindow(const QSettings& store, CommandLineWindowSettings* window) {
-  auto read = [&store](const char* name) { return ReadDword(store, kCommandLineWindow + QLatin1String(name)); };
+  auto read = [&store](const char* name) { return ReadStoredDword(store, kCommandLineWindow + QLatin1String(name)); };
   if (auto value = read("CmdBackColor")) window->back_color = *value;
   if (auto value = read("CmdTextColor")) window->text_color = *value;
   if (auto name = ReadText(store, kCommandLineWindow + "CmdTextFontName", kMaxFontNameLength))
@@ -100,7 +91,7 @@ void LoadCommandLineWindow(const QSettings& store, CommandLineWindowSettings* wi
 }
 
 void LoadRevCloud(const QSettings& store, RevCloudSettings* rev_cloud) {
-  if (auto style = ReadDword(store, kRevCloud + "Style"))
+  if (auto style = ReadStoredDword(store, kRevCloud + "Style"))
     rev_cloud->style = static_cast<int>(std::min<std::uint32_t>(*style, 1));
   if (auto length = ReadDouble(store, kRevCloud + "MinArcLength")) rev_cloud->min_arc_length = ClampArcLength(*length);
   if (auto length = ReadDouble(store, kRevCloud + "MaxArcLength")) rev_cloud->max_arc_length = ClampArcLength(*length);
@@ -113,7 +104,7 @@ void LoadParameters(const QSettings& store, ProgramSettings* settings) {
     return;
   }
   for (const ParameterRule& rule : ParameterRules()) {
-    if (auto stored = ReadDword(store, kParameters + QLatin1String(rule.name)))
+    if (auto stored = ReadStoredDword(store, kParameters + QLatin1String(rule.name)))
       settings->*rule.field = ClampParameter(rule, *stored);
   }
   std::optional<std::string> template_file = ReadPath(store, kParameters + "TemplateFile");
@@ -130,6 +121,14 @@ std::optional<std::string> ReadStoredText(const QSettings& store, const QString&
   if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(',').toStdString();
   if (!value.canConvert<QString>()) return std::nullopt;
   return value.toString().toStdString();
+}
+
+std::optional<std::uint32_t> ReadStoredDword(const QSettings& store, const QString& key) {
+  std::optional<std::string> text = ReadText(store, key);
+  if (!text) return std::nullopt;
+  std::optional<std::int64_t> value = ParseWhole<std::int64_t>(*text);
+  if (!value || *value < INT32_MIN || *value > UINT32_MAX) return std::nullopt;
+  return static_cast<std::uint32_t>(*value);
 }
 
 std::unique_ptr<QSettings> OpenSettingsStore(const std::string& ini_path) {

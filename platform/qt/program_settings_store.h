@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,3 +25,7 @@ bool SaveSettings(const ProgramSettings& settings, QSettings& store);
 // A stored text; nothing when the key is missing or holds no text. A text
 // that the INI reader split at unquoted commas comes back joined.
 std::optional<std::string> ReadStoredText(const QSettings& store, const QString& key);
+
+// A stored 32-bit number; a negative one comes back as its unsigned bit
+// pattern. Nothing when the key is missing or holds no such number.
+std::optional<std::uint32_t> ReadStoredDword(const QSettings& store, const QString& key);

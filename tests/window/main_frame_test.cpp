@@ -9,8 +9,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QDockWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolButton>
@@ -295,6 +297,41 @@ TEST_F(MainFrameTest, StatusPanesShowTheCurrentLayerColourAndLinetype) {
   view.Drawing().GetSysVars().cecolor = 3;
   view.RefreshStatusPanes();
   EXPECT_EQ(frame.ColorPane().text(), QStringLiteral("3"));
+}
+
+// The docked bar shows as many history lines as the store asks for (1 to
+// 100, else 3) and keeps the number; both history views take the stored
+// colours.
+TEST_F(MainFrameTest, TheCommandBarShowsTheStoredHistoryLinesInTheStoredColours) {
+  struct LookScope {
+    ~LookScope() { GetProgramSettings().command_line = {}; }
+  } scope;
+  const struct {
+    const char* stored;
+    int lines;
+  } cases[] = {{nullptr, 3}, {"1", 1}, {"7", 7}, {"0", 3}, {"101", 3}, {"-1", 3}};
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.stored != nullptr ? entry.stored : "none");
+    store_->clear();
+    if (entry.stored != nullptr) store_->setValue(QStringLiteral("Parameters/HistoryLineNumber"), entry.stored);
+    // Red background, blue text: red sits in the low byte.
+    store_->setValue(QStringLiteral("Parameters/Command Line Window/CmdBackColor"), "255");
+    store_->setValue(QStringLiteral("Parameters/Command Line Window/CmdTextColor"), "16711680");
+    MainFrame& frame = Start({});
+    EXPECT_EQ(frame.CommandBar().windowTitle(), QStringLiteral("Command Bar"));
+    EXPECT_EQ(frame.dockWidgetArea(&frame.CommandBar()), Qt::BottomDockWidgetArea);
+    CommandLinePanel& bar = frame.CommandBarPanel();
+    const int shown = bar.History().viewport()->height();
+    EXPECT_GE(shown, entry.lines * bar.LineHeight() - 2);
+    EXPECT_LT(shown, (entry.lines + 1) * bar.LineHeight());
+    for (CommandLinePanel* panel : {&bar, &frame.TextHistoryWindow().Panel()}) {
+      EXPECT_EQ(panel->History().palette().color(QPalette::Base), QColor(255, 0, 0));
+      EXPECT_EQ(panel->Prompt().palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    }
+    ASSERT_TRUE(frame.close());
+    EXPECT_EQ(store_->value(QStringLiteral("Parameters/HistoryLineNumber")).toInt(), entry.lines);
+    frame_.reset();
+  }
 }
 
 TEST_F(MainFrameTest, ClosingAModifiedDrawingAsksAndAFailedSaveKeepsTheWindow) {
