@@ -63,6 +63,8 @@ class CDib {
   // Writes the 14-byte file header, then the packed DIB. Only pictures with
   // a 40-byte header are written; false when the file refuses the bytes.
   bool WriteFile(FcFile& file);
+  // Reads the picture from the file when loading, else writes it there.
+  bool Serialize(FcFile& file, bool loading);
 
  private:
   // Takes a block already checked, with its layout.

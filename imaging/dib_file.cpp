@@ -83,3 +83,5 @@ bool CDib::WriteFile(FcFile& file) {
   }
   return true;
 }
+
+bool CDib::Serialize(FcFile& file, bool loading) { return loading ? ReadFile(file) : WriteFile(file); }

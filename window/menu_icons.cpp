@@ -10,6 +10,12 @@
 #include <QStyle>
 #include <cmath>
 #include <functional>
+#include <string>
+
+#include "imaging/dib.h"
+#include "platform/file_system.h"
+#include "platform/program_settings.h"
+#include "window/dib_bitmap.h"
 
 namespace {
 
@@ -156,11 +162,31 @@ QPixmap Drawn(QSize size, const std::function<void(QPainter&)>& draw) {
   return pixmap;
 }
 
+// Light grey is the see-through colour of button images.
+constexpr QRgb kButtonTransparent = qRgb(192, 192, 192);
+
+QImage ReadButtonImage(const QString& path) {
+  CDib dib;
+  if (dib.Load(path.toStdString())) return CreateBitmap(dib);
+  return QImage(path);
+}
+
 QIcon FileIcon(const QString& name, QSize size, const QString& menu_folder) {
-  for (const QString& path : {name, QDir(menu_folder).filePath(QFileInfo(name).fileName())}) {
-    QImage image(path);
-    if (!image.isNull())
-      return QIcon(QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+  const QString file = QFileInfo(name).fileName();
+  QStringList places = {name, QDir(menu_folder).filePath(file)};
+  std::string found;
+  if (FindFileInPathList(GetProgramSettings().search_path, &found, file.toStdString()))
+    places.push_back(QString::fromStdString(found));
+  for (const QString& path : places) {
+    const QImage image = ReadButtonImage(path);
+    if (image.isNull()) continue;
+    QPixmap button(size);
+    button.fill(Qt::transparent);
+    QPainter painter(&button);
+    DrawTransparentBitmap(painter, image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation), 0, 0,
+                          kButtonTransparent);
+    painter.end();
+    return QIcon(button);
   }
   return {};
 }

@@ -8,6 +8,7 @@
 
 #include "display/color_table.h"
 #include "imaging/dib.h"
+#include "window/dib_bitmap.h"
 #include "window/screen_device_colors.h"
 #include "platform/program_settings.h"
 
@@ -250,26 +251,7 @@ void FcMFCDisplayDevice::UpdateCursorSize(int) {
 
 void FcMFCDisplayDevice::CopyToDib(CDib& dib) {
   std::lock_guard guard(lock_);
-  if (backBuffer_.isNull()) return;
-  const int w = backBuffer_.width();
-  const int h = backBuffer_.height();
-  CDib picture;
-  if (!picture.CreateBlank(24, w, h)) return;
-  int bitCount = 0;
-  int stride = 0;
-  std::uint8_t* rows = picture.GetBits(&bitCount, &stride);
-  if (rows == nullptr || bitCount != 24) return;
-  // DIB rows run bottom-up, the image's top-down.
-  for (int j = 0; j < h; ++j) {
-    const QRgb* source = reinterpret_cast<const QRgb*>(backBuffer_.constScanLine(h - 1 - j));
-    std::uint8_t* row = rows + static_cast<std::ptrdiff_t>(j) * stride;
-    for (int i = 0; i < w; ++i) {
-      row[3 * i] = static_cast<std::uint8_t>(qBlue(source[i]));
-      row[3 * i + 1] = static_cast<std::uint8_t>(qGreen(source[i]));
-      row[3 * i + 2] = static_cast<std::uint8_t>(qRed(source[i]));
-    }
-  }
-  dib.CopyFrom(picture);
+  CreateFromBitmap(dib, backBuffer_, nullptr);
 }
 
 std::unique_ptr<FcDisplayDevice> MakeScreenDevice() { return std::make_unique<FcMFCDisplayDevice>(); }

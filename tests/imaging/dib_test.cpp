@@ -105,6 +105,22 @@ TEST(DibFile, EveryBitCountSurvivesWriteAndRead) {
   }
 }
 
+TEST(DibFile, SerializeStoresAndLoadsThroughTheSameFile) {
+  CDib dib;
+  Fill24(dib, 3, 2, kSixColours);
+  FcFile stored;
+  ASSERT_TRUE(dib.Serialize(stored, false));
+  const std::vector<char> bytes = stored.TakeBytes();
+  CDib back;
+  FcFile loading(bytes);
+  ASSERT_TRUE(back.Serialize(loading, true));
+  EXPECT_EQ(back.GetMemory(), dib.GetMemory());
+
+  FcFile foreign(std::vector<char>{'G', 'I', 'F', '8', '9', 'a'});
+  EXPECT_FALSE(back.Serialize(foreign, true));
+  EXPECT_EQ(back.GetMemory(), dib.GetMemory());
+}
+
 TEST(DibFile, MissingCountsAreFilledInAndGapsBeforeTheRowsSkipped) {
   CDib dib;
   Fill24(dib, 3, 2, kSixColours);
