@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QSettings>
 
-#include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
@@ -16,6 +15,6 @@ int main(int argc, char** argv) {
   frame->show();
   const int result = QApplication::exec();
   frame.reset();
-  SaveSettings(GetProgramSettings(), *store);
+  EndProgram(*store);
   return result;
 }

@@ -29,6 +29,8 @@ QStringList DrawingArguments(const QStringList& arguments) {
   return drawings;
 }
 
+bool EndProgram(QSettings& store) { return SaveSettings(GetProgramSettings(), store); }
+
 std::unique_ptr<MainFrame> StartProgram(const QStringList& arguments, QSettings& store,
                                         const std::string& programPath) {
   InstallWindowServices();

@@ -16,6 +16,10 @@ class QSettings;
 std::unique_ptr<MainFrame> StartProgram(const QStringList& arguments, QSettings& store,
                                         const std::string& programPath);
 
+// After the frame has gone: the program's settings, as the session left
+// them, go back to the store and reach the disk. False when they could not.
+bool EndProgram(QSettings& store);
+
 // The arguments that name drawings to open, in order. An empty argument
 // ends the list.
 QStringList DrawingArguments(const QStringList& arguments);

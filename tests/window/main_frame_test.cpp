@@ -30,6 +30,7 @@
 #include "display/display_surface.h"
 #include "display/view_transform.h"
 #include "entities/line.h"
+#include "files/drawing_file.h"
 #include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
 #include "tests/support/gui_application.h"
@@ -484,6 +485,54 @@ TEST_F(MainFrameTest, PlacementSavedOnCloseComesBackOnTheNextStart) {
   ASSERT_TRUE(restored.close());
   frame_.reset();
   EXPECT_TRUE(Start({}).isMaximized());
+}
+
+// What the session changed in the program's settings is there again at the
+// next start, and a file that cannot be opened leaves the windows alone.
+TEST_F(MainFrameTest, SettingsChangedInASessionComeBackAtTheNextStart) {
+  struct SettingsScope {
+    ~SettingsScope() { GetProgramSettings() = ProgramSettings{}; }
+  } scope;
+  Start({});
+  GetProgramSettings().zoom_factor = 42;
+  GetProgramSettings().command_line.font_name = "Mono Serif";
+  ASSERT_TRUE(frame_->close());
+  frame_.reset();
+  ASSERT_TRUE(EndProgram(*store_));
+
+  GetProgramSettings() = ProgramSettings{};
+  store_ = OpenSettingsStore(home_.path() + "kovra.ini");
+  Start({});
+  EXPECT_EQ(GetProgramSettings().zoom_factor, 42);
+  EXPECT_EQ(GetProgramSettings().command_line.font_name, "Mono Serif");
+}
+
+TEST_F(MainFrameTest, AFileThatCannotBeOpenedIsNamedAndTheOtherWindowsStay) {
+  std::string truncated;
+  {
+    std::ifstream in(kLinesDrawing, std::ios::binary);
+    truncated.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  truncated.resize(truncated.size() / 2);
+  const struct {
+    std::string path;
+    const char* message;
+  } cases[] = {
+      {home_.Write("cut.dxf", truncated), "Open file Error! The file will be discarded!"},
+      {home_.path() + "missing.dwg", kCannotOpenDrawingMessage},
+  };
+  MainFrame& frame = Start({QString::fromStdString(CopyDrawing("lines.dxf"))});
+  DrawingView& first = *frame.ActiveView();
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.path);
+    const std::size_t shown = questions_.messages.size();
+    EXPECT_EQ(frame.OpenDrawingWindow(entry.path), nullptr);
+    EXPECT_EQ(frame.Views().size(), 1u);
+    EXPECT_EQ(frame.ActiveView(), &first);
+    EXPECT_EQ(LineCount(first), 3);
+    ASSERT_EQ(questions_.messages.size(), shown + 1);
+    EXPECT_EQ(questions_.messages.back(), entry.message);
+  }
 }
 
 TEST_F(MainFrameTest, ACloseRefusedByADrawingStoresNoPlacement) {
