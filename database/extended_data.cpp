@@ -121,77 +121,79 @@ class XdataPacker {
 
 // Reads the packed items of one block while keeping count of the bytes,
 // which must come out at exactly the block's size.
+// An item read whole, within a block still being read.
+constexpr FcXdataResult kItemRead = FcXdataResult::kBlock;
+
 class XdataUnpacker {
  public:
   XdataUnpacker(FcFilerDwg& filer, int size) : filer_(filer), size_(size) {}
 
-  // A result of FcExtendData::ReadDwg: the size, or a negative code. The
-  // items read go into the chain, which the caller owns either way.
-  int ReadItems(FcResBuf*& head) {
+  // The items read go into the chain, which the caller owns either way.
+  FcXdataResult ReadItems(FcResBuf*& head) {
     FcResBuf** tail = &head;
     while (used_ < size_) {
       std::uint8_t codeByte = 0;
-      if (!Bytes(&codeByte, 1)) return kXdataCodeError;
+      if (!Bytes(&codeByte, 1)) return FcXdataResult::kCodeError;
       FcResBuf* item = NewResBuf(1000 + codeByte);
-      if (item == nullptr) return kXdataValueError;
+      if (item == nullptr) return FcXdataResult::kValueError;
       *tail = item;
       tail = &item->next;
-      const int result = ReadValue(*item);
-      if (overrun_) return kXdataSizeError;
-      if (result != 0) return result;
+      const FcXdataResult result = ReadValue(*item);
+      if (overrun_) return FcXdataResult::kSizeError;
+      if (result != kItemRead) return result;
     }
-    return size_;
+    return FcXdataResult::kBlock;
   }
 
  private:
-  int ReadValue(FcResBuf& item) {
+  FcXdataResult ReadValue(FcResBuf& item) {
     switch (item.type) {
       case 1000: {
         std::uint8_t head[3] = {};
-        if (!Bytes(head, 3)) return kXdataValueError;
+        if (!Bytes(head, 3)) return FcXdataResult::kValueError;
         std::string text(head[0], '\0');
-        if (!Bytes(text.data(), text.size())) return kXdataValueError;
-        return item.SetString(text.c_str()) ? 0 : kXdataValueError;
+        if (!Bytes(text.data(), text.size())) return FcXdataResult::kValueError;
+        return item.SetString(text.c_str()) ? kItemRead : FcXdataResult::kValueError;
       }
       case 1001:
-        return kXdataCodeError;
+        return FcXdataResult::kCodeError;
       case 1002: {
         std::uint8_t brace = 0;
-        if (!Bytes(&brace, 1)) return kXdataCodeError;
-        return item.SetString(brace == 0 ? "{" : "}") ? 0 : kXdataValueError;
+        if (!Bytes(&brace, 1)) return FcXdataResult::kCodeError;
+        return item.SetString(brace == 0 ? "{" : "}") ? kItemRead : FcXdataResult::kValueError;
       }
       case 1003:
       case 1005:
-        return Little(item.handle, 8) ? 0 : kXdataValueError;
+        return Little(item.handle, 8) ? kItemRead : FcXdataResult::kValueError;
       case 1004: {
         std::uint8_t length = 0;
         std::uint8_t chunk[255];
-        if (!Bytes(&length, 1) || !Bytes(chunk, length)) return kXdataCodeError;
-        return 0;
+        if (!Bytes(&length, 1) || !Bytes(chunk, length)) return FcXdataResult::kCodeError;
+        return kItemRead;
       }
       case 1010:
       case 1011:
       case 1012:
       case 1013:
-        return Double(item.x) && Double(item.y) && Double(item.z) ? 0 : kXdataValueError;
+        return Double(item.x) && Double(item.y) && Double(item.z) ? kItemRead : FcXdataResult::kValueError;
       case 1040:
       case 1041:
       case 1042:
-        return Double(item.realValue) ? 0 : kXdataValueError;
+        return Double(item.realValue) ? kItemRead : FcXdataResult::kValueError;
       case 1070: {
         std::uint64_t value = 0;
-        if (!Little(value, 2)) return kXdataValueError;
+        if (!Little(value, 2)) return FcXdataResult::kValueError;
         item.intValue = static_cast<std::int16_t>(value);
-        return 0;
+        return kItemRead;
       }
       case 1071: {
         std::uint64_t value = 0;
-        if (!Little(value, 4)) return kXdataValueError;
+        if (!Little(value, 4)) return FcXdataResult::kValueError;
         item.intValue = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-        return 0;
+        return kItemRead;
       }
       default:
-        return kXdataUnknownCode;
+        return FcXdataResult::kUnknownCode;
     }
   }
 
@@ -287,14 +289,14 @@ int FcExtendData::WriteDxf(FcFiler& filer) const {
   return 0;
 }
 
-int FcExtendData::ReadDxf(FcFiler& filer) {
+bool FcExtendData::ReadDxf(FcFiler& filer) {
   FreeChain();
   FcGraph* graph = filer.GetGraph();
   FcResBuf** tail = &head;
   FcResBuf group;
   for (;;) {
     ClearValues(group);
-    if (!filer.ReadGroup(group)) return 1;
+    if (!filer.ReadGroup(group)) return false;
     const int code = group.type;
     if (code == 999) continue;
     if (application == nullptr) {
@@ -304,17 +306,17 @@ int FcExtendData::ReadDxf(FcFiler& filer) {
         app = FindOrRegisterApp(*graph, group.text);
       if (app == nullptr) {
         FreeChain();
-        return 1;
+        return false;
       }
       application = app;
       continue;
     }
     if (!IsKeptDxfCode(code)) {
       filer.UnreadGroup();
-      return 0;
+      return true;
     }
     FcResBuf* item = CopyItem(group);
-    if (item == nullptr) return 1;
+    if (item == nullptr) return false;
     *tail = item;
     tail = &item->next;
   }
@@ -332,20 +334,20 @@ int FcExtendData::WriteDwg(FcFilerDwg& filer) const {
   return 0;
 }
 
-int FcExtendData::ReadDwg(FcFilerDwg& filer, std::int64_t objectEnd) {
+FcXdataResult FcExtendData::ReadDwg(FcFilerDwg& filer, std::int64_t objectEnd) {
   std::int16_t size = 0;
-  if (!filer.ReadBitShort(size)) return kXdataSizeError;
-  if (size <= 0) return size;
+  if (!filer.ReadBitShort(size) || size < 0) return FcXdataResult::kSizeError;
+  if (size == 0) return FcXdataResult::kEnd;
   FcHandle appHandle = 0;
-  if (!filer.ReadHandleRef(appHandle, 0)) return kXdataCodeError;
+  if (!filer.ReadHandleRef(appHandle, 0)) return FcXdataResult::kCodeError;
   FcGraph* graph = filer.GetGraph();
   FcAppID* app = graph != nullptr ? graph->GetAppIdList().FindRecordByHandle(appHandle) : nullptr;
-  if (app == nullptr) return kXdataNoApplication;
+  if (app == nullptr) return FcXdataResult::kNoApplication;
   // A block reaching past its object's record is refused before a byte of
   // it is read. The file position stands after the partly read byte, whose
   // remaining bits the block may use as well.
   const std::int64_t position = filer.GetFile() != nullptr ? filer.GetFile()->GetPosition() : objectEnd;
-  if (size > objectEnd - position + 1) return kXdataSizeError;
+  if (size > objectEnd - position + 1) return FcXdataResult::kSizeError;
   FreeChain();
   application = app;
   return XdataUnpacker(filer, size).ReadItems(head);

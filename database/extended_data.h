@@ -13,12 +13,16 @@ class FcFilerDwg;
 class FcGraph;
 struct FcResBuf;
 
-// Results of FcExtendData::ReadDwg below zero.
-inline constexpr int kXdataSizeError = -2;     // size unreadable, or items overrun it
-inline constexpr int kXdataNoApplication = -3; // no APPID record with the block's handle
-inline constexpr int kXdataCodeError = -4;     // handle, item code or control byte unreadable
-inline constexpr int kXdataValueError = -5;    // an item's value unreadable
-inline constexpr int kXdataUnknownCode = -6;   // an item code outside the 1000 series
+// What FcExtendData::ReadDwg found.
+enum class FcXdataResult {
+  kBlock,          // one block, read whole
+  kEnd,            // the record has no more blocks
+  kSizeError,      // size unreadable, or items overrun it
+  kNoApplication,  // no APPID record with the block's handle
+  kCodeError,      // handle, item code or control byte unreadable
+  kValueError,     // an item's value unreadable
+  kUnknownCode,    // an item code outside the 1000 series
+};
 
 // One registered application's extended data on one object: the
 // application's record and the chain of values (group codes 1000 to 1071
@@ -37,16 +41,15 @@ class FcExtendData {
   // 1001 with the application's name, then the items; always 0.
   int WriteDxf(FcFiler& filer) const;
   // Replaces the chain by the groups that follow in the filer, starting
-  // with the block's own 1001. 0 when a group of something else ended the
-  // block (that group is handed back), 1 when a read failed or the
+  // with the block's own 1001. True when a group of something else ended
+  // the block (that group is handed back); false when a read failed or the
   // application could not be registered.
-  int ReadDxf(FcFiler& filer);
+  bool ReadDxf(FcFiler& filer);
   // Appends the packed block to the object record being written; 0.
   int WriteDwg(FcFilerDwg& filer) const;
-  // Reads one block of a record whose CRC stands at objectEnd: its byte size
-  // when one was read, 0 at the end of the section, or one of the negative
-  // results above (a block reaching past the record gives kXdataSizeError).
-  int ReadDwg(FcFilerDwg& filer, std::int64_t objectEnd);
+  // Reads one block of a record whose CRC stands at objectEnd; a block
+  // reaching past the record gives kSizeError.
+  FcXdataResult ReadDwg(FcFilerDwg& filer, std::int64_t objectEnd);
 
   bool HasBinaryChunk() const;
 

@@ -204,23 +204,22 @@ FcDictionaryVar* FcGraph::FindOrCreateDictionaryVar(std::string_view name, std::
   return created;
 }
 
-int FcGraph::SetSysVar(std::string_view name, const FcResBuf& value) {
-  const int status = sysVars_.SetVar(name, value);
-  if (status != kSetVarUnknownName) return status;
+FcSysVarResult FcGraph::SetSysVar(std::string_view name, const FcResBuf& value) {
+  if (sysVars_.SetVar(name, value) == FcSysVarResult::kDone) return FcSysVarResult::kDone;
   const std::string_view text = value.text != nullptr ? std::string_view(value.text) : std::string_view();
   FcDictionaryVar* variable = FindOrCreateDictionaryVar(name, text);
-  if (variable == nullptr) return kSetVarUnknownName;
+  if (variable == nullptr) return FcSysVarResult::kUnknownName;
   variable->SetValue(text);
-  return kStatusDone;
+  return FcSysVarResult::kDone;
 }
 
-int FcGraph::GetSysVar(std::string_view name, FcResBuf& value) {
-  if (sysVars_.GetVar(name, value) == kStatusDone) return kStatusDone;
+FcSysVarResult FcGraph::GetSysVar(std::string_view name, FcResBuf& value) {
+  if (sysVars_.GetVar(name, value) == FcSysVarResult::kDone) return FcSysVarResult::kDone;
   FcDictionaryVar* variable = FindOrCreateDictionaryVar(name, kDrawOrderCtlDefault);
-  if (variable == nullptr) return kGetVarUnknownName;
+  if (variable == nullptr) return FcSysVarResult::kUnknownName;
   value.type = kResTypeString;
   value.SetString(variable->GetValue().c_str());
-  return kStatusDone;
+  return FcSysVarResult::kDone;
 }
 
 void FcGraph::AssignHandleAndType(FcEntity& entity) {

@@ -55,11 +55,10 @@ class FcGraph : public FcObject {
 
   FcSystemVar& GetSysVars() { return sysVars_; }
   const FcSystemVar& GetSysVars() const { return sysVars_; }
-  // Header variables first, then the variable dictionary. SetSysVar answers
-  // kStatusDone or kSetVarUnknownName, GetSysVar kStatusDone or
-  // kGetVarUnknownName. Only "DrawOrderCtl" is created when it is missing.
-  int SetSysVar(std::string_view name, const FcResBuf& value);
-  int GetSysVar(std::string_view name, FcResBuf& value);
+  // Header variables first, then the variable dictionary. Only
+  // "DrawOrderCtl" is created when it is missing.
+  FcSysVarResult SetSysVar(std::string_view name, const FcResBuf& value);
+  FcSysVarResult GetSysVar(std::string_view name, FcResBuf& value);
 
   // A new entity into the current space with the current properties, drawn.
   // Nothing for null.

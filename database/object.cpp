@@ -173,7 +173,7 @@ bool FcObject::ResolveOwner(FcObject* candidate) {
 
 int FcObject::ReadXdata(FcFiler& filer) {
   auto block = std::make_unique<FcExtendData>();
-  if (block->ReadDxf(filer) != 0) return kFcStatusReadError;
+  if (!block->ReadDxf(filer)) return kFcStatusReadError;
   xdata_.Add(std::move(block));
   return kFcStatusOk;
 }
@@ -181,9 +181,9 @@ int FcObject::ReadXdata(FcFiler& filer) {
 int FcObject::ReadDwgXdata(FcFilerDwg& filer, std::int64_t objectEnd) {
   for (;;) {
     auto block = std::make_unique<FcExtendData>();
-    const int result = block->ReadDwg(filer, objectEnd);
-    if (result < 0) return kFcStatusReadError;
-    if (result == 0) return kFcStatusOk;
+    const FcXdataResult result = block->ReadDwg(filer, objectEnd);
+    if (result == FcXdataResult::kEnd) return kFcStatusOk;
+    if (result != FcXdataResult::kBlock) return kFcStatusReadError;
     if (!block->HasBinaryChunk()) xdata_.Add(std::move(block));
   }
 }

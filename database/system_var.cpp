@@ -107,18 +107,18 @@ void FcSystemVar::CopyFrom(const FcSystemVar& other) {
   SetUcs(origin, xPoint, yPoint);
 }
 
-int FcSystemVar::SetVar(std::string_view name, const FcResBuf& value) {
+FcSysVarResult FcSystemVar::SetVar(std::string_view name, const FcResBuf& value) {
   const SysVarEntry* entry = FindEntry(name);
-  if (!entry || !entry->set) return kSetVarUnknownName;
+  if (!entry || !entry->set) return FcSysVarResult::kUnknownName;
   entry->set(*this, value);
-  return kStatusDone;
+  return FcSysVarResult::kDone;
 }
 
-int FcSystemVar::GetVar(std::string_view name, FcResBuf& value) const {
+FcSysVarResult FcSystemVar::GetVar(std::string_view name, FcResBuf& value) const {
   const SysVarEntry* entry = FindEntry(name);
-  if (!entry || !entry->get) return kGetVarUnknownName;
+  if (!entry || !entry->get) return FcSysVarResult::kUnknownName;
   entry->get(*this, value);
-  return kStatusDone;
+  return FcSysVarResult::kDone;
 }
 
 bool FcSystemVar::SetUcs(const FcPoint2d& origin, const FcPoint2d& xPoint,

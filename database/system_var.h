@@ -11,10 +11,9 @@
 
 struct FcResBuf;
 
-// GetVar's answer for a name it does not read; SetVar's for one it does
-// not set. A known name answers kStatusDone (core/resbuf.h).
-inline constexpr int kGetVarUnknownName = 5000;
-inline constexpr int kSetVarUnknownName = -5001;
+// What a system variable's look-up by name found: the variable, or no
+// variable of that name that can be read (or, for a set, set).
+enum class FcSysVarResult { kDone, kUnknownName };
 
 // The code page of a new drawing's text.
 std::int32_t SystemCodePage();
@@ -78,13 +77,12 @@ class FcSystemVar {
   // the UCS is rebuilt from the other's origin and axes.
   void CopyFrom(const FcSystemVar& other);
 
-  // Sets one variable by name (any case). kStatusDone for a known name, also
-  // when the variable's rule refused the value and kept the old one;
-  // kSetVarUnknownName otherwise.
-  int SetVar(std::string_view name, const FcResBuf& value);
-  // Fills value's type and value for a readable name and answers
-  // kStatusDone; kGetVarUnknownName, with value untouched, otherwise.
-  int GetVar(std::string_view name, FcResBuf& value) const;
+  // Sets one variable by name (any case). kDone for a known name, also when
+  // the variable's rule refused the value and kept the old one.
+  FcSysVarResult SetVar(std::string_view name, const FcResBuf& value);
+  // Fills value's type and value for a readable name and answers kDone;
+  // kUnknownName, with value untouched, otherwise.
+  FcSysVarResult GetVar(std::string_view name, FcResBuf& value) const;
 
   // Makes the UCS from an origin, a point on its x axis and a point that
   // only decides the handedness, all in world coordinates. False, with the

@@ -59,7 +59,7 @@ FcSysVarUndoItem::~FcSysVarUndoItem() = default;
 
 void FcSysVarUndoItem::AddVariable(FcGraph& graph, std::string_view name) {
   auto entry = std::make_unique<FcSysVarUndoEntry>();
-  if (graph.GetSysVar(name, entry->value) != kStatusDone) return;
+  if (graph.GetSysVar(name, entry->value) != FcSysVarResult::kDone) return;
   entry->name = name;
   entries_.push_back(std::move(entry));
 }

@@ -51,7 +51,7 @@ std::string ToUpperAscii(std::string_view name) {
 bool IsSystemVariable(std::string_view name) {
   FcGraph* graph = CurrentGraph();
   FcResBuf value;
-  return graph != nullptr && graph->GetSysVar(ToUpperAscii(name), value) == kStatusDone;
+  return graph != nullptr && graph->GetSysVar(ToUpperAscii(name), value) == FcSysVarResult::kDone;
 }
 
 }  // namespace
@@ -66,15 +66,15 @@ CommandList& DrawingCommands() {
   return list;
 }
 
-int AddCommand(CommandList& list, std::string_view name, CommandFunc function) {
-  if (name.empty() || function == nullptr) return kAddCommandBadArgument;
-  if (FindNode(list, name) != nullptr) return kAddCommandDuplicate;
+FcAddCommandResult AddCommand(CommandList& list, std::string_view name, CommandFunc function) {
+  if (name.empty() || function == nullptr) return FcAddCommandResult::kBadArgument;
+  if (FindNode(list, name) != nullptr) return FcAddCommandResult::kDuplicate;
   try {
     list.push_front(CommandNode{std::string(name), function});
   } catch (const std::bad_alloc&) {
-    return kAddCommandNoMemory;
+    return FcAddCommandResult::kNoMemory;
   }
-  return kStatusDone;
+  return FcAddCommandResult::kDone;
 }
 
 CommandFunc FindCommand(const CommandList& list, std::string_view name) {
@@ -96,7 +96,7 @@ int RunDrawingCommand(std::string_view name) {
     int status = RunNode(*node);
     if (status != kCommandNotHandled) return status;
   }
-  return EditSystemVariable(ToUpperAscii(name)) == kStatusDone ? kStatusDone : kCommandNotHandled;
+  return EditSystemVariable(ToUpperAscii(name)) ? kStatusDone : kCommandNotHandled;
 }
 
 bool PopCommandArgument(std::string& argument) {

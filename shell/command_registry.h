@@ -11,10 +11,8 @@ using CommandFunc = int (*)();
 inline constexpr int kCommandNotHandled = 1;
 inline constexpr int kCloseDrawing = -6001;
 
-// AddCommand's refusals; kStatusDone (core/resbuf.h) when the name was added.
-inline constexpr int kAddCommandNoMemory = 2;
-inline constexpr int kAddCommandBadArgument = 3;
-inline constexpr int kAddCommandDuplicate = 4;
+// AddCommand's answer: added, or why the list stayed as it was.
+enum class FcAddCommandResult { kDone, kNoMemory, kBadArgument, kDuplicate };
 
 struct CommandNode {
   std::string name;
@@ -30,9 +28,8 @@ using CommandList = std::forward_list<CommandNode>;
 CommandList& ApplicationCommands();
 CommandList& DrawingCommands();
 
-// kStatusDone, or one of the refusals above with the list unchanged. Names
-// compare without regard to case.
-int AddCommand(CommandList& list, std::string_view name, CommandFunc function);
+// Names compare without regard to case.
+FcAddCommandResult AddCommand(CommandList& list, std::string_view name, CommandFunc function);
 // The handler registered under the name (any case); null when none is.
 CommandFunc FindCommand(const CommandList& list, std::string_view name);
 void FreeCommandList(CommandList& list);

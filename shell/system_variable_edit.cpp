@@ -85,20 +85,20 @@ bool RecordUndo(FcGraph& graph, const std::string& name) {
 
 }  // namespace
 
-int EditSystemVariable(const std::string& upperName) {
+bool EditSystemVariable(const std::string& upperName) {
   FcGraph* graph = CurrentGraph();
-  if (graph == nullptr) return kGetVarUnknownName;
+  if (graph == nullptr) return false;
   FcResBuf current;
-  if (graph->GetSysVar(upperName, current) != kStatusDone) return kGetVarUnknownName;
+  if (graph->GetSysVar(upperName, current) != FcSysVarResult::kDone) return false;
   std::optional<std::string> shown = ShownValue(*graph, current);
-  if (!shown) return kStatusDone;
+  if (!shown) return true;
   if (IsReadOnly(upperName, current.type)) {
     PrintMessage("Value of " + upperName + " is " + *shown + ".(Readonly)");
-    return kStatusDone;
+    return true;
   }
   FcResBuf answer;
   if (AskNewValue(*graph, "New value for " + upperName + "<" + *shown + ">", current.type, answer) &&
       RecordUndo(*graph, upperName))
     graph->SetSysVar(upperName, answer);
-  return kStatusDone;
+  return true;
 }

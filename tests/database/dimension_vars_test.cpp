@@ -78,41 +78,41 @@ TEST(DimensionVarsTest, SetByNameAppliesEachRuleAndKeepsRefusedValues) {
 
 TEST(DimensionVarsTest, LimitsAndToleranceExcludeEachOther) {
   FcSystemVar vars;
-  EXPECT_EQ(SetByName(vars, "dimtol", Int(1)), kStatusDone);
-  EXPECT_EQ(SetByName(vars, "dimlim", Int(1)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "dimtol", Int(1)), FcSysVarResult::kDone);
+  EXPECT_EQ(SetByName(vars, "dimlim", Int(1)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.dimlim, 1);
   EXPECT_EQ(vars.dimtol, 0);
 
-  EXPECT_EQ(SetByName(vars, "dimtol", Int(257)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "dimtol", Int(257)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.dimtol, 1);
   EXPECT_EQ(vars.dimlim, 0);
 
-  EXPECT_EQ(SetByName(vars, "dimlim", Int(0)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "dimlim", Int(0)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.dimlim, 0);
   EXPECT_EQ(vars.dimtol, 1);
 
   // The low byte of 256 is zero: switching nothing on.
-  EXPECT_EQ(SetByName(vars, "dimlim", Int(256)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "dimlim", Int(256)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.dimtol, 1);
 }
 
 TEST(DimensionVarsTest, ShowFlagKeepsItsLowByte) {
   FcSystemVar vars;
-  EXPECT_EQ(SetByName(vars, "dimsho", Int(2)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "dimsho", Int(2)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.dimsho, 2);
   EXPECT_EQ(GetByName(vars, "dimsho"), Int(1));
-  EXPECT_EQ(SetByName(vars, "dimsho", Int(0x103)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "dimsho", Int(0x103)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.dimsho, 3);
 }
 
 TEST(DimensionVarsTest, DimunitIsAcceptedButCarriesNoValue) {
   FcSystemVar vars;
   vars.dimunit = 4;
-  EXPECT_EQ(SetByName(vars, "DIMUNIT", Int(2)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "DIMUNIT", Int(2)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.dimunit, 4);
   FcResBuf buf;
   buf.type = 77;
-  EXPECT_EQ(vars.GetVar("dimunit", buf), kStatusDone);
+  EXPECT_EQ(vars.GetVar("dimunit", buf), FcSysVarResult::kDone);
   EXPECT_EQ(buf.type, 77);
 }
 

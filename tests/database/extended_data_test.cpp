@@ -52,7 +52,7 @@ TEST_F(ExtendedDataTest, DxfRoundTripKeepsEveryItemButThePointsZ) {
     filer.Seek(0, FcSeekOrigin::kBegin);
 
     FcExtendData read;
-    ASSERT_EQ(read.ReadDxf(filer), 0);
+    ASSERT_TRUE(read.ReadDxf(filer));
     EXPECT_EQ(read.application, app);
     FcResBuf* expected = EveryKind();
     for (FcResBuf* item = expected; item != nullptr; item = item->next) {
@@ -75,9 +75,9 @@ TEST_F(ExtendedDataTest, DxfBlocksAreSplitAtEach1001AndEndAtForeignGroups) {
                        {0, "ENDSEC"}}),
                FcFileKind::kAsciiDxf, &graph);
   FcExtendData first;
-  ASSERT_EQ(first.ReadDxf(filer), 0);
+  ASSERT_TRUE(first.ReadDxf(filer));
   FcExtendData second;
-  ASSERT_EQ(second.ReadDxf(filer), 0);
+  ASSERT_TRUE(second.ReadDxf(filer));
   EXPECT_EQ(first.application, app);
   EXPECT_EQ(second.application, app);
   EXPECT_EQ(Describe(first.head).size(), 1u);
@@ -90,14 +90,14 @@ TEST_F(ExtendedDataTest, DxfBlocksAreSplitAtEach1001AndEndAtForeignGroups) {
   ASSERT_TRUE(filer.ReadGroup(group));
 
   FcExtendData third;
-  ASSERT_EQ(third.ReadDxf(filer), 0);
+  ASSERT_TRUE(third.ReadDxf(filer));
   ASSERT_NE(third.application, nullptr);
   EXPECT_EQ(third.application->GetName(), "NEWAPP");
   EXPECT_EQ(third.application->GetHandle(), seed);
   EXPECT_EQ(graph.GetHandleSeed(), seed + 1);
 
   FcExtendData broken;
-  EXPECT_EQ(broken.ReadDxf(filer), 1);
+  EXPECT_FALSE(broken.ReadDxf(filer));
 }
 
 TEST_F(ExtendedDataTest, ListLookupsAndRemoval) {
@@ -160,12 +160,12 @@ TEST_F(DwgRecordFixture, DwgRoundTripKeepsEveryItem) {
   WriteRecord(list);
 
   FcExtendData read;
-  EXPECT_GT(read.ReadDwg(filer(), end), 0);
+  EXPECT_EQ(read.ReadDwg(filer(), end), FcXdataResult::kBlock);
   EXPECT_EQ(read.application, app);
   EXPECT_EQ(Describe(read.head), Describe(list.GetAt(0)->head));
   // The empty block wrote nothing: the section ends here.
   FcExtendData last;
-  EXPECT_EQ(last.ReadDwg(filer(), end), 0);
+  EXPECT_EQ(last.ReadDwg(filer(), end), FcXdataResult::kEnd);
 }
 
 TEST_F(DwgRecordFixture, DwgTextLongerThanALengthByteIsCut) {
@@ -174,7 +174,7 @@ TEST_F(DwgRecordFixture, DwgTextLongerThanALengthByteIsCut) {
   list.GetForApp(app)->SetChain(BuildResBufList(1000, longText.c_str(), 0));
   WriteRecord(list);
   FcExtendData read;
-  ASSERT_GT(read.ReadDwg(filer(), end), 0);
+  ASSERT_EQ(read.ReadDwg(filer(), end), FcXdataResult::kBlock);
   EXPECT_EQ(std::string(read.head->text), longText.substr(0, 255));
 }
 
@@ -185,15 +185,15 @@ TEST_F(DwgRecordFixture, MalformedDwgBlocksAreRefused) {
     std::int16_t size;
     FcHandle application;
     std::vector<std::uint8_t> bytes;
-    int result;
+    FcXdataResult result;
   };
   const Case cases[] = {
-      {"unknown application", 1, 0x7FFF, {70, 1, 0}, kXdataNoApplication},
-      {"item overruns the size", 2, 0, {70, 1, 0}, kXdataSizeError},
-      {"size past the record", 40, 0, {70, 1, 0}, kXdataSizeError},
-      {"application code inside", 1, 0, {1}, kXdataCodeError},
-      {"code outside the series", 1, 0, {200}, kXdataUnknownCode},
-      {"chunk kept to its length", 4, 0, {4, 2, 0xAB, 0xCD}, 4},
+      {"unknown application", 1, 0x7FFF, {70, 1, 0}, FcXdataResult::kNoApplication},
+      {"item overruns the size", 2, 0, {70, 1, 0}, FcXdataResult::kSizeError},
+      {"size past the record", 40, 0, {70, 1, 0}, FcXdataResult::kSizeError},
+      {"application code inside", 1, 0, {1}, FcXdataResult::kCodeError},
+      {"code outside the series", 1, 0, {200}, FcXdataResult::kUnknownCode},
+      {"chunk kept to its length", 4, 0, {4, 2, 0xAB, 0xCD}, FcXdataResult::kBlock},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -313,30 +313,30 @@ TEST_F(GraphTest, ErasingHalfOfALargeLayerKeepsTheOrder) {
 TEST_F(GraphTest, DictionaryVariables) {
   FcGraph graph;
   FcResBuf value;
-  EXPECT_EQ(graph.GetSysVar("NOSUCHVAR", value), kGetVarUnknownName);
+  EXPECT_EQ(graph.GetSysVar("NOSUCHVAR", value), FcSysVarResult::kUnknownName);
   value.SetString("1");
-  EXPECT_EQ(graph.SetSysVar("NOSUCHVAR", value), kSetVarUnknownName);
+  EXPECT_EQ(graph.SetSysVar("NOSUCHVAR", value), FcSysVarResult::kUnknownName);
 
   const FcHandle seed = graph.GetHandleSeed();
   FcResBuf got;
-  ASSERT_EQ(graph.GetSysVar("DRAWORDERCTL", got), kStatusDone);
+  ASSERT_EQ(graph.GetSysVar("DRAWORDERCTL", got), FcSysVarResult::kDone);
   EXPECT_EQ(got.type, kResTypeString);
   EXPECT_STREQ(got.text, "3");
   EXPECT_EQ(graph.GetHandleSeed(), seed + 1);
   FcResBuf again;
-  ASSERT_EQ(graph.GetSysVar("DrawOrderCtl", again), kStatusDone);
+  ASSERT_EQ(graph.GetSysVar("DrawOrderCtl", again), FcSysVarResult::kDone);
   EXPECT_STREQ(again.text, "3");
   EXPECT_EQ(graph.GetHandleSeed(), seed + 1);
 
   FcResBuf changed;
   changed.SetString("0");
-  EXPECT_EQ(graph.SetSysVar("draworderctl", changed), kStatusDone);
-  ASSERT_EQ(graph.GetSysVar("DRAWORDERCTL", got), kStatusDone);
+  EXPECT_EQ(graph.SetSysVar("draworderctl", changed), FcSysVarResult::kDone);
+  ASSERT_EQ(graph.GetSysVar("DRAWORDERCTL", got), FcSysVarResult::kDone);
   EXPECT_STREQ(got.text, "0");
 
   FcResBuf header;
   header.intValue = 3;
-  EXPECT_EQ(graph.SetSysVar("CECOLOR", header), kStatusDone);
+  EXPECT_EQ(graph.SetSysVar("CECOLOR", header), FcSysVarResult::kDone);
   EXPECT_EQ(graph.GetSysVars().cecolor, 3);
 }
 

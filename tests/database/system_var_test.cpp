@@ -141,23 +141,23 @@ TEST(SystemVarTest, SetOnlyNamesStoreWithTheirRules) {
   FcSystemVar vars;
   FcResBuf seed;
   seed.handle = 0x1234567890ULL;
-  EXPECT_EQ(vars.SetVar("handseed", seed), kStatusDone);
+  EXPECT_EQ(vars.SetVar("handseed", seed), FcSysVarResult::kDone);
   EXPECT_EQ(vars.handseed, 0x1234567890ULL);
 
-  EXPECT_EQ(SetByName(vars, "cmljust", Int(3)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "cmljust", Int(3)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.cmljust, 0);
-  EXPECT_EQ(SetByName(vars, "dragmode", Int(1)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "dragmode", Int(1)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.dragmode, 1);
-  EXPECT_EQ(SetByName(vars, "sketchinc", Real(-1.0)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "sketchinc", Real(-1.0)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.sketchinc, 0.1);
-  EXPECT_EQ(SetByName(vars, "skpoly", Int(512)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "skpoly", Int(512)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.skpoly, 1);
 
   FcResBuf untouched;
   untouched.type = 77;
   for (const char* name : {"cmljust", "cmlscale", "dragmode", "osnapcoord", "plinegen",
                            "sketchinc", "skpoly", "handseed"}) {
-    EXPECT_EQ(vars.GetVar(name, untouched), kGetVarUnknownName) << name;
+    EXPECT_EQ(vars.GetVar(name, untouched), FcSysVarResult::kUnknownName) << name;
   }
   EXPECT_EQ(untouched.type, 77);
 }
@@ -166,24 +166,24 @@ TEST(SystemVarTest, UnknownAndOneWayNames) {
   FcSystemVar vars;
   vars.area = 12.5;
   EXPECT_EQ(GetByName(vars, "AREA"), Real(12.5));
-  EXPECT_EQ(SetByName(vars, "area", Real(1.0)), kSetVarUnknownName);
-  EXPECT_EQ(SetByName(vars, "dwgname", Text("a.dwg")), kSetVarUnknownName);
-  EXPECT_EQ(SetByName(vars, "attdia", Int(1)), kSetVarUnknownName);
-  EXPECT_EQ(SetByName(vars, "nosuchvar", Int(1)), kSetVarUnknownName);
-  EXPECT_EQ(SetByName(vars, "", Int(1)), kSetVarUnknownName);
+  EXPECT_EQ(SetByName(vars, "area", Real(1.0)), FcSysVarResult::kUnknownName);
+  EXPECT_EQ(SetByName(vars, "dwgname", Text("a.dwg")), FcSysVarResult::kUnknownName);
+  EXPECT_EQ(SetByName(vars, "attdia", Int(1)), FcSysVarResult::kUnknownName);
+  EXPECT_EQ(SetByName(vars, "nosuchvar", Int(1)), FcSysVarResult::kUnknownName);
+  EXPECT_EQ(SetByName(vars, "", Int(1)), FcSysVarResult::kUnknownName);
 
   FcResBuf buf;
   buf.type = 77;
   buf.intValue = 5;
-  EXPECT_EQ(vars.GetVar("nosuchvar", buf), kGetVarUnknownName);
-  EXPECT_EQ(vars.GetVar("angbase ", buf), kGetVarUnknownName);
-  EXPECT_EQ(vars.GetVar("TDCREATE[2]", buf), kGetVarUnknownName);
+  EXPECT_EQ(vars.GetVar("nosuchvar", buf), FcSysVarResult::kUnknownName);
+  EXPECT_EQ(vars.GetVar("angbase ", buf), FcSysVarResult::kUnknownName);
+  EXPECT_EQ(vars.GetVar("TDCREATE[2]", buf), FcSysVarResult::kUnknownName);
   EXPECT_EQ(buf.type, 77);
   EXPECT_EQ(buf.intValue, 5);
 
   for (const char* name : {"tdcreate[2]", "TDINDWG[2]", "tducreate[2]", "tdupdate[2]",
                            "tdusrtimer[2]", "tduupdate[2]", "UsrTimer"}) {
-    EXPECT_EQ(SetByName(vars, name, Int(1)), kStatusDone) << name;
+    EXPECT_EQ(SetByName(vars, name, Int(1)), FcSysVarResult::kDone) << name;
   }
 }
 
@@ -236,7 +236,7 @@ TEST(SystemVarTest, SetUcsRefusesAnAxisWithoutDirection) {
 TEST(SystemVarTest, LastPointIsKeptInWorldAndGivenInUcs) {
   FcSystemVar vars;
   ASSERT_TRUE(vars.SetUcs({10, 5}, {11, 5}, {10, 6}));
-  EXPECT_EQ(SetByName(vars, "lastpoint", Point(0, 0)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "lastpoint", Point(0, 0)), FcSysVarResult::kDone);
   EXPECT_EQ(vars.lastpoint.x, 10);
   EXPECT_EQ(vars.lastpoint.y, 5);
   EXPECT_EQ(GetByName(vars, "LastPoint"), Point(0, 0));
@@ -253,8 +253,8 @@ TEST(SystemVarTest, LastPointIsKeptInWorldAndGivenInUcs) {
 
 TEST(SystemVarTest, UcsFieldsSetByNameLeaveTheDerivedFieldsAlone) {
   FcSystemVar vars;
-  EXPECT_EQ(SetByName(vars, "ucsorg", Point(3, 4)), kStatusDone);
-  EXPECT_EQ(SetByName(vars, "UCSXDIR", Point(0, 1)), kStatusDone);
+  EXPECT_EQ(SetByName(vars, "ucsorg", Point(3, 4)), FcSysVarResult::kDone);
+  EXPECT_EQ(SetByName(vars, "UCSXDIR", Point(0, 1)), FcSysVarResult::kDone);
   EXPECT_EQ(GetByName(vars, "ucsorg"), Point(3, 4));
   EXPECT_EQ(vars.UcsToWorld.c, 0.0);
   EXPECT_EQ(vars.UcsAngle, 0.0);
@@ -274,7 +274,7 @@ TEST(SystemVarTest, CodePages) {
 
   FcResBuf noText;
   noText.type = kResTypeString;
-  EXPECT_EQ(vars.SetVar("dwgcodepage", noText), kStatusDone);
+  EXPECT_EQ(vars.SetVar("dwgcodepage", noText), FcSysVarResult::kDone);
   EXPECT_EQ(vars.dwgcodepage, 1252);
 }
 

@@ -33,12 +33,13 @@ TEST(AddCommandTest, RefusesBadAndDuplicateNames) {
   struct Case {
     const char* name;
     CommandFunc function;
-    int result;
+    FcAddCommandResult result;
   };
+  using Result = FcAddCommandResult;
   const Case cases[] = {
-      {"Line", ReturnsDone, kStatusDone},           {"", ReturnsDone, kAddCommandBadArgument},
-      {"Arc", nullptr, kAddCommandBadArgument},     {"LINE", ReturnsSeven, kAddCommandDuplicate},
-      {"line", ReturnsSeven, kAddCommandDuplicate}, {"Arc", ReturnsSeven, kStatusDone},
+      {"Line", ReturnsDone, Result::kDone},           {"", ReturnsDone, Result::kBadArgument},
+      {"Arc", nullptr, Result::kBadArgument},         {"LINE", ReturnsSeven, Result::kDuplicate},
+      {"line", ReturnsSeven, Result::kDuplicate},     {"Arc", ReturnsSeven, Result::kDone},
   };
   CommandList list;
   for (const Case& c : cases) EXPECT_EQ(AddCommand(list, c.name, c.function), c.result) << c.name;

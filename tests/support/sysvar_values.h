@@ -47,7 +47,7 @@ inline void PutValue(const SysVarValue& v, FcResBuf& buf) {
   if (v.type == kResTypeString) buf.SetString(v.text.c_str());
 }
 
-inline int SetByName(FcSystemVar& vars, std::string_view name, const SysVarValue& v) {
+inline FcSysVarResult SetByName(FcSystemVar& vars, std::string_view name, const SysVarValue& v) {
   FcResBuf buf;
   PutValue(v, buf);
   return vars.SetVar(name, buf);
@@ -56,7 +56,7 @@ inline int SetByName(FcSystemVar& vars, std::string_view name, const SysVarValue
 // The value GetVar gives, with only the field that its type uses filled.
 inline SysVarValue GetByName(const FcSystemVar& vars, std::string_view name) {
   FcResBuf buf;
-  EXPECT_EQ(vars.GetVar(name, buf), kStatusDone) << name;
+  EXPECT_EQ(vars.GetVar(name, buf), FcSysVarResult::kDone) << name;
   switch (buf.type) {
     case kResTypeShort: return Int(buf.intValue);
     case kResTypeReal: return Real(buf.realValue);
@@ -87,7 +87,7 @@ inline void RunSetGetCases(const std::vector<SetGetCase>& cases) {
   for (const SetGetCase& c : cases) {
     FcSystemVar vars;
     for (const SysVarValue& v : c.sets) {
-      EXPECT_EQ(SetByName(vars, c.name, v), kStatusDone) << c.name << " set to " << v;
+      EXPECT_EQ(SetByName(vars, c.name, v), FcSysVarResult::kDone) << c.name << " set to " << v;
     }
     EXPECT_EQ(GetByName(vars, c.name), c.expected) << c.name;
   }
