@@ -87,6 +87,22 @@ void FcSPline::RemoveFitPoint(int index) {
   weights_.clear();
 }
 
+void FcSPline::RemoveLastFitPoint() {
+  if (fitPoints_.empty()) return;
+  if (fitPoints_.size() == 1) {
+    Clear();
+    return;
+  }
+  fitPoints_.pop_back();
+  InvalidateCurve();
+}
+
+void FcSPline::MoveLastFitPoint(const FcPoint2d& point) {
+  if (fitPoints_.empty()) return;
+  fitPoints_.back() = point;
+  InvalidateCurve();
+}
+
 bool FcSPline::HasWeightOtherThanOne() const {
   return std::any_of(weights_.begin(), weights_.end(), [](double w) { return w != 1.0; });
 }

@@ -77,6 +77,10 @@ class FcSPline : public FcEntity {
   void InsertFitPoint(const FcPoint2d& point, int index);
   // Only with at least three fit points.
   void RemoveFitPoint(int index);
+  // Nothing without fit points; removing the only one empties the spline.
+  void RemoveLastFitPoint();
+  // Nothing without fit points.
+  void MoveLastFitPoint(const FcPoint2d& point);
   void ClearFitPoints() { fitPoints_.clear(); }
   const FcPoint2d* FirstFitPoint() const { return fitPoints_.empty() ? nullptr : &fitPoints_.front(); }
   const FcPoint2d* LastFitPoint() const { return fitPoints_.empty() ? nullptr : &fitPoints_.back(); }
@@ -117,6 +121,8 @@ class FcSPline : public FcEntity {
   // Marks a fit-point spline whose last fit point repeats its first as
   // closed.
   void SetClosedFitCurve() { flags_ = static_cast<std::int16_t>(flags_ | kSplineClosed); }
+  // Marks a control-point spline that wraps round on itself.
+  void SetClosedPeriodic() { flags_ = static_cast<std::int16_t>(flags_ | kSplineClosed | kSplinePeriodic); }
 
  private:
   // The control data of the curve, derived from the fit points when the

@@ -5,11 +5,13 @@
 #include "commands/draw/draw_commands.h"
 #include "commands/undo_section.h"
 #include "core/arcs.h"
+#include "core/geometry_basics.h"
 #include "core/point_ops.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
 #include "display/drag_circle.h"
 #include "entities/circle.h"
+#include "platform/frame_link.h"
 #include "shell/command_registry.h"
 #include "shell/input_request.h"
 
@@ -48,16 +50,23 @@ void CircleFrom3Points(FcUndoSection& section) {
   FcPoint2d third;
   std::string text;
   if (GetPoint(nullptr, "Input 1st point", first, text) != FC_INPUT_OK) return;
-  if (GetPoint(&first, "Input 2nd point", second, text) != FC_INPUT_OK) return;
-  FcDragCircle band = FcDragCircle::ThreePoints(UcsToWorldPoint(graph, first), UcsToWorldPoint(graph, second));
+  const FcPoint2d firstWorld = UcsToWorldPoint(graph, first);
+  // Points that can make no circle are refused where they are given, so
+  // that the user gives another rather than losing the points before.
+  for (;;) {
+    if (GetPoint(&first, "Input 2nd point", second, text) != FC_INPUT_OK) return;
+    if (!IsSamePoint(UcsToWorldPoint(graph, second), firstWorld)) break;
+    PrintMessage("Invalid point!");
+  }
+  const FcPoint2d secondWorld = UcsToWorldPoint(graph, second);
+  FcDragCircle band = FcDragCircle::ThreePoints(firstWorld, secondWorld);
   SetDragObject(&band);
-  if (GetPoint(&second, "Input 3rd point", third, text) != FC_INPUT_OK) return;
   FcPoint2d centre;
   double radius = 0.0;
-  // Coincident or collinear points make no circle, and say nothing.
-  if (!CircleThrough3Points(UcsToWorldPoint(graph, first), UcsToWorldPoint(graph, second),
-                            UcsToWorldPoint(graph, third), centre, &radius, nullptr)) {
-    return;
+  for (;;) {
+    if (GetPoint(&second, "Input 3rd point", third, text) != FC_INPUT_OK) return;
+    if (CircleThrough3Points(firstWorld, secondWorld, UcsToWorldPoint(graph, third), centre, &radius, nullptr)) break;
+    PrintMessage("Invalid point!");
   }
   AddCircle(section, centre, radius);
 }

@@ -101,6 +101,46 @@ TEST(CircleArcTest, ReversedArcKeepsItsWorldEndPoints) {
   ExpectPointNear(circle.GetCenter(), {-2, 1}, 1e-12);
 }
 
+// DWG arcs and circles seen from below come in at the same world place as
+// their DXF records: centre (2, 1) is world (-2, 1), 0..90 becomes 90..180.
+TEST(CircleArcTest, DwgCurvesSeenFromBelowReadAsWorldCurves) {
+  const auto circleBits = [](double extrusionZ) {
+    return [extrusionZ](FcFilerDwg& filer) {
+      for (const double value : {2.0, 1.0, 0.0, 3.0}) filer.WriteBitDouble(value);
+      filer.WriteBit(1);
+      filer.WriteBit(0);
+      for (const double value : {0.0, 0.0, extrusionZ}) filer.WriteBitDouble(value);
+    };
+  };
+  struct Case {
+    const char* name;
+    double extrusionZ;
+    FcPoint2d centre;
+    double start;
+    double end;
+  } cases[] = {
+      {"seen from above", 1, {2, 1}, 0, 90},
+      {"seen from below", -1, {-2, 1}, 90, 180},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<char> circleOnly = DwgBits(circleBits(c.extrusionZ));
+    FcCircle circle;
+    ASSERT_EQ(ReadDwgDataPrefix(circle, circleOnly, circleOnly.size(), FcFilerDwg::kVersion2000), kFcStatusOk);
+    ExpectPointNear(circle.GetCenter(), c.centre, 1e-12);
+    const std::vector<char> arcBits = DwgBits([&](FcFilerDwg& filer) {
+      circleBits(c.extrusionZ)(filer);
+      filer.WriteBitDouble(0.0);
+      filer.WriteBitDouble(kHalfPi);
+    });
+    FcArc arc;
+    ASSERT_EQ(ReadDwgDataPrefix(arc, arcBits, arcBits.size(), FcFilerDwg::kVersion2000), kFcStatusOk);
+    ExpectPointNear(arc.GetCenter(), c.centre, 1e-12);
+    EXPECT_NEAR(arc.GetStartAngle(), c.start * kDegree, 1e-12);
+    EXPECT_NEAR(arc.GetEndAngle(), c.end * kDegree, 1e-12);
+  }
+}
+
 TEST(CircleArcTest, RecordsWithoutACurveAreRefused) {
   FcGraph graph;
   for (const char* radius : {"-1", "1e999"}) {

@@ -298,9 +298,7 @@ TEST(DxfOtherWritersTest, ReversedCurvesKeepTheirWorldPlace) {
   }
 }
 
-TEST(DxfOtherWritersTest, SavedArcsReadTheSameInTheLibrary) {
-  if (LibraryDrawings().empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
-  FcGraph graph;
+void AddArcsAndCircles(FcGraph& graph) {
   struct Arc {
     FcPoint2d centre;
     double radius;
@@ -319,6 +317,12 @@ TEST(DxfOtherWritersTest, SavedArcsReadTheSameInTheLibrary) {
   circle->SetCenter({7.5, -1});
   circle->SetRadius(1.125);
   graph.AddEntity(circle, false);
+}
+
+TEST(DxfOtherWritersTest, SavedArcsReadTheSameInTheLibrary) {
+  if (LibraryDrawings().empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
+  FcGraph graph;
+  AddArcsAndCircles(graph);
   TempDir saved;
   const std::string path = saved.path() + "arcs.dxf";
   graph.SetFileKind(FcFileKind::kAsciiDxf);
@@ -328,9 +332,10 @@ TEST(DxfOtherWritersTest, SavedArcsReadTheSameInTheLibrary) {
   EXPECT_EQ(read.output, CurveText(graph));
 }
 
-// Full and partial rotated ellipses, a rational spline and a fit-point
-// spline with end tangents.
+// Full and partial arcs and circles, full and partial rotated ellipses, a
+// rational spline and a fit-point spline with end tangents.
 void AddCurves(FcGraph& graph) {
+  AddArcsAndCircles(graph);
   const struct {
     FcPoint2d centre;
     FcPoint2d axis;
@@ -363,8 +368,9 @@ void AddCurves(FcGraph& graph) {
 }
 
 // The library audits the saved curves clean and reads the same centres,
-// axes, ratios, parameters, control points, weights, knots and fit points.
-TEST(DxfOtherWritersTest, SavedEllipsesAndSplinesReadTheSameInTheLibrary) {
+// radii, end points, axes, ratios, parameters, control points, weights,
+// knots and fit points.
+TEST(DxfOtherWritersTest, SavedCurvesOfEveryKindReadTheSameInTheLibrary) {
   if (LibraryDrawings().empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
   FcGraph graph;
   AddCurves(graph);
@@ -380,11 +386,11 @@ TEST(DxfOtherWritersTest, SavedEllipsesAndSplinesReadTheSameInTheLibrary) {
   }
 }
 
-TEST(DxfOtherWritersTest, EllipsesAndSplinesComeBackFromEveryFileForm) {
+TEST(DxfOtherWritersTest, EveryCurveKindComesBackFromEveryFileForm) {
   FcGraph graph;
   AddCurves(graph);
   const std::string written = CurveText(graph);
-  ASSERT_EQ(std::count(written.begin(), written.end(), '\n'), 5);
+  ASSERT_EQ(std::count(written.begin(), written.end(), '\n'), 9);
   TempDir saved;
   for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf, FcFileKind::kDwg}) {
     SCOPED_TRACE(static_cast<int>(kind));

@@ -4,8 +4,8 @@
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
   ezdxf_drawings.py curves FILE    prints the model space curves in world
                                    coordinates, after the audit's errors
-  ezdxf_drawings.py counts FILE    prints the ellipses and splines of all
-                                   blocks
+  ezdxf_drawings.py counts FILE    prints the arcs, circles, ellipses and
+                                   splines of all blocks
 """
 
 import struct
@@ -14,6 +14,8 @@ import sys
 import ezdxf
 from ezdxf.math import Vec3
 from ezdxf.addons import r12writer
+from ezdxf.lldxf.tagger import ascii_tags_loader, binary_tags_loader
+from ezdxf.lldxf.validator import is_binary_dxf_file
 
 # Every kind of group value, one group each: strings, points, reals, 16-,
 # 32- and 64-bit integers, booleans, binary chunks, handles of each kind,
@@ -156,12 +158,34 @@ def spline_text(spline):
     return text
 
 
+# Names of the blocks the file itself defines.
+def file_block_names(path):
+    if is_binary_dxf_file(path):
+        with open(path, "rb") as stream:
+            tags = list(binary_tags_loader(stream.read()))
+    else:
+        with open(path, encoding="cp1252", errors="ignore") as stream:
+            tags = list(ascii_tags_loader(stream))
+    names = set()
+    record = None
+    for tag in tags:
+        if tag.code == 0:
+            record = tag.value
+        elif record == "BLOCK" and tag.code == 2:
+            names.add(tag.value.upper())
+    return names
+
+
 # Entities of the curve kinds in every block, model and paper space
-# included.
+# included. The library adds arrow blocks of its own to a release 13 or 14
+# file it reads; those are not the file's and are left out.
 def counts(path):
     doc = ezdxf.readfile(path)
-    found = {"ELLIPSE": 0, "SPLINE": 0}
+    defined = file_block_names(path)
+    found = {"ARC": 0, "CIRCLE": 0, "ELLIPSE": 0, "SPLINE": 0}
     for block in doc.blocks:
+        if not block.block_record.is_any_layout and block.name.upper() not in defined:
+            continue
         for entity in block:
             if entity.dxftype() in found:
                 found[entity.dxftype()] += 1

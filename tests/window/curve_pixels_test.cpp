@@ -25,7 +25,8 @@ struct Probe {
 };
 
 // A drawing on a 400 x 200 pixel screen device: a half arc of radius 40
-// about (60, 100), a quarter ellipse arc about (200, 100) with semi-axes 60
+// about (60, 100), an arc of radius 30 about (120, 100) from 300 to 60
+// degrees, crossing zero, a quarter ellipse arc about (200, 100) with semi-axes 60
 // and 30, and a spline through (280, 40), (320, 160) and (380, 60).
 class CurvePixelsTest : public testing::Test {
  protected:
@@ -45,6 +46,13 @@ class CurvePixelsTest : public testing::Test {
     arc->SetStartAngle(0);
     arc->SetEndAngle(kPi);
     graph->AddEntity(arc, false);
+
+    auto* crossingZero = new FcArc;
+    crossingZero->SetCenter({120, 100});
+    crossingZero->SetRadius(30);
+    crossingZero->SetStartAngle(5 * kPi / 3);
+    crossingZero->SetEndAngle(7 * kPi / 3);
+    graph->AddEntity(crossingZero, false);
 
     auto* ellipse = new FcEllipse;
     ellipse->SetCenter({200, 100});
@@ -92,6 +100,8 @@ TEST_F(CurvePixelsTest, ArcsEllipseArcAndSplineAtTwoZoomLevels) {
       {{60, 140}, true, "arc top"},
       {{60, 60}, false, "below the arc: not swept"},
       {{60, 100}, false, "arc centre"},
+      {{150, 100}, true, "arc crossing zero, at zero"},
+      {{120, 130}, false, "arc crossing zero: not swept at 90 degrees"},
       {{260, 100}, true, "ellipse arc start"},
       {{200, 130}, true, "ellipse arc end"},
       {{200 + 60 * std::cos(kPi / 4), 100 + 30 * std::sin(kPi / 4)}, true, "ellipse arc middle"},
@@ -106,7 +116,7 @@ TEST_F(CurvePixelsTest, ArcsEllipseArcAndSplineAtTwoZoomLevels) {
     const char* name;
     int probesOnScreen;
   };
-  const Zoom zooms[] = {{{0, 0}, {400, 200}, "whole", 12}, {{0, 50}, {200, 150}, "double", 5}};
+  const Zoom zooms[] = {{{0, 0}, {400, 200}, "whole", 14}, {{0, 50}, {200, 150}, "double", 7}};
   const QByteArray out = qgetenv("KOVRA_TEST_OUT");
   for (const Zoom& zoom : zooms) {
     surface().ZoomWindow(zoom.corner1, zoom.corner2);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -65,8 +66,8 @@ TEST_F(CircleCommandTest, TheLastRadiusBecomesTheDefault) {
 
 TEST_F(CircleCommandTest, PointsThatMakeNoCircleLeaveNothing) {
   const std::vector<std::string> cases[] = {
-      {"3p", "0,0", "1,0", "2,0"},
-      {"3p", "0,0", "0,0", "2,1"},
+      {"3p", "0,0", "1,0", "2,0", kEsc},
+      {"3p", "0,0", "0,0", kEsc},
       {"2p", "1,1", "1,1"},
       {"2p", "1,1", ""},
       {"3,4", kEsc},
@@ -76,9 +77,37 @@ TEST_F(CircleCommandTest, PointsThatMakeNoCircleLeaveNothing) {
     ScriptedView script;
     ASSERT_TRUE(RunScript(script, "circle", answers)) << Joined(answers);
     EXPECT_TRUE(EntitiesIn<FcCircle>(script).empty()) << Joined(answers);
-    EXPECT_TRUE(script.Printed().HistoryLines().empty()) << Joined(answers);
+    for (const std::string& line : script.Printed().HistoryLines()) EXPECT_EQ(line, "Invalid point!") << Joined(answers);
     const bool anyUndo = script.OnWindowThread([&] { return script.Drawing().GetUndoList().GetCurrent() != nullptr; });
     EXPECT_FALSE(anyUndo) << Joined(answers);
+  }
+}
+
+// A point that can make no circle with those before it is refused where it
+// is given, and the next one completes the circle.
+TEST_F(CircleCommandTest, ThreePointsRefuseAPointThatMakesNoCircleAndAskAgain) {
+  struct Case {
+    std::vector<std::string> answers;
+    std::vector<std::string> pointPrompts;
+  };
+  const Case cases[] = {
+      {{"3p", "0,0", "4,0", "2,0", "8,0", "2,2"},
+       {"Input 1st point", "Input 2nd point", "Input 3rd point", "Input 3rd point", "Input 3rd point"}},
+      {{"3p", "0,0", "0,0", "4,0", "2,2"},
+       {"Input 1st point", "Input 2nd point", "Input 2nd point", "Input 3rd point"}},
+  };
+  for (const Case& c : cases) {
+    ScriptedView script;
+    ASSERT_TRUE(RunScript(script, "circle", c.answers)) << Joined(c.answers);
+    std::vector<std::string> prompts = script.Frame().Prompts();
+    prompts.erase(prompts.begin(), std::find(prompts.begin(), prompts.end(), "Input 1st point"));
+    EXPECT_EQ(prompts, c.pointPrompts) << Joined(c.answers);
+    const std::size_t refusals = c.pointPrompts.size() - 3;
+    EXPECT_EQ(script.Printed().HistoryLines(), std::vector<std::string>(refusals, "Invalid point!")) << Joined(c.answers);
+    const std::vector<const FcCircle*> circles = EntitiesIn<FcCircle>(script);
+    ASSERT_EQ(circles.size(), 1u) << Joined(c.answers);
+    ExpectPointNear(circles[0]->GetCenter(), {2, 0}, 1e-9, Joined(c.answers));
+    EXPECT_NEAR(circles[0]->GetRadius(), 2.0, 1e-9) << Joined(c.answers);
   }
 }
 

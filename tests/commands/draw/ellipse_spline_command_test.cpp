@@ -1,9 +1,13 @@
 #include <cmath>
+#include <tuple>
 #include <string>
 #include <vector>
 
 #include "display/drag_ellipse.h"
+#include "display/display_surface.h"
+#include "shell/drag_spline.h"
 #include "tests/support/command_script.h"
+#include "tests/support/pickable_script.h"
 #include "tests/support/pending_band.h"
 #include "entities/ellipse.h"
 #include "entities/spline.h"
@@ -90,7 +94,7 @@ using SplineCommandTest = CommandScriptTest;
 TEST_F(SplineCommandTest, FitPointsAndTangents) {
   ASSERT_TRUE(script_.Run({"spline", "0,0", "2,3", "5,1", "", "0,-1", "6,1"}));
   EXPECT_EQ(script_.Frame().Prompts(),
-            (std::vector<std::string>{"Enter first point", "Enter point", "Enter point or [Close/Undo]",
+            (std::vector<std::string>{"Enter first point or [Object]", "Enter point", "Enter point or [Close/Undo]",
                                       "Enter point or [Close/Undo]", "Start tangent", "End tangent"}));
   const std::vector<const FcSPline*> splines = EntitiesOf<FcSPline>();
   ASSERT_EQ(splines.size(), 1u);
@@ -118,6 +122,100 @@ TEST_F(SplineCommandTest, UndoCloseAndTooFewPoints) {
   EXPECT_TRUE(splines[1]->IsClosed());
   ExpectPointEq(splines[1]->GetFitPoints().back(), {0, 0});
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"SPLine", "SPLine"}));
+}
+
+// The spline under construction follows the cursor: its floating last fit
+// point at the point prompts, then each tangent. What the preview set is
+// never kept: Enter at the tangent prompts leaves no tangent.
+TEST_F(SplineCommandTest, ThePreviewMovesTheFloatingPointAndTheTangentsAndLeavesNothingBehind) {
+  ShowPickableWindow(script_);
+  struct Look {
+    FcDragSPline::Kind kind;
+    std::vector<FcPoint2d> fit;
+    FcPoint2d startTangent;
+    FcPoint2d endTangent;
+    bool drawn;
+  };
+  const auto moveTo = [this](const FcPoint2d& cursor) {
+    return script_.OnWindowThread([&] {
+      script_.View().OnCursorMove(cursor);
+      const auto* band = dynamic_cast<const FcDragSPline*>(script_.View().GetInputRequest().dragObject);
+      Look look{};
+      if (band == nullptr) return look;
+      look = {band->kind, band->spline->GetFitPoints(), band->spline->GetStartTangent(),
+              band->spline->GetEndTangent(),
+              script_.Drawing().GetDisplaySurface()->GetPreviewGroup().GetCount() > 0};
+      return look;
+    });
+  };
+  for (const char* typed : {"spline", "10,10", "50,10"}) {
+    script_.Type(typed);
+    ASSERT_TRUE(script_.WaitForPromptOrIdle());
+  }
+  Look look = moveTo({90, 50});
+  EXPECT_EQ(look.kind, FcDragSPline::kLastFitPoint);
+  EXPECT_EQ(look.fit, (std::vector<FcPoint2d>{{10, 10}, {50, 10}, {90, 50}}));
+  EXPECT_TRUE(look.drawn);
+  // The cursor on the last point given: two equal fit points draw nothing
+  // and divide by nothing.
+  look = moveTo({50, 10});
+  EXPECT_EQ(look.fit.size(), 3u);
+
+  script_.Type("");
+  ASSERT_TRUE(script_.WaitForPromptOrIdle());
+  look = moveTo({10, 0});
+  EXPECT_EQ(look.kind, FcDragSPline::kStartTangent);
+  EXPECT_EQ(look.fit, (std::vector<FcPoint2d>{{10, 10}, {50, 10}}));
+  EXPECT_EQ(look.startTangent, (FcPoint2d{0, 10}));
+  EXPECT_TRUE(look.drawn);
+
+  script_.Type("");
+  ASSERT_TRUE(script_.WaitForPromptOrIdle());
+  look = moveTo({50, 60});
+  EXPECT_EQ(look.kind, FcDragSPline::kEndTangent);
+  EXPECT_EQ(look.startTangent, (FcPoint2d{0, 0}));
+  EXPECT_EQ(look.endTangent, (FcPoint2d{0, 50}));
+
+  script_.Type("");
+  ASSERT_TRUE(script_.WaitUntilIdle());
+  const std::vector<const FcSPline*> splines = EntitiesOf<FcSPline>();
+  ASSERT_EQ(splines.size(), 1u);
+  EXPECT_EQ(splines[0]->GetFitPoints(), (std::vector<FcPoint2d>{{10, 10}, {50, 10}}));
+  ExpectPointEq(splines[0]->GetStartTangent(), {0, 0});
+  ExpectPointEq(splines[0]->GetEndTangent(), {0, 0});
+}
+
+FcPoint2d Direction(const FcPoint2d& v) {
+  const double length = std::hypot(v.x, v.y);
+  return length > 0.0 ? FcPoint2d{v.x / length, v.y / length} : v;
+}
+
+// A closed spline previews one tangent for both ends. Only a tangent's
+// direction counts.
+TEST_F(SplineCommandTest, AClosedSplinePreviewsOneTangentForBothEnds) {
+  ShowPickableWindow(script_);
+  for (const char* typed : {"spline", "10,10", "50,10", "50,50", "c"}) {
+    script_.Type(typed);
+    ASSERT_TRUE(script_.WaitForPromptOrIdle());
+  }
+  const auto [kind, start, end, fitCount] = script_.OnWindowThread([this] {
+    script_.View().OnCursorMove({200, 100});
+    const auto* band = dynamic_cast<const FcDragSPline*>(script_.View().GetInputRequest().dragObject);
+    return band == nullptr ? std::make_tuple(-1, FcPoint2d{}, FcPoint2d{}, std::size_t{0})
+                           : std::make_tuple(static_cast<int>(band->kind), band->spline->GetStartTangent(),
+                                             band->spline->GetEndTangent(), band->spline->GetFitPoints().size());
+  });
+  EXPECT_EQ(kind, FcDragSPline::kBothTangents);
+  ExpectPointNear(Direction(start), Direction({-190, -90}), 1e-12);
+  ExpectPointNear(Direction(end), Direction({-190, -90}), 1e-12);
+  EXPECT_EQ(fitCount, 4u);
+  script_.Type("100,10");
+  ASSERT_TRUE(script_.WaitUntilIdle());
+  const std::vector<const FcSPline*> splines = EntitiesOf<FcSPline>();
+  ASSERT_EQ(splines.size(), 1u);
+  EXPECT_TRUE(splines[0]->IsClosed());
+  ExpectPointNear(Direction(splines[0]->GetStartTangent()), {-1, 0}, 1e-12);
+  ExpectPointNear(Direction(splines[0]->GetEndTangent()), {-1, 0}, 1e-12);
 }
 
 // Once the first axis is known the other axis length is previewed as the
