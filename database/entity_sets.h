@@ -13,9 +13,10 @@ class FcFiler;
 class FcFilerDwg;
 class FcGraph;
 
-// Results of the entity-sequence readers beyond the common status codes.
-inline constexpr int kFcSequenceBlockMet = 4;     // DXF: a BLOCK record, for the caller
-inline constexpr int kFcSequenceEntityFailed = 5; // DXF: an entity record failed
+// Results of the entity-sequence readers beyond the common status codes
+// (database/object.h), numbered past them so that none reads as another.
+inline constexpr int kFcSequenceBlockMet = 6;     // DXF: a BLOCK record, for the caller
+inline constexpr int kFcSequenceEntityFailed = 7; // DXF: an entity record failed
 
 // Growth steps of the sets the drawing keeps.
 inline constexpr int kFcPreviousSelectionGrowth = 128;
