@@ -4,8 +4,8 @@
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
   ezdxf_drawings.py curves FILE    prints the model space curves in world
                                    coordinates, after the audit's errors
-  ezdxf_drawings.py counts FILE    prints the ellipses and splines of all
-                                   blocks
+  ezdxf_drawings.py counts FILE    prints the curves, the polylines and
+                                   their vertices of all blocks
 """
 
 import struct
@@ -156,17 +156,43 @@ def spline_text(spline):
     return text
 
 
-# Entities of the curve kinds in every block, model and paper space
-# included.
+# Entities of every block, model and paper space included, that came from
+# the file: the library adds blocks of its own to older releases, whose
+# block records take handles past the file's handle seed (so does the
+# model space record it makes for files without one, which is kept). The curve kinds; the polylines
+# by the form the program holds them in (a 2D POLYLINE without generated
+# vertices is held light; 3D polylines and meshes stay POLYLINE); the
+# vertices they keep.
 def counts(path):
     doc = ezdxf.readfile(path)
-    found = {"ELLIPSE": 0, "SPLINE": 0}
+    seed = int(doc.header.get("$HANDSEED", "0"), 16)
+    found = {"ELLIPSE": 0, "SPLINE": 0, "LWPOLYLINE": 0, "POLYLINE": 0, "VERTEX": 0}
     for block in doc.blocks:
+        added = seed and int(block.block_record.dxf.handle, 16) >= seed
+        if added and not block.name.upper().startswith("*"):
+            continue
         for entity in block:
-            if entity.dxftype() in found:
-                found[entity.dxftype()] += 1
+            kind = entity.dxftype()
+            if kind == "LWPOLYLINE":
+                found["VERTEX"] += len(entity)
+            elif kind == "POLYLINE":
+                kind = count_polyline(found, entity)
+            if kind in found:
+                found[kind] += 1
     print(" ".join(f"{kind}:{count}" for kind, count in found.items()))
     return 0
+
+
+def count_polyline(found, polyline):
+    flags = polyline.dxf.flags
+    vertices = [v.dxf.flags for v in polyline.vertices]
+    if flags & (8 | 16 | 64):
+        found["VERTEX"] += len(vertices)
+        return "POLYLINE"
+    generated = 8 if flags & 4 else (1 if flags & 2 else 0)
+    own = [v for v in vertices if not v & generated]
+    found["VERTEX"] += len(own)
+    return "POLYLINE" if len(own) < len(vertices) else "LWPOLYLINE"
 
 
 if __name__ == "__main__":
