@@ -51,6 +51,8 @@ inline constexpr EntityKind kEntityMText = 28;
 inline constexpr EntityKind kEntityLeader = 29;
 inline constexpr EntityKind kEntityTolerance = 30;
 inline constexpr EntityKind kEntityPolyline = 32;
+// 3D polylines and meshes: the heavy polyline records that are not 2D.
+inline constexpr EntityKind kEntityPolyline3d = 36;
 inline constexpr EntityKind kEntityHatch = 33;
 inline constexpr EntityKind kEntityImage = 34;
 

@@ -28,6 +28,12 @@ bool AddGrowingByHalf(FcEntitySets& set, FcEntity* entity) {
 constexpr DwgObjectType kDwgType2dPolyline = 15;
 // A 3D polyline: its class tells the record from a heavy 2D one by type.
 constexpr DwgObjectType kDwgType3dPolyline = 16;
+constexpr DwgObjectType kDwgTypePolyface = 29;
+constexpr DwgObjectType kDwgTypeMesh = 30;
+
+// The class of a POLYLINE record by its header's group 70: 3D polylines
+// and meshes (bits 8, 16, 64) have their own.
+const char* PolylineClass(int flags) { return (flags & (8 | 16 | 64)) != 0 ? "FcPolyline3d" : "POLYLINE"; }
 
 // The class of a DIMENSION record by the low three bits of its group 70;
 // null for kind 7, whose records are skipped.
@@ -89,6 +95,15 @@ int ReadDxfRecord(FcEntitySets& set, FcFiler& filer, std::string_view name, bool
     if (className == nullptr) return SkipRecord(filer) != 0 ? kFcStatusEnd : kFcStatusOk;
     filer.SeekToMark();
     object = CreateObjectByName(className);
+  } else if (name == "POLYLINE") {
+    filer.SetMark();
+    int flags = 0;
+    FcResBuf group;
+    while (filer.ReadGroup(group) && group.type != 0) {
+      if (group.type == 70) flags = group.intValue;
+    }
+    filer.SeekToMark();
+    object = CreateObjectByName(PolylineClass(flags));
   } else {
     object = CreateObjectByName(name);
   }
@@ -448,7 +463,10 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
       filer.CountSkippedRecord(DwgTypeRecordName(graph->GetClassList(), type));
       filer.StepProgress(1);
     } else {
-      if (type == kDwgType2dPolyline || type == kDwgType3dPolyline) entity->SetDwgType(type);
+      if (type == kDwgType2dPolyline || type == kDwgType3dPolyline || type == kDwgTypePolyface ||
+          type == kDwgTypeMesh) {
+        entity->SetDwgType(type);
+      }
       entity->SetHandle(current);
       FcHandle firstAttribute = 0;
       FcHandle lastAttribute = 0;

@@ -25,7 +25,7 @@ struct FixedDwgType {
 // The DWG types whose objects are made by name. The table types 48, 50,
 // 52, 56, 62, 66 and 68 are missing on purpose: they stand for the
 // drawing's own tables.
-constexpr std::array<FixedDwgType, 40> kFixedDwgTypes = {{
+constexpr std::array<FixedDwgType, 43> kFixedDwgTypes = {{
     {1, "TEXT"},           {2, "ATTRIB"},        {3, "ATTDEF"},        {4, "BLOCK"},
     {5, "ENDBLK"},         {6, "SEQEND"},        {7, "INSERT"},        {15, "POLYLINE"},
     {17, "ARC"},           {18, "CIRCLE"},       {19, "LINE"},         {20, "FcDimOrdinate"},
@@ -36,6 +36,7 @@ constexpr std::array<FixedDwgType, 40> kFixedDwgTypes = {{
     {45, "LEADER"},        {46, "TOLERANCE"},    {49, "FcBlock"},      {51, "FcLayer"},
     {53, "FcTextStyle"},   {57, "FcLineType"},   {63, "FcUCS"},        {67, "FcAppID"},
     {69, "FcDimStyle"},    {73, "FcMLineStyle"}, {77, "FcPolyline"},   {78, "FcHatch"},
+    {16, "FcPolyline3d"},  {29, "FcPolyline3d"}, {30, "FcPolyline3d"},
 }};
 
 // The record names of the fixed DWG types; the numbers below 500 not

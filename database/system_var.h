@@ -325,6 +325,9 @@ class FcSystemVar {
   double pdsize = 0.0;
   short plinegen = 0;
   double plinewid = 0.0;
+  // The tangent at the end of the last polyline segment drawn; neither
+  // named nor saved.
+  double lastPlineDirection = 0.0;
   short polysides = 4;
   std::uint8_t qtextmode = 0;
   double sketchinc = 0.1;

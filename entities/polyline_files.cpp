@@ -9,6 +9,7 @@
 #include "database/layer.h"
 #include "database/linetype.h"
 #include "database/system_var_access.h"
+#include "entities/heavy_polyline_records.h"
 #include "entities/polyline.h"
 #include "entities/vertex_2d.h"
 #include "filers/filer.h"
@@ -22,18 +23,7 @@ namespace {
 // vertices really read decide.
 constexpr int kMaxReservedVertices = 4096;
 
-FcHandle NextSeedHandle(FcGraph* graph) { return graph != nullptr ? TakeHandle(graph->GetHandleSeed()) : 0; }
-
-// A handle read from a file keeps the seed above it.
-void RaiseSeedPast(FcGraph* graph, FcHandle handle) {
-  if (graph != nullptr && graph->GetHandleSeed() <= handle) graph->GetHandleSeed() = handle + 1;
-}
-
 bool Finite(double value) { return std::isfinite(value); }
-
-std::string_view LayerNameOf(const FcEntity& entity) {
-  return entity.GetLayer() != nullptr ? std::string_view(entity.GetLayer()->GetName()) : entity.GetLayerName().str();
-}
 
 std::int32_t HeavyCurveType(std::int32_t value) {
   if (value >= 1 && value <= 4) return kCurveQuadratic;
@@ -84,11 +74,7 @@ int FcPolyline::WriteDxfHeavy(FcFiler& filer) {
     for (const PolylineVertex& v : vertices_) WriteDxfVertex(filer, v, kVertexSplineFrame, constant);
   }
   for (const PolylineVertex& v : fitVertices_) WriteDxfVertex(filer, v, v.flags, constant);
-  filer.WriteString(0, "SEQEND");
-  filer.WriteHandle(5, seqendHandle_ != 0 ? seqendHandle_ : NextSeedHandle(filer.GetGraph()));
-  filer.WriteHandle(330, GetHandle());
-  filer.WriteString(100, "AcDbEntity");
-  filer.WriteString(8, LayerNameOf(*this));
+  WriteDxfSeqendRecord(filer, *this, seqendHandle_ != 0 ? seqendHandle_ : NextSeedHandle(filer.GetGraph()));
   return kFcStatusOk;
 }
 
@@ -297,20 +283,7 @@ int FcPolyline::ReadDxfVertex(FcFiler& filer, double defaultStart, double defaul
   return kFcStatusEnd;
 }
 
-int FcPolyline::ReadDxfSeqend(FcFiler& filer) {
-  FcResBuf group;
-  while (filer.ReadGroup(group)) {
-    if (group.type == 0) {
-      filer.UnreadGroup();
-      return kFcStatusOk;
-    }
-    if (group.type == 5) {
-      seqendHandle_ = group.handle;
-      RaiseSeedPast(filer.GetGraph(), group.handle);
-    }
-  }
-  return kFcStatusEnd;
-}
+int FcPolyline::ReadDxfSeqend(FcFiler& filer) { return ReadDxfSeqendRecord(filer, seqendHandle_); }
 
 void FcPolyline::WriteDwgData(FcFilerDwg& filer) {
   if (IsFitted()) {
@@ -358,9 +331,9 @@ void FcPolyline::WriteDwgData(FcFilerDwg& filer) {
 }
 
 int FcPolyline::ReadDwgData(FcFilerDwg& filer) {
+  // Releases before 2000 number the lightweight record as a class of
+  // their own; 3D polylines and meshes have a class of their own here.
   const DwgObjectType type = GetDwgType();
-  // 3D polylines and meshes are other records under the same name.
-  if (type != kDwgTypeHeavy && type != kDwgTypeLightweight) return kFcStatusReadError;
   seqendHandle_ = 0;
   Reset();
   flags_ = 0;
@@ -445,24 +418,12 @@ void FcPolyline::WriteDwgHandles(FcFilerDwg& filer, FcHandle, FcHandle, FcHandle
   const std::vector<PolylineVertex>& firstList = spline ? vertices_ : fitVertices_;
   const FcHandle first = firstList.empty() ? 0 : firstList.front().handle;
   const FcHandle last = fitVertices_.empty() ? first : fitVertices_.back().handle;
-  filer.WriteHandleRef(4, 0, first);
-  filer.WriteHandleRef(4, 0, last);
-  filer.WriteHandleRef(3, 0, seqendHandle_);
+  WriteDwgVertexHandles(filer, first, last, seqendHandle_);
 }
 
 int FcPolyline::ReadDwgHandles(FcFilerDwg& filer, FcHandle& extra1, FcHandle& extra2, FcHandle&) {
   if (GetDwgType() != kDwgTypeHeavy) return kFcStatusOk;
-  std::uint8_t code = 0;
-  FcHandle first = 0;
-  FcHandle last = 0;
-  FcHandle seqend = 0;
-  if (!filer.ReadHandleRef(first, GetHandle(), &code) || code != 4) return kFcStatusReadError;
-  if (!filer.ReadHandleRef(last, GetHandle(), &code) || code != 4) return kFcStatusReadError;
-  if (!filer.ReadHandleRef(seqend, GetHandle(), &code) || code != 3) return kFcStatusReadError;
-  seqendHandle_ = seqend;
-  extra1 = first;
-  extra2 = last;
-  return kFcStatusOk;
+  return ReadDwgVertexHandles(filer, GetHandle(), extra1, extra2, seqendHandle_);
 }
 
 int FcPolyline::WriteDwgSubRecords(FcFilerDwg& filer) {
@@ -495,11 +456,7 @@ int FcPolyline::WriteDwgSubRecords(FcFilerDwg& filer) {
     vertex.WriteDwg(filer, previous, next, 0, 0, 0);
   }
   if (vertex.GetLayer() != nullptr) vertex.GetLayer()->RemoveEntityHandle(&vertex);
-  FcSeqend seqend;
-  seqend.CopyProperties(this);
-  seqend.SetHandle(seqendHandle_);
-  seqend.WriteDwg(filer, 0, 0, 0, 0, 0);
-  if (seqend.GetLayer() != nullptr) seqend.GetLayer()->RemoveEntityHandle(&seqend);
+  WriteDwgSeqendRecord(filer, *this, seqendHandle_);
   return kFcStatusOk;
 }
 

@@ -370,11 +370,15 @@ void CountSkippedEntities(FcFiler& filer, std::int64_t start, FcSkippedRecords* 
   const std::int64_t end = filer.GetFile()->GetPosition();
   filer.Seek(start, FcSeekOrigin::kBegin);
   std::unordered_map<std::string, bool> known;
+  // The vertices of a polyline are read with it.
+  bool inPolyline = false;
   FcResBuf group;
   while (filer.GetFile()->GetPosition() < end && filer.ReadGroup(group)) {
     if (group.type != 0) continue;
     const std::string name = UpperAscii(TextOf(group));
     if (name == "BLOCK" || name == "ENDBLK" || name == "ENDSEC") continue;
+    if (name == "VERTEX" && inPolyline) continue;
+    inPolyline = name == "POLYLINE" || (name == "VERTEX" && inPolyline);
     if (!HasEntityClass(name, known)) ++(*skipped)[name];
   }
   filer.Seek(end, FcSeekOrigin::kBegin);

@@ -8,6 +8,7 @@
 #include "entities/line.h"
 #include "entities/point_entity.h"
 #include "entities/polyline.h"
+#include "entities/polyline_3d.h"
 #include "entities/raster_image.h"
 #include "entities/ray.h"
 #include "entities/solid.h"
@@ -52,6 +53,7 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("FcPolyline", FcPolyline::Create);
   RegisterObjectFactory("LWPOLYLINE", FcPolyline::Create);
   RegisterObjectFactory("POLYLINE", FcPolyline::Create);
+  RegisterObjectFactory(FcPolyline3d::kFactoryName, FcPolyline3d::Create);
   RegisterCurveFactories();
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);

@@ -23,6 +23,10 @@ int CmdCommonTangentCircle();
 int CmdXLine();
 int CmdEllipse();
 int CmdSPLine();
+int CmdPline();
+int CmdRectangle();
+int CmdPolygon();
+int CmdDonut();
 // Commands the program does not offer; they say so.
 int CmdTablet();
 int CmdSketch();

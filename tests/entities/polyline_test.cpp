@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <vector>
 
 #include "core/matrix2d.h"
+#include "database/graph.h"
 #include "entities/polyline.h"
+#include "entities/vertex_2d.h"
+#include "filers/filer_dwg.h"
+#include "platform/thread_slot.h"
 
 namespace {
 
@@ -127,6 +132,65 @@ TEST(PolylineTest, GripsGiveVerticesAndArcMidpointsAndAMovedMidpointBendsTheArc)
   midpoint.Add(1);
   polyline.MoveGripPoints(midpoint, {0.0, 5.0});
   EXPECT_EQ(polyline.GetVertices()[0].bulge, 0.0);
+}
+
+// A drawing's SPLINESEGS steers the fit: 1 gives the vertices themselves,
+// and a value that would make more points than a fit may hold is refused,
+// leaving the polyline as it was.
+TEST(PolylineTest, SplinesegsOfTheDrawingSteersTheFitAndAnUnboundedFitIsRefused) {
+  FcGraph graph;
+  CurrentThreadSlot().graph = &graph;
+  struct Case {
+    short splinesegs;
+    int vertices;
+    bool fitted;
+    std::size_t fitCount;
+  } cases[] = {
+      {1, 4, true, 4},
+      {2, 4, true, 3 * 2 + 1},
+      {32767, 40, false, 0},
+  };
+  for (const Case& c : cases) {
+    graph.GetSysVars().SetSplineSegs(c.splinesegs);
+    FcPolyline polyline;
+    for (int i = 0; i < c.vertices; ++i) polyline.AppendVertex({10.0 * i, (i % 2) * 5.0}, 0.0, 0.0, 0.0);
+    EXPECT_EQ(polyline.CurveFit(), c.fitted) << c.splinesegs;
+    EXPECT_EQ(polyline.IsFitted(), c.fitted) << c.splinesegs;
+    ASSERT_EQ(polyline.GetFitVertices().size(), c.fitCount) << c.splinesegs;
+    if (c.splinesegs != 1) continue;
+    for (int i = 0; i < c.vertices; ++i) {
+      EXPECT_EQ(polyline.GetFitVertices()[static_cast<std::size_t>(i)].x, polyline.GetVertices()[static_cast<std::size_t>(i)].x);
+      EXPECT_EQ(polyline.GetFitVertices()[static_cast<std::size_t>(i)].y, polyline.GetVertices()[static_cast<std::size_t>(i)].y);
+    }
+  }
+  CurrentThreadSlot() = {};
+}
+
+// A DWG VERTEX record whose start width is negative stands for both widths.
+TEST(PolylineTest, DwgVertexWithANegativeStartWidthReadsAsBothWidths) {
+  const struct {
+    double widths[2];
+    int count;
+    double start, end;
+  } cases[] = {{{-2.0, 0.0}, 1, 2.0, 2.0}, {{1.0, 3.0}, 2, 1.0, 3.0}};
+  for (const auto& c : cases) {
+    FcFilerDwg writer;
+    writer.AttachFile(std::make_unique<FcFile>(), FcFileKind::kDwg);
+    writer.WriteRawByte(0);
+    for (double v : {4.0, 5.0, 0.0}) writer.WriteBitDouble(v);
+    for (int i = 0; i < c.count; ++i) writer.WriteBitDouble(c.widths[i]);
+    writer.WriteBitDouble(0.5);
+    writer.WriteBitDouble(0.0);
+    while (writer.GetBitsWritten() % 8 != 0) writer.WriteBit(0);
+    FcFilerDwg reader;
+    reader.AttachFile(std::make_unique<FcFile>(writer.DetachFile()->TakeBytes()), FcFileKind::kDwg);
+    Fc2DVertex vertex;
+    ASSERT_EQ(vertex.ReadDwgData(reader), kFcStatusOk);
+    EXPECT_EQ(vertex.x, 4.0);
+    EXPECT_EQ(vertex.startWidth, c.start);
+    EXPECT_EQ(vertex.endWidth, c.end);
+    EXPECT_EQ(vertex.bulge, 0.5);
+  }
 }
 
 }  // namespace

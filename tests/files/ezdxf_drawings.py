@@ -4,8 +4,10 @@
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
   ezdxf_drawings.py curves FILE    prints the model space curves in world
                                    coordinates, after the audit's errors
-  ezdxf_drawings.py counts FILE    prints the arcs, circles, ellipses and
-                                   splines of all blocks
+  ezdxf_drawings.py counts FILE [--layouts] KIND...
+                                   prints the entities of the kinds in all
+                                   blocks, or in model and paper space only;
+                                   VERTEX counts the polylines' own vertices
 """
 
 import struct
@@ -176,28 +178,54 @@ def file_block_names(path):
     return names
 
 
-# Entities of the curve kinds in every block, model and paper space
-# included. The library adds arrow blocks of its own to a release 13 or 14
-# file it reads; those are not the file's and are left out.
-def counts(path):
+# Entities of the kinds in every block, model and paper space included.
+# The library adds arrow blocks of its own to a release 13 or 14 file it
+# reads; those are not the file's and are left out.
+def counts(path, kinds):
+    layouts_only = kinds[:1] == ["--layouts"]
+    kinds = kinds[1:] if layouts_only else kinds
     doc = ezdxf.readfile(path)
     defined = file_block_names(path)
-    found = {"ARC": 0, "CIRCLE": 0, "ELLIPSE": 0, "SPLINE": 0}
+    found = {kind: 0 for kind in kinds}
     for block in doc.blocks:
-        if not block.block_record.is_any_layout and block.name.upper() not in defined:
+        layout = block.block_record.is_any_layout
+        if not layout and (layouts_only or block.name.upper() not in defined):
             continue
         for entity in block:
-            if entity.dxftype() in found:
-                found[entity.dxftype()] += 1
-    print(" ".join(f"{kind}:{count}" for kind, count in found.items()))
+            kind = entity.dxftype()
+            if kind == "LWPOLYLINE":
+                found["VERTEX"] = found.get("VERTEX", 0) + len(entity)
+            elif kind == "POLYLINE":
+                kind = count_polyline(found, entity)
+            # The library folds the columns of a multiline text into it;
+            # the file holds each as a record of its own.
+            if kind == "MTEXT" and entity.has_columns:
+                found["MTEXT"] = found.get("MTEXT", 0) + len(entity.columns.linked_columns)
+            if kind in found:
+                found[kind] += 1
+    print(" ".join(f"{kind}:{found[kind]}" for kind in kinds))
     return 0
+
+
+# A heavy polyline whose vertices are all its own reads as a light one; its
+# generated fit or spline vertices are not counted.
+def count_polyline(found, polyline):
+    flags = polyline.dxf.flags
+    vertices = [v.dxf.flags for v in polyline.vertices]
+    if flags & (8 | 16 | 64):
+        found["VERTEX"] = found.get("VERTEX", 0) + len(vertices)
+        return "POLYLINE"
+    generated = 8 if flags & 4 else (1 if flags & 2 else 0)
+    own = [v for v in vertices if not v & generated]
+    found["VERTEX"] = found.get("VERTEX", 0) + len(own)
+    return "POLYLINE" if len(own) < len(vertices) else "LWPOLYLINE"
 
 
 if __name__ == "__main__":
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
     if sys.argv[1] == "counts":
-        sys.exit(counts(sys.argv[2]))
+        sys.exit(counts(sys.argv[2], sys.argv[3:]))
     if sys.argv[1] == "write":
         write(sys.argv[2])
         sys.exit(0)

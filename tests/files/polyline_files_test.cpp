@@ -7,6 +7,7 @@
 #include "database/block.h"
 #include "database/graph.h"
 #include "entities/polyline.h"
+#include "entities/polyline_3d.h"
 #include "files/drawing_file.h"
 #include "platform/thread_slot.h"
 #include "tests/support/temp_dir.h"
@@ -161,6 +162,140 @@ TEST(PolylineFilesTest, HeavyPolylinesWithoutFitVerticesReadAsLightweight) {
   EXPECT_EQ(read[0]->GetVertices()[0].bulge, 0.5);
   EXPECT_EQ(read[0]->GetVertices()[0].handle, 0x2Bu);
   EXPECT_EQ(read[0]->GetVertices()[1].x, 3.0);
+}
+
+}  // namespace
+
+namespace {
+
+struct Shape3d {
+  const char* name;
+  std::int32_t flags;
+  std::int32_t m, n;
+  std::vector<Polyline3dVertex> vertices;
+};
+
+Polyline3dVertex P(double x, double y, double z) {
+  Polyline3dVertex v;
+  v.x = x;
+  v.y = y;
+  v.z = z;
+  return v;
+}
+
+Polyline3dVertex Face(std::int16_t a, std::int16_t b, std::int16_t c, std::int16_t d) {
+  Polyline3dVertex v;
+  v.flags = kVertexFaceRecord;
+  v.face[0] = a;
+  v.face[1] = b;
+  v.face[2] = c;
+  v.face[3] = d;
+  return v;
+}
+
+// A closed 3D polyline, a 2 by 3 polygon mesh and a polyface of two faces,
+// one with a hidden edge.
+const std::vector<Shape3d>& Shapes3d() {
+  static const std::vector<Shape3d> shapes = {
+      {"3d polyline", kPolyline3d | kPolylineClosed, 0, 0, {P(0, 0, 0), P(10, 0, 5), P(10, 10, -2.5), P(0, 10, 1)}},
+      {"polygon mesh", kPolylineMesh, 2, 3, {P(0, 0, 0), P(5, 0, 1), P(10, 0, 0), P(0, 5, 2), P(5, 5, 3), P(10, 5, 2)}},
+      {"polyface", kPolylinePolyface, 0, 0,
+       {P(0, 0, 0), P(4, 0, 0), P(4, 4, 1), P(0, 4, 1), P(8, 2, 0), Face(1, 2, 3, 4), Face(2, -5, 3, 0)}},
+  };
+  return shapes;
+}
+
+void Fill3d(FcGraph& graph) {
+  CurrentThreadSlot().graph = &graph;
+  for (const Shape3d& shape : Shapes3d()) {
+    auto* polyline = new FcPolyline3d;
+    polyline->SetFlags(shape.flags);
+    polyline->SetMeshCount(0, shape.m);
+    polyline->SetMeshCount(1, shape.n);
+    for (const Polyline3dVertex& v : shape.vertices) polyline->AppendVertex(v);
+    graph.AddEntity(polyline, false);
+  }
+  CurrentThreadSlot() = {};
+}
+
+std::vector<const FcPolyline3d*> Polylines3dOf(const FcGraph& graph) {
+  std::vector<const FcPolyline3d*> out;
+  const FcBlock* modelSpace = graph.GetBlockList().FindByName("*Model_Space");
+  for (int i = 0; modelSpace != nullptr && i < modelSpace->GetEntities().GetCount(); ++i) {
+    if (auto* p = dynamic_cast<const FcPolyline3d*>(modelSpace->GetEntities().GetAt(i))) out.push_back(p);
+  }
+  return out;
+}
+
+// 3D polylines and meshes keep every vertex, its height, its flags and the
+// corners of each face through every file kind.
+TEST(PolylineFilesTest, ThreeDimensionalPolylinesAndMeshesReadBackEqual) {
+  TempDir dir;
+  const struct {
+    FcFileKind kind;
+    const char* file;
+  } kinds[] = {{FcFileKind::kAsciiDxf, "a.dxf"}, {FcFileKind::kBinaryDxf, "b.dxf"}, {FcFileKind::kDwg, "c.dwg"}};
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(k.file);
+    FcGraph original;
+    Fill3d(original);
+    const std::vector<const FcPolyline3d*> written = Polylines3dOf(original);
+    const std::string path = dir.path() + k.file;
+    ASSERT_EQ(SaveDrawing(original, path, k.kind, false, false), FcSaveResult::kDone);
+    FcGraph copy;
+    std::uint8_t anySkipped = 1;
+    ASSERT_EQ(OpenDrawing(copy, path, false, &anySkipped), FcOpenResult::kDone);
+    EXPECT_EQ(anySkipped, 0);
+    const std::vector<const FcPolyline3d*> read = Polylines3dOf(copy);
+    ASSERT_EQ(read.size(), Shapes3d().size());
+    for (std::size_t i = 0; i < read.size(); ++i) {
+      SCOPED_TRACE(Shapes3d()[i].name);
+      EXPECT_EQ(read[i]->GetFlags(), Shapes3d()[i].flags);
+      EXPECT_EQ(read[i]->GetDwgType(), written[i]->GetDwgType());
+      EXPECT_EQ(read[i]->GetMeshCount(0), written[i]->IsPolyface() ? 5 : Shapes3d()[i].m);
+      EXPECT_EQ(read[i]->GetMeshCount(1), written[i]->IsPolyface() ? 2 : Shapes3d()[i].n);
+      ASSERT_EQ(read[i]->GetVertexCount(), written[i]->GetVertexCount());
+      for (int j = 0; j < read[i]->GetVertexCount(); ++j) {
+        const Polyline3dVertex& want = written[i]->GetVertices()[j];
+        const Polyline3dVertex& got = read[i]->GetVertices()[j];
+        EXPECT_EQ(got.x, want.x);
+        EXPECT_EQ(got.y, want.y);
+        EXPECT_EQ(got.z, want.z);
+        EXPECT_EQ(got.handle, want.handle);
+        EXPECT_EQ(got.IsFaceRecord(), want.IsFaceRecord());
+        for (int c = 0; c < 4; ++c) EXPECT_EQ(got.face[c], want.face[c]);
+      }
+      EXPECT_EQ(read[i]->Edges().size(), written[i]->Edges().size());
+    }
+  }
+}
+
+TEST(PolylineFilesTest, AnIndependentReaderSeesTheSameMeshesAndAuditsClean) {
+  TempDir dir;
+  FcGraph graph;
+  Fill3d(graph);
+  const std::string path = dir.path() + "m.dxf";
+  ASSERT_EQ(SaveDrawing(graph, path, FcFileKind::kAsciiDxf, false, false), FcSaveResult::kDone);
+  int status = 0;
+  const std::string out = RunPython(
+      "import sys, ezdxf\n"
+      "doc = ezdxf.readfile(sys.argv[1])\n"
+      "a = doc.audit()\n"
+      "print('errors', len(a.errors))\n"
+      "for e in doc.modelspace():\n"
+      "    print(e.get_mode(), e.dxf.flags, [tuple(round(c, 6) for c in v.dxf.location) for v in e.vertices if v.dxf.flags != 128])\n"
+      "    if e.get_mode() == 'AcDbPolyFaceMesh':\n"
+      "        print([v.dxf.flags for v in e.vertices], [tuple(v.dxf.get(k, 0) for k in ('vtx0', 'vtx1', 'vtx2', 'vtx3'))\n"
+      "               for v in e.vertices if v.dxf.flags == 128])\n",
+      path, &status);
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_EQ(out,
+            "errors 0\n"
+            "AcDb3dPolyline 9 [(0.0, 0.0, 0.0), (10.0, 0.0, 5.0), (10.0, 10.0, -2.5), (0.0, 10.0, 1.0)]\n"
+            "AcDbPolygonMesh 16 [(0.0, 0.0, 0.0), (5.0, 0.0, 1.0), (10.0, 0.0, 0.0), (0.0, 5.0, 2.0), (5.0, 5.0, 3.0), "
+            "(10.0, 5.0, 2.0)]\n"
+            "AcDbPolyFaceMesh 64 [(0.0, 0.0, 0.0), (4.0, 0.0, 0.0), (4.0, 4.0, 1.0), (0.0, 4.0, 1.0), (8.0, 2.0, 0.0)]\n"
+            "[192, 192, 192, 192, 192, 128, 128] [(1, 2, 3, 4), (2, -5, 3, 0)]\n");
 }
 
 }  // namespace
