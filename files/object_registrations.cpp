@@ -6,12 +6,14 @@
 #include "entities/ellipse.h"
 #include "entities/face3d.h"
 #include "entities/line.h"
+#include "entities/mtext.h"
 #include "entities/point_entity.h"
 #include "entities/polyline.h"
 #include "entities/raster_image.h"
 #include "entities/ray.h"
 #include "entities/solid.h"
 #include "entities/spline.h"
+#include "entities/text.h"
 #include "entities/trace.h"
 #include "entities/xline.h"
 
@@ -53,6 +55,10 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("LWPOLYLINE", FcPolyline::Create);
   RegisterObjectFactory("POLYLINE", FcPolyline::Create);
   RegisterCurveFactories();
+  RegisterObjectFactory("FcText", FcText::Create);
+  RegisterObjectFactory("TEXT", FcText::Create);
+  RegisterObjectFactory("FcMText", FcMText::Create);
+  RegisterObjectFactory("MTEXT", FcMText::Create);
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);
   RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);
