@@ -205,9 +205,3 @@ void FcText::GetSnapSegments(int, const FcPoint2d&, int, const FcMatrix2d& matri
   AppendPointSegment(segments, GetPlacementPoint(), kOsnapInsert, matrix);
 }
 
-bool FcText::Draw(FcDrawSink* sink) {
-  if (sink != nullptr) FcEntity::Draw(sink);
-  return true;
-}
-
-bool FcText::Explode(FcEntitySets&) { return false; }

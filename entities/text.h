@@ -7,6 +7,8 @@
 
 #include "core/point2d.h"
 #include "database/entity.h"
+#include "fonts/point_chain.h"
+#include <vector>
 
 class FcFiler;
 class FcFilerDwg;
@@ -135,6 +137,15 @@ class FcText : public FcEntity {
   // upper left, upper right, lower right of the unrotated text.
   const std::array<FcPoint2d, 4>& GetBox() const { return box_; }
 
+  // The glyph chains of the text in text units and the matrix that puts
+  // them in place; refreshes the box and, for aligned and fit text, the
+  // height or width factor. Empty for an empty text without caret or
+  // without any style.
+  std::vector<PointChain> Layout(FcMatrix2d& placement, FcGraph* graph);
+  // One glyph at the pen, which moves on by its advance; superscript (1)
+  // and subscript (2) glyphs are 0.618 of the height.
+  void LayoutChar(const FcTextStyle& style, int code, FcPoint2d& pen, int mode, PointChain& chain) const;
+
   // Left on the baseline: placed at the insertion point.
   bool IsLeftBaseline() const { return horizontal_ == kTextLeft && vertical_ == kTextBaseline; }
   bool IsAlignedOrFit() const { return horizontal_ == kTextAligned || horizontal_ == kTextFit; }
@@ -152,8 +163,6 @@ class FcText : public FcEntity {
   bool IsBackward(const FcTextStyle* style) const;
 
  private:
-  friend class FcTextLayout;
-
   void CopyOwnFields(const FcText& other);
   int ReadTextGroup(FcFiler& filer, const FcResBuf& group);
   // The style the listing and the file writers use: by handle, by name,
