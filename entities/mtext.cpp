@@ -10,6 +10,7 @@
 #include "entities/entity_clone.h"
 #include "entities/entity_listing.h"
 #include "entities/geom_segment_ops.h"
+#include "entities/mtext_layout.h"
 #include "entities/point_segment.h"
 #include "entities/text_style_lookup.h"
 #include "platform/frame_link.h"
@@ -225,10 +226,29 @@ void FcMText::GetSnapSegments(int, const FcPoint2d&, int, const FcMatrix2d& matr
 }
 
 bool FcMText::Draw(FcDrawSink* sink) {
-  if (sink != nullptr) FcEntity::Draw(sink);
+  if (sink == nullptr) return true;
+  MTextRenderRequest request;
+  request.sink = sink;
+  RenderMText(*this, request);
   return true;
 }
 
-bool FcMText::Explode(FcEntitySets&) { return false; }
+bool FcMText::Explode(FcEntitySets& target) {
+  MTextRenderRequest request;
+  request.explodeSet = &target;
+  RenderMText(*this, request);
+  return true;
+}
 
-void FcMText::GetBoundarySegments(const FcMatrix2d&, GeomSegmentList&) {}
+void FcMText::GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) {
+  if (contents_.empty()) return;
+  std::array<FcPoint2d, 4> box{};
+  std::array<FcPoint2d, 4> grown{};
+  MTextRenderRequest request;
+  request.box = &box;
+  request.grownBox = &grown;
+  RenderMText(*this, request);
+  for (int i = 0; i < 4; ++i) {
+    if (!AppendLineSegment(segments, box[i], box[(i + 1) % 4], kLineExtentSegment, kSnapTagBoundary, matrix)) return;
+  }
+}

@@ -27,9 +27,13 @@ void TransformChains(std::vector<PointChain>& chains, std::size_t first, std::si
   for (std::size_t i = first; i < last && i < chains.size(); ++i) chains[i].Transform(m);
 }
 
-void DrawTextChain(FcDrawSink& sink, const PointChain& chain, FcHandle handle) {
+void DrawTextChain(FcDrawSink& sink, const PointChain& chain, FcHandle handle, const FcPen* entityPen) {
+  if (chain.colour != -1) {
+    sink.SetPen(FcPen{chain.colour, nullptr, 1.0});
+  } else if (entityPen != nullptr) {
+    sink.SetPen(*entityPen);
+  }
   sink.SetContinuousLinetype();
-  if (chain.colour != -1) sink.SetPen(FcPen{chain.colour, nullptr, 1.0});
   if (chain.kind == PointChain::kFilled) {
     const FcPoint2d* ring = chain.points.data();
     for (const int size : chain.contourSizes) {
