@@ -98,6 +98,14 @@ class FcDrawSink {
                       int subIndex) = 0;
   // A filled polygon through the points in the given order.
   virtual void AddPolygon(const FcPoint2d* points, int count, FcHandle handle, int subIndex) = 0;
+  // Rings filled together with the even-odd rule, so that inner rings are
+  // holes; the points of all rings lie one after the other. A sink that
+  // fills no holes gets each ring as a polygon of its own.
+  virtual void AddPolyPolygon(const FcPoint2d* points, const std::int32_t* ringCounts, int ringCount,
+                              FcHandle handle, int subIndex) {
+    for (int ring = 0; ring < ringCount; points += ringCounts[ring], ++ring)
+      AddPolygon(points, ringCounts[ring], handle, subIndex);
+  }
   // A ray from the base point, and a line without end through it, both
   // clipped to the view window.
   virtual void AddRay(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) = 0;

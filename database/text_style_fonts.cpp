@@ -2,6 +2,9 @@
 
 #include "core/code_pages.h"
 #include "core/paths.h"
+#include "core/resbuf.h"
+#include "database/app_id.h"
+#include "database/extended_data.h"
 #include "database/graph.h"
 #include "database/text_style.h"
 #include "fonts/truetype_outline.h"
@@ -28,7 +31,7 @@ std::string WithShxDefault(std::string_view fileName) {
   return path;
 }
 
-const FcGraph* GraphOf(const FcTextStyle& style) {
+FcGraph* GraphOf(const FcTextStyle& style) {
   const auto* list = dynamic_cast<const FcTextStyleList*>(style.GetOwner());
   return list != nullptr ? list->GetGraph() : nullptr;
 }
@@ -40,6 +43,23 @@ std::string FindFont(const std::string& path, const std::string& folders) {
   if (!folders.empty() && FindFileInPathList(folders, &found, path)) return found;
   if (FileExists(path)) return path;
   if (FindFileInPathList(GetProgramSettings().search_path, &found, PathFileName(path))) return found;
+  return {};
+}
+
+// Which face of a font collection a style uses is kept in its extended
+// data of this application.
+constexpr std::string_view kFaceApplication = "ACAD";
+constexpr int kFaceGroup = 1000;
+constexpr int kFaceFlagsGroup = 1071;
+
+bool IsCollection(const std::string& fileName) { return EqualsNoCase(PathExtension(fileName), ".ttc"); }
+
+// The face named in the style's extended data, or empty.
+std::string StoredFace(const FcTextStyle& style) {
+  const FcExtendData* block = style.GetXdata().FindByAppName(kFaceApplication);
+  for (const FcResBuf* item = block != nullptr ? block->head : nullptr; item != nullptr; item = item->next) {
+    if (item->type == kFaceGroup) return item->text != nullptr ? item->text : "";
+  }
   return {};
 }
 
@@ -83,6 +103,11 @@ void FcTextStyle::SetFontFile(std::string_view fileName) {
   }
   std::string face;
   if (!named.empty() && FindTrueTypeFaceByFile(named, &face, 1) != 0) {
+    const std::string stored = StoredFace(*this);
+    std::string second;
+    if (IsCollection(named) && !stored.empty() && !EqualsNoCase(stored, face) &&
+        FindTrueTypeFaceByFile(named, &second, 2) != 0 && EqualsNoCase(second, stored))
+      face = second;
     fontFile_ = Cut(named, kMaxName);
     BecomeTrueType(face);
     return;
@@ -127,6 +152,13 @@ void FcTextStyle::SetTrueTypeFace(std::string_view faceName) {
   const std::string face(faceName);
   std::string file;
   if (EqualsNoCase(face, faceName_) || FindTrueTypeFontFile(face, &file) == 0) return;
+  FcGraph* graph = GraphOf(*this);
+  if (graph != nullptr && IsCollection(file)) {
+    FcAppID* application = graph->GetAppIdList().FindByName(kFaceApplication);
+    if (application == nullptr) application = graph->AddAppId(kFaceApplication);
+    if (FcExtendData* block = GetXdata().GetForApp(application))
+      block->SetChain(BuildResBufList(kFaceGroup, face.c_str(), kFaceFlagsGroup, 0, 0));
+  }
   fontFile_ = Cut(file, kMaxName);
   BecomeTrueType(face);
 }

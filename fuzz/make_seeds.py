@@ -2,7 +2,8 @@
 """Writes seed inputs for the fuzz targets into OUT/<target>/.
 
 Small drawings made with ezdxf (one per entity kind and table feature),
-the small files of the shared corpus, and a few JPEG and BMP pictures.
+the small files of the shared corpus, a few JPEG and BMP pictures, and SHX
+fonts of each kind.
 Usage: make_seeds.py OUT [CORPUS]
 """
 import os
@@ -78,10 +79,41 @@ def bmp_seed():
     return header + info + pixels
 
 
+def shx_seeds():
+    """The program's own fonts and small fonts of the other two kinds whose
+    shapes use every shape code."""
+    fonts = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "Fonts")
+    for name in ("txt.shx", "simplex.shx"):
+        with open(os.path.join(fonts, name), "rb") as f:
+            yield name, f.read()
+    info = b"seed\0" + bytes([10, 2, 0, 0])
+    shapes = {
+        65: bytes([2, 8, 5, 0, 1, 10, 5, 0x00, 2, 14, 0x40, 1, 0x44, 0]),
+        66: bytes([1, 12, 10, 0, 127, 13, 5, 5, 0x81, 0, 0, 11, 10, 20, 0, 5, 0x93, 0]),
+        67: bytes([3, 2, 4, 2, 5, 9, 1, 1, 2, 3, 0, 0, 6, 7, 65, 7, 0, 66, 0]),
+    }
+    entries = sorted((number, b"\0" + data) for number, data in shapes.items())
+    unicode_font = bytearray(b"seed unicode".ljust(25, b"\0"))
+    unicode_font += struct.pack("<hHH", len(entries) + 1, 0, len(info)) + info
+    for number, data in entries:
+        unicode_font += struct.pack("<HH", number, len(data)) + data
+    yield "unicode.shx", bytes(unicode_font)
+    big = bytearray(b"seed big".ljust(27, b"\0"))
+    big += struct.pack("<HH", len(entries) + 1, 1) + struct.pack("<BBBB", 0x81, 0, 0xFE, 0)
+    offset = len(big) + 8 * (len(entries) + 1)
+    index = bytearray()
+    for number, data in [(0, info)] + entries:
+        index += struct.pack("<HHI", number, len(data), offset)
+        offset += len(data)
+    big += index + info + b"".join(data for _, data in entries)
+    yield "big.shx", bytes(big)
+
+
 def main():
     out = sys.argv[1]
     corpus = sys.argv[2] if len(sys.argv) > 2 else "/work/shared/corpus"
-    targets = ("dxf_open_fuzz", "dwg_open_fuzz", "dxf_group_fuzz", "dwg_bits_fuzz", "jpeg_fuzz", "bmp_fuzz")
+    targets = ("dxf_open_fuzz", "dwg_open_fuzz", "dxf_group_fuzz", "dwg_bits_fuzz", "jpeg_fuzz", "bmp_fuzz",
+               "shx_fuzz")
     for target in targets:
         os.makedirs(os.path.join(out, target), exist_ok=True)
     for name, doc in drawings():
@@ -104,6 +136,9 @@ def main():
             f.write(data)
     with open(os.path.join(out, "bmp_fuzz", "small.bmp"), "wb") as f:
         f.write(bmp_seed())
+    for name, data in shx_seeds():
+        with open(os.path.join(out, "shx_fuzz", name), "wb") as f:
+            f.write(data)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "core/handle.h"
+#include "database/draw_sink.h"
+#include "fonts/point_chain.h"
+
+// Draws one glyph node: always with continuous lines, in the node's colour
+// when it has one. Filled rings become one filled primitive with holes,
+// strokes one polyline per contour; points after the last closed contour
+// are not drawn.
+void DrawPointChain(FcDrawSink& sink, const PointChain& node, FcHandle handle, int subIndex = 0);
