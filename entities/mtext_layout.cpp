@@ -10,6 +10,7 @@
 #include "core/matrix2d.h"
 #include "database/draw_sink.h"
 #include "database/graph.h"
+#include "database/point_chain_drawing.h"
 #include "database/text_style.h"
 #include "entities/mtext.h"
 #include "entities/text_chains.h"
@@ -482,5 +483,10 @@ void RenderMText(FcMText& text, const MTextRenderRequest& request) {
   }
   if (request.sink == nullptr) return;
   request.sink->SetPen(pen);
-  for (const PointChain& chain : chains) DrawTextChain(*request.sink, chain, text.GetHandle(), &pen);
+  for (const PointChain& chain : chains) {
+    // Glyphs in the entity's own colour go back to its pen after one in
+    // a colour of its own.
+    if (chain.colour == -1) request.sink->SetPen(pen);
+    DrawPointChain(*request.sink, chain, text.GetHandle());
+  }
 }

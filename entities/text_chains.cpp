@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <new>
 
-#include "database/draw_sink.h"
 #include "database/entity.h"
 #include "database/entity_sets.h"
 #include "database/layer.h"
@@ -25,28 +24,6 @@ bool ChainExtents(const std::vector<PointChain>& chains, std::size_t first, std:
 
 void TransformChains(std::vector<PointChain>& chains, std::size_t first, std::size_t last, const FcMatrix2d& m) {
   for (std::size_t i = first; i < last && i < chains.size(); ++i) chains[i].Transform(m);
-}
-
-void DrawTextChain(FcDrawSink& sink, const PointChain& chain, FcHandle handle, const FcPen* entityPen) {
-  if (chain.colour != -1) {
-    sink.SetPen(FcPen{chain.colour, nullptr, 1.0});
-  } else if (entityPen != nullptr) {
-    sink.SetPen(*entityPen);
-  }
-  sink.SetContinuousLinetype();
-  if (chain.kind == PointChain::kFilled) {
-    const FcPoint2d* ring = chain.points.data();
-    for (const int size : chain.contourSizes) {
-      sink.AddPolygon(ring, size, handle, 0);
-      ring += size;
-    }
-    return;
-  }
-  const FcPoint2d* points = chain.points.data();
-  for (const int size : chain.contourSizes) {
-    sink.AddPolyline(points, size, false, handle, 0);
-    points += size;
-  }
 }
 
 void ExplodeTextChains(const std::vector<PointChain>& chains, const FcEntity& source, FcEntitySets& target) {

@@ -7,10 +7,8 @@
 #include "core/point2d.h"
 #include "fonts/point_chain.h"
 
-class FcDrawSink;
 class FcEntity;
 class FcEntitySets;
-struct FcPen;
 
 // What the text entities do with the glyph chains they lay out.
 
@@ -19,10 +17,6 @@ struct FcPen;
 bool ChainExtents(const std::vector<PointChain>& chains, std::size_t first, std::size_t last, FcPoint2d& min,
                   FcPoint2d& max);
 void TransformChains(std::vector<PointChain>& chains, std::size_t first, std::size_t last, const FcMatrix2d& m);
-// Continuous lines, in the chain's colour when it has one, else with the
-// entity's pen when one is given: filled rings as filled primitives,
-// strokes as one polyline per closed contour.
-void DrawTextChain(FcDrawSink& sink, const PointChain& chain, FcHandle handle, const FcPen* entityPen = nullptr);
 // One open polyline per contour, with the entity's linetype, linetype
 // scale, colour and layer, added to the set.
 void ExplodeTextChains(const std::vector<PointChain>& chains, const FcEntity& source, FcEntitySets& target);

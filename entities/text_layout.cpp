@@ -6,6 +6,7 @@
 #include "core/matrix2d.h"
 #include "database/draw_sink.h"
 #include "database/graph.h"
+#include "database/point_chain_drawing.h"
 #include "database/text_style.h"
 #include "entities/text.h"
 #include "entities/text_chains.h"
@@ -203,7 +204,7 @@ bool FcText::Draw(FcDrawSink* sink) {
   }
   for (PointChain& chain : chains) {
     chain.Transform(placement);
-    DrawTextChain(*sink, chain, GetHandle());
+    DrawPointChain(*sink, chain, GetHandle());
   }
   return true;
 }

@@ -4,6 +4,8 @@
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
   ezdxf_drawings.py curves FILE    prints the model space curves in world
                                    coordinates, after the audit's errors
+  ezdxf_drawings.py texts FILE     prints the model space texts and multiline
+                                   texts, after the audit's errors
   ezdxf_drawings.py counts FILE    prints the ellipses, splines, texts and
                                    multiline texts of all blocks
 """
@@ -117,7 +119,7 @@ def audit(path):
 
 
 def fmt(value):
-    return f"{value:.6f}".rstrip("0").rstrip(".").replace("-0", "0") if abs(value) > 5e-7 else "0"
+    return f"{value:.6f}".rstrip("0").rstrip(".") if abs(value) > 5e-7 else "0"
 
 
 def point(vector):
@@ -142,6 +144,23 @@ def curves(path):
                   f"to {fmt(entity.dxf.end_param)}")
         elif kind == "SPLINE":
             print(spline_text(entity))
+    return status
+
+
+def texts(path):
+    doc = ezdxf.readfile(path)
+    status = audit(path)
+    for entity in doc.modelspace():
+        kind = entity.dxftype()
+        if kind == "TEXT":
+            align = point(entity.dxf.align_point) if entity.dxf.hasattr("align_point") else "-"
+            print(f"TEXT {point(entity.dxf.insert)} align {align} "
+                  f"justify {entity.dxf.halign}/{entity.dxf.valign} height {fmt(entity.dxf.height)} "
+                  f"width {fmt(entity.dxf.width)} style {entity.dxf.style} text {entity.dxf.text}")
+        elif kind == "MTEXT":
+            print(f"MTEXT {point(entity.dxf.insert)} attach {entity.dxf.attachment_point} "
+                  f"height {fmt(entity.dxf.char_height)} width {fmt(entity.dxf.width)} "
+                  f"direction {point(entity.dxf.text_direction)} text {entity.text}")
     return status
 
 
@@ -176,6 +195,8 @@ def counts(path):
 if __name__ == "__main__":
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
+    if sys.argv[1] == "texts":
+        sys.exit(texts(sys.argv[2]))
     if sys.argv[1] == "counts":
         sys.exit(counts(sys.argv[2]))
     if sys.argv[1] == "write":
