@@ -6,6 +6,7 @@
 #include "entities/ellipse.h"
 #include "entities/face3d.h"
 #include "entities/line.h"
+#include "entities/mtext.h"
 #include "entities/point_entity.h"
 #include "entities/polyline.h"
 #include "entities/polyline_3d.h"
@@ -13,6 +14,7 @@
 #include "entities/ray.h"
 #include "entities/solid.h"
 #include "entities/spline.h"
+#include "entities/text.h"
 #include "entities/trace.h"
 #include "entities/xline.h"
 
@@ -55,6 +57,10 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("POLYLINE", FcPolyline::Create);
   RegisterObjectFactory(FcPolyline3d::kFactoryName, FcPolyline3d::Create);
   RegisterCurveFactories();
+  RegisterObjectFactory("FcText", FcText::Create);
+  RegisterObjectFactory("TEXT", FcText::Create);
+  RegisterObjectFactory("FcMText", FcMText::Create);
+  RegisterObjectFactory("MTEXT", FcMText::Create);
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);
   RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);

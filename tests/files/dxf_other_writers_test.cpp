@@ -12,7 +12,10 @@
 #include "entities/corner_entity.h"
 #include "entities/ellipse.h"
 #include "entities/line.h"
+#include "entities/mtext.h"
 #include "entities/spline.h"
+#include "entities/text.h"
+#include "database/text_style.h"
 #include "files/drawing_file.h"
 #include "tests/support/corpus_manifest.h"
 #include "tests/support/drawing_file_support.h"
@@ -69,13 +72,13 @@ std::string AuditErrors(const std::string& path) {
 // "FLAG" holds a line and a circle. Release 12 has no rays, construction
 // lines, light polylines or images.
 constexpr const char* kModernEntities =
-    "3DFACE:1 ARC:1 CIRCLE:2 IMAGE:1 LINE:2 LWPOLYLINE:1 POINT:1 RAY:1 SOLID:1 TRACE:1 XLINE:1 ";
-constexpr const char* kModernSkipped = "INSERT:1 MATERIAL:3 MLEADERSTYLE:1 TEXT:1 XRECORD:2 ";
+    "3DFACE:1 ARC:1 CIRCLE:2 IMAGE:1 LINE:2 LWPOLYLINE:1 POINT:1 RAY:1 SOLID:1 TEXT:1 TRACE:1 XLINE:1 ";
+constexpr const char* kModernSkipped = "INSERT:1 MATERIAL:3 MLEADERSTYLE:1 XRECORD:2 ";
 // The standard set-up adds arrow blocks (a solid and two light polylines)
 // and visual styles.
 constexpr const char* kSetUpEntities =
-    "3DFACE:1 ARC:1 CIRCLE:2 IMAGE:1 LINE:2 LWPOLYLINE:3 POINT:1 RAY:1 SOLID:2 TRACE:1 XLINE:1 ";
-constexpr const char* kSetUpSkipped = "INSERT:1 MATERIAL:3 MLEADERSTYLE:1 TEXT:1 VISUALSTYLE:25 XRECORD:2 ";
+    "3DFACE:1 ARC:1 CIRCLE:2 IMAGE:1 LINE:2 LWPOLYLINE:3 POINT:1 RAY:1 SOLID:2 TEXT:1 TRACE:1 XLINE:1 ";
+constexpr const char* kSetUpSkipped = "INSERT:1 MATERIAL:3 MLEADERSTYLE:1 VISUALSTYLE:25 XRECORD:2 ";
 
 TEST(DxfOtherWritersTest, LibraryDrawingsOpenAndSaveBackClean) {
   const std::string& folder = LibraryDrawings();
@@ -91,7 +94,7 @@ TEST(DxfOtherWritersTest, LibraryDrawingsOpenAndSaveBackClean) {
       {"r2000_setup.dxf", FcOpenResult::kDone, kSetUpEntities, kSetUpSkipped},
       {"r2000_setup_bin.dxf", FcOpenResult::kDone, kSetUpEntities, kSetUpSkipped},
       // Entities alone, without handles or subclass markers.
-      {"simple.dxf", FcOpenResult::kDone, "3DFACE:1 ARC:1 CIRCLE:1 LINE:1 POINT:1 SOLID:1 ", "TEXT:1 "},
+      {"simple.dxf", FcOpenResult::kDone, "3DFACE:1 ARC:1 CIRCLE:1 LINE:1 POINT:1 SOLID:1 TEXT:1 ", "-"},
       // Release 12 is refused, whether its header says so or its binary
       // form gives group codes one byte.
       {"r12.dxf", FcOpenResult::kOtherRelease, "-", "-"},
@@ -399,6 +402,101 @@ TEST(DxfOtherWritersTest, EveryCurveKindComesBackFromEveryFileForm) {
     FcGraph again;
     ASSERT_EQ(OpenDrawing(again, path, false, nullptr), FcOpenResult::kDone);
     EXPECT_EQ(CurveText(again), written);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+std::string TextsText(const FcGraph& graph) {
+  const FcBlock* modelSpace = graph.GetBlockList().FindByName("*Model_Space");
+  if (modelSpace == nullptr) return "no model space";
+  const auto number = [](double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6f", std::fabs(value) < 5e-7 ? 0.0 : value);
+    std::string trimmed = text;
+    trimmed.erase(trimmed.find_last_not_of('0') + 1);
+    if (trimmed.back() == '.') trimmed.pop_back();
+    return trimmed;
+  };
+  const auto point = [&number](const FcPoint2d& p) { return number(p.x) + "," + number(p.y); };
+  std::string text;
+  for (const FcEntity* entity : modelSpace->GetEntities()) {
+    if (const auto* line = dynamic_cast<const FcText*>(entity)) {
+      text += "TEXT " + point(line->GetInsertionPoint()) + " align " +
+              (line->IsLeftBaseline() ? std::string("-") : point(line->GetAlignmentPoint())) + " justify " +
+              std::to_string(line->GetHorizontalJustification()) + "/" +
+              std::to_string(line->GetVerticalJustification()) + " height " + number(line->GetHeight()) + " width " +
+              number(line->GetWidthFactor()) + " style " + line->GetStyleName() + " text " + line->GetText() + "\n";
+    } else if (const auto* block = dynamic_cast<const FcMText*>(entity)) {
+      text += "MTEXT " + point(block->GetInsertionPoint()) + " attach " + std::to_string(block->GetAttachment()) +
+              " height " + number(block->GetHeight()) + " width " + number(block->GetReferenceWidth()) +
+              " direction " + point(block->GetXDirection()) + " text " + block->GetContents() + "\n";
+    }
+  }
+  return text;
+}
+
+// Texts of every placement and a multiline text longer than one group:
+// the library reads back the same insertion, alignment, height, width
+// factor and contents from both forms, and its audit finds nothing.
+TEST(DxfOtherWritersTest, SavedTextsReadTheSameInTheLibrary) {
+  if (LibraryDrawings().empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
+  FcGraph graph;
+  FcTextStyle* notes = graph.FindOrCreateTextStyle("Notes");
+  graph.TakeHandle(*notes);
+  struct TextCase {
+    const char* contents;
+    FcPoint2d insertion;
+    FcPoint2d alignment;
+    std::int16_t horizontal;
+    std::int16_t vertical;
+    double height;
+    double widthFactor;
+    FcTextStyle* style;
+  };
+  const TextCase textCases[] = {
+      {"left %%d", {1, 2}, {0, 0}, kTextLeft, kTextBaseline, 2.5, 1.0, nullptr},
+      {"top center", {3, 4}, {3, 4}, kTextCenter, kTextTop, 1.25, 0.75, notes},
+      {"fit", {0, -5}, {10, -5}, kTextFit, kTextBaseline, 1.0, 1.5, nullptr},
+      {"aligned", {0, -8}, {0, -2}, kTextAligned, kTextBaseline, 0.5, 1.0, nullptr},
+  };
+  for (const TextCase& c : textCases) {
+    auto* text = new FcText;
+    text->SetText(c.contents);
+    text->SetInsertionPoint(c.insertion);
+    text->SetAlignmentPoint(c.alignment);
+    text->SetHorizontalJustification(c.horizontal);
+    text->SetVerticalJustification(c.vertical);
+    text->SetHeight(c.height);
+    text->SetWidthFactor(c.widthFactor);
+    text->SetStyle(c.style != nullptr ? c.style : graph.GetCurrentTextStyle());
+    graph.AddEntity(text, false);
+  }
+  const std::string longContents = std::string(250, 'x') + "y\\Pmore";
+  auto* mtext = new FcMText;
+  mtext->SetContents(longContents);
+  mtext->SetInsertionPoint({5, 5});
+  mtext->SetAttachment(kMTextMiddleCenter);
+  mtext->SetHeight(3.0);
+  mtext->SetReferenceWidth(40.0);
+  mtext->SetXDirection({0, 1});
+  mtext->SetStyle(notes);
+  graph.AddEntity(mtext, false);
+  TempDir saved;
+  for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const std::string path = saved.path() + "texts.dxf";
+    graph.SetFileKind(kind);
+    ASSERT_EQ(WriteDxf(graph, path, true), FcSaveResult::kDone);
+    const CommandResult read = RunCommand("/usr/bin/python3 '" + kScript + "' texts '" + path + "'");
+    EXPECT_EQ(read.status, 0) << read.output;
+    // Saving lays the texts out: justified ones take their lower-left
+    // corner as insertion point, aligned and fit ones their size.
+    EXPECT_EQ(read.output, TextsText(graph));
+    EXPECT_NE(read.output.find("MTEXT 5,5 attach 5 height 3 width 40 direction 0,1 text " + longContents),
+              std::string::npos);
   }
 }
 

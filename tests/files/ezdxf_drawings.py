@@ -4,6 +4,8 @@
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
   ezdxf_drawings.py curves FILE    prints the model space curves in world
                                    coordinates, after the audit's errors
+  ezdxf_drawings.py texts FILE     prints the model space texts and multiline
+                                   texts, after the audit's errors
   ezdxf_drawings.py counts FILE [--layouts] KIND...
                                    prints the entities of the kinds in all
                                    blocks, or in model and paper space only;
@@ -121,7 +123,9 @@ def audit(path):
 
 
 def fmt(value):
-    return f"{value:.6f}".rstrip("0").rstrip(".").replace("-0", "0") if abs(value) > 5e-7 else "0"
+    # Only a value that rounds to zero loses its sign: "-0" is "0", "-0.5" stays.
+    text = f"{value:.6f}".rstrip("0").rstrip(".")
+    return "0" if abs(value) <= 5e-7 or text == "-0" else text
 
 
 def point(vector):
@@ -147,6 +151,24 @@ def curves(path):
         elif kind == "SPLINE":
             print(spline_text(entity))
     return status
+
+
+def texts(path):
+    doc = ezdxf.readfile(path)
+    status = audit(path)
+    for entity in doc.modelspace():
+        kind = entity.dxftype()
+        if kind == "TEXT":
+            align = point(entity.dxf.align_point) if entity.dxf.hasattr("align_point") else "-"
+            print(f"TEXT {point(entity.dxf.insert)} align {align} "
+                  f"justify {entity.dxf.halign}/{entity.dxf.valign} height {fmt(entity.dxf.height)} "
+                  f"width {fmt(entity.dxf.width)} style {entity.dxf.style} text {entity.dxf.text}")
+        elif kind == "MTEXT":
+            print(f"MTEXT {point(entity.dxf.insert)} attach {entity.dxf.attachment_point} "
+                  f"height {fmt(entity.dxf.char_height)} width {fmt(entity.dxf.width)} "
+                  f"direction {point(entity.dxf.text_direction)} text {entity.text}")
+    return status
+
 
 
 def spline_text(spline):
@@ -224,6 +246,8 @@ def count_polyline(found, polyline):
 if __name__ == "__main__":
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
+    if sys.argv[1] == "texts":
+        sys.exit(texts(sys.argv[2]))
     if sys.argv[1] == "counts":
         sys.exit(counts(sys.argv[2], sys.argv[3:]))
     if sys.argv[1] == "write":

@@ -133,6 +133,22 @@ TEST(TrueTypeGlyphTest, FacesAndFilesAreFoundBothWays) {
   EXPECT_EQ(style->GetFaceName(), "DejaVu Sans");
 }
 
+// A face without a capital "A" gives no height to measure: the scale stays
+// as it was instead of dividing by zero, and its letters are missing glyphs.
+TEST(TrueTypeGlyphTest, FaceWithoutCapitalAKeepsItsScale) {
+  FcTextStyle style;
+  // A face of East-Asian glyphs (fonts-droid-fallback, which Ghostscript
+  // brings) without Latin letters.
+  style.UseTrueTypeFace("Droid Sans Fallback");
+  ASSERT_EQ(style.GetFaceName(), "Droid Sans Fallback");
+  EXPECT_EQ(style.GetTrueTypeScale(), 1.0);
+  PointChain missing;
+  MakeMissingGlyph(missing);
+  const PointChain a = GlyphOf(style, 'A');
+  EXPECT_EQ(a.kind, PointChain::kStrokes);
+  EXPECT_EQ(a.contourSizes, missing.contourSizes);
+}
+
 TEST(TrueTypeGlyphTest, QuadraticSegmentsFlattenInEightSteps) {
   PointChain chain;
   const FcPoint2d end = AddQuadraticSplinePoints(chain, {0, 0}, {4, 8}, {8, 0});
