@@ -595,10 +595,7 @@ void FcBlockList::RemoveSelfReferences() {
       const FcBlock* referenced = entities.GetAt(i)->GetReferencedBlock();
       if (referenced == nullptr || (referenced != block && !referenced->ReachesBlock(block))) continue;
       // The reference goes with the sub-entities and the SEQEND after it.
-      int end = i + 1;
-      while (end < entities.GetCount() && entities.GetAt(end)->IsSubEntity()) ++end;
-      if (end > i + 1 && end < entities.GetCount() && entities.GetAt(end)->GetKind() == kEntitySeqend) ++end;
-      for (int k = end - 1; k >= i; --k) {
+      for (int k = entities.LastOfSequence(i); k >= i; --k) {
         FcEntity* entity = entities.RemoveAt(k);
         if (entity->GetLayer() != nullptr) entity->GetLayer()->RemoveEntityHandle(entity);
         delete entity;

@@ -14,9 +14,11 @@
 
 namespace {
 
-const char* const kCurveKinds[] = {"ELLIPSE", "SPLINE"};
+// The kinds whose every entity a drawing must keep; the curves among them
+// must also draw.
+const char* const kCurveKinds[] = {"ELLIPSE", "SPLINE", "INSERT"};
 
-// Ellipses and splines of every block.
+// Entities of those kinds in every block.
 std::string OwnCounts(const FcGraph& graph) {
   std::map<std::string, int> counts;
   const FcBlockList& blocks = graph.GetBlockList();
@@ -52,10 +54,10 @@ int ManifestCount(const std::string& types, const std::string& kind) {
   return 0;
 }
 
-// Every drawing of the corpus opens with all its ellipses and splines: the
-// DXF files as many as the independent library counts in them, the DWG
-// files as many as the manifest lists.
-TEST(CorpusCurvesTest, EveryEllipseAndSplineIsKept) {
+// Every drawing of the corpus opens with all its ellipses, splines and
+// block references: the DXF files as many as the independent library counts
+// in them, the DWG files as many as the manifest lists.
+TEST(CorpusCurvesTest, EveryEllipseSplineAndInsertIsKept) {
   const std::string directory = CorpusDirectory();
   std::vector<CorpusFile> files = CorpusFiles(directory, "dxf/");
   const std::vector<CorpusFile> dwgFiles = CorpusFiles(directory, "dwg/");
@@ -75,7 +77,10 @@ TEST(CorpusCurvesTest, EveryEllipseAndSplineIsKept) {
         expected += std::string(expected.empty() ? "" : " ") + kind + ":" + std::to_string(ManifestCount(file.types, kind));
       }
     } else {
-      const CommandResult counted = RunCommand("/usr/bin/python3 '" + LibraryScript() + "' counts '" + path + "'");
+      std::string kinds;
+      for (const char* kind : kCurveKinds) kinds += std::string(" ") + kind;
+      const CommandResult counted =
+          RunCommand("/usr/bin/python3 '" + LibraryScript() + "' counts '" + path + "'" + kinds);
       // The library refuses a few of the files; those are left out.
       if (counted.status != 0) continue;
       expected = counted.output.substr(0, counted.output.find('\n'));

@@ -4,8 +4,12 @@
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
   ezdxf_drawings.py curves FILE    prints the model space curves in world
                                    coordinates, after the audit's errors
-  ezdxf_drawings.py counts FILE    prints the ellipses and splines of all
-                                   blocks
+  ezdxf_drawings.py inserts FILE   prints the model space block references,
+                                   after the audit's errors
+  ezdxf_drawings.py counts FILE [KIND...]
+                                   prints the entities of the kinds
+                                   (ellipses and splines when none are
+                                   named) of all blocks
 """
 
 import struct
@@ -117,7 +121,9 @@ def audit(path):
 
 
 def fmt(value):
-    return f"{value:.6f}".rstrip("0").rstrip(".").replace("-0", "0") if abs(value) > 5e-7 else "0"
+    # Only a value that rounds to zero loses its sign: "-0" is "0", "-0.5" stays.
+    text = f"{value:.6f}".rstrip("0").rstrip(".")
+    return "0" if abs(value) <= 5e-7 or text == "-0" else text
 
 
 def point(vector):
@@ -156,11 +162,21 @@ def spline_text(spline):
     return text
 
 
-# Entities of the curve kinds in every block, model and paper space
-# included.
-def counts(path):
+def inserts(path):
     doc = ezdxf.readfile(path)
-    found = {"ELLIPSE": 0, "SPLINE": 0}
+    status = audit(path)
+    for ref in doc.modelspace().query("INSERT"):
+        d = ref.dxf
+        print(f"INSERT {d.name} at {point(d.insert)} scale {fmt(d.xscale)},{fmt(d.yscale)} "
+              f"rotation {fmt(d.rotation)} columns {d.column_count} x {fmt(d.column_spacing)} "
+              f"rows {d.row_count} x {fmt(d.row_spacing)}")
+    return status
+
+
+# Entities of the kinds in every block, model and paper space included.
+def counts(path, kinds):
+    doc = ezdxf.readfile(path)
+    found = {kind: 0 for kind in kinds or ["ELLIPSE", "SPLINE"]}
     for block in doc.blocks:
         for entity in block:
             if entity.dxftype() in found:
@@ -172,8 +188,10 @@ def counts(path):
 if __name__ == "__main__":
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
+    if sys.argv[1] == "inserts":
+        sys.exit(inserts(sys.argv[2]))
     if sys.argv[1] == "counts":
-        sys.exit(counts(sys.argv[2]))
+        sys.exit(counts(sys.argv[2], sys.argv[3:]))
     if sys.argv[1] == "write":
         write(sys.argv[2])
         sys.exit(0)
