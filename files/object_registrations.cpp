@@ -2,17 +2,20 @@
 
 #include "database/object_factory.h"
 #include "entities/arc.h"
+#include "entities/attribute.h"
 #include "entities/circle.h"
 #include "entities/ellipse.h"
 #include "entities/face3d.h"
 #include "entities/insert.h"
 #include "entities/line.h"
+#include "entities/mtext.h"
 #include "entities/point_entity.h"
 #include "entities/polyline.h"
 #include "entities/raster_image.h"
 #include "entities/ray.h"
 #include "entities/solid.h"
 #include "entities/spline.h"
+#include "entities/text.h"
 #include "entities/trace.h"
 #include "entities/xline.h"
 
@@ -56,6 +59,14 @@ void RegisterObjectFactories() {
   RegisterCurveFactories();
   RegisterObjectFactory("FcInsert", FcInsert::Create);
   RegisterObjectFactory("INSERT", FcInsert::Create);
+  RegisterObjectFactory("FcAttribute", FcAttribute::Create);
+  RegisterObjectFactory("ATTRIB", FcAttribute::Create);
+  RegisterObjectFactory("FcAttributeDef", FcAttributeDef::Create);
+  RegisterObjectFactory("ATTDEF", FcAttributeDef::Create);
+  RegisterObjectFactory("FcText", FcText::Create);
+  RegisterObjectFactory("TEXT", FcText::Create);
+  RegisterObjectFactory("FcMText", FcMText::Create);
+  RegisterObjectFactory("MTEXT", FcMText::Create);
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);
   RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);

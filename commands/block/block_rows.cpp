@@ -12,7 +12,7 @@ const CommandRow kRows[] = {
     {"WBlock", CmdWBlock, kDrawing},
     {"AttDef", CmdNotAvailable, kDrawing},
     {"AttEdit", CmdNotAvailable, kDrawing},
-    {"AttExt", CmdNotAvailable, kDrawing},
+    {"AttExt", CmdAttExt, kDrawing},
     {"ImageAdjust", CmdNotAvailable, kDrawing},
     {"ImageAttach", CmdNotAvailable, kDrawing},
     {"Image", CmdNotAvailable, kDrawing},

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "commands/block/block_commands.h"
 #include "core/resbuf.h"
@@ -8,15 +9,36 @@
 #include "core/geometry_basics.h"
 #include "core/value_format.h"
 #include "database/block.h"
+#include "database/entity_sets.h"
 #include "database/graph.h"
 #include "entities/insert.h"
+#include "files/drawing_file.h"
+#include "files/graph_insert.h"
 #include "platform/frame_link.h"
 #include "shell/command_registry.h"
 #include "shell/input_request.h"
 
 namespace {
 
-// The block the user names; null when a prompt was cancelled.
+bool IsDrawingFileName(const std::string& name) {
+  if (name.size() < 5) return false;
+  const std::string_view extension = std::string_view(name).substr(name.size() - 4);
+  return EqualsNoCase(extension, ".dxf") || EqualsNoCase(extension, ".dwg");
+}
+
+// Another drawing becomes a block named after its file, which the new
+// reference then shows; null (after the message) when it cannot be read.
+FcBlock* InsertDrawingAsBlock(FcGraph& graph, const std::string& path) {
+  FcBlock* block = nullptr;
+  if (InsertDrawingFile(graph, path, block, nullptr) != FcOpenResult::kDone || block == nullptr) {
+    PrintMessage("Can't open the graph file: \"" + path + "\"!");
+    return nullptr;
+  }
+  return block;
+}
+
+// The block the user names (a drawing file's name brings that drawing in
+// as a block); null when a prompt was cancelled.
 FcBlock* AskForBlock(FcGraph& graph) {
   for (;;) {
     FcSystemVar& vars = graph.GetSysVars();
@@ -30,6 +52,7 @@ FcBlock* AskForBlock(FcGraph& graph) {
     }
     if (name.empty()) continue;
     FcBlock* block = graph.GetBlockList().FindByName(name);
+    if (block == nullptr && IsDrawingFileName(name)) block = InsertDrawingAsBlock(graph, name);
     if (block == nullptr) {
       PrintMessage("Invalid block name! Please type ? for a list of block names.");
       continue;
@@ -96,7 +119,22 @@ int InsertBlock(const char* undoName, bool reverseTypedAngle) {
     delete insert;
     return kStatusDone;
   }
-  section.AddCreated(insert);
+  FcEntitySets definitions(16);
+  block->GetEntities().CollectAttributeDefs(definitions);
+  std::vector<FcEntity*> attributes;
+  if (definitions.GetCount() > 0 &&
+      !CreateInsertAttributes(AttributeMatrix(*insert), definitions, attributes, false)) {
+    for (FcEntity* made : attributes) delete made;
+    delete insert;
+    PrintMessage("Unterminated Complex Entity.");
+    return kStatusDone;
+  }
+  if (!attributes.empty()) insert->SetEntitiesFollow(1);
+  if (!section.AddCreated(insert)) {
+    for (FcEntity* made : attributes) delete made;
+    return kStatusDone;
+  }
+  for (FcEntity* made : attributes) section.AddCreated(made);
   return kStatusDone;
 }
 

@@ -4,12 +4,13 @@
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
   ezdxf_drawings.py curves FILE    prints the model space curves in world
                                    coordinates, after the audit's errors
-  ezdxf_drawings.py inserts FILE   prints the model space block references,
-                                   after the audit's errors
+  ezdxf_drawings.py inserts FILE   prints the model space block references
+                                   and their attributes, after the audit's
+                                   errors
   ezdxf_drawings.py counts FILE [KIND...]
                                    prints the entities of the kinds
-                                   (ellipses and splines when none are
-                                   named) of all blocks
+                                   (ellipses, splines, texts and multiline
+                                   texts when none are named) of all blocks
 """
 
 import struct
@@ -170,17 +171,26 @@ def inserts(path):
         print(f"INSERT {d.name} at {point(d.insert)} scale {fmt(d.xscale)},{fmt(d.yscale)} "
               f"rotation {fmt(d.rotation)} columns {d.column_count} x {fmt(d.column_spacing)} "
               f"rows {d.row_count} x {fmt(d.row_spacing)}")
+        for attrib in ref.attribs:
+            print(f"  ATTRIB {attrib.dxf.tag} = {attrib.dxf.text}")
     return status
 
 
 # Entities of the kinds in every block, model and paper space included.
 def counts(path, kinds):
     doc = ezdxf.readfile(path)
-    found = {kind: 0 for kind in kinds or ["ELLIPSE", "SPLINE"]}
+    found = {kind: 0 for kind in kinds or ["ELLIPSE", "SPLINE", "TEXT", "MTEXT"]}
     for block in doc.blocks:
         for entity in block:
             if entity.dxftype() in found:
                 found[entity.dxftype()] += 1
+            # The library keeps attributes with their reference.
+            if entity.dxftype() == "INSERT" and "ATTRIB" in found:
+                found["ATTRIB"] += len(entity.attribs)
+            # The library folds the columns of a multiline text into it;
+            # the file holds each as a record of its own.
+            if entity.dxftype() == "MTEXT" and entity.has_columns:
+                found["MTEXT"] += len(entity.columns.linked_columns)
     print(" ".join(f"{kind}:{count}" for kind, count in found.items()))
     return 0
 

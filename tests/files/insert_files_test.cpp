@@ -4,6 +4,8 @@
 
 #include "database/block.h"
 #include "database/graph.h"
+#include "database/block_markers.h"
+#include "entities/attribute.h"
 #include "entities/insert.h"
 #include "entities/line.h"
 #include "files/drawing_file.h"
@@ -22,8 +24,8 @@ FcInsert* AddFlagReference(FcGraph& graph, FcPoint2d at) {
 }
 
 // Block references written in both DXF forms read back in the independent
-// library with the same block, point, scales, rotation and array, and pass
-// its audit.
+// library with the same block, point, scales, rotation, array and
+// attributes, and pass its audit.
 TEST(InsertFilesTest, TheLibraryReadsOurReferencesAsWritten) {
   FcGraph graph;
   FcBlock* block = graph.GetBlockList().AddNew();
@@ -42,10 +44,17 @@ TEST(InsertFilesTest, TheLibraryReadsOurReferencesAsWritten) {
   array->SetColumns(2);
   array->SetRowSpacing(4);
   array->SetColumnSpacing(2.5);
+  array->SetEntitiesFollow(1);
+  auto* attribute = new FcAttribute;
+  attribute->SetTag("ROOM");
+  attribute->SetText("B7");
+  graph.AddEntity(attribute, false);
+  graph.AddEntity(new FcSeqend, false);
 
   const std::string expected =
       "INSERT FLAG at 7,7 scale 1,1 rotation 0 columns 1 x 0 rows 1 x 0\n"
-      "INSERT FLAG at 1.5,-2 scale 2,-0.5 rotation 90 columns 2 x 2.5 rows 3 x 4\n";
+      "INSERT FLAG at 1.5,-2 scale 2,-0.5 rotation 90 columns 2 x 2.5 rows 3 x 4\n"
+      "  ATTRIB ROOM = B7\n";
   TempDir folder;
   for (FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf}) {
     SCOPED_TRACE(static_cast<int>(kind));

@@ -1,8 +1,12 @@
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "database/block.h"
+#include "database/block_markers.h"
+#include "entities/attribute.h"
 #include "entities/circle.h"
 #include "entities/insert.h"
 #include "entities/line.h"
@@ -112,6 +116,74 @@ TEST_F(BlockCommandsTest, InsertPlacesAReferenceAtTheAnsweredPointScalesAndAngle
   EXPECT_TRUE(EntitiesOf<FcInsert>().empty());
 }
 
+TEST_F(BlockCommandsTest, InsertAsksForEachAttributeValueAndFollowsTheReferenceWithThem) {
+  DrawDoor();
+  script_.OnWindowThread([this] {
+    FcGraph& graph = script_.Drawing();
+    auto* definition = new FcAttributeDef;
+    definition->SetTag("ROOM");
+    definition->SetPrompt("Room number");
+    definition->SetText("A1");
+    definition->SetInsertionPoint({1, 0});
+    graph.AddEntity(definition, false);
+    auto* fixed = new FcAttributeDef;
+    fixed->SetTag("MAKER");
+    fixed->SetText("KOVRA");
+    fixed->SetFlags(kAttributeConstant);
+    graph.AddEntity(fixed, false);
+    return 0;
+  });
+  ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
+  ASSERT_TRUE(script_.Run({"-insert", "DOOR", "10,20", "2", "", "", "B7"}));
+  const std::vector<std::string> prompts = script_.Frame().Prompts();
+  EXPECT_EQ(prompts.back(), "Room number<A1>");
+  struct Found {
+    std::string kind, tag, value;
+    FcPoint2d at;
+  };
+  const std::vector<Found> found = script_.OnWindowThread([this] {
+    std::vector<Found> list;
+    for (const FcEntity* entity : *script_.Drawing().GetCurrentEntitySet()) {
+      Found item{entity->GetRecordName(), "", "", {}};
+      if (const auto* attribute = dynamic_cast<const FcAttribute*>(entity)) {
+        item.tag = attribute->GetTag();
+        item.value = attribute->GetText();
+        item.at = attribute->GetInsertionPoint();
+      }
+      list.push_back(item);
+    }
+    return list;
+  });
+  ASSERT_EQ(found.size(), 4u);
+  EXPECT_EQ(found[0].kind, "INSERT");
+  EXPECT_EQ(found[1].kind, "ATTRIB");
+  EXPECT_EQ(found[1].tag, "ROOM");
+  EXPECT_EQ(found[1].value, "B7");
+  // The definition's point moves with the reference: scale 2 from (10, 20).
+  ExpectPointNear(found[1].at, {12, 20}, 1e-9);
+  EXPECT_EQ(found[2].tag, "MAKER");
+  EXPECT_EQ(found[2].value, "KOVRA");
+  EXPECT_EQ(found[3].kind, "SEQEND");
+  EXPECT_EQ(EntitiesOf<FcInsert>()[0]->GetEntitiesFollow(), 1);
+
+  // The value goes to the extraction file in the template's columns.
+  TempDir folder;
+  const std::string fields = folder.path() + "fields.txt";
+  std::ofstream(fields) << "BL:NAME C006000\nROOM C004000\nBL:X N006001\n";
+  const std::string output = folder.path() + "rooms.txt";
+  ASSERT_TRUE(script_.Run({"attext", fields, output, "SDF"}));
+  EXPECT_EQ(LastPrinted(), "1 records are written to file");
+  std::ifstream written(output, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), "DOOR  B7    10.0\r\n");
+
+  // Esc at a value prompt leaves no reference behind.
+  ASSERT_TRUE(script_.Run({"-insert", "DOOR", "0,0", "", "", "", kEsc}));
+  EXPECT_EQ(LastPrinted(), "Unterminated Complex Entity.");
+  EXPECT_EQ(EntitiesOf<FcInsert>().size(), 1u);
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(ModelSpaceCount(), 0);
+}
+
 TEST_F(BlockCommandsTest, WBlockWritesAFileThatOpensWithTheBlocksEntities) {
   DrawDoor();
   ASSERT_TRUE(script_.Run({"-block", "DOOR", "1,1", "all", ""}));
@@ -131,6 +203,16 @@ TEST_F(BlockCommandsTest, WBlockWritesAFileThatOpensWithTheBlocksEntities) {
   }
   // The drawing itself is not changed.
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"-Block"});
+
+  // Inserting the written file brings it back as a block with a reference.
+  ASSERT_TRUE(script_.Run({"-insert", folder.path() + "door.dxf", "20,0", "", "", ""}));
+  const std::vector<const FcInsert*> inserts = EntitiesOf<FcInsert>();
+  ASSERT_EQ(inserts.size(), 1u);
+  const int drawn = script_.OnWindowThread([&inserts] {
+    const FcBlock* block = inserts[0]->GetBlockRecord();
+    return block != nullptr ? block->GetEntities().GetCount() : -1;
+  });
+  EXPECT_EQ(drawn, 2);
 }
 
 }  // namespace
