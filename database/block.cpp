@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -591,14 +592,18 @@ void FcBlockList::RemoveSelfReferences() {
   for (int b = 0; b < records_.count; ++b) {
     FcBlock* block = records_[b];
     FcEntitySets& entities = block->GetEntities();
+    // Many references name the same few blocks; each is walked once.
+    std::unordered_map<const FcBlock*, bool> reachesBack;
     for (int i = entities.GetCount() - 1; i >= 0; --i) {
       const FcBlock* referenced = entities.GetAt(i)->GetReferencedBlock();
-      if (referenced == nullptr || (referenced != block && !referenced->ReachesBlock(block))) continue;
+      if (referenced == nullptr) continue;
+      const auto known = reachesBack.find(referenced);
+      const bool cycle = known != reachesBack.end()
+                             ? known->second
+                             : (reachesBack[referenced] = referenced == block || referenced->ReachesBlock(block));
+      if (!cycle) continue;
       // The reference goes with the sub-entities and the SEQEND after it.
-      int end = i + 1;
-      while (end < entities.GetCount() && entities.GetAt(end)->IsSubEntity()) ++end;
-      if (end > i + 1 && end < entities.GetCount() && entities.GetAt(end)->GetKind() == kEntitySeqend) ++end;
-      for (int k = end - 1; k >= i; --k) {
+      for (int k = entities.LastOfSequence(i); k >= i; --k) {
         FcEntity* entity = entities.RemoveAt(k);
         if (entity->GetLayer() != nullptr) entity->GetLayer()->RemoveEntityHandle(entity);
         delete entity;

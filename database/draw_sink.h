@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/handle.h"
+#include "core/matrix2d.h"
 #include "core/point2d.h"
 #include "core/polyline_vertex.h"
 
@@ -49,6 +50,21 @@ struct FcDrawContext {
   double windowHeight = 0.0;
 };
 
+// What a block reference changes on the sink while it draws its block, and
+// puts back when it is done.
+struct FcNestingState {
+  // Maps the coordinates of the entity being drawn to the world; applied to
+  // every primitive.
+  FcMatrix2d transform;
+  // Above 0 while a block reference draws its contents.
+  int depth = 0;
+  // The array cell of the outermost reference being drawn, which object
+  // snap hands back to find the copy a primitive belongs to.
+  int cell = 1;
+  // Governs entities on layer "0" inside the block.
+  FcLayer* contextLayer = nullptr;
+};
+
 // A raster picture placed as a parallelogram: the insertion point and the
 // world vectors of one picture pixel along its rows (u) and columns (v).
 struct FcSinkImage {
@@ -85,6 +101,16 @@ class FcDrawSink {
   // Makes the primitives added next continuous, whatever the pen's linetype.
   virtual void SetContinuousLinetype() = 0;
   virtual FcDrawContext GetContext() const = 0;
+
+  // A sink that keeps no nesting draws block contents untransformed.
+  virtual FcNestingState GetNesting() const { return {}; }
+  virtual void SetNesting(const FcNestingState&) {}
+  // Makes the reference's group the one every primitive goes to until the
+  // outermost reference is drawn.
+  virtual void OpenReferenceGroup(FcHandle) {}
+  // Hides the primitives one entity of a block added to the current group
+  // (its layer is off).
+  virtual void HideBlockEntity(FcHandle) {}
 
   // A line, broken into dashes by the current linetype.
   virtual void AddLine(const FcPoint2d& start, const FcPoint2d& end, int subIndex, FcHandle handle) = 0;

@@ -337,12 +337,41 @@ int FcEntitySets::CopyFromOtherGraph(const FcEntitySets& source, FcGraph& target
   return source.GetCount();
 }
 
+int FcEntitySets::LastOfSequence(int head) const {
+  int last = head;
+  while (last + 1 < entities_.count && entities_.items[last + 1]->IsSubEntity()) ++last;
+  if (last > head && last + 1 < entities_.count && entities_.items[last + 1]->GetKind() == kEntitySeqend) ++last;
+  return last;
+}
+
+void FcEntitySets::DropInsertsOfMissingBlocks() {
+  if (GetOwnerGraph() == nullptr) return;
+  for (int i = entities_.count - 1; i >= 0; --i) {
+    FcEntity* entity = entities_.items[i];
+    if (entity->GetKind() != kEntityInsert || entity->GetReferencedBlock() != nullptr) continue;
+    // The reference goes with its attributes and their SEQEND.
+    for (int k = LastOfSequence(i); k >= i; --k) {
+      FcEntity* removed = RemoveAt(k);
+      if (removed->GetLayer() != nullptr) removed->GetLayer()->RemoveEntityHandle(removed);
+      delete removed;
+    }
+  }
+}
+
 int FcEntitySets::WriteDxf(FcFiler& filer) {
-  for (FcEntity* entity : *this) {
-    entity->WriteDxf(filer);
+  for (int i = 0; i < entities_.count; ++i) {
+    FcEntity* entity = entities_.items[i];
+    if (entity->WriteDxf(filer) != kFcStatusOk) {
+      // A record left out takes its extended data and the sequence that
+      // follows it along: alone they would attach to the record before.
+      const int last = LastOfSequence(i);
+      filer.StepProgress(static_cast<std::uint32_t>(last - i + 1));
+      i = last;
+      continue;
+    }
     const FcExtendDataList& xdata = entity->GetXdata();
-    for (int i = 0; i < xdata.GetCount(); ++i) {
-      if (xdata.GetAt(i)->WriteDxf(filer) != 0) break;
+    for (int k = 0; k < xdata.GetCount(); ++k) {
+      if (xdata.GetAt(k)->WriteDxf(filer) != 0) break;
     }
     filer.StepProgress(1);
   }

@@ -89,7 +89,15 @@ class FcEntitySets {
   // the source's count.
   int CopyFromOtherGraph(const FcEntitySets& source, FcGraph& target, bool keepHandles);
 
-  // The entity records in order, each followed by its extended data; 0.
+  // In a block's own set: deletes every block reference whose block the
+  // drawing does not have, with its attributes and their SEQEND.
+  void DropInsertsOfMissingBlocks();
+  // The index of the last entity of the sequence that starts at head: its
+  // sub-entities and their SEQEND, or head itself.
+  int LastOfSequence(int head) const;
+
+  // The entity records in order, each followed by its extended data; a
+  // record that writes nothing takes its sequence along; 0.
   int WriteDxf(FcFiler& filer);
   // Reads entity records until ENDSEC or ENDBLK (0), a BLOCK record (4),
   // the end of input (1) or a failed record (5). Records of classes that

@@ -71,6 +71,10 @@ class FcDisplaySurface : public FcDrawSink {
                       int subIndex) override;
   void AddCurve(const PolylineVertex* vertices, int count, bool closed, FcHandle handle, int subIndex) override;
   double CurveChordTolerance() const override;
+  FcNestingState GetNesting() const override;
+  void SetNesting(const FcNestingState& state) override;
+  void OpenReferenceGroup(FcHandle handle) override;
+  void HideBlockEntity(FcHandle handle) override;
 
   // The display list.
   void RemoveAllGroups();

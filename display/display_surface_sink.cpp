@@ -107,3 +107,38 @@ double FcDisplaySurface::CurveChordTolerance() const {
   const double scale = TransformLength(insertMatrix, 1.0);
   return scale > 0.0 && std::isfinite(world / scale) ? world / scale : world;
 }
+
+FcNestingState FcDisplaySurface::GetNesting() const {
+  FcNestingState state;
+  state.transform = insertMatrix;
+  state.depth = nestingDepth;
+  state.cell = insertCell;
+  state.contextLayer = contextLayer;
+  return state;
+}
+
+void FcDisplaySurface::SetNesting(const FcNestingState& state) {
+  insertMatrix = state.transform;
+  nestingDepth = state.depth;
+  insertCell = state.cell;
+  contextLayer = state.contextLayer;
+}
+
+void FcDisplaySurface::OpenReferenceGroup(FcHandle handle) {
+  if (previewCollecting || temporaryCollecting) return;
+  OpenGroup(handle);
+}
+
+void FcDisplaySurface::HideBlockEntity(FcHandle handle) {
+  if (previewCollecting || temporaryCollecting) return;
+  // Not GetGroup, which may compact the list under the open group.
+  if (currentGroup_ < 0 || currentGroup_ >= static_cast<int>(groups_.size())) return;
+  FcDsGroupEnts* group = groups_[static_cast<std::size_t>(currentGroup_)].get();
+  if (group == nullptr) return;
+  for (int i = 0; i < group->GetCount(); ++i) {
+    FcDsEntity* primitive = group->GetPrimitive(i);
+    if (primitive->entityHandle != handle) continue;
+    primitive->visible = false;
+    primitive->extentsValid = false;
+  }
+}

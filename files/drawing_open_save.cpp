@@ -149,6 +149,11 @@ FcOpenResult ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* sk
   if (skippedByKind != nullptr) *skippedByKind = graph.GetSkippedRecords();
   CompleteDefaultObjects(graph);
   graph.GetBlockList().RemoveExternalBlocks();
+  // A reference to a block the file lacks would draw nothing and could not
+  // be written back.
+  for (int i = 0; i < graph.GetBlockList().GetBlockCount(); ++i) {
+    graph.GetBlockList().GetAt(i)->GetEntities().DropInsertsOfMissingBlocks();
+  }
   // Images read from the file know their definitions by handle only; the
   // writers need every image bound to its definition with a reactor.
   AttachRasterImages(graph.GetBlockList(), graph);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -45,3 +46,8 @@ FcBlock* InsertDrawing(FcGraph& graph, const FcGraph& other);
 // the opening's; a file that cannot be opened or read leaves the drawing
 // untouched and block null.
 FcOpenResult InsertDrawingFile(FcGraph& graph, const std::string& path, FcBlock*& block, std::uint8_t* skipped);
+
+// A new drawing whose model space holds copies of the block's entities, with
+// the source's settings, table records and the blocks they reference; its
+// insertion base is the block's base point. Null when it cannot be made.
+std::unique_ptr<FcGraph> CreateFromBlock(const FcGraph& source, const FcBlock& block);

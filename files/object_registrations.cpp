@@ -2,9 +2,11 @@
 
 #include "database/object_factory.h"
 #include "entities/arc.h"
+#include "entities/attribute.h"
 #include "entities/circle.h"
 #include "entities/ellipse.h"
 #include "entities/face3d.h"
+#include "entities/insert.h"
 #include "entities/line.h"
 #include "entities/mtext.h"
 #include "entities/point_entity.h"
@@ -57,6 +59,12 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("POLYLINE", FcPolyline::Create);
   RegisterObjectFactory(FcPolyline3d::kFactoryName, FcPolyline3d::Create);
   RegisterCurveFactories();
+  RegisterObjectFactory("FcInsert", FcInsert::Create);
+  RegisterObjectFactory("INSERT", FcInsert::Create);
+  RegisterObjectFactory("FcAttribute", FcAttribute::Create);
+  RegisterObjectFactory("ATTRIB", FcAttribute::Create);
+  RegisterObjectFactory("FcAttributeDef", FcAttributeDef::Create);
+  RegisterObjectFactory("ATTDEF", FcAttributeDef::Create);
   RegisterObjectFactory("FcText", FcText::Create);
   RegisterObjectFactory("TEXT", FcText::Create);
   RegisterObjectFactory("FcMText", FcMText::Create);

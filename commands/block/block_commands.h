@@ -1,8 +1,44 @@
 #pragma once
 
 #include <span>
+#include <string>
+#include <vector>
 
 #include "commands/command_row.h"
+#include "core/matrix2d.h"
 
 // Commands that define, insert and write blocks, their attributes, and attached raster images.
 std::span<const CommandRow> BlockCommandRows();
+
+// "-Block" and "Block": a selection becomes a new block.
+int CmdBlockPrompt();
+int CmdBlock();
+// "-Insert" and "Insert": a reference to a block at a point, scale and angle.
+int CmdInsertPrompt();
+int CmdInsert();
+// "WBlock": one block written to a drawing file of its own.
+int CmdWBlock();
+// "AttExt": the attributes of the drawing's block references written to a
+// file in the columns of a template.
+int CmdAttExt();
+
+// The names of the drawing's blocks that are not anonymous, one history
+// line each after a heading.
+void PrintBlockList();
+
+// The text without leading and trailing blanks and tabs.
+std::string TrimBlanks(const std::string& text);
+
+class FcEntity;
+class FcEntitySets;
+class FcInsert;
+
+// The attributes of a new reference, one per definition in order, each
+// moved by the matrix and holding its default value, then a SEQEND. Values
+// are asked on the command line when ATTREQ is 1 and neither prompting is
+// off nor the definition constant or preset; verify attributes are asked
+// again. False when a prompt was cancelled (out then holds what was made).
+bool CreateInsertAttributes(const FcMatrix2d& matrix, const FcEntitySets& definitions, std::vector<FcEntity*>& out,
+                            bool noPrompt);
+// Moves definitions from block coordinates to those of the reference.
+FcMatrix2d AttributeMatrix(const FcInsert& insert);

@@ -5,14 +5,14 @@ namespace {
 using enum CommandListKind;
 
 const CommandRow kRows[] = {
-    {"-Block", CmdNotAvailable, kDrawing},
-    {"Block", CmdNotAvailable, kDrawing},
-    {"-Insert", CmdNotAvailable, kDrawing},
-    {"Insert", CmdNotAvailable, kDrawing},
-    {"WBlock", CmdNotAvailable, kDrawing},
+    {"-Block", CmdBlockPrompt, kDrawing},
+    {"Block", CmdBlock, kDrawing},
+    {"-Insert", CmdInsertPrompt, kDrawing},
+    {"Insert", CmdInsert, kDrawing},
+    {"WBlock", CmdWBlock, kDrawing},
     {"AttDef", CmdNotAvailable, kDrawing},
     {"AttEdit", CmdNotAvailable, kDrawing},
-    {"AttExt", CmdNotAvailable, kDrawing},
+    {"AttExt", CmdAttExt, kDrawing},
     {"ImageAdjust", CmdNotAvailable, kDrawing},
     {"ImageAttach", CmdNotAvailable, kDrawing},
     {"Image", CmdNotAvailable, kDrawing},

@@ -6,6 +6,9 @@
                                    coordinates, after the audit's errors
   ezdxf_drawings.py texts FILE     prints the model space texts and multiline
                                    texts, after the audit's errors
+  ezdxf_drawings.py inserts FILE   prints the model space block references
+                                   and their attributes, after the audit's
+                                   errors
   ezdxf_drawings.py counts FILE [--layouts] KIND...
                                    prints the entities of the kinds in all
                                    blocks, or in model and paper space only;
@@ -171,6 +174,21 @@ def texts(path):
 
 
 
+def inserts(path):
+    doc = ezdxf.readfile(path)
+    status = audit(path)
+    for ref in doc.modelspace().query("INSERT"):
+        d = ref.dxf
+        print(f"INSERT {d.name} at {point(d.insert)} scale {fmt(d.xscale)},{fmt(d.yscale)} "
+              f"rotation {fmt(d.rotation)} columns {d.column_count} x {fmt(d.column_spacing)} "
+              f"rows {d.row_count} x {fmt(d.row_spacing)}")
+        for attrib in ref.attribs:
+            print(f"  ATTRIB {attrib.dxf.tag} = {attrib.dxf.text}")
+    return status
+
+
+# Entities of the kinds in every block, model and paper space included.
+
 def spline_text(spline):
     text = f"SPLINE degree {spline.dxf.degree} control"
     text += "".join(f" {point(Vec3(p))}" for p in spline.control_points)
@@ -219,6 +237,9 @@ def counts(path, kinds):
                 found["VERTEX"] = found.get("VERTEX", 0) + len(entity)
             elif kind == "POLYLINE":
                 kind = count_polyline(found, entity)
+            # The library keeps attributes with their reference.
+            if kind == "INSERT" and "ATTRIB" in found:
+                found["ATTRIB"] += len(entity.attribs)
             # The library folds the columns of a multiline text into it;
             # the file holds each as a record of its own.
             if kind == "MTEXT" and entity.has_columns:
@@ -248,6 +269,8 @@ if __name__ == "__main__":
         sys.exit(curves(sys.argv[2]))
     if sys.argv[1] == "texts":
         sys.exit(texts(sys.argv[2]))
+    if sys.argv[1] == "inserts":
+        sys.exit(inserts(sys.argv[2]))
     if sys.argv[1] == "counts":
         sys.exit(counts(sys.argv[2], sys.argv[3:]))
     if sys.argv[1] == "write":

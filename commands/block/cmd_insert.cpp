@@ -1,0 +1,146 @@
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "commands/block/block_commands.h"
+#include "core/resbuf.h"
+#include "commands/command_support.h"
+#include "commands/undo_section.h"
+#include "core/geometry_basics.h"
+#include "core/value_format.h"
+#include "database/block.h"
+#include "database/entity_sets.h"
+#include "database/graph.h"
+#include "entities/insert.h"
+#include "files/drawing_file.h"
+#include "files/graph_insert.h"
+#include "platform/frame_link.h"
+#include "shell/command_registry.h"
+#include "shell/input_request.h"
+
+namespace {
+
+bool IsDrawingFileName(const std::string& name) {
+  if (name.size() < 5) return false;
+  const std::string_view extension = std::string_view(name).substr(name.size() - 4);
+  return EqualsNoCase(extension, ".dxf") || EqualsNoCase(extension, ".dwg");
+}
+
+// Another drawing becomes a block named after its file, which the new
+// reference then shows; null (after the message) when it cannot be read.
+FcBlock* InsertDrawingAsBlock(FcGraph& graph, const std::string& path) {
+  FcBlock* block = nullptr;
+  if (InsertDrawingFile(graph, path, block, nullptr) != FcOpenResult::kDone || block == nullptr) {
+    PrintMessage("Can't open the graph file: \"" + path + "\"!");
+    return nullptr;
+  }
+  return block;
+}
+
+// The block the user names (a drawing file's name brings that drawing in
+// as a block); null when a prompt was cancelled.
+FcBlock* AskForBlock(FcGraph& graph) {
+  for (;;) {
+    FcSystemVar& vars = graph.GetSysVars();
+    std::string text;
+    if (GetString("Block name or ? <" + std::string(vars.insname.str()) + ">", text) != FC_INPUT_OK) return nullptr;
+    std::string name = TrimBlanks(text);
+    if (name.empty() && vars.insname.str() != ".") name = vars.insname.str();
+    if (name == "?") {
+      PrintBlockList();
+      continue;
+    }
+    if (name.empty()) continue;
+    FcBlock* block = graph.GetBlockList().FindByName(name);
+    if (block == nullptr && IsDrawingFileName(name)) block = InsertDrawingAsBlock(graph, name);
+    if (block == nullptr) {
+      PrintMessage("Invalid block name! Please type ? for a list of block names.");
+      continue;
+    }
+    vars.insname = block->GetName();
+    return block;
+  }
+}
+
+// A scale factor: Enter gives the default; false when cancelled.
+bool AskForScale(const std::string& prompt, double fallback, double& scale) {
+  std::string text;
+  double value = fallback;
+  SetKeywords("", kInputRefuseZero);
+  const int status = GetReal(prompt, value, text);
+  if (status == FC_INPUT_NONE) {
+    scale = fallback;
+    return true;
+  }
+  if (status != FC_INPUT_OK) return false;
+  scale = value;
+  return true;
+}
+
+// The prompts after the block's name; false when one was cancelled.
+bool AskForPlacement(FcGraph& graph, FcInsert& insert, bool reverseTypedAngle) {
+  FcPoint2d ucsPoint;
+  std::string text;
+  if (GetPoint(nullptr, "Insert point", ucsPoint, text) != FC_INPUT_OK) return false;
+  insert.SetInsertionPoint(UcsToWorldPoint(graph, ucsPoint));
+  double xScale = 1.0;
+  if (!AskForScale("X Scale<1.0>", 1.0, xScale)) return false;
+  insert.SetXScale(xScale);
+  double yScale = xScale;
+  if (!AskForScale("Y Scale<" + FormatDecimal(graph.GetSysVars().luprec, xScale) + ">", xScale, yScale)) {
+    return false;
+  }
+  insert.SetYScale(yScale);
+  const FcSystemVar& vars = graph.GetSysVars();
+  double angle = vars.angbase;
+  const int status = GetAbsoluteAngle(&ucsPoint, "Rotate angle<0.0>", angle, text);
+  if (status == FC_INPUT_NONE) {
+    angle = vars.angbase;
+  } else if (status != FC_INPUT_OK) {
+    return false;
+  }
+  if (reverseTypedAngle && vars.angdir == 1) angle = kTwoPi - angle;
+  NormalizeAngle(angle);
+  graph.AngleToUcs(angle);
+  insert.SetRotation(angle);
+  return true;
+}
+
+int InsertBlock(const char* undoName, bool reverseTypedAngle) {
+  FcGraph* graph = CurrentGraph();
+  if (graph == nullptr) return kStatusDone;
+  FcUndoSection section(*graph, undoName, FcUndoSection::Steps::kWholeRun);
+  FcBlock* block = AskForBlock(*graph);
+  if (block == nullptr) return kStatusDone;
+  FcInsert* insert = NewEntityOrReport<FcInsert>();
+  if (insert == nullptr) return kStatusDone;
+  insert->SetBlockRecord(block);
+  if (!AskForPlacement(*graph, *insert, reverseTypedAngle)) {
+    delete insert;
+    return kStatusDone;
+  }
+  FcEntitySets definitions(16);
+  block->GetEntities().CollectAttributeDefs(definitions);
+  std::vector<FcEntity*> attributes;
+  if (definitions.GetCount() > 0 &&
+      !CreateInsertAttributes(AttributeMatrix(*insert), definitions, attributes, false)) {
+    for (FcEntity* made : attributes) delete made;
+    delete insert;
+    PrintMessage("Unterminated Complex Entity.");
+    return kStatusDone;
+  }
+  if (!attributes.empty()) insert->SetEntitiesFollow(1);
+  if (!section.AddCreated(insert)) {
+    for (FcEntity* made : attributes) delete made;
+    return kStatusDone;
+  }
+  for (FcEntity* made : attributes) section.AddCreated(made);
+  return kStatusDone;
+}
+
+}  // namespace
+
+int CmdInsertPrompt() { return InsertBlock("-Insert", true); }
+
+// Until its dialog comes, Insert asks on the command line as well.
+int CmdInsert() { return InsertBlock("Insert", false); }

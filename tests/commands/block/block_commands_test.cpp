@@ -1,0 +1,218 @@
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "database/block.h"
+#include "database/block_markers.h"
+#include "entities/attribute.h"
+#include "entities/circle.h"
+#include "entities/insert.h"
+#include "entities/line.h"
+#include "files/drawing_file.h"
+#include "tests/support/command_script.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+class BlockCommandsTest : public CommandScriptTest {
+ protected:
+  // A line and a circle in model space.
+  void DrawDoor() {
+    script_.OnWindowThread([this] {
+      FcGraph& graph = script_.Drawing();
+      auto* line = new FcLine;
+      line->SetStartPoint({1, 1});
+      line->SetEndPoint({3, 1});
+      graph.AddEntity(line, false);
+      auto* circle = new FcCircle;
+      circle->SetCenter({2, 2});
+      circle->SetRadius(1);
+      graph.AddEntity(circle, false);
+      return 0;
+    });
+  }
+
+  int BlockEntityCount(const std::string& name) {
+    return script_.OnWindowThread([this, name] {
+      const FcBlock* block = script_.Drawing().GetBlockList().FindByName(name);
+      return block != nullptr ? block->GetEntities().GetCount() : -1;
+    });
+  }
+
+  std::string InsName() {
+    return script_.OnWindowThread([this] { return std::string(script_.Drawing().GetSysVars().insname.str()); });
+  }
+
+  int ModelSpaceCount() {
+    return script_.OnWindowThread([this] { return script_.Drawing().GetCurrentEntitySet()->GetCount(); });
+  }
+};
+
+TEST_F(BlockCommandsTest, BlockMovesTheSelectionIntoANewBlockThatUndoTakesBack) {
+  DrawDoor();
+  ASSERT_TRUE(script_.Run({"-block", "?", "  DOOR ", "1,1", "all", ""}));
+  EXPECT_EQ(BlockEntityCount("DOOR"), 2);
+  EXPECT_EQ(ModelSpaceCount(), 0);
+  EXPECT_EQ(InsName(), "DOOR");
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"-Block"});
+  const std::vector<std::string> printed = Printed();
+  ASSERT_FALSE(printed.empty());
+  EXPECT_EQ(printed.front(), "  Blocks defined in this drawing:");
+  const FcPoint2d base = script_.OnWindowThread(
+      [this] { return script_.Drawing().GetBlockList().FindByName("DOOR")->GetBasePoint(); });
+  ExpectPointNear(base, {1, 1}, 1e-9);
+
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(BlockEntityCount("DOOR"), -1);
+  EXPECT_EQ(ModelSpaceCount(), 2);
+}
+
+TEST_F(BlockCommandsTest, BlockAsksAgainForANameInUseAndMakesNothingFromAnEmptySelection) {
+  DrawDoor();
+  ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
+  DrawDoor();
+  script_.Printed().Clear();
+  // The blanks around the name do not make a second DOOR.
+  ASSERT_TRUE(script_.Run({"-block", " door ", "WINDOW", "0,0", ""}));
+  bool told = false;
+  for (const RecordingFrameLink::Call& call : script_.Printed().Calls()) {
+    told = told || (call.message == FrameMessage::kMessageBox &&
+                    call.text == "There aleady is the same block name in the drawing!\nPlease enter the new block name!");
+  }
+  EXPECT_TRUE(told);
+  EXPECT_EQ(BlockEntityCount("WINDOW"), -1);
+  EXPECT_EQ(ModelSpaceCount(), 2);
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"-Block"});
+}
+
+TEST_F(BlockCommandsTest, InsertPlacesAReferenceAtTheAnsweredPointScalesAndAngle) {
+  DrawDoor();
+  ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
+  script_.OnWindowThread([this] {
+    script_.Drawing().GetSysVars().luprec = 2;
+    return 0;
+  });
+  ASSERT_TRUE(script_.Run({"-insert", "NOPE", "door", "5,6", "2.5", "", "90"}));
+  EXPECT_EQ(LastPrinted(), "Invalid block name! Please type ? for a list of block names.");
+  const std::vector<std::string> prompts = script_.Frame().Prompts();
+  EXPECT_EQ(std::count(prompts.begin(), prompts.end(), "Block name or ? <DOOR>"), 2);
+  EXPECT_NE(std::find(prompts.begin(), prompts.end(), "Y Scale<2.50>"), prompts.end());
+  const std::vector<const FcInsert*> inserts = EntitiesOf<FcInsert>();
+  ASSERT_EQ(inserts.size(), 1u);
+  EXPECT_EQ(inserts[0]->GetBlockName(), "DOOR");
+  ExpectPointNear(inserts[0]->GetInsertionPoint(), {5, 6}, 1e-9);
+  EXPECT_DOUBLE_EQ(inserts[0]->GetXScale(), 2.5);
+  EXPECT_DOUBLE_EQ(inserts[0]->GetYScale(), 2.5);
+  EXPECT_NEAR(inserts[0]->GetRotation(), kHalfPi, 1e-9);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"-Block", "-Insert"}));
+
+  // Enter takes the last block; a cancelled prompt leaves nothing behind.
+  ASSERT_TRUE(script_.Run({"-insert", "", "1,1", kEsc}));
+  EXPECT_EQ(EntitiesOf<FcInsert>().size(), 1u);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"-Block", "-Insert"}));
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_TRUE(EntitiesOf<FcInsert>().empty());
+}
+
+TEST_F(BlockCommandsTest, InsertAsksForEachAttributeValueAndFollowsTheReferenceWithThem) {
+  DrawDoor();
+  script_.OnWindowThread([this] {
+    FcGraph& graph = script_.Drawing();
+    auto* definition = new FcAttributeDef;
+    definition->SetTag("ROOM");
+    definition->SetPrompt("Room number");
+    definition->SetText("A1");
+    definition->SetInsertionPoint({1, 0});
+    graph.AddEntity(definition, false);
+    auto* fixed = new FcAttributeDef;
+    fixed->SetTag("MAKER");
+    fixed->SetText("KOVRA");
+    fixed->SetFlags(kAttributeConstant);
+    graph.AddEntity(fixed, false);
+    return 0;
+  });
+  ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
+  ASSERT_TRUE(script_.Run({"-insert", "DOOR", "10,20", "2", "", "", "B7"}));
+  const std::vector<std::string> prompts = script_.Frame().Prompts();
+  EXPECT_EQ(prompts.back(), "Room number<A1>");
+  struct Found {
+    std::string kind, tag, value;
+    FcPoint2d at;
+  };
+  const std::vector<Found> found = script_.OnWindowThread([this] {
+    std::vector<Found> list;
+    for (const FcEntity* entity : *script_.Drawing().GetCurrentEntitySet()) {
+      Found item{entity->GetRecordName(), "", "", {}};
+      if (const auto* attribute = dynamic_cast<const FcAttribute*>(entity)) {
+        item.tag = attribute->GetTag();
+        item.value = attribute->GetText();
+        item.at = attribute->GetInsertionPoint();
+      }
+      list.push_back(item);
+    }
+    return list;
+  });
+  ASSERT_EQ(found.size(), 4u);
+  EXPECT_EQ(found[0].kind, "INSERT");
+  EXPECT_EQ(found[1].kind, "ATTRIB");
+  EXPECT_EQ(found[1].tag, "ROOM");
+  EXPECT_EQ(found[1].value, "B7");
+  // The definition's point moves with the reference: scale 2 from (10, 20).
+  ExpectPointNear(found[1].at, {12, 20}, 1e-9);
+  EXPECT_EQ(found[2].tag, "MAKER");
+  EXPECT_EQ(found[2].value, "KOVRA");
+  EXPECT_EQ(found[3].kind, "SEQEND");
+  EXPECT_EQ(EntitiesOf<FcInsert>()[0]->GetEntitiesFollow(), 1);
+
+  // The value goes to the extraction file in the template's columns.
+  TempDir folder;
+  const std::string fields = folder.path() + "fields.txt";
+  std::ofstream(fields) << "BL:NAME C006000\nROOM C004000\nBL:X N006001\n";
+  const std::string output = folder.path() + "rooms.txt";
+  ASSERT_TRUE(script_.Run({"attext", fields, output, "SDF"}));
+  EXPECT_EQ(LastPrinted(), "1 records are written to file");
+  std::ifstream written(output, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), "DOOR  B7    10.0\r\n");
+
+  // Esc at a value prompt leaves no reference behind.
+  ASSERT_TRUE(script_.Run({"-insert", "DOOR", "0,0", "", "", "", kEsc}));
+  EXPECT_EQ(LastPrinted(), "Unterminated Complex Entity.");
+  EXPECT_EQ(EntitiesOf<FcInsert>().size(), 1u);
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(ModelSpaceCount(), 0);
+}
+
+TEST_F(BlockCommandsTest, WBlockWritesAFileThatOpensWithTheBlocksEntities) {
+  DrawDoor();
+  ASSERT_TRUE(script_.Run({"-block", "DOOR", "1,1", "all", ""}));
+  TempDir folder;
+  for (const char* name : {"door.dxf", "door.dwg"}) {
+    SCOPED_TRACE(name);
+    const std::string path = folder.path() + name;
+    ASSERT_TRUE(script_.Run({"wblock", "DOOR", path}));
+    FcGraph opened;
+    ASSERT_EQ(OpenDrawing(opened, path, false, nullptr), FcOpenResult::kDone);
+    std::vector<std::string> kinds;
+    const FcBlock* modelSpace = opened.GetBlockList().FindByName("*Model_Space");
+    ASSERT_NE(modelSpace, nullptr);
+    for (const FcEntity* entity : modelSpace->GetEntities()) kinds.push_back(entity->GetRecordName());
+    EXPECT_EQ(kinds, (std::vector<std::string>{"LINE", "CIRCLE"}));
+    ExpectPointNear(opened.GetSysVars().insbase, {1, 1}, 1e-9);
+  }
+  // The drawing itself is not changed.
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"-Block"});
+
+  // Inserting the written file brings it back as a block with a reference.
+  ASSERT_TRUE(script_.Run({"-insert", folder.path() + "door.dxf", "20,0", "", "", ""}));
+  const std::vector<const FcInsert*> inserts = EntitiesOf<FcInsert>();
+  ASSERT_EQ(inserts.size(), 1u);
+  const int drawn = script_.OnWindowThread([&inserts] {
+    const FcBlock* block = inserts[0]->GetBlockRecord();
+    return block != nullptr ? block->GetEntities().GetCount() : -1;
+  });
+  EXPECT_EQ(drawn, 2);
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "database/block.h"
+#include "entities/attribute.h"
+#include "tests/support/curve_sink.h"
+#include "tests/support/entity_record_support.h"
+#include "tests/support/line_drawing.h"
+
+namespace {
+
+using AttributeTest = LineDrawingTest;
+
+template <typename Entity>
+void FillAttribute(Entity& entity, FcGraph& graph) {
+  graph.TakeHandle(entity);
+  entity.SetText("A-101");
+  entity.SetTag("ROOM");
+  entity.SetFlags(kAttributeInvisible | kAttributeVerify);
+  entity.SetInsertionPoint({2, 3});
+  entity.SetHeight(2.5);
+  entity.SetVerticalJustification(kTextTop);
+  entity.SetHorizontalJustification(kTextRight);
+  entity.SetAlignmentPoint({8, 3});
+}
+
+TEST_F(AttributeTest, DxfRecordsKeepTagValueFlagsAndPrompt) {
+  FcAttribute attribute;
+  FillAttribute(attribute, graph);
+  FcAttributeDef definition;
+  FillAttribute(definition, graph);
+  definition.SetPrompt("Room number");
+  for (FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    std::string written;
+    std::unique_ptr<FcAttribute> readAttribute = DxfRoundTrip(attribute, kind, graph, &written);
+    ASSERT_NE(readAttribute, nullptr);
+    EXPECT_EQ(readAttribute->GetTag(), "ROOM");
+    EXPECT_EQ(readAttribute->GetText(), "A-101");
+    EXPECT_EQ(readAttribute->GetFlags(), kAttributeInvisible | kAttributeVerify);
+    EXPECT_EQ(readAttribute->GetVerticalJustification(), kTextTop);
+    EXPECT_TRUE(readAttribute->IsSubEntity());
+    std::unique_ptr<FcAttributeDef> readDefinition = DxfRoundTrip(definition, kind, graph);
+    ASSERT_NE(readDefinition, nullptr);
+    EXPECT_EQ(readDefinition->GetPrompt(), "Room number");
+    EXPECT_EQ(readDefinition->GetTag(), "ROOM");
+    EXPECT_FALSE(readDefinition->IsSubEntity());
+    if (kind == FcFileKind::kAsciiDxf) {
+      EXPECT_NE(written.find(Groups({{100, "AcDbAttribute"}, {2, "ROOM"}, {70, "5"}, {74, "3"}})), std::string::npos);
+    }
+  }
+}
+
+// Quick text draws one box for any shown text, whatever fonts there are.
+bool DrawsSomething(FcEntity& entity, FcGraph& graph) {
+  graph.GetSysVars().qtextmode = 1;
+  CurveSink sink(&graph, 0.0);
+  entity.Draw(&sink);
+  return !sink.polylines.empty();
+}
+
+TEST_F(AttributeTest, ADefinitionShowsItsTagOnlyInTheCurrentSpace) {
+  FcBlock* block = graph.GetBlockList().AddNew();
+  block->SetName("TAGGED");
+  auto* inside = new FcAttributeDef;
+  inside->SetTag("ROOM");
+  inside->SetText("default");
+  graph.TakeHandle(*inside);
+  inside->SetLayer(graph.GetCurrentLayer());
+  block->AddEntity(inside);
+  auto* outside = new FcAttributeDef;
+  outside->SetTag("ROOM");
+  graph.AddEntity(outside, false);
+  EXPECT_FALSE(DrawsSomething(*inside, graph));
+  EXPECT_TRUE(DrawsSomething(*outside, graph));
+  EXPECT_EQ(outside->GetDrawText(), "ROOM");
+}
+
+TEST_F(AttributeTest, ListShowsTheFlagsInWords) {
+  struct Case {
+    std::int16_t flags;
+    const char* text;
+  };
+  const Case cases[] = {{0, "  flags\t Normal"},
+                        {14, "  flags\t constant"},
+                        {5, "  flags\t Invisible Verify"},
+                        {12, "  flags\t Verify Preset"}};
+  for (const Case& c : cases) {
+    FcAttribute attribute;
+    attribute.SetFlags(c.flags);
+    frame.Clear();
+    attribute.List();
+    const std::vector<std::string> lines = frame.HistoryLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), c.text);
+  }
+}
+
+TEST_F(AttributeTest, ExplodingAnAttributeSucceedsWithNothing) {
+  FcAttribute attribute;
+  FcEntitySets out(4);
+  EXPECT_TRUE(attribute.Explode(out));
+  EXPECT_EQ(out.GetCount(), 0);
+}
+
+}  // namespace
