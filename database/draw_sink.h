@@ -98,6 +98,16 @@ class FcDrawSink {
                       int subIndex) = 0;
   // A filled polygon through the points in the given order.
   virtual void AddPolygon(const FcPoint2d* points, int count, FcHandle handle, int subIndex) = 0;
+  // Rings filled together, a ring inside another one left as a hole;
+  // ringCounts gives the points of each ring. A sink that fills no holes
+  // gets each ring as a polygon.
+  virtual void AddPolyPolygon(const FcPoint2d* points, const std::int32_t* ringCounts, int ringCount,
+                              FcHandle handle, int subIndex) {
+    for (int i = 0; i < ringCount; ++i) {
+      AddPolygon(points, ringCounts[i], handle, subIndex);
+      points += ringCounts[i];
+    }
+  }
   // A ray from the base point, and a line without end through it, both
   // clipped to the view window.
   virtual void AddRay(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) = 0;

@@ -61,6 +61,8 @@ class FcDisplaySurface : public FcDrawSink {
   void AddArc(const FcPoint2d& centre, double radius, double startAngle, double endAngle, FcHandle handle,
               int subIndex) override;
   void AddPolygon(const FcPoint2d* points, int count, FcHandle handle, int subIndex) override;
+  void AddPolyPolygon(const FcPoint2d* points, const std::int32_t* ringCounts, int ringCount, FcHandle handle,
+                      int subIndex) override;
   void AddRay(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) override;
   void AddXLine(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle, int subIndex) override;
   void AddImage(const FcSinkImage& image, FcHandle handle, int partTag) override;

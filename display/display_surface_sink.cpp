@@ -66,6 +66,11 @@ void FcDisplaySurface::AddPolygon(const FcPoint2d* points, int count, FcHandle h
   AddSolidToSurface(this, points, count, handle, subIndex);
 }
 
+void FcDisplaySurface::AddPolyPolygon(const FcPoint2d* points, const std::int32_t* ringCounts, int ringCount,
+                                      FcHandle handle, int subIndex) {
+  AddPolyPolygonToSurface(this, points, ringCounts, ringCount, handle, subIndex);
+}
+
 void FcDisplaySurface::AddRay(const FcPoint2d& basePoint, const FcPoint2d& direction, FcHandle handle,
                               int subIndex) {
   AddRayToSurface(this, basePoint, direction, handle, subIndex);

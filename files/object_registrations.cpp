@@ -5,6 +5,7 @@
 #include "entities/circle.h"
 #include "entities/ellipse.h"
 #include "entities/face3d.h"
+#include "entities/hatch.h"
 #include "entities/line.h"
 #include "entities/point_entity.h"
 #include "entities/polyline.h"
@@ -53,6 +54,8 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("LWPOLYLINE", FcPolyline::Create);
   RegisterObjectFactory("POLYLINE", FcPolyline::Create);
   RegisterCurveFactories();
+  RegisterObjectFactory("FcHatch", FcHatch::Create);
+  RegisterObjectFactory("HATCH", FcHatch::Create);
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);
   RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);

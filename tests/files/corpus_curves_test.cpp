@@ -14,9 +14,9 @@
 
 namespace {
 
-const char* const kCurveKinds[] = {"ELLIPSE", "SPLINE"};
+const char* const kCurveKinds[] = {"ELLIPSE", "HATCH", "SPLINE"};
 
-// Ellipses and splines of every block.
+// Ellipses, hatches and splines of every block.
 std::string OwnCounts(const FcGraph& graph) {
   std::map<std::string, int> counts;
   const FcBlockList& blocks = graph.GetBlockList();
@@ -52,10 +52,10 @@ int ManifestCount(const std::string& types, const std::string& kind) {
   return 0;
 }
 
-// Every drawing of the corpus opens with all its ellipses and splines: the
-// DXF files as many as the independent library counts in them, the DWG
+// Every drawing of the corpus opens with all its ellipses, hatches and
+// splines: the DXF files as many as the independent library counts in them, the DWG
 // files as many as the manifest lists.
-TEST(CorpusCurvesTest, EveryEllipseAndSplineIsKept) {
+TEST(CorpusCurvesTest, EveryEllipseHatchAndSplineIsKept) {
   const std::string directory = CorpusDirectory();
   std::vector<CorpusFile> files = CorpusFiles(directory, "dxf/");
   const std::vector<CorpusFile> dwgFiles = CorpusFiles(directory, "dwg/");
@@ -75,7 +75,7 @@ TEST(CorpusCurvesTest, EveryEllipseAndSplineIsKept) {
         expected += std::string(expected.empty() ? "" : " ") + kind + ":" + std::to_string(ManifestCount(file.types, kind));
       }
     } else {
-      const CommandResult counted = RunCommand("/usr/bin/python3 '" + LibraryScript() + "' counts '" + path + "'");
+      const CommandResult counted = RunCommand("/usr/bin/python3 '" + LibraryScript() + "' counts '" + path + "' ELLIPSE HATCH SPLINE");
       // The library refuses a few of the files; those are left out.
       if (counted.status != 0) continue;
       expected = counted.output.substr(0, counted.output.find('\n'));
