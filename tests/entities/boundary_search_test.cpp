@@ -8,6 +8,7 @@
 #include "database/graph.h"
 #include "entities/boundary_search.h"
 #include "entities/circle.h"
+#include "entities/ellipse.h"
 #include "entities/line.h"
 #include "entities/polyline.h"
 #include "platform/thread_slot.h"
@@ -94,6 +95,27 @@ TEST_F(BoundarySearchTest, ACircleGivesItsArcPiecesAsBulges) {
   const double t = std::asin(0.25);
   const FcPoint2d hit{2 * std::cos(t), 0.5};
   ExpectVertices(Search({0.5, 0.5}), {hit, {-2, 0}, {2, 0}, hit}, {std::tan((kPi - t) / 4), 1, std::tan(t / 4), 0});
+}
+
+// Curves without arcs of their own give their chords: the loop around a
+// point inside an ellipse runs along it, counter-clockwise.
+TEST_F(BoundarySearchTest, AnEllipseGivesALoopAlongItsChords) {
+  auto* ellipse = new FcEllipse;
+  ellipse->SetCenter({0, 0});
+  ellipse->SetMajorAxis({4, 0});
+  ellipse->SetRadiusRatio(0.5);
+  candidates.Add(ellipse);
+  const Found found = Search({0.5, 0.2});
+  ASSERT_EQ(found.status, kStatusDone);
+  ASSERT_GT(found.vertices.size(), 20u);
+  double area = 0.0;
+  for (std::size_t i = 0; i + 1 < found.vertices.size(); ++i) {
+    const PolylineVertex& a = found.vertices[i];
+    const PolylineVertex& b = found.vertices[i + 1];
+    area += a.x * b.y - b.x * a.y;
+    EXPECT_NEAR(a.x * a.x / 16 + a.y * a.y / 4, 1.0, 1e-2);
+  }
+  EXPECT_NEAR(area / 2, kPi * 4 * 2, 0.1);
 }
 
 TEST_F(BoundarySearchTest, ARegionBesideThePointIsPassedForTheOneAroundIt) {
