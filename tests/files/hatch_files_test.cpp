@@ -117,6 +117,8 @@ TEST(HatchFilesTest, DxfRecordsThatCannotBeKeptAreRefused) {
     int result;
   } cases[] = {
       {"whole", std::string(kHead) + kSquareLoop + "75\n0\n76\n1\n52\n0\n41\n1\n77\n0\n78\n0\n98\n1\n10\n1\n20\n2\n0\nEOF\n", 0},
+      // A solid hatch whose record ends after its style and type.
+      {"solid without seeds", std::string(kHead) + kSquareLoop + "75\n0\n76\n1\n0\nEOF\n", 0},
       // A spline edge drops the hatch, its groups read to the end.
       {"spline edge", std::string(kHead) +
                           "91\n1\n92\n1\n93\n1\n72\n4\n94\n3\n73\n0\n74\n0\n95\n2\n96\n1\n40\n0\n40\n1\n10\n0\n20\n0\n"

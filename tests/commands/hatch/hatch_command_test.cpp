@@ -93,6 +93,19 @@ TEST_F(HatchCommandTest, DeletingTheBoundaryIsTakenBackWithTheHatchByOneUndo) {
   EXPECT_EQ(EntitiesOf<FcLine>().size(), 4u);
 }
 
+// The boundary found around a point is the command's own: deleting the
+// boundary does not make Undo bring it into the drawing.
+TEST_F(HatchCommandTest, UndoAfterDeletingAPickedBoundaryBringsBackNoBorrowedLoop) {
+  DrawBox();
+  ASSERT_TRUE(RunScript(script_, "hatch", {"delete", "yes", "pick", "150,140", "", ""}));
+  EXPECT_EQ(EntitiesOf<FcHatch>().size(), 1u);
+  EXPECT_TRUE(EntitiesOf<FcPolyline>().empty());
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_TRUE(EntitiesOf<FcHatch>().empty());
+  EXPECT_TRUE(EntitiesOf<FcPolyline>().empty());
+  EXPECT_EQ(EntitiesOf<FcLine>().size(), 4u);
+}
+
 TEST_F(HatchCommandTest, HatchEditTurnsAPatternSolidAndUndoTurnsItBack) {
   DrawBox();
   ASSERT_TRUE(RunScript(script_, "hatch", {"pattern", "u", "5", "yes", "30", "select", "all", "", ""}));
