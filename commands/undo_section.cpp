@@ -3,6 +3,7 @@
 #include <new>
 
 #include "database/entity.h"
+#include "database/entity_sets.h"
 #include "database/graph.h"
 #include "database/undo_items.h"
 #include "platform/frame_link.h"
@@ -26,15 +27,33 @@ FcUndoSection::~FcUndoSection() {
   if (run_ && run_->HasRecords()) AddUndoItem(graph_, run_.release());
 }
 
-bool FcUndoSection::AddCreated(FcEntity* entity) {
-  if (entity == nullptr) return false;
-  std::unique_ptr<FcEntSetsUndoItem> own;
+FcEntSetsUndoItem* FcUndoSection::ItemFor(std::unique_ptr<FcEntSetsUndoItem>& own) {
   if (steps_ == Steps::kEachEntity) {
     own = NewNamedItem(name_);
   } else if (!run_) {
     run_ = NewNamedItem(name_);
   }
-  FcEntSetsUndoItem* item = steps_ == Steps::kEachEntity ? own.get() : run_.get();
+  return steps_ == Steps::kEachEntity ? own.get() : run_.get();
+}
+
+void FcUndoSection::EraseRecorded(FcEntitySets& entities) {
+  if (entities.GetCount() == 0) return;
+  std::unique_ptr<FcEntSetsUndoItem> own;
+  FcEntSetsUndoItem* item = ItemFor(own);
+  if (item == nullptr) {
+    // What Undo could not bring back is not erased.
+    PrintMessage(kNoMemoryMessage);
+    return;
+  }
+  item->RecordSet(kUndoErased, &entities);
+  graph_.EraseEntities(entities);
+  if (own) AddUndoItem(graph_, own.release());
+}
+
+bool FcUndoSection::AddCreated(FcEntity* entity) {
+  if (entity == nullptr) return false;
+  std::unique_ptr<FcEntSetsUndoItem> own;
+  FcEntSetsUndoItem* item = ItemFor(own);
   if (item == nullptr) {
     // An entity that Undo could not take back is not drawn at all.
     delete entity;

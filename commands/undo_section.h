@@ -7,6 +7,7 @@
 #include "commands/command_support.h"
 
 class FcEntity;
+class FcEntitySets;
 class FcEntSetsUndoItem;
 class FcGraph;
 
@@ -38,6 +39,9 @@ class FcUndoSection {
   // history line that says so, and the answer is false, as it is for null.
   bool AddCreated(FcEntity* entity);
 
+  // Erases the entities, recording them so that Undo brings them back.
+  void EraseRecorded(FcEntitySets& entities);
+
   // A new entity of the class, set up by fill and added through
   // AddCreated; false (after the history line) when it cannot be made.
   template <typename Entity, typename Fill>
@@ -49,6 +53,10 @@ class FcUndoSection {
   }
 
  private:
+  // The item a change goes into: the run's, or a new one of its own (kept
+  // in own) when each entity is a step.
+  FcEntSetsUndoItem* ItemFor(std::unique_ptr<FcEntSetsUndoItem>& own);
+
   FcGraph& graph_;
   std::string name_;
   Steps steps_;

@@ -11,6 +11,7 @@
 #include "core/resbuf.h"
 #include "database/entity_dxf.h"
 #include "entities/entity_clone.h"
+#include "entities/geom_segment_ops.h"
 #include "filers/filer.h"
 #include "filers/filer_dwg.h"
 
@@ -213,12 +214,19 @@ int FcEllipse::ReadDwgData(FcFilerDwg& filer) {
 
 bool FcEllipse::Draw(FcDrawSink* sink) {
   if (sink == nullptr || !FcEntity::Draw(sink)) return true;
+  const std::vector<PolylineVertex> vertices = ChordVertices(sink->CurveChordTolerance());
+  if (vertices.empty()) return true;
+  sink->AddCurve(vertices.data(), static_cast<int>(vertices.size()), IsFull(), GetHandle(), 0);
+  return true;
+}
+
+std::vector<PolylineVertex> FcEllipse::ChordVertices(double tolerance) const {
   // The ellipse is the circle of radius r = sqrt(a*b) stretched by
   // sqrt(a/b) along the major axis and shrunk by sqrt(b/a) across it; the
   // circle's chords are made fine enough for the stretched curve.
   const double a = majorRadius_;
   const double b = minorRadius_;
-  if (!(a > 0.0) || !(b > 0.0)) return true;
+  if (!(a > 0.0) || !(b > 0.0)) return {};
   const double r = std::sqrt(a * b);
   const double k1 = std::sqrt(a / b);
   const double k2 = std::sqrt(b / a);
@@ -226,7 +234,7 @@ bool FcEllipse::Draw(FcDrawSink* sink) {
   double start = 0.0;
   double end = kTwoPi;
   if (!full) GetParams(start, end);
-  const int chords = ChordCount(r, sink->CurveChordTolerance() / k1, end - start);
+  const int chords = ChordCount(r, tolerance / k1, end - start);
   const double cosR = std::cos(rotation_);
   const double sinR = std::sin(rotation_);
   std::vector<PolylineVertex> vertices(static_cast<std::size_t>(full ? chords : chords + 1));
@@ -237,8 +245,14 @@ bool FcEllipse::Draw(FcDrawSink* sink) {
     vertices[i].x = cosR * k1 * x - sinR * k2 * y + centre_.x;
     vertices[i].y = sinR * k1 * x + cosR * k2 * y + centre_.y;
   }
-  sink->AddCurve(vertices.data(), static_cast<int>(vertices.size()), full, GetHandle(), 0);
-  return true;
+  return vertices;
+}
+
+void FcEllipse::GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) {
+  // Chords a thousandth of the major radius from the curve: close enough
+  // for a hatch boundary, few enough for the search around a point.
+  const std::vector<PolylineVertex> vertices = ChordVertices(majorRadius_ * 1e-3);
+  AppendChordSegments(vertices.data(), static_cast<int>(vertices.size()), IsFull(), matrix, segments);
 }
 
 FcEntity* FcEllipse::Clone() const { return new (std::nothrow) FcEllipse(*this); }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include "core/point2d.h"
+#include "core/polyline_vertex.h"
 #include "database/entity.h"
 
 class FcFiler;
@@ -64,6 +67,8 @@ class FcEllipse : public FcEntity {
   // curve, the one nearer the pick point of two.
   void GetTangentPoints(const FcPoint2d* basePoint, const FcPoint2d& pickPoint, int parameter,
                         const FcMatrix2d& matrix, FcPoint2d& out, int& mode) override;
+  // The curve as chords, for the search of hatch boundaries.
+  void GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) override;
   // One curve record, the centre, then the axis ends (and an arc's ends).
   void GetSnapSegments(int mode, const FcPoint2d& pickPoint, int subIndex, const FcMatrix2d& matrix,
                        GeomSegmentList& segments) override;
@@ -114,6 +119,9 @@ class FcEllipse : public FcEntity {
   };
 
   void CopyOwnFields(const FcEntity* other);
+  // The chord chain of the curve within the tolerance (a closed ring for a
+  // full ellipse, without its closing vertex); empty for no ellipse.
+  std::vector<PolylineVertex> ChordVertices(double tolerance) const;
   int ReadEllipseGroup(const FcResBuf& group, FileForm& form);
   // False for data that make no ellipse.
   bool TakeFileForm(FileForm form);

@@ -33,6 +33,19 @@ bool AppendSegment(GeomSegmentList& segments, const GeomSegment& record) {
   return true;
 }
 
+void AppendChordSegments(const PolylineVertex* vertices, int count, bool closed, const FcMatrix2d& matrix,
+                         GeomSegmentList& segments) {
+  for (int i = 0; i + 1 < count; ++i) {
+    const FcPoint2d a{vertices[i].x, vertices[i].y};
+    const FcPoint2d b{vertices[i + 1].x, vertices[i + 1].y};
+    if (!AppendLineSegment(segments, a, b, kLineExtentSegment, kSnapTagBoundary, matrix)) return;
+  }
+  if (!closed || count < 2) return;
+  const FcPoint2d last{vertices[count - 1].x, vertices[count - 1].y};
+  const FcPoint2d first{vertices[0].x, vertices[0].y};
+  if (last != first) AppendLineSegment(segments, last, first, kLineExtentSegment, kSnapTagBoundary, matrix);
+}
+
 bool AppendLineSegment(GeomSegmentList& segments, const FcPoint2d& start, const FcPoint2d& end,
                        int extent, int snapModes, const FcMatrix2d& matrix) {
   GeomSegment record;

@@ -38,6 +38,11 @@ bool AppendSegment(GeomSegmentList& segments, const GeomSegment& record);
 bool AppendLineSegment(GeomSegmentList& segments, const FcPoint2d& start, const FcPoint2d& end,
                        int extent, int snapModes, const FcMatrix2d& matrix);
 
+// Appends a line record for each chord of the vertex chain (and the closing
+// chord of a closed one), mapped by the matrix.
+void AppendChordSegments(const PolylineVertex* vertices, int count, bool closed, const FcMatrix2d& matrix,
+                         GeomSegmentList& segments);
+
 // Maps an arc record given in its entity's coordinates (centre, radius,
 // angles) by a matrix that keeps circles circular: the centre through the
 // matrix, the radius by the image of the unit x vector, each angle to the

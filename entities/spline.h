@@ -68,6 +68,8 @@ class FcSPline : public FcEntity {
   // 0, or 2 when the data end first or the control data make no curve.
   int ReadDwgData(FcFilerDwg& filer) override;
   // The first control point, and the last one of an open spline.
+  // The curve as chords, for the search of hatch boundaries.
+  void GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) override;
   void GetSnapSegments(int mode, const FcPoint2d& pickPoint, int subIndex, const FcMatrix2d& matrix,
                        GeomSegmentList& segments) override;
 

@@ -6,6 +6,7 @@
 #include "entities/circle.h"
 #include "entities/ellipse.h"
 #include "entities/face3d.h"
+#include "entities/hatch.h"
 #include "entities/insert.h"
 #include "entities/line.h"
 #include "entities/mtext.h"
@@ -69,6 +70,8 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("TEXT", FcText::Create);
   RegisterObjectFactory("FcMText", FcMText::Create);
   RegisterObjectFactory("MTEXT", FcMText::Create);
+  RegisterObjectFactory("FcHatch", FcHatch::Create);
+  RegisterObjectFactory("HATCH", FcHatch::Create);
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);
   RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);

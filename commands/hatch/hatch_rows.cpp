@@ -5,9 +5,9 @@ namespace {
 using enum CommandListKind;
 
 const CommandRow kRows[] = {
-    {"Hatch", CmdNotAvailable, kDrawing},
-    {"bHatch", CmdNotAvailable, kDrawing},
-    {"HatchEdit", CmdNotAvailable, kDrawing},
+    {"Hatch", CmdHatch, kDrawing},
+    {"bHatch", CmdHatch, kDrawing},
+    {"HatchEdit", CmdHatchEdit, kDrawing},
 };
 
 }  // namespace

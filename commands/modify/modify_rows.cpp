@@ -1,3 +1,4 @@
+#include "commands/hatch/hatch_commands.h"
 #include "commands/modify/modify_commands.h"
 
 namespace {
@@ -23,9 +24,9 @@ const CommandRow kRows[] = {
     {"Chamfer", CmdNotAvailable, kDrawing},
     {"Fillet", CmdNotAvailable, kDrawing},
     {"ChangeWidth", CmdNotAvailable, kDrawing},
-    {"Arc2Circle", CmdNotAvailable, kDrawing},
+    {"Arc2Circle", CmdArc2Circle, kDrawing},
     {"SPLinEdit", CmdNotAvailable, kDrawing},
-    {"MatchProp", CmdNotAvailable, kDrawing},
+    {"MatchProp", CmdMatchProp, kDrawing},
     {"Lengthen", CmdNotAvailable, kDrawing},
     {"Undo", CmdUndo, kDrawing},
     {"Redo", CmdRedo, kDrawing},

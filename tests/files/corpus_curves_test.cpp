@@ -21,7 +21,7 @@ namespace {
 // The kinds a drawing must keep every entity of. VERTEX stands for the
 // polylines' own vertices, which the manifest does not count.
 const std::vector<std::string> kCountedKinds = {"ARC", "CIRCLE", "ELLIPSE", "SPLINE", "LWPOLYLINE", "POLYLINE", "VERTEX",
-                                                 "TEXT", "MTEXT", "INSERT", "ATTRIB", "ATTDEF"};
+                                                 "TEXT", "MTEXT", "INSERT", "ATTRIB", "ATTDEF", "HATCH"};
 // Records that are read as a part of a polyline, never on their own.
 const char* const kPolylineParts[] = {"VERTEX", "SEQEND"};
 

@@ -9,6 +9,9 @@
   ezdxf_drawings.py inserts FILE   prints the model space block references
                                    and their attributes, after the audit's
                                    errors
+  ezdxf_drawings.py hatches FILE   prints the model space hatches: pattern,
+                                   loops and pattern lines, after the audit's
+                                   errors
   ezdxf_drawings.py counts FILE [--layouts] KIND...
                                    prints the entities of the kinds in all
                                    blocks, or in model and paper space only;
@@ -264,6 +267,46 @@ def count_polyline(found, polyline):
     return "POLYLINE" if len(own) < len(vertices) else "LWPOLYLINE"
 
 
+def edge_text(edge):
+    kind = type(edge).__name__
+    if kind == "LineEdge":
+        return f"line {point(Vec3(edge.start))} {point(Vec3(edge.end))}"
+    if kind == "ArcEdge":
+        return (f"arc {point(Vec3(edge.center))} r {fmt(edge.radius)} {fmt(edge.start_angle)} "
+                f"{fmt(edge.end_angle)} ccw {int(edge.ccw)}")
+    if kind == "EllipseEdge":
+        return (f"ellipse {point(Vec3(edge.center))} axis {point(Vec3(edge.major_axis))} "
+                f"ratio {fmt(edge.ratio)} {fmt(edge.start_angle)} {fmt(edge.end_angle)} "
+                f"ccw {int(edge.ccw)}")
+    return kind
+
+
+def path_text(path):
+    if hasattr(path, "vertices"):
+        vertices = " ".join(f"{fmt(v[0])},{fmt(v[1])},{fmt(v[2])}" for v in path.vertices)
+        return f"polyline closed {int(path.is_closed)}: {vertices}"
+    return "edges: " + "; ".join(edge_text(edge) for edge in path.edges)
+
+
+def hatches(path):
+    doc = ezdxf.readfile(path)
+    status = audit(path)
+    for entity in doc.modelspace():
+        if entity.dxftype() != "HATCH":
+            continue
+        print(f"HATCH {entity.dxf.pattern_name} solid {entity.dxf.solid_fill}")
+        for boundary in entity.paths:
+            print(path_text(boundary))
+        lines = entity.pattern.lines if entity.pattern else []
+        for line in lines:
+            dashes = " ".join(fmt(d) for d in line.dash_length_items)
+            print(f"line {fmt(line.angle)} {point(Vec3(line.base_point))} "
+                  f"{point(Vec3(line.offset))} {dashes}".rstrip())
+        seeds = " ".join(point(Vec3(s)) for s in entity.seeds)
+        print(f"seeds {seeds}".rstrip())
+    return status
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
@@ -271,6 +314,8 @@ if __name__ == "__main__":
         sys.exit(texts(sys.argv[2]))
     if sys.argv[1] == "inserts":
         sys.exit(inserts(sys.argv[2]))
+    if sys.argv[1] == "hatches":
+        sys.exit(hatches(sys.argv[2]))
     if sys.argv[1] == "counts":
         sys.exit(counts(sys.argv[2], sys.argv[3:]))
     if sys.argv[1] == "write":

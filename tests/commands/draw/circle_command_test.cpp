@@ -112,9 +112,9 @@ TEST_F(CircleCommandTest, ThreePointsRefuseAPointThatMakesNoCircleAndAskAgain) {
 }
 
 TEST_F(CircleCommandTest, KeywordsHandOverToTheirCommands) {
-  ASSERT_TRUE(script_.Run({"circle", "x", "a"}));
+  ASSERT_TRUE(RunScript(script_, "circle", {"x", "a", kEsc}));
   EXPECT_TRUE(RefusedWith(kExpectsPoint, "Input center or [3Points/2Points/Arc/Tangent,tan,radius]"));
-  EXPECT_EQ(LastPrinted(), "Command \"Arc2Circle\" is not available yet.");
+  EXPECT_EQ(script_.Frame().Prompts().back(), "Select one arc to convert to circle");
 
   ASSERT_TRUE(RunScript(script_, "circle", {"t", kEsc}));
   EXPECT_EQ(script_.Frame().Prompts().back(), "Select 1st line, circle or arc");
