@@ -317,6 +317,8 @@ bool FcEntity::IntersectWithSegment(const FcPoint2d&, int, const FcMatrix2d&, co
 
 FcBlock* FcEntity::GetReferencedBlock() const { return nullptr; }
 
+void FcEntity::RebuildBlock() {}
+
 FcLayer* FcEntity::SetLayer(FcLayer* layer) {
   if (layer == nullptr) return nullptr;
   if (layer == layer_) return layer;

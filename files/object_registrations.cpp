@@ -3,6 +3,10 @@
 #include "database/object_factory.h"
 #include "entities/arc.h"
 #include "entities/circle.h"
+#include "entities/dim_angular.h"
+#include "entities/dim_linear.h"
+#include "entities/dim_ordinate.h"
+#include "entities/dim_radial.h"
 #include "entities/ellipse.h"
 #include "entities/face3d.h"
 #include "entities/line.h"
@@ -26,6 +30,16 @@ void RegisterCurveFactories() {
   RegisterObjectFactory("ELLIPSE", FcEllipse::Create);
   RegisterObjectFactory("FcSPline", FcSPline::Create);
   RegisterObjectFactory("SPLINE", FcSPline::Create);
+}
+
+void RegisterDimensionFactories() {
+  RegisterObjectFactory("FcDimRotate", FcDimRotate::Create);
+  RegisterObjectFactory("FcDimAligned", FcDimAligned::Create);
+  RegisterObjectFactory("FcDimOrdinate", FcDimOrdinate::Create);
+  RegisterObjectFactory("FcDimDiameter", FcDimDiameter::Create);
+  RegisterObjectFactory("FcDimRadius", FcDimRadius::Create);
+  RegisterObjectFactory("FcDim2LAng", FcDim2LAng::Create);
+  RegisterObjectFactory("FcDim3PAng", FcDim3PAng::Create);
 }
 
 }  // namespace
@@ -53,6 +67,7 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("LWPOLYLINE", FcPolyline::Create);
   RegisterObjectFactory("POLYLINE", FcPolyline::Create);
   RegisterCurveFactories();
+  RegisterDimensionFactories();
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);
   RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);
