@@ -14,9 +14,9 @@
 
 namespace {
 
-const char* const kCurveKinds[] = {"ELLIPSE", "SPLINE"};
+const char* const kCountedKinds[] = {"ELLIPSE", "SPLINE", "DIMENSION"};
 
-// Ellipses and splines of every block.
+// Ellipses, splines and dimensions of every block.
 std::string OwnCounts(const FcGraph& graph) {
   std::map<std::string, int> counts;
   const FcBlockList& blocks = graph.GetBlockList();
@@ -24,7 +24,7 @@ std::string OwnCounts(const FcGraph& graph) {
     for (const FcEntity* entity : blocks.GetAt(i)->GetEntities()) ++counts[entity->GetRecordName()];
   }
   std::string text;
-  for (const char* kind : kCurveKinds) text += std::string(text.empty() ? "" : " ") + kind + ":" + std::to_string(counts[kind]);
+  for (const char* kind : kCountedKinds) text += std::string(text.empty() ? "" : " ") + kind + ":" + std::to_string(counts[kind]);
   return text;
 }
 
@@ -43,6 +43,25 @@ void ExpectEveryCurveDrawn(FcGraph& graph) {
   }
 }
 
+// Each dimension comes with the block the file gave it, which it draws as
+// it stands.
+void ExpectEveryDimensionKeepsItsBlock(FcGraph& graph) {
+  const FcBlockList& blocks = graph.GetBlockList();
+  for (int i = 0; i < blocks.GetBlockCount(); ++i) {
+    for (FcEntity* entity : blocks.GetAt(i)->GetEntities()) {
+      if (entity->GetKind() != kEntityDimension) continue;
+      const FcBlock* block = entity->GetReferencedBlock();
+      ASSERT_NE(block, nullptr) << entity->GetHandle();
+      const int count = block->GetEntities().GetCount();
+      EXPECT_GT(count, 0) << entity->GetHandle();
+      CurveSink sink(&graph, 0.01);
+      entity->Draw(&sink);
+      EXPECT_EQ(entity->GetReferencedBlock(), block);
+      EXPECT_EQ(block->GetEntities().GetCount(), count);
+    }
+  }
+}
+
 // The manifest's count of a kind, as "ELLIPSE:1,LINE:2" gives it.
 int ManifestCount(const std::string& types, const std::string& kind) {
   std::istringstream list(types);
@@ -52,10 +71,10 @@ int ManifestCount(const std::string& types, const std::string& kind) {
   return 0;
 }
 
-// Every drawing of the corpus opens with all its ellipses and splines: the
-// DXF files as many as the independent library counts in them, the DWG
+// Every drawing of the corpus opens with all its ellipses, splines and
+// dimensions: the DXF files as many as the independent library counts in them, the DWG
 // files as many as the manifest lists.
-TEST(CorpusCurvesTest, EveryEllipseAndSplineIsKept) {
+TEST(CorpusCurvesTest, EveryEllipseSplineAndDimensionIsKept) {
   const std::string directory = CorpusDirectory();
   std::vector<CorpusFile> files = CorpusFiles(directory, "dxf/");
   const std::vector<CorpusFile> dwgFiles = CorpusFiles(directory, "dwg/");
@@ -68,10 +87,10 @@ TEST(CorpusCurvesTest, EveryEllipseAndSplineIsKept) {
     const std::string path = directory + "/" + file.name;
     FcGraph graph;
     ASSERT_EQ(OpenDrawing(graph, path, false, nullptr), FcOpenResult::kDone);
-    for (const char* kind : kCurveKinds) EXPECT_EQ(graph.GetSkippedRecords().count(kind), 0u) << kind;
+    for (const char* kind : kCountedKinds) EXPECT_EQ(graph.GetSkippedRecords().count(kind), 0u) << kind;
     std::string expected;
     if (file.name.rfind("dwg/", 0) == 0) {
-      for (const char* kind : kCurveKinds) {
+      for (const char* kind : kCountedKinds) {
         expected += std::string(expected.empty() ? "" : " ") + kind + ":" + std::to_string(ManifestCount(file.types, kind));
       }
     } else {
@@ -83,6 +102,7 @@ TEST(CorpusCurvesTest, EveryEllipseAndSplineIsKept) {
     EXPECT_EQ(OwnCounts(graph), expected);
     ++compared;
     ExpectEveryCurveDrawn(graph);
+    ExpectEveryDimensionKeepsItsBlock(graph);
   }
   EXPECT_GT(compared, 10);
 }

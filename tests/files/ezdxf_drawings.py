@@ -4,8 +4,11 @@
   ezdxf_drawings.py audit FILE     prints the audit's errors; exit 1 when any
   ezdxf_drawings.py curves FILE    prints the model space curves in world
                                    coordinates, after the audit's errors
-  ezdxf_drawings.py counts FILE    prints the ellipses and splines of all
-                                   blocks
+  ezdxf_drawings.py counts FILE    prints the ellipses, splines and
+                                   dimensions of all blocks
+  ezdxf_drawings.py dimensions FILE  prints the model space dimensions:
+                                   kind, definition points, measurement and
+                                   block, after the audit's errors
 """
 
 import struct
@@ -156,11 +159,11 @@ def spline_text(spline):
     return text
 
 
-# Entities of the curve kinds in every block, model and paper space
+# Entities of the counted kinds in every block, model and paper space
 # included.
 def counts(path):
     doc = ezdxf.readfile(path)
-    found = {"ELLIPSE": 0, "SPLINE": 0}
+    found = {"ELLIPSE": 0, "SPLINE": 0, "DIMENSION": 0}
     for block in doc.blocks:
         for entity in block:
             if entity.dxftype() in found:
@@ -169,7 +172,21 @@ def counts(path):
     return 0
 
 
+def dimensions(path):
+    doc = ezdxf.readfile(path)
+    status = audit(path)
+    for dim in doc.modelspace().query("DIMENSION"):
+        points = " ".join(point(Vec3(dim.dxf.get(name, (0, 0, 0))))
+                          for name in ("defpoint", "defpoint2", "defpoint3", "defpoint4"))
+        block = doc.blocks.get(dim.dxf.geometry)
+        size = len(block) if block is not None else -1
+        print(f"{dim.dimtype} {points} {fmt(dim.dxf.actual_measurement)} {size}")
+    return status
+
+
 if __name__ == "__main__":
+    if sys.argv[1] == "dimensions":
+        sys.exit(dimensions(sys.argv[2]))
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
     if sys.argv[1] == "counts":
