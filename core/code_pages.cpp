@@ -104,6 +104,13 @@ int CodePageToCharset(int codePage) {
   return numbers != nullptr ? numbers->charset : kDefaultCharset;
 }
 
+int CharsetToCodePage(int charset) {
+  for (const CodePageNumbers& numbers : kCodePageNumbers) {
+    if (numbers.charset == charset && numbers.charset != kDefaultCharset) return numbers.codePage;
+  }
+  return kDefaultCodePage;
+}
+
 bool IsCodePageLeadByte(int codePage, unsigned char byte) {
   switch (codePage) {
     case 932:

@@ -22,6 +22,9 @@ int DwgCodePageToCodePage(int dwgCodePage);
 
 // The font character set that goes with a code page (0 for Western).
 int CodePageToCharset(int codePage);
+// The code page of a font character set; the Western page for the Western,
+// default and symbol sets and for any set not known.
+int CharsetToCodePage(int charset);
 
 // True when the byte starts a double-byte character of the code page.
 bool IsCodePageLeadByte(int codePage, unsigned char byte);

@@ -12,8 +12,6 @@
 
 namespace {
 
-// The font a style falls back on when the one it names is empty.
-constexpr std::string_view kDefaultFontName = "txt.shx";
 // The height written to DWG for a style without a fixed height.
 constexpr double kDwgDefaultLastHeight = 2.5;
 
@@ -23,20 +21,12 @@ std::string Cut(std::string_view text, std::size_t limit) { return std::string(t
 
 bool HasShxExtension(std::string_view path) { return EqualsNoCase(PathExtension(path), ".shx"); }
 
-// A font name as the font search tries it: ".shx" stands in for a missing
-// extension.
-std::string WithShxDefault(std::string_view fileName) {
-  std::string path(fileName);
-  if (PathExtension(path).empty()) path += ".shx";
-  return path;
-}
-
 }  // namespace
 
 FcTextStyle::FcTextStyle() {
   SetRecordName("STYLE");
   SetDwgType(kDwgType);
-  SetFontFile(kDefaultFontName);
+  SetFontFile(kDefaultShxFontName);
 }
 
 FcObject* FcTextStyle::Create() { return new (std::nothrow) FcTextStyle(); }
@@ -46,34 +36,16 @@ void FcTextStyle::SetName(std::string_view name) {
   NoteRecordRenamed(*this);
 }
 
-void FcTextStyle::SetFontFile(std::string_view fileName) {
-  if (!fontFile_.empty() && EqualsNoCase(fileName, fontFile_)) return;
-  const std::string path = WithShxDefault(fileName.empty() ? kDefaultFontName : fileName);
-  // A shape font is kept without its directory; any other font file as
-  // named, since its face is found by that name.
-  if (HasShxExtension(path)) {
-    fontFile_ = Cut(PathFileName(path), kMaxName);
-    faceName_.clear();
-    return;
-  }
-  fontFile_ = Cut(path, kMaxName);
-}
-
-void FcTextStyle::SetBigFontFile(std::string_view fileName) {
-  if (fileName.empty()) {
-    bigFontFile_.clear();
-    return;
-  }
-  bigFontFile_ = Cut(PathFileName(WithShxDefault(fileName)), kMaxName);
-}
-
 void FcTextStyle::CopyFrom(const FcTextStyle& source) {
   FcObject::Copy(source);
   SetFontFile(source.fontFile_);
   if (!EqualsNoCase(bigFontFile_, source.bigFontFile_)) SetBigFontFile(source.bigFontFile_);
-  // The same font file resolves to the same face.
+  // The same font file resolves to the same fonts; a work copy switched to
+  // another face carries that face.
   faceName_ = source.faceName_;
   trueTypeScale_ = source.trueTypeScale_;
+  font_ = source.font_;
+  bigFont_ = source.bigFont_;
   generationFlags_ = source.generationFlags_;
   standardFlags_ = source.standardFlags_;
   SetName(source.name_);

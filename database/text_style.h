@@ -4,20 +4,29 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/handle.h"
+#include "core/point2d.h"
 #include "database/symbol_list.h"
+#include "fonts/point_chain.h"
+#include "fonts/shape_info.h"
 
 class FcGraph;
+
+// The font every style starts with and falls back on.
+inline constexpr std::string_view kDefaultShxFontName = "txt.shx";
 
 // A record of the STYLE table: the font a text uses and its default look
 // (fixed height, width factor, oblique angle, backward and upside-down
 // generation). A style is a TrueType style exactly when its face name is
 // set; otherwise its font file names an SHX shape font.
 //
-// The fonts themselves are not loaded here: SetFontFile and SetBigFontFile
-// keep the file names as the font search would store them, and the glyph
-// work binds the files.
+// A style hands the text engines the glyph of one character code as a
+// point chain in glyph units (100 to the cap height) with its advance.
+// SHX glyphs come from the style's two shape-font slots, TrueType glyphs
+// from its face; a font the machine lacks is drawn with "txt.shx" (SHX)
+// or a metric-compatible or default face (TrueType), never with nothing.
 class FcTextStyle : public FcObject {
  public:
   static constexpr DwgObjectType kDwgType = 53;
@@ -45,13 +54,45 @@ class FcTextStyle : public FcObject {
   // setting including the name.
   void CopyFrom(const FcTextStyle& source);
 
-  // The primary font: ".shx" is added to a name without extension; an
-  // empty name falls back to the default font. Nothing when the name is
-  // the current one without regard to case.
+  // Resolves and loads the primary font: ".shx" is added to a name without
+  // extension, and the file is looked for in the drawing's folder and
+  // along the search path. A shape font loads into the primary slot; a
+  // TrueType file makes the style a TrueType style. A font that cannot be
+  // found keeps its name (so the drawing keeps it) and draws with
+  // "txt.shx", or with the default face for a TrueType file name. Nothing
+  // when the name is the current one without regard to case.
   void SetFontFile(std::string_view fileName);
   // The big font, kept without directory; ".shx" is added to a name
-  // without extension. An empty name clears it.
+  // without extension. An empty name, or one not found on the search path,
+  // clears it.
   void SetBigFontFile(std::string_view fileName);
+  // Makes the style a TrueType style of the face, when the machine has it
+  // (or a metric-compatible one).
+  void SetTrueTypeFace(std::string_view faceName);
+  // Switches a work copy of a style to a face named inside a text, without
+  // looking up its file.
+  void UseTrueTypeFace(std::string_view faceName);
+
+  // The glyph of a code of the SHX text decoder: the chain (strokes), the
+  // origin (0,0) and the advance along x. Code 0 is the caret, 32 a space
+  // as wide as "A"; a code the font lacks draws a question mark 60 wide;
+  // a damaged font draws nothing.
+  void GetShxGlyph(PointChain& chain, FcPoint2d& origin, int code, FcPoint2d& advance) const;
+  // The glyph of a code of the TrueType text decoder (filled rings) with
+  // its black box, cell advance and glyph origin, all scaled so that "A"
+  // is 100 tall.
+  void GetTrueTypeGlyph(PointChain& chain, int code, FcPoint2d& blackBox, FcPoint2d& cellAdvance,
+                        FcPoint2d& glyphOrigin) const;
+  // The glyph of the code from whichever kind of font the style has,
+  // decoded by DecodeText; returns the advance along x.
+  double GetGlyph(PointChain& chain, int code) const;
+  // Decodes drawing text with the decoder of the style's font kind: SHX
+  // styles to 16-bit codes, TrueType styles to bytes.
+  int DecodeText(std::string_view text, int codePage, bool decodeV, std::vector<std::uint16_t>& codes) const;
+  // True when the style draws with shape fonts.
+  bool IsShx() const { return font_.HasPrimary(); }
+  const CShapeInfo& GetFontSlot() const { return font_; }
+  const CShapeInfo& GetBigFontSlot() const { return bigFont_; }
 
   const std::string& GetName() const { return name_; }
   // Keeps at most 511 characters.
@@ -107,7 +148,14 @@ class FcTextStyle : public FcObject {
   int italic_ = 0;
   std::string faceName_;
   double trueTypeScale_ = 1.0;
+  CShapeInfo font_;
+  CShapeInfo bigFont_;
   std::uint8_t unreferenced_ = 0;
+
+  // The character set of the drawing's code page.
+  int Charset() const;
+  void MeasureTrueTypeScale();
+  void BecomeTrueType(std::string_view faceName);
 };
 
 // The STYLE table of a drawing. The drawing makes itself the table's

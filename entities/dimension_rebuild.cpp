@@ -14,6 +14,7 @@
 #include "entities/dimension_arrowheads.h"
 #include "entities/dimension_text.h"
 #include "entities/line.h"
+#include "entities/mtext.h"
 #include "entities/point_entity.h"
 
 namespace {
@@ -270,4 +271,22 @@ void FcDimension::AddTextFrame(const FcDimText& text, double gap) {
   for (int i = 0; i < 4; ++i) AddBlockLine(corners[i], corners[(i + 1) % 4], style_->GetDimClrt());
 }
 
-void FcDimension::AddPlacedText(const FcDimText&) {}
+void FcDimension::AddPlacedText(const FcDimText& text) {
+  if (!IsFinitePoint(text.insertion) || !std::isfinite(text.direction)) return;
+  auto* mtext = new (std::nothrow) FcMText;
+  if (mtext == nullptr) return;
+  mtext->SetInsertionPoint(text.insertion);
+  mtext->SetXDirection({std::cos(text.direction), std::sin(text.direction)});
+  mtext->SetAttachment(kMTextMiddleCenter);
+  mtext->SetHeight(text.height);
+  mtext->SetContents(std::string_view(text.contents));
+  mtext->SetLineSpacingStyle(text.lineSpacingStyle);
+  mtext->SetLineSpacingFactor(text.lineSpacingFactor);
+  mtext->SetLaidOutSize(text.width, text.boxHeight);
+  if (IsColor(text.color)) mtext->SetColor(text.color);
+  FcGraph* graph = GetRebuildGraph();
+  if (FcTextStyle* style = graph != nullptr ? graph->GetTextStyleList().FindByHandle(text.style) : nullptr) {
+    mtext->SetStyle(style);
+  }
+  AddToBlock(mtext);
+}

@@ -10,12 +10,14 @@
 #include "entities/ellipse.h"
 #include "entities/face3d.h"
 #include "entities/line.h"
+#include "entities/mtext.h"
 #include "entities/point_entity.h"
 #include "entities/polyline.h"
 #include "entities/raster_image.h"
 #include "entities/ray.h"
 #include "entities/solid.h"
 #include "entities/spline.h"
+#include "entities/text.h"
 #include "entities/trace.h"
 #include "entities/xline.h"
 
@@ -68,6 +70,10 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("POLYLINE", FcPolyline::Create);
   RegisterCurveFactories();
   RegisterDimensionFactories();
+  RegisterObjectFactory("FcText", FcText::Create);
+  RegisterObjectFactory("TEXT", FcText::Create);
+  RegisterObjectFactory("FcMText", FcMText::Create);
+  RegisterObjectFactory("MTEXT", FcMText::Create);
   RegisterObjectFactory("FcRasterImage", FcRasterImage::Create);
   RegisterObjectFactory("IMAGE", FcRasterImage::Create);
   RegisterObjectFactory("FcRasterImageDef", FcRasterImageDef::Create);

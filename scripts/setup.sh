@@ -7,6 +7,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(
   g++ cmake ninja-build pkg-config ccache
   qt6-base-dev zlib1g-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev
+  hershey-fonts-data fonts-dejavu-core fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
   python3-ezdxf qpdf ghostscript librsvg2-bin libxml2-utils hp2xx imagemagick

@@ -5,8 +5,8 @@ namespace {
 using enum CommandListKind;
 
 const CommandRow kRows[] = {
-    {"DText", CmdNotAvailable, kDrawing},
-    {"MText", CmdNotAvailable, kDrawing},
+    {"DText", CmdDText, kDrawing},
+    {"MText", CmdMText, kDrawing},
     {"FrameText", CmdNotAvailable, kDrawing},
     {"DDEdit", CmdNotAvailable, kDrawing},
     {"ScaleText", CmdNotAvailable, kDrawing},

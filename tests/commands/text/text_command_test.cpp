@@ -1,0 +1,137 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tests/support/command_script.h"
+#include "database/text_style.h"
+#include "entities/mtext.h"
+#include "entities/text.h"
+
+namespace {
+
+using DTextCommandTest = CommandScriptTest;
+using MTextCommandTest = CommandScriptTest;
+
+// Two lines typed one after the other: two texts, the second 1.25 times
+// the first line's height below it, each its own undo step.
+TEST_F(DTextCommandTest, TwoLinesAreTwoTextsALineSpacingApart) {
+  script_.OnWindowThread([this] {
+    script_.Drawing().GetSysVars().textsize = 0.2;
+    return 0;
+  });
+  ASSERT_TRUE(script_.Run({"dtext", "1,2", "2.5", "0", "ABC", "DEF", ""}));
+  EXPECT_EQ(Printed()[0], "Current text style standard, text height 0.2000");
+  const std::vector<const FcText*> texts = EntitiesOf<FcText>();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0]->GetText(), "ABC");
+  EXPECT_EQ(texts[1]->GetText(), "DEF");
+  EXPECT_DOUBLE_EQ(texts[0]->GetHeight(), 2.5);
+  ExpectPointNear(texts[0]->GetInsertionPoint(), {1, 2}, 1e-9);
+  // Capitals of the program's fonts are exactly the height.
+  ExpectPointNear(texts[1]->GetInsertionPoint(), {1, 2 - 1.25 * 2.5}, 1e-9);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"DText", "DText"}));
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(EntitiesOf<FcText>().size(), 1u);
+}
+
+TEST_F(DTextCommandTest, JustificationsAndRotation) {
+  // Top center: both points on the pick, kept from line to line.
+  ASSERT_TRUE(script_.Run({"dtext", "j", "tc", "5,5", "1", "30", "ab", "cd", ""}));
+  std::vector<const FcText*> texts = EntitiesOf<FcText>();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0]->GetHorizontalJustification(), kTextCenter);
+  EXPECT_EQ(texts[0]->GetVerticalJustification(), kTextTop);
+  ExpectPointNear(texts[0]->GetAlignmentPoint(), {5, 5}, 1e-9);
+  EXPECT_NEAR(texts[0]->GetRotation(), kPi / 6.0, 1e-9);
+  const FcPoint2d down = texts[1]->GetAlignmentPoint();
+  EXPECT_NEAR(std::atan2(down.y - 5.0, down.x - 5.0), kPi / 6.0 - kHalfPi, 1e-9);
+
+  // Adjust takes its angle from its two points and asks for none.
+  ASSERT_TRUE(script_.Run({"dtext", "j", "adjust", "0,0", "0,10", "1", "up", ""}));
+  texts = EntitiesOf<FcText>();
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[2]->GetHorizontalJustification(), kTextAligned);
+  EXPECT_NEAR(texts[2]->GetRotation(), kHalfPi, 1e-9);
+  ExpectPointNear(texts[2]->GetAlignmentPoint(), {0, 10}, 1e-9);
+}
+
+TEST_F(DTextCommandTest, StyleChoiceAndFixedHeight) {
+  script_.OnWindowThread([this] {
+    FcTextStyle* fixed = script_.Drawing().FindOrCreateTextStyle("Fixed");
+    fixed->SetFixedHeight(3.0);
+    return 0;
+  });
+  ASSERT_TRUE(script_.Run({"dtext", "s", "nowhere", "fixed", "0,0", "0", "x", ""}));
+  EXPECT_EQ(Printed(), (std::vector<std::string>{"Current text style standard, text height 0.2000",
+                                                 "Can't find the style nowhere"}));
+  const std::vector<std::string> prompts = script_.Frame().Prompts();
+  EXPECT_EQ(std::count(prompts.begin(), prompts.end(), "Input style name or ?<standard>"), 2);
+  const std::vector<const FcText*> texts = EntitiesOf<FcText>();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_DOUBLE_EQ(texts[0]->GetHeight(), 3.0);
+  EXPECT_EQ(texts[0]->GetStyleName(), "Fixed");
+  // No height prompt for a style of fixed height.
+  for (const std::string& prompt : prompts) EXPECT_EQ(prompt.find("height"), std::string::npos);
+}
+
+TEST_F(DTextCommandTest, CancelledBeforeTheLinesLeavesNothing) {
+  ASSERT_TRUE(script_.Run({"dtext", "1,1", kEsc}));
+  ASSERT_TRUE(script_.Run({"dtext", "1,1", "1", "0", kEsc}));
+  EXPECT_TRUE(EntitiesOf<FcText>().empty());
+  EXPECT_TRUE(UndoNames().empty());
+}
+
+TEST_F(MTextCommandTest, CornersAndJustificationPlaceTheText) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> answers;
+    FcPoint2d insertion;
+    std::uint8_t attachment;
+    double width;
+  };
+  const Case cases[] = {
+      {"top left", {"0,0", "10,5"}, {0, 5}, kMTextTopLeft, 10.0},
+      {"corners in either order", {"10,5", "0,0"}, {0, 5}, kMTextTopLeft, 10.0},
+      {"middle center", {"0,0", "j", "mc", "10,4"}, {5, 2}, kMTextMiddleCenter, 10.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> answers = c.answers;
+    answers.insert(answers.end(), {"first line", "second line", ""});
+    ASSERT_TRUE(RunScript(script_, "mtext", answers));
+    const std::vector<const FcMText*> texts = EntitiesOf<FcMText>();
+    ASSERT_FALSE(texts.empty());
+    const FcMText& text = *texts.back();
+    ExpectPointNear(text.GetInsertionPoint(), c.insertion, 1e-9);
+    EXPECT_EQ(text.GetAttachment(), c.attachment);
+    EXPECT_DOUBLE_EQ(text.GetReferenceWidth(), c.width);
+    EXPECT_EQ(text.GetContents(), "first line\\Psecond line");
+  }
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"MText", "MText", "MText"}));
+}
+
+TEST_F(MTextCommandTest, OptionsHeightRotationAndLineSpacing) {
+  ASSERT_TRUE(script_.Run(
+      {"mtext", "0,0", "h", "5", "r", "30", "l", "exact", "5", "0,0", "10,10", "text", ""}));
+  EXPECT_EQ(LastPrinted(), "Invalid corner!");
+  const std::vector<std::string> prompts = script_.Frame().Prompts();
+  EXPECT_NE(std::find(prompts.begin(), prompts.end(), "Opposite corner of MText"), prompts.end());
+  const std::vector<const FcMText*> texts = EntitiesOf<FcMText>();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_DOUBLE_EQ(texts[0]->GetHeight(), 5.0);
+  ExpectPointNear(texts[0]->GetXDirection(), {std::cos(kPi / 6.0), std::sin(kPi / 6.0)}, 1e-9);
+  EXPECT_EQ(texts[0]->GetLineSpacingStyle(), 2);
+  // 5 is outside 0.25..4.
+  EXPECT_DOUBLE_EQ(texts[0]->GetLineSpacingFactor(), 1.0);
+  const double textsize = script_.OnWindowThread([this] { return script_.Drawing().GetSysVars().textsize; });
+  EXPECT_DOUBLE_EQ(textsize, 5.0);
+}
+
+TEST_F(MTextCommandTest, NoTextMakesNoEntity) {
+  ASSERT_TRUE(script_.Run({"mtext", "0,0", "10,5", ""}));
+  EXPECT_TRUE(EntitiesOf<FcMText>().empty());
+  EXPECT_TRUE(UndoNames().empty());
+}
+
+}  // namespace
