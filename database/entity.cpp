@@ -319,6 +319,8 @@ FcBlock* FcEntity::GetReferencedBlock() const { return nullptr; }
 
 void FcEntity::RebuildBlock() {}
 
+void FcEntity::AdoptCopiedBlock(const FcEntity&, FcGraph&) {}
+
 FcLayer* FcEntity::SetLayer(FcLayer* layer) {
   if (layer == nullptr) return nullptr;
   if (layer == layer_) return layer;

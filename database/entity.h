@@ -213,6 +213,10 @@ class FcEntity : public FcObject {
   // Builds again the block that the entity makes of its own data
   // (dimensions); nothing for the others.
   virtual void RebuildBlock();
+  // After a copy from another drawing that kept the handles: the block of
+  // the same name as the source's in the target drawing, else one built
+  // anew (dimensions); nothing for the others.
+  virtual void AdoptCopiedBlock(const FcEntity& source, FcGraph& target);
 
   // Moves the entity between the layers' member lists. Null for a null
   // layer and after a move; the layer itself when it was the entity's.

@@ -128,6 +128,16 @@ void FcDimension::CopyFromOtherGraph(const FcEntity* other, FcGraph& target) {
   SetDimStyle(ours != nullptr ? ours : target.GetCurrentDimStyle());
 }
 
+void FcDimension::AdoptCopiedBlock(const FcEntity& source, FcGraph& target) {
+  const FcBlock* theirs = source.GetReferencedBlock();
+  FcBlock* ours = theirs != nullptr ? target.GetBlockList().FindByName(theirs->GetName()) : nullptr;
+  if (ours != nullptr) {
+    BindBlock(ours);
+    return;
+  }
+  RebuildBlock();
+}
+
 int FcDimension::WriteDxf(FcFiler& filer) {
   FcEntity::WriteDxf(filer);
   ResolveDimStyle();

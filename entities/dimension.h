@@ -81,6 +81,7 @@ class FcDimension : public FcEntity {
   FcBlock* GetReferencedBlock() const override;
   // Builds the block again from the definition points and the style.
   void RebuildBlock() override = 0;
+  void AdoptCopiedBlock(const FcEntity& source, FcGraph& target) override;
 
   std::uint8_t GetDimType() const { return type_; }
   void SetDimType(std::uint8_t type) { type_ = type; }
