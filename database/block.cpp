@@ -175,6 +175,13 @@ void FcBlock::RemoveEntity(FcEntity* entity) {
 
 int FcBlock::GetCount() const { return entities_.GetCount(); }
 
+void FcBlock::RebuildDimensions() {
+  for (int i = 0; i < entities_.GetCount(); ++i) {
+    FcEntity* entity = entities_.GetAt(i);
+    if (entity->GetKind() == kEntityDimension) entity->RebuildBlock();
+  }
+}
+
 FcSortEntsTable* FcBlock::GetSortEntsTable() const {
   FcDictionary* dictionary = GetExtDictionary();
   if (dictionary == nullptr) return nullptr;

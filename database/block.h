@@ -74,6 +74,9 @@ class FcBlock : public FcObject {
   void CopyFrom(const FcBlock& source, bool keepHandles);
   // Lets every entity mark what it references.
   void MarkReferences();
+  // Builds the blocks of the block's dimensions again, the first entity
+  // included.
+  void RebuildDimensions();
 
   FcSortEntsTable* GetSortEntsTable() const;
   // Appends the handle to the draw-order table when the block has one.

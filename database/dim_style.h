@@ -159,6 +159,43 @@ class FcDimStyle : public FcObject, public FcDimVars {
   double GetDimtfac() const;
   std::uint8_t GetDimtolj() const;
 
+  // The text of measured values, as multiline-text source (stacks,
+  // "%%p"). These read the style's own fields, not the overrides.
+  // Precisions from files are taken within 0..8.
+  struct Rounded {
+    double value = 0.0;
+    int precision = 0;
+    int zeroBits = 0;
+  };
+  // The value scaled by DIMLFAC (and DIMALTF for the alternate units) and
+  // rounded to DIMRND or DIMALTRND, with the precision and zero bits of
+  // those units.
+  Rounded ScaleAndRound(bool alternate, double value) const;
+  std::string FormatDecimal(bool alternate, double value) const;
+  std::string FormatEngineering(bool alternate, double value) const;
+  std::string FormatArchitectural(bool alternate, double value) const;
+  std::string FormatFractional(bool alternate, double value) const;
+  std::string FormatScientific(bool alternate, double value) const;
+  // The same without scaling or rounding, for tolerances and limits.
+  std::string FormatDecimalExact(double value, int precision, int zeroBits) const;
+  std::string FormatEngineeringExact(double value, int precision, int zeroBits) const;
+  std::string FormatArchitecturalExact(double value, int precision, int zeroBits) const;
+  std::string FormatFractionalExact(double value, int precision, int zeroBits) const;
+  std::string FormatScientificExact(double value, int precision, int zeroBits) const;
+  // The measured distance in primary or alternate units, or the stack of
+  // its limits when DIMLIM is on.
+  std::string FormatDistance(double value) const;
+  std::string FormatAltDistance(double value) const;
+  // "%%p" and one value when DIMTP equals DIMTM, else the stack of both.
+  std::string FormatTolerance() const;
+  std::string FormatAltTolerance() const;
+  std::string FormatAngularTolerance() const;
+  // DIMAZIN, DIMDSEP and the unit mark applied to a formatted angle.
+  std::string FixAngularText(std::string text) const;
+  // DIMPOST (or DIMAPOST) around the value text: what stands before its
+  // first marker is the prefix, what follows is the suffix.
+  std::string ApplyPrefixSuffix(bool alternate, const std::string& value) const;
+
   // Binds the text style of that name in the style's drawing; nothing
   // changes when there is none.
   void SetTextStyle(std::string_view name);
@@ -195,6 +232,18 @@ class FcDimStyle : public FcObject, public FcDimVars {
   void ResolveBlock(FcFixedText& field, FcHandle& handle);
   // The R13/R14 fit value in DIMATFIT and DIMTMOVE.
   void SetOldFit(int fit);
+  // By unit code: the rounded formatter of the primary or alternate units.
+  std::string FormatByUnit(int unit, bool alternate, double value) const;
+  std::string FormatExactByUnit(int unit, double value, int precision, int zeroBits) const;
+  std::string FormatTolerance(int unit, double scale, int precision, int zeroBits) const;
+  std::string FormatLimits(int unit, double value, int precision, int zeroBits) const;
+  // The feet and inches forms; `exact` keeps what the rounded forms drop.
+  std::string FeetAndInches(const Rounded& r, bool architectural, bool exact) const;
+  std::string Fraction(const Rounded& r, bool exact) const;
+  std::string Decimal(const Rounded& r, bool exact) const;
+  std::string Scientific(const Rounded& r) const;
+  std::string Stack(const std::string& upper, const std::string& lower, bool spaced) const;
+  char Separator() const { return static_cast<char>(dimdsep & 0xff); }
   int ReadDwgVariables2000(FcFilerDwg& filer);
   int ReadDwgVariablesR14(FcFilerDwg& filer);
   void SetDxfValue(const FcResBuf& group);
@@ -205,6 +254,13 @@ class FcDimStyle : public FcObject, public FcDimVars {
   FcResBuf* overrides_ = nullptr;
   FcGraph* graph_ = nullptr;
 };
+
+// The text without trailing "0" characters, then without a trailing
+// separator.
+std::string StripTrailingZeros(std::string text, char separator);
+// A backslash before each "#", "/", "\\" and "^" that has none, so that
+// the text stands as one side of a stack.
+std::string EscapeStackChars(const std::string& text);
 
 // Copies a style into the drawing's DIM system variables through their
 // setters, so that a value out of a variable's range leaves it unchanged;

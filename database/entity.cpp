@@ -317,6 +317,10 @@ bool FcEntity::IntersectWithSegment(const FcPoint2d&, int, const FcMatrix2d&, co
 
 FcBlock* FcEntity::GetReferencedBlock() const { return nullptr; }
 
+void FcEntity::RebuildBlock() {}
+
+void FcEntity::AdoptCopiedBlock(const FcEntity&, FcGraph&) {}
+
 FcLayer* FcEntity::SetLayer(FcLayer* layer) {
   if (layer == nullptr) return nullptr;
   if (layer == layer_) return layer;

@@ -212,6 +212,13 @@ class FcEntity : public FcObject {
   // dimensions); null for the others. Lets the block table refuse a block
   // that reaches itself.
   virtual FcBlock* GetReferencedBlock() const;
+  // Builds again the block that the entity makes of its own data
+  // (dimensions); nothing for the others.
+  virtual void RebuildBlock();
+  // After a copy from another drawing that kept the handles: the block of
+  // the same name as the source's in the target drawing, else one built
+  // anew (dimensions); nothing for the others.
+  virtual void AdoptCopiedBlock(const FcEntity& source, FcGraph& target);
 
   // Moves the entity between the layers' member lists. Null for a null
   // layer and after a move; the layer itself when it was the entity's.

@@ -333,6 +333,7 @@ int FcEntitySets::CopyFromOtherGraph(const FcEntitySets& source, FcGraph& target
       target.TakeHandle(*clone);
     }
     if (clone->GetLayer() != nullptr) clone->GetLayer()->AddEntityHandle(clone);
+    if (keepHandles) clone->AdoptCopiedBlock(*original, target);
   }
   return source.GetCount();
 }

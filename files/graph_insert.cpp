@@ -214,6 +214,7 @@ FcBlock* InsertDrawing(FcGraph& graph, const FcGraph& other) {
   MergeDimStyles(graph, other);
   MergeUcs(graph, other);
   MergeImageDefs(graph, other);
+  const int oldCount = graph.GetBlockList().GetBlockCount();
   MergeBlocks(graph, other);
 
   FcBlock* block = ReceivingBlock(graph, other);
@@ -224,6 +225,10 @@ FcBlock* InsertDrawing(FcGraph& graph, const FcGraph& other) {
   block->SetName(name);
   block->SetBasePoint(other.GetSysVars().insbase);
   if (anonymous) block->SetFlags(kBlockAnonymous);
+  // The copied dimensions build their blocks in this drawing, with its
+  // styles.
+  const FcBlockList& blocks = graph.GetBlockList();
+  for (int i = blocks.GetBlockCount() - 1; i >= oldCount; --i) blocks.GetAt(i)->RebuildDimensions();
   return block;
 }
 

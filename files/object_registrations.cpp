@@ -4,6 +4,10 @@
 #include "entities/arc.h"
 #include "entities/attribute.h"
 #include "entities/circle.h"
+#include "entities/dim_angular.h"
+#include "entities/dim_linear.h"
+#include "entities/dim_ordinate.h"
+#include "entities/dim_radial.h"
 #include "entities/ellipse.h"
 #include "entities/face3d.h"
 #include "entities/hatch.h"
@@ -32,6 +36,16 @@ void RegisterCurveFactories() {
   RegisterObjectFactory("ELLIPSE", FcEllipse::Create);
   RegisterObjectFactory("FcSPline", FcSPline::Create);
   RegisterObjectFactory("SPLINE", FcSPline::Create);
+}
+
+void RegisterDimensionFactories() {
+  RegisterObjectFactory("FcDimRotate", FcDimRotate::Create);
+  RegisterObjectFactory("FcDimAligned", FcDimAligned::Create);
+  RegisterObjectFactory("FcDimOrdinate", FcDimOrdinate::Create);
+  RegisterObjectFactory("FcDimDiameter", FcDimDiameter::Create);
+  RegisterObjectFactory("FcDimRadius", FcDimRadius::Create);
+  RegisterObjectFactory("FcDim2LAng", FcDim2LAng::Create);
+  RegisterObjectFactory("FcDim3PAng", FcDim3PAng::Create);
 }
 
 }  // namespace
@@ -66,6 +80,7 @@ void RegisterObjectFactories() {
   RegisterObjectFactory("ATTRIB", FcAttribute::Create);
   RegisterObjectFactory("FcAttributeDef", FcAttributeDef::Create);
   RegisterObjectFactory("ATTDEF", FcAttributeDef::Create);
+  RegisterDimensionFactories();
   RegisterObjectFactory("FcText", FcText::Create);
   RegisterObjectFactory("TEXT", FcText::Create);
   RegisterObjectFactory("FcMText", FcMText::Create);

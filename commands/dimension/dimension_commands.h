@@ -6,3 +6,13 @@
 
 // Commands that measure the drawing with dimensions, tolerances and leaders, and edit them.
 std::span<const CommandRow> DimensionCommandRows();
+
+int CmdDimLinear();
+int CmdDimHorizon();
+int CmdDimVertical();
+int CmdDimAligned();
+int CmdDimRadius();
+int CmdDimDiameter();
+int CmdDimOrdinate();
+int CmdDimBaseLine();
+int CmdDimContinue();

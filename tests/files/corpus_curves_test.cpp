@@ -21,7 +21,7 @@ namespace {
 // The kinds a drawing must keep every entity of. VERTEX stands for the
 // polylines' own vertices, which the manifest does not count.
 const std::vector<std::string> kCountedKinds = {"ARC", "CIRCLE", "ELLIPSE", "SPLINE", "LWPOLYLINE", "POLYLINE", "VERTEX",
-                                                 "TEXT", "MTEXT", "INSERT", "ATTRIB", "ATTDEF", "HATCH"};
+                                                 "TEXT", "MTEXT", "INSERT", "ATTRIB", "ATTDEF", "HATCH", "DIMENSION"};
 // Records that are read as a part of a polyline, never on their own.
 const char* const kPolylineParts[] = {"VERTEX", "SEQEND"};
 
@@ -68,6 +68,25 @@ void ExpectEveryCurveDrawn(FcGraph& graph) {
       ASSERT_EQ(sink.curves.size(), 1u) << entity->GetRecordName() << " " << entity->GetHandle();
       EXPECT_GT(sink.curves[0].points.size(), 2u);
       for (const FcPoint2d& p : sink.curves[0].points) ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
+    }
+  }
+}
+
+// Each dimension comes with the block the file gave it, which it draws as
+// it stands.
+void ExpectEveryDimensionKeepsItsBlock(FcGraph& graph) {
+  const FcBlockList& blocks = graph.GetBlockList();
+  for (int i = 0; i < blocks.GetBlockCount(); ++i) {
+    for (FcEntity* entity : blocks.GetAt(i)->GetEntities()) {
+      if (entity->GetKind() != kEntityDimension) continue;
+      const FcBlock* block = entity->GetReferencedBlock();
+      ASSERT_NE(block, nullptr) << entity->GetHandle();
+      const int count = block->GetEntities().GetCount();
+      EXPECT_GT(count, 0) << entity->GetHandle();
+      CurveSink sink(&graph, 0.01);
+      entity->Draw(&sink);
+      EXPECT_EQ(entity->GetReferencedBlock(), block);
+      EXPECT_EQ(block->GetEntities().GetCount(), count);
     }
   }
 }
@@ -149,6 +168,7 @@ TEST(CorpusCurvesTest, EveryCountedKindIsKept) {
     EXPECT_EQ(OwnCounts(graph, kinds, dwg), CountText(kinds, expected));
     ++compared;
     ExpectEveryCurveDrawn(graph);
+    ExpectEveryDimensionKeepsItsBlock(graph);
   }
   EXPECT_GT(compared, 10);
 }

@@ -12,6 +12,9 @@
   ezdxf_drawings.py hatches FILE   prints the model space hatches: pattern,
                                    loops and pattern lines, after the audit's
                                    errors
+  ezdxf_drawings.py dimensions FILE  prints the model space dimensions:
+                                   kind, definition points, measurement and
+                                   block, after the audit's errors
   ezdxf_drawings.py counts FILE [--layouts] KIND...
                                    prints the entities of the kinds in all
                                    blocks, or in model and paper space only;
@@ -307,6 +310,18 @@ def hatches(path):
     return status
 
 
+def dimensions(path):
+    doc = ezdxf.readfile(path)
+    status = audit(path)
+    for dim in doc.modelspace().query("DIMENSION"):
+        points = " ".join(point(Vec3(dim.dxf.get(name, (0, 0, 0))))
+                          for name in ("defpoint", "defpoint2", "defpoint3", "defpoint4"))
+        block = doc.blocks.get(dim.dxf.geometry)
+        size = len(block) if block is not None else -1
+        print(f"{dim.dimtype} {points} {fmt(dim.dxf.actual_measurement)} {size}")
+    return status
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
@@ -316,6 +331,8 @@ if __name__ == "__main__":
         sys.exit(inserts(sys.argv[2]))
     if sys.argv[1] == "hatches":
         sys.exit(hatches(sys.argv[2]))
+    if sys.argv[1] == "dimensions":
+        sys.exit(dimensions(sys.argv[2]))
     if sys.argv[1] == "counts":
         sys.exit(counts(sys.argv[2], sys.argv[3:]))
     if sys.argv[1] == "write":

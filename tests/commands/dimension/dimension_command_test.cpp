@@ -1,0 +1,155 @@
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "database/dim_style.h"
+#include "entities/dim_linear.h"
+#include "entities/dim_ordinate.h"
+#include "entities/dim_radial.h"
+#include "tests/support/pickable_script.h"
+
+namespace {
+
+using DimensionCommandTest = PickableScriptTest;
+
+// The spacing of stacked dimension lines and the text prompts answered
+// with Enter, which keeps the measured text.
+void UseSpacing(ScriptedView& script, double spacing) {
+  script.OnWindowThread([&script, spacing] {
+    FcDimStyle* style = script.Drawing().GetCurrentDimStyle();
+    style->dimdli = spacing;
+    style->dimscale = 1.0;
+    return true;
+  });
+}
+
+TEST_F(DimensionCommandTest, DimLinearPlacesItsDefinitionPoints) {
+  ASSERT_TRUE(RunScript(script_, "DimLinear", {"0,0", "10,0", "5,5", ""}));
+  const std::vector<const FcDimRotate*> dimensions = EntitiesOf<FcDimRotate>();
+  ASSERT_EQ(dimensions.size(), 1u);
+  const FcDimRotate& dimension = *dimensions[0];
+  ExpectPointNear(dimension.GetDefPoint13(), {0, 0}, 1e-9);
+  ExpectPointNear(dimension.GetDefPoint14(), {10, 0}, 1e-9);
+  ExpectPointNear(dimension.GetDefPoint10(), {10, 5}, 1e-9);
+  // The command puts the text in the middle of the line; the style's
+  // layout may lift it off the line.
+  EXPECT_NEAR(dimension.GetTextMidpoint().x, 5.0, 1e-9);
+  EXPECT_EQ(dimension.GetRotation(), 0.0);
+  EXPECT_NEAR(dimension.GetMeasurement(), 10.0, 1e-12);
+  EXPECT_EQ(dimension.GetTextOverride(), "");
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"DimLinear"}));
+  EXPECT_EQ(script_.Frame().Prompts().back(), "Dimension text <10.0000>");
+}
+
+// The location decides between horizontal and vertical; the keywords fix
+// it, and the text and angle options set the text.
+TEST_F(DimensionCommandTest, DimLinearOrientationAndOptions) {
+  struct Case {
+    std::vector<std::string> answers;
+    double rotation;
+    double measurement;
+    std::string text;
+  };
+  const Case cases[] = {
+      {{"0,0", "10,4", "15,2", ""}, kHalfPi, 4.0, ""},
+      {{"0,0", "10,4", "5,10", ""}, 0.0, 10.0, ""},
+      {{"0,0", "10,4", "v", "5,10", ""}, kHalfPi, 4.0, ""},
+      {{"0,0", "10,4", "r", "45", "20,0", ""}, kPi / 4.0, std::sqrt(116.0) * std::cos(std::atan2(4.0, 10.0) - kPi / 4.0), ""},
+      {{"0,0", "10,4", "t", "about <>", "5,10"}, 0.0, 10.0, "about <>"},
+      {{"0,0", "10,4", "a", "30", "5,10", " "}, 0.0, 10.0, " "},
+  };
+  for (const Case& c : cases) {
+    ScriptedView script;
+    ASSERT_TRUE(RunScript(script, "DimLinear", c.answers)) << c.answers[2];
+    const std::vector<const FcDimRotate*> dimensions = EntitiesIn<FcDimRotate>(script);
+    ASSERT_EQ(dimensions.size(), 1u) << c.answers[2];
+    EXPECT_NEAR(dimensions[0]->GetRotation(), c.rotation, 1e-9) << c.answers[2];
+    EXPECT_NEAR(dimensions[0]->GetMeasurement(), c.measurement, 1e-9) << c.answers[2];
+    EXPECT_EQ(dimensions[0]->GetTextOverride(), c.text) << c.answers[2];
+  }
+}
+
+TEST_F(DimensionCommandTest, CancelledOrEmptyLocationMakesNothing) {
+  ASSERT_TRUE(RunScript(script_, "DimLinear", {"0,0", "10,0", ""}));
+  EXPECT_EQ(LastPrinted(), "Invalid!");
+  ASSERT_TRUE(RunScript(script_, "DimAligned", {"0,0", "10,0", kEsc}));
+  EXPECT_TRUE(EntitiesOf<FcDimension>().empty());
+  EXPECT_TRUE(UndoNames().empty());
+}
+
+TEST_F(DimensionCommandTest, DimAlignedMeasuresTheTrueDistance) {
+  ASSERT_TRUE(RunScript(script_, "DimAligned", {"0,0", "10,5", "0,8", ""}));
+  const std::vector<const FcDimAligned*> dimensions = EntitiesOf<FcDimAligned>();
+  ASSERT_EQ(dimensions.size(), 1u);
+  EXPECT_NEAR(dimensions[0]->GetMeasurement(), std::sqrt(125.0), 1e-9);
+  EXPECT_EQ(dimensions[0]->GetDimType() & 7, kDimTypeAligned);
+}
+
+// DimBaseLine stacks each new line DIMDLI beyond the last and measures from
+// the base's first origin; DimContinue then goes on from the last origin
+// on the same line.
+TEST_F(DimensionCommandTest, BaselineThenContinue) {
+  UseSpacing(script_, 4.0);
+  ASSERT_TRUE(RunScript(script_, "DimLinear", {"0,0", "10,0", "5,5", ""}));
+  ASSERT_TRUE(RunScript(script_, "DimBaseLine", {"20,0", "30,0", kEsc}));
+  ASSERT_TRUE(RunScript(script_, "DimContinue", {"40,0", kEsc}));
+  const std::vector<const FcDimRotate*> dimensions = EntitiesOf<FcDimRotate>();
+  ASSERT_EQ(dimensions.size(), 4u);
+  struct Expected {
+    FcPoint2d p13, p14, p10;
+    double measurement;
+  };
+  const Expected expected[] = {
+      {{0, 0}, {10, 0}, {10, 5}, 10}, {{0, 0}, {20, 0}, {20, 9}, 20}, {{0, 0}, {30, 0}, {30, 13}, 30},
+      {{30, 0}, {40, 0}, {40, 13}, 10}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    ExpectPointNear(dimensions[i]->GetDefPoint13(), expected[i].p13, 1e-9);
+    ExpectPointNear(dimensions[i]->GetDefPoint14(), expected[i].p14, 1e-9);
+    ExpectPointNear(dimensions[i]->GetDefPoint10(), expected[i].p10, 1e-9);
+    EXPECT_NEAR(dimensions[i]->GetMeasurement(), expected[i].measurement, 1e-9);
+  }
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"DimLinear", "DimBaseLine", "DimBaseLine", "DimContinue"}));
+}
+
+TEST_F(DimensionCommandTest, RadiusAndDiameterOfACircle) {
+  ASSERT_TRUE(RunScript(script_, "circle", {"100,150", "20"}));
+  ASSERT_TRUE(RunScript(script_, "DimRadius", {"120,150", "130,150", ""}));
+  EXPECT_EQ(Printed()[Printed().size() - 1], "Dimension text = 20.0000");
+  ASSERT_TRUE(RunScript(script_, "DimDiameter", {"100,170", "100,190", ""}));
+  const std::vector<const FcDimRadius*> radii = EntitiesOf<FcDimRadius>();
+  ASSERT_EQ(radii.size(), 1u);
+  ExpectPointNear(radii[0]->GetDefPoint10(), {100, 150}, 1e-9);
+  ExpectPointNear(radii[0]->GetDefPoint15(), {120, 150}, 1e-9);
+  EXPECT_NEAR(radii[0]->GetMeasurement(), 20.0, 1e-9);
+  const std::vector<const FcDimDiameter*> diameters = EntitiesOf<FcDimDiameter>();
+  ASSERT_EQ(diameters.size(), 1u);
+  ExpectPointNear(diameters[0]->GetDefPoint10(), {100, 170}, 1e-9);
+  ExpectPointNear(diameters[0]->GetDefPoint15(), {100, 130}, 1e-9);
+  EXPECT_NEAR(diameters[0]->GetMeasurement(), 40.0, 1e-9);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Circle", "DimRadius", "DimDiameter"}));
+}
+
+TEST_F(DimensionCommandTest, DimOrdinateLabelsTheFeature) {
+  struct Case {
+    std::vector<std::string> answers;
+    bool x;
+    double measurement;
+  };
+  const Case cases[] = {
+      {{"5,3", "6,8", ""}, true, 5.0},
+      {{"5,3", "9,4", ""}, false, 3.0},
+      {{"5,3", "y", "6,8", ""}, false, 3.0},
+  };
+  for (const Case& c : cases) {
+    ScriptedView script;
+    ASSERT_TRUE(RunScript(script, "DimOrdinate", c.answers));
+    const std::vector<const FcDimOrdinate*> dimensions = EntitiesIn<FcDimOrdinate>(script);
+    ASSERT_EQ(dimensions.size(), 1u);
+    EXPECT_EQ(dimensions[0]->MeasuresX(), c.x) << c.answers[1];
+    EXPECT_NEAR(dimensions[0]->GetMeasurement(), c.measurement, 1e-9) << c.answers[1];
+    ExpectPointNear(dimensions[0]->GetDefPoint10(), {0, 0}, 1e-9);
+  }
+}
+
+}  // namespace
