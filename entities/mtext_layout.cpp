@@ -65,7 +65,7 @@ class MTextLayout {
   // its last character.
   double Number(const std::vector<std::uint16_t>& codes, int count, int& i, bool decimals) const;
   std::string Name(const std::vector<std::uint16_t>& codes, int count, int& i) const;
-  void ParseFontSpec(const std::string& spec);
+  void ParseFontChoice(const std::string& choice);
   // The stack after the "S" at index i; i is left on its last code.
   void Stack(const std::vector<std::uint16_t>& codes, int count, int& i);
   double Align(double bottom, double centre, double top) const {
@@ -227,12 +227,12 @@ std::string MTextLayout::Name(const std::vector<std::uint16_t>& codes, int count
   return name.substr(0, MTextFormatState::kMaxFontName);
 }
 
-void MTextLayout::ParseFontSpec(const std::string& spec) {
+void MTextLayout::ParseFontChoice(const std::string& choice) {
   std::size_t at = 0;
   bool first = true;
-  while (at <= spec.size()) {
-    const std::size_t bar = spec.find('|', at);
-    const std::string piece = spec.substr(at, bar == std::string::npos ? std::string::npos : bar - at);
+  while (at <= choice.size()) {
+    const std::size_t bar = choice.find('|', at);
+    const std::string piece = choice.substr(at, bar == std::string::npos ? std::string::npos : bar - at);
     if (piece.empty()) return;
     if (first) state_.fontName = piece;
     if (!first && piece[0] == 'b') state_.bold = piece.size() > 1 && piece[1] == '1';
@@ -400,7 +400,7 @@ void MTextLayout::Scan(const std::vector<std::uint16_t>& codes, int count) {
         state_.fontIsShapeFile = true;
         break;
       case 'f':
-        ParseFontSpec(Name(codes, count, i));
+        ParseFontChoice(Name(codes, count, i));
         state_.fontIsShapeFile = false;
         break;
       case 'L':

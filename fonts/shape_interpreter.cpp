@@ -169,12 +169,12 @@ class Interpretation {
     }
   }
 
-  // The sweep of an arc's specification byte: radians, negative when
+  // The sweep of an arc's octant byte: radians, negative when
   // clockwise; a count of 0 or more than 8 octants is a full circle.
-  static double Sweep(int spec) {
-    const int count = spec & 0x0F;
+  static double Sweep(int octants) {
+    const int count = octants & 0x0F;
     const double sweep = (count == 0 || count > 8 ? 8 : count) * kOctant;
-    return (spec & 0x80) != 0 ? -sweep : sweep;
+    return (octants & 0x80) != 0 ? -sweep : sweep;
   }
   static bool FullTurn(double sweep) { return std::abs(sweep) >= 2.0 * std::numbers::pi - 1e-12; }
 
@@ -193,12 +193,12 @@ class Interpretation {
   }
 
   bool OctantArc() {
-    int radius = 0, spec = 0;
-    if (!Byte(radius) || !Byte(spec)) return false;
+    int radius = 0, octants = 0;
+    if (!Byte(radius) || !Byte(octants)) return false;
     if (skipping_ || radius == 0) return true;
     const double r = radius * unit_ * scale_;
-    const double start = ((spec >> 4) & 7) * kOctant;
-    const double sweep = Sweep(spec);
+    const double start = ((octants >> 4) & 7) * kOctant;
+    const double sweep = Sweep(octants);
     const FcPoint2d centre = pen_.position - FcPoint2d{r * std::cos(start), r * std::sin(start)};
     const FcPoint2d end = FullTurn(sweep) ? pen_.position
                                           : centre + FcPoint2d{r * std::cos(start + sweep), r * std::sin(start + sweep)};
@@ -207,13 +207,13 @@ class Interpretation {
   }
 
   bool FractionalArc() {
-    int startOffset = 0, endOffset = 0, high = 0, low = 0, spec = 0;
-    if (!Byte(startOffset) || !Byte(endOffset) || !Byte(high) || !Byte(low) || !Byte(spec)) return false;
+    int startOffset = 0, endOffset = 0, high = 0, low = 0, octants = 0;
+    if (!Byte(startOffset) || !Byte(endOffset) || !Byte(high) || !Byte(low) || !Byte(octants)) return false;
     const int radius = high * 256 + low;
     if (skipping_ || radius == 0) return true;
     const double r = radius * unit_ * scale_;
-    const double octant = ((spec >> 4) & 7) * kOctant;
-    const double sweep = Sweep(spec);
+    const double octant = ((octants >> 4) & 7) * kOctant;
+    const double sweep = Sweep(octants);
     const double start = octant + startOffset * kOctant / 256.0;
     const double end = octant + sweep + endOffset * kOctant / 256.0;
     const FcPoint2d centre = pen_.position - FcPoint2d{r * std::cos(start), r * std::sin(start)};

@@ -112,7 +112,7 @@ TEST(ShapeInterpreterTest, MalformedShapesDrawNothing) {
       {"arguments past the shape's end", {8, 5}},
       {"a code-9 list without its end pair", {9, 1, 1}},
       {"a code-13 list cut inside a triple", {13, 5, 0}},
-      {"an arc cut before its specification byte", {10, 5}},
+      {"an arc cut before its octant byte", {10, 5}},
       {"a fractional arc cut short", {11, 0, 0, 0, 5}},
       {"a subshape number cut short", {7}},
       {"a scale divided by 0", {3, 0}},
