@@ -35,8 +35,8 @@ int CmdDonut() {
   const double D = vars.DonutOuterDiameter;
   const double ring = (D + d) * 0.25;
   const double width = (D - d) * 0.5;
-  // Each donut is a step of its own on the undo list.
-  FcUndoSection section(*graph, "Donut", FcUndoSection::Steps::kEachEntity);
+  // All donuts of one run are undone together.
+  FcUndoSection section(*graph, "Donut", FcUndoSection::Steps::kWholeRun);
   FcDragDonut band(d, D);
   for (;;) {
     SetDragObject(&band);

@@ -204,7 +204,7 @@ TEST_F(PolylineCommandsTest, DonutsAreClosedTwoBulgePolylines) {
     EXPECT_EQ(donut->GetVertices()[0].startWidth, 5.0);
     EXPECT_EQ(donut->GetVertices()[1].endWidth, 5.0);
   }
-  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Donut", "Donut"}));
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Donut"}));
 
   // Inside and outside typed the wrong way round are exchanged.
   ASSERT_TRUE(script_.Run({"donut", "10", "4", ""}));
