@@ -17,6 +17,7 @@ using AttributeTest = LineDrawingTest;
 template <typename Entity>
 void FillAttribute(Entity& entity, FcGraph& graph) {
   graph.TakeHandle(entity);
+  entity.SetLayer(graph.GetCurrentLayer());
   entity.SetText("A-101");
   entity.SetTag("ROOM");
   entity.SetFlags(kAttributeInvisible | kAttributeVerify);
@@ -27,26 +28,36 @@ void FillAttribute(Entity& entity, FcGraph& graph) {
   entity.SetAlignmentPoint({8, 3});
 }
 
-TEST_F(AttributeTest, DxfRecordsKeepTagValueFlagsAndPrompt) {
+// The entity written in the file form and read back; DWG for kDwg.
+template <typename Entity>
+std::unique_ptr<Entity> RoundTrip(Entity& entity, FcFileKind kind, FcGraph& graph, std::string* written) {
+  if (kind == FcFileKind::kDwg) return DwgRoundTrip(entity, graph);
+  return DxfRoundTrip(entity, kind, graph, written);
+}
+
+TEST_F(AttributeTest, RecordsOfEveryFileFormKeepTagValueFlagsAndPrompt) {
   FcAttribute attribute;
   FillAttribute(attribute, graph);
   FcAttributeDef definition;
   FillAttribute(definition, graph);
+  definition.SetFlags(kAttributeConstant | kAttributePreset);
   definition.SetPrompt("Room number");
-  for (FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf}) {
+  for (FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf, FcFileKind::kDwg}) {
     SCOPED_TRACE(static_cast<int>(kind));
     std::string written;
-    std::unique_ptr<FcAttribute> readAttribute = DxfRoundTrip(attribute, kind, graph, &written);
+    std::unique_ptr<FcAttribute> readAttribute = RoundTrip(attribute, kind, graph, &written);
     ASSERT_NE(readAttribute, nullptr);
     EXPECT_EQ(readAttribute->GetTag(), "ROOM");
     EXPECT_EQ(readAttribute->GetText(), "A-101");
     EXPECT_EQ(readAttribute->GetFlags(), kAttributeInvisible | kAttributeVerify);
     EXPECT_EQ(readAttribute->GetVerticalJustification(), kTextTop);
     EXPECT_TRUE(readAttribute->IsSubEntity());
-    std::unique_ptr<FcAttributeDef> readDefinition = DxfRoundTrip(definition, kind, graph);
+    std::unique_ptr<FcAttributeDef> readDefinition = RoundTrip(definition, kind, graph, nullptr);
     ASSERT_NE(readDefinition, nullptr);
     EXPECT_EQ(readDefinition->GetPrompt(), "Room number");
     EXPECT_EQ(readDefinition->GetTag(), "ROOM");
+    EXPECT_EQ(readDefinition->GetText(), "A-101");
+    EXPECT_EQ(readDefinition->GetFlags(), kAttributeConstant | kAttributePreset);
     EXPECT_FALSE(readDefinition->IsSubEntity());
     if (kind == FcFileKind::kAsciiDxf) {
       EXPECT_NE(written.find(Groups({{100, "AcDbAttribute"}, {2, "ROOM"}, {70, "5"}, {74, "3"}})), std::string::npos);
@@ -60,6 +71,25 @@ bool DrawsSomething(FcEntity& entity, FcGraph& graph) {
   CurveSink sink(&graph, 0.0);
   entity.Draw(&sink);
   return !sink.polylines.empty();
+}
+
+TEST_F(AttributeTest, AttmodeDecidesWhetherTheInvisibleFlagHides) {
+  struct Case {
+    int attmode;
+    std::int16_t flags;
+    bool drawn;
+  };
+  const Case cases[] = {{0, 0, false}, {0, kAttributeInvisible, false}, {1, 0, true},
+                        {1, kAttributeInvisible, false}, {2, 0, true}, {2, kAttributeInvisible, true},
+                        {1, kAttributeInvisible | kAttributeVerify, false}, {1, kAttributeConstant, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.attmode) + " " + std::to_string(c.flags));
+    FcAttribute attribute;
+    FillAttribute(attribute, graph);
+    attribute.SetFlags(c.flags);
+    graph.GetSysVars().attmode = c.attmode;
+    EXPECT_EQ(DrawsSomething(attribute, graph), c.drawn);
+  }
 }
 
 TEST_F(AttributeTest, ADefinitionShowsItsTagOnlyInTheCurrentSpace) {
