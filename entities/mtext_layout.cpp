@@ -8,8 +8,10 @@
 
 #include "core/code_pages.h"
 #include "core/matrix2d.h"
+#include "database/block.h"
 #include "database/draw_sink.h"
 #include "database/graph.h"
+#include "database/layer.h"
 #include "database/point_chain_drawing.h"
 #include "database/text_style.h"
 #include "entities/mtext.h"
@@ -22,6 +24,22 @@ constexpr std::size_t kMaxRun = 512;
 constexpr int kSpace = 32;
 
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+
+// The colour a glyph is drawn in, -1 for the entity's own pen. "\C256"
+// follows the text's layer and "\C0" the block reference that draws the
+// text (the layer where none sets a colour), whatever colour the entity
+// itself has; a colour outside the palette is drawn white.
+std::int16_t GlyphColour(const FcMText& text, std::int16_t colour) {
+  if (colour == text.GetColor()) return -1;
+  const FcLayer* layer = text.GetLayer();
+  const std::int16_t layerColour = layer != nullptr ? layer->GetColor() : 7;
+  if (colour == kColorByLayer) return layerColour;
+  if (colour == kColorByBlock) {
+    const FcBlock* block = text.GetBlock();
+    return block != nullptr && block->GetByBlockColor() != kColorByLayer ? block->GetByBlockColor() : layerColour;
+  }
+  return colour > 0 && colour < 256 ? colour : 7;
+}
 
 // Translates the chains and the extents box together.
 void Shift(std::vector<PointChain>& chains, std::size_t first, std::size_t last, double dx, double dy) {
@@ -132,12 +150,7 @@ bool MTextLayout::EmitChar(PointChain& chain, int code, FcPoint2d& pen) {
   TranslationMatrix(start.x, start.y, move);
   MultiplyMatrix(m, move);
   chain.Transform(m);
-  // ByLayer and ByBlock draw with the entity's own pen; a colour outside
-  // the palette is drawn white.
-  const std::int16_t colour = state_.colour;
-  chain.colour = colour == 0 || colour == 256 || colour == text_.GetColor() ? -1
-                 : colour > 0 && colour < 256                              ? colour
-                                                                           : 7;
+  chain.colour = GlyphColour(text_, state_.colour);
   return true;
 }
 

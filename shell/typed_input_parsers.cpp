@@ -220,6 +220,10 @@ bool TypedPoint(TypedInputView& view, std::string_view text, FcPoint2d& point) {
 
 bool ArmFilterOrOverride(TypedInputView& view, std::string_view text) {
   InputRequest& request = view.Request();
+  // What the prompt offers comes first: "CEnter" at an arc's prompt is the
+  // option, not the centre snap that its first letters also name.
+  std::string word(text);
+  if (MatchKeyword(request.keywords, word)) return false;
   std::string suffix;
   if (EqualsNoCase(text, ".x")) {
     request.pointFilter = 1;

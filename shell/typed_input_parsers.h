@@ -74,7 +74,7 @@ bool ApplyPointFilter(TypedInputView& view, FcPoint2d& point);
 bool TypedPoint(TypedInputView& view, std::string_view text, FcPoint2d& point);
 // ".x", ".y" and the snap names arm a filter or an override at a point
 // prompt and show the prompt with what it now waits for; true when the text
-// was one of them.
+// was one of them. A keyword the prompt offers is never taken for one.
 bool ArmFilterOrOverride(TypedInputView& view, std::string_view text);
 
 // One parser per request kind; true when the text answered the request.

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "database/block.h"
 #include "database/entity_sets.h"
 #include "database/graph.h"
 #include "entities/mtext.h"
 #include "entities/mtext_layout.h"
 #include "entities/polyline.h"
+#include "tests/support/curve_sink.h"
 #include "tests/support/point_expect.h"
 
 namespace {
@@ -172,6 +174,51 @@ TEST_F(MTextLayoutTest, NestingIsLimitedToEightGroups) {
   FcMText& doubled = Make("{\\H2x;H}H");
   Measure(doubled);
   EXPECT_NEAR(doubled.GetLaidOutHeight(), 2.0, 1e-9);
+}
+
+// The pen colour of each stroke a drawn text hands the sink.
+class PenSink : public CurveSink {
+ public:
+  using CurveSink::CurveSink;
+  void SetPen(const FcPen& pen) override { colour_ = pen.color; }
+  void AddPolyline(const FcPoint2d* points, int count, bool closed, FcHandle handle, int part) override {
+    CurveSink::AddPolyline(points, count, closed, handle, part);
+    colours.push_back(colour_);
+  }
+  std::vector<std::int16_t> colours;
+
+ private:
+  std::int16_t colour_ = -1;
+};
+
+// A red text on a green layer, drawn through a block reference of blue:
+// "\C0" follows the reference and "\C256" the layer, not the text's own
+// red; without a reference ByBlock falls back on the layer.
+TEST_F(MTextLayoutTest, ColourCodesByBlockAndByLayer) {
+  FcLayer* layer = graph.GetCurrentLayer();
+  layer->SetColor(3);
+  FcBlock block;
+  block.SetByBlockColor(5);
+  struct Case {
+    const char* contents;
+    FcBlock* block;
+    std::int16_t colour;
+  };
+  const Case cases[] = {
+      {"\\C0;I", &block, 5}, {"\\C0;I", nullptr, 3}, {"\\C256;I", &block, 3},
+      {"\\C1;I", &block, 1}, {"\\C2;I", nullptr, 2}, {"\\C999;I", nullptr, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.contents);
+    FcMText& text = Make(c.contents);
+    text.SetColor(1);
+    if (c.block != nullptr) c.block->AddEntity(&text);
+    PenSink sink(&graph, 0.01);
+    text.Draw(&sink);
+    if (c.block != nullptr) c.block->RemoveEntity(&text);
+    ASSERT_FALSE(sink.colours.empty());
+    for (const std::int16_t colour : sink.colours) EXPECT_EQ(colour, c.colour);
+  }
 }
 
 TEST_F(MTextLayoutTest, AttachmentPlacesTheBlockAndEmptyTextMeasuresNothing) {

@@ -355,6 +355,43 @@ TEST_F(TypedInputTest, FiltersAndOverridesOnlyAtPointPromptsWithResume) {
   EXPECT_EQ(frame_.HistoryLines(), std::vector<std::string>{"Expects a point!"});
 }
 
+// At a point prompt, a keyword the prompt offers wins over the snap name
+// that it also begins with; a snap name the prompt does not offer still
+// arms the override.
+TEST_F(TypedInputTest, OfferedKeywordsComeBeforeSnapOverrides) {
+  struct Case {
+    const char* keywords;
+    const char* typed;
+    const char* keyword;  // empty: the snap override is armed
+    int snapOverride;
+  };
+  const Case cases[] = {
+      {"Angle CEnter Direction", "CEnter", "CEnter", 0},
+      {"Angle CEnter Direction", "center", "CEnter", 0},
+      {"Angle CEnter Direction", "_cen", "CEnter", 0},
+      {"Left Center Right", "Center", "Center", 0},
+      {"ENDpoint Undo", "end", "ENDpoint", 0},
+      {"Angle CEnter Direction", "mid", "", 2},
+      {"", "cen", "", 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ResetInputRequest(view_.request);
+    view_.resumed = 0;
+    Ask(kRequestPoint, 0, c.keywords);
+    const bool answered = DeliverInput(view_, c.typed, true);
+    EXPECT_EQ(view_.request.snapOverride, c.snapOverride);
+    if (c.snapOverride != 0) {
+      EXPECT_FALSE(answered);
+      continue;
+    }
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(view_.request.answerKind, kAnswerKeyword);
+    EXPECT_EQ(view_.request.answerText, c.keyword);
+    EXPECT_EQ(view_.resumed, 1);
+  }
+}
+
 TEST_F(TypedInputTest, TrackingHandsTypedPointsToTheDragObject) {
   Ask(kRequestTrack);
   view_.graph.GetSysVars().SetLastPoint({100, 100});
