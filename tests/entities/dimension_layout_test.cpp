@@ -15,35 +15,13 @@
 #include "entities/point_entity.h"
 #include "entities/solid.h"
 #include "files/object_registrations.h"
+#include "tests/support/dimension_blocks.h"
 #include "tests/support/point_expect.h"
 
 namespace {
 
-// The measured text of the layouts' examples: 0.82 wide, as tall as set.
-void FixedWidthText(FcDimText& text) {
-  text.width = 0.82;
-  text.boxHeight = text.height;
-}
-
-class DimensionLayoutTest : public ::testing::Test {
+class DimensionLayoutTest : public DimensionBlockTest {
  protected:
-  static void SetUpTestSuite() { RegisterObjectFactories(); }
-  void SetUp() override {
-    SetDimTextMeasure(FixedWidthText);
-    FcDimStyle& s = Style();
-    s.dimscale = 1.0, s.dimasz = 0.18, s.dimgap = 0.09, s.dimtxt = 0.18, s.dimexe = 0.18, s.dimexo = 0.0625;
-    s.dimtad = 0, s.dimtix = 0, s.dimtoh = 0, s.dimtih = 0, s.dimjust = 0, s.dimatfit = 3, s.dimcen = 0.0;
-  }
-  void TearDown() override { SetDimTextMeasure(nullptr); }
-
-  FcDimStyle& Style() { return *graph_.GetCurrentDimStyle(); }
-
-  template <typename Dimension>
-  Dimension* Add(Dimension* dimension) {
-    graph_.AddEntity(dimension, false);
-    dimension->RebuildBlock();
-    return dimension;
-  }
   FcDimRotate* Rotated(FcPoint2d p13, FcPoint2d p14, FcPoint2d p10, double rotation) {
     auto* dimension = new FcDimRotate;
     dimension->SetDefPoint13(p13);
@@ -52,19 +30,6 @@ class DimensionLayoutTest : public ::testing::Test {
     dimension->SetRotation(rotation);
     return Add(dimension);
   }
-
-  // The block's entities of a kind; none when the dimension has no block.
-  template <typename Kind>
-  static std::vector<Kind*> InBlock(const FcDimension& dimension) {
-    std::vector<Kind*> found;
-    if (dimension.GetDimBlock() == nullptr) return found;
-    for (FcEntity* entity : dimension.GetDimBlock()->GetEntities()) {
-      if (auto* each = dynamic_cast<Kind*>(entity)) found.push_back(each);
-    }
-    return found;
-  }
-
-  FcGraph graph_;
 };
 
 // The examples of the linear kinds: the measurement and where the

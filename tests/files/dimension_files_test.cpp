@@ -7,6 +7,7 @@
 
 #include "database/block.h"
 #include "database/graph.h"
+#include "entities/dim_angular.h"
 #include "entities/dim_linear.h"
 #include "entities/dim_ordinate.h"
 #include "entities/dim_radial.h"
@@ -39,7 +40,8 @@ std::string Describe(const FcDimension& dimension) {
   return std::to_string(dimension.GetDimType() & 7) + " " + Point(dimension.GetDefPoint10()) + " " +
          Point(dimension.GetDefPoint13()) + " " + Point(dimension.GetDefPoint14()) + " " +
          Point(dimension.GetDefPoint15()) + " " + Number(dimension.GetMeasurement()) + " " +
-         std::to_string(block != nullptr ? block->GetEntities().GetCount() : -1) + "\n";
+         std::to_string(block != nullptr ? block->GetEntities().GetCount() : -1) +
+         ((dimension.GetDimType() & 7) == kDimTypeAngular2Line ? " " + Point(dimension.GetDefPoint16()) : "") + "\n";
 }
 
 std::string DescribeModelSpace(const FcGraph& graph) {
@@ -75,7 +77,19 @@ void AddEveryKind(FcGraph& graph) {
   auto* diameter = new FcDimDiameter;
   diameter->SetDefPoint15({50, 0});
   diameter->SetDefPoint10({60, 0});
-  for (FcDimension* dimension : std::vector<FcDimension*>{rotated, aligned, vertical, ordinate, radius, diameter}) {
+  auto* twoLines = new FcDim2LAng;
+  twoLines->SetDefPoint13({70, 0});
+  twoLines->SetDefPoint14({80, 0});
+  twoLines->SetDefPoint15({71, 1});
+  twoLines->SetDefPoint10({75, 5});
+  twoLines->SetDefPoint16({72, -6});
+  auto* threePoints = new FcDim3PAng;
+  threePoints->SetDefPoint15({90, 0});
+  threePoints->SetDefPoint13({100, 0});
+  threePoints->SetDefPoint14({90, 10});
+  threePoints->SetDefPoint10({85, -5});
+  for (FcDimension* dimension :
+       std::vector<FcDimension*>{rotated, aligned, vertical, ordinate, radius, diameter, twoLines, threePoints}) {
     graph.AddEntity(dimension, false);
     dimension->RebuildBlock();
   }

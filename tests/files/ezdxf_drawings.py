@@ -318,7 +318,8 @@ def dimensions(path):
                           for name in ("defpoint", "defpoint2", "defpoint3", "defpoint4"))
         block = doc.blocks.get(dim.dxf.geometry)
         size = len(block) if block is not None else -1
-        print(f"{dim.dimtype} {points} {fmt(dim.dxf.actual_measurement)} {size}")
+        arc = f" {point(Vec3(dim.dxf.defpoint5))}" if dim.dimtype == 2 else ""
+        print(f"{dim.dimtype} {points} {fmt(dim.dxf.actual_measurement)} {size}{arc}")
     return status
 
 
