@@ -11,6 +11,15 @@ inline const double kDimDegreesPerRadian = 180.0 / kPi;
 
 inline FcPoint2d Dir(double angle) { return {std::cos(angle), std::sin(angle)}; }
 
+// Sizes beyond this are taken for garbage from a file: a dimension with
+// them draws without that part rather than with unbounded geometry.
+inline constexpr double kLargestDimSize = 1e12;
+
+// The size, or 0 when it is not finite or beyond kLargestDimSize.
+inline double SaneDimSize(double value) {
+  return std::isfinite(value) && std::fabs(value) <= kLargestDimSize ? value : 0.0;
+}
+
 inline double NormalAngle(double angle) {
   NormalizeAngle(angle);
   return angle;

@@ -12,6 +12,7 @@
 #include "database/text_style.h"
 #include "entities/dimension.h"
 #include "entities/dimension_arrowheads.h"
+#include "entities/dimension_geometry.h"
 #include "entities/dimension_text.h"
 #include "entities/line.h"
 #include "entities/mtext.h"
@@ -20,12 +21,6 @@
 namespace {
 
 constexpr const char* kDefPointsLayer = "Defpoints";
-// Sizes beyond this are taken for garbage from a file: a dimension with
-// them draws without that part rather than with unbounded geometry.
-constexpr double kLargestSize = 1e12;
-
-double SaneSize(double value) { return std::isfinite(value) && std::fabs(value) <= kLargestSize ? value : 0.0; }
-
 bool IsColor(std::int16_t color) { return color >= 0 && color <= 256; }
 
 bool IsAngular(std::uint8_t type) {
@@ -35,14 +30,21 @@ bool IsAngular(std::uint8_t type) {
 
 bool IsFinitePoint(const FcPoint2d& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
-// Deletes the block's entities, each leaving its layer's member list first.
+// Deletes an entity that is in no block, taking it off its layer's member
+// list first.
+void DiscardEntity(FcEntity* entity) {
+  if (entity == nullptr) return;
+  if (entity->GetLayer() != nullptr) entity->GetLayer()->RemoveEntityHandle(entity);
+  delete entity;
+}
+
+// Deletes the block's entities.
 void EmptyBlock(FcBlock& block) {
   FcEntitySets& entities = block.GetEntities();
   for (int i = entities.GetCount() - 1; i >= 0; --i) {
     FcEntity* entity = entities.GetAt(i);
     block.RemoveEntity(entity);
-    if (entity->GetLayer() != nullptr) entity->GetLayer()->RemoveEntityHandle(entity);
-    delete entity;
+    DiscardEntity(entity);
   }
 }
 
@@ -84,15 +86,15 @@ void FcDimension::EndRebuild() {
   if (style_ != nullptr) style_->SetOverrides(nullptr);
 }
 
-double FcDimension::ArrowSize() const { return SaneSize(style_->GetDimAsz() * style_->GetDimScale()); }
+double FcDimension::ArrowSize() const { return ArrowheadSize(*style_); }
 
-double FcDimension::TextGap() const { return std::fabs(SaneSize(style_->GetDimgap() * style_->GetDimScale())); }
+double FcDimension::TextGap() const { return std::fabs(SaneDimSize(style_->GetDimgap() * style_->GetDimScale())); }
 
 void FcDimension::AddToBlock(FcEntity* entity) {
   FcBlock* block = GetDimBlock();
   FcGraph* graph = GetRebuildGraph();
   if (entity == nullptr || block == nullptr || graph == nullptr) {
-    delete entity;
+    DiscardEntity(entity);
     return;
   }
   if (entity->GetHandle() == 0) graph->TakeHandle(*entity);
@@ -100,7 +102,9 @@ void FcDimension::AddToBlock(FcEntity* entity) {
     FcLayer* layer = GetLayer() != nullptr ? GetLayer() : graph->GetCurrentLayer();
     if (layer != nullptr) entity->SetLayer(layer);
   }
-  if (!block->AddEntity(entity)) delete entity;
+  // Refused when it would make the block contain itself (an arrow block
+  // that reaches this dimension).
+  if (!block->AddEntity(entity)) DiscardEntity(entity);
 }
 
 void FcDimension::AddDefPoint(std::int16_t color, const FcPoint2d& point) {
@@ -110,6 +114,8 @@ void FcDimension::AddDefPoint(std::int16_t color, const FcPoint2d& point) {
   defPoint->SetLocation(point);
   if (IsColor(color)) defPoint->SetColor(color);
   if (FcGraph* graph = GetRebuildGraph()) {
+    // The layer lists its members by handle: the handle comes first.
+    graph->TakeHandle(*defPoint);
     if (FcLayer* layer = graph->GetLayerList().FindByName(kDefPointsLayer)) defPoint->SetLayer(layer);
   }
   AddToBlock(defPoint);
@@ -134,8 +140,8 @@ void FcDimension::AddExtensionLine(const FcPoint2d& onDimLine, const FcPoint2d& 
   double a = std::atan2(onDimLine.y - defPoint.y, onDimLine.x - defPoint.x);
   NormalizeAngle(a);
   const double scale = style_->GetDimScale();
-  double ext = SaneSize(style_->GetDimexe() * scale);
-  double off = SaneSize(style_->GetDimexo() * scale);
+  double ext = SaneDimSize(style_->GetDimexe() * scale);
+  double off = SaneDimSize(style_->GetDimexo() * scale);
   if ((GetDimType() & 7) == kDimTypeRotated) {
     double d = a - (kHalfPi + GetRotation());
     NormalizeAngle(d);
@@ -168,7 +174,7 @@ std::unique_ptr<FcDimText> FcDimension::AddText() {
   if (textStyle != nullptr) text->style = textStyle->GetHandle();
   const double fixed = textStyle != nullptr ? textStyle->GetFixedHeight() : 0.0;
   const double height = fixed != 0.0 ? fixed : style_->GetDimTxt() * style_->GetDimScale();
-  text->height = height >= 0.0 ? SaneSize(height) : 0.0;
+  text->height = height >= 0.0 ? SaneDimSize(height) : 0.0;
   if (lineSpacingStyle_ == 1 || lineSpacingStyle_ == 2) text->lineSpacingStyle = lineSpacingStyle_;
   if (lineSpacingFactor_ >= 0.25 && lineSpacingFactor_ <= 4.0) text->lineSpacingFactor = lineSpacingFactor_;
   text->contents = "\\A" + std::to_string(style_->GetDimtolj()) + ";";
@@ -225,7 +231,7 @@ std::string FcDimension::FormatAltMeasurement() const {
   if (ownPost.size() >= 2 && ownPost.compare(ownPost.size() - 2, 2, "\\X") == 0) text = "\\P";
   const bool tall = style.GetDimfrac() != 2 && style.GetDimtol() != 0;
   char factor[64];
-  std::snprintf(factor, sizeof factor, "%.6f", SaneSize(style.GetDimtfac() * 2.4));
+  std::snprintf(factor, sizeof factor, "%.6f", SaneDimSize(style.GetDimtfac() * 2.4));
   text += tall ? std::string("{\\H") + factor + "x;[}" : "[";
   const int kind = GetDimType() & 7;
   if (style.GetDimpost().empty() && kind == kDimTypeDiameter) text += "%%c";
@@ -241,7 +247,7 @@ void FcDimension::AddArrowhead(int end, const FcPoint2d& tip, double angle) {
   if (!IsFinitePoint(tip) || !std::isfinite(angle)) return;
   FcGraph* graph = GetRebuildGraph();
   if (graph == nullptr) return;
-  FcEntity* arrow = MakeArrowhead(*graph, *style_, end, tip, angle, ArrowSize());
+  FcEntity* arrow = MakeArrowhead(*graph, *style_, end, ArrowheadKind::kDimension, tip, angle);
   if (arrow != nullptr && GetLayer() != nullptr) arrow->SetLayer(GetLayer());
   AddToBlock(arrow);
 }

@@ -252,8 +252,12 @@ bool FcInsert::Draw(FcDrawSink* sink) {
 
   const std::int16_t savedColor = block->GetByBlockColor();
   FcLineType* const savedLinetype = block->GetByBlockLinetype();
-  const std::int16_t color = GetColor();
-  if (color >= 0 && color <= kColorByLayer) block->SetByBlockColor(color == kColorByBlock ? kColorByLayer : color);
+  // A ByBlock reference passes on the colour its own block is drawn with
+  // (a dimension's arrow takes the dimension's colour); at the top it
+  // leaves its ByBlock entities to their layer.
+  std::int16_t color = GetColor();
+  if (color == kColorByBlock) color = GetBlock() != nullptr ? GetBlock()->GetByBlockColor() : kColorByLayer;
+  if (color >= 0 && color <= kColorByLayer) block->SetByBlockColor(color);
   FcLineType* linetype = GetLinetype();
   if (IsByBlockLinetype(linetype)) {
     const FcBlock* owner = GetBlock();

@@ -163,6 +163,12 @@ TEST_F(InsertTest, LayerZeroAndByBlockEntitiesTakeTheReferencesProperties) {
   FcInsert* nested = AddInsert("OUTER", {50, 0}, "B");
   FcInsert* byBlockReference = AddInsert("INNER", {100, 0}, "B");
   byBlockReference->SetColor(kColorByBlock);
+  FcBlock* passing = MakeBlock("PASSING");
+  FcInsert* passingInner = AddNestedInsert(passing, "INNER", {0, 0});
+  ASSERT_NE(passingInner, nullptr);
+  passingInner->SetColor(kColorByBlock);
+  FcInsert* outerColored = AddInsert("PASSING", {150, 0}, "B");
+  outerColored->SetColor(4);
   graph.Regen();
 
   struct Case {
@@ -178,6 +184,8 @@ TEST_F(InsertTest, LayerZeroAndByBlockEntitiesTakeTheReferencesProperties) {
       {"reference on B holding a reference on 0", nested, {5, 3, 5}},
       // A ByBlock reference leaves ByBlock entities to their layer.
       {"ByBlock reference", byBlockReference, {5, 3}},
+      // Nested, a ByBlock reference passes on the colour its block is drawn with.
+      {"colour 4 reference holding a ByBlock reference", outerColored, {5, 4}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

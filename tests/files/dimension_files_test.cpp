@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "database/block.h"
+#include "database/dim_style.h"
 #include "database/graph.h"
 #include "entities/dim_angular.h"
 #include "entities/dim_linear.h"
 #include "entities/dim_ordinate.h"
 #include "entities/dim_radial.h"
+#include "entities/insert.h"
+#include "entities/arrowhead_blocks.h"
 #include "files/drawing_file.h"
 #include "files/object_registrations.h"
 #include "tests/support/run_command.h"
@@ -95,6 +99,33 @@ void AddEveryKind(FcGraph& graph) {
   }
 }
 
+// The arrow references of the model space dimensions and the entities of
+// the blocks they name, as the script prints them.
+std::string DescribeArrows(const FcGraph& graph) {
+  std::string text;
+  std::vector<const FcBlock*> named;
+  for (const FcEntity* entity : graph.GetBlockList().FindByName("*Model_Space")->GetEntities()) {
+    const auto* dimension = dynamic_cast<const FcDimension*>(entity);
+    if (dimension == nullptr) continue;
+    for (const FcEntity* each : dimension->GetReferencedBlock()->GetEntities()) {
+      const auto* arrow = dynamic_cast<const FcInsert*>(each);
+      if (arrow == nullptr) continue;
+      text += "INSERT " + arrow->GetBlockName() + " at " + Point(arrow->GetInsertionPoint()) + " scale " +
+              Number(arrow->GetXScale()) + "," + Number(arrow->GetYScale()) + " rotation " +
+              Number(arrow->GetRotation() * 180.0 / kPi) + " color " + std::to_string(arrow->GetColor()) + "\n";
+      if (std::find(named.begin(), named.end(), arrow->GetBlockRecord()) == named.end()) {
+        named.push_back(arrow->GetBlockRecord());
+      }
+    }
+  }
+  for (const FcBlock* block : named) {
+    text += "BLOCK " + block->GetName() + ":";
+    for (const FcEntity* each : block->GetEntities()) text += " " + each->GetRecordName();
+    text += "\n";
+  }
+  return text;
+}
+
 class DimensionFilesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterObjectFactories(); }
@@ -119,6 +150,39 @@ TEST_F(DimensionFilesTest, DxfDimensionsReadBackAlike) {
     FcGraph reread;
     ASSERT_EQ(OpenDrawing(reread, path, false, nullptr), FcOpenResult::kDone);
     EXPECT_EQ(DescribeModelSpace(reread), written);
+  }
+}
+
+// Arrows drawn from the style's blocks: the independent library finds each
+// reference in the dimension's block with the block it names, and nothing
+// to mend in any of the arrow blocks; this program reads the same back
+// from DXF and DWG.
+TEST_F(DimensionFilesTest, ArrowBlocksReadBackAlike) {
+  TempDir dir;
+  FcGraph graph;
+  for (const std::string_view name : DimArrowheadNames()) ASSERT_NE(CreateArrowheadBlock(graph, name), nullptr);
+  FcDimStyle& style = *graph.GetCurrentDimStyle();
+  style.dimsah = 1;
+  style.dimasz = 0.5;
+  style.dimclrd = 1;
+  style.SetDimblk1("_Dot");
+  style.SetDimblk2("_Integral");
+  AddEveryKind(graph);
+  const std::string written = DescribeArrows(graph);
+  ASSERT_NE(written.find("BLOCK _Dot: LINE LWPOLYLINE\nBLOCK _Integral: ARC ARC\n"), std::string::npos) << written;
+  for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf, FcFileKind::kDwg}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const std::string path = dir.path() + (kind == FcFileKind::kDwg ? "arrows.dwg" : "arrows.dxf");
+    ASSERT_EQ(SaveDrawing(graph, path, kind, false, false), FcSaveResult::kDone);
+    if (kind != FcFileKind::kDwg) {
+      const CommandResult library =
+          RunCommand("/usr/bin/python3 '" + LibraryScript() + "' dimension_arrows '" + path + "'");
+      EXPECT_EQ(library.status, 0) << library.output;
+      EXPECT_EQ(library.output, written);
+    }
+    FcGraph reread;
+    ASSERT_EQ(OpenDrawing(reread, path, false, nullptr), FcOpenResult::kDone);
+    EXPECT_EQ(DescribeArrows(reread), written);
   }
 }
 

@@ -15,6 +15,11 @@
   ezdxf_drawings.py dimensions FILE  prints the model space dimensions:
                                    kind, definition points, measurement and
                                    block, after the audit's errors
+  ezdxf_drawings.py dimension_arrows FILE
+                                   prints the block references in the blocks
+                                   of the model space dimensions and the
+                                   entities of the blocks they name, after
+                                   the audit's errors
   ezdxf_drawings.py counts FILE [--layouts] KIND...
                                    prints the entities of the kinds in all
                                    blocks, or in model and paper space only;
@@ -323,6 +328,23 @@ def dimensions(path):
     return status
 
 
+def dimension_arrows(path):
+    doc = ezdxf.readfile(path)
+    status = audit(path)
+    named = []
+    for dim in doc.modelspace().query("DIMENSION"):
+        for ref in doc.blocks.get(dim.dxf.geometry).query("INSERT"):
+            d = ref.dxf
+            print(f"INSERT {d.name} at {point(d.insert)} scale {fmt(d.xscale)},{fmt(d.yscale)} "
+                  f"rotation {fmt(d.rotation)} color {d.color}")
+            if d.name not in named:
+                named.append(d.name)
+    for name in named:
+        kinds = " ".join(entity.dxftype() for entity in doc.blocks.get(name))
+        print(f"BLOCK {name}: {kinds}")
+    return status
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
@@ -334,6 +356,8 @@ if __name__ == "__main__":
         sys.exit(hatches(sys.argv[2]))
     if sys.argv[1] == "dimensions":
         sys.exit(dimensions(sys.argv[2]))
+    if sys.argv[1] == "dimension_arrows":
+        sys.exit(dimension_arrows(sys.argv[2]))
     if sys.argv[1] == "counts":
         sys.exit(counts(sys.argv[2], sys.argv[3:]))
     if sys.argv[1] == "write":
