@@ -6,17 +6,13 @@
 #include "core/arcs.h"
 #include "core/ellipses.h"
 #include "core/geometry_basics.h"
-#include "core/intersections.h"
 #include "core/point_ops.h"
+#include "entities/hatch_crossings.h"
 
 namespace {
 
 constexpr int kMinChords = 6;
 constexpr int kMaxChords = 6400;
-
-void AppendHits(const FcPoint2d (&found)[2], int count, std::vector<FcPoint2d>& hits) {
-  for (int i = 0; i < count; ++i) hits.push_back(found[i]);
-}
 
 // The direction of the point's image seen from the new centre.
 double MappedDirection(const FcMatrix2d& matrix, const FcPoint2d& oldCentre, const FcPoint2d& newCentre,
@@ -66,8 +62,7 @@ void UniteBoxes(FcPoint2d& min, FcPoint2d& max, const FcPoint2d& otherMin, const
 // Line edge.
 
 void FcLineEdge::IntersectLine(const FcPoint2d& p1, const FcPoint2d& p2, std::vector<FcPoint2d>& hits) const {
-  FcPoint2d hit;
-  if (IntersectLines(1, p1, p2, start_, end_, hit)) hits.push_back(hit);
+  CrossingLine(p1, p2).AppendSegmentCrossings(start_, end_, hits);
 }
 
 std::unique_ptr<FcHatchEdge> FcLineEdge::Clone() const { return std::make_unique<FcLineEdge>(*this); }
@@ -160,8 +155,7 @@ void FcArcEdge::IntersectLine(const FcPoint2d& p1, const FcPoint2d& p2, std::vec
   double low = 0.0;
   double high = 0.0;
   TrueRange(low, high);
-  FcPoint2d found[2];
-  AppendHits(found, IntersectLineArc(p1, p2, centre_, 2, low, high, radius_, found), hits);
+  CrossingLine(p1, p2).AppendConicCrossings(centre_, {radius_, 0.0}, {0.0, radius_}, low, high, hits);
 }
 
 std::unique_ptr<FcHatchEdge> FcArcEdge::Clone() const { return std::make_unique<FcArcEdge>(*this); }
@@ -243,11 +237,11 @@ FcPoint2d FcEllipseEdge::PointAt(double angle) const {
 
 void FcEllipseEdge::IntersectLine(const FcPoint2d& p1, const FcPoint2d& p2, std::vector<FcPoint2d>& hits) const {
   if (!HasShape()) return;
-  double low = 0.0;
-  double high = 0.0;
-  TrueRange(low, high);
-  FcPoint2d found[2];
-  AppendHits(found, IntersectLineEllipse(found, centre_, majorAxis_, p1, p2, 2, ratio_, low, high), hits);
+  double first = 0.0;
+  double last = 0.0;
+  ParameterRange(first, last);
+  const FcPoint2d minorAxis{-ratio_ * majorAxis_.y, ratio_ * majorAxis_.x};
+  CrossingLine(p1, p2).AppendConicCrossings(centre_, majorAxis_, minorAxis, first, last, hits);
 }
 
 std::unique_ptr<FcHatchEdge> FcEllipseEdge::Clone() const { return std::make_unique<FcEllipseEdge>(*this); }
@@ -283,6 +277,21 @@ bool FcEllipseEdge::AppendPoints(double tolerance, std::vector<FcPoint2d>& point
   return true;
 }
 
+void FcEllipseEdge::ParameterRange(double& first, double& last) const {
+  const double a = std::hypot(majorAxis_.x, majorAxis_.y);
+  const double b = a * ratio_;
+  double low = 0.0;
+  double high = 0.0;
+  TrueRange(low, high);
+  const bool full = high - low >= kTwoPi - kTolerance;
+  first = EllipseAngleToParameter(a, b, low);
+  last = EllipseAngleToParameter(a, b, high);
+  NormalizeAngle(first);
+  NormalizeAngle(last);
+  while (last <= first) last += kTwoPi;
+  if (full) last = first + kTwoPi;
+}
+
 bool FcEllipseEdge::StartPoint(FcPoint2d& out) const {
   if (!HasShape()) return false;
   out = PointAt(TrueStart());
@@ -304,16 +313,9 @@ bool FcEllipseEdge::GetExtents(FcPoint2d& min, FcPoint2d& max) const {
   const double rotation = std::atan2(majorAxis_.y, majorAxis_.x);
   const double c = std::cos(rotation);
   const double s = std::sin(rotation);
-  double low = 0.0;
-  double high = 0.0;
-  TrueRange(low, high);
-  const bool full = high - low >= kTwoPi - kTolerance;
-  double first = EllipseAngleToParameter(a, b, low);
-  double last = EllipseAngleToParameter(a, b, high);
-  NormalizeAngle(first);
-  NormalizeAngle(last);
-  while (last <= first) last += kTwoPi;
-  if (full) last = first + kTwoPi;
+  double first = 0.0;
+  double last = 0.0;
+  ParameterRange(first, last);
   auto pointAt = [&](double t) {
     const double x = a * std::cos(t);
     const double y = b * std::sin(t);

@@ -35,8 +35,8 @@ class FcHatchEdge {
 
   std::uint8_t GetType() const { return type_; }
 
-  // Appends every point where the infinite line through p1 and p2 meets
-  // the piece.
+  // Appends every point where the piece crosses the infinite line through
+  // p1 and p2 (see CrossingLine for vertices and tangents on the line).
   virtual void IntersectLine(const FcPoint2d& p1, const FcPoint2d& p2, std::vector<FcPoint2d>& hits) const = 0;
   virtual std::unique_ptr<FcHatchEdge> Clone() const = 0;
   // The piece as a point chain from its start to its end, curves cut into
@@ -194,6 +194,8 @@ class FcEllipseEdge : public FcCurvedEdge {
   FcPoint2d PointAt(double angle) const;
   // False for an axis or ratio that makes no ellipse.
   bool HasShape() const;
+  // The counter-clockwise range of ellipse parameters the arc covers.
+  void ParameterRange(double& first, double& last) const;
 
   FcPoint2d centre_;
   FcPoint2d majorAxis_;

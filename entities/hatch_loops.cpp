@@ -5,8 +5,8 @@
 
 #include "core/arcs.h"
 #include "core/geometry_basics.h"
-#include "core/intersections.h"
 #include "core/point_ops.h"
+#include "entities/hatch_crossings.h"
 
 namespace {
 
@@ -84,6 +84,7 @@ const PolylineVertex& FcPLineEdge::SegmentEnd(int index) const {
 }
 
 void FcPLineEdge::IntersectLine(const FcPoint2d& p1, const FcPoint2d& p2, std::vector<FcPoint2d>& hits) const {
+  const CrossingLine line(p1, p2);
   const int segments = SegmentCount();
   for (int i = 0; i < segments; ++i) {
     const PolylineVertex& from = vertices_[static_cast<std::size_t>(i)];
@@ -94,13 +95,10 @@ void FcPLineEdge::IntersectLine(const FcPoint2d& p1, const FcPoint2d& p2, std::v
     double low = 0.0;
     double high = 0.0;
     if (from.bulge != 0.0 && BulgeArc(a, b, from.bulge, centre, radius, low, high)) {
-      FcPoint2d found[2];
-      const int count = IntersectLineArc(p1, p2, centre, 2, low, high, radius, found);
-      for (int k = 0; k < count; ++k) hits.push_back(found[k]);
+      line.AppendConicCrossings(centre, {radius, 0.0}, {0.0, radius}, low, high, hits);
       continue;
     }
-    FcPoint2d hit;
-    if (IntersectLines(1, p1, p2, a, b, hit)) hits.push_back(hit);
+    line.AppendSegmentCrossings(a, b, hits);
   }
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "entities/hatch.h"
@@ -16,6 +19,19 @@ std::unique_ptr<FcPLineEdge> Square(double x0, double y0, double x1, double y1) 
   loop->AddVertex({x1, y1}, 0);
   loop->AddVertex({x0, y1}, 0);
   loop->SetClosed(true);
+  return loop;
+}
+
+std::unique_ptr<FcPLineEdge> Polygon(std::initializer_list<std::pair<FcPoint2d, double>> vertices) {
+  auto loop = std::make_unique<FcPLineEdge>();
+  for (const auto& [point, bulge] : vertices) loop->AddVertex(point, bulge);
+  loop->SetClosed(true);
+  return loop;
+}
+
+std::unique_ptr<FcOtherEdge> Edges(std::vector<std::unique_ptr<FcHatchEdge>> pieces) {
+  auto loop = std::make_unique<FcOtherEdge>();
+  for (auto& piece : pieces) loop->AppendFlattened(std::move(piece));
   return loop;
 }
 
@@ -81,6 +97,124 @@ TEST_F(HatchLinesTest, SquaresWithAndWithoutHolesGiveOneSegmentPerInsideSpan) {
       const bool crossesHole = c.hole && c.style != kHatchStyleIgnore && across > 3 && across < 7;
       const double length = std::hypot(s.end.x - s.start.x, s.end.y - s.start.y);
       EXPECT_NEAR(length, crossesHole ? 3.0 : 10.0, 1e-9);
+    }
+  }
+}
+
+// One pattern line through vertices or along tangents of a loop: where the
+// boundary passes through the line it is crossed once, where it only
+// touches the line the spans are not cut short (a touch from inside may
+// split a span, or leave a dot on the boundary). Spans are given along the
+// line from its base point, spans that meet joined.
+TEST_F(HatchLinesTest, ALineThroughAVertexCrossesOnceWhereTheBoundaryPassesOnAndNotWhereItTouches) {
+  using Spans = std::vector<std::pair<double, double>>;
+  const double root3 = std::sqrt(3.0);
+  const struct {
+    const char* name;
+    std::function<std::unique_ptr<FcHatchEdge>()> loop;
+    double degrees;
+    FcPoint2d base;
+    Spans spans;
+  } cases[] = {
+      {"diamond through its side corners",
+       [] { return Polygon({{{0, 0}, 0}, {{2, -2}, 0}, {{4, 0}, 0}, {{2, 2}, 0}}); }, 0, {0, 0}, {{0, 4}}},
+      {"diamond touched at its top", [] { return Polygon({{{0, 0}, 0}, {{2, -2}, 0}, {{4, 0}, 0}, {{2, 2}, 0}}); },
+       0, {0, 2}, {}},
+      {"diamond touched at its bottom",
+       [] { return Polygon({{{0, 0}, 0}, {{2, -2}, 0}, {{4, 0}, 0}, {{2, 2}, 0}}); }, 0, {0, -2}, {}},
+      {"square along its diagonal", [] { return Square(0, 0, 4, 4); }, 45, {0, 0}, {{0, 4 * std::sqrt(2.0)}}},
+      {"notch touched from inside",
+       [] { return Polygon({{{0, 0}, 0}, {{6, 0}, 0}, {{6, 4}, 0}, {{3, 1}, 0}, {{0, 4}, 0}}); }, 0, {0, 1},
+       {{0, 6}}},
+      {"notch tips touched from below",
+       [] { return Polygon({{{0, 0}, 0}, {{6, 0}, 0}, {{6, 4}, 0}, {{3, 1}, 0}, {{0, 4}, 0}}); }, 0, {0, 4}, {}},
+      // Touched from inside at (6, 2), left along the edge at (2, 2).
+      {"zigzag touched at one vertex and left along an edge",
+       [] {
+         return Polygon({{{0, 0}, 0}, {{8, 0}, 0}, {{8, 4}, 0}, {{6, 2}, 0}, {{4, 4}, 0}, {{2, 2}, 0}, {{0, 2}, 0}});
+       },
+       0, {0, 2}, {{2, 8}}},
+      // The boundary runs along the line from a corner and leaves it
+      // upward: the line is inside up to the run only.
+      {"step along an edge", [] {
+         return Polygon({{{0, 0}, 0}, {{4, 0}, 0}, {{4, 2}, 0}, {{2, 2}, 0}, {{2, 4}, 0}, {{0, 4}, 0}});
+       },
+       0, {0, 2}, {{0, 2}}},
+      {"bulged circle through its vertices", [] { return Polygon({{{-2, 0}, 1}, {{2, 0}, 1}}); }, 0, {-3, 0},
+       {{1, 5}}},
+      {"bulged circle touched at its top", [] { return Polygon({{{-2, 0}, 1}, {{2, 0}, 1}}); }, 0, {0, 2}, {}},
+      {"bulged circle touched at its bottom", [] { return Polygon({{{-2, 0}, 1}, {{2, 0}, 1}}); }, 0, {0, -2},
+       {}},
+      {"half arcs through their joints",
+       [] {
+         std::vector<std::unique_ptr<FcHatchEdge>> pieces;
+         pieces.push_back(std::make_unique<FcArcEdge>(FcPoint2d{0, 0}, 2.0, 0.0, kPi, true));
+         pieces.push_back(std::make_unique<FcArcEdge>(FcPoint2d{0, 0}, 2.0, kPi, kTwoPi, true));
+         return Edges(std::move(pieces));
+       },
+       0, {0, 0}, {{-2, 2}}},
+      {"half disc above its diameter",
+       [] {
+         std::vector<std::unique_ptr<FcHatchEdge>> pieces;
+         pieces.push_back(std::make_unique<FcLineEdge>(FcPoint2d{-2, 0}, FcPoint2d{2, 0}));
+         pieces.push_back(std::make_unique<FcArcEdge>(FcPoint2d{0, 0}, 2.0, 0.0, kPi, true));
+         return Edges(std::move(pieces));
+       },
+       0, {0, 1}, {{-root3, root3}}},
+      {"half ellipses through their joints",
+       [] {
+         std::vector<std::unique_ptr<FcHatchEdge>> pieces;
+         pieces.push_back(std::make_unique<FcEllipseEdge>(FcPoint2d{0, 0}, FcPoint2d{0, 4}, 0.5, 0.0, kPi, true));
+         pieces.push_back(std::make_unique<FcEllipseEdge>(FcPoint2d{0, 0}, FcPoint2d{0, 4}, 0.5, kPi, kTwoPi, true));
+         return Edges(std::move(pieces));
+       },
+       90, {0, 0}, {{-4, 4}}},
+      {"ellipse touched at its side",
+       [] {
+         std::vector<std::unique_ptr<FcHatchEdge>> pieces;
+         pieces.push_back(std::make_unique<FcEllipseEdge>(FcPoint2d{0, 0}, FcPoint2d{0, 4}, 0.5, 0.0, kTwoPi, true));
+         return Edges(std::move(pieces));
+       },
+       90, {2, 0}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FcHatchEdgeList loops;
+    loops.Append(c.loop());
+    FcHPLine family;
+    family.angle = c.degrees * kPi / 180.0;
+    family.base = c.base;
+    // One line only: the next ones lie far outside the loop.
+    family.offset = {-1000.0 * std::sin(family.angle), 1000.0 * std::cos(family.angle)};
+    FcHPPattern pattern;
+    pattern.AddLine(family);
+    std::vector<HatchSegment> segments;
+    pattern.GenerateSegments(loops, segments);
+    const FcPoint2d direction{std::cos(family.angle), std::sin(family.angle)};
+    const auto along = [&](const FcPoint2d& p) {
+      return (p.x - c.base.x) * direction.x + (p.y - c.base.y) * direction.y;
+    };
+    Spans spans;
+    for (const HatchSegment& s : segments) {
+      const double from = along(s.start);
+      const double to = along(s.end);
+      EXPECT_NEAR(std::fabs(to - from), std::hypot(s.end.x - s.start.x, s.end.y - s.start.y), 1e-9);
+      if (std::fabs(to - from) > 1e-6) spans.emplace_back(std::min(from, to), std::max(from, to));
+    }
+    std::sort(spans.begin(), spans.end());
+    for (std::size_t i = 1; i < spans.size();) {
+      if (spans[i].first > spans[i - 1].second + 1e-6) {
+        ++i;
+        continue;
+      }
+      spans[i - 1].second = std::max(spans[i - 1].second, spans[i].second);
+      spans.erase(spans.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    EXPECT_EQ(spans.size(), c.spans.size());
+    if (spans.size() != c.spans.size()) continue;
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+      EXPECT_NEAR(spans[i].first, c.spans[i].first, 1e-6) << i;
+      EXPECT_NEAR(spans[i].second, c.spans[i].second, 1e-6) << i;
     }
   }
 }
