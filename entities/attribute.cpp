@@ -91,6 +91,8 @@ std::string FcAttributeText::FlagsText() const {
   return text.empty() ? " Normal" : text;
 }
 
+void FcAttributeText::ListBeforeGeneration() { PrintMessage("  flags\t" + FlagsText()); }
+
 FcAttribute::FcAttribute() : FcAttributeText(kRecordName, kEntityAttribute, kDwgType) { SetSubEntity(true); }
 
 FcAttribute::FcAttribute(const FcAttribute& other) : FcAttribute() { Copy(&other); }
@@ -126,11 +128,9 @@ void FcAttribute::CopyFromOtherGraph(const FcEntity* other, FcGraph& target) {
   if (const auto* attribute = dynamic_cast<const FcAttributeText*>(other)) CopyAttributeFields(*attribute);
 }
 
-void FcAttribute::List() {
-  FcText::List();
+void FcAttribute::ListContents() {
   PrintMessage("  value\t" + GetText());
   PrintMessage("  tag\t" + GetTag());
-  PrintMessage("  flags\t" + FlagsText());
 }
 
 bool FcAttribute::Explode(FcEntitySets&) { return true; }
@@ -174,12 +174,10 @@ void FcAttributeDef::CopyFromOtherGraph(const FcEntity* other, FcGraph& target) 
   if (const auto* definition = dynamic_cast<const FcAttributeDef*>(other)) prompt_ = definition->prompt_;
 }
 
-void FcAttributeDef::List() {
-  FcText::List();
+void FcAttributeDef::ListContents() {
   PrintMessage("  default\t" + GetText());
   PrintMessage("  prompt\t" + prompt_);
   PrintMessage("  tag\t" + GetTag());
-  PrintMessage("  flags\t" + FlagsText());
 }
 
 void FcAttributeDef::WriteDwgData(FcFilerDwg& filer) {

@@ -37,6 +37,7 @@ class FcAttributeText : public FcText {
   int ReadAttributeDwg(FcFilerDwg& filer);
   // " Invisible", " constant" or " Verify" and " Preset", else " Normal".
   std::string FlagsText() const;
+  void ListBeforeGeneration() override;
 
  private:
   std::string tag_;
@@ -67,7 +68,7 @@ class FcAttribute : public FcAttributeText {
   void Copy(const FcEntity* other) override;
   FcEntity* CloneFromOtherGraph(FcGraph& target) const override;
   void CopyFromOtherGraph(const FcEntity* other, FcGraph& target) override;
-  void List() override;
+  void ListContents() override;
   // Succeeds without producing anything: the value goes with its reference.
   bool Explode(FcEntitySets& target) override;
   void WriteDwgData(FcFilerDwg& filer) override;
@@ -98,7 +99,7 @@ class FcAttributeDef : public FcAttributeText {
   void Copy(const FcEntity* other) override;
   FcEntity* CloneFromOtherGraph(FcGraph& target) const override;
   void CopyFromOtherGraph(const FcEntity* other, FcGraph& target) override;
-  void List() override;
+  void ListContents() override;
   void WriteDwgData(FcFilerDwg& filer) override;
   int ReadDwgData(FcFilerDwg& filer) override;
   const std::string& GetDrawText() const override { return GetTag(); }

@@ -158,6 +158,11 @@ class FcText : public FcEntity {
  protected:
   FcText(const char* recordName, EntityKind kind, DwgObjectType dwgType);
 
+  // The listing's lines of what the text holds, and those printed before
+  // its generation flags; attributes list their value, tag and flags there.
+  virtual void ListContents();
+  virtual void ListBeforeGeneration() {}
+
   // The text's own generation flags, or the style's when they are 0.
   bool IsUpsideDown(const FcTextStyle* style) const;
   bool IsBackward(const FcTextStyle* style) const;

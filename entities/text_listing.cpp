@@ -38,11 +38,14 @@ void FcText::List() {
     PrintMessage("  align point  X= " + align.x + "    Y= " + align.y);
   }
   PrintMessage("  Height\t" + FormatDrawingDistance(height_, graph));
-  PrintMessage("  Text\t" + text_);
+  ListContents();
   const FcPoint2d ahead{insertion_.x + std::cos(rotation_), insertion_.y + std::sin(rotation_)};
   PrintMessage("  Rotate angle\t" + FormatDrawingAngle(UcsDirectionAngle(insertion_, ahead, graph), graph));
   const int precision = graph != nullptr ? graph->GetSysVars().luprec : FcSystemVar().luprec;
   PrintMessage("  Width factor\t" + FormatDecimal(precision, widthFactor_));
   PrintMessage("  Oblique angle\t" + FormatDrawingAngle(obliqueAngle_, graph));
+  ListBeforeGeneration();
   PrintMessage("  Generate\t" + GenerationText(generationFlags_));
 }
+
+void FcText::ListContents() { PrintMessage("  Text\t" + text_); }

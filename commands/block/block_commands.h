@@ -18,6 +18,11 @@ int CmdInsertPrompt();
 int CmdInsert();
 // "WBlock": one block written to a drawing file of its own.
 int CmdWBlock();
+// "AttDef": one attribute definition from its modes, tag, prompt, default
+// value, justification, style, point, height and angle.
+int CmdAttDef();
+// "AttEdit": new values for the attributes of one picked block reference.
+int CmdAttEdit();
 // "AttExt": the attributes of the drawing's block references written to a
 // file in the columns of a template.
 int CmdAttExt();

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "database/block.h"
 #include "database/entity_sets.h"
 #include "database/graph.h"
+#include "database/undo_items.h"
+#include "database/undo_list.h"
 #include "entities/insert.h"
 #include "files/drawing_file.h"
 #include "files/graph_insert.h"
@@ -28,12 +31,20 @@ bool IsDrawingFileName(const std::string& name) {
 
 // Another drawing becomes a block named after its file, which the new
 // reference then shows; null (after the message) when it cannot be read.
+// The merge is an undo step of its own, before the reference's: undoing it
+// brings back the drawing as it was before the file came in.
 FcBlock* InsertDrawingAsBlock(FcGraph& graph, const std::string& path) {
-  FcBlock* block = nullptr;
-  if (InsertDrawingFile(graph, path, block, nullptr) != FcOpenResult::kDone || block == nullptr) {
-    PrintMessage("Can't open the graph file: \"" + path + "\"!");
+  const std::string cannotOpen = "Can't open the graph file: \"" + path + "\"!";
+  auto other = std::make_unique<FcGraph>();
+  if (OpenDrawing(*other, path, false, nullptr) != FcOpenResult::kDone) {
+    PrintMessage(cannotOpen);
     return nullptr;
   }
+  auto merge = std::make_unique<FcCombGraphUndoItem>();
+  merge->SetName("Combine graph as a block");
+  if (merge->Backup(graph)) AddUndoItem(graph, merge.release());
+  FcBlock* block = InsertDrawing(graph, *other);
+  if (block == nullptr) PrintMessage(cannotOpen);
   return block;
 }
 

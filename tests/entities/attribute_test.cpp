@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,7 +110,36 @@ TEST_F(AttributeTest, ADefinitionShowsItsTagOnlyInTheCurrentSpace) {
   EXPECT_EQ(outside->GetDrawText(), "ROOM");
 }
 
-TEST_F(AttributeTest, ListShowsTheFlagsInWords) {
+// The listing's lines from the height to the generation flags.
+std::vector<std::string> ListedMiddle(FcEntity& entity, RecordingFrameLink& frame) {
+  frame.Clear();
+  entity.List();
+  const std::vector<std::string> lines = frame.HistoryLines();
+  const auto height = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("  Height", 0) == 0;
+  });
+  const auto generate = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("  Generate", 0) == 0;
+  });
+  if (height == lines.end() || generate == lines.end() || generate < height) return {};
+  return {height + 1, generate};
+}
+
+TEST_F(AttributeTest, ListShowsValueTagAndFlagsInPlaceOfTheText) {
+  FcAttribute attribute;
+  FillAttribute(attribute, graph);
+  EXPECT_EQ(ListedMiddle(attribute, frame),
+            (std::vector<std::string>{"  value\tA-101", "  tag\tROOM", "  Rotate angle\t0.0000",
+                                      "  Width factor\t1.0000", "  Oblique angle\t0.0000",
+                                      "  flags\t Invisible Verify"}));
+  FcAttributeDef definition;
+  FillAttribute(definition, graph);
+  definition.SetPrompt("Room number");
+  const std::vector<std::string> listed = ListedMiddle(definition, frame);
+  ASSERT_GE(listed.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(listed.begin(), listed.begin() + 3),
+            (std::vector<std::string>{"  default\tA-101", "  prompt\tRoom number", "  tag\tROOM"}));
+
   struct Case {
     std::int16_t flags;
     const char* text;
@@ -119,11 +149,8 @@ TEST_F(AttributeTest, ListShowsTheFlagsInWords) {
                         {5, "  flags\t Invisible Verify"},
                         {12, "  flags\t Verify Preset"}};
   for (const Case& c : cases) {
-    FcAttribute attribute;
     attribute.SetFlags(c.flags);
-    frame.Clear();
-    attribute.List();
-    const std::vector<std::string> lines = frame.HistoryLines();
+    const std::vector<std::string> lines = ListedMiddle(attribute, frame);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), c.text);
   }

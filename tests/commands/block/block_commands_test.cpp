@@ -188,7 +188,7 @@ TEST_F(BlockCommandsTest, WBlockWritesAFileThatOpensWithTheBlocksEntities) {
   DrawDoor();
   ASSERT_TRUE(script_.Run({"-block", "DOOR", "1,1", "all", ""}));
   TempDir folder;
-  for (const char* name : {"door.dxf", "door.dwg"}) {
+  for (const char* name : {"panel.dxf", "panel.dwg"}) {
     SCOPED_TRACE(name);
     const std::string path = folder.path() + name;
     ASSERT_TRUE(script_.Run({"wblock", "DOOR", path}));
@@ -205,7 +205,7 @@ TEST_F(BlockCommandsTest, WBlockWritesAFileThatOpensWithTheBlocksEntities) {
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"-Block"});
 
   // Inserting the written file brings it back as a block with a reference.
-  ASSERT_TRUE(script_.Run({"-insert", folder.path() + "door.dxf", "20,0", "", "", ""}));
+  ASSERT_TRUE(script_.Run({"-insert", folder.path() + "panel.dxf", "20,0", "", "", ""}));
   const std::vector<const FcInsert*> inserts = EntitiesOf<FcInsert>();
   ASSERT_EQ(inserts.size(), 1u);
   const int drawn = script_.OnWindowThread([&inserts] {
@@ -213,6 +213,16 @@ TEST_F(BlockCommandsTest, WBlockWritesAFileThatOpensWithTheBlocksEntities) {
     return block != nullptr ? block->GetEntities().GetCount() : -1;
   });
   EXPECT_EQ(drawn, 2);
+
+  // Undo takes back the reference, then the merged drawing with its block.
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"-Block", "Combine graph as a block", "-Insert"}));
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_TRUE(EntitiesOf<FcInsert>().empty());
+  EXPECT_EQ(BlockEntityCount("panel"), 2);
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(BlockEntityCount("panel"), -1);
+  EXPECT_EQ(BlockEntityCount("DOOR"), 2);
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"-Block"});
 }
 
 }  // namespace

@@ -1,0 +1,163 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "database/block.h"
+#include "database/block_markers.h"
+#include "entities/attribute.h"
+#include "entities/insert.h"
+#include "entities/line.h"
+#include "tests/support/pickable_script.h"
+
+namespace {
+
+class AttributeCommandsTest : public PickableScriptTest {
+ protected:
+  AttributeCommandsTest() {
+    // Quick text draws each attribute as its box, so a pick finds it
+    // whatever fonts there are.
+    script_.OnWindowThread([this] {
+      script_.Drawing().GetSysVars().qtextmode = 1;
+      return 0;
+    });
+  }
+
+  const FcAttributeDef* OnlyDefinition() {
+    const std::vector<const FcAttributeDef*> definitions = EntitiesOf<FcAttributeDef>();
+    return definitions.size() == 1 ? definitions[0] : nullptr;
+  }
+
+  long TimesPrompted(const std::string& prompt) {
+    const std::vector<std::string> prompts = script_.Frame().Prompts();
+    return std::count(prompts.begin(), prompts.end(), prompt);
+  }
+  bool Prompted(const std::string& prompt) { return TimesPrompted(prompt) > 0; }
+
+  // The history line was printed and the prompt then asked again.
+  bool AskedAgainAfter(const std::string& message, const std::string& prompt, long times) {
+    const std::vector<std::string> printed = Printed();
+    return std::find(printed.begin(), printed.end(), message) != printed.end() && TimesPrompted(prompt) == times;
+  }
+
+  // Block DOOR (a line from (0,0) to (0,40) and the definitions ROOM and
+  // OWNER) and one reference at (100, 100) whose attributes hold B7 and
+  // KIM; the ROOM attribute lies at (110, 100), OWNER at (110, 120).
+  void InsertDoor() {
+    script_.OnWindowThread([this] {
+      FcGraph& graph = script_.Drawing();
+      auto* line = new FcLine;
+      line->SetEndPoint({0, 40});
+      graph.AddEntity(line, false);
+      const struct {
+        const char* tag;
+        const char* prompt;
+        FcPoint2d at;
+      } fields[] = {{"ROOM", "Room number", {10, 0}}, {"OWNER", "Owner", {10, 20}}};
+      for (const auto& field : fields) {
+        auto* definition = new FcAttributeDef;
+        definition->SetTag(field.tag);
+        definition->SetPrompt(field.prompt);
+        definition->SetInsertionPoint(field.at);
+        definition->SetHeight(5);
+        graph.AddEntity(definition, false);
+      }
+      return 0;
+    });
+    ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
+    ASSERT_TRUE(script_.Run({"-insert", "DOOR", "100,100", "", "", "", "B7", "KIM"}));
+  }
+
+  std::vector<std::string> Values() {
+    std::vector<std::string> values;
+    for (const FcAttribute* attribute : EntitiesOf<FcAttribute>()) values.push_back(attribute->GetText());
+    return values;
+  }
+};
+
+TEST_F(AttributeCommandsTest, AttDefMakesADefinitionFromItsAnswers) {
+  // Constant wins over Verify; the tag rule refuses until a usable tag.
+  ASSERT_TRUE(script_.Run({"attdef", "Invisible", "Constant", "Verify", "", "", "a b", "room", "Room number", "A1",
+                           "Middle", "", "5,6", "2.5", "30"}));
+  EXPECT_TRUE(AskedAgainAfter("Null Tag not allowed!", "Attribute tag", 3));
+  EXPECT_TRUE(AskedAgainAfter("Invalid blank is in Tag!", "Attribute tag", 3));
+  const FcAttributeDef* definition = OnlyDefinition();
+  ASSERT_NE(definition, nullptr);
+  EXPECT_EQ(definition->GetTag(), "ROOM");
+  EXPECT_EQ(definition->GetPrompt(), "Room number");
+  EXPECT_EQ(definition->GetText(), "A1");
+  EXPECT_EQ(definition->GetFlags(), kAttributeInvisible | kAttributeConstant);
+  EXPECT_EQ(definition->GetHorizontalJustification(), kTextMiddle);
+  EXPECT_EQ(definition->GetVerticalJustification(), kTextBaseline);
+  ExpectPointNear(definition->GetAlignmentPoint(), {5, 6}, 1e-9);
+  EXPECT_DOUBLE_EQ(definition->GetHeight(), 2.5);
+  EXPECT_NEAR(definition->GetRotation(), 30 * kDegToRad, 1e-9);
+  EXPECT_DOUBLE_EQ(script_.OnWindowThread([this] { return script_.Drawing().GetSysVars().textsize; }), 2.5);
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"AttDef"});
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(OnlyDefinition(), nullptr);
+}
+
+TEST_F(AttributeCommandsTest, AttDefFitTurnsTowardsTheFitPointAndTheUcsTurnsTheRest) {
+  ASSERT_TRUE(script_.Run({"attdef", "", "W", "", "", "Fit", "", "0,0", "", "10,10"}));
+  EXPECT_TRUE(Prompted("Fit point"));
+  EXPECT_FALSE(Prompted("Attribute rotation angle <0>"));
+  const FcAttributeDef* fitted = OnlyDefinition();
+  ASSERT_NE(fitted, nullptr);
+  EXPECT_EQ(fitted->GetHorizontalJustification(), kTextFit);
+  EXPECT_NEAR(fitted->GetRotation(), kPi / 4, 1e-9);
+  ExpectPointNear(fitted->GetAlignmentPoint(), {10, 10}, 1e-9);
+
+  // A cancelled fit point makes nothing.
+  ASSERT_TRUE(RunScript(script_, "attdef", {"", "W", "", "", "Fit", "", "0,0", "", kEsc}));
+  EXPECT_EQ(EntitiesOf<FcAttributeDef>().size(), 1u);
+
+  // Angle 0 in a UCS turned by 30 degrees is 30 degrees in the world.
+  ASSERT_TRUE(script_.Run({"undo"}));
+  script_.OnWindowThread([this] {
+    script_.Drawing().RotateUcs(30 * kDegToRad);
+    return 0;
+  });
+  ASSERT_TRUE(script_.Run({"attdef", "", "W", "", "", "", "", "0,0", "", ""}));
+  const FcAttributeDef* turned = OnlyDefinition();
+  ASSERT_NE(turned, nullptr);
+  EXPECT_NEAR(turned->GetRotation(), 30 * kDegToRad, 1e-9);
+}
+
+TEST_F(AttributeCommandsTest, AttEditChangesTheValuesOfThePickedReferenceAndUndoTakesThemBack) {
+  InsertDoor();
+  ASSERT_EQ(Values(), (std::vector<std::string>{"B7", "KIM"}));
+  // Empty paper, then the reference's own line (only attributes answer the
+  // pick), then its ROOM attribute.
+  ASSERT_TRUE(script_.Run({"attedit", "300,250", "100,120", "110,100", "C9", ""}));
+  EXPECT_TRUE(AskedAgainAfter("Please select a block reference!", "Select one block reference with attribute(s)", 3));
+  EXPECT_TRUE(Prompted("ROOM[Room number]<B7>"));
+  EXPECT_TRUE(Prompted("OWNER[Owner]<KIM>"));
+  EXPECT_EQ(Values(), (std::vector<std::string>{"C9", "KIM"}));
+  EXPECT_EQ(UndoNames().back(), "AttEdit");
+
+  // Esc at a value changes nothing and adds no step.
+  const std::size_t steps = UndoNames().size();
+  ASSERT_TRUE(RunScript(script_, "attedit", {"110,100", "D1", kEsc}));
+  EXPECT_EQ(Values(), (std::vector<std::string>{"C9", "KIM"}));
+  EXPECT_EQ(UndoNames().size(), steps);
+
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(Values(), (std::vector<std::string>{"B7", "KIM"}));
+}
+
+TEST_F(AttributeCommandsTest, AttEditRefusesAReferenceThatDoesNotOwnItsAttributes) {
+  InsertDoor();
+  // A file that drops the reference's follow flag leaves the attributes
+  // behind it without an owner.
+  script_.OnWindowThread([this] {
+    const_cast<FcInsert*>(EntitiesIn<FcInsert>(script_)[0])->SetEntitiesFollow(0);
+    return 0;
+  });
+  ASSERT_TRUE(RunScript(script_, "attedit", {"110,100", kEsc}));
+  EXPECT_TRUE(AskedAgainAfter("There isn't any attribute in the block reference!",
+                              "Select one block reference with attribute(s)", 2));
+  EXPECT_EQ(Values(), (std::vector<std::string>{"B7", "KIM"}));
+}
+
+}  // namespace
