@@ -50,6 +50,19 @@ void FcUndoSection::EraseRecorded(FcEntitySets& entities) {
   if (own) AddUndoItem(graph_, own.release());
 }
 
+bool FcUndoSection::RecordChanged(const FcEntitySets& entities) {
+  if (entities.GetCount() == 0) return true;
+  std::unique_ptr<FcEntSetsUndoItem> own;
+  FcEntSetsUndoItem* item = ItemFor(own);
+  if (item == nullptr) {
+    PrintMessage(kNoMemoryMessage);
+    return false;
+  }
+  item->RecordSet(kUndoChanged, &entities);
+  if (own) AddUndoItem(graph_, own.release());
+  return true;
+}
+
 bool FcUndoSection::AddCreated(FcEntity* entity) {
   if (entity == nullptr) return false;
   std::unique_ptr<FcEntSetsUndoItem> own;

@@ -41,6 +41,10 @@ class FcUndoSection {
 
   // Erases the entities, recording them so that Undo brings them back.
   void EraseRecorded(FcEntitySets& entities);
+  // Records the entities as they are, before the run changes them; false
+  // (after the history line) when no record can be held, and then they
+  // must be left as they are.
+  bool RecordChanged(const FcEntitySets& entities);
 
   // A new entity of the class, set up by fill and added through
   // AddCreated; false (after the history line) when it cannot be made.

@@ -7,9 +7,9 @@ using enum CommandListKind;
 const CommandRow kRows[] = {
     {"DText", CmdDText, kDrawing},
     {"MText", CmdMText, kDrawing},
-    {"FrameText", CmdNotAvailable, kDrawing},
-    {"DDEdit", CmdNotAvailable, kDrawing},
-    {"ScaleText", CmdNotAvailable, kDrawing},
+    {"FrameText", CmdFrameText, kDrawing},
+    {"DDEdit", CmdDDEdit, kDrawing},
+    {"ScaleText", CmdScaleText, kDrawing},
 };
 
 }  // namespace

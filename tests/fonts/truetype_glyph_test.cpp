@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "core/paths.h"
 #include "core/text_codes.h"
 #include "database/text_style.h"
+#include "fonts/fontconfig_faces.h"
 #include "fonts/truetype_outline.h"
 #include "fonts/truetype_registry.h"
 
@@ -131,6 +133,47 @@ TEST(TrueTypeGlyphTest, FacesAndFilesAreFoundBothWays) {
   const auto style = StyleOf("DejaVu Sans");
   style->SetTrueTypeFace("No Such Face At All");
   EXPECT_EQ(style->GetFaceName(), "DejaVu Sans");
+}
+
+// The second face of a collection file is found by its face number and
+// drawn from its own index in the file, not from the file's first face.
+// Needs a collection of two differently named faces; the setup installs
+// none, so the test runs only where the machine has one.
+TEST(TrueTypeGlyphTest, CollectionFaceIndexSelectsTheFace) {
+  const FaceLocation* first = nullptr;
+  const FaceLocation* second = nullptr;
+  const std::vector<FaceLocation>& faces = InstalledFaces();
+  for (std::size_t i = 0; i + 1 < faces.size() && second == nullptr; ++i) {
+    const FaceLocation& a = faces[i];
+    const FaceLocation& b = faces[i + 1];
+    if (a.path != b.path || a.index != 0 || b.index != 1 || a.families.empty() || b.families.empty()) continue;
+    if (FontNameEquals(a.families.front(), b.families.front())) continue;
+    first = &a;
+    second = &b;
+  }
+  if (second == nullptr) GTEST_SKIP() << "no font collection of two named faces is installed";
+  SCOPED_TRACE(second->path);
+  const std::string file = PathFileName(second->path);
+  std::string face;
+  ASSERT_NE(FindTrueTypeFaceByFile(file, &face, 2), 0);
+  EXPECT_EQ(face, second->families.front());
+  ASSERT_NE(FindTrueTypeFaceByFile(file, &face, 1), 0);
+  EXPECT_EQ(face, first->families.front());
+
+  // The two faces draw differently somewhere in a handful of letters.
+  bool differ = false;
+  for (const int code : {'A', 'i', 'W', 'm', '1'}) {
+    TrueTypeGlyphMetrics metrics[2];
+    PointChain chains[2];
+    for (int k = 0; k < 2; ++k) {
+      const FaceLocation* location = k == 0 ? first : second;
+      GetTrueTypeOutline(false, code, location->families.front(), 100.0, false, false, false, 0, &metrics[k],
+                         &chains[k]);
+    }
+    differ = differ || metrics[0].cellAdvance.x != metrics[1].cellAdvance.x ||
+             chains[0].points.size() != chains[1].points.size();
+  }
+  EXPECT_TRUE(differ);
 }
 
 // A face without a capital "A" gives no height to measure: the scale stays

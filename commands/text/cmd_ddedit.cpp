@@ -1,0 +1,242 @@
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "commands/text/text_commands.h"
+#include "commands/text/text_edit_dialogs.h"
+#include "commands/undo_section.h"
+#include "core/point2d.h"
+#include "core/resbuf.h"
+#include "database/entity_sets.h"
+#include "database/graph.h"
+#include "database/layer.h"
+#include "database/text_style.h"
+#include "entities/attribute.h"
+#include "entities/dimension.h"
+#include "entities/mtext.h"
+#include "entities/text.h"
+#include "platform/frame_link.h"
+#include "shell/entity_select_filter.h"
+#include "shell/input_request.h"
+#include "shell/select_objects.h"
+
+namespace {
+
+const char* const kEditableTypes[] = {"TEXT", "MTEXT", "ATTDEF", "DIMENSION", "TOLERANCE"};
+
+// The drawing picks only through the filter while the scope lasts.
+class FilterScope {
+ public:
+  FilterScope(FcGraph& graph, FcSelectFilter& filter) : graph_(graph), previous_(graph.GetSelectFilter()) {
+    graph_.SetSelectFilter(&filter);
+  }
+  ~FilterScope() { graph_.SetSelectFilter(previous_); }
+  FilterScope(const FilterScope&) = delete;
+  FilterScope& operator=(const FilterScope&) = delete;
+
+ private:
+  FcGraph& graph_;
+  FcSelectFilter* previous_;
+};
+
+std::string LayerName(const FcEntity& entity) {
+  const FcLayer* layer = entity.GetLayer();
+  return layer != nullptr ? layer->GetName().c_str() : "0";
+}
+
+void SetLayerAndColor(FcGraph& graph, FcEntity& entity, const std::string& layerName, std::int16_t color) {
+  if (FcLayer* layer = graph.GetLayerList().FindByName(layerName)) entity.SetLayer(layer);
+  if (color >= 0 && color <= 256) entity.SetColor(color);
+}
+
+// A height of 0 asks for the style's fixed height, else TEXTSIZE.
+double HeightOrDefault(const FcGraph& graph, const FcTextStyle* style, double height) {
+  if (height > 0.0) return height;
+  if (style != nullptr && style->GetFixedHeight() > 0.0) return style->GetFixedHeight();
+  return graph.GetSysVars().textsize;
+}
+
+bool RecordEdited(FcUndoSection& section, FcEntity& entity) {
+  FcEntitySets changed(1);
+  changed.Add(&entity);
+  return section.RecordChanged(changed);
+}
+
+// An entity whose text was emptied is erased, so that Undo brings it back;
+// any other is recorded before it changes. True when the caller goes on
+// to change it.
+bool RecordOrErase(FcUndoSection& section, FcEntity& entity, bool emptied) {
+  if (!emptied) return RecordEdited(section, entity);
+  FcEntitySets erased(1);
+  erased.Add(&entity);
+  section.EraseRecorded(erased);
+  return false;
+}
+
+// Draws the edited entity again and shows it, so that the next pick sees
+// it as it now is.
+void Refresh(FcGraph& graph, FcEntity& entity) {
+  graph.RedrawEntity(&entity);
+  graph.Redraw();
+}
+
+int EditSingleLineText(FcGraph& graph, FcText& text) {
+  TextEditFields fields;
+  fields.text = text.GetText();
+  fields.height = text.GetHeight();
+  fields.widthFactor = text.GetWidthFactor();
+  fields.obliqueDegrees = text.GetObliqueAngle() * kRadToDeg;
+  fields.style = text.GetStyle();
+  fields.layer = LayerName(text);
+  fields.color = text.GetColor();
+  if (!AskTextEdit(graph, fields)) return kStatusDone;
+  FcUndoSection section(graph, "EditText", FcUndoSection::Steps::kWholeRun);
+  if (!RecordOrErase(section, text, fields.text.empty())) return kStatusDone;
+  text.SetText(fields.text);
+  text.SetStyle(fields.style);
+  text.SetHeight(HeightOrDefault(graph, fields.style, std::fabs(fields.height)));
+  text.SetWidthFactor(fields.widthFactor);
+  text.SetObliqueAngle(fields.obliqueDegrees * kDegToRad);
+  SetLayerAndColor(graph, text, fields.layer, fields.color);
+  Refresh(graph, text);
+  return kStatusDone;
+}
+
+std::int16_t AttributeFlags(const AttributeDefEditFields& fields) {
+  // A constant attribute is never asked for, so it has nothing to verify
+  // or preset.
+  if (fields.constant) return fields.invisible ? kAttributeInvisible | kAttributeConstant : kAttributeConstant;
+  return static_cast<std::int16_t>((fields.invisible ? kAttributeInvisible : 0) |
+                                   (fields.verify ? kAttributeVerify : 0) | (fields.preset ? kAttributePreset : 0));
+}
+
+int EditAttributeDef(FcGraph& graph, FcAttributeDef& definition) {
+  AttributeDefEditFields fields;
+  fields.tag = definition.GetTag();
+  fields.prompt = definition.GetPrompt();
+  fields.value = definition.GetText();
+  fields.style = definition.GetStyle();
+  fields.height = definition.GetHeight();
+  fields.widthFactor = definition.GetWidthFactor();
+  fields.obliqueDegrees = definition.GetObliqueAngle() * kRadToDeg;
+  const std::int16_t flags = definition.GetFlags();
+  fields.invisible = (flags & kAttributeInvisible) != 0;
+  fields.constant = (flags & kAttributeConstant) != 0;
+  fields.verify = (flags & kAttributeVerify) != 0;
+  fields.preset = (flags & kAttributePreset) != 0;
+  if (!AskAttributeDefEdit(graph, fields)) return kStatusDone;
+  FcUndoSection section(graph, "EditText", FcUndoSection::Steps::kWholeRun);
+  if (!RecordEdited(section, definition)) return kStatusDone;
+  definition.SetTag(fields.tag);
+  definition.SetText(fields.value);
+  definition.SetPrompt(fields.prompt);
+  definition.SetStyle(fields.style);
+  definition.SetHeight(HeightOrDefault(graph, fields.style, fields.height));
+  definition.SetWidthFactor(fields.widthFactor);
+  definition.SetObliqueAngle(fields.obliqueDegrees * kDegToRad);
+  definition.SetFlags(AttributeFlags(fields));
+  Refresh(graph, definition);
+  return kStatusDone;
+}
+
+int EditDimensionText(FcGraph& graph, FcDimension& dimension) {
+  MTextEditFields fields;
+  fields.properties = false;
+  fields.text = ShownLineBreaks(dimension.GetTextOverride());
+  if (!AskMTextEdit(graph, fields)) return kStatusDone;
+  FcUndoSection section(graph, "EditText", FcUndoSection::Steps::kWholeRun);
+  if (!RecordEdited(section, dimension)) return kStatusDone;
+  dimension.SetTextOverride(StoredLineBreaks(fields.text));
+  dimension.RebuildBlock();
+  Refresh(graph, dimension);
+  return kStatusDone;
+}
+
+int EditMText(FcGraph& graph, FcMText& text) {
+  MTextEditFields fields;
+  fields.text = ShownLineBreaks(text.GetContents());
+  const FcTextStyle* style = text.GetStyle();
+  fields.style = style != nullptr ? style->GetName() : std::string();
+  fields.height = text.GetHeight();
+  fields.layer = LayerName(text);
+  fields.color = text.GetColor();
+  if (!AskMTextEdit(graph, fields)) return kStatusDone;
+  FcUndoSection section(graph, "EditText", FcUndoSection::Steps::kWholeRun);
+  if (!RecordOrErase(section, text, fields.text.empty())) return kStatusDone;
+  text.SetContents(StoredLineBreaks(fields.text));
+  text.SetHeight(std::fabs(fields.height));
+  text.SetStyle(graph.GetTextStyleList().Find(fields.style));
+  SetLayerAndColor(graph, text, fields.layer, fields.color);
+  Refresh(graph, text);
+  return kStatusDone;
+}
+
+bool IsEditable(const FcEntity& entity) {
+  const EntityKind kind = entity.GetKind();
+  return kind == kEntityText || kind == kEntityAttributeDef || kind == kEntityDimension || kind == kEntityMText;
+}
+
+}  // namespace
+
+std::string ShownLineBreaks(std::string_view contents) {
+  std::string shown;
+  for (std::size_t i = 0; i < contents.size(); ++i) {
+    if (contents[i] == '\\' && i + 1 < contents.size()) {
+      if (contents[i + 1] == 'P') {
+        shown += "\r\n";
+        ++i;
+        continue;
+      }
+      // An escaped backslash is no code.
+      shown += contents[i];
+      shown += contents[++i];
+      continue;
+    }
+    shown += contents[i];
+  }
+  return shown;
+}
+
+std::string StoredLineBreaks(std::string_view text) {
+  std::string stored;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      stored += "\\P";
+      continue;
+    }
+    stored += text[i];
+  }
+  return stored;
+}
+
+int EditTextEntity(FcEntity& entity) {
+  FcGraph* graph = OwnerGraphOf(entity);
+  if (graph == nullptr) return kStatusDone;
+  if (auto* definition = dynamic_cast<FcAttributeDef*>(&entity)) return EditAttributeDef(*graph, *definition);
+  if (auto* text = dynamic_cast<FcText*>(&entity)) return EditSingleLineText(*graph, *text);
+  if (auto* mtext = dynamic_cast<FcMText*>(&entity)) return EditMText(*graph, *mtext);
+  if (auto* dimension = dynamic_cast<FcDimension*>(&entity)) return EditDimensionText(*graph, *dimension);
+  return kStatusDone;
+}
+
+int CmdDDEdit() {
+  FcGraph* graph = CurrentGraph();
+  if (graph == nullptr) return kStatusDone;
+  FcEntSelectFilter filter;
+  for (const char* type : kEditableTypes) filter.AddType(type);
+  for (;;) {
+    std::string text;
+    FcPoint2d point;
+    FcEntity* picked = nullptr;
+    int status = 0;
+    {
+      FilterScope scope(*graph, filter);
+      status = PickOneObject("Select text or dimension to edit", text, point, picked);
+    }
+    if (status != FC_INPUT_OK) return kStatusDone;
+    if (picked == nullptr) continue;
+    if (IsEditable(*picked)) return EditTextEntity(*picked);
+    PrintMessage("Please select text or dimension object!");
+  }
+}

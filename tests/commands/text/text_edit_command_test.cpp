@@ -1,0 +1,268 @@
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "commands/text/text_commands.h"
+#include "entities/attribute.h"
+#include "entities/dim_linear.h"
+#include "entities/mtext.h"
+#include "entities/polyline.h"
+#include "entities/text.h"
+#include "tests/support/pickable_script.h"
+
+namespace {
+
+// Texts 10 high in the program's txt font, whose "H" has a stroke up its
+// left side: a pick a little right of the insertion point finds it.
+class TextEditTest : public PickableScriptTest {
+ protected:
+  void WriteText(const std::string& at, const std::string& text) {
+    ASSERT_TRUE(RunScript(script_, "dtext", {at, "10", "0", text, ""}));
+  }
+
+  template <typename Entity>
+  Entity* Only() {
+    const std::vector<const Entity*> found = EntitiesOf<Entity>();
+    return found.size() == 1 ? const_cast<Entity*>(found[0]) : nullptr;
+  }
+
+  // Whether the prompt was shown, after the first `from` prompts.
+  bool Prompted(const std::string& prompt, std::size_t from = 0) {
+    const std::vector<std::string> prompts = script_.Frame().Prompts();
+    return std::find(prompts.begin() + static_cast<std::ptrdiff_t>(std::min(from, prompts.size())), prompts.end(),
+                     prompt) != prompts.end();
+  }
+
+  // The text's box corners as laid out now.
+  std::array<FcPoint2d, 4> Box(FcText* text) {
+    return script_.OnWindowThread([&] {
+      FcMatrix2d placement;
+      text->Layout(placement, &script_.Drawing());
+      return text->GetBox();
+    });
+  }
+};
+
+TEST_F(TextEditTest, DDEditChangesATextAndEmptyingItErasesIt) {
+  WriteText("100,100", "HELLO");
+  // Esc in the editor changes nothing and leaves no step.
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "t", "GONE", kEsc}));
+  ASSERT_NE(Only<FcText>(), nullptr);
+  EXPECT_EQ(Only<FcText>()->GetText(), "HELLO");
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"DText"});
+
+  ASSERT_TRUE(RunScript(script_, "ddedit",
+                        {"101,105", "t", "HI THERE", "h", "5", "w", "-1", "o", "15", "c", "red", ""}));
+  EXPECT_TRUE(Prompted("Change text [Text/Style/Height/Width/Oblique/LAyer/Color] <OK>"));
+  EXPECT_TRUE(Prompted("Text height <10.0000>"));
+  FcText* text = Only<FcText>();
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->GetText(), "HI THERE");
+  EXPECT_DOUBLE_EQ(text->GetHeight(), 5.0);
+  // A negative width factor is refused and the old one kept.
+  EXPECT_DOUBLE_EQ(text->GetWidthFactor(), 1.0);
+  EXPECT_NEAR(text->GetObliqueAngle(), kPi / 12.0, 1e-12);
+  EXPECT_EQ(text->GetColor(), 1);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"DText", "EditText"}));
+
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"100.5,102", "t", "", ""}));
+  EXPECT_TRUE(EntitiesOf<FcText>().empty());
+  ASSERT_TRUE(script_.Run({"undo"}));
+  ASSERT_NE(Only<FcText>(), nullptr);
+  EXPECT_EQ(Only<FcText>()->GetText(), "HI THERE");
+}
+
+// A height of 0 takes the style's fixed height, or TEXTSIZE without one.
+TEST_F(TextEditTest, DDEditHeightZeroFallsBackOnTheStyleOrTextsize) {
+  WriteText("100,100", "HELLO");
+  script_.OnWindowThread([this] {
+    script_.Drawing().GetSysVars().textsize = 3.0;
+    script_.Drawing().FindOrCreateTextStyle("Fixed")->SetFixedHeight(7.0);
+    return 0;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "h", "0", ""}));
+  EXPECT_DOUBLE_EQ(Only<FcText>()->GetHeight(), 3.0);
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"100.5,101.5", "s", "nowhere", "s", "fixed", "h", "0", ""}));
+  const std::vector<std::string> printed = Printed();
+  EXPECT_NE(std::find(printed.begin(), printed.end(), "Can't find the style nowhere"), printed.end());
+  EXPECT_EQ(Only<FcText>()->GetStyleName(), "Fixed");
+  EXPECT_DOUBLE_EQ(Only<FcText>()->GetHeight(), 7.0);
+}
+
+TEST_F(TextEditTest, DDEditAttributeDefinitionDropsVerifyOfAConstant) {
+  script_.OnWindowThread([this] {
+    auto* definition = new FcAttributeDef;
+    definition->SetTag("HTAG");
+    definition->SetPrompt("Which?");
+    definition->SetText("dflt");
+    definition->SetHeight(10.0);
+    definition->SetInsertionPoint({100, 100});
+    script_.Drawing().AddEntity(definition, true);
+    return 0;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "c", "ve", "t", "hnew", "va", "value", ""}));
+  FcAttributeDef* definition = Only<FcAttributeDef>();
+  ASSERT_NE(definition, nullptr);
+  EXPECT_EQ(definition->GetFlags(), kAttributeConstant);
+  EXPECT_EQ(definition->GetTag(), "HNEW");
+  EXPECT_EQ(definition->GetText(), "value");
+  EXPECT_EQ(definition->GetPrompt(), "Which?");
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"EditText"});
+
+  // Without Constant the switches add up; Invisible stays with Constant.
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "c", "i", "ve", "pre", ""}));
+  EXPECT_EQ(definition->GetFlags(), kAttributeInvisible | kAttributeVerify | kAttributePreset);
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "c", ""}));
+  EXPECT_EQ(definition->GetFlags(), kAttributeInvisible | kAttributeConstant);
+}
+
+TEST_F(TextEditTest, DDEditDimensionTextShowsAndStoresLines) {
+  ASSERT_TRUE(RunScript(script_, "DimLinear", {"20,20", "220,20", "120,60", ""}));
+  FcDimension* dimension = Only<FcDimension>();
+  ASSERT_NE(dimension, nullptr);
+  script_.OnWindowThread([dimension] {
+    dimension->SetTextOverride("ONE\\PTWO");
+    return 0;
+  });
+  script_.Printed().Clear();
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"40,60", "t", "first", "second", "", ""}));
+  EXPECT_TRUE(Prompted("Edit multiline text [Text] <OK>"));
+  const std::vector<std::string> printed = Printed();
+  const std::vector<std::string> shown{"ONE", "TWO"};
+  EXPECT_NE(std::search(printed.begin(), printed.end(), shown.begin(), shown.end()), printed.end());
+  EXPECT_EQ(dimension->GetTextOverride(), "first\\Psecond");
+  EXPECT_EQ(UndoNames().back(), "EditText");
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(Only<FcDimension>()->GetTextOverride(), "ONE\\PTWO");
+}
+
+TEST_F(TextEditTest, DDEditMultilineText) {
+  ASSERT_TRUE(RunScript(script_, "mtext", {"100,200", "h", "10", "300,100", "HELLO", "WORLD", ""}));
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,195", "t", "H1", "H2", "H3", "", "h", "-4", "la", "0", ""}));
+  FcMText* text = Only<FcMText>();
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->GetContents(), "H1\\PH2\\PH3");
+  EXPECT_DOUBLE_EQ(text->GetHeight(), 4.0);
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"100.5,199", "t", "", ""}));
+  EXPECT_TRUE(EntitiesOf<FcMText>().empty());
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"MText", "EditText", "EditText"}));
+}
+
+TEST(TextLineBreaksTest, ShownAndStored) {
+  struct Case {
+    const char* stored;
+    const char* shown;
+  };
+  const Case both[] = {
+      {"a\\Pb", "a\r\nb"},
+      {"\\P", "\r\n"},
+      {"a\\\\Pb", "a\\\\Pb"},
+      {"plain", "plain"},
+  };
+  for (const Case& c : both) {
+    EXPECT_EQ(ShownLineBreaks(c.stored), c.shown) << c.stored;
+    EXPECT_EQ(StoredLineBreaks(c.shown), c.stored) << c.stored;
+  }
+  EXPECT_EQ(StoredLineBreaks("a\nb\rc\r\n\r\nd"), "a\\Pb\\Pc\\P\\Pd");
+}
+
+TEST_F(TextEditTest, ScaleTextRemembersItsOptionAndHeight) {
+  WriteText("100,100", "HELLO");
+  FcText* text = Only<FcText>();
+  const std::array<FcPoint2d, 4> before = Box(text);
+  const FcPoint2d middle{(before[0].x + before[2].x) / 2.0, (before[0].y + before[2].y) / 2.0};
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "mc", "5"}));
+  EXPECT_TRUE(Prompted("[Existing/Left/Center/Middle/Right/TL/TC/TR/ML/MC/MR/BL/BC/BR] <Existing>"));
+  EXPECT_TRUE(Prompted("Specify new height or [Match object/Scale factor] <2.0000>"));
+  EXPECT_DOUBLE_EQ(text->GetHeight(), 5.0);
+  const std::array<FcPoint2d, 4> after = Box(text);
+  ExpectPointNear({(after[0].x + after[2].x) / 2.0, (after[0].y + after[2].y) / 2.0}, middle, 1e-9);
+  EXPECT_EQ(UndoNames().back(), "ScaleText");
+
+  const std::size_t seen = script_.Frame().Prompts().size();
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "", ""}));
+  EXPECT_TRUE(Prompted("[Existing/Left/Center/Middle/Right/TL/TC/TR/ML/MC/MR/BL/BC/BR] <MC>", seen));
+  EXPECT_TRUE(Prompted("Specify new height or [Match object/Scale factor] <5.0000>", seen));
+  EXPECT_DOUBLE_EQ(text->GetHeight(), 5.0);
+}
+
+// Scale factor 2 about the bottom left corner: each text twice as high,
+// its corner where it was; a reference of 2 to 6 is a factor of 3.
+TEST_F(TextEditTest, ScaleTextByFactorAboutACorner) {
+  WriteText("100,100", "HELLO");
+  WriteText("100,200", "HI");
+  const std::vector<const FcText*> texts = EntitiesOf<FcText>();
+  ASSERT_EQ(texts.size(), 2u);
+  std::vector<std::array<FcPoint2d, 4>> before;
+  for (const FcText* text : texts) before.push_back(Box(const_cast<FcText*>(text)));
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "bl", "s", "2"}));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_DOUBLE_EQ(texts[i]->GetHeight(), 20.0);
+    ExpectPointNear(Box(const_cast<FcText*>(texts[i]))[0], before[i][0], 1e-9);
+  }
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "", "s", "r", "2", "6"}));
+  for (const FcText* text : texts) EXPECT_DOUBLE_EQ(text->GetHeight(), 60.0);
+  // The factor of a reference is not offered next time.
+  const std::size_t seen = script_.Frame().Prompts().size();
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "", "s", ""}));
+  EXPECT_TRUE(Prompted("Specify scale factor or [Reference] <2.0000>", seen));
+  for (const FcText* text : texts) EXPECT_DOUBLE_EQ(text->GetHeight(), 120.0);
+}
+
+TEST_F(TextEditTest, ScaleTextMatchesAPickedTextsHeight) {
+  WriteText("100,100", "HELLO");
+  ASSERT_TRUE(RunScript(script_, "dtext", {"100,200", "4", "0", "HI", ""}));
+  ASSERT_TRUE(RunScript(script_, "line", {"300,10", "300,290", ""}));
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"101,105", "", "", "m", "300,100", "100.5,201"}));
+  EXPECT_EQ(LastPrinted(), "Please select text object!");
+  for (const FcText* text : EntitiesOf<FcText>()) EXPECT_DOUBLE_EQ(text->GetHeight(), 4.0);
+  // Matched heights are not remembered.
+  const std::size_t seen = script_.Frame().Prompts().size();
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"101,105", "", "", kEsc}));
+  EXPECT_TRUE(Prompted("Specify new height or [Match object/Scale factor] <2.0000>", seen));
+}
+
+TEST_F(TextEditTest, CommandsOnLinesOnlySayThereIsNoText) {
+  ASSERT_TRUE(RunScript(script_, "line", {"10,10", "50,10", ""}));
+  for (const char* command : {"scaletext", "frametext"}) {
+    SCOPED_TRACE(command);
+    ASSERT_TRUE(RunScript(script_, command, {"all", ""}));
+    EXPECT_EQ(LastPrinted(), "There is not any text object in the select!");
+  }
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"Line"});
+}
+
+TEST_F(TextEditTest, FrameTextDrawsWideClosedFramesOnTheCurrentLayer) {
+  WriteText("100,100", "HELLO");
+  ASSERT_TRUE(RunScript(script_, "mtext", {"100,250", "h", "10", "300,150", "HI", ""}));
+  ASSERT_TRUE(RunScript(script_, "line", {"10,10", "50,10", ""}));
+  script_.OnWindowThread([this] {
+    script_.Drawing().GetSysVars().plinewid = 0.5;
+    return 0;
+  });
+  const std::array<FcPoint2d, 4> box = Box(Only<FcText>());
+  ASSERT_TRUE(RunScript(script_, "frametext", {"all", ""}));
+  const std::vector<const FcPolyline*> frames = EntitiesOf<FcPolyline>();
+  ASSERT_EQ(frames.size(), 2u);
+  for (const FcPolyline* frame : frames) {
+    EXPECT_TRUE(frame->IsClosed());
+    ASSERT_EQ(frame->GetVertexCount(), 4);
+    for (const PolylineVertex& vertex : frame->GetVertices()) {
+      EXPECT_EQ(vertex.startWidth, 0.5);
+      EXPECT_EQ(vertex.endWidth, 0.5);
+    }
+    EXPECT_EQ(frame->GetLayer(), Only<FcText>()->GetLayer());
+  }
+  // Last selected first: the multiline text's frame, then the text's.
+  for (int i = 0; i < 4; ++i) {
+    const PolylineVertex* corner = frames[1]->GetVertex(i);
+    ExpectPointNear({corner->x, corner->y}, box[i], 1e-9);
+  }
+  EXPECT_EQ(UndoNames().back(), "TextFrame");
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_TRUE(EntitiesOf<FcPolyline>().empty());
+}
+
+}  // namespace
