@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "commands/command_support.h"
+#include "core/point2d.h"
 
 class FcEntity;
 class FcEntitySets;
@@ -41,6 +42,9 @@ class FcUndoSection {
 
   // Erases the entities, recording them so that Undo brings them back.
   void EraseRecorded(FcEntitySets& entities);
+
+  // A new line from start to end, added as AddNew adds.
+  bool AddLine(const FcPoint2d& start, const FcPoint2d& end);
 
   // A new entity of the class, set up by fill and added through
   // AddCreated; false (after the history line) when it cannot be made.
