@@ -6,6 +6,7 @@
 #include "database/entity_sets.h"
 #include "database/graph.h"
 #include "database/undo_items.h"
+#include "entities/line.h"
 #include "platform/frame_link.h"
 
 namespace {
@@ -77,4 +78,11 @@ bool FcUndoSection::AddCreated(FcEntity* entity) {
   item->Record(kUndoCreated, entity);
   if (own) AddUndoItem(graph_, own.release());
   return true;
+}
+
+bool FcUndoSection::AddLine(const FcPoint2d& start, const FcPoint2d& end) {
+  return AddNew<FcLine>([&](FcLine& line) {
+    line.SetStartPoint(start);
+    line.SetEndPoint(end);
+  });
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "commands/command_support.h"
+#include "core/point2d.h"
 
 class FcEntity;
 class FcEntitySets;
@@ -45,6 +46,9 @@ class FcUndoSection {
   // (after the history line) when no record can be held, and then they
   // must be left as they are.
   bool RecordChanged(const FcEntitySets& entities);
+
+  // A new line from start to end, added as AddNew adds.
+  bool AddLine(const FcPoint2d& start, const FcPoint2d& end);
 
   // A new entity of the class, set up by fill and added through
   // AddCreated; false (after the history line) when it cannot be made.

@@ -54,6 +54,7 @@ std::uint8_t FcDimStyle::EffectiveByte(int groupCode, std::uint8_t own) const {
 
 std::int16_t FcDimStyle::GetDimClrd() const { return EffectiveShort(176, dimclrd); }
 double FcDimStyle::GetDimAsz() const { return EffectiveReal(41, dimasz); }
+double FcDimStyle::GetDimCen() const { return EffectiveReal(141, dimcen); }
 double FcDimStyle::GetDimScale() const { return EffectiveReal(40, dimscale); }
 
 FcHandle FcDimStyle::GetDimTxSty() const {

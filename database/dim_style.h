@@ -136,6 +136,7 @@ class FcDimStyle : public FcObject, public FcDimVars {
   // Effective values: the override when there is one, else the style's.
   std::int16_t GetDimClrd() const;
   double GetDimAsz() const;
+  double GetDimCen() const;
   double GetDimScale() const;
   FcHandle GetDimTxSty() const;
   std::int16_t GetDimClrt() const;

@@ -117,13 +117,13 @@ void FcDimRadial::RebuildBlock() {
 
 void FcDimRadial::AddCenterMark(const FcPoint2d& centre, double radius) {
   const FcDimStyle& style = *GetDimStyle();
-  const double mark = std::fabs(style.dimcen * style.GetDimScale());
+  const double mark = std::fabs(style.GetDimCen() * style.GetDimScale());
   if (!std::isfinite(mark) || mark > 1e12) return;
   const double a0 = kTwoPi - GetHorizontalDirection();
   const std::int16_t color = style.GetDimclre();
   AddBlockLine(PointAtPolar(centre, mark, a0 + kPi), PointAtPolar(centre, mark, a0), color);
   AddBlockLine(PointAtPolar(centre, mark, a0 + 3.0 * kHalfPi), PointAtPolar(centre, mark, a0 + kHalfPi), color);
-  if (style.dimcen >= 0.0) return;
+  if (style.GetDimCen() >= 0.0) return;
   for (int quarter = 0; quarter < 4; ++quarter) {
     const double k = a0 + quarter * kHalfPi;
     AddBlockLine(PointAtPolar(centre, 2.0 * mark, k), PointAtPolar(centre, mark + radius, k), color);
@@ -165,14 +165,14 @@ void FcDimDiameter::LayoutWithoutText() {
   const double arrows = (e1 < 0.0 ? size : 0.0) + (e2 < 0.0 ? size : 0.0);
   FcPoint2d s1 = d1;
   FcPoint2d s2 = d2;
-  if (2.0 * TextGap() + arrows <= length && style.dimcen == 0.0) {
+  if (2.0 * TextGap() + arrows <= length && style.GetDimCen() == 0.0) {
     AddArrowheads(d1, d2, theta);
     s1 = d1 + size * u;
     s2 = d2 - size * u;
   } else {
     AddOutsideArrowheads(d1, d2, theta);
   }
-  if (style.dimcen != 0.0) {
+  if (style.GetDimCen() != 0.0) {
     AddCenterMark(MidPoint(d1, d2), length / 2.0);
     return;
   }

@@ -27,8 +27,9 @@ bool IsReadOnly(const std::string& upperName, int type) {
   return false;
 }
 
-// The value as the user reads it; none for a variable without a value.
-std::optional<std::string> ShownValue(FcGraph& graph, const FcResBuf& value) {
+}  // namespace
+
+std::optional<std::string> ShownSysVarValue(FcGraph& graph, const FcResBuf& value) {
   switch (value.type) {
     case kResTypeReal:
       return FormatDecimal(graph.GetSysVars().luprec, value.realValue);
@@ -45,9 +46,7 @@ std::optional<std::string> ShownValue(FcGraph& graph, const FcResBuf& value) {
   }
 }
 
-// Asks for a new value of the type; true with it in answer when one was
-// given.
-bool AskNewValue(FcGraph& graph, const std::string& prompt, int type, FcResBuf& answer) {
+bool AskSysVarValue(FcGraph& graph, const std::string& prompt, int type, FcResBuf& answer) {
   std::string text;
   answer.type = static_cast<std::int16_t>(type);
   switch (type) {
@@ -65,10 +64,14 @@ bool AskNewValue(FcGraph& graph, const std::string& prompt, int type, FcResBuf& 
       answer.y = point.y;
       return true;
     }
+    case kResTypeString:
+      return GetString(prompt, text) == FC_INPUT_OK && answer.SetString(text.c_str());
     default:
       return false;
   }
 }
+
+namespace {
 
 // The variable's value from before the change, as one undo step.
 bool RecordUndo(FcGraph& graph, const std::string& name) {
@@ -90,14 +93,14 @@ bool EditSystemVariable(const std::string& upperName) {
   if (graph == nullptr) return false;
   FcResBuf current;
   if (graph->GetSysVar(upperName, current) != FcSysVarResult::kDone) return false;
-  std::optional<std::string> shown = ShownValue(*graph, current);
+  std::optional<std::string> shown = ShownSysVarValue(*graph, current);
   if (!shown) return true;
   if (IsReadOnly(upperName, current.type)) {
     PrintMessage("Value of " + upperName + " is " + *shown + ".(Readonly)");
     return true;
   }
   FcResBuf answer;
-  if (AskNewValue(*graph, "New value for " + upperName + "<" + *shown + ">", current.type, answer) &&
+  if (AskSysVarValue(*graph, "New value for " + upperName + "<" + *shown + ">", current.type, answer) &&
       RecordUndo(*graph, upperName))
     graph->SetSysVar(upperName, answer);
   return true;

@@ -2,9 +2,9 @@
 #include <cmath>
 #include <string>
 
+#include "commands/dimension/curve_pick.h"
 #include "commands/dimension/dimension_commands.h"
 #include "commands/dimension/dimension_prompts.h"
-#include "commands/draw/entity_pick.h"
 #include "commands/undo_section.h"
 #include "core/geometry_basics.h"
 #include "core/intersection_kinds.h"
@@ -38,41 +38,30 @@ FcPoint2d TurnedAbout(const FcPoint2d& p, const FcPoint2d& centre, double angle)
 
 // The two extension-line origins a picked line, arc or circle stands for.
 bool PickDimensionObject(const FcGraph& graph, Origins& origins, bool circleAlongUcs) {
-  for (;;) {
-    EntityPick pick;
-    if (PickEntityWithPoint("Select object to dimension", pick) != FC_INPUT_OK) return false;
-    if (pick.entity == nullptr) {
-      PrintMessage("No object selected!");
-      continue;
-    }
-    GeomSegment segment;
-    if (!FirstSnapSegment(pick, segment)) {
-      PrintMessage("No object selected");
-      continue;
-    }
-    if (segment.type == kGeomSegmentLine) {
-      origins.first = segment.first;
-      origins.second = segment.second;
-      return true;
-    }
-    if (segment.type != kGeomSegmentArc) {
-      PrintMessage("Object selected is not a line, arc, or circle.");
-      continue;
-    }
-    double sweep = segment.endAngle - segment.startAngle;
-    NormalizeAngle(sweep);
-    if (sweep != 0.0) {
-      origins.first = PointAtPolar(segment.centre, segment.radius, segment.startAngle);
-      origins.second = PointAtPolar(segment.centre, segment.radius, segment.endAngle);
-      return true;
-    }
-    origins.centre = segment.centre;
-    const double along = circleAlongUcs ? UcsAngle(graph) : AngleFromTo(segment.centre, pick.worldPoint);
-    origins.first = PointAtPolar(segment.centre, segment.radius, along);
-    origins.second = PointAtPolar(segment.centre, segment.radius, along + kPi);
-    origins.circle = circleAlongUcs;
+  GeomSegment segment;
+  FcPoint2d pickPoint;
+  if (!PickCurveSegment("Select object to dimension", true, "Object selected is not a line, arc, or circle.", segment,
+                        pickPoint)) {
+    return false;
+  }
+  if (segment.type == kGeomSegmentLine) {
+    origins.first = segment.first;
+    origins.second = segment.second;
     return true;
   }
+  double sweep = segment.endAngle - segment.startAngle;
+  NormalizeAngle(sweep);
+  if (sweep != 0.0) {
+    origins.first = PointAtPolar(segment.centre, segment.radius, segment.startAngle);
+    origins.second = PointAtPolar(segment.centre, segment.radius, segment.endAngle);
+    return true;
+  }
+  origins.centre = segment.centre;
+  const double along = circleAlongUcs ? UcsAngle(graph) : AngleFromTo(segment.centre, pickPoint);
+  origins.first = PointAtPolar(segment.centre, segment.radius, along);
+  origins.second = PointAtPolar(segment.centre, segment.radius, along + kPi);
+  origins.circle = circleAlongUcs;
+  return true;
 }
 
 bool AskOrigins(const FcGraph& graph, Origins& origins, bool circleAlongUcs) {

@@ -1,9 +1,9 @@
 #include <cmath>
 #include <string>
 
+#include "commands/dimension/curve_pick.h"
 #include "commands/dimension/dimension_commands.h"
 #include "commands/dimension/dimension_prompts.h"
-#include "commands/draw/entity_pick.h"
 #include "commands/undo_section.h"
 #include "core/intersections.h"
 #include "core/point_ops.h"
@@ -21,27 +21,13 @@ namespace {
 // The two points where the line from the centre through the pick meets
 // the picked arc's or circle's full circle.
 bool PickArcOrCircle(FcPoint2d& first, FcPoint2d& second) {
-  for (;;) {
-    EntityPick pick;
-    if (PickEntityWithPoint("Select arc or circle", pick) != FC_INPUT_OK) return false;
-    if (pick.entity == nullptr) {
-      PrintMessage("No object selected!");
-      continue;
-    }
-    GeomSegment segment;
-    if (!FirstSnapSegment(pick, segment)) {
-      PrintMessage("No object selected");
-      continue;
-    }
-    if (segment.type != kGeomSegmentArc) {
-      PrintMessage("Object selected is not a arc or circle.");
-      continue;
-    }
-    const double along = IsSamePoint(segment.centre, pick.worldPoint) ? 0.0 : AngleFromTo(segment.centre, pick.worldPoint);
-    first = PointAtPolar(segment.centre, segment.radius, along);
-    second = PointAtPolar(segment.centre, segment.radius, along + kPi);
-    return true;
-  }
+  GeomSegment arc;
+  FcPoint2d pickPoint;
+  if (!PickArcOrCircleSegment(arc, pickPoint)) return false;
+  const double along = IsSamePoint(arc.centre, pickPoint) ? 0.0 : AngleFromTo(arc.centre, pickPoint);
+  first = PointAtPolar(arc.centre, arc.radius, along);
+  second = PointAtPolar(arc.centre, arc.radius, along + kPi);
+  return true;
 }
 
 std::string StyleDistance(const FcGraph& graph, double value) {

@@ -5,8 +5,8 @@ namespace {
 using enum CommandListKind;
 
 const CommandRow kRows[] = {
-    {"DimStyle", CmdNotAvailable, kDrawing},
-    {"dim", CmdNotAvailable, kDrawing},
+    {"DimStyle", CmdDimStyle, kDrawing},
+    {"dim", CmdDim, kDrawing},
     {"DimAligned", CmdDimAligned, kDrawing},
     {"DimLinear", CmdDimLinear, kDrawing},
     {"DimHorizon", CmdDimHorizon, kDrawing},
@@ -15,13 +15,13 @@ const CommandRow kRows[] = {
     {"DimDiameter", CmdDimDiameter, kDrawing},
     {"DimRadius", CmdDimRadius, kDrawing},
     {"DimOrdinate", CmdDimOrdinate, kDrawing},
-    {"DimCenter", CmdNotAvailable, kDrawing},
+    {"DimCenter", CmdDimCenter, kDrawing},
     {"DimBaseLine", CmdDimBaseLine, kDrawing},
     {"DimContinue", CmdDimContinue, kDrawing},
     {"Tolerance", CmdNotAvailable, kDrawing},
-    {"DimUpdate", CmdNotAvailable, kDrawing},
-    {"DimEdit", CmdNotAvailable, kDrawing},
-    {"DimTEdit", CmdNotAvailable, kDrawing},
+    {"DimUpdate", CmdDimUpdate, kDrawing},
+    {"DimEdit", CmdDimEdit, kDrawing},
+    {"DimTEdit", CmdDimTEdit, kDrawing},
     {"Leader", CmdNotAvailable, kDrawing},
 };
 

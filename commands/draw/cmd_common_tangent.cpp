@@ -10,7 +10,6 @@
 #include "core/resbuf.h"
 #include "database/graph.h"
 #include "entities/circle.h"
-#include "entities/line.h"
 #include "platform/frame_link.h"
 #include "shell/input_request.h"
 
@@ -85,10 +84,7 @@ int CmdCommonTangent() {
     PrintMessage(message);
     return kStatusDone;
   }
-  section.AddNew<FcLine>([&](FcLine& line) {
-    line.SetStartPoint(tangent->first);
-    line.SetEndPoint(tangent->second);
-  });
+  section.AddLine(tangent->first, tangent->second);
   return kStatusDone;
 }
 

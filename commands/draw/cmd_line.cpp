@@ -5,20 +5,7 @@
 #include "commands/undo_section.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
-#include "entities/line.h"
 #include "shell/input_request.h"
-
-namespace {
-
-// False when the segment could not be made.
-bool AddLineSegment(FcUndoSection& section, const FcPoint2d& start, const FcPoint2d& end) {
-  return section.AddNew<FcLine>([&](FcLine& line) {
-    line.SetStartPoint(start);
-    line.SetEndPoint(end);
-  });
-}
-
-}  // namespace
 
 int CmdLine() {
   FcGraph* graph = CurrentGraph();
@@ -38,7 +25,7 @@ int CmdLine() {
   int status = GetPoint(&base, "Second point", ucsPoint, text);
   while (status == FC_INPUT_OK) {
     const FcPoint2d next = UcsToWorldPoint(*graph, ucsPoint);
-    if (!AddLineSegment(section, last, next)) return kStatusDone;
+    if (!section.AddLine(last, next)) return kStatusDone;
     last = next;
     base = ucsPoint;
     if (closeOffered) {
@@ -49,6 +36,6 @@ int CmdLine() {
       status = GetPoint(&base, "Second point", ucsPoint, text);
     }
   }
-  if (status == FC_INPUT_KEYWORD) AddLineSegment(section, last, first);
+  if (status == FC_INPUT_KEYWORD) section.AddLine(last, first);
   return kStatusDone;
 }

@@ -1,11 +1,14 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/dim_style.h"
 #include "entities/dim_linear.h"
 #include "entities/dim_ordinate.h"
 #include "entities/dim_radial.h"
+#include "entities/line.h"
 #include "tests/support/pickable_script.h"
 
 namespace {
@@ -150,6 +153,68 @@ TEST_F(DimensionCommandTest, DimOrdinateLabelsTheFeature) {
     EXPECT_NEAR(dimensions[0]->GetMeasurement(), c.measurement, 1e-9) << c.answers[1];
     ExpectPointNear(dimensions[0]->GetDefPoint10(), {0, 0}, 1e-9);
   }
+}
+
+// A cross of half-size |DIMCEN x DIMSCALE| at the centre; a negative
+// DIMCEN adds centre lines from twice that size to that size beyond the
+// curve. One Undo takes every line back.
+TEST_F(DimensionCommandTest, DimCenterMarksTheCentre) {
+  struct Case {
+    double dimcen;
+    double dimscale;
+    std::vector<std::pair<FcPoint2d, FcPoint2d>> lines;
+  };
+  const Case cases[] = {
+      {2.5, 1.0, {{{97.5, 150}, {102.5, 150}}, {{100, 147.5}, {100, 152.5}}}},
+      {-2.5,
+       1.0,
+       {{{97.5, 150}, {102.5, 150}},
+        {{100, 147.5}, {100, 152.5}},
+        {{105, 150}, {122.5, 150}},
+        {{100, 155}, {100, 172.5}},
+        {{95, 150}, {77.5, 150}},
+        {{100, 145}, {100, 127.5}}}},
+      {1.0, 3.0, {{{97, 150}, {103, 150}}, {{100, 147}, {100, 153}}}},
+      // A size without a finite value draws nothing.
+      {-1e300, 1e300, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dimcen);
+    ScriptedView script;
+    ShowPickableWindow(script);
+    script.OnWindowThread([&script, &c] {
+      FcDimStyle* style = script.Drawing().GetCurrentDimStyle();
+      style->dimcen = c.dimcen;
+      style->dimscale = c.dimscale;
+      return true;
+    });
+    ASSERT_TRUE(RunScript(script, "circle", {"100,150", "20"}));
+    ASSERT_TRUE(RunScript(script, "DimCenter", {"120,150"}));
+    const std::vector<const FcLine*> lines = EntitiesIn<FcLine>(script);
+    ASSERT_EQ(lines.size(), c.lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      ExpectPointNear(lines[i]->GetStartPoint(), c.lines[i].first, 1e-9);
+      ExpectPointNear(lines[i]->GetEndPoint(), c.lines[i].second, 1e-9);
+    }
+    if (c.lines.empty()) {
+      EXPECT_EQ(NewestUndoName(script), "Circle");
+      continue;
+    }
+    EXPECT_EQ(NewestUndoName(script), "DimCenter");
+    ASSERT_TRUE(script.Run({"undo"}));
+    EXPECT_TRUE(EntitiesIn<FcLine>(script).empty());
+  }
+}
+
+TEST_F(DimensionCommandTest, DimCenterAsksAgainUntilAnArcOrCircle) {
+  ASSERT_TRUE(RunScript(script_, "line", {"0,0", "50,0", ""}));
+  ASSERT_TRUE(RunScript(script_, "DimCenter", {"300,300", "25,0", kEsc}));
+  const std::vector<std::string> printed = Printed();
+  EXPECT_EQ(std::vector<std::string>(printed.end() - 2, printed.end()),
+            (std::vector<std::string>{"No object selected!", "Object selected is not a arc or circle."}));
+  const std::vector<std::string> prompts = script_.Frame().Prompts();
+  EXPECT_EQ(std::count(prompts.begin(), prompts.end(), "Select arc or circle"), 3);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Line"}));
 }
 
 }  // namespace
