@@ -11,6 +11,7 @@ int CmdDimLinear();
 int CmdDimHorizon();
 int CmdDimVertical();
 int CmdDimAligned();
+int CmdDimAngular();
 int CmdDimRadius();
 int CmdDimDiameter();
 int CmdDimOrdinate();

@@ -2,11 +2,23 @@
 
 #include <cmath>
 
+#include "commands/draw/entity_pick.h"
 #include "commands/undo_section.h"
 #include "core/geometry_basics.h"
 #include "database/graph.h"
 #include "entities/dimension.h"
+#include "platform/frame_link.h"
 #include "shell/input_request.h"
+
+bool PickedSegment(const EntityPick& pick, GeomSegment& segment) {
+  if (pick.entity == nullptr) {
+    PrintMessage("No object selected!");
+    return false;
+  }
+  if (FirstSnapSegment(pick, segment)) return true;
+  PrintMessage("No object selected");
+  return false;
+}
 
 double UcsAngle(const FcGraph& graph) {
   const FcPoint2d axis = graph.GetSysVars().GetUcsXDir();

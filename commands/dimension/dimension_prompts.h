@@ -5,6 +5,8 @@
 #include "core/point2d.h"
 
 class FcDimension;
+struct EntityPick;
+struct GeomSegment;
 class FcGraph;
 class FcUndoSection;
 
@@ -15,6 +17,10 @@ struct DimTextChoice {
   bool entered = false;
   double angle = 0.0;
 };
+
+// The first snap record of a pick; false, after "No object selected!" for
+// a pick of nothing or "No object selected" for an entity without one.
+bool PickedSegment(const EntityPick& pick, GeomSegment& segment);
 
 // The angle of the current UCS x-axis in world terms.
 double UcsAngle(const FcGraph& graph);

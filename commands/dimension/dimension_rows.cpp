@@ -11,7 +11,7 @@ const CommandRow kRows[] = {
     {"DimLinear", CmdDimLinear, kDrawing},
     {"DimHorizon", CmdDimHorizon, kDrawing},
     {"DimVertical", CmdDimVertical, kDrawing},
-    {"DimAngular", CmdNotAvailable, kDrawing},
+    {"DimAngular", CmdDimAngular, kDrawing},
     {"DimDiameter", CmdDimDiameter, kDrawing},
     {"DimRadius", CmdDimRadius, kDrawing},
     {"DimOrdinate", CmdDimOrdinate, kDrawing},
