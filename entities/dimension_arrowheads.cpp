@@ -25,6 +25,7 @@ bool ExtendsDimLine(std::string_view name) { return EqualsNoCase(name, "_Dot") |
 }  // namespace
 
 std::string DimArrowName(const FcDimStyle& style, int end) {
+  if (end == 0) return style.dimldrblk.str();
   if (style.dimsah == 0) return style.dimblk.str();
   return end == 1 ? style.dimblk1.str() : style.dimblk2.str();
 }

@@ -9,7 +9,8 @@ class FcEntity;
 class FcGraph;
 
 // The arrowhead block name of one end (1 or 2) of a dimension line: DIMBLK1
-// or DIMBLK2 when DIMSAH is on, else DIMBLK; empty for the built-in arrow.
+// or DIMBLK2 when DIMSAH is on, else DIMBLK; end 0 is a leader's arrow,
+// DIMLDRBLK. Empty for the built-in arrow.
 std::string DimArrowName(const FcDimStyle& style, int end);
 // How far the dimension line runs past the extension line at that end:
 // |DIMDLE x DIMSCALE| for the dot and tick arrows and "_None", else -10
