@@ -64,7 +64,7 @@ FcEntity* MakeArrowSolid(const FcPoint2d& tip, double angle, double size) {
 }  // namespace
 
 std::string DimArrowName(const FcDimStyle& style, int end) {
-  return ChooseArrow(style, end, ArrowheadKind::kDimension).name;
+  return ChooseArrow(style, end, end == 0 ? ArrowheadKind::kLeader : ArrowheadKind::kDimension).name;
 }
 
 bool IsDimLineExtArrowName(std::string_view name) { return EqualsNoCase(name, "_Dot") || IsOneOf(name, kTickArrows); }

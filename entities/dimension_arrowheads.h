@@ -14,7 +14,8 @@ class FcGraph;
 enum class ArrowheadKind { kDimension = 1, kLeader = 2 };
 
 // The arrowhead block name of one end (1 or 2) of a dimension line: DIMBLK1
-// or DIMBLK2 when DIMSAH is on, else DIMBLK; empty for the built-in arrow.
+// or DIMBLK2 when DIMSAH is on, else DIMBLK; end 0 is a leader's arrow,
+// DIMLDRBLK. Empty for the built-in arrow.
 std::string DimArrowName(const FcDimStyle& style, int end);
 // The names after which the dimension line runs on past the extension
 // line: the dots, ticks, "_Integral" and "_None", in any case.

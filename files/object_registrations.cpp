@@ -12,6 +12,7 @@
 #include "entities/face3d.h"
 #include "entities/hatch.h"
 #include "entities/insert.h"
+#include "entities/leader.h"
 #include "entities/line.h"
 #include "entities/mtext.h"
 #include "entities/point_entity.h"
@@ -22,6 +23,7 @@
 #include "entities/solid.h"
 #include "entities/spline.h"
 #include "entities/text.h"
+#include "entities/tolerance.h"
 #include "entities/trace.h"
 #include "entities/xline.h"
 
@@ -46,6 +48,10 @@ void RegisterDimensionFactories() {
   RegisterObjectFactory("FcDimRadius", FcDimRadius::Create);
   RegisterObjectFactory("FcDim2LAng", FcDim2LAng::Create);
   RegisterObjectFactory("FcDim3PAng", FcDim3PAng::Create);
+  RegisterObjectFactory("FcLeader", FcLeader::Create);
+  RegisterObjectFactory("LEADER", FcLeader::Create);
+  RegisterObjectFactory("FcTolerance", FcTolerance::Create);
+  RegisterObjectFactory("TOLERANCE", FcTolerance::Create);
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ namespace {
 // The kinds a drawing must keep every entity of. VERTEX stands for the
 // polylines' own vertices, which the manifest does not count.
 const std::vector<std::string> kCountedKinds = {"ARC", "CIRCLE", "ELLIPSE", "SPLINE", "LWPOLYLINE", "POLYLINE", "VERTEX",
-                                                 "TEXT", "MTEXT", "INSERT", "ATTRIB", "ATTDEF", "HATCH", "DIMENSION"};
+                                                 "TEXT", "MTEXT", "INSERT", "ATTRIB", "ATTDEF", "HATCH", "DIMENSION",
+                                                 "LEADER", "TOLERANCE"};
 // Records that are read as a part of a polyline, never on their own.
 const char* const kPolylineParts[] = {"VERTEX", "SEQEND"};
 

@@ -20,6 +20,10 @@
                                    of the model space dimensions and the
                                    entities of the blocks they name, after
                                    the audit's errors
+  ezdxf_drawings.py annotations FILE  prints the model space leaders
+                                   (style, flags, vertices) and tolerances
+                                   (style, insertion, direction, text),
+                                   after the audit's errors
   ezdxf_drawings.py counts FILE [--layouts] KIND...
                                    prints the entities of the kinds in all
                                    blocks, or in model and paper space only;
@@ -345,6 +349,27 @@ def dimension_arrows(path):
     return status
 
 
+def annotations(path):
+    doc = ezdxf.readfile(path)
+    status = audit(path)
+    for entity in doc.modelspace():
+        kind = entity.dxftype()
+        if kind == "LEADER":
+            d = entity.dxf
+            vertices = " ".join(point(Vec3(v)) for v in entity.vertices)
+            print(f"LEADER {d.dimstyle} path {d.path_type} hook {d.has_hookline} "
+                  f"direction {d.hookline_direction} arrow {d.has_arrowhead} "
+                  f"along {point(d.horizontal_direction)} vertices {vertices}")
+        elif kind == "TOLERANCE":
+            d = entity.dxf
+            # The library hands a row break back as a line break from a
+            # binary file; the text's own form is "^J".
+            text = d.content.replace("\n", "^J")
+            print(f"TOLERANCE {d.dimstyle} at {point(d.insert)} "
+                  f"direction {point(d.x_axis_vector)} text {text}")
+    return status
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "curves":
         sys.exit(curves(sys.argv[2]))
@@ -358,6 +383,8 @@ if __name__ == "__main__":
         sys.exit(dimensions(sys.argv[2]))
     if sys.argv[1] == "dimension_arrows":
         sys.exit(dimension_arrows(sys.argv[2]))
+    if sys.argv[1] == "annotations":
+        sys.exit(annotations(sys.argv[2]))
     if sys.argv[1] == "counts":
         sys.exit(counts(sys.argv[2], sys.argv[3:]))
     if sys.argv[1] == "write":
