@@ -2,7 +2,26 @@
 
 FcDimensionBlockSink::FcDimensionBlockSink(FcDrawSink& outer, FcHandle handle, const FcPoint2d& offset,
                                            FcLayer* layer)
-    : outer_(outer), handle_(handle), offset_(offset), layer_(layer) {}
+    : outer_(outer), handle_(handle), offset_(offset), layer_(layer), base_(outer.GetNesting()) {}
+
+FcDimensionBlockSink::~FcDimensionBlockSink() {
+  if (forwarded_) outer_.SetNesting(base_);
+}
+
+FcNestingState FcDimensionBlockSink::GetNesting() const {
+  if (forwarded_) return outer_.GetNesting();
+  FcNestingState state = base_;
+  FcMatrix2d shift;
+  shift.c = offset_.x;
+  shift.f = offset_.y;
+  ComposeMatrices(state.transform, shift, base_.transform);
+  return state;
+}
+
+void FcDimensionBlockSink::SetNesting(const FcNestingState& state) {
+  outer_.SetNesting(state);
+  forwarded_ = true;
+}
 
 FcPenContext FcDimensionBlockSink::GetPenContext() const {
   FcPenContext context = outer_.GetPenContext();
@@ -18,6 +37,7 @@ std::vector<FcPoint2d> FcDimensionBlockSink::Moved(const FcPoint2d* points, int 
 
 std::vector<PolylineVertex> FcDimensionBlockSink::Moved(const PolylineVertex* vertices, int count) const {
   std::vector<PolylineVertex> moved(vertices, vertices + (count > 0 ? count : 0));
+  if (forwarded_) return moved;
   for (PolylineVertex& vertex : moved) {
     vertex.x += offset_.x;
     vertex.y += offset_.y;

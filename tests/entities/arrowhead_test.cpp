@@ -22,6 +22,7 @@
 #include "entities/polyline.h"
 #include "entities/solid.h"
 #include "files/object_registrations.h"
+#include "tests/support/drawn_primitives.h"
 #include "tests/support/point_expect.h"
 
 namespace {
@@ -457,6 +458,88 @@ TEST_F(ArrowheadDimensionTest, AnArrowBlockHoldingTheDimensionIsLeftOut) {
   // text; no member for the refused arrow.
   const int onLayer = static_cast<int>(InBlock<FcLine>(*dimension).size() + InBlock<FcMText>(*dimension).size());
   EXPECT_EQ(graph_.GetCurrentLayer()->GetEntityHandles().count, listed + 3 + onLayer);
+}
+
+// What a dimension shows: its arrow references are drawn through the
+// dimension's block where they stand, at their size, in the dimension's
+// colour and in its display group, also when the dimension itself is
+// drawn through a block reference.
+class ArrowheadDisplayTest : public DrawnPrimitivesTest {
+ protected:
+  static void SetUpTestSuite() { RegisterObjectFactories(); }
+};
+
+TEST_F(ArrowheadDisplayTest, ArrowBlocksDrawWhereTheDimensionPutsThem) {
+  SetDimTextMeasure([](FcDimText& text) {
+    text.width = 0.82;
+    text.boxHeight = text.height;
+  });
+  CreateArrowheadBlock(graph, "_Dot");
+  FcDimStyle& style = *graph.GetCurrentDimStyle();
+  style.dimasz = 0.5;
+  style.dimtad = 1;
+  style.SetDimblk("_Dot");
+  auto* dimension = new FcDimRotate;
+  dimension->SetDefPoint13({0, 0});
+  dimension->SetDefPoint14({10, 0});
+  dimension->SetDefPoint10({0, 5});
+  graph.AddEntity(dimension, false);
+  dimension->SetColor(1);
+  dimension->RebuildBlock();
+  FcBlock* holder = graph.GetBlockList().AddNew();
+  holder->SetName("Holder");
+  FcDimension* held = static_cast<FcDimension*>(dimension->Clone());
+  graph.TakeHandle(*held);
+  held->SetLayer(graph.GetCurrentLayer());
+  ASSERT_TRUE(holder->AddEntity(held));
+  held->RebuildBlock();
+  auto* reference = new FcInsert;
+  graph.AddEntity(reference, false);
+  reference->SetBlockName("Holder");
+  reference->SetInsertionPoint({50, 0});
+  reference->SetXScale(2.0);
+  reference->SetYScale(2.0);
+  graph.Regen();
+  SetDimTextMeasure(nullptr);
+
+  struct Case {
+    const char* name;
+    const FcEntity* entity;
+    // The dimension whose handle every primitive carries.
+    const FcDimension* owner;
+    double scale;
+    FcPoint2d at;
+  };
+  const Case cases[] = {
+      {"dimension", dimension, dimension, 1.0, {0, 0}},
+      {"dimension in a reference", reference, held, 2.0, {50, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<Drawn> drawn = PrimitivesOf(*c.entity);
+    ASSERT_FALSE(drawn.empty());
+    for (const Drawn& item : drawn) {
+      EXPECT_EQ(item.color, 1);
+      EXPECT_EQ(item.entity, c.owner->GetHandle());
+    }
+    // The dots: discs as wide as the arrow size, centred on the ends.
+    for (const double along : {0.0, 10.0}) {
+      const FcPoint2d end = c.at + c.scale * FcPoint2d{along, 5.0};
+      const double reach = 0.3 * c.scale;
+      FcPoint2d min{1e9, 1e9};
+      FcPoint2d max{-1e9, -1e9};
+      for (const Drawn& item : drawn) {
+        if (item.min.x < end.x - reach || item.max.x > end.x + reach || item.min.y < end.y - reach ||
+            item.max.y > end.y + reach) {
+          continue;
+        }
+        min = {std::min(min.x, item.min.x), std::min(min.y, item.min.y)};
+        max = {std::max(max.x, item.max.x), std::max(max.y, item.max.y)};
+      }
+      ExpectPointNear(min, end - FcPoint2d{0.25, 0.25} * c.scale, 1e-6, "dot at " + Number(along));
+      ExpectPointNear(max, end + FcPoint2d{0.25, 0.25} * c.scale, 1e-6, "dot at " + Number(along));
+    }
+  }
 }
 
 }  // namespace

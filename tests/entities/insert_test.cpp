@@ -8,15 +8,14 @@
 #include "database/block.h"
 #include "database/entity_sets.h"
 #include "database/layer.h"
-#include "display/display_surface.h"
 #include "entities/geom_segment_ops.h"
 #include "entities/insert.h"
 #include "tests/support/entity_record_support.h"
-#include "tests/support/line_drawing.h"
+#include "tests/support/drawn_primitives.h"
 
 namespace {
 
-class InsertTest : public LineDrawingTest {
+class InsertTest : public DrawnPrimitivesTest {
  protected:
   FcBlock* MakeBlock(const char* name, FcPoint2d base = {}) {
     FcBlock* block = graph.GetBlockList().AddNew();
@@ -59,32 +58,6 @@ class InsertTest : public LineDrawingTest {
       return nullptr;
     }
     return insert;
-  }
-
-  FcDsGroupEnts* GroupOf(const FcEntity& entity) {
-    FcDisplaySurface& surface = *graph.GetDisplaySurface();
-    const int index = surface.FindHandleIndex(entity.GetHandle());
-    return index >= 0 ? surface.GetGroup(index) : nullptr;
-  }
-
-  struct Drawn {
-    FcHandle entity;
-    int cell;
-    int color;
-    FcPoint2d min;
-    FcPoint2d max;
-  };
-  std::vector<Drawn> PrimitivesOf(const FcEntity& entity) {
-    std::vector<Drawn> drawn;
-    FcDsGroupEnts* group = GroupOf(entity);
-    if (group == nullptr) return drawn;
-    for (int i = 0; i < group->GetCount(); ++i) {
-      FcDsEntity* primitive = group->GetPrimitive(i);
-      Drawn item{primitive->entityHandle, primitive->insertCell, primitive->colorIndex, {}, {}};
-      primitive->GetExtents(item.min, item.max);
-      drawn.push_back(item);
-    }
-    return drawn;
   }
 };
 
