@@ -10,6 +10,7 @@
 #include "files/drawing_file.h"
 #include "filers/filer_dwg.h"
 #include "platform/thread_slot.h"
+#include "tests/support/corpus_manifest.h"
 #include "tests/support/object_test_support.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
@@ -99,6 +100,29 @@ TEST(HatchFilesTest, EveryFileFormKeepsLoopsPatternAndSeeds) {
     ASSERT_EQ(SaveDrawing(read, again, FcFileKind::kAsciiDxf, false, false), FcSaveResult::kDone);
     EXPECT_EQ(IndependentReading(again), kExpected);
   }
+}
+
+// Hatches that no one here drew: each corpus drawing with hatches, opened
+// and saved as DXF, reads back in the independent library with the same
+// patterns, loops, pattern lines and seeds as the original.
+TEST(HatchFilesTest, CorpusHatchesSavedAsDxfReadBackAsTheOriginals) {
+  const std::string directory = CorpusDirectory();
+  const std::vector<CorpusFile> files = CorpusFiles(directory, "dxf/");
+  if (files.empty()) GTEST_SKIP() << "no corpus manifest in " << directory;
+  TempDir dir;
+  int compared = 0;
+  for (const CorpusFile& file : files) {
+    if (file.role != "target" || file.types.find("HATCH") == std::string::npos) continue;
+    SCOPED_TRACE(file.name);
+    const std::string original = IndependentReading(directory + "/" + file.name);
+    FcGraph graph;
+    ASSERT_EQ(OpenDrawing(graph, directory + "/" + file.name, false, nullptr), FcOpenResult::kDone);
+    const std::string saved = dir.path() + "saved.dxf";
+    ASSERT_EQ(SaveDrawing(graph, saved, FcFileKind::kAsciiDxf, false, false), FcSaveResult::kDone);
+    EXPECT_EQ(IndependentReading(saved), original);
+    ++compared;
+  }
+  EXPECT_GT(compared, 0);
 }
 
 int ReadHatch(const std::string& groups, FcHatch& hatch) {
