@@ -12,6 +12,7 @@
 #include "core/resbuf.h"
 #include "database/entity_dxf.h"
 #include "entities/entity_listing.h"
+#include "entities/entity_math.h"
 #include "entities/geom_segment_ops.h"
 #include "entities/point_segment.h"
 #include "filers/filer.h"
@@ -250,7 +251,7 @@ int FcArc::ReadDwgData(FcFilerDwg& filer) {
 }
 
 void FcArc::GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) {
-  if (std::fabs(std::fabs(matrix.a) - std::fabs(matrix.e)) >= kTolerance) return;
+  if (!KeepsCircles(matrix)) return;
   AppendSegment(segments, ArcRecord(kSnapTagBoundary, matrix));
 }
 

@@ -8,6 +8,7 @@
 #include "core/resbuf.h"
 #include "database/entity_dxf.h"
 #include "entities/entity_listing.h"
+#include "entities/entity_math.h"
 #include "entities/geom_segment_ops.h"
 #include "entities/point_segment.h"
 #include "filers/filer.h"
@@ -206,7 +207,9 @@ GeomSegment FcCircle::ArcSegment(const FcMatrix2d& matrix, int snapModes, double
 }
 
 void FcCircle::GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) {
-  if (matrix.a != matrix.e) return;
+  // A mirrored circle is the same circle: only a stretch makes it no arc
+  // record.
+  if (!KeepsCircles(matrix)) return;
   if (!AppendSegment(segments, ArcSegment(matrix, kSnapTagBoundary, 0.0, kPi))) return;
   AppendSegment(segments, ArcSegment(matrix, kSnapTagBoundary, kPi, kTwoPi));
 }

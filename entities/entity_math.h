@@ -17,3 +17,12 @@ inline void NormalizeVector(FcPoint2d& v) {
 // True when the matrix turns the drawing over (a mirror, or a scale with
 // one negative factor).
 inline bool IsMirroringMatrix(const FcMatrix2d& m) { return m.a * m.e < 0.0; }
+
+// True when the matrix maps every circle onto a circle: one scale in every
+// direction, with any turn and mirror.
+inline bool KeepsCircles(const FcMatrix2d& m) {
+  const double x = m.a * m.a + m.d * m.d;
+  const double y = m.b * m.b + m.e * m.e;
+  const double tolerance = 1e-9 * (x + y);
+  return std::fabs(x - y) <= tolerance && std::fabs(m.a * m.b + m.d * m.e) <= tolerance;
+}

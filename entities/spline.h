@@ -67,9 +67,9 @@ class FcSPline : public FcEntity {
   void WriteDwgData(FcFilerDwg& filer) override;
   // 0, or 2 when the data end first or the control data make no curve.
   int ReadDwgData(FcFilerDwg& filer) override;
-  // The first control point, and the last one of an open spline.
-  // The curve as chords, for the search of hatch boundaries.
-  void GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) override;
+  // The first control point, and the last one of an open spline. (A
+  // spline gives no boundary records: hatch boundaries are searched along
+  // lines and arcs only.)
   void GetSnapSegments(int mode, const FcPoint2d& pickPoint, int subIndex, const FcMatrix2d& matrix,
                        GeomSegmentList& segments) override;
 

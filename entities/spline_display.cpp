@@ -146,11 +146,6 @@ int FcSPline::MoveGripPoints(const CIntArray& indices, const FcPoint2d& offset) 
   return indices.count;
 }
 
-void FcSPline::GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) {
-  if (curvePoints_.size() < 2) Tessellate(0.0);
-  AppendChordSegments(curvePoints_.data(), static_cast<int>(curvePoints_.size()), IsClosed(), matrix, segments);
-}
-
 void FcSPline::GetSnapSegments(int, const FcPoint2d&, int, const FcMatrix2d& matrix, GeomSegmentList& segments) {
   CurveData data;
   if (!GetCurveData(data) || data.control.empty()) return;

@@ -11,6 +11,7 @@
 #include "entities/ellipse.h"
 #include "entities/line.h"
 #include "entities/polyline.h"
+#include "entities/spline.h"
 #include "platform/thread_slot.h"
 
 namespace {
@@ -116,6 +117,28 @@ TEST_F(BoundarySearchTest, AnEllipseGivesALoopAlongItsChords) {
     EXPECT_NEAR(a.x * a.x / 16 + a.y * a.y / 4, 1.0, 1e-2);
   }
   EXPECT_NEAR(area / 2, kPi * 4 * 2, 0.1);
+}
+
+// A spline takes no part in a boundary: three sides of a box closed by a
+// spline close nothing.
+TEST_F(BoundarySearchTest, ASplineClosesNoBoundary) {
+  for (bool spline : {false, true}) {
+    SCOPED_TRACE(spline);
+    candidates.RemoveAll(true);
+    AddLine({0, 10}, {0, 0});
+    AddLine({0, 0}, {10, 0});
+    AddLine({10, 0}, {10, 10});
+    if (spline) {
+      auto* top = new FcSPline;
+      top->AppendFitPoint({10, 10});
+      top->AppendFitPoint({5, 12});
+      top->AppendFitPoint({0, 10});
+      candidates.Add(top);
+    } else {
+      AddLine({10, 10}, {0, 10});
+    }
+    EXPECT_EQ(Search({5, 5}).status, spline ? 5000 : kStatusDone);
+  }
 }
 
 TEST_F(BoundarySearchTest, ARegionBesideThePointIsPassedForTheOneAroundIt) {

@@ -329,8 +329,18 @@ TEST(CircleArcTest, SegmentRecordsUnderMatrices) {
   circle.GetBoundarySegments(identity, segments);
   EXPECT_EQ(segments.size(), 2u);
 
+  // A mirrored circle still bounds a hatch; one stretched, even along
+  // turned axes, does not.
   segments.clear();
   circle.GetBoundarySegments(mirror, segments);
+  ASSERT_EQ(segments.size(), 2u);
+  ExpectPointNear(segments[0]->centre, {-1, 1}, 1e-12);
+  EXPECT_NEAR(segments[0]->radius, 2.0, 1e-12);
+  EXPECT_NEAR(segments[1]->endAngle - segments[0]->startAngle, kTwoPi, 1e-12);
+  segments.clear();
+  const FcMatrix2d turnedStretch{0, -1, 0, 2, 0, 0};
+  circle.GetBoundarySegments(turnedStretch, segments);
+  arc.GetBoundarySegments(turnedStretch, segments);
   EXPECT_TRUE(segments.empty());
   circle.GetSnapSegments(0, {}, 0, mirror, segments);
   ASSERT_EQ(segments.size(), 5u);

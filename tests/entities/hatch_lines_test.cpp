@@ -106,7 +106,7 @@ TEST_F(HatchLinesTest, SquaresWithAndWithoutHolesGiveOneSegmentPerInsideSpan) {
 // touches the line the spans are not cut short (a touch from inside may
 // split a span, or leave a dot on the boundary). Spans are given along the
 // line from its base point, spans that meet joined.
-TEST_F(HatchLinesTest, ALineThroughAVertexCrossesOnceWhereTheBoundaryPassesOnAndNotWhereItTouches) {
+TEST_F(HatchLinesTest, ALineThroughAVertexCrossesOnceWhereTheBoundaryPassesAndNotWhereItTouches) {
   using Spans = std::vector<std::pair<double, double>>;
   const double root3 = std::sqrt(3.0);
   const struct {

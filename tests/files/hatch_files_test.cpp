@@ -5,10 +5,12 @@
 
 #include "database/block.h"
 #include "database/graph.h"
+#include "entities/line.h"
 #include "entities/hatch.h"
 #include "files/drawing_file.h"
 #include "filers/filer_dwg.h"
 #include "platform/thread_slot.h"
+#include "tests/support/corpus_manifest.h"
 #include "tests/support/object_test_support.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
@@ -100,6 +102,29 @@ TEST(HatchFilesTest, EveryFileFormKeepsLoopsPatternAndSeeds) {
   }
 }
 
+// Hatches that no one here drew: each corpus drawing with hatches, opened
+// and saved as DXF, reads back in the independent library with the same
+// patterns, loops, pattern lines and seeds as the original.
+TEST(HatchFilesTest, CorpusHatchesSavedAsDxfReadBackAsTheOriginals) {
+  const std::string directory = CorpusDirectory();
+  const std::vector<CorpusFile> files = CorpusFiles(directory, "dxf/");
+  if (files.empty()) GTEST_SKIP() << "no corpus manifest in " << directory;
+  TempDir dir;
+  int compared = 0;
+  for (const CorpusFile& file : files) {
+    if (file.role != "target" || file.types.find("HATCH") == std::string::npos) continue;
+    SCOPED_TRACE(file.name);
+    const std::string original = IndependentReading(directory + "/" + file.name);
+    FcGraph graph;
+    ASSERT_EQ(OpenDrawing(graph, directory + "/" + file.name, false, nullptr), FcOpenResult::kDone);
+    const std::string saved = dir.path() + "saved.dxf";
+    ASSERT_EQ(SaveDrawing(graph, saved, FcFileKind::kAsciiDxf, false, false), FcSaveResult::kDone);
+    EXPECT_EQ(IndependentReading(saved), original);
+    ++compared;
+  }
+  EXPECT_GT(compared, 0);
+}
+
 int ReadHatch(const std::string& groups, FcHatch& hatch) {
   FcGraph graph;
   FcFiler filer;
@@ -157,6 +182,54 @@ TEST(HatchFilesTest, DwgLoopCountsBeyondTheDataFail) {
   FcHatchEdgeList loops;
   bool pixelSize = false;
   EXPECT_EQ(loops.ReadDwg(reader, pixelSize), -2);
+}
+
+// A spline edge cannot be kept: in DXF its hatch is dropped and the drawing
+// goes on loading; in DWG the edge alone is passed over and the loop keeps
+// its other edges in order.
+TEST(HatchFilesTest, SplineEdgesDropTheirHatchInDxfAndThemselvesInDwg) {
+  const std::string text = std::string("0\nSECTION\n2\nENTITIES\n0\nHATCH\n") + kHead +
+                           "91\n1\n92\n1\n93\n2\n72\n1\n10\n0\n20\n0\n11\n1\n21\n0\n"
+                           "72\n4\n94\n3\n73\n0\n74\n0\n95\n2\n96\n1\n40\n0\n40\n1\n10\n1\n20\n0\n"
+                           "97\n0\n75\n0\n76\n1\n98\n0\n"
+                           "0\nLINE\n5\n2B\n100\nAcDbEntity\n8\n0\n100\nAcDbLine\n10\n0\n20\n0\n11\n1\n21\n1\n"
+                           "0\nENDSEC\n0\nEOF\n";
+  FcGraph graph;
+  ASSERT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), nullptr), FcOpenResult::kDone);
+  ASSERT_EQ(graph.GetCurrentEntitySet()->GetCount(), 1);
+  EXPECT_NE(dynamic_cast<FcLine*>(graph.GetCurrentEntitySet()->GetAt(0)), nullptr);
+
+  FcFilerDwg writer;
+  StartMemory(writer, FcFileKind::kDwg, nullptr);
+  writer.WriteBitLong(3);
+  writer.WriteRawByte(kHatchLineEdge);
+  for (double value : {0.0, 0.0, 4.0, 0.0}) writer.WriteRawDouble(value);
+  writer.WriteRawByte(kHatchSplineEdge);
+  writer.WriteBitLong(3);
+  writer.WriteBit(1);
+  writer.WriteBit(0);
+  writer.WriteBitLong(2);
+  writer.WriteBitLong(1);
+  writer.WriteBitDouble(0.0);
+  writer.WriteBitDouble(1.0);
+  writer.WriteRawDouble(4.0);
+  writer.WriteRawDouble(4.0);
+  writer.WriteBitDouble(1.0);
+  writer.WriteRawByte(kHatchLineEdge);
+  for (double value : {4.0, 4.0, 0.0, 0.0}) writer.WriteRawDouble(value);
+  while (writer.GetBitsWritten() % 8 != 0) writer.WriteBit(0);
+  FcFilerDwg reader;
+  reader.AttachFile(writer.DetachFile(), FcFileKind::kDwg);
+  reader.Seek(0, FcSeekOrigin::kBegin);
+  FcOtherEdge loop;
+  ASSERT_EQ(loop.ReadDwg(reader), 0);
+  ASSERT_EQ(loop.GetEdges().size(), 2u);
+  const auto* first = dynamic_cast<const FcLineEdge*>(loop.GetEdges()[0].get());
+  const auto* second = dynamic_cast<const FcLineEdge*>(loop.GetEdges()[1].get());
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(first->GetEnd(), (FcPoint2d{4, 0}));
+  EXPECT_EQ(second->GetStart(), (FcPoint2d{4, 4}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,19 @@ class HatchCommandTest : public PickableScriptTest {
   std::string savedPath_;
 };
 
+// The area inside a loop, from its points.
+double LoopArea(const FcHatchEdge& loop) {
+  std::vector<FcPoint2d> points;
+  EXPECT_TRUE(loop.AppendPoints(1e-4, points));
+  double twice = 0.0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const FcPoint2d& a = points[i];
+    const FcPoint2d& b = points[(i + 1) % points.size()];
+    twice += a.x * b.y - b.x * a.y;
+  }
+  return std::fabs(twice) / 2.0;
+}
+
 // The loop as its chain of edges, head to tail.
 void ExpectClosedChainOfLines(const FcHatchEdge& loop, std::size_t edges) {
   const auto* chain = dynamic_cast<const FcOtherEdge*>(&loop);
@@ -72,6 +86,46 @@ TEST_F(HatchCommandTest, APickedPointFindsTheBoundaryAndSolidFillsIt) {
   // The boundary found around the point was lent for the command only.
   EXPECT_TRUE(EntitiesOf<FcPolyline>().empty());
   EXPECT_EQ(EntitiesOf<FcLine>().size(), 4u);
+}
+
+// A box with a circle in it, made a block, referenced from a second block,
+// whose reference is mirrored, scaled by 3 and turned by 30 degrees: a
+// point picked inside the box, or inside the circle, finds the boundary
+// where the references put it.
+TEST_F(HatchCommandTest, APickedPointFindsTheBoundaryAlongNestedTurnedAndMirroredBlockReferences) {
+  Draw({{"line", "0,0", "10,0", ""},
+        {"line", "10,8", "10,0", ""},
+        {"line", "10,8", "0,8", ""},
+        {"line", "0,0", "0,8", ""},
+        {"circle", "5,4", "2"},
+        {"-block", "BOX", "0,0", "all", ""},
+        {"-insert", "BOX", "0,0", "1", "1", "0"},
+        {"-block", "NEST", "0,0", "all", ""},
+        {"-insert", "NEST", "100,100", "-3", "3", "30"}});
+  const double c = std::cos(kPi / 6);
+  const double s = std::sin(kPi / 6);
+  const auto place = [&](double x, double y) {
+    const double u = -3 * x;
+    const double v = 3 * y;
+    return std::to_string(100 + c * u - s * v) + "," + std::to_string(100 + s * u + c * v);
+  };
+  const struct {
+    const char* name;
+    std::string pick;
+    double area;
+  } cases[] = {
+      {"between box and circle", place(1, 1), 30.0 * 24.0},
+      {"inside the circle", place(5, 4.5), kPi * 36.0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(RunScript(script_, "hatch", {"pattern", "solid", "", "", "pick", c.pick, "", ""}));
+    const std::vector<const FcHatch*> hatches = EntitiesOf<FcHatch>();
+    ASSERT_EQ(hatches.size(), 1u);
+    ASSERT_EQ(hatches[0]->GetLoops().GetCount(), 1);
+    EXPECT_NEAR(LoopArea(hatches[0]->GetLoops().GetAt(0)), c.area, 1e-2);
+    ASSERT_TRUE(script_.Run({"undo"}));
+  }
 }
 
 TEST_F(HatchCommandTest, APointOutsideEveryBoundarySaysSo) {
