@@ -246,6 +246,24 @@ TEST_F(TextEditTest, ScaleTextMatchesAPickedTextsHeight) {
   EXPECT_TRUE(Prompted("Specify new height or [Match object/Scale factor] <2.0000>", seen));
 }
 
+// A multiline text may be 0 high: a new height cannot be a ratio of that,
+// so the text keeps its place and takes the height.
+TEST_F(TextEditTest, ScaleTextGivesAZeroHighTextItsHeight) {
+  script_.OnWindowThread([this] {
+    auto* text = new FcMText;
+    text->SetContents("HI");
+    text->SetHeight(0.0);
+    text->SetInsertionPoint({100, 100});
+    script_.Drawing().AddEntity(text, true);
+    return 0;
+  });
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "mc", "5"}));
+  const FcMText* text = Only<FcMText>();
+  ASSERT_NE(text, nullptr);
+  EXPECT_DOUBLE_EQ(text->GetHeight(), 5.0);
+  ExpectPointNear(text->GetInsertionPoint(), {100, 100}, 1e-9);
+}
+
 TEST_F(TextEditTest, CommandsOnLinesOnlySayThereIsNoText) {
   ASSERT_TRUE(RunScript(script_, "line", {"10,10", "50,10", ""}));
   for (const char* command : {"scaletext", "frametext"}) {
