@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/text/text_box.h"
 #include "commands/text/text_commands.h"
 #include "entities/attribute.h"
 #include "entities/dim_linear.h"
@@ -33,6 +34,15 @@ class TextEditTest : public PickableScriptTest {
     const std::vector<std::string> prompts = script_.Frame().Prompts();
     return std::find(prompts.begin() + static_cast<std::ptrdiff_t>(std::min(from, prompts.size())), prompts.end(),
                      prompt) != prompts.end();
+  }
+
+  // The multiline text's box corners as laid out now.
+  std::array<FcPoint2d, 4> MTextBox(FcMText* text) {
+    return script_.OnWindowThread([&] {
+      std::array<FcPoint2d, 4> box{};
+      TextBoxCorners(*text, box);
+      return box;
+    });
   }
 
   // The text's box corners as laid out now.
@@ -188,8 +198,9 @@ TEST_F(TextEditTest, ScaleTextRemembersItsOptionAndHeight) {
   EXPECT_DOUBLE_EQ(text->GetHeight(), 5.0);
 }
 
-// Scale factor 2 about the bottom left corner: each text twice as high,
-// its corner where it was; a reference of 2 to 6 is a factor of 3.
+// Scale factor 2 about the bottom left corner: each text, single-line or
+// multiline, twice as high, its corner where it was; a reference of 2 to
+// 6 is a factor of 3.
 TEST_F(TextEditTest, ScaleTextByFactorAboutACorner) {
   WriteText("100,100", "HELLO");
   WriteText("100,200", "HI");
@@ -197,13 +208,24 @@ TEST_F(TextEditTest, ScaleTextByFactorAboutACorner) {
   ASSERT_EQ(texts.size(), 2u);
   std::vector<std::array<FcPoint2d, 4>> before;
   for (const FcText* text : texts) before.push_back(Box(const_cast<FcText*>(text)));
+  ASSERT_TRUE(RunScript(script_, "mtext", {"150,280", "h", "10", "j", "mc", "250,250", "HI", ""}));
+  FcMText* paragraph = Only<FcMText>();
+  const std::array<FcPoint2d, 4> paragraphBefore = MTextBox(paragraph);
   ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "bl", "s", "2"}));
   for (std::size_t i = 0; i < texts.size(); ++i) {
     EXPECT_DOUBLE_EQ(texts[i]->GetHeight(), 20.0);
     ExpectPointNear(Box(const_cast<FcText*>(texts[i]))[0], before[i][0], 1e-9);
   }
+  EXPECT_DOUBLE_EQ(paragraph->GetHeight(), 20.0);
+  ExpectPointNear(MTextBox(paragraph)[0], paragraphBefore[0], 1e-9);
+  // Existing scales a multiline text about its insertion point.
+  const FcPoint2d insertion = paragraph->GetInsertionPoint();
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"l", "", "existing", "5"}));
+  EXPECT_DOUBLE_EQ(paragraph->GetHeight(), 5.0);
+  ExpectPointNear(paragraph->GetInsertionPoint(), insertion, 1e-9);
   ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "", "s", "r", "2", "6"}));
   for (const FcText* text : texts) EXPECT_DOUBLE_EQ(text->GetHeight(), 60.0);
+  EXPECT_DOUBLE_EQ(paragraph->GetHeight(), 15.0);
   // The factor of a reference is not offered next time.
   const std::size_t seen = script_.Frame().Prompts().size();
   ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "", "s", ""}));
@@ -222,6 +244,24 @@ TEST_F(TextEditTest, ScaleTextMatchesAPickedTextsHeight) {
   const std::size_t seen = script_.Frame().Prompts().size();
   ASSERT_TRUE(RunScript(script_, "scaletext", {"101,105", "", "", kEsc}));
   EXPECT_TRUE(Prompted("Specify new height or [Match object/Scale factor] <2.0000>", seen));
+}
+
+// A multiline text may be 0 high: a new height cannot be a ratio of that,
+// so the text keeps its place and takes the height.
+TEST_F(TextEditTest, ScaleTextGivesAZeroHighTextItsHeight) {
+  script_.OnWindowThread([this] {
+    auto* text = new FcMText;
+    text->SetContents("HI");
+    text->SetHeight(0.0);
+    text->SetInsertionPoint({100, 100});
+    script_.Drawing().AddEntity(text, true);
+    return 0;
+  });
+  ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "mc", "5"}));
+  const FcMText* text = Only<FcMText>();
+  ASSERT_NE(text, nullptr);
+  EXPECT_DOUBLE_EQ(text->GetHeight(), 5.0);
+  ExpectPointNear(text->GetInsertionPoint(), {100, 100}, 1e-9);
 }
 
 TEST_F(TextEditTest, CommandsOnLinesOnlySayThereIsNoText) {
