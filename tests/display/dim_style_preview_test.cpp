@@ -22,6 +22,9 @@ namespace {
 class DimStylePreviewTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterObjectFactories(); }
+  // Texts as tall as their height, whatever fonts the machine has.
+  void SetUp() override { SetDimTextMeasure(FixedWidthText); }
+  void TearDown() override { SetDimTextMeasure(nullptr); }
 
   int ModelSpaceCount() { return graph_.GetBlockList().FindByName("*Model_Space")->GetEntities().GetCount(); }
   int BlockCount() { return graph_.GetBlockList().GetBlockCount(); }
@@ -97,8 +100,8 @@ TEST_F(DimStylePreviewTest, DrawingUsesTheStyleAndKeepsGridAndIcon) {
     heights[scale == 1.0 ? 0 : 1] = AlignedTextHeight();
     if (scale == 1.0) {
       // The sample's own text point of its angle (27.5983, 7.7518): lifted
-      // off the middle of the arc by half the text and the gap (a real font's
-      // box is a little taller than the text height used here).
+      // off the middle of the arc by half the text and the gap (the sample's
+      // font box is a little taller than the text height used here).
       const FcDim2LAng* angle = nullptr;
       for (FcEntity* entity : *graph_.GetDimStylePreview()) {
         if (auto* each = dynamic_cast<FcDim2LAng*>(entity)) angle = each;
