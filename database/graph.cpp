@@ -36,14 +36,20 @@ FcGraph::FcGraph() : view_(MakeGraphView(*this)) {
   undoList_.SetOwner(this);
 }
 
-// The view goes first: its primitives point into the linetype table.
-FcGraph::~FcGraph() { view_.reset(); }
+// The view goes first: its primitives point into the linetype table. The
+// preview set holds no entities of its own.
+FcGraph::~FcGraph() {
+  view_.reset();
+  delete dimStylePreview_;
+}
 
 void FcGraph::TakeHandle(FcObject& object) { object.SetHandle(::TakeHandle(sysVars_.handseed)); }
 
 void FcGraph::ClearContents() {
   // Entities go first: they still reach their layers and linetypes.
   previousSelection_.RemoveAll(false);
+  delete dimStylePreview_;
+  dimStylePreview_ = nullptr;
   currentBlock_ = nullptr;
   currentEntitySet_ = nullptr;
   blocks_.RemoveAll();

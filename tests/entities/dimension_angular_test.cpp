@@ -160,7 +160,7 @@ TEST_F(AngularDimensionTest, TextGoesWhereTheArcLeavesRoom) {
   struct Case {
     const char* name;
     double radius;
-    int tad, just, tix;
+    int tad, just, tix, tih;
     double textRadius;  // negative: below the x axis, beyond the arc start
     double textAngle;
     std::size_t arcs;
@@ -168,19 +168,26 @@ TEST_F(AngularDimensionTest, TextGoesWhereTheArcLeavesRoom) {
   };
   const double middle = kPi / 4.0;
   const Case cases[] = {
-      {"centred", 5.0, 0, 0, 0, 5.0, middle, 2, true},
-      {"lifted", 5.0, 1, 0, 0, 5.18, middle, 1, true},
-      {"towards the end", 5.0, 0, 1, 0, 5.0, kHalfPi - (0.18 + 0.09 + 0.5) / 5.0, 2, true},
-      {"towards the start", 5.0, 0, 2, 0, 5.0, (0.18 + 0.09 + 0.5) / 5.0, 2, true},
+      {"centred", 5.0, 0, 0, 0, 0, 5.0, middle, 2, true},
+      {"lifted", 5.0, 1, 0, 0, 0, 5.18, middle, 1, true},
+      {"towards the end", 5.0, 0, 1, 0, 0, 5.0, kHalfPi - (0.18 + 0.09 + 0.5) / 5.0, 2, true},
+      {"towards the start", 5.0, 0, 2, 0, 0, 5.0, (0.18 + 0.09 + 0.5) / 5.0, 2, true},
       // Arrowheads outside, with their stubs of arc.
-      {"kept inside at the middle", 0.9, 0, 1, 1, 0.9, middle, 4, false},
-      {"outside", 0.5, 0, 0, 0, -1.0, 0.0, 2, true},
+      {"kept inside at the middle", 0.9, 0, 1, 1, 0, 0.9, middle, 4, false},
+      {"outside", 0.5, 0, 0, 0, 0, -1.0, 0.0, 2, true},
+      // A horizontal text lifts only where it is pushed towards an end: the
+      // centred one would need a horizontal chord. The arc crosses the
+      // horizontal box's top and bottom edges, 0.36 x sqrt 2 apart.
+      {"horizontal, centred", 5.0, 1, 0, 0, 1, 5.0, middle, 2, true},
+      {"horizontal, towards the end", 5.0, 1, 1, 0, 1, 5.18, kHalfPi - (0.18 + 0.09 + 0.18 * std::sqrt(2.0)) / 5.0, 1,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Style().dimtad = static_cast<std::uint8_t>(c.tad);
     Style().dimjust = static_cast<std::uint8_t>(c.just);
     Style().dimtix = static_cast<std::uint8_t>(c.tix);
+    Style().dimtih = static_cast<std::uint8_t>(c.tih);
     const FcDim3PAng* dimension = RightAngle(c.radius);
     const FcMText* text = Text(*dimension);
     ASSERT_NE(text, nullptr);
