@@ -16,3 +16,5 @@ int CmdDimDiameter();
 int CmdDimOrdinate();
 int CmdDimBaseLine();
 int CmdDimContinue();
+int CmdLeader();
+int CmdTolerance();

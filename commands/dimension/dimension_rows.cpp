@@ -18,11 +18,11 @@ const CommandRow kRows[] = {
     {"DimCenter", CmdNotAvailable, kDrawing},
     {"DimBaseLine", CmdDimBaseLine, kDrawing},
     {"DimContinue", CmdDimContinue, kDrawing},
-    {"Tolerance", CmdNotAvailable, kDrawing},
+    {"Tolerance", CmdTolerance, kDrawing},
     {"DimUpdate", CmdNotAvailable, kDrawing},
     {"DimEdit", CmdNotAvailable, kDrawing},
     {"DimTEdit", CmdNotAvailable, kDrawing},
-    {"Leader", CmdNotAvailable, kDrawing},
+    {"Leader", CmdLeader, kDrawing},
 };
 
 }  // namespace
