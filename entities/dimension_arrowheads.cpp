@@ -51,7 +51,8 @@ FcEntity* MakeArrowhead(FcGraph& graph, const FcDimStyle& style, int end, const 
   solid->SetCorner(3, tip);
   if (style.dimclrd >= 0 && style.dimclrd <= 256) solid->SetColor(style.dimclrd);
   solid->SetLinetype(LinetypeByBlock());
-  if (graph.GetCurrentLayer() != nullptr) solid->SetLayer(graph.GetCurrentLayer());
+  // The handle first: the layer lists its members by handle.
   graph.TakeHandle(*solid);
+  if (graph.GetCurrentLayer() != nullptr) solid->SetLayer(graph.GetCurrentLayer());
   return solid;
 }
