@@ -115,17 +115,18 @@ void FcLeader::DrawArrowhead(FcDrawSink& sink, const FcDimStyle& style, const Fc
   const FcPoint2d& tip = vertices_[0];
   const FcPoint2d& second = vertices_[1];
   const double angle = std::atan2(tip.y - second.y, tip.x - second.x);
-  // The arrowhead lives for this draw only: the handle it took goes back.
+  // The arrowhead lives for this draw only: the handle it took goes back,
+  // and it leaves the member list of the layer it is drawn on.
   const FcHandle seed = graph->GetHandleSeed();
   FcEntity* arrow = MakeArrowhead(*graph, style, 0, ArrowheadKind::kLeader, tip, angle);
   graph->GetHandleSeed() = seed;
   if (arrow == nullptr) return;
-  arrow->SetHandle(GetHandle());
   if (GetLayer() != nullptr) arrow->SetLayer(GetLayer());
+  if (FcLayer* layer = arrow->GetLayer()) layer->RemoveEntityHandle(arrow);
+  arrow->SetHandle(GetHandle());
   arrow->SetLinetype(GetLinetype());
   arrow->SetColor(pen.color);
   arrow->Draw(&sink);
-  arrow->SetLayer(nullptr);
   delete arrow;
   sink.SetPen(pen);
 }

@@ -23,3 +23,5 @@ int CmdDimStyle();
 int CmdDimEdit();
 int CmdDimTEdit();
 int CmdDimUpdate();
+int CmdLeader();
+int CmdTolerance();

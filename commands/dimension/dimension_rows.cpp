@@ -18,11 +18,11 @@ const CommandRow kRows[] = {
     {"DimCenter", CmdDimCenter, kDrawing},
     {"DimBaseLine", CmdDimBaseLine, kDrawing},
     {"DimContinue", CmdDimContinue, kDrawing},
-    {"Tolerance", CmdNotAvailable, kDrawing},
+    {"Tolerance", CmdTolerance, kDrawing},
     {"DimUpdate", CmdDimUpdate, kDrawing},
     {"DimEdit", CmdDimEdit, kDrawing},
     {"DimTEdit", CmdDimTEdit, kDrawing},
-    {"Leader", CmdNotAvailable, kDrawing},
+    {"Leader", CmdLeader, kDrawing},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "database/dim_style.h"
 #include "database/graph.h"
+#include "database/layer.h"
 #include "entities/leader.h"
 #include "files/object_registrations.h"
 #include "tests/support/entity_record_support.h"
@@ -147,6 +148,14 @@ TEST_F(LeaderTest, StraightPathDrawsSegmentsHookAndArrow) {
   ExpectPointNear(last.end, kD, 0.0);
   for (const PrimitiveSink::Line& line : lines) EXPECT_EQ(line.color, 3);
   EXPECT_EQ(sink.polygons[0].color, 3);
+
+  // The arrowhead is drawn, never kept: no handle is used up, no layer
+  // lists it.
+  const FcHandle seed = graph.GetHandleSeed();
+  const int members = graph.GetCurrentLayer()->GetEntityHandles().count;
+  leader->Draw(&sink);
+  EXPECT_EQ(graph.GetHandleSeed(), seed);
+  EXPECT_EQ(graph.GetCurrentLayer()->GetEntityHandles().count, members);
 
   leader->SetHookDirection(1);
   leader->SetAnnotationWidth(0.0);
