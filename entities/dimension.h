@@ -9,6 +9,7 @@
 
 class FcBlock;
 class FcDimStyle;
+class FcGraph;
 class FcLine;
 
 // Dimension types: the low three bits of the type byte (DXF 70).
@@ -39,6 +40,9 @@ struct FcDimText {
   FcHandle style = 0;
   std::int16_t lineSpacingStyle = 1;
   double lineSpacingFactor = 1.0;
+  // The drawing whose style and fonts the text is laid out with; null
+  // when the dimension has none.
+  FcGraph* graph = nullptr;
 };
 
 // The base of every dimension: its definition points, its text settings and

@@ -163,6 +163,7 @@ std::unique_ptr<FcDimText> FcDimension::AddText() {
   text->insertion = GetTextMidpoint();
   text->color = style_->GetDimClrt();
   FcGraph* graph = GetRebuildGraph();
+  text->graph = graph;
   const FcTextStyle* textStyle = graph != nullptr ? graph->GetTextStyleList().FindByHandle(style_->GetDimTxSty()) : nullptr;
   if (textStyle == nullptr && graph != nullptr) textStyle = graph->GetCurrentTextStyle();
   if (textStyle != nullptr) text->style = textStyle->GetHandle();
@@ -277,11 +278,7 @@ void FcDimension::AddPlacedText(const FcDimText& text) {
   if (mtext == nullptr) return;
   mtext->SetInsertionPoint(text.insertion);
   mtext->SetXDirection({std::cos(text.direction), std::sin(text.direction)});
-  mtext->SetAttachment(kMTextMiddleCenter);
-  mtext->SetHeight(text.height);
-  mtext->SetContents(std::string_view(text.contents));
-  mtext->SetLineSpacingStyle(text.lineSpacingStyle);
-  mtext->SetLineSpacingFactor(text.lineSpacingFactor);
+  SetDimTextLines(text, *mtext);
   mtext->SetLaidOutSize(text.width, text.boxHeight);
   if (IsColor(text.color)) mtext->SetColor(text.color);
   FcGraph* graph = GetRebuildGraph();
