@@ -137,6 +137,9 @@ class FcDimension : public FcEntity {
   bool BeginRebuild();
   void EndRebuild();
   FcGraph* GetRebuildGraph() const;
+  // The drawing a dimension that no drawing holds yet (one a command is
+  // placing) is built in; copies do not take it.
+  void SetPlacementGraph(FcGraph* graph) { placementGraph_ = graph; }
   // The definition point on layer "Defpoints" and, unless suppressed, the
   // extension line from near it to a little past the dimension line.
   void AddExtensionLine(const FcPoint2d& onDimLine, const FcPoint2d& defPoint, bool suppress);
@@ -213,4 +216,5 @@ class FcDimension : public FcEntity {
   FcDimStyle* style_ = nullptr;
   FcHandle blockHandle_ = 0;
   mutable FcBlock* block_ = nullptr;
+  FcGraph* placementGraph_ = nullptr;
 };

@@ -48,7 +48,9 @@ void EmptyBlock(FcBlock& block) {
 
 }  // namespace
 
-FcGraph* FcDimension::GetRebuildGraph() const { return OwnerGraphOf(*this); }
+FcGraph* FcDimension::GetRebuildGraph() const {
+  return placementGraph_ != nullptr ? placementGraph_ : OwnerGraphOf(*this);
+}
 
 bool FcDimension::BeginRebuild() {
   FcGraph* graph = GetRebuildGraph();
