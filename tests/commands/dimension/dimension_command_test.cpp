@@ -304,4 +304,20 @@ TEST_F(DimensionPreviewTest, OrdinateChoosesItsDatumByTheLeader) {
   ASSERT_TRUE(script_.WaitUntilIdle());
 }
 
+TEST_F(DimensionPreviewTest, BaselineShowsTheNextDimensionAndDropsItWhenCancelled) {
+  UseSpacing(script_, 4.0);
+  ASSERT_TRUE(RunScript(script_, "DimLinear", {"0,0", "10,0", "5,5", ""}));
+  const int blocks = Blocks();
+  Start({"DimBaseLine"});
+  const bool drawn = script_.OnWindowThread([this] {
+    script_.View().OnCursorMove({20, 0});
+    return script_.Drawing().GetDisplaySurface()->GetPreviewGroup().GetCount() > 0;
+  });
+  EXPECT_TRUE(drawn);
+  script_.PressEsc();
+  ASSERT_TRUE(script_.WaitUntilIdle());
+  EXPECT_EQ(EntitiesOf<FcDimension>().size(), 1u);
+  EXPECT_EQ(Blocks(), blocks);
+}
+
 }  // namespace
