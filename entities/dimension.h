@@ -9,6 +9,7 @@
 
 class FcBlock;
 class FcDimStyle;
+class FcGraph;
 class FcLine;
 
 // Dimension types: the low three bits of the type byte (DXF 70).
@@ -39,6 +40,9 @@ struct FcDimText {
   FcHandle style = 0;
   std::int16_t lineSpacingStyle = 1;
   double lineSpacingFactor = 1.0;
+  // The drawing whose style and fonts the text is laid out with; null
+  // when the dimension has none.
+  FcGraph* graph = nullptr;
 };
 
 // The base of every dimension: its definition points, its text settings and
@@ -133,6 +137,9 @@ class FcDimension : public FcEntity {
   bool BeginRebuild();
   void EndRebuild();
   FcGraph* GetRebuildGraph() const;
+  // The drawing a dimension that no drawing holds yet (one a command is
+  // placing) is built in; copies do not take it.
+  void SetPlacementGraph(FcGraph* graph) { placementGraph_ = graph; }
   // The definition point on layer "Defpoints" and, unless suppressed, the
   // extension line from near it to a little past the dimension line.
   void AddExtensionLine(const FcPoint2d& onDimLine, const FcPoint2d& defPoint, bool suppress);
@@ -209,4 +216,5 @@ class FcDimension : public FcEntity {
   FcDimStyle* style_ = nullptr;
   FcHandle blockHandle_ = 0;
   mutable FcBlock* block_ = nullptr;
+  FcGraph* placementGraph_ = nullptr;
 };

@@ -50,7 +50,9 @@ void EmptyBlock(FcBlock& block) {
 
 }  // namespace
 
-FcGraph* FcDimension::GetRebuildGraph() const { return OwnerGraphOf(*this); }
+FcGraph* FcDimension::GetRebuildGraph() const {
+  return placementGraph_ != nullptr ? placementGraph_ : OwnerGraphOf(*this);
+}
 
 bool FcDimension::BeginRebuild() {
   FcGraph* graph = GetRebuildGraph();
@@ -169,6 +171,7 @@ std::unique_ptr<FcDimText> FcDimension::AddText() {
   text->insertion = GetTextMidpoint();
   text->color = style_->GetDimClrt();
   FcGraph* graph = GetRebuildGraph();
+  text->graph = graph;
   const FcTextStyle* textStyle = graph != nullptr ? graph->GetTextStyleList().FindByHandle(style_->GetDimTxSty()) : nullptr;
   if (textStyle == nullptr && graph != nullptr) textStyle = graph->GetCurrentTextStyle();
   if (textStyle != nullptr) text->style = textStyle->GetHandle();
@@ -283,11 +286,7 @@ void FcDimension::AddPlacedText(const FcDimText& text) {
   if (mtext == nullptr) return;
   mtext->SetInsertionPoint(text.insertion);
   mtext->SetXDirection({std::cos(text.direction), std::sin(text.direction)});
-  mtext->SetAttachment(kMTextMiddleCenter);
-  mtext->SetHeight(text.height);
-  mtext->SetContents(std::string_view(text.contents));
-  mtext->SetLineSpacingStyle(text.lineSpacingStyle);
-  mtext->SetLineSpacingFactor(text.lineSpacingFactor);
+  SetDimTextLines(text, *mtext);
   mtext->SetLaidOutSize(text.width, text.boxHeight);
   if (IsColor(text.color)) mtext->SetColor(text.color);
   FcGraph* graph = GetRebuildGraph();

@@ -1,12 +1,17 @@
 #include "entities/dimension_text.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 
 #include "core/angle_format.h"
 #include "database/dim_style.h"
+#include "database/graph.h"
+#include "database/text_style.h"
 #include "entities/dimension.h"
+#include "entities/mtext.h"
+#include "entities/mtext_layout.h"
 
 namespace {
 
@@ -57,7 +62,23 @@ void EstimateDimText(FcDimText& text) {
   text.boxHeight = text.height;
 }
 
-std::atomic<FcDimTextMeasure> measureHook{EstimateDimText};
+void LayOutDimText(FcDimText& text) {
+  EstimateDimText(text);
+  if (text.graph == nullptr) return;
+  FcMText mtext;
+  SetDimTextLines(text, mtext);
+  mtext.SetStyle(text.graph->GetTextStyleList().FindByHandle(text.style));
+  std::array<FcPoint2d, 4> box;
+  MTextRenderRequest request;
+  request.box = &box;
+  request.graph = text.graph;
+  RenderMText(mtext, request);
+  if (!(mtext.GetLaidOutWidth() > 0.0) || !std::isfinite(mtext.GetLaidOutWidth())) return;
+  text.width = mtext.GetLaidOutWidth();
+  text.boxHeight = mtext.GetLaidOutHeight();
+}
+
+std::atomic<FcDimTextMeasure> measureHook{LayOutDimText};
 
 }  // namespace
 
@@ -67,7 +88,15 @@ std::string FormatDimAngle(const FcDimStyle& style, double angle) {
 
 void MeasureDimText(FcDimText& text) { measureHook.load()(text); }
 
-void SetDimTextMeasure(FcDimTextMeasure measure) { measureHook.store(measure != nullptr ? measure : EstimateDimText); }
+void SetDimTextMeasure(FcDimTextMeasure measure) { measureHook.store(measure != nullptr ? measure : LayOutDimText); }
+
+void SetDimTextLines(const FcDimText& text, FcMText& mtext) {
+  mtext.SetAttachment(kMTextMiddleCenter);
+  mtext.SetHeight(text.height);
+  mtext.SetContents(std::string_view(text.contents));
+  mtext.SetLineSpacingStyle(text.lineSpacingStyle);
+  mtext.SetLineSpacingFactor(text.lineSpacingFactor);
+}
 
 void DimTextBox(const FcDimText& text, double gap, FcPoint2d (&corners)[4]) {
   const FcPoint2d u{std::cos(text.direction), std::sin(text.direction)};

@@ -442,6 +442,12 @@ bool MTextLayout::Finish(FcPoint2d& min, FcPoint2d& max) {
   return true;
 }
 
+// The record of the handle, else the drawing's current style.
+const FcTextStyle* StyleIn(const FcGraph& graph, FcHandle handle) {
+  const FcTextStyle* style = graph.GetTextStyleList().FindByHandle(handle);
+  return style != nullptr ? style : graph.GetCurrentTextStyle();
+}
+
 }  // namespace
 
 void RenderMText(FcMText& text, const MTextRenderRequest& request) {
@@ -451,8 +457,8 @@ void RenderMText(FcMText& text, const MTextRenderRequest& request) {
       !ResolvePen(text, request.sink->GetPenContext(), pen)) {
     return;
   }
-  FcGraph* graph = OwnerGraphOf(text);
-  const FcTextStyle* style = text.GetStyle();
+  FcGraph* graph = request.graph != nullptr ? request.graph : OwnerGraphOf(text);
+  const FcTextStyle* style = request.graph != nullptr ? StyleIn(*request.graph, text.GetStyleHandle()) : text.GetStyle();
   if (style == nullptr) return;
   std::vector<std::uint16_t> codes;
   const int codePage = graph != nullptr ? graph->GetSysVars().dwgcodepage : kDefaultCodePage;

@@ -8,6 +8,7 @@
 
 class FcDrawSink;
 class FcEntitySets;
+class FcGraph;
 class FcMText;
 
 // The format in force at one point of a multiline text's contents; "{"
@@ -47,6 +48,10 @@ struct MTextRenderRequest {
   std::array<FcPoint2d, 4>* grownBox = nullptr;
   double margin = 0.0;
   FcEntitySets* explodeSet = nullptr;
+  // The drawing of a text that no drawing holds yet (a dimension's text
+  // measured before its block is built): its style is looked up there.
+  // Null: the drawing that holds the text.
+  FcGraph* graph = nullptr;
 };
 
 // Lays the contents out: format codes, wrapping at the reference width,

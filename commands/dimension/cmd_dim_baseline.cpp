@@ -1,8 +1,10 @@
 #include <cmath>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "commands/dimension/dimension_commands.h"
+#include "commands/dimension/dimension_prompts.h"
 #include "commands/draw/entity_pick.h"
 #include "commands/undo_section.h"
 #include "core/geometry_basics.h"
@@ -12,6 +14,8 @@
 #include "core/resbuf.h"
 #include "database/dim_style.h"
 #include "database/graph.h"
+#include "display/display_surface.h"
+#include "display/drag_object.h"
 #include "entities/dim_linear.h"
 #include "entities/dim_ordinate.h"
 #include "entities/dimension_geometry.h"
@@ -66,12 +70,13 @@ bool SelectBase(FcGraph& graph, Chain& chain, bool continued, bool allowLast) {
   }
 }
 
-// The next dimension of the chain, from the base and the new origin.
-FcDimension* NextDimension(const Chain& chain, const FcPoint2d& q, bool continued) {
+// The next dimension of the chain: a copy of the base (a rotated one for
+// an aligned base) with its text in the default place.
+FcDimension* NewNext(const Chain& chain) {
   FcDimension* next = nullptr;
-  const int kind = chain.base->GetDimType() & 7;
-  if (kind == kDimTypeAligned) {
-    auto* rotated = new FcDimRotate;
+  if ((chain.base->GetDimType() & 7) == kDimTypeAligned) {
+    auto* rotated = new (std::nothrow) FcDimRotate;
+    if (rotated == nullptr) return nullptr;
     rotated->Copy(chain.base);
     rotated->SetRotation(NormalAngle(AngleFromTo(chain.base->GetDefPoint13(), chain.base->GetDefPoint14())));
     next = rotated;
@@ -80,31 +85,55 @@ FcDimension* NextDimension(const Chain& chain, const FcPoint2d& q, bool continue
   }
   if (next == nullptr) return nullptr;
   next->SetDimType(static_cast<std::uint8_t>(next->GetDimType() & ~kDimUserText));
-  FcDimStyle* style = chain.base->ResolveDimStyle();
-  const double spacing = style != nullptr ? style->dimdli * style->GetDimScale() : 0.0;
-  if (kind == kDimTypeOrdinate) {
-    auto* ordinate = static_cast<FcDimOrdinate*>(next);
-    const double a = kTwoPi - next->GetHorizontalDirection();
-    const double leader = ordinate->MeasuresX() ? a + kHalfPi : a;
-    const double along = ordinate->MeasuresX() ? a : a + kHalfPi;
+  return next;
+}
+
+// Puts the next dimension's points where the new origin q asks.
+void PlaceNext(const Chain& chain, FcDimension& next, const FcPoint2d& q, bool continued) {
+  if ((chain.base->GetDimType() & 7) == kDimTypeOrdinate) {
+    auto& ordinate = static_cast<FcDimOrdinate&>(next);
+    const double a = kTwoPi - next.GetHorizontalDirection();
+    const double leader = ordinate.MeasuresX() ? a + kHalfPi : a;
+    const double along = ordinate.MeasuresX() ? a : a + kHalfPi;
     FcPoint2d end = chain.base->GetDefPoint14();
     IntersectLines(kInfiniteLines, q, PointAtPolar(q, 1000.0, leader), chain.base->GetDefPoint14(),
                    PointAtPolar(chain.base->GetDefPoint14(), 1000.0, along), end);
-    next->SetDefPoint13(q);
-    next->SetDefPoint14(end);
-    return next;
+    next.SetDefPoint13(q);
+    next.SetDefPoint14(end);
+    return;
   }
-  next->SetDefPoint13(chain.basePoint);
-  next->SetDefPoint14(q);
-  if (!continued) {
-    const FcPoint2d b10 = chain.base->GetDefPoint10();
-    const double u = AngleFromTo(chain.base->GetDefPoint14(), b10);
-    const FcPoint2d e = PointAtPolar(b10, 1000.0, next->GetRotation()) - b10;
-    const bool sameSide = Sign(Cross(e, q - b10)) == Sign(Cross(e, chain.base->GetDefPoint13() - b10));
-    next->SetDefPoint10(PointAtPolar(b10, std::isfinite(spacing) ? spacing : 0.0, sameSide ? u : u + kPi));
-  }
-  return next;
+  next.SetDefPoint13(chain.basePoint);
+  next.SetDefPoint14(q);
+  if (continued) return;
+  FcDimStyle* style = chain.base->ResolveDimStyle();
+  const double spacing = style != nullptr ? style->dimdli * style->GetDimScale() : 0.0;
+  const FcPoint2d b10 = chain.base->GetDefPoint10();
+  const double u = AngleFromTo(chain.base->GetDefPoint14(), b10);
+  const FcPoint2d e = PointAtPolar(b10, 1000.0, next.GetRotation()) - b10;
+  const bool sameSide = Sign(Cross(e, q - b10)) == Sign(Cross(e, chain.base->GetDefPoint13() - b10));
+  next.SetDefPoint10(PointAtPolar(b10, std::isfinite(spacing) ? spacing : 0.0, sameSide ? u : u + kPi));
 }
+
+// The next dimension follows the cursor as its second origin.
+class FcDragBaseDim : public FcDragObject {
+ public:
+  FcDragBaseDim(const Chain& chain, FcDimension& next, bool continued)
+      : chain_(chain), next_(next), continued_(continued) {
+    mode = 1;
+  }
+
+  void DrawFull(FcGraph* drawing, FcDisplaySurface* surface, const FcPoint2d& point) override {
+    if (drawing == nullptr || surface == nullptr) return;
+    PlaceNext(chain_, next_, UcsToWorldPoint(*drawing, point), continued_);
+    next_.RebuildBlock();
+    next_.Draw(surface);
+  }
+
+ private:
+  const Chain& chain_;
+  FcDimension& next_;
+  bool continued_;
+};
 
 int RunChain(bool continued) {
   FcGraph* graph = CurrentGraph();
@@ -113,17 +142,21 @@ int RunChain(bool continued) {
   Chain chain;
   if (!SelectBase(*graph, chain, continued, true)) return kStatusDone;
   for (;;) {
+    FcDimension* next = NewNext(chain);
+    if (next == nullptr) return kStatusDone;
+    next->SetPlacementGraph(graph);
+    FcDragBaseDim band(chain, *next, continued);
+    SetDragObject(&band);
     FcPoint2d point;
     std::string text;
     const int status = GetPoint(nullptr, "Second extension line origin or RETURN to select", point, text);
-    if (status == FC_INPUT_NONE) {
-      if (!SelectBase(*graph, chain, continued, false)) return kStatusDone;
-      continue;
+    if (status != FC_INPUT_OK) {
+      DiscardDimension(*graph, next);
+      if (status == FC_INPUT_NONE && SelectBase(*graph, chain, continued, false)) continue;
+      return kStatusDone;
     }
-    if (status != FC_INPUT_OK) return kStatusDone;
     const FcPoint2d q = UcsToWorldPoint(*graph, point);
-    FcDimension* next = NextDimension(chain, q, continued);
-    if (next == nullptr) return kStatusDone;
+    PlaceNext(chain, *next, q, continued);
     next->RebuildBlock();
     FcUndoSection section(*graph, name, FcUndoSection::Steps::kWholeRun);
     if (!section.AddCreated(next)) return kStatusDone;

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -7,17 +6,15 @@
 #include "commands/dimension/dimension_prompts.h"
 #include "commands/undo_section.h"
 #include "core/geometry_basics.h"
-#include "core/intersection_kinds.h"
-#include "core/intersections.h"
 #include "core/point_ops.h"
 #include "core/resbuf.h"
 #include "core/value_format.h"
 #include "database/dim_style.h"
 #include "database/graph.h"
 #include "entities/dim_linear.h"
-#include "entities/dimension_geometry.h"
 #include "entities/entity_listing.h"
 #include "shell/command_registry.h"
+#include "shell/drag_dimension.h"
 #include "shell/input_request.h"
 
 namespace {
@@ -82,31 +79,6 @@ double Projected(const FcPoint2d& first, const FcPoint2d& second, double angle) 
   return PointLineDistance(first, second, PointAtPolar(second, 1000.0, angle + kHalfPi));
 }
 
-// Where the location lies against the origins decides between along the
-// base angle and across it: beside the two, across; above or below, along.
-double AutomaticAngle(const FcPoint2d& first, const FcPoint2d& second, const FcPoint2d& location, double base) {
-  const FcPoint2d u = Dir(base);
-  const FcPoint2d v{-u.y, u.x};
-  auto along = [&u](const FcPoint2d& p) { return p.x * u.x + p.y * u.y; };
-  auto across = [&v](const FcPoint2d& p) { return p.x * v.x + p.y * v.y; };
-  const double x = along(location);
-  const double y = across(location);
-  const double x0 = std::min(along(first), along(second));
-  const double x1 = std::max(along(first), along(second));
-  const double y0 = std::min(across(first), across(second));
-  const double y1 = std::max(across(first), across(second));
-  const double outsideX = x < x0 ? x0 - x : (x > x1 ? x - x1 : 0.0);
-  const double outsideY = y < y0 ? y0 - y : (y > y1 ? y - y1 : 0.0);
-  return outsideX > outsideY ? base + kHalfPi : base;
-}
-
-FcPoint2d OnDimensionLine(const FcPoint2d& location, double angle, const FcPoint2d& origin) {
-  FcPoint2d at = origin;
-  IntersectLines(kInfiniteLines, location, PointAtPolar(location, 100.0, angle), origin,
-                 PointAtPolar(origin, 100.0, angle + kHalfPi), at);
-  return at;
-}
-
 const char* UndoName(LinearKind kind) {
   switch (kind) {
     case LinearKind::kHorizontal: return "DimHor";
@@ -139,9 +111,23 @@ int RunLinear(LinearKind kind) {
   const Origins picked = origins;
   FcDimAligned* dimension = kind == LinearKind::kAligned ? new FcDimAligned : new FcDimRotate;
   PrepareDimension(*graph, *dimension);
+  FcDimDrag band(dimension);
+  band.baseAngle = ucs;
+  band.first = picked.first;
+  band.second = picked.second;
+  band.circle = origins.circle;
+  if (origins.circle) {
+    band.turnedFirst = TurnedAbout(picked.first, picked.centre, kHalfPi);
+    band.turnedSecond = TurnedAbout(picked.second, picked.centre, kHalfPi);
+  }
   DimTextChoice choice;
   FcPoint2d location;
   for (;;) {
+    dimension->SetDefPoint13(origins.first);
+    dimension->SetDefPoint14(origins.second);
+    band.angle = angle;
+    band.automatic = automatic;
+    SetDragObject(&band);
     const bool allOptions = automatic || kind == LinearKind::kLinear;
     SetKeywords(allOptions ? "Text Angle Horizontal Vertical Rotated" : "Text Angle", 0);
     std::string text;
@@ -152,7 +138,7 @@ int RunLinear(LinearKind kind) {
     if (status == FC_INPUT_OK) break;
     if (status != FC_INPUT_KEYWORD) {
       if (status == FC_INPUT_NONE && kind != LinearKind::kAligned) PrintMessage("Invalid!");
-      delete dimension;
+      DiscardDimension(*graph, dimension);
       return kStatusDone;
     }
     if (EqualsNoCase(text, "Horizontal") || EqualsNoCase(text, "Vertical")) {
@@ -172,20 +158,20 @@ int RunLinear(LinearKind kind) {
       std::string typed;
       const int answer = GetAngle(nullptr, "Dimension line angle<" + FormatDrawingAngle(angle, graph) + ">", rotated, typed);
       if (answer != FC_INPUT_OK && answer != FC_INPUT_NONE) {
-        delete dimension;
+        DiscardDimension(*graph, dimension);
         return kStatusDone;
       }
       if (answer == FC_INPUT_OK) angle = rotated;
       NormalizeAngle(angle);
       automatic = false;
     } else if (!AnswerTextOrAngle(text, choice, Measured(*graph, kind, origins, angle))) {
-      delete dimension;
+      DiscardDimension(*graph, dimension);
       return kStatusDone;
     }
   }
   location = UcsToWorldPoint(*graph, location);
   if (automatic) {
-    angle = AutomaticAngle(origins.first, origins.second, location, ucs);
+    angle = AutomaticDimAngle(origins.first, origins.second, location, ucs);
     if (origins.circle && angle != ucs) {
       origins.first = TurnedAbout(picked.first, picked.centre, kHalfPi);
       origins.second = TurnedAbout(picked.second, picked.centre, kHalfPi);
@@ -196,8 +182,8 @@ int RunLinear(LinearKind kind) {
   dimension->SetDefPoint13(origins.first);
   dimension->SetDefPoint14(origins.second);
   if (kind != LinearKind::kAligned) dimension->SetRotation(angle);
-  const FcPoint2d d2 = OnDimensionLine(location, angle, origins.second);
-  const FcPoint2d d1 = OnDimensionLine(location, angle, origins.first);
+  const FcPoint2d d2 = PointOnDimLine(location, angle, origins.second);
+  const FcPoint2d d1 = PointOnDimLine(location, angle, origins.first);
   dimension->SetDefPoint10(d2);
   dimension->SetTextMidpoint(MidPoint(d1, d2));
   FinishDimension(section, dimension, choice, Measured(*graph, kind, origins, angle), true);

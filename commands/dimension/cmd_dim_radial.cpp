@@ -14,14 +14,14 @@
 #include "entities/dim_ordinate.h"
 #include "entities/dim_radial.h"
 #include "shell/command_registry.h"
+#include "shell/drag_dimension.h"
 #include "shell/input_request.h"
 
 namespace {
 
-// The two points where the line from the centre through the pick meets
-// the picked arc's or circle's full circle.
-bool PickArcOrCircle(FcPoint2d& first, FcPoint2d& second) {
-  GeomSegment arc;
+// The picked arc or circle and the two points where the line from its
+// centre through the pick meets its full circle.
+bool PickArcOrCircle(GeomSegment& arc, FcPoint2d& first, FcPoint2d& second) {
   FcPoint2d pickPoint;
   if (!PickArcOrCircleSegment(arc, pickPoint)) return false;
   const double along = IsSamePoint(arc.centre, pickPoint) ? 0.0 : AngleFromTo(arc.centre, pickPoint);
@@ -37,8 +37,9 @@ std::string StyleDistance(const FcGraph& graph, double value) {
 
 // The location prompt with its text and angle options: false when the
 // dimension is not to be made.
-bool AskLocation(DimTextChoice& choice, const std::string& measured, FcPoint2d& location) {
+bool AskLocation(FcDimDrag& band, DimTextChoice& choice, const std::string& measured, FcPoint2d& location) {
   for (;;) {
+    SetDragObject(&band);
     SetKeywords("Text Angle", 0);
     std::string text;
     const int status = GetPoint(nullptr, "Dimension line location (Text/Angle)", location, text);
@@ -51,9 +52,10 @@ int RunRadial(bool diameter) {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
   FcUndoSection section(*graph, diameter ? "DimDiameter" : "DimRadius", FcUndoSection::Steps::kWholeRun);
+  GeomSegment arc;
   FcPoint2d first;
   FcPoint2d second;
-  if (!PickArcOrCircle(first, second)) return kStatusDone;
+  if (!PickArcOrCircle(arc, first, second)) return kStatusDone;
   const FcPoint2d centre = MidPoint(first, second);
   const double radius = DistanceBetween(centre, first);
   const std::string measured = StyleDistance(*graph, diameter ? 2.0 * radius : radius);
@@ -69,10 +71,15 @@ int RunRadial(bool diameter) {
     PrintMessage("Dimension text = " + measured);
   }
   PrepareDimension(*graph, *dimension);
+  FcDimDrag band(dimension);
+  band.centre = centre;
+  band.radius = radius;
+  band.startAngle = arc.startAngle;
+  band.endAngle = arc.endAngle;
   DimTextChoice choice;
   FcPoint2d location;
-  if (!AskLocation(choice, measured, location)) {
-    delete dimension;
+  if (!AskLocation(band, choice, measured, location)) {
+    DiscardDimension(*graph, dimension);
     return kStatusDone;
   }
   const double a = IsSamePoint(location, centre) ? 0.0 : AngleFromTo(centre, location);
@@ -108,7 +115,10 @@ int CmdDimOrdinate() {
   DimTextChoice choice;
   bool automatic = true;
   FcPoint2d leaderEnd;
+  FcDimDrag band(dimension);
   for (;;) {
+    band.automatic = automatic;
+    SetDragObject(&band);
     SetKeywords("Xdatum Ydatum Text Angle", 0);
     const int status = GetPoint(nullptr, "Leader endpoint (Xdatum/Ydatum/Text/Angle)", leaderEnd, text);
     if (status == FC_INPUT_OK) break;
@@ -120,7 +130,7 @@ int CmdDimOrdinate() {
       continue;
     }
     if (status != FC_INPUT_KEYWORD || !AnswerTextOrAngle(text, choice, measured)) {
-      delete dimension;
+      DiscardDimension(*graph, dimension);
       return kStatusDone;
     }
   }

@@ -5,6 +5,7 @@
 #include "commands/draw/entity_pick.h"
 #include "commands/undo_section.h"
 #include "core/geometry_basics.h"
+#include "database/block.h"
 #include "database/graph.h"
 #include "entities/dimension.h"
 #include "platform/frame_link.h"
@@ -25,7 +26,8 @@ double UcsAngle(const FcGraph& graph) {
   return std::atan2(axis.y, axis.x);
 }
 
-void PrepareDimension(const FcGraph& graph, FcDimension& dimension) {
+void PrepareDimension(FcGraph& graph, FcDimension& dimension) {
+  dimension.SetPlacementGraph(&graph);
   double horizontal = kTwoPi - UcsAngle(graph);
   NormalizeAngle(horizontal);
   dimension.SetHorizontalDirection(horizontal);
@@ -61,7 +63,7 @@ bool AnswerTextOrAngle(const std::string& keyword, DimTextChoice& choice, const 
 bool FinishDimension(FcUndoSection& section, FcDimension* dimension, DimTextChoice& choice, const std::string& measured,
                      bool remember) {
   if (!choice.entered && !AskDimensionText(choice, measured)) {
-    delete dimension;
+    DiscardDimension(section.Graph(), dimension);
     return false;
   }
   dimension->SetTextOverride(choice.text);
@@ -72,4 +74,9 @@ bool FinishDimension(FcUndoSection& section, FcDimension* dimension, DimTextChoi
   if (!section.AddCreated(dimension)) return false;
   if (remember) section.Graph().GetSysVars().LastDimensionHandle = dimension->GetHandle();
   return true;
+}
+
+void DiscardDimension(FcGraph& graph, FcDimension* dimension) {
+  if (dimension->GetDimBlockHandle() != 0) graph.GetBlockList().RemoveByHandle(dimension->GetDimBlockHandle());
+  delete dimension;
 }

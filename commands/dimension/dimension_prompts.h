@@ -26,7 +26,10 @@ bool PickedSegment(const EntityPick& pick, GeomSegment& segment);
 double UcsAngle(const FcGraph& graph);
 // A new dimension of the drawing's current style, its horizontal
 // direction against the current UCS.
-void PrepareDimension(const FcGraph& graph, FcDimension& dimension);
+void PrepareDimension(FcGraph& graph, FcDimension& dimension);
+// Deletes a dimension that is not to be made, with the block its preview
+// built in the drawing.
+void DiscardDimension(FcGraph& graph, FcDimension* dimension);
 
 // "Dimension text <%s>", the current text shown when it says more than the
 // measurement: false when the answer cancels.

@@ -9,6 +9,7 @@
 #include "entities/dim_ordinate.h"
 #include "entities/dim_radial.h"
 #include "entities/line.h"
+#include "shell/drag_dimension.h"
 #include "tests/support/pickable_script.h"
 
 namespace {
@@ -215,6 +216,108 @@ TEST_F(DimensionCommandTest, DimCenterAsksAgainUntilAnArcOrCircle) {
   const std::vector<std::string> prompts = script_.Frame().Prompts();
   EXPECT_EQ(std::count(prompts.begin(), prompts.end(), "Select arc or circle"), 3);
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Line"}));
+}
+
+// The dimension being placed follows the cursor: a linear one turns with
+// the cursor's side of the origins, a radius keeps to its arc's range, an
+// ordinate chooses its datum. What the preview built leaves no block
+// behind when the command is cancelled.
+class DimensionPreviewTest : public DimensionCommandTest {
+ protected:
+  struct Look {
+    std::uint8_t type = 0;
+    double rotation = 0.0;
+    FcPoint2d p10;
+    FcPoint2d p15;
+    bool drawn = false;
+  };
+  Look MoveTo(const FcPoint2d& cursor) {
+    return script_.OnWindowThread([&] {
+      script_.View().OnCursorMove(cursor);
+      const auto* band = dynamic_cast<const FcDimDrag*>(script_.View().GetInputRequest().dragObject);
+      Look look;
+      if (band == nullptr) return look;
+      const FcDimension& d = *band->dimension;
+      look = {d.GetDimType(), d.GetRotation(), d.GetDefPoint10(), d.GetDefPoint15(),
+              script_.Drawing().GetDisplaySurface()->GetPreviewGroup().GetCount() > 0};
+      return look;
+    });
+  }
+  void Start(const std::vector<std::string>& typed) {
+    for (const std::string& line : typed) {
+      script_.Type(line);
+      ASSERT_TRUE(script_.WaitForPromptOrIdle());
+    }
+  }
+  int Blocks() {
+    return script_.OnWindowThread([this] { return script_.Drawing().GetBlockList().GetBlockCount(); });
+  }
+};
+
+TEST_F(DimensionPreviewTest, LinearTurnsWithTheCursorAndLeavesNothingWhenCancelled) {
+  const int blocks = Blocks();
+  Start({"DimLinear", "0,0", "10,4"});
+  Look look = MoveTo({5, 10});
+  EXPECT_TRUE(look.drawn);
+  EXPECT_EQ(look.rotation, 0.0);
+  ExpectPointNear(look.p10, {10, 10}, 1e-9);
+  look = MoveTo({15, 2});
+  EXPECT_NEAR(look.rotation, kHalfPi, 1e-12);
+  ExpectPointNear(look.p10, {15, 4}, 1e-9);
+  script_.PressEsc();
+  ASSERT_TRUE(script_.WaitUntilIdle());
+  EXPECT_TRUE(EntitiesOf<FcDimension>().empty());
+  EXPECT_EQ(Blocks(), blocks);
+}
+
+TEST_F(DimensionPreviewTest, RadiusKeepsToTheArcAndGoesRoundACircle) {
+  ASSERT_TRUE(RunScript(script_, "arc", {"c", "100,150", "120,150", "a", "180"}));
+  ASSERT_TRUE(RunScript(script_, "circle", {"250,150", "20"}));
+  Start({"DimRadius", "100,170"});
+  // Below the upper half arc: held at its end.
+  Look look = MoveTo({100, 120});
+  EXPECT_TRUE(look.drawn);
+  ExpectPointNear(look.p15, {80, 150}, 1e-9);
+  script_.Type("100,120");
+  ASSERT_TRUE(script_.WaitForPromptOrIdle());
+  script_.Type("");
+  ASSERT_TRUE(script_.WaitUntilIdle());
+  // The location itself is not held to the arc.
+  ExpectPointNear(EntitiesOf<FcDimRadius>().at(0)->GetDefPoint15(), {100, 130}, 1e-9);
+
+  Start({"DimDiameter", "250,170"});
+  look = MoveTo({250, 120});
+  ExpectPointNear(look.p10, {250, 130}, 1e-9);
+  ExpectPointNear(look.p15, {250, 170}, 1e-9);
+  script_.PressEsc();
+  ASSERT_TRUE(script_.WaitUntilIdle());
+}
+
+TEST_F(DimensionPreviewTest, OrdinateChoosesItsDatumByTheLeader) {
+  Start({"DimOrdinate", "5,3"});
+  EXPECT_TRUE(MoveTo({6, 8}).type & kDimOrdinateX);
+  EXPECT_FALSE(MoveTo({9, 4}).type & kDimOrdinateX);
+  script_.Type("y");
+  ASSERT_TRUE(script_.WaitForPromptOrIdle());
+  EXPECT_FALSE(MoveTo({6, 8}).type & kDimOrdinateX);
+  script_.PressEsc();
+  ASSERT_TRUE(script_.WaitUntilIdle());
+}
+
+TEST_F(DimensionPreviewTest, BaselineShowsTheNextDimensionAndDropsItWhenCancelled) {
+  UseSpacing(script_, 4.0);
+  ASSERT_TRUE(RunScript(script_, "DimLinear", {"0,0", "10,0", "5,5", ""}));
+  const int blocks = Blocks();
+  Start({"DimBaseLine"});
+  const bool drawn = script_.OnWindowThread([this] {
+    script_.View().OnCursorMove({20, 0});
+    return script_.Drawing().GetDisplaySurface()->GetPreviewGroup().GetCount() > 0;
+  });
+  EXPECT_TRUE(drawn);
+  script_.PressEsc();
+  ASSERT_TRUE(script_.WaitUntilIdle());
+  EXPECT_EQ(EntitiesOf<FcDimension>().size(), 1u);
+  EXPECT_EQ(Blocks(), blocks);
 }
 
 }  // namespace
