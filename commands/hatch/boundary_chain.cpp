@@ -34,14 +34,51 @@ BoundaryPiece PolylinePiece(const FcPolyline& polyline, std::unique_ptr<FcHatchE
   const std::vector<PolylineVertex>& vertices = polyline.GetVertices();
   if (polyline.IsFitted() || vertices.size() < 2) return BoundaryPiece::kNothing;
   auto chain = std::make_unique<FcOtherEdge>();
-  for (std::size_t i = 0; i + 1 < vertices.size(); ++i) chain->AppendFlattened(SegmentEdge(vertices[i], vertices[i + 1]));
-  if (polyline.IsClosed()) chain->AppendFlattened(SegmentEdge(vertices.back(), vertices.front()));
+  // A segment between repeated vertices bounds nothing and would leave the
+  // hatch an edge of zero length.
+  const auto append = [&chain](const PolylineVertex& from, const PolylineVertex& to) {
+    if (IsDifferentPoint(At(from), At(to))) chain->AppendFlattened(SegmentEdge(from, to));
+  };
+  for (std::size_t i = 0; i + 1 < vertices.size(); ++i) append(vertices[i], vertices[i + 1]);
+  if (polyline.IsClosed()) append(vertices.back(), vertices.front());
+  if (chain->GetEdges().empty()) return BoundaryPiece::kNothing;
   const bool closed = polyline.IsClosed() || IsSamePoint(At(vertices.front()), At(vertices.back()));
   piece = std::move(chain);
   return closed ? BoundaryPiece::kClosed : BoundaryPiece::kOpen;
 }
 
+// Whether next starts where first ends and runs on along the same line.
+bool ContinuesAlong(const FcLineEdge& first, const FcLineEdge& next) {
+  if (!IsSamePoint(first.GetEnd(), next.GetStart())) return false;
+  const double dot = (first.GetEnd().x - first.GetStart().x) * (next.GetEnd().x - next.GetStart().x) +
+                     (first.GetEnd().y - first.GetStart().y) * (next.GetEnd().y - next.GetStart().y);
+  return dot > 0.0 && PointLineDistance(next.GetEnd(), first.GetStart(), first.GetEnd()) <= kTolerance;
+}
+
 }  // namespace
+
+void JoinCollinearLineEdges(FcOtherEdge& loop) {
+  std::vector<std::unique_ptr<FcHatchEdge>> kept;
+  for (const auto& edge : loop.GetEdges()) {
+    const auto* line = dynamic_cast<const FcLineEdge*>(edge.get());
+    const auto* last = kept.empty() ? nullptr : dynamic_cast<const FcLineEdge*>(kept.back().get());
+    if (line != nullptr && last != nullptr && ContinuesAlong(*last, *line)) {
+      kept.back() = std::make_unique<FcLineEdge>(last->GetStart(), line->GetEnd());
+      continue;
+    }
+    kept.push_back(edge->Clone());
+  }
+  if (kept.size() > 2) {
+    const auto* first = dynamic_cast<const FcLineEdge*>(kept.front().get());
+    const auto* last = dynamic_cast<const FcLineEdge*>(kept.back().get());
+    if (first != nullptr && last != nullptr && ContinuesAlong(*last, *first)) {
+      kept.front() = std::make_unique<FcLineEdge>(last->GetStart(), first->GetEnd());
+      kept.pop_back();
+    }
+  }
+  loop.RemoveAll();
+  for (auto& edge : kept) loop.AppendFlattened(std::move(edge));
+}
 
 BoundaryPiece EntityToHatchEdge(const FcEntity& entity, std::unique_ptr<FcHatchEdge>& piece) {
   if (const auto* line = dynamic_cast<const FcLine*>(&entity)) {
@@ -104,7 +141,7 @@ bool GetOpenCurveEnds(const FcEntity& entity, FcPoint2d& start, FcPoint2d& end) 
   return false;
 }
 
-void ChainBoundaryLoops(FcEntitySets& entities, FcHatchEdgeList& loops) {
+void ChainBoundaryLoops(FcEntitySets& entities, const FcEntitySets& found, FcHatchEdgeList& loops) {
   std::vector<FcEntity*> left(entities.begin(), entities.end());
   entities.RemoveAll(false);
   while (!left.empty()) {
@@ -114,7 +151,10 @@ void ChainBoundaryLoops(FcEntitySets& entities, FcHatchEdgeList& loops) {
     FcPoint2d chainStart;
     FcPoint2d chainEnd;
     if (!GetOpenCurveEnds(*entity, chainStart, chainEnd)) {
-      if (EntityToHatchEdge(*entity, piece) == BoundaryPiece::kClosed) loops.Append(std::move(piece));
+      if (EntityToHatchEdge(*entity, piece) != BoundaryPiece::kClosed) continue;
+      auto* loop = dynamic_cast<FcOtherEdge*>(piece.get());
+      if (loop != nullptr && found.Contains(entity)) JoinCollinearLineEdges(*loop);
+      loops.Append(std::move(piece));
       continue;
     }
     auto chain = std::make_unique<FcOtherEdge>();

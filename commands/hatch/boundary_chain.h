@@ -8,6 +8,7 @@ class FcEntity;
 class FcEntitySets;
 class FcHatchEdge;
 class FcHatchEdgeList;
+class FcOtherEdge;
 
 // What an entity gives a hatch boundary.
 enum class BoundaryPiece { kNothing, kOpen, kClosed };
@@ -19,6 +20,12 @@ BoundaryPiece EntityToHatchEdge(const FcEntity& entity, std::unique_ptr<FcHatchE
 // True for an open curve, with its two ends.
 bool GetOpenCurveEnds(const FcEntity& entity, FcPoint2d& start, FcPoint2d& end);
 
+// Joins line edges that run on along one line into one, across the loop's
+// start too; other edges are kept as they are.
+void JoinCollinearLineEdges(FcOtherEdge& loop);
+
 // Turns the entities into loops: closed curves give a loop each, open
 // ones are chained end to end (each turned as needed). The set is emptied.
-void ChainBoundaryLoops(FcEntitySets& entities, FcHatchEdgeList& loops);
+// The loops of entities in found (boundaries found around picked points)
+// have their split sides joined; loops the user chose keep their edges.
+void ChainBoundaryLoops(FcEntitySets& entities, const FcEntitySets& found, FcHatchEdgeList& loops);

@@ -171,7 +171,7 @@ class HatchRun {
     auto hatch = std::make_unique<FcHatch>();
     FcEntitySets chained(16);
     chained.CopyFrom(boundary_);
-    ChainBoundaryLoops(chained, hatch->GetLoops());
+    ChainBoundaryLoops(chained, generated_, hatch->GetLoops());
     if (hatch->GetLoops().GetCount() == 0) {
       PrintMessage(kNoEdgeMessage);
       return;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -8,8 +9,11 @@
 #include "entities/hatch.h"
 #include "entities/line.h"
 #include "entities/polyline.h"
+#include "files/drawing_file.h"
 #include "platform/program_settings.h"
 #include "tests/support/pickable_script.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -53,13 +57,42 @@ double LoopArea(const FcHatchEdge& loop) {
   return std::fabs(twice) / 2.0;
 }
 
-// The loop as its chain of edges, head to tail.
-void ExpectClosedChainOfLines(const FcHatchEdge& loop, std::size_t edges) {
+// A coordinate as the DXF reading script prints it: six decimals at most,
+// no trailing zeros, no sign on zero.
+std::string NumberText(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.6f", value);
+  std::string text = buffer;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return std::fabs(value) <= 5e-7 || text == "-0" ? "0" : text;
+}
+
+std::string PointText(const FcPoint2d& p) { return NumberText(p.x) + "," + NumberText(p.y); }
+
+// The loop is four line edges running head to tail round the box DrawBox
+// makes, one edge a side. Returns the edges as the DXF reading script
+// prints them.
+std::string ExpectFourLinesRoundTheBox(const FcHatchEdge& loop) {
   const auto* chain = dynamic_cast<const FcOtherEdge*>(&loop);
-  ASSERT_NE(chain, nullptr);
-  ASSERT_EQ(chain->GetEdges().size(), edges);
-  std::vector<FcPoint2d> points;
-  EXPECT_TRUE(chain->AppendPoints(0.1, points));
+  EXPECT_NE(chain, nullptr);
+  if (chain == nullptr) return {};
+  const std::vector<std::unique_ptr<FcHatchEdge>>& edges = chain->GetEdges();
+  EXPECT_EQ(edges.size(), 4u);
+  std::vector<std::string> corners;
+  std::string text = "edges: ";
+  for (std::size_t i = 0; i < edges.size(); ++i) {
+    const auto* line = dynamic_cast<const FcLineEdge*>(edges[i].get());
+    const auto* next = dynamic_cast<const FcLineEdge*>(edges[(i + 1) % edges.size()].get());
+    EXPECT_NE(line, nullptr) << "edge " << i;
+    if (line == nullptr || next == nullptr) return {};
+    ExpectPointNear(line->GetEnd(), next->GetStart(), 1e-9);
+    corners.push_back(PointText(line->GetStart()));
+    text += std::string(i == 0 ? "" : "; ") + "line " + PointText(line->GetStart()) + " " + PointText(line->GetEnd());
+  }
+  std::sort(corners.begin(), corners.end());
+  EXPECT_EQ(corners, (std::vector<std::string>{"100,100", "100,180", "200,100", "200,180"}));
+  return text;
 }
 
 TEST_F(HatchCommandTest, SelectedLinesInAnyOrderChainIntoOneLoop) {
@@ -68,12 +101,15 @@ TEST_F(HatchCommandTest, SelectedLinesInAnyOrderChainIntoOneLoop) {
   const std::vector<const FcHatch*> hatches = EntitiesOf<FcHatch>();
   ASSERT_EQ(hatches.size(), 1u);
   ASSERT_EQ(hatches[0]->GetLoops().GetCount(), 1);
-  ExpectClosedChainOfLines(hatches[0]->GetLoops().GetAt(0), 4);
+  ExpectFourLinesRoundTheBox(hatches[0]->GetLoops().GetAt(0));
   EXPECT_EQ(hatches[0]->GetPattern().GetName(), "ansi31");
   EXPECT_FALSE(hatches[0]->IsSolid());
   EXPECT_EQ(UndoNames().back(), "Hatch");
 }
 
+// The boundary found around the point starts where its ray met the right
+// side; the hatch gets the box's four sides, not that side in two halves
+// and a closing edge of no length, and the file keeps them so.
 TEST_F(HatchCommandTest, APickedPointFindsTheBoundaryAndSolidFillsIt) {
   DrawBox();
   ASSERT_TRUE(RunScript(script_, "hatch", {"pattern", "solid", "", "", "pick", "150,140", "", ""}));
@@ -81,11 +117,49 @@ TEST_F(HatchCommandTest, APickedPointFindsTheBoundaryAndSolidFillsIt) {
   ASSERT_EQ(hatches.size(), 1u);
   EXPECT_TRUE(hatches[0]->IsSolid());
   ASSERT_EQ(hatches[0]->GetLoops().GetCount(), 1);
+  const std::string edges = ExpectFourLinesRoundTheBox(hatches[0]->GetLoops().GetAt(0));
   ASSERT_EQ(hatches[0]->GetSeedPoints().size(), 1u);
   ExpectPointNear(hatches[0]->GetSeedPoints()[0], {150, 140}, 1e-9);
   // The boundary found around the point was lent for the command only.
   EXPECT_TRUE(EntitiesOf<FcPolyline>().empty());
   EXPECT_EQ(EntitiesOf<FcLine>().size(), 4u);
+
+  TempDir folder;
+  const std::string path = folder.path() + "picked.dxf";
+  ASSERT_TRUE(script_.OnWindowThread([&] {
+    return SaveDrawing(script_.Drawing(), path, FcFileKind::kAsciiDxf, false, false) == FcSaveResult::kDone;
+  }));
+  const CommandResult read = RunCommand("/usr/bin/python3 '" + LibraryScript() + "' hatches '" + path + "'");
+  EXPECT_EQ(read.status, 0) << read.output;
+  EXPECT_EQ(read.output, "HATCH solid solid 1\n" + edges + "\nseeds 150,140\n");
+}
+
+// A polyline the user selects keeps its vertices as edges, the one on the
+// middle of a side too; only the segment between two equal vertices goes.
+TEST_F(HatchCommandTest, ASelectedPolylineKeepsItsEdgesButNoneOfZeroLength) {
+  script_.OnWindowThread([this] {
+    auto* polyline = new FcPolyline;
+    for (const FcPoint2d& at : {FcPoint2d{100, 100}, {200, 100}, {200, 140}, {200, 180}, {200, 180}, {100, 180}}) {
+      polyline->AppendVertex(at, 0, 0, 0);
+    }
+    polyline->SetClosed(true);
+    script_.Drawing().AddEntity(polyline, true);
+    return true;
+  });
+  ASSERT_TRUE(RunScript(script_, "hatch", {"select", "all", "", ""}));
+  const std::vector<const FcHatch*> hatches = EntitiesOf<FcHatch>();
+  ASSERT_EQ(hatches.size(), 1u);
+  ASSERT_EQ(hatches[0]->GetLoops().GetCount(), 1);
+  const auto* chain = dynamic_cast<const FcOtherEdge*>(&hatches[0]->GetLoops().GetAt(0));
+  ASSERT_NE(chain, nullptr);
+  std::vector<std::string> edges;
+  for (const auto& edge : chain->GetEdges()) {
+    const auto* line = dynamic_cast<const FcLineEdge*>(edge.get());
+    ASSERT_NE(line, nullptr);
+    edges.push_back(PointText(line->GetStart()) + " " + PointText(line->GetEnd()));
+  }
+  EXPECT_EQ(edges, (std::vector<std::string>{"100,100 200,100", "200,100 200,140", "200,140 200,180",
+                                             "200,180 100,180", "100,180 100,100"}));
 }
 
 // A box with a circle in it, made a block, referenced from a second block,
