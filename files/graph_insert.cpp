@@ -47,13 +47,21 @@ FcHandle MatchingPlotStyle(const FcGraph& graph, const FcGraph& other, FcHandle 
   return own != nullptr ? own->GetHandle() : fallback;
 }
 
-// Copies every record of the other drawing's table whose name this
-// drawing's table lacks: makeCopy appends a filled record (null when it
-// cannot), which then takes this drawing's applications and next handle.
+bool InUse(const FcTextStyle& style) { return !style.IsUnreferenced(); }
+bool InUse(const FcLineType& linetype) { return !linetype.IsUnreferenced(); }
+bool InUse(const FcDimStyle& style) { return !style.IsUnreferenced(); }
+bool InUse(const FcLayer& layer) { return layer.GetEntityHandles().count > 0; }
+bool InUse(const FcUCS&) { return true; }
+
+// Copies every record of the other drawing's table (those in use for
+// kInUse) whose name this drawing's table lacks: makeCopy appends a filled
+// record (null when it cannot), which then takes this drawing's
+// applications and next handle.
 template <typename Table, typename Lookup, typename MakeCopy>
-void MergeMissing(FcGraph& graph, const Table& theirs, Lookup ownRecord, MakeCopy makeCopy) {
+void MergeMissing(FcGraph& graph, const Table& theirs, FcMergeScope scope, Lookup ownRecord, MakeCopy makeCopy) {
   for (int i = 0; i < theirs.GetCount(); ++i) {
     const auto& source = *theirs.GetAt(i);
+    if (scope == FcMergeScope::kInUse && !InUse(source)) continue;
     if (ownRecord(source.GetName()) != nullptr) continue;
     if (FcObject* copy = makeCopy(source)) AdoptCopiedRecord(graph, *copy, source);
   }
@@ -111,9 +119,9 @@ FcBlock* GetEmptyBlock(FcGraph& graph, std::string_view name) {
   return block;
 }
 
-void MergeTextStyles(FcGraph& graph, const FcGraph& other) {
+void MergeTextStyles(FcGraph& graph, const FcGraph& other, FcMergeScope scope) {
   FcTextStyleList& styles = graph.GetTextStyleList();
-  MergeMissing(graph, other.GetTextStyleList(), [&](std::string_view name) { return styles.Find(name); },
+  MergeMissing(graph, other.GetTextStyleList(), scope, [&](std::string_view name) { return styles.Find(name); },
                [&](const FcTextStyle& source) {
                  FcTextStyle* style = styles.CreateStyle();
                  if (style != nullptr) style->CopyFrom(source);
@@ -121,9 +129,9 @@ void MergeTextStyles(FcGraph& graph, const FcGraph& other) {
                });
 }
 
-void MergeLinetypes(FcGraph& graph, const FcGraph& other) {
+void MergeLinetypes(FcGraph& graph, const FcGraph& other, FcMergeScope scope) {
   FcLinetypeList& linetypes = graph.GetLinetypeList();
-  MergeMissing(graph, other.GetLinetypeList(), [&](std::string_view name) { return linetypes.FindByName(name); },
+  MergeMissing(graph, other.GetLinetypeList(), scope, [&](std::string_view name) { return linetypes.FindByName(name); },
                [&](const FcLineType& source) {
                  FcLineType* linetype = linetypes.AddNew();
                  if (linetype != nullptr) linetype->CopyFrom(source);
@@ -131,8 +139,8 @@ void MergeLinetypes(FcGraph& graph, const FcGraph& other) {
                });
 }
 
-void MergeLayers(FcGraph& graph, const FcGraph& other) {
-  MergeMissing(graph, other.GetLayerList(), [&](std::string_view name) { return graph.GetLayerList().FindByName(name); },
+void MergeLayers(FcGraph& graph, const FcGraph& other, FcMergeScope scope) {
+  MergeMissing(graph, other.GetLayerList(), scope, [&](std::string_view name) { return graph.GetLayerList().FindByName(name); },
                [&](const FcLayer& source) {
                  FcLayer* layer = graph.CreateLayer();
                  if (layer != nullptr) CopyLayer(graph, other, source, *layer);
@@ -140,9 +148,9 @@ void MergeLayers(FcGraph& graph, const FcGraph& other) {
                });
 }
 
-void MergeDimStyles(FcGraph& graph, const FcGraph& other) {
+void MergeDimStyles(FcGraph& graph, const FcGraph& other, FcMergeScope scope) {
   FcDimStyleList& styles = graph.GetDimStyleList();
-  MergeMissing(graph, other.GetDimStyleList(), [&](std::string_view name) { return styles.Find(name); },
+  MergeMissing(graph, other.GetDimStyleList(), scope, [&](std::string_view name) { return styles.Find(name); },
                [&](const FcDimStyle& source) {
                  FcDimStyle* style = styles.AddNew();
                  if (style == nullptr) return style;
@@ -154,7 +162,7 @@ void MergeDimStyles(FcGraph& graph, const FcGraph& other) {
 
 void MergeUcs(FcGraph& graph, const FcGraph& other) {
   FcUCSList& named = graph.GetUcsList();
-  MergeMissing(graph, other.GetUcsList(), [&](std::string_view name) { return named.FindByName(name); },
+  MergeMissing(graph, other.GetUcsList(), FcMergeScope::kAll, [&](std::string_view name) { return named.FindByName(name); },
                [&](const FcUCS& source) {
                  FcUCS* ucs = named.AddNew();
                  if (ucs != nullptr) ucs->CopyFrom(source);
@@ -162,7 +170,7 @@ void MergeUcs(FcGraph& graph, const FcGraph& other) {
                });
 }
 
-void MergeImageDefs(FcGraph& graph, const FcGraph& other) {
+void MergeImageDefs(FcGraph& graph, const FcGraph& other, FcMergeScope scope) {
   const auto* theirs = dynamic_cast<const FcDictionary*>(other.GetNamedObjects().GetAt(kImageDictionary));
   if (theirs == nullptr) return;
   auto* own = dynamic_cast<FcDictionary*>(graph.GetNamedObjects().GetAt(kImageDictionary));
@@ -178,6 +186,7 @@ void MergeImageDefs(FcGraph& graph, const FcGraph& other) {
     const FcDictionaryEntry& entry = theirs->GetEntry(i);
     const auto* source = dynamic_cast<const FcRasterImageDef*>(entry.object);
     if (source == nullptr || own->GetAt(entry.name) != nullptr) continue;
+    if (scope == FcMergeScope::kInUse && source->GetWriteMark()) continue;
     auto* definition = new (std::nothrow) FcRasterImageDef();
     if (definition == nullptr) continue;
     definition->CopyFrom(*source);
@@ -193,12 +202,13 @@ void MergeImageDefs(FcGraph& graph, const FcGraph& other) {
   }
 }
 
-void MergeBlocks(FcGraph& graph, const FcGraph& other) {
+void MergeBlocks(FcGraph& graph, const FcGraph& other, FcMergeScope scope) {
   FcBlockList& blocks = graph.GetBlockList();
   const FcBlockList& theirs = other.GetBlockList();
   for (int i = 0; i < theirs.GetBlockCount(); ++i) {
     const FcBlock& source = *theirs.GetAt(i);
     if (IsSpaceName(source.GetName()) || blocks.FindByName(source.GetName()) != nullptr) continue;
+    if (scope == FcMergeScope::kInUse && source.IsUnreferenced()) continue;
     FcBlock* block = blocks.AddNew();
     if (block != nullptr) block->CopyFrom(source, false);
   }

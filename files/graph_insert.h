@@ -20,20 +20,26 @@ class FcGraph;
 // cannot be made.
 FcBlock* GetEmptyBlock(FcGraph& graph, std::string_view name);
 
+// Which of the other drawing's records a merge takes: all of them, or only
+// those in use: styles, linetypes and blocks whose unreferenced marks are
+// clear, image definitions whose write marks are clear (the marks fresh
+// from MarkReferences and MarkImageDefs), and layers that hold entities.
+enum class FcMergeScope { kAll, kInUse };
+
 // Each copies the other drawing's records whose names the drawing lacks;
 // a record that cannot be made is skipped.
-void MergeTextStyles(FcGraph& graph, const FcGraph& other);
-void MergeLinetypes(FcGraph& graph, const FcGraph& other);
+void MergeTextStyles(FcGraph& graph, const FcGraph& other, FcMergeScope scope = FcMergeScope::kAll);
+void MergeLinetypes(FcGraph& graph, const FcGraph& other, FcMergeScope scope = FcMergeScope::kAll);
 // The copied layer is bound to this drawing's linetype and plot style of
 // the same names ("Continuous" and the drawing's first plot style when
 // there is none).
-void MergeLayers(FcGraph& graph, const FcGraph& other);
-void MergeDimStyles(FcGraph& graph, const FcGraph& other);
+void MergeLayers(FcGraph& graph, const FcGraph& other, FcMergeScope scope = FcMergeScope::kAll);
+void MergeDimStyles(FcGraph& graph, const FcGraph& other, FcMergeScope scope = FcMergeScope::kAll);
 // Named UCSs only; the list of previous UCSs is not touched.
 void MergeUcs(FcGraph& graph, const FcGraph& other);
-void MergeImageDefs(FcGraph& graph, const FcGraph& other);
+void MergeImageDefs(FcGraph& graph, const FcGraph& other, FcMergeScope scope = FcMergeScope::kAll);
 // Every block but model and paper space.
-void MergeBlocks(FcGraph& graph, const FcGraph& other);
+void MergeBlocks(FcGraph& graph, const FcGraph& other, FcMergeScope scope = FcMergeScope::kAll);
 
 // Merges the other drawing's tables and blocks into the drawing and copies
 // its model space into a block named after the other drawing's file title
@@ -48,6 +54,9 @@ FcBlock* InsertDrawing(FcGraph& graph, const FcGraph& other);
 FcOpenResult InsertDrawingFile(FcGraph& graph, const std::string& path, FcBlock*& block, std::uint8_t* skipped);
 
 // A new drawing whose model space holds copies of the block's entities, with
-// the source's settings, table records and the blocks they reference; its
-// insertion base is the block's base point. Null when it cannot be made.
-std::unique_ptr<FcGraph> CreateFromBlock(const FcGraph& source, const FcBlock& block);
+// the source's settings, the styles, linetypes, blocks and image
+// definitions the block uses, the source's layers that hold entities and
+// the linetypes of those layers; its insertion base is the block's base
+// point. The source's reference marks are left as the block set them. Null
+// when it cannot be made.
+std::unique_ptr<FcGraph> CreateFromBlock(FcGraph& source, FcBlock& block);

@@ -25,7 +25,7 @@ bool EndsWithNoCase(const std::string& text, std::string_view ending) {
 int CmdWBlock() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
-  const FcBlock* block = nullptr;
+  FcBlock* block = nullptr;
   while (block == nullptr) {
     std::string name;
     if (GetString("Block name", name) != FC_INPUT_OK || name.empty()) return kStatusDone;

@@ -156,6 +156,7 @@ TEST_F(AttributeExtractionTest, BadTemplatesAreRefusedWithTheirMessage) {
       {"block columns only", "BL:NAME C008000\nBL:X N008002\n", {"There isn't any attribute field!"}},
       {"no lines", "", {"No field was defined!"}},
       {"an empty line between", "TAG1 C008000\n\nBL:X N008002\n", {}},
+      {"an unknown block column as characters", "TAG1 C008000\nBL:WIDTH C005000\n", {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

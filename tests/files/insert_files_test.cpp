@@ -11,6 +11,8 @@
 #include "entities/line.h"
 #include "files/drawing_file.h"
 #include "files/dxf_file_writer.h"
+#include "database/graph_references.h"
+#include "tests/support/drawing_file_support.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 
@@ -121,6 +123,68 @@ TEST(InsertFilesTest, AttributesComeBackFromEveryFileForm) {
     EXPECT_EQ(readDefinition->GetText(), "A1");
     EXPECT_EQ(readDefinition->GetFlags(), kAttributePreset);
   }
+}
+
+// The name in the first block reference record that names `from`.
+bool RenameReference(std::string& dxf, const std::string& from, const std::string& to) {
+  const std::string marker = "AcDbBlockReference";
+  for (std::size_t at = dxf.find(marker); at != std::string::npos; at = dxf.find(marker, at + 1)) {
+    const std::size_t name = dxf.find("\n" + from + "\r\n", at);
+    if (name == std::string::npos || name - at > 40) continue;
+    dxf.replace(name + 1, from.size(), to);
+    return true;
+  }
+  return false;
+}
+
+// A file whose references name a block it lacks, or make a block reach
+// itself through another, opens with those references left out, draws and
+// saves.
+TEST(InsertFilesTest, FilesWithMissingOrLoopingBlocksOpenWithoutThem) {
+  FcGraph graph;
+  for (const char* name : {"LOOPB", "LOOPC", "LOOPD", "GHOST"}) graph.GetBlockList().AddNew()->SetName(name);
+  auto addTo = [&graph](const char* blockName, FcEntity* entity) {
+    graph.TakeHandle(*entity);
+    entity->SetLayer(graph.GetCurrentLayer());
+    EXPECT_TRUE(graph.GetBlockList().FindByName(blockName)->AddEntity(entity));
+  };
+  auto reference = [&addTo](const char* owner, const char* name) {
+    auto* insert = new FcInsert;
+    addTo(owner, insert);
+    insert->SetBlockName(name);
+  };
+  reference("LOOPB", "LOOPC");
+  reference("LOOPC", "LOOPD");
+  addTo("LOOPD", new FcLine);
+  addTo("GHOST", new FcLine);
+  AddFlagReference(graph, {0, 0})->SetBlockName("LOOPB");
+  FcInsert* ghost = AddFlagReference(graph, {5, 5});
+  ghost->SetBlockName("GHOST");
+  ghost->SetEntitiesFollow(1);
+  auto* attribute = new FcAttribute;
+  attribute->SetTag("ROOM");
+  graph.AddEntity(attribute, false);
+  graph.AddEntity(new FcSeqend, false);
+
+  std::string dxf = AsciiDxfOf(graph);
+  // LOOPC now names LOOPB, which holds LOOPC; the model space reference
+  // names a block that is nowhere.
+  ASSERT_TRUE(RenameReference(dxf, "LOOPD", "LOOPB"));
+  ASSERT_TRUE(RenameReference(dxf, "GHOST", "NOWHERE"));
+  FcGraph opened;
+  ASSERT_EQ(OpenDrawingFromMemory(opened, std::vector<char>(dxf.begin(), dxf.end()), nullptr), FcOpenResult::kDone);
+  std::vector<std::string> kinds;
+  for (const FcEntity* entity : *opened.GetCurrentEntitySet()) kinds.push_back(entity->GetRecordName());
+  EXPECT_EQ(kinds, std::vector<std::string>{"INSERT"});
+  const FcBlock* b = opened.GetBlockList().FindByName("LOOPB");
+  const FcBlock* c = opened.GetBlockList().FindByName("LOOPC");
+  ASSERT_NE(b, nullptr);
+  ASSERT_NE(c, nullptr);
+  // One link of the loop is refused: the chain ends.
+  EXPECT_EQ(b->GetEntities().GetCount() + c->GetEntities().GetCount(), 1);
+  opened.Regen();
+  MarkReferences(opened, nullptr);
+  EXPECT_FALSE(AsciiDxfOf(opened).empty());
 }
 
 }  // namespace
