@@ -136,7 +136,8 @@ void Report(benchmark::State& state, const char* step, const Files& files, const
   state.counters["ezdxf_x"] = files.ezdxfSeconds / std::max(figures.seconds, 1e-9);
 }
 
-// Times the step in a child; prepare (untimed) readies what it works on.
+// A step readies what it works on, times the part measured into seconds and
+// says whether it succeeded; it runs in a child process.
 using Step = std::function<bool(const Files& files, double& seconds)>;
 
 void RunStep(benchmark::State& state, const char* name, const Step& step) {
