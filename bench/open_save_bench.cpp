@@ -1,68 +1,24 @@
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <random>
 #include <string>
 
+#include "bench/child_step.h"
 #include "database/graph.h"
 #include "entities/line.h"
 #include "files/drawing_file.h"
 
 // Saving and opening a drawing of a million lines in each file kind, with
-// the throughput and the peak memory of each step. The peak is a process's
-// high-water mark, so every step runs in a child process of its own,
-// forked from this small one: the open's peak is not hidden behind the
-// drawing that was built to be saved.
+// the throughput and the peak memory of each step, each in a child process
+// of its own: the open's peak is not hidden behind the drawing that was
+// built to be saved.
 
 namespace {
 
 constexpr int kLineCount = 1'000'000;
-
-struct StepFigures {
-  bool ok = false;
-  double seconds = 0.0;
-  std::int64_t peakBytes = 0;
-};
-
-std::int64_t PeakResidentBytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<std::int64_t>(usage.ru_maxrss) * 1024;
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Runs the step in a child process and brings back the time it measured
-// and the child's peak.
-StepFigures RunInChild(const std::function<bool(double& seconds)>& step) {
-  StepFigures figures;
-  int channel[2];
-  if (pipe(channel) != 0) return figures;
-  const pid_t child = fork();
-  if (child == 0) {
-    close(channel[0]);
-    figures.ok = step(figures.seconds);
-    figures.peakBytes = PeakResidentBytes();
-    const bool written = write(channel[1], &figures, sizeof figures) == static_cast<ssize_t>(sizeof figures);
-    _exit(written ? 0 : 1);
-  }
-  close(channel[1]);
-  if (child > 0 && read(channel[0], &figures, sizeof figures) != static_cast<ssize_t>(sizeof figures)) {
-    figures.ok = false;
-  }
-  close(channel[0]);
-  if (child > 0) waitpid(child, nullptr, 0);
-  return figures;
-}
 
 void FillWithLines(FcGraph& graph, int count) {
   std::mt19937_64 random(11);

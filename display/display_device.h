@@ -67,6 +67,10 @@ class FcDisplayDevice {
   // False when the last pass could not put its whole output in place (an
   // export file that could not be written); a screen never fails.
   virtual bool Succeeded() const { return true; }
+  // The distance in device units between a curve and its chords that the
+  // output cannot show at all; 0 when the device has no such limit of its
+  // own (a screen or printer shows every pixel).
+  virtual double UnseenChordHeight() const { return 0.0; }
 
   // Recomputes the cross-hair arm from the cursor-size setting and the
   // device size; the argument is not used.

@@ -201,6 +201,9 @@ class FcDisplaySurface : public FcDrawSink {
   FcColorRef currentTrueColor = 0;
   // Finer tessellation for printing.
   bool highPrecision = false;
+  // The chord height curves are tessellated to, in device units: finer when
+  // printing, but never finer than the device's output can show.
+  double DeviceChordHeight() const;
   // 0 normal redraw; 1 during mouse movement; 2 during wheel zoom.
   std::int32_t interactiveMode = 0;
   // The view has not changed since the last completed redraw.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "core/matrix2d.h"
@@ -99,11 +100,17 @@ void FcDisplaySurface::AddCurve(const PolylineVertex* vertices, int count, bool 
   AddEllipseOrSplineToSurface(this, vertices, count, closed, handle, subIndex);
 }
 
+double FcDisplaySurface::DeviceChordHeight() const {
+  // Single-precision constants, as the chord heights have always been.
+  const double shown = highPrecision ? static_cast<double>(0.01f) : static_cast<double>(0.2f);
+  const double unseen = device_ != nullptr ? device_->UnseenChordHeight() : 0.0;
+  return std::max(shown, unseen);
+}
+
 double FcDisplaySurface::CurveChordTolerance() const {
   // A block reference's scale shrinks or grows what the entity's units
   // show, so the world tolerance is taken back through it.
-  const double device = highPrecision ? static_cast<double>(0.01f) : static_cast<double>(0.2f);
-  const double world = SurfaceView(*this).DeviceLengthToWorld(device);
+  const double world = SurfaceView(*this).DeviceLengthToWorld(DeviceChordHeight());
   const double scale = TransformLength(insertMatrix, 1.0);
   return scale > 0.0 && std::isfinite(world / scale) ? world / scale : world;
 }

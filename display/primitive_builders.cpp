@@ -11,10 +11,6 @@
 
 namespace {
 
-// Chord heights in device units, as single-precision constants.
-const double kChordHeight = static_cast<double>(0.2f);
-const double kFineChordHeight = static_cast<double>(0.01f);
-
 constexpr int kMinSegments = 8;
 constexpr int kXorSegmentCap = 64;
 
@@ -104,7 +100,7 @@ bool FcDisplaySurface::UseLinetypePattern(double length) const {
 }
 
 double ChordHeight(const FcDisplaySurface& surface, double radius) {
-  const double device = surface.highPrecision ? kFineChordHeight : kChordHeight;
+  const double device = surface.DeviceChordHeight();
   const double worldRadius = TransformLength(surface.insertMatrix, radius);
   // A circle that vanishes under the matrix gets the fewest segments.
   if (!(worldRadius > 0.0)) return std::fabs(radius);

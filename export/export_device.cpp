@@ -1,6 +1,7 @@
 #include "export/export_device.h"
 
 #include <charconv>
+#include <cmath>
 
 void AppendFixed(std::string& text, double value, int decimals) {
   // Wide enough for any finite double in fixed notation.
@@ -29,3 +30,5 @@ std::string FormatTrimmed(double value, int decimals) {
   AppendTrimmed(text, value, decimals);
   return text;
 }
+
+double FcExportDevice::UnseenChordHeight() const { return 0.5 * scale * std::pow(10.0, -CoordinateDecimals()); }

@@ -64,6 +64,9 @@ class FcExportDevice : public FcDisplayDevice {
   // True once EndPaint has put the whole file in place; an export whose
   // file could not be created or written reports false.
   bool Succeeded() const override { return succeeded_; }
+  // Half a unit of the last decimal written: a curve tessellated finer
+  // than that writes the same numbers with more points.
+  double UnseenChordHeight() const override;
 
   // Set by BeginPaint.
   std::string outputPath;
@@ -74,6 +77,8 @@ class FcExportDevice : public FcDisplayDevice {
   double scale = 1000.0;
 
  protected:
+  // The decimals of the output unit that the format writes coordinates with.
+  virtual int CoordinateDecimals() const { return 3; }
   bool OpenOutput() { return output_.Open(outputPath); }
   void Write(std::string_view bytes) { output_.Write(bytes); }
   FcExportFile& Output() { return output_; }

@@ -1,5 +1,7 @@
 #include "export/pdf_export.h"
 
+#include <string_view>
+
 #include "export/pdf_document.h"
 #include "export/pdf_stream.h"
 
@@ -12,6 +14,19 @@ void AppendCoordinates(std::string& text, double x, double y, const char* op) {
   text += ' ';
   AppendTrimmed(text, y, 2);
   text += op;
+}
+
+// Drops the line-to just appended at `start` when it writes the same
+// numbers as the previous point of the run, which `previous` holds and
+// then takes the new one's: small curves and glyphs have many device
+// points that the two decimals written cannot tell apart.
+void DropRepeatedLineTo(std::string& text, std::size_t start, std::string& previous) {
+  const std::string_view written = std::string_view(text).substr(start);
+  if (written == previous) {
+    text.resize(start);
+    return;
+  }
+  previous.assign(written);
 }
 
 }  // namespace
@@ -46,9 +61,18 @@ void FcPDFExportDevice::AppendLineTo(std::string& text, const FcPoint2d& point) 
   AppendCoordinates(text, point.x + offsetX_, point.y + offsetY_, " l ");
 }
 
-void FcPDFExportDevice::AppendRun(std::string& text, const FcDevicePoint* points, int count) const {
+void FcPDFExportDevice::AppendRun(std::string& text, const FcDevicePoint* points, int count,
+                                  bool repeatFirst) const {
+  std::string previous;
+  std::size_t start = text.size();
   AppendMoveTo(text, Scaled(points[0]));
-  for (int i = 1; i < count; ++i) AppendLineTo(text, Scaled(points[i]));
+  previous = text.substr(start, text.size() - start - 2) + "l ";
+  if (repeatFirst) AppendLineTo(text, Scaled(points[0]));
+  for (int i = 1; i < count; ++i) {
+    start = text.size();
+    AppendLineTo(text, Scaled(points[i]));
+    DropRepeatedLineTo(text, start, previous);
+  }
 }
 
 void FcPDFExportDevice::EndOpenPath() {
@@ -93,8 +117,7 @@ void FcPDFExportDevice::Polyline(const FcDevicePoint* points, int count) {
   std::string text;
   // The first point is repeated as the first line-to, as the files have
   // always had it.
-  AppendMoveTo(text, Scaled(points[0]));
-  for (int i = 0; i < count; ++i) AppendLineTo(text, Scaled(points[i]));
+  AppendRun(text, points, count, true);
   Append(text + "S ");
 }
 

@@ -29,6 +29,9 @@ class FcPDFExportDevice : public FcExportDevice {
   void SetColor(FcColorRef rgb) override;
   void EndPaint() override;
 
+ protected:
+  int CoordinateDecimals() const override { return 2; }
+
  private:
   void Append(const std::string& text);
   // Strokes the open path.
@@ -36,8 +39,9 @@ class FcPDFExportDevice : public FcExportDevice {
   // "x y m " of a point in points, the offsets added.
   void AppendMoveTo(std::string& text, const FcPoint2d& point) const;
   void AppendLineTo(std::string& text, const FcPoint2d& point) const;
-  // The move-to of the first point and line-tos of the others.
-  void AppendRun(std::string& text, const FcDevicePoint* points, int count) const;
+  // The move-to of the first point (repeated as a line-to when asked) and
+  // line-tos of the others that write other numbers than the point before.
+  void AppendRun(std::string& text, const FcDevicePoint* points, int count, bool repeatFirst = false) const;
 
   std::unique_ptr<CPDF> document_;
   double offsetX_ = 0.0;

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdint>
 #include <new>
@@ -28,15 +29,21 @@ std::size_t CPDFStream::WriteData(CPDFOutput& out) {
   return data_.size();
 }
 
-bool CPDFStream::Append(const void* bytes, std::size_t n) {
-  if (capacity_ - data_.size() < n || capacity_ == 0) {
-    if (!Grow(growthStep_ * (n / growthStep_ + 1))) {
-      lostData_ = true;
-      return false;
-    }
-  }
+bool CPDFStream::Append(const void* bytes, std::size_t n) { return Store(bytes, n); }
+
+bool CPDFStream::Store(const void* bytes, std::size_t n) {
+  // The vector grows geometrically: a page of hundreds of megabytes is
+  // copied a few times while it grows, not once per megabyte.
   const auto* p = static_cast<const std::uint8_t*>(bytes);
-  data_.insert(data_.end(), p, p + n);
+  try {
+    data_.insert(data_.end(), p, p + n);
+  } catch (const std::bad_alloc&) {
+    lostData_ = true;
+    return false;
+  } catch (const std::length_error&) {
+    lostData_ = true;
+    return false;
+  }
   return true;
 }
 
@@ -49,39 +56,60 @@ void CPDFStream::AppendFormat(const char* format, ...) {
   Append(text.data(), text.size());
 }
 
-bool CPDFStream::Grow(std::size_t amount) {
-  if (growthCounter_ < 2) {
-    ++growthCounter_;
-  } else {
-    growthStep_ *= 2;
-    growthCounter_ = 0;
-  }
-  try {
-    data_.reserve(capacity_ + amount);
-  } catch (const std::bad_alloc&) {
-    return false;
-  } catch (const std::length_error&) {
-    return false;
-  }
-  capacity_ += amount;
-  return true;
-}
-
-CPDFZLibStream::CPDFZLibStream(CPDF& document) : CPDFStream(document) {
+CPDFZLibStream::CPDFZLibStream(CPDF& document) : CPDFStream(document), zlib_(std::make_unique<z_stream>()) {
   auto filter = std::make_unique<CPDFArray>();
   filter->AddName("FlateDecode");
   GetDictionary().Add("Filter", std::move(filter));
+  // The parameters compress2 uses at the default level.
+  if (deflateInit2(zlib_.get(), Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+    zlib_.reset();
+  }
+}
+
+CPDFZLibStream::~CPDFZLibStream() {
+  if (zlib_ != nullptr) deflateEnd(zlib_.get());
+}
+
+bool CPDFZLibStream::Deflate(int flush) {
+  unsigned char buffer[1 << 16];
+  int status = Z_OK;
+  do {
+    zlib_->next_out = buffer;
+    zlib_->avail_out = sizeof buffer;
+    status = deflate(zlib_.get(), flush);
+    if (status == Z_STREAM_ERROR || !Store(buffer, sizeof buffer - zlib_->avail_out)) return false;
+  } while (zlib_->avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
+  return true;
+}
+
+bool CPDFZLibStream::Append(const void* bytes, std::size_t n) {
+  if (zlib_ == nullptr || finished_) {
+    MarkLost();
+    return false;
+  }
+  // zlib counts its input in 32 bits.
+  const auto* input = static_cast<const Bytef*>(bytes);
+  while (n > 0) {
+    const std::size_t piece = std::min<std::size_t>(n, std::size_t{1} << 30);
+    zlib_->next_in = const_cast<Bytef*>(input);
+    zlib_->avail_in = static_cast<uInt>(piece);
+    if (!Deflate(Z_NO_FLUSH)) {
+      MarkLost();
+      return false;
+    }
+    input += piece;
+    n -= piece;
+  }
+  return true;
 }
 
 std::size_t CPDFZLibStream::WriteData(CPDFOutput& out) {
-  const std::vector<std::uint8_t>& data = GetData();
-  uLongf size = compressBound(static_cast<uLong>(data.size()));
-  std::vector<Bytef> compressed(size);
-  if (compress2(compressed.data(), &size, data.data(), static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION) !=
-      Z_OK) {
-    out.Fail();
-    return 0;
+  if (!finished_) {
+    finished_ = true;
+    if (zlib_ == nullptr || !Deflate(Z_FINISH)) {
+      out.Fail();
+      return 0;
+    }
   }
-  out.Write(compressed.data(), size);
-  return size;
+  return CPDFStream::WriteData(out);
 }

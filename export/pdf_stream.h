@@ -7,6 +7,8 @@
 
 #include "export/pdf_objects.h"
 
+struct z_stream_s;
+
 // The content of a stream object: a dictionary, "\nstream\n", the bytes,
 // "\nendstream". Its length goes into an indirect integer object of its
 // own, written right after the stream's object.
@@ -20,33 +22,40 @@ class CPDFStream : public CPDFBase {
 
   // False, with nothing appended, when the buffer cannot grow; the stream
   // then remembers the loss and fails the output it is written to.
-  bool Append(const void* bytes, std::size_t n);
+  virtual bool Append(const void* bytes, std::size_t n);
   void AppendFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
   CPDFDictionary& GetDictionary() { return dictionary_; }
   CPDFObject& GetLengthObject() { return *lengthObject_; }
   const std::vector<std::uint8_t>& GetData() const { return data_; }
-  std::size_t GetCapacity() const { return capacity_; }
-  std::size_t GetGrowthStep() const { return growthStep_; }
+  std::size_t GetCapacity() const { return data_.capacity(); }
+
+ protected:
+  // Appends to the kept bytes as they are.
+  bool Store(const void* bytes, std::size_t n);
+  void MarkLost() { lostData_ = true; }
 
  private:
-  // The capacity grows by the amount; every third growth doubles the step
-  // for the growths after it.
-  bool Grow(std::size_t amount);
-
-  int growthCounter_ = 0;
   std::vector<std::uint8_t> data_;
-  std::size_t capacity_ = 0;
-  std::size_t growthStep_ = 1048576;
   bool lostData_ = false;
   std::unique_ptr<CPDFObject> lengthObject_;
   CPDFDictionary dictionary_;
 };
 
-// A stream whose data is compressed with zlib at the default level when it
-// is written ("Filter" [/FlateDecode]); the data kept stays uncompressed.
+// A stream whose data is compressed with zlib at the default level
+// ("Filter" [/FlateDecode]) as it is appended: only the compressed bytes
+// are kept, and the compression is finished when the stream is written.
 class CPDFZLibStream : public CPDFStream {
  public:
   explicit CPDFZLibStream(CPDF& document);
+  ~CPDFZLibStream() override;
+  bool Append(const void* bytes, std::size_t n) override;
   std::size_t WriteData(CPDFOutput& out) override;
+
+ private:
+  // Runs the compressor over the input it was given; false when zlib fails.
+  bool Deflate(int flush);
+
+  std::unique_ptr<z_stream_s> zlib_;
+  bool finished_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -225,12 +226,27 @@ void FcSVGExportDevice::AppendPoint(std::string& text, double x, double y) const
 
 void FcSVGExportDevice::AppendRun(std::string& text, const FcDevicePoint* points, int count) const {
   text += 'M';
+  std::size_t start = text.size();
   AppendPoint(text, points[0].x, points[0].y);
   if (count > 1) text += 'L';
+  // A point that writes the same numbers as the one before adds nothing:
+  // small curves and glyphs have many that two decimals cannot tell apart.
+  std::string previous = text.substr(start, text.size() - start - (count > 1 ? 1 : 0));
+  bool first = true;
   for (int i = 1; i < count; ++i) {
+    start = text.size();
+    if (!first) text += ' ';
+    const std::size_t numbers = text.size();
     AppendPoint(text, points[i].x, points[i].y);
-    if (i + 1 < count) text += ' ';
+    if (std::string_view(text).substr(numbers) == previous) {
+      text.resize(start);
+      continue;
+    }
+    previous.assign(text, numbers);
+    first = false;
   }
+  // An L without coordinates would make the path invalid.
+  if (count > 1 && first) text.pop_back();
 }
 
 std::string FcSVGExportDevice::StrokeAttributes() const {

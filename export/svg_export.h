@@ -29,6 +29,9 @@ class FcSVGExportDevice : public FcExportDevice {
 
   bool compressed = false;
 
+ protected:
+  int CoordinateDecimals() const override { return 2; }
+
  private:
   // Closes the open path element.
   void FlushPath();

@@ -208,6 +208,14 @@ TEST(SvgExportTest, WritesTheDocument) {
        "<path d=\"M0 20L4 20\"\nfill=\"none\" stroke=\"red\" stroke-width=\"0.2\"/>\n"
        "<path d=\"M0.5 18.5L0.5 18.5\"\nfill=\"none\" stroke=\"black\" stroke-width=\"0.2\"/>\n"
        "<path d=\"M0 20L4 20 0 17Z\nM1 19L2 19 1 18Z\"\nfill-rule=\"evenodd\" fill=\"black\"/>\n"},
+      {"points that write the same numbers as the one before are left out, and a bare L with them",
+       [](FcDisplayDevice& d) {
+         const FcDevicePoint run[] = {{0, 0}, {3, 0}, {1000, 0}, {1002, 1}};
+         d.Polyline(run, 4);
+         d.Polyline(run, 2);
+       },
+       "<path d=\"M0 20L1 20\"\nfill=\"none\" stroke=\"black\" stroke-width=\"0.2\"/>\n"
+       "<path d=\"M0 20\"\nfill=\"none\" stroke=\"black\" stroke-width=\"0.2\"/>\n"},
   };
   for (const DrawingCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -330,6 +338,13 @@ TEST(PdfExportTest, ContentOperators) {
        },
        "15.5 16.5 m 15.5 16.5 l S 15 15 m 15 15 l 19 15 l S 15 15 m 19 15 l 15 18 l b "
        "15 15 m 19 15 l 15 18 l h B* "},
+      {"points that write the same numbers as the one before are left out; a polyline still repeats its first",
+       [](FcDisplayDevice& d) {
+         const FcDevicePoint ring[] = {{0, 0}, {1, 0}, {2, 1}, {1000, 0}, {1000, 1000}};
+         d.Polygon(ring, 5);
+         d.Polyline(ring, 4);
+       },
+       "15 15 m 16 15 l 16 16 l b 15 15 m 15 15 l 16 15 l S "},
   };
   for (const DrawingCase& c : cases) {
     SCOPED_TRACE(c.name);

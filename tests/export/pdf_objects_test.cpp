@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +12,8 @@
 #include <string>
 
 #include "export/pdf_document.h"
+#include "export/pdf_output.h"
+#include "export/pdf_stream.h"
 
 namespace {
 
@@ -102,28 +105,56 @@ TEST(PdfObjects, CrossReferenceEntriesAreTwentyBytes) {
   EXPECT_EQ(text, "xref\n0 3\n0000000000 65535 f \n0000000009 00000 n \n0001234567 00000 n \n");
 }
 
-TEST(PdfStream, BufferGrowsInStepsThatDoubleEveryThirdGrowth) {
+// A page content of hundreds of megabytes must not be copied once per
+// megabyte as it grows.
+TEST(PdfStream, BufferGrowsGeometrically) {
   CPDF document;
   CPDFStream stream(document);
-  const std::string hundred(100, 'x');
-  ASSERT_TRUE(stream.Append(hundred.data(), hundred.size()));
-  EXPECT_EQ(stream.GetCapacity(), 1048576u);
   const std::string mebibyte(1048576, 'y');
-  ASSERT_TRUE(stream.Append(mebibyte.data(), mebibyte.size()));
-  EXPECT_EQ(stream.GetCapacity(), 3u * 1048576u);
-  ASSERT_TRUE(stream.Append(mebibyte.data(), mebibyte.size()));
-  ASSERT_TRUE(stream.Append(mebibyte.data(), mebibyte.size()));
-  EXPECT_EQ(stream.GetCapacity(), 5u * 1048576u);
-  EXPECT_EQ(stream.GetGrowthStep(), 2u * 1048576u);
-  // The fourth growth adds a step of 2 MiB.
-  ASSERT_TRUE(stream.Append(mebibyte.data(), mebibyte.size()));
-  EXPECT_EQ(stream.GetCapacity(), 5u * 1048576u);
-  ASSERT_TRUE(stream.Append(mebibyte.data(), mebibyte.size()));
-  EXPECT_EQ(stream.GetCapacity(), 7u * 1048576u);
-  EXPECT_EQ(stream.GetData().size(), 100u + 5u * 1048576u);
+  int growths = 0;
+  std::size_t capacity = stream.GetCapacity();
+  for (int i = 0; i < 64; ++i) {
+    ASSERT_TRUE(stream.Append(mebibyte.data(), mebibyte.size()));
+    if (stream.GetCapacity() != capacity) ++growths;
+    capacity = stream.GetCapacity();
+  }
+  EXPECT_LE(growths, 12);
   stream.AppendFormat("%d J %s", 1, "end");
+  EXPECT_EQ(stream.GetData().size(), 64u * 1048576u + 7u);
   const std::string tail(stream.GetData().end() - 9, stream.GetData().end());
   EXPECT_EQ(tail, "yy1 J end");
+}
+
+// The content is compressed as it arrives; the stream written must be
+// byte for byte what compressing the whole content at once gives, however
+// the pieces fall.
+TEST(PdfStream, CompressedAsAppendedLikeTheWholeAtOnce) {
+  std::string content;
+  for (int i = 0; content.size() < 3'000'000; ++i) {
+    content += std::to_string(i * 7919 % 100003) + " " + std::to_string(i % 977) + (i % 5 == 0 ? " m " : " l ");
+  }
+  CPDF document;
+  CPDFZLibStream stream(document);
+  std::size_t at = 0;
+  for (std::size_t piece = 1; at < content.size(); piece = piece * 3 % 70001 + 1) {
+    const std::size_t n = std::min(piece, content.size() - at);
+    ASSERT_TRUE(stream.Append(content.data() + at, n));
+    at += n;
+  }
+  // Only the compressed bytes are held.
+  EXPECT_LT(stream.GetData().size(), content.size() / 2);
+  const std::string written = Captured([&stream](std::FILE* f) {
+    CPDFOutput out(f);
+    stream.WriteData(out);
+    EXPECT_FALSE(out.Failed());
+  });
+  uLongf size = compressBound(static_cast<uLong>(content.size()));
+  std::string whole(size, '\0');
+  ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(whole.data()), &size, reinterpret_cast<const Bytef*>(content.data()),
+                      content.size(), Z_DEFAULT_COMPRESSION),
+            Z_OK);
+  whole.resize(size);
+  EXPECT_EQ(written, whole);
 }
 
 // The offset the cross-reference table gives each object must be where

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/point2d.h"
+#include "database/graph.h"
+#include "entities/circle.h"
+#include "tests/support/export_test_support.h"
+
+namespace {
+
+// An exported circle is tessellated to the precision the file writes its
+// numbers with: every chord stays within that precision of the true circle,
+// and there are no more points than that needs.
+
+constexpr double kRadius = 100.0;
+// A written point is off by the rounding of both its coordinates to two
+// decimals (and the integer device units before that); a chord may stray
+// from the circle by half a unit of the last decimal more.
+const double kRounding = 0.005 * std::sqrt(2.0) + 0.001;
+constexpr double kChordHeight = 0.005;
+
+struct Format {
+  const char* extension;
+  std::function<std::unique_ptr<FcExportDevice>()> make;
+  // The circle's centre in the file's units.
+  FcPoint2d centre;
+  // The written points of every path, in order.
+  std::function<std::vector<FcPoint2d>(const std::string& file)> points;
+};
+
+std::vector<FcPoint2d> PdfPoints(const std::string& file) {
+  const std::size_t start = file.find("stream\n");
+  const std::size_t end = file.find("\nendstream");
+  std::istringstream content(Inflate(file.substr(start + 7, end - start - 7)));
+  std::vector<FcPoint2d> points;
+  std::string previous[2];
+  std::string token;
+  while (content >> token) {
+    if (token == "m" || token == "l") points.push_back({std::stod(previous[0]), std::stod(previous[1])});
+    previous[0] = previous[1];
+    previous[1] = token;
+  }
+  return points;
+}
+
+std::vector<FcPoint2d> SvgPoints(const std::string& file) {
+  std::vector<FcPoint2d> points;
+  for (std::size_t at = file.find("d=\""); at != std::string::npos; at = file.find("d=\"", at)) {
+    at += 3;
+    std::string path = file.substr(at, file.find('"', at) - at);
+    for (char& c : path) {
+      if (c == 'M' || c == 'L' || c == 'Z') c = ' ';
+    }
+    std::istringstream numbers(path);
+    FcPoint2d point;
+    while (numbers >> point.x >> point.y) points.push_back(point);
+  }
+  return points;
+}
+
+TEST(CurveExportPrecision, CircleKeepsItsShapeWithFewPoints) {
+  const Format formats[] = {
+      {"pdf", [] { return std::make_unique<FcPDFExportDevice>(); }, {125, 125}, PdfPoints},
+      {"svg", [] { return std::make_unique<FcSVGExportDevice>(); }, {110, 110}, SvgPoints},
+  };
+  for (const Format& format : formats) {
+    SCOPED_TRACE(format.extension);
+    FcGraph graph;
+    auto* circle = new FcCircle;
+    circle->SetCenter({0, 0});
+    circle->SetRadius(kRadius);
+    graph.AddEntity(circle, false);
+    ScratchFolder folder;
+    const std::string path = folder.File(std::string("circle.") + format.extension);
+    // One output unit per drawing unit, 1000 device units to the output unit.
+    ASSERT_TRUE(graph.ExportWindow({-110, -110}, {110, 110}, format.make(), 220000, 220000, path));
+
+    const std::vector<FcPoint2d> points = format.points(ReadWholeFile(path));
+    // A chord height of half the last written decimal needs about 315
+    // segments here; at the printer's height it took some 7000.
+    EXPECT_GE(points.size(), 250u);
+    EXPECT_LE(points.size(), 400u);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const FcPoint2d& a = points[i];
+      EXPECT_NEAR(std::hypot(a.x - format.centre.x, a.y - format.centre.y), kRadius, kRounding) << i;
+      if (i == 0) continue;
+      const FcPoint2d& b = points[i - 1];
+      const FcPoint2d middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
+      EXPECT_NEAR(std::hypot(middle.x - format.centre.x, middle.y - format.centre.y), kRadius, kRounding + kChordHeight) << i;
+    }
+  }
+}
+
+}  // namespace
