@@ -3,6 +3,7 @@
 
 #include "core/code_pages.h"
 #include "core/paths.h"
+#include "database/dim_style.h"
 #include "database/graph.h"
 #include "database/header_vars.h"
 #include "files/dwg_file.h"
@@ -96,6 +97,9 @@ bool BindDrawing(FcGraph& graph, FcFilerDwg& filer) {
   FcSystemVar& vars = graph.GetSysVars();
   const FcHeaderHandles& handles = vars.HeaderHandles;
   graph.GetDimStyleList().ResolveBlockNames();
+  // The arrow names are known only now that the blocks are read: the
+  // dimension variables take them from the current style again.
+  if (const FcDimStyle* current = graph.GetCurrentDimStyle()) SetDimVarsFromStyle(vars, *current);
 
   FcViewport& active = graph.GetViewportList().GetActive();
   if (active.GetHandle() == 0) active.SetHandle(TakeHandle(graph.GetHandleSeed()));

@@ -13,6 +13,7 @@
 #include "database/system_var.h"
 #include "database/undo_list.h"
 #include "database/undo_table_items.h"
+#include "entities/dimension_arrow_choice.h"
 #include "platform/frame_link.h"
 #include "shell/command_registry.h"
 #include "shell/input_request.h"
@@ -69,6 +70,23 @@ std::string ProposedName(const FcGraph& graph, const std::string& base) {
   return proposal;
 }
 
+bool IsArrowVariable(const std::string& upperName) {
+  return upperName == "DIMBLK" || upperName == "DIMBLK1" || upperName == "DIMBLK2" || upperName == "DIMLDRBLK";
+}
+
+// An arrow answer names a block the style binds by name: its block is made
+// ready first, and a name the drawing cannot give is refused.
+bool PrepareAnswer(FcGraph& graph, const std::string& upperName, FcResBuf& answer) {
+  if (!IsArrowVariable(upperName)) return true;
+  const std::string given = TrimBlanks(answer.text != nullptr ? answer.text : "");
+  const std::optional<std::string> stored = PrepareDimArrow(graph, given);
+  if (!stored) {
+    PrintMessage("Block " + given + " not found; " + upperName + " is unchanged.");
+    return false;
+  }
+  return answer.SetString(stored->c_str());
+}
+
 // Variables asked one by one, each shown with its value in the style.
 // The values go through the drawing's variable rules on a scratch copy,
 // so a value out of range leaves the style's as it was.
@@ -91,7 +109,8 @@ void ModifyStyle(FcGraph& graph, FcDimStyle& style) {
       continue;
     }
     FcResBuf answer;
-    if (AskSysVarValue(graph, "New value for " + name + "<" + *shown + ">", value.type, answer)) {
+    if (AskSysVarValue(graph, "New value for " + name + "<" + *shown + ">", value.type, answer) &&
+        PrepareAnswer(graph, name, answer)) {
       scratch.SetVar(name, answer);
     }
   }

@@ -15,6 +15,8 @@
 #include "entities/dim_radial.h"
 #include "entities/insert.h"
 #include "entities/arrowhead_blocks.h"
+#include "entities/dimension_arrow_choice.h"
+#include "entities/solid.h"
 #include "files/drawing_file.h"
 #include "files/object_registrations.h"
 #include "tests/support/run_command.h"
@@ -126,6 +128,21 @@ std::string DescribeArrows(const FcGraph& graph) {
   return text;
 }
 
+// Saves the drawing, has the independent library describe the arrows of a
+// DXF file as `written` describes them and audit it, then reads the file
+// into `reread`.
+void SaveAndReadBack(FcGraph& graph, const std::string& path, FcFileKind kind, bool purge, const std::string& written,
+                     FcGraph& reread) {
+  ASSERT_EQ(SaveDrawing(graph, path, kind, purge, false), FcSaveResult::kDone);
+  if (kind != FcFileKind::kDwg) {
+    const CommandResult library =
+        RunCommand("/usr/bin/python3 '" + LibraryScript() + "' dimension_arrows '" + path + "'");
+    EXPECT_EQ(library.status, 0) << library.output;
+    EXPECT_EQ(library.output, written);
+  }
+  ASSERT_EQ(OpenDrawing(reread, path, false, nullptr), FcOpenResult::kDone);
+}
+
 class DimensionFilesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterObjectFactories(); }
@@ -173,15 +190,8 @@ TEST_F(DimensionFilesTest, ArrowBlocksReadBackAlike) {
   for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kBinaryDxf, FcFileKind::kDwg}) {
     SCOPED_TRACE(static_cast<int>(kind));
     const std::string path = dir.path() + (kind == FcFileKind::kDwg ? "arrows.dwg" : "arrows.dxf");
-    ASSERT_EQ(SaveDrawing(graph, path, kind, false, false), FcSaveResult::kDone);
-    if (kind != FcFileKind::kDwg) {
-      const CommandResult library =
-          RunCommand("/usr/bin/python3 '" + LibraryScript() + "' dimension_arrows '" + path + "'");
-      EXPECT_EQ(library.status, 0) << library.output;
-      EXPECT_EQ(library.output, written);
-    }
     FcGraph reread;
-    ASSERT_EQ(OpenDrawing(reread, path, false, nullptr), FcOpenResult::kDone);
+    ASSERT_NO_FATAL_FAILURE(SaveAndReadBack(graph, path, kind, false, written, reread));
     EXPECT_EQ(DescribeArrows(reread), written);
   }
 }
@@ -195,6 +205,54 @@ TEST_F(DimensionFilesTest, DwgDimensionsReadBackAlike) {
   FcGraph reread;
   ASSERT_EQ(OpenDrawing(reread, path, false, nullptr), FcOpenResult::kDone);
   EXPECT_EQ(DescribeModelSpace(reread), DescribeModelSpace(graph));
+}
+
+// A style choosing no arrow at one end keeps that choice through DXF and
+// DWG, also when unused blocks are purged on saving: "_None" goes out as an
+// empty block, as the files of other programs carry it, and the dimension
+// rebuilt from the file read back still has its one arrow.
+TEST_F(DimensionFilesTest, NoArrowChoiceReadsBack) {
+  TempDir dir;
+  FcGraph graph;
+  FcDimStyle& style = *graph.GetCurrentDimStyle();
+  style.dimsah = 1;
+  style.SetDimblk1(PrepareDimArrow(graph, "_none").value_or("?"));
+  style.SetDimblk2(PrepareDimArrow(graph, "_DOT").value_or("?"));
+  ASSERT_EQ(style.dimblk1.str(), "_None");
+  ASSERT_EQ(style.dimblk2.str(), "_Dot");
+  SetDimVarsFromStyle(graph.GetSysVars(), style);
+  auto* rotated = new FcDimRotate;
+  rotated->SetDefPoint13({0, 0});
+  rotated->SetDefPoint14({10, 0});
+  rotated->SetDefPoint10({5, 5});
+  graph.AddEntity(rotated, false);
+  rotated->RebuildBlock();
+  const std::string written = DescribeArrows(graph);
+  ASSERT_EQ(written.find("INSERT _Dot"), written.rfind("INSERT _Dot")) << written;
+  ASSERT_NE(written.find("BLOCK _Dot: LINE LWPOLYLINE\n"), std::string::npos) << written;
+  for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kDwg}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const std::string path = dir.path() + (kind == FcFileKind::kDwg ? "none.dwg" : "none.dxf");
+    FcGraph reread;
+    ASSERT_NO_FATAL_FAILURE(SaveAndReadBack(graph, path, kind, true, written, reread));
+    const FcDimStyle& back = *reread.GetCurrentDimStyle();
+    EXPECT_EQ(back.dimblk1.str(), "_None");
+    EXPECT_EQ(back.dimblk2.str(), "_Dot");
+    EXPECT_EQ(reread.GetSysVars().dimblk1.str(), "_None");
+    const FcBlock* none = reread.GetBlockList().FindByHandle(back.dimblk1Handle);
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(none->GetEntities().GetCount(), 0);
+    for (FcEntity* entity : reread.GetBlockList().FindByName("*Model_Space")->GetEntities()) {
+      auto* dimension = dynamic_cast<FcDimension*>(entity);
+      if (dimension == nullptr) continue;
+      dimension->RebuildBlock();
+      EXPECT_EQ(DescribeArrows(reread), written);
+      const auto& parts = dimension->GetReferencedBlock()->GetEntities();
+      EXPECT_EQ(std::count_if(parts.begin(), parts.end(),
+                              [](const FcEntity* part) { return dynamic_cast<const FcSolid*>(part) != nullptr; }),
+                0);
+    }
+  }
 }
 
 }  // namespace

@@ -2,9 +2,13 @@
 #include <string>
 #include <vector>
 
+#include "database/block.h"
 #include "database/dim_style.h"
 #include "database/graph.h"
 #include "entities/dim_linear.h"
+#include "entities/insert.h"
+#include "entities/solid.h"
+#include "tests/support/dimension_blocks.h"
 #include "tests/support/command_script.h"
 
 namespace {
@@ -82,6 +86,70 @@ TEST_F(DimStyleCommandTest, RefusesExistingNamesAndUnknownVariables) {
   EXPECT_TRUE(said("LTSCALE is not a dimension variable."));
   EXPECT_TRUE(said("  ISO-25"));
   EXPECT_EQ(StyleCount(), 1);
+}
+
+// An arrow named at DIMBLK is built into the drawing and bound to the
+// current style, so that the next dimension draws it; "_None" draws no
+// arrow; "." goes back to the built-in one; a name the drawing cannot give
+// is refused and the arrow stays as it was.
+TEST_F(DimStyleCommandTest, ArrowVariablesBindTheirBlocks) {
+  script_.OnWindowThread([this] { return script_.Drawing().GetBlockList().AddNew()->SetName("Pointer"), 0; });
+  struct Case {
+    const char* answer;
+    const char* stored;
+    const char* insertName;  // of both arrows; empty for solids or none
+    int solids;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"_Dot", "_Dot", "_Dot", 0, false},
+      {"No Such Arrow", "_Dot", "_Dot", 0, true},
+      {"*Model_Space", "_Dot", "_Dot", 0, true},
+      {"_none", "_None", "", 0, false},
+      {".", "", "", 2, false},
+      {"pointer", "Pointer", "Pointer", 0, false},
+      {"_ARCHTICK", "_ArchTick", "_ArchTick", 0, false},
+  };
+  double x = 0.0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    ASSERT_TRUE(RunScript(script_, "DimStyle", {"m", "", "dimblk", c.answer, "", ""}));
+    if (c.refused) {
+      const std::vector<std::string> printed = Printed();
+      EXPECT_NE(std::find(printed.begin(), printed.end(),
+                          std::string("Block ") + c.answer + " not found; DIMBLK is unchanged."),
+                printed.end());
+    }
+    ASSERT_TRUE(RunScript(script_, "DimLinear",
+                          {std::to_string(x) + ",0", std::to_string(x + 10) + ",0", std::to_string(x + 5) + ",5", ""}));
+    x += 20;
+    const std::string seen = script_.OnWindowThread([this] {
+      const FcDimStyle& style = *script_.Drawing().GetCurrentDimStyle();
+      const FcBlock* bound = script_.Drawing().GetBlockList().FindByHandle(style.dimblkHandle);
+      std::string text = style.dimblk.str() + "|" + script_.Drawing().GetSysVars().dimblk.str() + "|" +
+                         (bound != nullptr ? bound->GetName() : std::string()) + "|";
+      const FcDimension* dimension = nullptr;
+      for (const FcEntity* entity : *script_.Drawing().GetCurrentEntitySet())
+        if (const auto* each = dynamic_cast<const FcDimension*>(entity)) dimension = each;
+      if (dimension == nullptr) return text + "no dimension";
+      for (const FcInsert* arrow : InDimBlock<FcInsert>(*dimension)) text += arrow->GetBlockName() + " ";
+      return text + "|" + std::to_string(InDimBlock<FcSolid>(*dimension).size());
+    });
+    const std::string inserts = *c.insertName != '\0' ? std::string(c.insertName) + " " + c.insertName + " " : "";
+    EXPECT_EQ(seen, std::string(c.stored) + "|" + c.stored + "|" + c.stored + "|" + inserts + "|" +
+                        std::to_string(c.solids));
+  }
+  // The "_None" block is kept empty; each named arrow block is made once.
+  const std::string blocks = script_.OnWindowThread([this] {
+    const FcBlockList& list = script_.Drawing().GetBlockList();
+    std::string text;
+    for (const char* name : {"_None", "_Dot", "No Such Arrow"}) {
+      const FcBlock* block = list.FindByName(name);
+      text += block != nullptr ? std::to_string(block->GetEntities().GetCount()) + " " : "- ";
+    }
+    return text;
+  });
+  EXPECT_EQ(blocks, "0 2 - ");
 }
 
 }  // namespace
