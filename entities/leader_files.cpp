@@ -9,6 +9,7 @@
 #include "database/entity_dxf.h"
 #include "database/entity_sets.h"
 #include "database/graph.h"
+#include "database/record_points.h"
 #include "entities/annotation_style.h"
 #include "entities/leader.h"
 #include "filers/filer.h"
@@ -28,21 +29,10 @@ double FiniteOr(double value, double fallback) { return std::isfinite(value) ? v
 
 std::int16_t Flag(const FcResBuf& group) { return group.intValue != 0 ? 1 : 0; }
 
-void WriteDxfPoint3(FcFiler& filer, std::int16_t code, const FcPoint2d& point) {
-  WriteDxfPoint(filer, code, point);
-  filer.WriteReal(static_cast<std::int16_t>(code + 20), 0.0);
-}
-
-void WriteDwgPoint3(FcFilerDwg& filer, const FcPoint2d& point, double z) {
-  filer.WriteBitDouble(point.x);
-  filer.WriteBitDouble(point.y);
-  filer.WriteBitDouble(z);
-}
-
-bool ReadDwgPoint3(FcFilerDwg& filer, FcPoint2d& point) {
-  double values[3] = {};
-  if (!filer.Read3BitDouble(values)) return false;
-  point = FinitePoint(values[0], values[1], {});
+bool ReadFiniteDwgPoint3(FcFilerDwg& filer, FcPoint2d& point) {
+  FcPoint2d read;
+  if (!ReadDwgPoint3(filer, read)) return false;
+  point = FinitePoint(read.x, read.y, {});
   return true;
 }
 
@@ -153,12 +143,12 @@ int FcLeader::ReadDwgData(FcFilerDwg& filer) {
   // ends in a failed read, never in a large allocation.
   for (std::int32_t i = 0; i < count; ++i) {
     FcPoint2d vertex;
-    if (!ReadDwgPoint3(filer, vertex)) return kFcStatusReadError;
+    if (!ReadFiniteDwgPoint3(filer, vertex)) return kFcStatusReadError;
     AppendVertex(vertex);
   }
   FcPoint2d annotationOffset, horizontal, blockOffset, ignored;
-  if (!ReadDwgPoint3(filer, annotationOffset) || !ReadDwgPoint3(filer, ignored) ||
-      !ReadDwgPoint3(filer, horizontal) || !ReadDwgPoint3(filer, blockOffset)) {
+  if (!ReadFiniteDwgPoint3(filer, annotationOffset) || !ReadFiniteDwgPoint3(filer, ignored) ||
+      !ReadFiniteDwgPoint3(filer, horizontal) || !ReadFiniteDwgPoint3(filer, blockOffset)) {
     return kFcStatusReadError;
   }
   const std::int32_t version = filer.GetVersion();
