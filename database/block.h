@@ -220,6 +220,10 @@ class FcBlockList : public FcObject {
   FcHandle GetModelSpaceHandle() const { return modelSpaceHandle_; }
   FcHandle GetPaperSpaceHandle() const { return paperSpaceHandle_; }
 
+  // Deletes the block references that make a block contain itself, with
+  // the sub-entities and SEQEND that follow them.
+  void RemoveSelfReferences();
+
  private:
   // Appends with the table as owner, keeping the block's handle.
   void AppendRecord(FcBlock* block);
@@ -230,9 +234,6 @@ class FcBlockList : public FcObject {
   bool FixSpaceBlock(int index, std::string_view name, std::uint8_t kind);
   // Reads one block record by handle; null (deleted) on failure.
   FcBlock* ReadDwgBlock(FcFilerDwg& filer, FcHandle handle);
-  // Deletes the block references that make a block contain itself, with
-  // the sub-entities and SEQEND that follow them.
-  void RemoveSelfReferences();
 
   FcGraph* graph_ = nullptr;
   // Owned.

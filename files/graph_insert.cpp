@@ -235,6 +235,9 @@ FcBlock* InsertDrawing(FcGraph& graph, const FcGraph& other) {
   block->SetName(name);
   block->SetBasePoint(other.GetSysVars().insbase);
   if (anonymous) block->SetFlags(kBlockAnonymous);
+  // A drawing named like one of this drawing's blocks may refer to that
+  // name: its reference now names the receiving block itself.
+  graph.GetBlockList().RemoveSelfReferences();
   // The copied dimensions build their blocks in this drawing, with its
   // styles.
   const FcBlockList& blocks = graph.GetBlockList();

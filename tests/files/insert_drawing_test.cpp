@@ -9,6 +9,7 @@
 #include "files/graph_insert.h"
 #include "database/block_markers.h"
 #include "files/drawing_file.h"
+#include "entities/insert.h"
 #include "tests/support/drawing_file_support.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/point_expect.h"
@@ -169,6 +170,28 @@ TEST_F(InsertDrawingTest, UntitledDrawingBecomesAnAnonymousBlock) {
   EXPECT_EQ(block->GetFlags(), kBlockAnonymous);
   EXPECT_EQ(block->GetEntities().GetCount(), PartEntityCount("*Model_Space"));
   EXPECT_EQ(InsertDrawing(target_, part)->GetName(), "*D2");
+}
+
+// A drawing titled DOOR whose model space refers to its own block DOOR,
+// inserted where DOOR exists: the block receiving the drawing would hold a
+// reference to itself, which is left out.
+TEST_F(InsertDrawingTest, ABlockNamedLikeTheDrawingNeverReachesItself) {
+  FcBlock* door = target_.GetBlockList().AddNew();
+  door->SetName("DOOR");
+  FcGraph part;
+  FillPart(part);
+  part.GetBlockList().AddNew()->SetName("DOOR");
+  auto* reference = new FcInsert;
+  part.AddEntity(reference, false);
+  reference->SetBlockName("DOOR");
+  part.GetSysVars().dwgtitled = 1;
+  part.GetSysVars().dwgname = "door.dxf";
+
+  const FcBlock* block = InsertDrawing(target_, part);
+  ASSERT_EQ(block, door);
+  EXPECT_FALSE(block->ReachesBlock(block));
+  for (const FcEntity* entity : block->GetEntities()) EXPECT_NE(entity->GetReferencedBlock(), block);
+  EXPECT_EQ(block->GetEntities().GetCount(), PartEntityCount("*Model_Space"));
 }
 
 TEST_F(InsertDrawingTest, UnreadableFileLeavesTheDrawingAlone) {
