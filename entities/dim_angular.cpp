@@ -42,14 +42,7 @@ int FcDimAngle::WriteDxf(FcFiler& filer) {
 }
 
 void FcDimAngle::Transform(const FcMatrix2d& matrix) {
-  FcPoint2d points[5] = {GetDefPoint10(), GetDefPoint13(), GetDefPoint14(), GetDefPoint15(), GetDefPoint16()};
-  for (FcPoint2d& p : points) TransformPoint(matrix, p);
-  SetDefPoint10(points[0]);
-  SetDefPoint13(points[1]);
-  SetDefPoint14(points[2]);
-  SetDefPoint15(points[3]);
-  SetDefPoint16(points[4]);
-  TransformTextMidpoint(matrix);
+  TransformDefinitionPoints(matrix);
   RebuildBlock();
 }
 

@@ -78,16 +78,7 @@ void FcDimAligned::RebuildBlock() {
 }
 
 void FcDimAligned::Transform(const FcMatrix2d& matrix) {
-  FcPoint2d p13 = GetDefPoint13();
-  FcPoint2d p14 = GetDefPoint14();
-  FcPoint2d p10 = GetDefPoint10();
-  TransformPoint(matrix, p13);
-  TransformPoint(matrix, p14);
-  TransformPoint(matrix, p10);
-  SetDefPoint13(p13);
-  SetDefPoint14(p14);
-  SetDefPoint10(p10);
-  TransformTextMidpoint(matrix);
+  TransformDefinitionPoints(matrix);
   if ((GetDimType() & 7) == kDimTypeRotated) SetRotation(TransformedAngle(matrix, GetRotation()));
   if (GetObliqueAngle() != 0.0) SetObliqueAngle(TransformedAngle(matrix, GetObliqueAngle()));
   RebuildBlock();

@@ -46,13 +46,7 @@ int FcDimRadial::WriteDxf(FcFiler& filer) {
 }
 
 void FcDimRadial::Transform(const FcMatrix2d& matrix) {
-  FcPoint2d p15 = GetDefPoint15();
-  FcPoint2d p10 = GetDefPoint10();
-  TransformPoint(matrix, p15);
-  TransformPoint(matrix, p10);
-  SetDefPoint15(p15);
-  SetDefPoint10(p10);
-  TransformTextMidpoint(matrix);
+  TransformDefinitionPoints(matrix);
   RebuildBlock();
 }
 

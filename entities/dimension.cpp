@@ -225,7 +225,9 @@ int FcDimension::ReadSubclassesDxf(FcFiler& filer) {
   return kFcStatusOk;
 }
 
-void FcDimension::TransformTextMidpoint(const FcMatrix2d& matrix) { TransformPoint(matrix, textMidpoint_); }
+void FcDimension::TransformDefinitionPoints(const FcMatrix2d& matrix) {
+  for (FcPoint2d* p : {&p10_, &p13_, &p14_, &p15_, &p16_, &textMidpoint_}) TransformPoint(matrix, *p);
+}
 
 void FcDimension::WriteDwgData(FcFilerDwg& filer) {
   filer.WriteBitDouble(0.0);

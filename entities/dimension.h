@@ -179,7 +179,9 @@ class FcDimension : public FcEntity {
   // The type byte of a copy: the class's kind with the source's user-text
   // bit.
   void KeepKind(std::uint8_t kind) { type_ = static_cast<std::uint8_t>(kind | (type_ & kUserTextBits)); }
-  void TransformTextMidpoint(const FcMatrix2d& matrix);
+  // Every definition point and the text midpoint; a kind writes only the
+  // points it uses, so moving the others with them changes no file.
+  void TransformDefinitionPoints(const FcMatrix2d& matrix);
   void SetMeasurement(double value) { measurement_ = value; }
   void SetCloneInsertion(const FcPoint2d& p) { cloneInsertion_ = p; }
   void SetLeaderLength(double length) { leaderLength_ = length; }
