@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/point2d.h"
@@ -71,6 +72,18 @@ class FcDisplayDevice {
   // output cannot show at all; 0 when the device has no such limit of its
   // own (a screen or printer shows every pixel).
   virtual double UnseenChordHeight() const { return 0.0; }
+
+  // An export device that can draw one pass in contiguous slices of the
+  // display list, each slice on a thread of its own, gives here a device
+  // for one slice: it starts as this device stands after BeginPaint, takes
+  // the drawing calls of its slice and then EndPaint, all on the slice's
+  // thread. TakeSlice, called on the pass's thread for every slice in
+  // order, joins a slice's output to this device's as if this device had
+  // drawn it. Slices are cut between groups, and every primitive starts
+  // with its colour, so a slice never continues a path of the one before.
+  // Null (the default) draws the pass in one piece.
+  virtual std::unique_ptr<FcDisplayDevice> MakeSliceDevice() { return nullptr; }
+  virtual void TakeSlice(FcDisplayDevice& slice) { (void)slice; }
 
   // Recomputes the cross-hair arm from the cursor-size setting and the
   // device size; the argument is not used.

@@ -7,13 +7,6 @@
 #include "display/view_transform.h"
 #include "platform/program_settings.h"
 
-namespace {
-
-// Exports of up to this many groups finish too fast to need progress.
-constexpr int kExportProgressMinimum = 1000;
-
-}  // namespace
-
 void FcDisplaySurface::DrawXorEntity(FcEntity* entity) {
   if (device_ == nullptr || entity == nullptr) return;
   device_->BeginPaint({}, 0);
@@ -87,25 +80,6 @@ void FcDisplaySurface::Print(int offsetX, int offsetY, int quarterTurns, double 
     for (int i = 0; i < group->GetCount(); ++i) group->GetPrimitive(i)->DrawRotated(*this);
   }
   device_->EndPrint();
-}
-
-void FcDisplaySurface::Export(const std::string& fileName) {
-  if (device_ == nullptr) return;
-  const int count = LiveGroupCount();
-  FcProgressSteps progress(OnWindowThread() && count > kExportProgressMinimum, "Exporting", count);
-  device_->BeginPaint({nullptr, fileName}, 0);
-  // A group that fails to draw ends the pass, but the export device still
-  // finishes its file and the progress display still ends.
-  try {
-    int done = 0;
-    for (const std::unique_ptr<FcDsGroupEnts>& group : groups_) {
-      if (!group) continue;
-      group->Draw(*this);
-      progress.Advance(++done);
-    }
-  } catch (const std::exception&) {
-  }
-  device_->EndPaint();
 }
 
 void FcDisplaySurface::RenderPreview(int width, CDib& dib, int height) {

@@ -18,6 +18,7 @@
 
 class CDib;
 class FcDragObject;
+class FcProgressSteps;
 class FcEntity;
 class FcGraph;
 class FcLayer;
@@ -133,7 +134,10 @@ class FcDisplaySurface : public FcDrawSink {
   // printer's horizontal resolution, which scales the pen-width table.
   void Print(int offsetX, int offsetY, int quarterTurns, double widthUnit, FcDeviceContext* printer,
              int printerPixelsPerInch);
-  void Export(const std::string& fileName);
+  // Draws the list into the export device, in slices on several threads
+  // when the device can and the list is large; slices 0 chooses their
+  // number by the size of the list, 1 draws in one piece.
+  void Export(const std::string& fileName, int slices = 0);
   void RenderPreview(int width, CDib& dib, int height);
 
   // Redraw, zoom and pan.
@@ -225,6 +229,8 @@ class FcDisplaySurface : public FcDrawSink {
                                       const FcPoint2d& min, const FcPoint2d& max);
   // Draws the groups for a full or interactive redraw.
   void DrawGroupsFull();
+  void ExportInOnePiece(FcProgressSteps& progress);
+  bool ExportInSlices(int sliceCount, FcProgressSteps& progress);
   void DrawGroupsInteractive();
   bool ShouldStopRedraw();
   // Changes of the view clear the cache flag and mark the grips.

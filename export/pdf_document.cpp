@@ -38,7 +38,15 @@ void CPDFPage::Write(CPDFOutput& out, CXRefTable& table) {
 
 CPDFStream* CPDFPage::AddContentStream(CPDF& document) {
   auto object = std::make_unique<CPDFObject>(document);
-  auto stream = std::make_unique<CPDFZLibStream>(document);
+  return AddContent(std::move(object), std::make_unique<CPDFZLibStream>(document));
+}
+
+CPDFStream* CPDFPage::AddContentStream(CPDF& document, FcDeflateBuffer&& compressed) {
+  auto object = std::make_unique<CPDFObject>(document);
+  return AddContent(std::move(object), std::make_unique<CPDFZLibStream>(document, std::move(compressed)));
+}
+
+CPDFStream* CPDFPage::AddContent(std::unique_ptr<CPDFObject> object, std::unique_ptr<CPDFStream> stream) {
   CPDFStream* result = stream.get();
   object->SetContent(std::move(stream));
   contents_.push_back(std::move(object));

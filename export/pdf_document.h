@@ -20,9 +20,14 @@ class CPDFPage : public CAttriObject {
   void Write(CPDFOutput& out, CXRefTable& table) override;
   // A new compressed content stream as a new object of the page.
   CPDFStream* AddContentStream(CPDF& document);
+  // A new content stream of bytes already compressed.
+  CPDFStream* AddContentStream(CPDF& document, FcDeflateBuffer&& compressed);
   CPDFDictionary& GetResources() { return *resources_; }
 
  private:
+  // The object takes its number before the stream's length object does.
+  CPDFStream* AddContent(std::unique_ptr<CPDFObject> object, std::unique_ptr<CPDFStream> stream);
+
   std::vector<std::unique_ptr<CPDFObject>> contents_;
   std::vector<std::unique_ptr<CPDFObject>> resourceObjects_;
   CPDFDictionary* resources_;

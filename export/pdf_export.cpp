@@ -1,5 +1,6 @@
 #include "export/pdf_export.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "export/pdf_document.h"
@@ -8,26 +9,8 @@
 namespace {
 
 constexpr double kMargin = 15.0;
-
-void AppendCoordinates(std::string& text, double x, double y, const char* op) {
-  AppendTrimmed(text, x, 2);
-  text += ' ';
-  AppendTrimmed(text, y, 2);
-  text += op;
-}
-
-// Drops the line-to just appended at `start` when it writes the same
-// numbers as the previous point of the run, which `previous` holds and
-// then takes the new one's: small curves and glyphs have many device
-// points that the two decimals written cannot tell apart.
-void DropRepeatedLineTo(std::string& text, std::size_t start, std::string& previous) {
-  const std::string_view written = std::string_view(text).substr(start);
-  if (written == previous) {
-    text.resize(start);
-    return;
-  }
-  previous.assign(written);
-}
+// Text gathers up to this size before zlib takes it.
+constexpr std::size_t kTextPiece = std::size_t{1} << 16;
 
 }  // namespace
 
@@ -39,39 +22,111 @@ void FcPDFExportDevice::BeginPaint(const FcPaintTarget& target, int) {
   outputPath = target.path;
   movePending_ = false;
   pathOpen_ = false;
+  text_.clear();
   document_ = std::make_unique<CPDF>();
   CPDFPages& pages = document_->GetCatalog().GetPages();
   const FcPoint2d size = Scaled(width, height);
   pages.SetMediaBox(30 + static_cast<std::int32_t>(size.x), 30 + static_cast<std::int32_t>(size.y));
-  content_ = pages.AddPage(*document_)->AddContentStream(*document_);
+  page_ = pages.AddPage(*document_);
+  content_ = page_->AddContentStream(*document_);
   offsetX_ = kMargin;
   offsetY_ = kMargin;
   Append(FormatTrimmed(0.0, 3) + " w 1 J 1 j ");
 }
 
-void FcPDFExportDevice::Append(const std::string& text) {
-  if (content_ != nullptr) content_->Append(text.data(), text.size());
+std::unique_ptr<FcDisplayDevice> FcPDFExportDevice::MakeSliceDevice() {
+  auto slice = std::make_unique<FcPDFExportDevice>();
+  // The fields, not CopyState, which would write the colour into the slice.
+  slice->width = width;
+  slice->height = height;
+  slice->lineWidth = lineWidth;
+  slice->color = color;
+  slice->colorMode = colorMode;
+  slice->backgroundIndex = backgroundIndex;
+  slice->backgroundRgb = backgroundRgb;
+  slice->scale = scale;
+  slice->unitsCode = unitsCode;
+  slice->offsetX_ = offsetX_;
+  slice->offsetY_ = offsetY_;
+  slice->sliceContent_ = std::make_unique<FcDeflateBuffer>();
+  return slice;
 }
 
-void FcPDFExportDevice::AppendMoveTo(std::string& text, const FcPoint2d& point) const {
-  AppendCoordinates(text, point.x + offsetX_, point.y + offsetY_, " m ");
+void FcPDFExportDevice::TakeSlice(FcDisplayDevice& device) {
+  auto& slice = static_cast<FcPDFExportDevice&>(device);
+  if (slice.sliceContent_ == nullptr || slice.sliceContent_->InputSize() == 0) return;
+  // The slice started with no open path; the path this device left open
+  // is stroked where the slice's first colour would have stroked it.
+  EndOpenPath();
+  FlushText();
+  if (document_ == nullptr || page_ == nullptr) return;
+  page_->AddContentStream(*document_, std::move(*slice.sliceContent_));
+  content_ = nullptr;
+  current_ = slice.current_;
+  movePending_ = slice.movePending_;
+  pathOpen_ = slice.pathOpen_;
 }
 
-void FcPDFExportDevice::AppendLineTo(std::string& text, const FcPoint2d& point) const {
-  AppendCoordinates(text, point.x + offsetX_, point.y + offsetY_, " l ");
+void FcPDFExportDevice::Append(std::string_view text) {
+  text_.append(text);
+  FlushIfLarge();
 }
 
-void FcPDFExportDevice::AppendRun(std::string& text, const FcDevicePoint* points, int count,
-                                  bool repeatFirst) const {
-  std::string previous;
-  std::size_t start = text.size();
-  AppendMoveTo(text, Scaled(points[0]));
-  previous = text.substr(start, text.size() - start - 2) + "l ";
-  if (repeatFirst) AppendLineTo(text, Scaled(points[0]));
+void FcPDFExportDevice::FlushIfLarge() {
+  if (text_.size() >= kTextPiece) FlushText();
+}
+
+void FcPDFExportDevice::FlushText() {
+  if (text_.empty()) return;
+  if (sliceContent_ != nullptr) {
+    sliceContent_->Add(text_.data(), text_.size());
+  } else {
+    if (content_ == nullptr && document_ != nullptr && page_ != nullptr) {
+      content_ = page_->AddContentStream(*document_);
+    }
+    if (content_ != nullptr) content_->Append(text_.data(), text_.size());
+  }
+  text_.clear();
+}
+
+void FcPDFExportDevice::AppendNumbers(const FcPoint2d& point) {
+  AppendTrimmed(text_, point.x + offsetX_, 2);
+  text_ += ' ';
+  AppendTrimmed(text_, point.y + offsetY_, 2);
+}
+
+void FcPDFExportDevice::AppendMoveTo(const FcPoint2d& point) {
+  AppendNumbers(point);
+  text_ += " m ";
+}
+
+void FcPDFExportDevice::AppendLineTo(const FcPoint2d& point) {
+  AppendNumbers(point);
+  text_ += " l ";
+}
+
+void FcPDFExportDevice::AppendRun(const FcDevicePoint* points, int count, bool repeatFirst) {
+  std::size_t start = text_.size();
+  AppendNumbers(Scaled(points[0]));
+  previousNumbers_.assign(text_, start);
+  text_ += " m ";
+  if (repeatFirst) {
+    text_ += previousNumbers_;
+    text_ += " l ";
+  }
+  // Small curves and glyphs have many device points that the two decimals
+  // written cannot tell apart: a point that writes the same numbers as the
+  // one before adds nothing.
   for (int i = 1; i < count; ++i) {
-    start = text.size();
-    AppendLineTo(text, Scaled(points[i]));
-    DropRepeatedLineTo(text, start, previous);
+    start = text_.size();
+    AppendNumbers(Scaled(points[i]));
+    const std::string_view written = std::string_view(text_).substr(start);
+    if (written == previousNumbers_) {
+      text_.resize(start);
+      continue;
+    }
+    previousNumbers_.assign(written);
+    text_ += " l ";
   }
 }
 
@@ -90,82 +145,95 @@ void FcPDFExportDevice::MoveTo(int x, int y) {
 
 void FcPDFExportDevice::LineTo(int x, int y) {
   const FcPoint2d point = Scaled(x, y);
-  std::string text;
   if (movePending_) {
     pathOpen_ = true;
     movePending_ = false;
-    AppendMoveTo(text, current_);
-    AppendLineTo(text, point);
+    AppendMoveTo(current_);
+    AppendLineTo(point);
   } else if (pathOpen_ && (point.x != current_.x || point.y != current_.y)) {
-    AppendLineTo(text, point);
+    AppendLineTo(point);
   }
-  Append(text);
   current_ = point;
+  FlushIfLarge();
 }
 
 void FcPDFExportDevice::SetPixel(int x, int y) {
   EndOpenPath();
-  std::string text;
-  AppendMoveTo(text, Scaled(x, y));
-  AppendLineTo(text, Scaled(x, y));
-  Append(text + "S ");
+  AppendMoveTo(Scaled(x, y));
+  AppendLineTo(Scaled(x, y));
+  Append("S ");
 }
 
 void FcPDFExportDevice::Polyline(const FcDevicePoint* points, int count) {
   EndOpenPath();
   if (points == nullptr || count < 2) return;
-  std::string text;
   // The first point is repeated as the first line-to, as the files have
   // always had it.
-  AppendRun(text, points, count, true);
-  Append(text + "S ");
+  AppendRun(points, count, true);
+  Append("S ");
 }
 
 void FcPDFExportDevice::Polygon(const FcDevicePoint* points, int count) {
   EndOpenPath();
   if (points == nullptr || count < 3) return;
-  std::string text;
-  AppendRun(text, points, count);
-  Append(text + "b ");
+  AppendRun(points, count);
+  Append("b ");
 }
 
 void FcPDFExportDevice::PolyPolygon(const FcDevicePoint* points, const std::int32_t* ringCounts, int ringCount) {
   EndOpenPath();
   if (points == nullptr || ringCounts == nullptr || ringCount < 1) return;
-  std::string text;
   int total = 0;
   const FcDevicePoint* ring = points;
+  for (int r = 0; r < ringCount; ++r) total += std::max(ringCounts[r], 0);
+  if (total < 3) return;
   for (int r = 0; r < ringCount; ++r) {
     const int count = ringCounts[r];
     // A ring without points has no first point to start at.
     if (count < 1) continue;
-    AppendRun(text, ring, count);
-    text += "h ";
+    AppendRun(ring, count);
+    text_ += "h ";
     ring += count;
-    total += count;
   }
-  if (total < 3) return;
-  Append(text + "B* ");
+  Append("B* ");
 }
 
 void FcPDFExportDevice::SetColor(FcColorRef rgb) {
+  // A pending move with no open path survives the colour change.
   if (pathOpen_) {
-    Append("S ");
+    text_ += "S ";
     pathOpen_ = false;
     movePending_ = false;
   }
   std::string components[3];
   for (int i = 0; i < 3; ++i) AppendTrimmed(components[i], ((rgb >> (8 * i)) & 0xFF) / 255.0, 3);
   if (components[0] == components[1] && components[1] == components[2]) {
-    Append(components[0] + " G " + components[0] + " g ");
-    return;
+    for (const char* op : {" G ", " g "}) {
+      text_ += components[0];
+      text_ += op;
+    }
+  } else {
+    for (const char* op : {" RG ", " rg "}) {
+      for (const std::string& component : components) {
+        text_ += component;
+        text_ += ' ';
+      }
+      text_.pop_back();
+      text_ += op;
+    }
   }
-  const std::string rgbText = components[0] + " " + components[1] + " " + components[2];
-  Append(rgbText + " RG " + rgbText + " rg ");
+  FlushIfLarge();
 }
 
 void FcPDFExportDevice::EndPaint() {
-  if (pathOpen_) Append("S");
+  // A slice leaves its open path to the device that takes it.
+  if (sliceContent_ != nullptr) {
+    FlushText();
+    sliceContent_->Finish();
+    return;
+  }
+  if (pathOpen_) text_ += 'S';
+  FlushText();
   if (document_ == nullptr || !OpenOutput()) return;
   if (!document_->Write(Output().GetStream())) Output().MarkFailed();
   FinishOutput();

@@ -1,16 +1,24 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
+#include "export/deflate_buffer.h"
 #include "export/export_device.h"
 
 class CPDF;
+class CPDFPage;
 class CPDFStream;
 
 // A one-page PDF 1.2 file: the exported area in points with a margin of 15
-// points on every side. The page's content grows in memory while the
+// points on every side. The page's content is compressed while the
 // primitives draw and the document is written by EndPaint. Runs of MoveTo
 // and LineTo form one path that is stroked when another call comes.
+//
+// A large export draws in slices on several threads (MakeSliceDevice):
+// every slice compresses its part of the content into a content stream of
+// its own, and the page lists the streams in order, so that their
+// concatenation is the content one device would have written.
 class FcPDFExportDevice : public FcExportDevice {
  public:
   FcPDFExportDevice();
@@ -29,19 +37,28 @@ class FcPDFExportDevice : public FcExportDevice {
   void SetColor(FcColorRef rgb) override;
   void EndPaint() override;
 
+  std::unique_ptr<FcDisplayDevice> MakeSliceDevice() override;
+  void TakeSlice(FcDisplayDevice& slice) override;
+
  protected:
   int CoordinateDecimals() const override { return 2; }
 
  private:
-  void Append(const std::string& text);
+  // Where the operators go: the page's current content stream, or for a
+  // slice the slice's own compressed bytes. They gather in text_ first so
+  // that zlib gets them in large pieces.
+  void Append(std::string_view text);
+  void FlushText();
+  void FlushIfLarge();
   // Strokes the open path.
   void EndOpenPath();
-  // "x y m " of a point in points, the offsets added.
-  void AppendMoveTo(std::string& text, const FcPoint2d& point) const;
-  void AppendLineTo(std::string& text, const FcPoint2d& point) const;
+  // "x y" of a point in points, the offsets added.
+  void AppendNumbers(const FcPoint2d& point);
+  void AppendMoveTo(const FcPoint2d& point);
+  void AppendLineTo(const FcPoint2d& point);
   // The move-to of the first point (repeated as a line-to when asked) and
   // line-tos of the others that write other numbers than the point before.
-  void AppendRun(std::string& text, const FcDevicePoint* points, int count, bool repeatFirst = false) const;
+  void AppendRun(const FcDevicePoint* points, int count, bool repeatFirst = false);
 
   std::unique_ptr<CPDF> document_;
   double offsetX_ = 0.0;
@@ -50,6 +67,14 @@ class FcPDFExportDevice : public FcExportDevice {
   FcPoint2d current_;
   bool movePending_ = false;
   bool pathOpen_ = false;
-  // Owned by the document.
+  // Owned by the document; null after a slice was taken until more content
+  // comes, which then starts a new stream after the slice's.
+  CPDFPage* page_ = nullptr;
   CPDFStream* content_ = nullptr;
+  std::string text_;
+  // The numbers of the last point of a run, to leave out a point that
+  // writes the same.
+  std::string previousNumbers_;
+  // A slice device writes here instead of into a document.
+  std::unique_ptr<FcDeflateBuffer> sliceContent_;
 };

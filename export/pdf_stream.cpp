@@ -1,7 +1,5 @@
 #include "export/pdf_stream.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstdarg>
 #include <cstdint>
@@ -56,60 +54,29 @@ void CPDFStream::AppendFormat(const char* format, ...) {
   Append(text.data(), text.size());
 }
 
-CPDFZLibStream::CPDFZLibStream(CPDF& document) : CPDFStream(document), zlib_(std::make_unique<z_stream>()) {
+CPDFZLibStream::CPDFZLibStream(CPDF& document) : CPDFStream(document) {
   auto filter = std::make_unique<CPDFArray>();
   filter->AddName("FlateDecode");
   GetDictionary().Add("Filter", std::move(filter));
-  // The parameters compress2 uses at the default level.
-  if (deflateInit2(zlib_.get(), Z_DEFAULT_COMPRESSION, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
-    zlib_.reset();
-  }
 }
 
-CPDFZLibStream::~CPDFZLibStream() {
-  if (zlib_ != nullptr) deflateEnd(zlib_.get());
-}
-
-bool CPDFZLibStream::Deflate(int flush) {
-  unsigned char buffer[1 << 16];
-  int status = Z_OK;
-  do {
-    zlib_->next_out = buffer;
-    zlib_->avail_out = sizeof buffer;
-    status = deflate(zlib_.get(), flush);
-    if (status == Z_STREAM_ERROR || !Store(buffer, sizeof buffer - zlib_->avail_out)) return false;
-  } while (zlib_->avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
-  return true;
+CPDFZLibStream::CPDFZLibStream(CPDF& document, FcDeflateBuffer&& compressed) : CPDFZLibStream(document) {
+  deflater_ = std::move(compressed);
+  deflater_.Finish();
 }
 
 bool CPDFZLibStream::Append(const void* bytes, std::size_t n) {
-  if (zlib_ == nullptr || finished_) {
-    MarkLost();
-    return false;
-  }
-  // zlib counts its input in 32 bits.
-  const auto* input = static_cast<const Bytef*>(bytes);
-  while (n > 0) {
-    const std::size_t piece = std::min<std::size_t>(n, std::size_t{1} << 30);
-    zlib_->next_in = const_cast<Bytef*>(input);
-    zlib_->avail_in = static_cast<uInt>(piece);
-    if (!Deflate(Z_NO_FLUSH)) {
-      MarkLost();
-      return false;
-    }
-    input += piece;
-    n -= piece;
-  }
-  return true;
+  if (deflater_.Add(bytes, n)) return true;
+  MarkLost();
+  return false;
 }
 
 std::size_t CPDFZLibStream::WriteData(CPDFOutput& out) {
-  if (!finished_) {
-    finished_ = true;
-    if (zlib_ == nullptr || !Deflate(Z_FINISH)) {
-      out.Fail();
-      return 0;
-    }
+  if (!deflater_.Finish()) {
+    out.Fail();
+    return 0;
   }
-  return CPDFStream::WriteData(out);
+  const std::vector<std::uint8_t>& bytes = deflater_.Output();
+  out.Write(bytes.data(), bytes.size());
+  return bytes.size();
 }

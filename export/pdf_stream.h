@@ -5,9 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "export/deflate_buffer.h"
 #include "export/pdf_objects.h"
-
-struct z_stream_s;
 
 // The content of a stream object: a dictionary, "\nstream\n", the bytes,
 // "\nendstream". Its length goes into an indirect integer object of its
@@ -48,14 +47,13 @@ class CPDFStream : public CPDFBase {
 class CPDFZLibStream : public CPDFStream {
  public:
   explicit CPDFZLibStream(CPDF& document);
-  ~CPDFZLibStream() override;
+  // A stream of bytes compressed elsewhere (on another thread), taken as
+  // they are; nothing can be appended to it.
+  CPDFZLibStream(CPDF& document, FcDeflateBuffer&& compressed);
   bool Append(const void* bytes, std::size_t n) override;
   std::size_t WriteData(CPDFOutput& out) override;
+  const std::vector<std::uint8_t>& GetCompressed() const { return deflater_.Output(); }
 
  private:
-  // Runs the compressor over the input it was given; false when zlib fails.
-  bool Deflate(int flush);
-
-  std::unique_ptr<z_stream_s> zlib_;
-  bool finished_ = false;
+  FcDeflateBuffer deflater_;
 };

@@ -142,7 +142,7 @@ TEST(PdfStream, CompressedAsAppendedLikeTheWholeAtOnce) {
     at += n;
   }
   // Only the compressed bytes are held.
-  EXPECT_LT(stream.GetData().size(), content.size() / 2);
+  EXPECT_LT(stream.GetCompressed().size(), content.size() / 2);
   const std::string written = Captured([&stream](std::FILE* f) {
     CPDFOutput out(f);
     stream.WriteData(out);

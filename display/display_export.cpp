@@ -1,0 +1,120 @@
+#include <algorithm>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "display/display_surface.h"
+#include "display/progress_steps.h"
+#include "display/view_transform.h"
+
+namespace {
+
+// Exports of up to this many groups finish too fast to need progress.
+constexpr int kExportProgressMinimum = 1000;
+// A slice of fewer groups costs more in starting its thread than its
+// drawing and compression save.
+constexpr int kGroupsPerExportSlice = 4096;
+
+int AutomaticSliceCount(int groups) {
+  const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  return std::clamp(groups / kGroupsPerExportSlice, 1, threads);
+}
+
+// A contiguous run of the list's slots drawn through a surface of its own,
+// which shares the view and holds the slice's device.
+struct ExportSlice {
+  std::unique_ptr<FcDisplaySurface> surface;
+  std::size_t first = 0;
+  std::size_t last = 0;
+  // A group failed to draw: like the export in one piece, the output ends
+  // with what was drawn before it.
+  bool failed = false;
+  std::thread thread;
+};
+
+}  // namespace
+
+void FcDisplaySurface::Export(const std::string& fileName, int slices) {
+  if (device_ == nullptr) return;
+  const int count = LiveGroupCount();
+  FcProgressSteps progress(OnWindowThread() && count > kExportProgressMinimum, "Exporting", count);
+  device_->BeginPaint({nullptr, fileName}, 0);
+  if (slices <= 0) slices = AutomaticSliceCount(count);
+  if (slices < 2 || !ExportInSlices(slices, progress)) ExportInOnePiece(progress);
+  device_->EndPaint();
+}
+
+void FcDisplaySurface::ExportInOnePiece(FcProgressSteps& progress) {
+  // A group that fails to draw ends the pass, but the export device still
+  // finishes its file and the progress display still ends.
+  try {
+    int done = 0;
+    for (const std::unique_ptr<FcDsGroupEnts>& group : groups_) {
+      if (!group) continue;
+      group->Draw(*this);
+      progress.Advance(++done);
+    }
+  } catch (const std::exception&) {
+  }
+}
+
+bool FcDisplaySurface::ExportInSlices(int sliceCount, FcProgressSteps& progress) {
+  std::vector<ExportSlice> slices(static_cast<std::size_t>(sliceCount));
+  const std::size_t total = groups_.size();
+  for (std::size_t i = 0; i < slices.size(); ++i) {
+    std::unique_ptr<FcDisplayDevice> device = device_->MakeSliceDevice();
+    if (device == nullptr) return false;
+    ExportSlice& slice = slices[i];
+    slice.surface = std::make_unique<FcDisplaySurface>(owner_);
+    FcDisplaySurface& surface = *slice.surface;
+    surface.SetDevice(std::move(device));
+    surface.PushView();
+    *surface.view_ = *view_;
+    surface.view_->previous = nullptr;
+    surface.viewUnchanged = viewUnchanged;
+    surface.interactiveMode = interactiveMode;
+    surface.offscreen = offscreen;
+    surface.penWidths_ = penWidths_;
+    slice.first = total * i / slices.size();
+    slice.last = total * (i + 1) / slices.size();
+  }
+  // Every group belongs to one slice and draws only into its own
+  // primitives and the slice's device, so the slices share nothing they
+  // write.
+  const auto draw = [this](ExportSlice& slice) {
+    try {
+      for (std::size_t i = slice.first; i < slice.last; ++i) {
+        if (groups_[i]) groups_[i]->Draw(*slice.surface);
+      }
+    } catch (...) {
+      slice.failed = true;
+    }
+    slice.surface->GetDevice()->EndPaint();
+  };
+  for (std::size_t i = 1; i < slices.size(); ++i) {
+    try {
+      slices[i].thread = std::thread(draw, std::ref(slices[i]));
+    } catch (const std::system_error&) {
+      // No thread to be had: the slice is drawn below on this one.
+    }
+  }
+  draw(slices[0]);
+  int done = 0;
+  bool ended = false;
+  for (ExportSlice& slice : slices) {
+    if (slice.thread.joinable()) {
+      slice.thread.join();
+    } else if (&slice != &slices[0]) {
+      draw(slice);
+    }
+    if (ended) continue;
+    device_->TakeSlice(*slice.surface->GetDevice());
+    for (std::size_t i = slice.first; i < slice.last; ++i) {
+      if (groups_[i]) ++done;
+    }
+    progress.Advance(done);
+    ended = slice.failed;
+  }
+  return true;
+}
