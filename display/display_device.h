@@ -73,6 +73,11 @@ class FcDisplayDevice {
   // own (a screen or printer shows every pixel).
   virtual double UnseenChordHeight() const { return 0.0; }
 
+  // True when Circle and Arc write true curves: the display list then hands
+  // the device the circles and arcs that show whole, instead of their
+  // chords. Every other device gets chords.
+  virtual bool DrawsCurves() const { return false; }
+
   // An export device that can draw one pass in contiguous slices of the
   // display list, each slice on a thread of its own, gives here a device
   // for one slice: it starts as this device stands after BeginPaint, takes

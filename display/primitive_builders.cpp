@@ -6,6 +6,7 @@
 #include "database/dash_applier.h"
 #include "database/linetype.h"
 #include "display/builder_support.h"
+#include "display/display_arc.h"
 #include "display/display_surface.h"
 #include "display/view_transform.h"
 
@@ -248,12 +249,29 @@ namespace {
 // A tessellated circle or arc in local units: through the insert matrix,
 // then dashed when half its length passes the linetype test, else one
 // polyline.
+// The circle or arc before the insert matrix, for devices that draw curves.
+struct CurveShape {
+  FcPoint2d centre;
+  double radius;
+  double startAngle;
+  double endAngle;
+};
+
 void AddTessellatedCurve(FcDisplaySurface* surface, std::vector<PolylineVertex> chain, bool closed, FcHandle handle,
-                         int partTag) {
+                         int partTag, const CurveShape& shape) {
   TransformAll(surface->insertMatrix, chain);
   const double length = ChainLength(chain.data(), static_cast<int>(chain.size()));
   if (surface->UseLinetypePattern(length / 2) &&
       AddCurveDashes(surface, chain, closed, length, partTag != 0 ? partTag : 1, handle, partTag)) {
+    return;
+  }
+  const FcDisplayDevice* device = surface->GetDevice();
+  if (device != nullptr && device->DrawsCurves() && KeepsCirclesRound(surface->insertMatrix)) {
+    auto arc = std::make_unique<FcDsArc>(handle, partTag, shape.centre, shape.radius, shape.startAngle,
+                                         shape.endAngle, closed);
+    arc->SetPoints(chain.data(), static_cast<int>(chain.size()));
+    arc->PlaceCurve(surface->insertMatrix);
+    EmitPrimitive(surface, std::move(arc));
     return;
   }
   // A circle's chain already ends where it began.
@@ -266,7 +284,7 @@ void AddCurveToSurface(FcDisplaySurface* surface, const FcPoint2d& centre, doubl
                        int partTag) {
   if (surface == nullptr || !IsFinite(centre) || !std::isfinite(radius)) return;
   AddTessellatedCurve(surface, TessellateCircle(*surface, radius, ChordHeight(*surface, radius), centre), true,
-                      handle, partTag);
+                      handle, partTag, {centre, radius, 0.0, 0.0});
 }
 
 void AddArcToSurface(FcDisplaySurface* surface, const FcPoint2d& centre, double radius, double startAngle,
@@ -277,7 +295,7 @@ void AddArcToSurface(FcDisplaySurface* surface, const FcPoint2d& centre, double 
   }
   AddTessellatedCurve(
       surface, TessellateArc(*surface, centre, radius, ChordHeight(*surface, radius), startAngle, endAngle, 0.0, 0.0),
-      false, handle, partTag);
+      false, handle, partTag, {centre, radius, startAngle, endAngle});
 }
 
 void AddSolidToSurface(FcDisplaySurface* surface, const FcPoint2d* points, int count, FcHandle handle, int partTag) {

@@ -1,6 +1,7 @@
 #include "export/pdf_export.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "export/pdf_document.h"
@@ -9,6 +10,15 @@
 namespace {
 
 constexpr double kMargin = 15.0;
+// More segments than any curve inside a page needs.
+constexpr int kMostCurveSegments = 4096;
+
+// How far a cubic Bezier segment of the usual form strays from its circle
+// at most, for a segment of the angle on a radius of 1.
+double BezierError(double angle) {
+  const double quarter = angle / 4;
+  return 2.0 / 27.0 * std::pow(std::sin(quarter), 6) / (std::cos(quarter) * std::cos(quarter));
+}
 // Text gathers up to this size before zlib takes it.
 constexpr std::size_t kTextPiece = std::size_t{1} << 16;
 
@@ -128,6 +138,45 @@ void FcPDFExportDevice::AppendRun(const FcDevicePoint* points, int count, bool r
     previousNumbers_.assign(written);
     text_ += " l ";
   }
+}
+
+void FcPDFExportDevice::Circle(int centreX, int centreY, int radius) {
+  AppendCurve(centreX, centreY, radius, 0.0, kTwoPi);
+}
+
+void FcPDFExportDevice::Arc(int centreX, int centreY, int radius, double startAngle, double endAngle) {
+  AppendCurve(centreX, centreY, radius, startAngle, endAngle - startAngle);
+}
+
+void FcPDFExportDevice::AppendCurve(int centreX, int centreY, int radius, double startAngle, double sweep) {
+  EndOpenPath();
+  const auto at = [&](double angle) {
+    return FcPoint2d{(centreX + radius * std::cos(angle)) / scale, (centreY + radius * std::sin(angle)) / scale};
+  };
+  AppendMoveTo(at(startAngle));
+  if (radius <= 0 || !std::isfinite(sweep) || !std::isfinite(startAngle) || sweep == 0.0) {
+    AppendLineTo(at(startAngle));
+    Append("S ");
+    return;
+  }
+  int count = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kHalfPi - 1e-9)));
+  while (count < kMostCurveSegments && radius * BezierError(std::fabs(sweep) / count) > UnseenChordHeight()) ++count;
+  const double step = sweep / count;
+  // The control points lie on the tangents, this far from the ends.
+  const double reach = radius * 4.0 / 3.0 * std::tan(step / 4);
+  for (int i = 0; i < count; ++i) {
+    const double from = startAngle + step * i;
+    const double to = from + step;
+    const FcPoint2d start = at(from);
+    const FcPoint2d end = at(to);
+    AppendNumbers({start.x - reach * std::sin(from) / scale, start.y + reach * std::cos(from) / scale});
+    text_ += ' ';
+    AppendNumbers({end.x + reach * std::sin(to) / scale, end.y - reach * std::cos(to) / scale});
+    text_ += ' ';
+    AppendNumbers(end);
+    text_ += " c ";
+  }
+  Append("S ");
 }
 
 void FcPDFExportDevice::EndOpenPath() {

@@ -24,7 +24,8 @@ constexpr int kColumns = 12;
 constexpr int kRows = 10;
 
 // A grid of cells, each with a line, a circle and an arc in a colour of its
-// own; a line leaves its path open for whatever comes next.
+// own; a line leaves its path open for whatever comes next, the curves
+// are written as curves.
 void AddCells(FcGraph& graph) {
   for (int row = 0; row < kRows; ++row) {
     for (int column = 0; column < kColumns; ++column) {
@@ -119,7 +120,7 @@ TEST(PdfSlicesTest, SlicesWriteTheContentOfOnePiece) {
     EXPECT_GT(slicedStreams, 2);
     ASSERT_GT(whole.size(), 10'000u);
     EXPECT_EQ(whole.substr(0, 12), "0 w 1 J 1 j ");
-    EXPECT_EQ(whole.substr(whole.size() - 4), c.hiddenTail > 0 ? " l S" : "l S ");
+    EXPECT_EQ(whole.substr(whole.size() - 4), c.hiddenTail > 0 ? " l S" : "c S ");
     EXPECT_EQ(sliced, whole);
   }
 }
