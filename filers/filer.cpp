@@ -141,6 +141,9 @@ void FcFiler::CheckReadProgress() {
   if (!file_) {
     return;
   }
+  // The bytes read are not needed again but for short steps back: a large
+  // file need not stay in memory whole while the drawing is built from it.
+  file_->ReleaseBehind();
   const auto position = static_cast<std::uint64_t>(file_->GetPosition());
   if (position - lastReported_ > progressStep_ || position >= length_) {
     ReportProgress(position, length_);

@@ -293,12 +293,44 @@ void AssignMissingHandles(FcGraph& graph, const CreatedAfterReading& created) {
   }
 }
 
+// The block table, its blocks and those of their entities that an object
+// of the OBJECTS section may belong to, in the order the block table asks
+// them. Only an object with an extension dictionary takes one, and few
+// entities have one: asking each entity of a large drawing for each object
+// cost more than reading the entities.
+class BlockTableOwners {
+ public:
+  explicit BlockTableOwners(FcBlockList& blocks) {
+    owners_.push_back(&blocks);
+    for (int i = 0; i < blocks.GetBlockCount(); ++i) {
+      FcBlock* block = blocks.GetAt(i);
+      owners_.push_back(block);
+      const FcEntitySets& entities = block->GetEntities();
+      for (int k = entities.GetCount() - 1; k >= 0; --k) {
+        FcEntity* entity = entities.GetAt(k);
+        if (entity->GetExtDictionaryHandle() != 0 || entity->GetExtDictionary() != nullptr) owners_.push_back(entity);
+      }
+    }
+  }
+
+  bool Adopt(FcObject* object) const {
+    for (FcObject* owner : owners_) {
+      if (owner->FcObject::ResolveOwner(object)) return true;
+    }
+    return false;
+  }
+
+ private:
+  std::vector<FcObject*> owners_;
+};
+
 // An object read in the OBJECTS section goes to the first dictionary or
 // table that waits for it.
-bool PlaceObject(FcGraph& graph, FcObject* object) {
+bool PlaceObject(FcGraph& graph, const BlockTableOwners& blockTable, FcObject* object) {
   if (graph.GetNamedObjects().LinkObject(object)) return true;
+  if (blockTable.Adopt(object)) return true;
   for (FcObject* table :
-       {static_cast<FcObject*>(&graph.GetBlockList()), static_cast<FcObject*>(&graph.GetLayerList()),
+       {static_cast<FcObject*>(&graph.GetLayerList()),
         static_cast<FcObject*>(&graph.GetLinetypeList()), static_cast<FcObject*>(&graph.GetTextStyleList()),
         static_cast<FcObject*>(&graph.GetDimStyleList()), static_cast<FcObject*>(&graph.GetUcsList()),
         static_cast<FcObject*>(&graph.GetAppIdList())}) {
@@ -319,6 +351,7 @@ bool ReadObjects(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skipped) {
   root.RemoveAll();
   if (root.ReadDxf(filer) != kFcStatusOk) return false;
   root.KeepKnownEntries();
+  const BlockTableOwners blockTable(graph.GetBlockList());
   for (;;) {
     if (!filer.ReadGroup(group) || group.type != 0) return false;
     const std::string name(TextOf(group));
@@ -347,7 +380,7 @@ bool ReadObjects(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skipped) {
       continue;
     }
     if (object->GetHandle() == 0) graph.TakeHandle(*object);
-    if (!PlaceObject(graph, object)) delete object;
+    if (!PlaceObject(graph, blockTable, object)) delete object;
   }
 }
 
