@@ -21,8 +21,8 @@ constexpr std::size_t kBlockSize = std::size_t{8} << 20;
 // start it knows; the bytes kept behind the position cover the first
 // without reading again, and releasing in large steps keeps the system
 // calls few.
-constexpr std::int64_t kKeptBehind = std::int64_t{4} << 20;
-constexpr std::int64_t kReleaseStep = std::int64_t{8} << 20;
+constexpr std::int64_t kKeptBehind = std::int64_t{2} << 20;
+constexpr std::int64_t kReleaseStep = std::int64_t{2} << 20;
 
 std::uintptr_t PageSize() {
   static const auto size = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));

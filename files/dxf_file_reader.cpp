@@ -420,10 +420,18 @@ void CountSkippedEntities(FcFiler& filer, std::int64_t start, FcSkippedRecords* 
 // Entities of the ENTITIES section belong to model space and to the layer
 // they name, which is made when the tables lack it.
 void BindModelSpaceEntities(FcGraph& graph, FcBlock& modelSpace) {
+  // Entities come in runs on one layer: the layer of the last name is
+  // taken again without a search.
+  std::string lastName;
+  FcLayer* lastLayer = nullptr;
   for (FcEntity* entity : modelSpace.GetEntities()) {
     entity->SetBlock(&modelSpace);
-    FcLayer* layer = graph.FindOrCreateLayer(entity->GetLayerName().str());
-    entity->SetLayer(layer != nullptr ? layer : graph.GetCurrentLayer());
+    const std::string_view name = entity->GetLayerName().str();
+    if (lastLayer == nullptr || name != lastName) {
+      lastLayer = graph.FindOrCreateLayer(name);
+      lastName = name;
+    }
+    entity->SetLayer(lastLayer != nullptr ? lastLayer : graph.GetCurrentLayer());
   }
 }
 
@@ -497,36 +505,29 @@ void VisitHandleHolders(const FcGraph& graph, Visit&& visit) {
 }
 
 // A file that gives two of them the same handle is damaged; handle 0
-// stands for none. Handles are mostly dense, and then one bit for each
-// handle up to the largest is the smallest record of those seen; sparse
-// ones are sorted instead. Either takes a fraction of the memory of a hash
-// set, which matters here, where the whole drawing and the whole file are
-// held at once.
+// stands for none. One walk over the drawing, whose records lie scattered
+// in memory, marks each handle in a bitmap: handles are mostly dense, and
+// one bit for each up to the largest is far smaller than any list of them.
+// Handles beyond what a bitmap of bounded size holds are gathered and
+// sorted instead.
 bool HandlesAreUnique(const FcGraph& graph) {
-  std::size_t count = 0;
-  FcHandle largest = 0;
-  VisitHandleHolders(graph, [&count, &largest](const FcObject& object) {
-    ++count;
-    largest = std::max(largest, object.GetHandle());
-  });
+  constexpr FcHandle kBitmapLimit = FcHandle{1} << 26;
+  std::vector<bool> seen;
+  std::vector<FcHandle> beyond;
   bool unique = true;
-  if (largest / 64 <= count) {
-    std::vector<bool> seen(static_cast<std::size_t>(largest) + 1);
-    VisitHandleHolders(graph, [&seen, &unique](const FcObject& object) {
-      const FcHandle handle = object.GetHandle();
-      if (handle == 0) return;
-      if (seen[handle]) unique = false;
-      seen[handle] = true;
-    });
-    return unique;
-  }
-  std::vector<FcHandle> handles;
-  handles.reserve(count);
-  VisitHandleHolders(graph, [&handles](const FcObject& object) {
-    if (object.GetHandle() != 0) handles.push_back(object.GetHandle());
+  VisitHandleHolders(graph, [&](const FcObject& object) {
+    const FcHandle handle = object.GetHandle();
+    if (handle == 0) return;
+    if (handle >= kBitmapLimit) {
+      beyond.push_back(handle);
+      return;
+    }
+    if (handle >= seen.size()) seen.resize(static_cast<std::size_t>(handle) + 1);
+    if (seen[handle]) unique = false;
+    seen[handle] = true;
   });
-  std::sort(handles.begin(), handles.end());
-  return std::adjacent_find(handles.begin(), handles.end()) == handles.end();
+  std::sort(beyond.begin(), beyond.end());
+  return unique && std::adjacent_find(beyond.begin(), beyond.end()) == beyond.end();
 }
 
 FcDxfReadResult FinishReading(FcGraph& graph, FcFiler& filer) {
