@@ -45,6 +45,42 @@ bool ParseWhole(std::string_view text, Number& value) {
   return true;
 }
 
+// Decimals without an exponent whose digits make a whole number below 2^53
+// and that have at most 22 places: the whole number and the power of ten
+// are both exact doubles, so one division rounds as the general parse
+// does. Nearly every real of a drawing file is such a decimal. False when
+// the text is of another form; the general parse decides those.
+bool ParseShortDecimal(std::string_view text, double& value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+  const bool negative = !text.empty() && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  std::uint64_t whole = 0;
+  std::size_t at = 0;
+  std::size_t places = 0;
+  bool point = false;
+  std::size_t digits = 0;
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    if (c == '.' && !point && digits > 0) {
+      point = true;
+      continue;
+    }
+    if (c < '0' || c > '9' || digits == 19) return false;
+    whole = whole * 10 + static_cast<unsigned>(c - '0');
+    ++digits;
+    if (point) ++places;
+  }
+  if (digits == 0 || (point && places == 0) || whole >= kExactLimit || places >= std::size(kPowersOfTen)) {
+    return false;
+  }
+  const double magnitude = static_cast<double>(whole) / kPowersOfTen[places];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 void AppendDxfReal(std::string& out, double value, int precision) {
@@ -78,6 +114,7 @@ void AppendDxfInteger(std::string& out, std::int32_t value) {
 }
 
 bool ParseDxfReal(std::string_view text, double& value) {
+  if (ParseShortDecimal(SkipPlusSign(SkipLeadingBlanks(text)), value)) return true;
   double parsed = 0.0;
   if (!ParseWhole(text, parsed) || !std::isfinite(parsed)) {
     return false;

@@ -17,10 +17,32 @@ namespace {
 // second copy of a big file.
 constexpr std::size_t kBlockSize = std::size_t{8} << 20;
 
+// A reader that steps back does so within a record, or to a section
+// start it knows; the bytes kept behind the position cover the first
+// without reading again, and releasing in large steps keeps the system
+// calls few.
+constexpr std::int64_t kKeptBehind = std::int64_t{2} << 20;
+constexpr std::int64_t kReleaseStep = std::int64_t{2} << 20;
+
+std::uintptr_t PageSize() {
+  static const auto size = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  return size;
+}
+
+// The offset from data of the page boundary at or after (up) or at or
+// before (down) data + offset.
+std::int64_t PageBoundary(const char* data, std::int64_t offset, bool up) {
+  const std::uintptr_t page = PageSize();
+  const auto base = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t at = base + static_cast<std::uintptr_t>(offset);
+  const std::uintptr_t boundary = up ? (at + page - 1) / page * page : at / page * page;
+  return static_cast<std::int64_t>(boundary - base);
+}
+
 // Large pages make the first touch of a big buffer far cheaper; a kernel
 // that refuses the advice just uses small ones.
 void AdviseLargePages(char* data, std::size_t size) {
-  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const std::uintptr_t page = PageSize();
   const auto start = (reinterpret_cast<std::uintptr_t>(data) + page - 1) / page * page;
   const auto stop = (reinterpret_cast<std::uintptr_t>(data) + size) / page * page;
   if (stop > start) {
@@ -88,6 +110,8 @@ FcFile::~FcFile() { Close(); }
 bool FcFile::Open(const std::string& path, unsigned flags) {
   Close();
   bytes_.clear();
+  releasedStart_ = 0;
+  releasedEnd_ = 0;
   position_ = 0;
   cleanUpTo_ = 0;
   const bool writing = (flags & (kFcOpenWrite | kFcOpenReadWrite)) != 0;
@@ -113,9 +137,44 @@ bool FcFile::Open(const std::string& path, unsigned flags) {
   if (writing) {
     descriptor_ = descriptor;
   } else {
-    ::close(descriptor);
+    sourceDescriptor_ = descriptor;
   }
   return true;
+}
+
+void FcFile::CloseSource() {
+  if (sourceDescriptor_ < 0) return;
+  ::close(sourceDescriptor_);
+  sourceDescriptor_ = -1;
+}
+
+void FcFile::ReleaseBehind() {
+  // Asked after every group: the common answer must be quick.
+  if (sourceDescriptor_ < 0 || position_ - releasedEnd_ < kKeptBehind + kReleaseStep) return;
+  const std::int64_t from = releasedEnd_ > releasedStart_ ? releasedEnd_ : PageBoundary(bytes_.data(), 0, true);
+  const std::int64_t to = PageBoundary(bytes_.data(), position_ - kKeptBehind, false);
+  if (to - from < kReleaseStep) return;
+  if (madvise(bytes_.data() + from, static_cast<std::size_t>(to - from), MADV_DONTNEED) != 0) return;
+  if (releasedEnd_ <= releasedStart_) releasedStart_ = from;
+  releasedEnd_ = to;
+}
+
+void FcFile::Reload(std::int64_t position) {
+  const std::int64_t from = std::max(releasedStart_, PageBoundary(bytes_.data(), std::max<std::int64_t>(position, 0), false));
+  std::int64_t at = from;
+  // A file that can no longer be read leaves the bytes zero, which no
+  // reader takes for a valid record.
+  while (at < releasedEnd_) {
+    const ssize_t got = ::pread(sourceDescriptor_, bytes_.data() + at, static_cast<std::size_t>(releasedEnd_ - at), at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    at += got;
+  }
+  releasedEnd_ = from;
+  if (releasedEnd_ <= releasedStart_) {
+    releasedStart_ = 0;
+    releasedEnd_ = 0;
+  }
 }
 
 bool FcFile::Flush() {
@@ -131,6 +190,7 @@ bool FcFile::Flush() {
 }
 
 bool FcFile::Close() {
+  CloseSource();
   if (descriptor_ < 0) {
     return true;
   }
@@ -190,7 +250,7 @@ std::int64_t FcFile::Seek(std::int64_t offset, FcSeekOrigin origin) {
   if (base + offset < 0) {
     return -1;
   }
-  position_ = base + offset;
+  SetPosition(base + offset);
   return position_;
 }
 
@@ -199,6 +259,8 @@ std::string FcFile::GetFileName() const {
 }
 
 std::vector<char> FcFile::TakeBytes() {
+  Reload(0);
+  CloseSource();
   std::vector<char> taken = std::move(bytes_);
   bytes_.clear();
   position_ = 0;

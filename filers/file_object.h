@@ -27,6 +27,10 @@ class FcFileException : public std::runtime_error {
 // A file held wholly in memory: a memory file, or a disk file that is read
 // whole when opened and written back in large blocks by Flush and Close.
 // Parsers scan Data() in place instead of asking for one byte at a time.
+// A disk file opened for reading may give back the pages a forward reader
+// has left behind (ReleaseBehind); a later move back before them reads
+// them from the file again, so Data() holds every byte from the position
+// on.
 class FcFile {
  public:
   // An empty memory file, open for reading and writing.
@@ -65,7 +69,14 @@ class FcFile {
   std::int64_t GetLength() const { return static_cast<std::int64_t>(bytes_.size()); }
   const char* Data() const { return bytes_.data(); }
   // Moves to a position the caller knows to lie within [0, length].
-  void SetPosition(std::int64_t position) { position_ = position; }
+  void SetPosition(std::int64_t position) {
+    if (position < releasedEnd_) Reload(position);
+    position_ = position;
+  }
+  // Gives the memory of the bytes well behind the position back to the
+  // system, in large steps; nothing for a memory file, a file open for
+  // writing, or a small file.
+  void ReleaseBehind();
 
   // The full path of a disk file (empty for a memory file) and its name.
   const std::string& GetFilePath() const { return path_; }
@@ -75,8 +86,17 @@ class FcFile {
   std::vector<char> TakeBytes();
 
  private:
+  // Reads the released bytes from the page of position on back in.
+  void Reload(std::int64_t position);
+  void CloseSource();
+
   std::vector<char> bytes_;
   std::int64_t position_ = 0;
+  // The descriptor of a disk file open for reading, kept to read released
+  // bytes again; [releasedStart_, releasedEnd_) are the released bytes.
+  int sourceDescriptor_ = -1;
+  std::int64_t releasedStart_ = 0;
+  std::int64_t releasedEnd_ = 0;
   std::string path_;
   int descriptor_ = -1;
   bool writable_ = true;

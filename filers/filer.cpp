@@ -1,5 +1,6 @@
 #include "filers/filer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/resbuf.h"
@@ -130,6 +131,7 @@ void FcFiler::SetProgressTotal(std::uint64_t total) {
   progressStep_ = total / kProgressSteps;
   progressCount_ = 0;
   lastReported_ = 0;
+  nextReadCheck_ = 0;
 }
 
 void FcFiler::StepProgress(std::uint32_t count) {
@@ -138,13 +140,19 @@ void FcFiler::StepProgress(std::uint32_t count) {
 }
 
 void FcFiler::CheckReadProgress() {
-  if (!file_) {
+  // Asked after every group: before the next place where a report can fall
+  // due there is nothing to do.
+  if (!file_ || file_->GetPosition() < nextReadCheck_) {
     return;
   }
+  // The bytes read are not needed again but for short steps back: a large
+  // file need not stay in memory whole while the drawing is built from it.
+  file_->ReleaseBehind();
   const auto position = static_cast<std::uint64_t>(file_->GetPosition());
   if (position - lastReported_ > progressStep_ || position >= length_) {
     ReportProgress(position, length_);
   }
+  nextReadCheck_ = static_cast<std::int64_t>(std::min(lastReported_ + progressStep_ + 1, length_));
 }
 
 void FcFiler::ReportProgress(std::uint64_t done, std::uint64_t total) {

@@ -121,6 +121,8 @@ class FcFiler {
   std::uint64_t progressStep_ = 0;
   std::uint64_t progressCount_ = 0;
   std::uint64_t lastReported_ = 0;
+  // The file position before which CheckReadProgress has nothing to do.
+  std::int64_t nextReadCheck_ = 0;
   std::unique_ptr<FcFile> file_;
   FcFileKind kind_ = FcFileKind::kAsciiDxf;
   // Scratch for the ASCII group being written, or the text being read.

@@ -25,10 +25,9 @@ constexpr std::size_t kKindSignatureLength = 22;
 // The kind detection of the filer, run over the first bytes of a file.
 class KindDetector : public FcFilerDwg {
  public:
-  FcFileKind Detect(const std::vector<char>& bytes) {
-    const std::size_t length = std::min(bytes.size(), kKindSignatureLength);
-    AttachFile(std::make_unique<FcFile>(std::vector<char>(bytes.begin(), bytes.begin() + length)),
-               FcFileKind::kDwg);
+  FcFileKind Detect(const FcFile& file) {
+    const auto length = static_cast<std::size_t>(std::min<std::int64_t>(file.GetLength(), kKindSignatureLength));
+    AttachFile(std::make_unique<FcFile>(std::vector<char>(file.Data(), file.Data() + length)), FcFileKind::kDwg);
     DetectKind();
     return GetKind();
   }
@@ -63,11 +62,12 @@ FcOpenResult OpenResultOf(FcDxfReadResult result) {
   return FcOpenResult::kReadError;
 }
 
-// Reads the bytes of the kind into the drawing. The bytes are lent to the
-// reader and handed back, so that a second pass needs no copy of the file.
-FcOpenResult ReadInto(FcGraph& graph, std::vector<char>& bytes, FcFileKind kind, std::uint8_t& skipped) {
+// Reads the file of the kind into the drawing. The file is lent to the
+// reader and handed back, so that a second pass needs no copy of it.
+FcOpenResult ReadInto(FcGraph& graph, std::unique_ptr<FcFile>& file, FcFileKind kind, std::uint8_t& skipped) {
   FcFilerDwg filer;
-  filer.AttachFile(std::make_unique<FcFile>(std::move(bytes)), kind);
+  file->Seek(0, FcSeekOrigin::kBegin);
+  filer.AttachFile(std::move(file), kind);
   filer.SetGraph(&graph);
   FcOpenResult result = FcOpenResult::kUnknownKind;
   switch (kind) {
@@ -89,7 +89,7 @@ FcOpenResult ReadInto(FcGraph& graph, std::vector<char>& bytes, FcFileKind kind,
   // its ByLayer and ByBlock records must follow, whatever the result.
   graph.RebindLinetypeRecords();
   skipped = filer.HasSkippedRecords() ? 1 : 0;
-  if (std::unique_ptr<FcFile> file = filer.DetachFile()) bytes = file->TakeBytes();
+  file = filer.DetachFile();
   return result;
 }
 
@@ -118,9 +118,9 @@ bool IsUntouchedNewDrawing(FcGraph& graph) {
 // then into the drawing itself. A drawing that is still a new one is read
 // into at once: when that fails, it is made a new drawing again, which is
 // all it was.
-FcOpenResult ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped,
-                       FcSkippedRecords* skippedByKind) {
-  const FcFileKind kind = KindDetector().Detect(bytes);
+FcOpenResult ReadFile(FcGraph& graph, std::unique_ptr<FcFile> file, std::uint8_t* skipped,
+                      FcSkippedRecords* skippedByKind) {
+  const FcFileKind kind = KindDetector().Detect(*file);
   if (kind != FcFileKind::kDwg && kind != FcFileKind::kAsciiDxf && kind != FcFileKind::kBinaryDxf) {
     return FcOpenResult::kUnknownKind;
   }
@@ -128,7 +128,7 @@ FcOpenResult ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* sk
   if (IsUntouchedNewDrawing(graph)) {
     const FcSystemVar vars = graph.GetSysVars();
     const FcFileKind ownKind = graph.GetFileKind();
-    const FcOpenResult result = ReadInto(graph, bytes, kind, skippedFlag);
+    const FcOpenResult result = ReadInto(graph, file, kind, skippedFlag);
     if (result != FcOpenResult::kDone) {
       graph.InitDefaults();
       graph.GetSysVars() = vars;
@@ -138,10 +138,10 @@ FcOpenResult ReadBytes(FcGraph& graph, std::vector<char> bytes, std::uint8_t* sk
   } else {
     {
       FcGraph scratch;
-      const FcOpenResult result = ReadInto(scratch, bytes, kind, skippedFlag);
+      const FcOpenResult result = ReadInto(scratch, file, kind, skippedFlag);
       if (result != FcOpenResult::kDone) return result;
     }
-    const FcOpenResult result = ReadInto(graph, bytes, kind, skippedFlag);
+    const FcOpenResult result = ReadInto(graph, file, kind, skippedFlag);
     if (result != FcOpenResult::kDone) return result;
   }
   graph.SetFileKind(kind);
@@ -295,22 +295,20 @@ FcSaveResult SaveAs(FcGraph& graph, const std::string& path, FcFileKind kind, bo
 
 FcOpenResult OpenDrawingFromMemory(FcGraph& graph, std::vector<char> bytes, std::uint8_t* skipped,
                                    FcSkippedRecords* skippedByKind) {
-  return ReadBytes(graph, std::move(bytes), skipped, skippedByKind);
+  return ReadFile(graph, std::make_unique<FcFile>(std::move(bytes)), skipped, skippedByKind);
 }
 
 FcOpenResult OpenDrawing(FcGraph& graph, const std::string& path, bool isTemplate, std::uint8_t* skipped,
                          FcSkippedRecords* skippedByKind) {
-  FcFile file;
-  if (!file.Open(path, kFcOpenRead)) {
+  auto file = std::make_unique<FcFile>();
+  if (!file->Open(path, kFcOpenRead)) {
     PrintMessage(isTemplate ? kCannotOpenTemplateMessage : kCannotOpenDrawingMessage);
     return FcOpenResult::kCannotOpen;
   }
-  std::vector<char> bytes = file.TakeBytes();
-  file.Close();
   const DrawingIdentity before(graph);
   PrintMessage(isTemplate ? std::string("Reading template file...") : "Opening file " + path + " ...");
   ProgressStart(isTemplate ? "Reading template file..." : "Opening file...");
-  const FcOpenResult result = ReadBytes(graph, std::move(bytes), skipped, skippedByKind);
+  const FcOpenResult result = ReadFile(graph, std::move(file), skipped, skippedByKind);
   ProgressEnd();
   if (!isTemplate) {
     if (result != FcOpenResult::kDone) return result;

@@ -293,12 +293,44 @@ void AssignMissingHandles(FcGraph& graph, const CreatedAfterReading& created) {
   }
 }
 
+// The block table, its blocks and those of their entities that an object
+// of the OBJECTS section may belong to, in the order the block table asks
+// them. Only an object with an extension dictionary takes one, and few
+// entities have one: asking each entity of a large drawing for each object
+// cost more than reading the entities.
+class BlockTableOwners {
+ public:
+  explicit BlockTableOwners(FcBlockList& blocks) {
+    owners_.push_back(&blocks);
+    for (int i = 0; i < blocks.GetBlockCount(); ++i) {
+      FcBlock* block = blocks.GetAt(i);
+      owners_.push_back(block);
+      const FcEntitySets& entities = block->GetEntities();
+      for (int k = entities.GetCount() - 1; k >= 0; --k) {
+        FcEntity* entity = entities.GetAt(k);
+        if (entity->GetExtDictionaryHandle() != 0 || entity->GetExtDictionary() != nullptr) owners_.push_back(entity);
+      }
+    }
+  }
+
+  bool Adopt(FcObject* object) const {
+    for (FcObject* owner : owners_) {
+      if (owner->FcObject::ResolveOwner(object)) return true;
+    }
+    return false;
+  }
+
+ private:
+  std::vector<FcObject*> owners_;
+};
+
 // An object read in the OBJECTS section goes to the first dictionary or
 // table that waits for it.
-bool PlaceObject(FcGraph& graph, FcObject* object) {
+bool PlaceObject(FcGraph& graph, const BlockTableOwners& blockTable, FcObject* object) {
   if (graph.GetNamedObjects().LinkObject(object)) return true;
+  if (blockTable.Adopt(object)) return true;
   for (FcObject* table :
-       {static_cast<FcObject*>(&graph.GetBlockList()), static_cast<FcObject*>(&graph.GetLayerList()),
+       {static_cast<FcObject*>(&graph.GetLayerList()),
         static_cast<FcObject*>(&graph.GetLinetypeList()), static_cast<FcObject*>(&graph.GetTextStyleList()),
         static_cast<FcObject*>(&graph.GetDimStyleList()), static_cast<FcObject*>(&graph.GetUcsList()),
         static_cast<FcObject*>(&graph.GetAppIdList())}) {
@@ -319,6 +351,7 @@ bool ReadObjects(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skipped) {
   root.RemoveAll();
   if (root.ReadDxf(filer) != kFcStatusOk) return false;
   root.KeepKnownEntries();
+  const BlockTableOwners blockTable(graph.GetBlockList());
   for (;;) {
     if (!filer.ReadGroup(group) || group.type != 0) return false;
     const std::string name(TextOf(group));
@@ -347,7 +380,7 @@ bool ReadObjects(FcGraph& graph, FcFiler& filer, FcSkippedRecords* skipped) {
       continue;
     }
     if (object->GetHandle() == 0) graph.TakeHandle(*object);
-    if (!PlaceObject(graph, object)) delete object;
+    if (!PlaceObject(graph, blockTable, object)) delete object;
   }
 }
 
@@ -387,10 +420,18 @@ void CountSkippedEntities(FcFiler& filer, std::int64_t start, FcSkippedRecords* 
 // Entities of the ENTITIES section belong to model space and to the layer
 // they name, which is made when the tables lack it.
 void BindModelSpaceEntities(FcGraph& graph, FcBlock& modelSpace) {
+  // Entities come in runs on one layer: the layer of the last name is
+  // taken again without a search.
+  std::string lastName;
+  FcLayer* lastLayer = nullptr;
   for (FcEntity* entity : modelSpace.GetEntities()) {
     entity->SetBlock(&modelSpace);
-    FcLayer* layer = graph.FindOrCreateLayer(entity->GetLayerName().str());
-    entity->SetLayer(layer != nullptr ? layer : graph.GetCurrentLayer());
+    const std::string_view name = entity->GetLayerName().str();
+    if (lastLayer == nullptr || name != lastName) {
+      lastLayer = graph.FindOrCreateLayer(name);
+      lastName = name;
+    }
+    entity->SetLayer(lastLayer != nullptr ? lastLayer : graph.GetCurrentLayer());
   }
 }
 
@@ -464,36 +505,29 @@ void VisitHandleHolders(const FcGraph& graph, Visit&& visit) {
 }
 
 // A file that gives two of them the same handle is damaged; handle 0
-// stands for none. Handles are mostly dense, and then one bit for each
-// handle up to the largest is the smallest record of those seen; sparse
-// ones are sorted instead. Either takes a fraction of the memory of a hash
-// set, which matters here, where the whole drawing and the whole file are
-// held at once.
+// stands for none. One walk over the drawing, whose records lie scattered
+// in memory, marks each handle in a bitmap: handles are mostly dense, and
+// one bit for each up to the largest is far smaller than any list of them.
+// Handles beyond what a bitmap of bounded size holds are gathered and
+// sorted instead.
 bool HandlesAreUnique(const FcGraph& graph) {
-  std::size_t count = 0;
-  FcHandle largest = 0;
-  VisitHandleHolders(graph, [&count, &largest](const FcObject& object) {
-    ++count;
-    largest = std::max(largest, object.GetHandle());
-  });
+  constexpr FcHandle kBitmapLimit = FcHandle{1} << 26;
+  std::vector<bool> seen;
+  std::vector<FcHandle> beyond;
   bool unique = true;
-  if (largest / 64 <= count) {
-    std::vector<bool> seen(static_cast<std::size_t>(largest) + 1);
-    VisitHandleHolders(graph, [&seen, &unique](const FcObject& object) {
-      const FcHandle handle = object.GetHandle();
-      if (handle == 0) return;
-      if (seen[handle]) unique = false;
-      seen[handle] = true;
-    });
-    return unique;
-  }
-  std::vector<FcHandle> handles;
-  handles.reserve(count);
-  VisitHandleHolders(graph, [&handles](const FcObject& object) {
-    if (object.GetHandle() != 0) handles.push_back(object.GetHandle());
+  VisitHandleHolders(graph, [&](const FcObject& object) {
+    const FcHandle handle = object.GetHandle();
+    if (handle == 0) return;
+    if (handle >= kBitmapLimit) {
+      beyond.push_back(handle);
+      return;
+    }
+    if (handle >= seen.size()) seen.resize(static_cast<std::size_t>(handle) + 1);
+    if (seen[handle]) unique = false;
+    seen[handle] = true;
   });
-  std::sort(handles.begin(), handles.end());
-  return std::adjacent_find(handles.begin(), handles.end()) == handles.end();
+  std::sort(beyond.begin(), beyond.end());
+  return unique && std::adjacent_find(beyond.begin(), beyond.end()) == beyond.end();
 }
 
 FcDxfReadResult FinishReading(FcGraph& graph, FcFiler& filer) {

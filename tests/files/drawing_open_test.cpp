@@ -43,6 +43,35 @@ TEST(DrawingOpenTest, NewDrawingStaysNewWhenTheFileFails) {
   EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(graph), AsciiDxfWithoutSeed(source)), "");
 }
 
+// A file far larger than the bytes the reader keeps behind it, whose
+// entities start with a long record of an unknown kind (counting that
+// record reads the section again from its start), opens from disk as it
+// opens from memory.
+TEST(DrawingOpenTest, LargeFileOpensFromDiskAsFromMemory) {
+  FcGraph source;
+  FillTestDrawing(source);
+  std::string text = AsciiDxfOf(source);
+  const std::string section = "ENTITIES\r\n";
+  const std::size_t at = text.find(section);
+  ASSERT_NE(at, std::string::npos);
+  const std::string padding(std::size_t{20} << 20, 'x');
+  text.insert(at + section.size(), "  0\r\nWIDGET\r\n  1\r\n" + padding + "\r\n");
+
+  FcGraph fromMemory;
+  FcSkippedRecords memorySkipped;
+  ASSERT_EQ(OpenDrawingFromMemory(fromMemory, std::vector<char>(text.begin(), text.end()), nullptr, &memorySkipped),
+            FcOpenResult::kDone);
+  TempDir dir;
+  std::ofstream(dir.path() + "large.dxf", std::ios::binary) << text;
+  FcGraph fromDisk;
+  FcSkippedRecords diskSkipped;
+  ASSERT_EQ(OpenDrawing(fromDisk, dir.path() + "large.dxf", false, nullptr, &diskSkipped), FcOpenResult::kDone);
+  EXPECT_EQ(diskSkipped, memorySkipped);
+  EXPECT_EQ(diskSkipped["WIDGET"], 1);
+  EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(fromDisk), AsciiDxfWithoutSeed(fromMemory)), "");
+  EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(fromDisk), AsciiDxfWithoutSeed(source)), "");
+}
+
 // Images come from a file knowing their definitions by handle only, and the
 // linetype table is read anew: opening binds both, for a new drawing (read
 // into at once) and for one with contents (read through a scratch copy).
