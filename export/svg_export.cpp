@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <string_view>
 #include <vector>
@@ -298,6 +299,33 @@ void FcSVGExportDevice::Polyline(const FcDevicePoint* points, int count) {
   if (points == nullptr || count < 2) return;
   document_ += "<path d=\"";
   AppendRun(document_, points, count);
+  document_ += StrokeAttributes();
+}
+
+void FcSVGExportDevice::WriteCurve(int centreX, int centreY, int radius, double startAngle, double sweep) {
+  FlushPath();
+  movePending_ = false;
+  drawing_ = false;
+  const auto appendAt = [&](double angle) {
+    AppendPoint(document_, centreX + radius * std::cos(angle), centreY + radius * std::sin(angle));
+  };
+  document_ += "<path d=\"M";
+  appendAt(startAngle);
+  if (radius > 0 && std::isfinite(sweep) && std::isfinite(startAngle) && sweep != 0.0) {
+    // An arc command cannot go all the way round: pieces of at most a
+    // half turn. Counterclockwise with y up is the negative sweep of y
+    // down.
+    const int pieces = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kPi - 1e-9)));
+    const char* direction = sweep > 0 ? " 0 0 0 " : " 0 0 1 ";
+    for (int i = 1; i <= pieces; ++i) {
+      document_ += 'A';
+      AppendTrimmed(document_, radius / scale, 2);
+      document_ += ' ';
+      AppendTrimmed(document_, radius / scale, 2);
+      document_ += direction;
+      appendAt(startAngle + sweep * i / pieces);
+    }
+  }
   document_ += StrokeAttributes();
 }
 

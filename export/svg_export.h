@@ -24,12 +24,15 @@ class FcSVGExportDevice : public FcExportDevice {
   void Polyline(const FcDevicePoint* points, int count) override;
   void Polygon(const FcDevicePoint* points, int count) override;
   void PolyPolygon(const FcDevicePoint* points, const std::int32_t* ringCounts, int ringCount) override;
+  // Elliptical-arc commands on a circle, a path element of their own.
+  bool DrawsCurves() const override { return true; }
   void SetColor(FcColorRef rgb) override;
   void EndPaint() override;
 
   bool compressed = false;
 
  protected:
+  void WriteCurve(int centreX, int centreY, int radius, double startAngle, double sweep) override;
   int CoordinateDecimals() const override { return 2; }
 
  private:
