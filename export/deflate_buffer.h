@@ -31,6 +31,8 @@ class FcDeflateBuffer {
   // The bytes added so far.
   std::uint64_t InputSize() const { return inputSize_; }
   const std::vector<std::uint8_t>& Output() const { return output_; }
+  // Forgets the output so far, once it is written elsewhere.
+  void DiscardOutput() { output_.clear(); }
 
  private:
   bool Deflate(int flush);

@@ -32,3 +32,11 @@ std::string FormatTrimmed(double value, int decimals) {
 }
 
 double FcExportDevice::UnseenChordHeight() const { return 0.5 * scale * std::pow(10.0, -CoordinateDecimals()); }
+
+void FcExportDevice::Circle(int centreX, int centreY, int radius) {
+  WriteCurve(centreX, centreY, radius, 0.0, kTwoPi);
+}
+
+void FcExportDevice::Arc(int centreX, int centreY, int radius, double startAngle, double endAngle) {
+  WriteCurve(centreX, centreY, radius, startAngle, endAngle - startAngle);
+}

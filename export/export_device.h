@@ -27,8 +27,9 @@ class FcExportDevice : public FcDisplayDevice {
   void UpdateCursorSize(int) override {}
   void BeginPrint(FcDeviceContext*, int, int, int) override {}
   void DrawGrip(int, int, bool) override {}
-  void Circle(int, int, int) override {}
-  void Arc(int, int, int, double, double) override {}
+  // Through WriteCurve, which devices that draw curves override.
+  void Circle(int centreX, int centreY, int radius) override;
+  void Arc(int centreX, int centreY, int radius, double startAngle, double endAngle) override;
   void PushClipRect(FcDevicePoint, FcDevicePoint) override {}
   void PushClipPolyPolygon(const FcDevicePoint*, const std::int32_t*, int) override {}
   void PopClip() override {}
@@ -77,6 +78,11 @@ class FcExportDevice : public FcDisplayDevice {
   double scale = 1000.0;
 
  protected:
+  // A circle (a sweep of a whole turn) or an arc, counterclockwise from the
+  // start angle when the sweep is positive; nothing by default.
+  virtual void WriteCurve(int centreX, int centreY, int radius, double startAngle, double sweep) {
+    (void)centreX, (void)centreY, (void)radius, (void)startAngle, (void)sweep;
+  }
   // The decimals of the output unit that the format writes coordinates with.
   virtual int CoordinateDecimals() const { return 3; }
   bool OpenOutput() { return output_.Open(outputPath); }

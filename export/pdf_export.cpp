@@ -140,15 +140,7 @@ void FcPDFExportDevice::AppendRun(const FcDevicePoint* points, int count, bool r
   }
 }
 
-void FcPDFExportDevice::Circle(int centreX, int centreY, int radius) {
-  AppendCurve(centreX, centreY, radius, 0.0, kTwoPi);
-}
-
-void FcPDFExportDevice::Arc(int centreX, int centreY, int radius, double startAngle, double endAngle) {
-  AppendCurve(centreX, centreY, radius, startAngle, endAngle - startAngle);
-}
-
-void FcPDFExportDevice::AppendCurve(int centreX, int centreY, int radius, double startAngle, double sweep) {
+void FcPDFExportDevice::WriteCurve(int centreX, int centreY, int radius, double startAngle, double sweep) {
   EndOpenPath();
   const auto at = [&](double angle) {
     return FcPoint2d{(centreX + radius * std::cos(angle)) / scale, (centreY + radius * std::sin(angle)) / scale};

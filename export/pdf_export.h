@@ -36,8 +36,6 @@ class FcPDFExportDevice : public FcExportDevice {
   // Cubic Bezier segments, as many as keep the curve within the unseen
   // chord height of the true circle; stroked like a polyline.
   bool DrawsCurves() const override { return true; }
-  void Circle(int centreX, int centreY, int radius) override;
-  void Arc(int centreX, int centreY, int radius, double startAngle, double endAngle) override;
   // Written at every call, also when the colour has not changed.
   void SetColor(FcColorRef rgb) override;
   void EndPaint() override;
@@ -46,6 +44,7 @@ class FcPDFExportDevice : public FcExportDevice {
   void TakeSlice(FcDisplayDevice& slice) override;
 
  protected:
+  void WriteCurve(int centreX, int centreY, int radius, double startAngle, double sweep) override;
   int CoordinateDecimals() const override { return 2; }
 
  private:
@@ -64,7 +63,6 @@ class FcPDFExportDevice : public FcExportDevice {
   // The move-to of the first point (repeated as a line-to when asked) and
   // line-tos of the others that write other numbers than the point before.
   void AppendRun(const FcDevicePoint* points, int count, bool repeatFirst = false);
-  void AppendCurve(int centreX, int centreY, int radius, double startAngle, double sweep);
 
   std::unique_ptr<CPDF> document_;
   double offsetX_ = 0.0;

@@ -1,8 +1,7 @@
 #include "export/svg_export.h"
 
-#include <zlib.h>
-
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <string_view>
 #include <vector>
@@ -157,32 +156,9 @@ constexpr NamedColor kNamedColors[] = {
     {0xFFFFFF, "white"},
 };
 
-void AppendInteger(std::string& text, unsigned value) { text += std::to_string(value); }
+constexpr std::size_t kDocumentPiece = std::size_t{1} << 20;
 
-// Compresses the text as one gzip member into the file.
-bool WriteGzip(FcExportFile& file, std::string_view text) {
-  z_stream stream{};
-  if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-  // zlib counts input in 32 bits: feed large texts in pieces.
-  constexpr std::size_t kInputPiece = std::size_t{1} << 30;
-  std::vector<unsigned char> buffer(std::size_t{1} << 18);
-  std::size_t consumed = 0;
-  int status = Z_OK;
-  while (status == Z_OK || status == Z_BUF_ERROR) {
-    if (stream.avail_in == 0 && consumed < text.size()) {
-      const std::size_t piece = std::min(kInputPiece, text.size() - consumed);
-      stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data() + consumed));
-      stream.avail_in = static_cast<uInt>(piece);
-      consumed += piece;
-    }
-    stream.next_out = buffer.data();
-    stream.avail_out = static_cast<uInt>(buffer.size());
-    status = deflate(&stream, consumed == text.size() ? Z_FINISH : Z_NO_FLUSH);
-    file.Write({reinterpret_cast<const char*>(buffer.data()), buffer.size() - stream.avail_out});
-  }
-  deflateEnd(&stream);
-  return status == Z_STREAM_END;
-}
+void AppendInteger(std::string& text, unsigned value) { text += std::to_string(value); }
 
 }  // namespace
 
@@ -216,6 +192,24 @@ void FcSVGExportDevice::BeginPaint(const FcPaintTarget& target, int) {
   drawing_ = false;
   colorKeyword_ = "black";
   strokeWidth_ = "0.2";
+  outputOpen_ = OpenOutput();
+  gzip_ = compressed ? std::make_unique<FcDeflateBuffer>(15 + 16) : nullptr;
+}
+
+void FcSVGExportDevice::FlushDocument() {
+  if (outputOpen_ && gzip_ == nullptr) {
+    Write(document_);
+  } else if (outputOpen_) {
+    gzip_->Add(document_.data(), document_.size());
+    const std::vector<std::uint8_t>& packed = gzip_->Output();
+    Write({reinterpret_cast<const char*>(packed.data()), packed.size()});
+    gzip_->DiscardOutput();
+  }
+  document_.clear();
+}
+
+void FcSVGExportDevice::FlushIfLarge() {
+  if (document_.size() >= kDocumentPiece) FlushDocument();
 }
 
 void FcSVGExportDevice::AppendPoint(std::string& text, double x, double y) const {
@@ -282,6 +276,7 @@ void FcSVGExportDevice::LineTo(int x, int y) {
   }
   currentX_ = x;
   currentY_ = y;
+  FlushIfLarge();
 }
 
 void FcSVGExportDevice::SetPixel(int x, int y) {
@@ -299,6 +294,35 @@ void FcSVGExportDevice::Polyline(const FcDevicePoint* points, int count) {
   document_ += "<path d=\"";
   AppendRun(document_, points, count);
   document_ += StrokeAttributes();
+  FlushIfLarge();
+}
+
+void FcSVGExportDevice::WriteCurve(int centreX, int centreY, int radius, double startAngle, double sweep) {
+  FlushPath();
+  movePending_ = false;
+  drawing_ = false;
+  const auto appendAt = [&](double angle) {
+    AppendPoint(document_, centreX + radius * std::cos(angle), centreY + radius * std::sin(angle));
+  };
+  document_ += "<path d=\"M";
+  appendAt(startAngle);
+  if (radius > 0 && std::isfinite(sweep) && std::isfinite(startAngle) && sweep != 0.0) {
+    // An arc command cannot go all the way round: pieces of at most a
+    // half turn. Counterclockwise with y up is the negative sweep of y
+    // down.
+    const int pieces = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kPi - 1e-9)));
+    const char* direction = sweep > 0 ? " 0 0 0 " : " 0 0 1 ";
+    for (int i = 1; i <= pieces; ++i) {
+      document_ += 'A';
+      AppendTrimmed(document_, radius / scale, 2);
+      document_ += ' ';
+      AppendTrimmed(document_, radius / scale, 2);
+      document_ += direction;
+      appendAt(startAngle + sweep * i / pieces);
+    }
+  }
+  document_ += StrokeAttributes();
+  FlushIfLarge();
 }
 
 void FcSVGExportDevice::Polygon(const FcDevicePoint* points, int count) {
@@ -315,6 +339,7 @@ void FcSVGExportDevice::Polygon(const FcDevicePoint* points, int count) {
   AppendRun(document_, points, count);
   document_ += "Z\"\nfill-rule=\"evenodd\" fill=\"" + colorKeyword_ + "\" stroke=\"" + colorKeyword_ +
                "\" stroke-width=\"" + strokeWidth_ + "\"/>\n";
+  FlushIfLarge();
 }
 
 void FcSVGExportDevice::PolyPolygon(const FcDevicePoint* points, const std::int32_t* ringCounts, int ringCount) {
@@ -334,6 +359,7 @@ void FcSVGExportDevice::PolyPolygon(const FcDevicePoint* points, const std::int3
   }
   if (rings.empty()) return;
   document_ += "<path d=\"" + rings + "Z\"\nfill-rule=\"evenodd\" fill=\"" + colorKeyword_ + "\"/>\n";
+  FlushIfLarge();
 }
 
 void FcSVGExportDevice::SetColor(FcColorRef rgb) {
@@ -343,16 +369,18 @@ void FcSVGExportDevice::SetColor(FcColorRef rgb) {
   currentColor_ = rgb;
   movePending_ = false;
   drawing_ = false;
+  FlushIfLarge();
 }
 
 void FcSVGExportDevice::EndPaint() {
   FlushPath();
   document_ += "</svg>\n";
-  if (!OpenOutput()) return;
-  if (!compressed) {
-    Write(document_);
-  } else if (!WriteGzip(Output(), document_)) {
-    Output().MarkFailed();
+  if (!outputOpen_) return;
+  FlushDocument();
+  if (gzip_ != nullptr) {
+    if (!gzip_->Finish()) Output().MarkFailed();
+    const std::vector<std::uint8_t>& packed = gzip_->Output();
+    Write({reinterpret_cast<const char*>(packed.data()), packed.size()});
   }
   FinishOutput();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "export/deflate_buffer.h"
 #include "export/export_device.h"
 
 // The SVG keyword of the colour when one has exactly its value, else
@@ -10,7 +12,8 @@
 std::string SvgColorKeyword(FcColorRef rgb);
 
 // An SVG document, or with `compressed` set the same document gzip-compressed
-// (".svgz"). The document is built in memory and written by EndPaint. Runs
+// (".svgz"). The document goes to the file in pieces while it is drawn and
+// the file takes the target's place at EndPaint. Runs
 // of MoveTo and LineTo in one colour share one path element; polylines,
 // polygons (closed, filled and outlined), poly-polygons and pixels are
 // elements of their own. y is flipped so that it grows downward
@@ -24,17 +27,23 @@ class FcSVGExportDevice : public FcExportDevice {
   void Polyline(const FcDevicePoint* points, int count) override;
   void Polygon(const FcDevicePoint* points, int count) override;
   void PolyPolygon(const FcDevicePoint* points, const std::int32_t* ringCounts, int ringCount) override;
+  // Elliptical-arc commands on a circle, a path element of their own.
+  bool DrawsCurves() const override { return true; }
   void SetColor(FcColorRef rgb) override;
   void EndPaint() override;
 
   bool compressed = false;
 
  protected:
+  void WriteCurve(int centreX, int centreY, int radius, double startAngle, double sweep) override;
   int CoordinateDecimals() const override { return 2; }
 
  private:
   // Closes the open path element.
   void FlushPath();
+  // Writes (or compresses) the document text so far to the file.
+  void FlushDocument();
+  void FlushIfLarge();
   // "x y" of the device point in user units.
   void AppendPoint(std::string& text, double x, double y) const;
   // "M" the first point, "L" and the others separated by blanks.
@@ -42,7 +51,11 @@ class FcSVGExportDevice : public FcExportDevice {
   // Ends a stroked path element.
   std::string StrokeAttributes() const;
 
+  // The text not yet written.
   std::string document_;
+  bool outputOpen_ = false;
+  // For a compressed document: one gzip member.
+  std::unique_ptr<FcDeflateBuffer> gzip_;
   // Subpaths in the open path element; 0 when none is open.
   int subpathCount_ = 0;
   // Device units.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <functional>
@@ -15,9 +16,9 @@
 
 namespace {
 
-// An exported circle is tessellated to the precision the file writes its
-// numbers with: every chord stays within that precision of the true circle,
-// and there are no more points than that needs.
+// An exported circle is written as curves (Bezier segments in PDF, arc
+// commands in SVG) that stay within the precision the file writes its
+// numbers with, and with no more segments than that needs.
 
 constexpr double kRadius = 100.0;
 // A written point is off by the rounding of both its coordinates to two
@@ -25,6 +26,8 @@ constexpr double kRadius = 100.0;
 // from the circle by half a unit of the last decimal more.
 const double kRounding = 0.005 * std::sqrt(2.0) + 0.001;
 constexpr double kChordHeight = 0.005;
+// Points followed along each curve segment written.
+constexpr int kSamples = 256;
 
 struct Format {
   const char* extension;
@@ -56,7 +59,6 @@ std::vector<FcPoint2d> PdfPoints(const std::string& file) {
       const FcPoint2d p1{numbers[n - 6], numbers[n - 5]};
       const FcPoint2d p2{numbers[n - 4], numbers[n - 3]};
       const FcPoint2d p3{numbers[n - 2], numbers[n - 1]};
-      constexpr int kSamples = 256;
       for (int i = 1; i <= kSamples; ++i) {
         const double t = static_cast<double>(i) / kSamples;
         const double u = 1 - t;
@@ -73,17 +75,56 @@ std::vector<FcPoint2d> PdfPoints(const std::string& file) {
   return points;
 }
 
+// The points of a circular arc command from `from`, followed closely, with
+// the centre found as SVG finds it from the ends, the radius and the flags.
+void FollowSvgArc(const FcPoint2d& from, const FcPoint2d& to, double radius, bool large, bool sweep,
+                  std::vector<FcPoint2d>& points) {
+  const double hx = (from.x - to.x) / 2;
+  const double hy = (from.y - to.y) / 2;
+  const double squared = hx * hx + hy * hy;
+  const double factor = std::sqrt(std::max(0.0, (radius * radius - squared) / squared)) * (large != sweep ? 1 : -1);
+  const FcPoint2d centre{factor * hy + (from.x + to.x) / 2, -factor * hx + (from.y + to.y) / 2};
+  const double start = std::atan2(from.y - centre.y, from.x - centre.x);
+  double turn = std::atan2(to.y - centre.y, to.x - centre.x) - start;
+  if (!sweep && turn > 0) turn -= 2 * std::acos(-1.0);
+  if (sweep && turn < 0) turn += 2 * std::acos(-1.0);
+  for (int i = 1; i <= kSamples; ++i) {
+    const double angle = start + turn * i / kSamples;
+    points.push_back({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
+  }
+}
+
 std::vector<FcPoint2d> SvgPoints(const std::string& file) {
   std::vector<FcPoint2d> points;
   for (std::size_t at = file.find("d=\""); at != std::string::npos; at = file.find("d=\"", at)) {
     at += 3;
-    std::string path = file.substr(at, file.find('"', at) - at);
-    for (char& c : path) {
-      if (c == 'M' || c == 'L' || c == 'Z') c = ' ';
+    std::string spaced;
+    for (const char c : file.substr(at, file.find('"', at) - at)) {
+      if (std::isalpha(static_cast<unsigned char>(c))) {
+        spaced += std::string(" ") + c + ' ';
+      } else {
+        spaced += c;
+      }
     }
-    std::istringstream numbers(path);
-    FcPoint2d point;
-    while (numbers >> point.x >> point.y) points.push_back(point);
+    std::istringstream path(spaced);
+    char command = 'M';
+    std::string token;
+    while (path >> token) {
+      if (std::isalpha(static_cast<unsigned char>(token[0]))) {
+        command = token[0];
+        continue;
+      }
+      if (command == 'A') {
+        double ry = 0, rotation = 0, large = 0, sweep = 0;
+        FcPoint2d to;
+        path >> ry >> rotation >> large >> sweep >> to.x >> to.y;
+        FollowSvgArc(points.back(), to, std::stod(token), large != 0, sweep != 0, points);
+        continue;
+      }
+      FcPoint2d point{std::stod(token), 0};
+      path >> point.y;
+      points.push_back(point);
+    }
   }
   return points;
 }
@@ -91,10 +132,9 @@ std::vector<FcPoint2d> SvgPoints(const std::string& file) {
 TEST(CurveExportPrecision, CircleKeepsItsShapeWithFewPoints) {
   const Format formats[] = {
       // A move and four to eight Bezier segments, followed point by point.
-      {"pdf", [] { return std::make_unique<FcPDFExportDevice>(); }, {125, 125}, PdfPoints, 1 + 4 * 256, 1 + 8 * 256},
-      // A chord height of half the last written decimal needs about 315
-      // segments here; at the printer's height it took some 7000.
-      {"svg", [] { return std::make_unique<FcSVGExportDevice>(); }, {110, 110}, SvgPoints, 250, 400},
+      {"pdf", [] { return std::make_unique<FcPDFExportDevice>(); }, {125, 125}, PdfPoints, 1 + 4 * kSamples, 1 + 8 * kSamples},
+      // A move and two half turns.
+      {"svg", [] { return std::make_unique<FcSVGExportDevice>(); }, {110, 110}, SvgPoints, 1 + 2 * kSamples, 1 + 2 * kSamples},
   };
   for (const Format& format : formats) {
     SCOPED_TRACE(format.extension);

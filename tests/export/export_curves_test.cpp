@@ -15,7 +15,8 @@
 
 namespace {
 
-// Circles and arcs that show whole reach the PDF as cubic Bezier segments:
+// Circles and arcs that show whole reach the PDF as cubic Bezier segments
+// and the SVG as arc commands. In the PDF:
 // the ends of the segments on the curve, the control points on its
 // tangents at 4/3 tan(a/4) of the radius, as many segments as keep the
 // curve within the precision written. A curve the window cuts keeps its
@@ -23,11 +24,15 @@ namespace {
 
 // The page content of an export of the window (0, 0) to (100, 60) at one
 // point per drawing unit; the offset of 15 points moves (40, 30) to (55, 45).
-std::string ExportedContent(FcGraph& graph) {
+std::string ExportedFile(FcGraph& graph, std::unique_ptr<FcExportDevice> device, const char* name) {
   ScratchFolder folder;
-  const std::string path = folder.File("curves.pdf");
-  EXPECT_TRUE(graph.ExportWindow({0, 0}, {100, 60}, std::make_unique<FcPDFExportDevice>(), 100000, 60000, path));
-  const std::string file = ReadWholeFile(path);
+  const std::string path = folder.File(name);
+  EXPECT_TRUE(graph.ExportWindow({0, 0}, {100, 60}, std::move(device), 100000, 60000, path));
+  return ReadWholeFile(path);
+}
+
+std::string ExportedContent(FcGraph& graph) {
+  const std::string file = ExportedFile(graph, std::make_unique<FcPDFExportDevice>(), "curves.pdf");
   const std::size_t start = file.find("stream\n");
   const std::size_t end = file.find("\nendstream");
   return Inflate(file.substr(start + 7, end - start - 7));
@@ -44,6 +49,15 @@ void AddCircle(FcGraph& graph, const FcPoint2d& centre, double radius) {
 std::string PathFrom(const std::string& content) {
   const std::size_t colour = content.rfind("g ");
   return colour == std::string::npos ? content : content.substr(colour + 2);
+}
+
+void AddQuarterArc(FcGraph& graph) {
+  auto* arc = new FcArc;
+  arc->SetCenter({40, 30});
+  arc->SetRadius(10);
+  arc->SetStartAngle(0);
+  arc->SetEndAngle(std::atan2(1.0, 0.0));
+  graph.AddEntity(arc, false);
 }
 
 std::string CirclePath(const FcPoint2d& centre, double radius) {
@@ -70,14 +84,7 @@ TEST(PdfCurvesTest, CirclesAndArcsAreBezierSegments) {
        "65 45 m 65 50.52 60.52 55 55 55 c 49.48 55 45 50.52 45 45 c 45 39.48 49.48 35 55 35 c "
        "60.52 35 65 39.48 65 45 c S "},
       {"a quarter arc: one segment",
-       [](FcGraph& graph) {
-         auto* arc = new FcArc;
-         arc->SetCenter({40, 30});
-         arc->SetRadius(10);
-         arc->SetStartAngle(0);
-         arc->SetEndAngle(std::atan2(1.0, 0.0));
-         graph.AddEntity(arc, false);
-       },
+       AddQuarterArc,
        "65 45 m 65 50.52 60.52 55 55 55 c S "},
   };
   for (const Case& c : cases) {
@@ -113,6 +120,17 @@ TEST(PdfCurvesTest, SegmentsFollowTheSizeAndTheWindow) {
     EXPECT_EQ(Count(path, " c "), 0);
     EXPECT_GT(Count(path, " l "), 10);
   }
+}
+
+// SVG counts y downward: the quarter from the right of the centre up to its
+// top turns the other way there, and a circle is two half turns.
+TEST(SvgCurvesTest, CurvesAreArcCommands) {
+  FcGraph graph;
+  AddQuarterArc(graph);
+  AddCircle(graph, {70, 30}, 5);
+  const std::string file = ExportedFile(graph, std::make_unique<FcSVGExportDevice>(), "curves.svg");
+  EXPECT_NE(file.find("<path d=\"M50 30A10 10 0 0 0 40 20\""), std::string::npos) << file;
+  EXPECT_NE(file.find("<path d=\"M75 30A5 5 0 0 0 65 30A5 5 0 0 0 75 30\""), std::string::npos) << file;
 }
 
 TEST(PdfCurvesTest, OnlyTransformsThatKeepCirclesRoundKeepTheCurve) {
