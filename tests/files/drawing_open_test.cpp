@@ -46,7 +46,8 @@ TEST(DrawingOpenTest, NewDrawingStaysNewWhenTheFileFails) {
 // A file far larger than the bytes the reader keeps behind it, whose
 // entities start with a long record of an unknown kind (counting that
 // record reads the section again from its start), opens from disk as it
-// opens from memory.
+// opens from memory; so it does into a drawing with contents, which reads
+// the file twice.
 TEST(DrawingOpenTest, LargeFileOpensFromDiskAsFromMemory) {
   FcGraph source;
   FillTestDrawing(source);
@@ -70,6 +71,10 @@ TEST(DrawingOpenTest, LargeFileOpensFromDiskAsFromMemory) {
   EXPECT_EQ(diskSkipped["WIDGET"], 1);
   EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(fromDisk), AsciiDxfWithoutSeed(fromMemory)), "");
   EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(fromDisk), AsciiDxfWithoutSeed(source)), "");
+
+  ASSERT_EQ(OpenDrawing(fromDisk, dir.path() + "large.dxf", false, nullptr, &diskSkipped), FcOpenResult::kDone);
+  EXPECT_EQ(diskSkipped, memorySkipped);
+  EXPECT_EQ(FirstDifference(AsciiDxfWithoutSeed(fromDisk), AsciiDxfWithoutSeed(fromMemory)), "");
 }
 
 // Images come from a file knowing their definitions by handle only, and the
