@@ -117,6 +117,14 @@ class FcDrawSink {
   virtual void AddPoint(const FcPoint2d& point, FcHandle handle, int subIndex) = 0;
   // A thin polyline through count points, closed when asked.
   virtual void AddPolyline(const FcPoint2d* points, int count, bool closed, FcHandle handle, int subIndex) = 0;
+  // Open polylines, the points of all one after the other: the strokes of
+  // a text in a stroke font. A sink that keeps no sets of strokes gets each
+  // stroke as a polyline of its own.
+  virtual void AddStrokes(const FcPoint2d* points, const std::int32_t* strokeCounts, int strokeCount,
+                          FcHandle handle, int subIndex) {
+    for (int stroke = 0; stroke < strokeCount; points += strokeCounts[stroke], ++stroke)
+      AddPolyline(points, strokeCounts[stroke], false, handle, subIndex);
+  }
   // A full circle, tessellated and dashed by the current linetype.
   virtual void AddCircle(const FcPoint2d& centre, double radius, FcHandle handle, int subIndex) = 0;
   // Counterclockwise from the start angle to the end angle (radians).

@@ -1,22 +1,9 @@
 #include "database/entity_pointer_index.h"
 
 #include <algorithm>
-#include <array>
 #include <new>
 
-namespace {
-
-// Table sizes: the largest prime below each power of two. A prime size
-// spreads entities allocated at any regular spacing over every slot, while
-// entities allocated one after another still land near one another, so a
-// set filled in allocation order is indexed with few cache misses.
-constexpr std::array<std::uint64_t, 29> kSlotCounts = {
-    13u,        31u,        61u,        127u,        251u,        509u,       1021u,      2039u,
-    4093u,      8191u,      16381u,     32749u,     65521u,      131071u,     262139u,    524287u,
-    1048573u,   2097143u,   4194301u,   8388593u,   16777213u,   33554393u,  67108859u,  134217689u,
-    268435399u, 536870909u, 1073741789u, 2147483647u, 4294967291u};
-
-}  // namespace
+#include "core/prime_table_sizes.h"
 
 std::size_t EntityPointerIndex::HomeSlot(const FcEntity* entity) const {
   // Entities are larger than the allocator's 16-byte alignment, so the low
@@ -70,8 +57,8 @@ void EntityPointerIndex::Clear() {
 }
 
 void EntityPointerIndex::Grow() {
-  const auto larger = std::upper_bound(kSlotCounts.begin(), kSlotCounts.end(), slots_.size());
-  if (larger == kSlotCounts.end()) throw std::bad_alloc();
+  const auto larger = std::upper_bound(kPrimeTableSizes.begin(), kPrimeTableSizes.end(), slots_.size());
+  if (larger == kPrimeTableSizes.end()) throw std::bad_alloc();
   std::vector<const FcEntity*> old(static_cast<std::size_t>(*larger), nullptr);
   old.swap(slots_);
   size_ = 0;

@@ -57,6 +57,12 @@ void FcDsEntity::SelectPenAndColor(FcDisplayDevice& device) const {
   device.SetColor(ResolveColor(*this, device.backgroundIndex, device.backgroundRgb));
 }
 
+void FcDsEntity::SelectPrintPen(const FcDisplaySurface& surface) const {
+  FcDisplayDevice& device = *surface.GetDevice();
+  SelectPenAndColor(device);
+  device.SetLineWidth(PrintLineWidth(surface));
+}
+
 int FcDsEntity::PrintLineWidth(const FcDisplaySurface& surface) const {
   if (colorIndex < 0 || colorIndex > 255) return 0;
   return surface.GetPenWidths()[static_cast<std::size_t>(colorIndex)].device_width;

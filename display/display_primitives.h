@@ -39,6 +39,8 @@ class FcDsEntity {
   virtual bool CrossesWindow(const FcPoint2d& min, const FcPoint2d& max) = 0;
 
   void InvalidateDeviceCache() { deviceCacheValid = false; }
+  // The pen and colour, with the printing width of the colour index.
+  void SelectPrintPen(const FcDisplaySurface& surface) const;
 
   // The entity whose drawing made the primitive; inside a block reference
   // the nested entity's own handle.
@@ -155,12 +157,42 @@ class FcDsPolyline : public FcDsPointList {
   bool CrossesWindow(const FcPoint2d& min, const FcPoint2d& max) override;
 
  private:
-  void BeginRun(const FcDevicePoint& point);
-  void AddRunPoint(const FcDevicePoint& point);
   void DrawRuns(FcDisplayDevice& device);
 
   std::vector<FcDevicePoint> devicePoints_;
   std::vector<std::int32_t> runLengths_;
+};
+
+// Open chains drawn as one primitive (the strokes of a text): each stroke is
+// culled, clipped and drawn as a polyline of its own would be, with its own
+// pen selection, but the set costs one object and two arrays.
+class FcDsStrokes : public FcDsPointList {
+ public:
+  using FcDsPointList::FcDsPointList;
+
+  void Draw(FcDisplaySurface& surface) override;
+  void DrawRotated(FcDisplaySurface& surface) override;
+  // Segments within each stroke; none joins one stroke to the next.
+  bool CrossesWindow(const FcPoint2d& min, const FcPoint2d& max) override;
+
+  // Appends count points through the matrix as one stroke. A stroke with
+  // a point that is not finite is left out, as a polyline of its own would
+  // be; so is one without points.
+  void AddStroke(const FcPoint2d* points, int count, const FcMatrix2d& matrix);
+  // Room for the strokes about to be added, so that the set holds no spare.
+  void Reserve(std::size_t pointCount, std::size_t strokeCount);
+  const std::vector<std::int32_t>& GetStrokeCounts() const { return strokeCounts_; }
+
+ private:
+  // Clips and converts one stroke into runs; the number of runs it made.
+  std::int32_t RunStroke(const FcViewTransform& view, const FcPoint2d* points, std::int32_t count);
+  void DrawRuns(FcDisplayDevice& device);
+
+  std::vector<std::int32_t> strokeCounts_;
+  std::vector<FcDevicePoint> devicePoints_;
+  std::vector<std::int32_t> runLengths_;
+  // The number of runs of each stroke that was drawn, in stroke order.
+  std::vector<std::int32_t> strokeRuns_;
 };
 
 // A filled polygon, clipped as a general (possibly concave) ring.

@@ -55,13 +55,19 @@ void FcDisplaySurface::RemoveAllGroups() {
   groups_.shrink_to_fit();
   holes_ = 0;
   passStart_ = 0;
-  handleIndex_.clear();
+  handleIndex_.Clear();
   currentGroup_ = -1;
 }
 
+void FcDisplaySurface::ReserveGroups(int count) {
+  if (count <= 0) return;
+  const std::size_t total = groups_.size() + static_cast<std::size_t>(count);
+  groups_.reserve(total);
+  handleIndex_.Reserve(total);
+}
+
 int FcDisplaySurface::SlotOf(FcHandle handle) const {
-  const auto found = handleIndex_.find(handle);
-  return found == handleIndex_.end() ? -1 : found->second;
+  return handleIndex_.Find(handle);
 }
 
 FcHandle FcDisplaySurface::SortKeyOf(FcHandle handle) const {
@@ -86,7 +92,7 @@ void FcDisplaySurface::OpenGroup(FcHandle handle) {
   // at their key positions; the index already finds it meanwhile.
   groups_.push_back(std::move(group));
   currentGroup_ = static_cast<int>(groups_.size()) - 1;
-  handleIndex_[handle] = currentGroup_;
+  handleIndex_.Set(handle, currentGroup_);
 }
 
 void FcDisplaySurface::AddPrimitive(std::unique_ptr<FcDsEntity> primitive) {
@@ -132,23 +138,27 @@ void FcDisplaySurface::EndDraw() {
   currentGroup_ = -1;
   busy = false;
   nestingDepth = 0;
-  if (drawOrderMode_ != 0) {
-    PlacePassGroups();
-    RebuildHandleIndex();
-  }
+  if (drawOrderMode_ != 0 && PlacePassGroups()) RebuildHandleIndex();
   drawOrderMode_ = 0;
   drawOrderCopy_.reset();
 }
 
-void FcDisplaySurface::PlacePassGroups() {
+bool FcDisplaySurface::PlacePassGroups() {
   Compact();
   const auto byKey = [](const std::unique_ptr<FcDsGroupEnts>& a, const std::unique_ptr<FcDsGroupEnts>& b) {
     return a->sortKey < b->sortKey;
   };
   const auto passBegin = groups_.begin() + std::min<std::ptrdiff_t>(passStart_, std::ssize(groups_));
+  passStart_ = static_cast<int>(groups_.size());
+  // A regen draws the entities in handle order, so the pass is usually in
+  // place already and the index still right.
+  const bool passSorted = std::is_sorted(passBegin, groups_.end(), byKey);
+  const bool joinsInOrder = passBegin == groups_.begin() || passBegin == groups_.end() ||
+                            !byKey(*passBegin, *(passBegin - 1));
+  if (passSorted && joinsInOrder) return false;
   std::stable_sort(passBegin, groups_.end(), byKey);
   std::inplace_merge(groups_.begin(), passBegin, groups_.end(), byKey);
-  passStart_ = static_cast<int>(groups_.size());
+  return true;
 }
 
 void FcDisplaySurface::SetDrawOrderMode(int mode, const FcSortEntsTable* table) {
@@ -184,10 +194,10 @@ void FcDisplaySurface::SortGroups(int first, int last) {
 }
 
 void FcDisplaySurface::RebuildHandleIndex() {
-  handleIndex_.clear();
-  handleIndex_.reserve(groups_.size());
+  handleIndex_.Clear();
+  handleIndex_.Reserve(groups_.size());
   for (std::size_t i = 0; i < groups_.size(); ++i) {
-    if (groups_[i]) handleIndex_[groups_[i]->entityHandle] = static_cast<int>(i);
+    if (groups_[i]) handleIndex_.Set(groups_[i]->entityHandle, static_cast<int>(i));
   }
 }
 
@@ -237,7 +247,7 @@ void FcDisplaySurface::RemoveGroup(FcHandle handle) {
   }
   groups_[static_cast<std::size_t>(slot)].reset();
   ++holes_;
-  handleIndex_.erase(handle);
+  handleIndex_.Erase(handle);
   if (currentGroup_ == slot) currentGroup_ = -1;
   CompactIfSparse();
 }

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "core/handle.h"
@@ -14,6 +13,7 @@
 #include "database/draw_sink.h"
 #include "display/display_device.h"
 #include "display/display_group.h"
+#include "display/handle_slot_index.h"
 #include "display/preview_slice.h"
 
 class CDib;
@@ -58,6 +58,8 @@ class FcDisplaySurface : public FcDrawSink {
   void AddLine(const FcPoint2d& start, const FcPoint2d& end, int subIndex, FcHandle handle) override;
   void AddPoint(const FcPoint2d& point, FcHandle handle, int subIndex) override;
   void AddPolyline(const FcPoint2d* points, int count, bool closed, FcHandle handle, int subIndex) override;
+  void AddStrokes(const FcPoint2d* points, const std::int32_t* strokeCounts, int strokeCount, FcHandle handle,
+                  int subIndex) override;
   void AddCircle(const FcPoint2d& centre, double radius, FcHandle handle, int subIndex) override;
   void AddArc(const FcPoint2d& centre, double radius, double startAngle, double endAngle, FcHandle handle,
               int subIndex) override;
@@ -79,6 +81,9 @@ class FcDisplaySurface : public FcDrawSink {
 
   // The display list.
   void RemoveAllGroups();
+  // Room for count more groups, so that a pass of that many entities does
+  // not grow the list on the way.
+  void ReserveGroups(int count);
   // Makes the entity's group current, creating it when there is none.
   void OpenGroup(FcHandle handle);
   // Stamps the current colour and files the primitive; the surface owns it.
@@ -219,8 +224,9 @@ class FcDisplaySurface : public FcDrawSink {
   void Compact();
   void CompactIfSparse();
   FcHandle SortKeyOf(FcHandle handle) const;
-  // Puts the groups made during a mode 1 or 2 pass at their key positions.
-  void PlacePassGroups();
+  // Puts the groups made during a mode 1 or 2 pass at their key positions;
+  // false when they were there already.
+  bool PlacePassGroups();
   // The slot of the entity's group, or -1; slots keep removed groups'
   // places until the list is compacted.
   int SlotOf(FcHandle handle) const;
@@ -252,7 +258,7 @@ class FcDisplaySurface : public FcDrawSink {
   // The sorted copy of the draw-order table used in mode 2.
   std::unique_ptr<FcSortEntsTable> drawOrderCopy_;
   // Entity handle to slot.
-  std::unordered_map<FcHandle, int> handleIndex_;
+  HandleSlotIndex handleIndex_;
   FcDsGroupEnts temporaryGroup_;
   FcDsGroupEnts gripGroup_;
   FcDsGroupEnts previewGroup_;

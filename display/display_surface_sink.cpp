@@ -54,6 +54,11 @@ void FcDisplaySurface::AddPolyline(const FcPoint2d* points, int count, bool clos
   AddPolylineToSurface(this, points, count, closed, handle, subIndex);
 }
 
+void FcDisplaySurface::AddStrokes(const FcPoint2d* points, const std::int32_t* strokeCounts, int strokeCount,
+                                  FcHandle handle, int subIndex) {
+  AddStrokesToSurface(this, points, strokeCounts, strokeCount, handle, subIndex);
+}
+
 void FcDisplaySurface::AddCircle(const FcPoint2d& centre, double radius, FcHandle handle, int subIndex) {
   AddCurveToSurface(this, centre, radius, handle, subIndex);
 }

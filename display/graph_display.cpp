@@ -83,6 +83,7 @@ void DrawCurrentSpace(const FcGraph& graph, FcDisplaySurface& surface, EntityTes
   const FcEntitySets* entities = graph.GetCurrentEntitySet();
   if (entities == nullptr) return;
   const int count = entities->GetCount();
+  surface.ReserveGroups(count);
   PostedProgress progress(count);
   for (int i = 0; i < count; ++i) {
     FcEntity* entity = entities->GetAt(i);

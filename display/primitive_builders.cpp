@@ -298,6 +298,24 @@ void AddArcToSurface(FcDisplaySurface* surface, const FcPoint2d& centre, double 
       false, handle, partTag, {centre, radius, startAngle, endAngle});
 }
 
+void AddStrokesToSurface(FcDisplaySurface* surface, const FcPoint2d* points, const std::int32_t* strokeCounts,
+                         int strokeCount, FcHandle handle, int partTag) {
+  if (surface == nullptr || points == nullptr || strokeCounts == nullptr || strokeCount <= 0) return;
+  std::size_t total = 0;
+  for (int stroke = 0; stroke < strokeCount; ++stroke) {
+    // A negative count would walk the points backwards.
+    if (strokeCounts[stroke] < 0) return;
+    total += static_cast<std::size_t>(strokeCounts[stroke]);
+  }
+  auto strokes = std::make_unique<FcDsStrokes>(handle, partTag);
+  strokes->Reserve(total, static_cast<std::size_t>(strokeCount));
+  for (int stroke = 0; stroke < strokeCount; points += strokeCounts[stroke], ++stroke) {
+    strokes->AddStroke(points, strokeCounts[stroke], surface->insertMatrix);
+  }
+  if (strokes->GetStrokeCounts().empty()) return;
+  surface->AddPrimitive(std::move(strokes));
+}
+
 void AddSolidToSurface(FcDisplaySurface* surface, const FcPoint2d* points, int count, FcHandle handle, int partTag) {
   if (surface == nullptr || points == nullptr || count <= 0) return;
   auto polygon = std::make_unique<FcDsPolygon>(handle, partTag);

@@ -40,6 +40,9 @@ void AddArcToSurface(FcDisplaySurface* surface, const FcPoint2d& centre, double 
                      double endAngle, FcHandle handle, int partTag);
 // A filled polygon.
 void AddSolidToSurface(FcDisplaySurface* surface, const FcPoint2d* points, int count, FcHandle handle, int partTag);
+// One primitive for all strokes; each goes through the insert matrix.
+void AddStrokesToSurface(FcDisplaySurface* surface, const FcPoint2d* points, const std::int32_t* strokeCounts,
+                         int strokeCount, FcHandle handle, int partTag);
 // Rings filled together; ringCounts gives the points of each ring.
 void AddPolyPolygonToSurface(FcDisplaySurface* surface, const FcPoint2d* points, const std::int32_t* ringCounts,
                              int ringCount, FcHandle handle, int partTag);

@@ -202,10 +202,8 @@ bool FcText::Draw(FcDrawSink* sink) {
     sink->AddPolyline(box_.data(), 4, true, GetHandle(), 0);
     return true;
   }
-  for (PointChain& chain : chains) {
-    chain.Transform(placement);
-    DrawPointChain(*sink, chain, GetHandle());
-  }
+  for (PointChain& chain : chains) chain.Transform(placement);
+  DrawPointChains(*sink, chains, GetHandle());
   return true;
 }
 
