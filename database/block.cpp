@@ -10,6 +10,7 @@
 
 #include "core/resbuf.h"
 #include "database/dictionary.h"
+#include "database/dwg_entity_prefetch.h"
 #include "database/graph.h"
 #include "database/layer.h"
 #include "database/sort_ents_table.h"
@@ -835,9 +836,14 @@ int FcBlockList::ReadDwg(FcFilerDwg& filer) {
     }
     AppendRecord(block);
   }
-  for (FcBlock* space : {modelSpace, paperSpace}) {
-    if (space->ReadDwg(filer) != kFcStatusOk) return kFcStatusReadError;
-  }
+  // The block records are all read: model space's entities can now be
+  // decoded ahead, on several threads for a large file.
+  FcDwgEntityPrefetch ahead;
+  if (FcGraph* graph = filer.GetGraph()) ahead.Decode(filer, *graph);
+  modelSpace->GetEntities().SetDwgAhead(&ahead);
+  const bool spacesRead = modelSpace->ReadDwg(filer) == kFcStatusOk && paperSpace->ReadDwg(filer) == kFcStatusOk;
+  modelSpace->GetEntities().SetDwgAhead(nullptr);
+  if (!spacesRead) return kFcStatusReadError;
   RemoveSelfReferences();
   return kFcStatusOk;
 }

@@ -333,6 +333,10 @@ FcLayer* FcEntity::SetLayer(FcLayer* layer) {
   return nullptr;
 }
 
+void FcEntity::FinishDecodedAhead(FcGraph*) {
+  if (layer_ != nullptr) layer_->AddEntityHandle(this);
+}
+
 void FcEntity::SetBlock(FcBlock* block) {
   if (block == nullptr) {
     block_ = nullptr;
@@ -599,6 +603,11 @@ int FcEntity::ReadDwgCommonHandles(FcFilerDwg& filer, const DwgCommon& common, F
 
   FcLayer* layer = layerHandle != 0 ? graph->GetLayerList().FindByHandle(layerHandle) : nullptr;
   if (layer == nullptr) return kFcStatusReadError;
+  if (filer.IsDecodingAhead()) {
+    layer_ = layer;
+    layerHandle_ = layer->GetHandle();
+    return kFcStatusOk;
+  }
   // Joins the layer's member list once, however the entity came here.
   SetLayer(layer);
   return kFcStatusOk;

@@ -193,6 +193,11 @@ class FcEntity : public FcObject {
   // class's handles named: kFcStatusNoDwgForm when the class has none (the
   // chain reader then reads them as attributes), else 0 or 2.
   virtual int ReadDwgSubRecords(FcFilerDwg& filer, FcHandle first, FcHandle last);
+  // Finishes an entity decoded ahead of the drawing (by a filer that
+  // IsDecodingAhead) as its reader would have: it joins its layer's member
+  // list, and a class whose parts take handles from the drawing's seed
+  // takes them now.
+  virtual void FinishDecodedAhead(FcGraph* graph);
   virtual void GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments);
   // Sets the mode word to 0.
   virtual void GetTangentPoints(const FcPoint2d* basePoint, const FcPoint2d& pickPoint,

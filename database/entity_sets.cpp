@@ -7,6 +7,7 @@
 
 #include "core/resbuf.h"
 #include "database/block.h"
+#include "database/dwg_entity_prefetch.h"
 #include "database/entity.h"
 #include "database/graph.h"
 #include "database/layer.h"
@@ -463,18 +464,17 @@ int FcEntitySets::WriteDwgAttributes(FcFilerDwg& filer, int head, int seqend) {
 }
 
 int FcEntitySets::ReadDwgChain(FcFilerDwg& filer, FcHandle first, FcHandle last) {
-  std::unordered_set<FcHandle> visited;
-  return ReadDwgChainOnce(filer, first, last, visited, false);
+  filer.BeginChainWalk();
+  return ReadDwgChainOnce(filer, first, last, false);
 }
 
-int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle last,
-                                   std::unordered_set<FcHandle>& visited, bool nested) {
+int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle last, bool nested) {
   FcGraph* graph = filer.GetGraph();
   if (graph == nullptr) return kFcStatusReadError;
   FcHandle current = first;
   for (;;) {
     // A chain that comes back to a record already read would never end.
-    if (!visited.insert(current).second) return kFcStatusReadError;
+    if (!filer.VisitRecord(current)) return kFcStatusReadError;
     std::int64_t size = 0;
     std::int16_t type = 0;
     const std::int64_t offset = filer.SeekObject(current, size, type);
@@ -482,7 +482,11 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
 
     FcHandle previous = 0;
     FcHandle next = 0;
-    FcObject* object = IsEmbeddedTableDwgType(type) ? nullptr : graph->CreateObjectByDwgType(type);
+    FcDwgEntityPrefetch::Decoded ahead;
+    const bool decodedAhead = dwgAhead_ != nullptr && dwgAhead_->Take(filer, current, ahead);
+    FcObject* object = decodedAhead               ? ahead.entity
+                       : IsEmbeddedTableDwgType(type) ? nullptr
+                                                      : graph->CreateObjectByDwgType(type);
     auto* entity = dynamic_cast<FcEntity*>(object);
     if (object != nullptr && entity == nullptr) {
       delete object;
@@ -493,16 +497,25 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
       filer.CountSkippedRecord(DwgTypeRecordName(graph->GetClassList(), type));
       filer.StepProgress(1);
     } else {
-      if (type == kDwgType2dPolyline || type == kDwgType3dPolyline || type == kDwgTypePolyface ||
-          type == kDwgTypeMesh) {
-        entity->SetDwgType(type);
-      }
-      entity->SetHandle(current);
       FcHandle firstAttribute = 0;
       FcHandle lastAttribute = 0;
       FcHandle seqend = 0;
-      const int result = entity->ReadDwg(filer, size, offset, previous, next, firstAttribute,
-                                         lastAttribute, seqend);
+      int result = kFcStatusOk;
+      if (decodedAhead) {
+        previous = ahead.previous;
+        next = ahead.next;
+        firstAttribute = ahead.extra1;
+        lastAttribute = ahead.extra2;
+        seqend = ahead.extra3;
+        entity->FinishDecodedAhead(graph);
+      } else {
+        if (type == kDwgType2dPolyline || type == kDwgType3dPolyline || type == kDwgTypePolyface ||
+            type == kDwgTypeMesh) {
+          entity->SetDwgType(type);
+        }
+        entity->SetHandle(current);
+        result = entity->ReadDwg(filer, size, offset, previous, next, firstAttribute, lastAttribute, seqend);
+      }
       if (result != kFcStatusOk) {
         Discard(entity);
         if (FcEntity::ReadDwgLinks(filer, current, previous, next) != kFcStatusOk) return kFcStatusReadError;
@@ -516,10 +529,10 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
           if (subRecords != kFcStatusOk) return kFcStatusReadError;
         } else if (entity->GetEntitiesFollow() == 1 && !nested) {
           if (firstAttribute != 0 && lastAttribute != 0 &&
-              ReadDwgChainOnce(filer, firstAttribute, lastAttribute, visited, true) != kFcStatusOk) {
+              ReadDwgChainOnce(filer, firstAttribute, lastAttribute, true) != kFcStatusOk) {
             return kFcStatusReadError;
           }
-          if (seqend != 0 && ReadDwgChainOnce(filer, seqend, seqend, visited, true) != kFcStatusOk) {
+          if (seqend != 0 && ReadDwgChainOnce(filer, seqend, seqend, true) != kFcStatusOk) {
             return kFcStatusReadError;
           }
         }

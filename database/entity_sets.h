@@ -8,6 +8,7 @@
 #include "database/entity_pointer_index.h"
 
 class FcBlock;
+class FcDwgEntityPrefetch;
 class FcEntity;
 class FcFiler;
 class FcFilerDwg;
@@ -108,6 +109,9 @@ class FcEntitySets {
   // Reads a chain of entity records from the first to the last handle into
   // a block's own set: 0, or 2 on a failed or looping chain.
   int ReadDwgChain(FcFilerDwg& filer, FcHandle first, FcHandle last);
+  // Entities decoded ahead that the chain reader takes in place of reading
+  // their records; null for none. The caller keeps it alive while set.
+  void SetDwgAhead(FcDwgEntityPrefetch* ahead) { dwgAhead_ = ahead; }
 
  private:
   void Append(FcEntity* entity);
@@ -119,14 +123,14 @@ class FcEntitySets {
   // The chain reader; a handle is read at most once per call of
   // ReadDwgChain, and the attributes read for a head do not read
   // attributes of their own.
-  int ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle last,
-                       std::unordered_set<FcHandle>& visited, bool nested);
+  int ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle last, bool nested);
   // Writes the attributes that follow the entity at index head and their
   // SEQEND; the index of the last entity written.
   int WriteDwgAttributes(FcFilerDwg& filer, int head, int seqend);
 
   CDataArray<FcEntity*> entities_;
   FcBlock* ownerBlock_ = nullptr;
+  FcDwgEntityPrefetch* dwgAhead_ = nullptr;
   // Every entity of the array, as often as it occurs there.
   EntityPointerIndex index_;
 };

@@ -89,12 +89,17 @@ int FcPolyline::AppendVertex(const FcPoint2d& point, double startWidth, double e
 }
 
 int FcPolyline::AppendVertexCopy(const PolylineVertex& vertex) {
+  AppendVertexWithoutHandle(vertex);
+  PolylineVertex& v = vertices_.back();
+  if (v.handle == 0) v.handle = NextHandle();
+  return GetVertexCount();
+}
+
+void FcPolyline::AppendVertexWithoutHandle(const PolylineVertex& vertex) {
   PolylineVertex v = vertex;
   v.index = GetVertexCount();
   v.flags = 0;
-  if (v.handle == 0) v.handle = NextHandle();
   vertices_.push_back(v);
-  return GetVertexCount();
 }
 
 void FcPolyline::InsertVertex(const FcPoint2d& point, double startWidth, double endWidth, double bulge, int index) {

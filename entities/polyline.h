@@ -63,6 +63,9 @@ class FcPolyline : public FcEntity {
   int AppendVertex(const FcPoint2d& point, double startWidth, double endWidth, double bulge);
   // Keeps the record's handle unless it is 0.
   int AppendVertexCopy(const PolylineVertex& vertex);
+  // Keeps the record's handle, 0 included (a reader that hands out the
+  // handles later).
+  void AppendVertexWithoutHandle(const PolylineVertex& vertex);
   // Inserts after the vertex at index (negative counts as 0); appends when
   // the polyline is empty or index + 1 is not below the count.
   void InsertVertex(const FcPoint2d& point, double startWidth, double endWidth, double bulge, int index);
@@ -116,6 +119,7 @@ class FcPolyline : public FcEntity {
   int ReadDwgHandles(FcFilerDwg& filer, FcHandle& extra1, FcHandle& extra2, FcHandle& extra3) override;
   int WriteDwgSubRecords(FcFilerDwg& filer) override;
   int ReadDwgSubRecords(FcFilerDwg& filer, FcHandle first, FcHandle last) override;
+  void FinishDecodedAhead(FcGraph* graph) override;
   void GetBoundarySegments(const FcMatrix2d& matrix, GeomSegmentList& segments) override;
   void GetSnapSegments(int mode, const FcPoint2d& pickPoint, int subIndex, const FcMatrix2d& matrix,
                        GeomSegmentList& segments) override;

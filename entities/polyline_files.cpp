@@ -390,8 +390,14 @@ int FcPolyline::ReadDwgLightweight(FcFilerDwg& filer) {
     vertex.x = point.x;
     vertex.y = point.y;
     vertex.startWidth = vertex.endWidth = std::fabs(width);
-    vertex.handle = NextSeedHandle(filer.GetGraph());
-    AppendVertexCopy(vertex);
+    if (filer.IsDecodingAhead()) {
+      // The seed is the drawing's: the handles are taken when the polyline
+      // joins it, in the order the entities are added.
+      AppendVertexWithoutHandle(vertex);
+    } else {
+      vertex.handle = NextSeedHandle(filer.GetGraph());
+      AppendVertexCopy(vertex);
+    }
     previous = point;
   }
   for (std::int32_t i = 0; i < bulges; ++i) {
@@ -408,6 +414,13 @@ int FcPolyline::ReadDwgLightweight(FcFilerDwg& filer) {
     SetVertexWidths(i, start, end);
   }
   return kFcStatusOk;
+}
+
+void FcPolyline::FinishDecodedAhead(FcGraph* graph) {
+  FcEntity::FinishDecodedAhead(graph);
+  for (PolylineVertex& vertex : vertices_) {
+    if (vertex.handle == 0) vertex.handle = NextSeedHandle(graph);
+  }
 }
 
 void FcPolyline::WriteDwgHandles(FcFilerDwg& filer, FcHandle, FcHandle, FcHandle) {

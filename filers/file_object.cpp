@@ -105,6 +105,15 @@ bool WriteAll(int descriptor, const char* data, std::size_t count, std::int64_t 
 
 FcFile::FcFile(std::vector<char> bytes) : bytes_(std::move(bytes)) {}
 
+std::unique_ptr<FcFile> FcFile::ViewOf(const FcFile& file) {
+  auto view = std::make_unique<FcFile>();
+  view->view_ = file.Data();
+  view->viewLength_ = file.GetLength();
+  view->writable_ = false;
+  view->path_ = file.path_;
+  return view;
+}
+
 FcFile::~FcFile() { Close(); }
 
 bool FcFile::Open(const std::string& path, unsigned flags) {
@@ -112,6 +121,8 @@ bool FcFile::Open(const std::string& path, unsigned flags) {
   bytes_.clear();
   releasedStart_ = 0;
   releasedEnd_ = 0;
+  view_ = nullptr;
+  viewLength_ = 0;
   position_ = 0;
   cleanUpTo_ = 0;
   const bool writing = (flags & (kFcOpenWrite | kFcOpenReadWrite)) != 0;
@@ -211,7 +222,7 @@ std::size_t FcFile::Read(void* out, std::size_t count) {
   if (taken == 0) {
     return 0;
   }
-  std::memcpy(out, bytes_.data() + position_, taken);
+  std::memcpy(out, Data() + position_, taken);
   position_ += static_cast<std::int64_t>(taken);
   return taken;
 }

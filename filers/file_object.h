@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ class FcFile {
   FcFile() = default;
   // A memory file holding the bytes, positioned at their start.
   explicit FcFile(std::vector<char> bytes);
+  // A read-only view of the file's bytes with a position of its own, so
+  // that readers on several threads can share one file. The file must
+  // outlive the view and stay unchanged meanwhile.
+  static std::unique_ptr<FcFile> ViewOf(const FcFile& file);
   // Closes a disk file; a failure here goes unreported, so writers call
   // Close themselves.
   ~FcFile();
@@ -66,8 +71,10 @@ class FcFile {
   std::int64_t Seek(std::int64_t offset, FcSeekOrigin origin);
 
   std::int64_t GetPosition() const { return position_; }
-  std::int64_t GetLength() const { return static_cast<std::int64_t>(bytes_.size()); }
-  const char* Data() const { return bytes_.data(); }
+  std::int64_t GetLength() const {
+    return view_ != nullptr ? viewLength_ : static_cast<std::int64_t>(bytes_.size());
+  }
+  const char* Data() const { return view_ != nullptr ? view_ : bytes_.data(); }
   // Moves to a position the caller knows to lie within [0, length].
   void SetPosition(std::int64_t position) {
     if (position < releasedEnd_) Reload(position);
@@ -91,6 +98,9 @@ class FcFile {
   void CloseSource();
 
   std::vector<char> bytes_;
+  // The bytes of the file a view looks at, in place of its own.
+  const char* view_ = nullptr;
+  std::int64_t viewLength_ = 0;
   std::int64_t position_ = 0;
   // The descriptor of a disk file open for reading, kept to read released
   // bytes again; [releasedStart_, releasedEnd_) are the released bytes.

@@ -79,6 +79,29 @@ bool FcFilerDwg::CheckSentinel(const std::uint8_t (&sentinel)[16]) {
 
 std::int64_t FcFilerDwg::FindObjectOffset(FcHandle handle) const { return objectMap_.Find(handle); }
 
+void FcFilerDwg::ReadAlongside(const FcFilerDwg& reader) {
+  if (reader.file_ != nullptr) AttachFile(FcFile::ViewOf(*reader.file_), reader.kind_);
+  graph_ = reader.graph_;
+  version_ = reader.version_;
+  codePage_ = reader.codePage_;
+  decodingAhead_ = true;
+}
+
+void FcFilerDwg::BeginChainWalk() {
+  if (++chainWalk_ != 0) return;
+  std::fill(walkMarks_.begin(), walkMarks_.end(), 0);
+  chainWalk_ = 1;
+}
+
+bool FcFilerDwg::VisitRecord(FcHandle handle) {
+  const std::size_t index = objectMap_.FindIndex(handle);
+  if (index == FcObjectMap::kNotFound) return true;
+  walkMarks_.resize(objectMap_.Entries().size(), 0);
+  if (walkMarks_[index] == chainWalk_) return false;
+  walkMarks_[index] = chainWalk_;
+  return true;
+}
+
 std::int64_t FcFilerDwg::SeekObject(FcHandle handle, std::int64_t& size, std::int16_t& type) {
   const std::int64_t offset = FindObjectOffset(handle);
   if (offset <= 0 || Seek(offset, FcSeekOrigin::kBegin) != offset) {

@@ -87,6 +87,28 @@ class FcFilerDwg : public FcFiler {
 
   // The offset of an object's record, or -1 when the map lacks it.
   std::int64_t FindObjectOffset(FcHandle handle) const;
+  // A chain of records linked by their handles (the entities of a block)
+  // must never come back to a record it passed, or reading it would not
+  // end. BeginChainWalk starts a walk; VisitRecord is false for a record
+  // the walk has passed already, and true for a handle the map lacks (the
+  // seek to it fails). The marks take one number per object, kept for all
+  // walks, so that a walk costs only the records it passes.
+  void BeginChainWalk();
+  bool VisitRecord(FcHandle handle);
+  // Whether any walk has passed the object at that index of the map.
+  bool WasVisited(std::size_t index) const { return index < walkMarks_.size() && walkMarks_[index] != 0; }
+
+  // Makes this filer a reader of the other's file for another thread: a
+  // view of the same bytes with a position of its own, the same release,
+  // code page and drawing, but no object map. Records read through it are
+  // decoded ahead: their readers leave what the drawing shares (such as a
+  // layer's member list) to the thread that adds them to the drawing.
+  void ReadAlongside(const FcFilerDwg& reader);
+  bool IsDecodingAhead() const { return decodingAhead_; }
+  // Threads that decode the records of a large file: 0 chooses by the
+  // machine and the file's size, 1 reads on the calling thread alone.
+  int GetDecodeThreads() const { return decodeThreads_; }
+  void SetDecodeThreads(int count) { decodeThreads_ = count; }
   // Moves to the object's record and reads its MS size (counted from the
   // offset up to the object's CRC) and its BS type; the offset, or -1 when
   // the handle is absent or the record cannot be reached or read.
@@ -204,6 +226,11 @@ class FcFilerDwg : public FcFiler {
   std::int32_t version_ = kVersion2000;
   FcHandle ownerOverride_ = 0;
   FcObjectMap objectMap_;
+  // The walk that last passed each object, by map index; 0 for none.
+  std::vector<std::uint32_t> walkMarks_;
+  std::uint32_t chainWalk_ = 0;
+  bool decodingAhead_ = false;
+  int decodeThreads_ = 0;
   BitPlace savedPlace_;
   // The drawing file, set aside while an object's record is assembled in a
   // memory file.

@@ -39,12 +39,17 @@ bool FcObjectMap::IsOnly(std::size_t index) const {
 }
 
 std::int64_t FcObjectMap::Find(FcHandle handle) const {
+  const std::size_t index = FindIndex(handle);
+  return index == kNotFound ? -1 : entries_[index].offset;
+}
+
+std::size_t FcObjectMap::FindIndex(FcHandle handle) const {
   // A handle that occurs once is the entry the search would find; equal
   // handles are left to the search, which decides between them.
   for (const std::size_t guess : {lastFound_, lastFound_ + 1}) {
     if (guess < entries_.size() && entries_[guess].handle == handle && IsOnly(guess)) {
       lastFound_ = guess;
-      return entries_[guess].offset;
+      return guess;
     }
   }
   std::int64_t low = 0;
@@ -54,7 +59,7 @@ std::int64_t FcObjectMap::Find(FcHandle handle) const {
     const FcObjectMapEntry& entry = entries_[static_cast<std::size_t>(middle)];
     if (entry.handle == handle) {
       lastFound_ = static_cast<std::size_t>(middle);
-      return entry.offset;
+      return lastFound_;
     }
     if (handle < entry.handle) {
       high = middle - 1;
@@ -62,5 +67,5 @@ std::int64_t FcObjectMap::Find(FcHandle handle) const {
       low = middle + 1;
     }
   }
-  return -1;
+  return kNotFound;
 }

@@ -24,12 +24,15 @@ class FcObjectMap {
   void Insert(FcHandle handle, std::int64_t offset);
   // The offset of an entry with that handle, or -1.
   std::int64_t Find(FcHandle handle) const;
+  // The index in Entries() of the entry Find takes, or kNotFound.
+  static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+  std::size_t FindIndex(FcHandle handle) const;
 
   const std::vector<FcObjectMapEntry>& Entries() const { return entries_; }
-
- private:
   // An entry whose handle no neighbour shares.
   bool IsOnly(std::size_t index) const;
+
+ private:
 
   std::vector<FcObjectMapEntry> entries_;
   // Where the last lookup ended: readers mostly ask for that entry or the
