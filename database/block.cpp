@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "core/resbuf.h"
@@ -708,7 +709,7 @@ int FcBlockList::WriteDxf(FcFiler& filer) {
   for (int i = 0; i < records_.count; ++i) {
     FcBlock* block = records_[i];
     block->WriteDxf(filer);
-    const FcExtendDataList& xdata = block->GetXdata();
+    const FcExtendDataList& xdata = std::as_const(*block).GetXdata();
     for (int x = 0; x < xdata.GetCount(); ++x) {
       if (xdata.GetAt(x)->WriteDxf(filer) != 0) break;
     }

@@ -1,6 +1,7 @@
 #include <array>
 #include <span>
 #include <variant>
+#include <utility>
 
 #include "database/dim_style.h"
 #include "core/resbuf.h"
@@ -200,7 +201,7 @@ int FcDimStyleList::WriteDxf(FcFiler& filer) {
   for (int i = 0; i < GetCount(); ++i) {
     FcDimStyle* style = GetAt(i);
     style->WriteDxf(filer);
-    const FcExtendDataList& xdata = style->GetXdata();
+    const FcExtendDataList& xdata = std::as_const(*style).GetXdata();
     for (int block = 0; block < xdata.GetCount(); ++block) {
       if (xdata.GetAt(block)->WriteDxf(filer) != 0) break;
     }

@@ -122,6 +122,12 @@ bool ReadDwgLinkHandles(FcFilerDwg& filer, FcHandle handle, const DwgRecordStart
   return filer.ReadHandleRef(previous, handle) && filer.ReadHandleRef(next, handle);
 }
 
+// Every entity starts on it and every record read starts from it again.
+const FcSharedName& LayerZeroName() {
+  static const FcSharedName name("0");
+  return name;
+}
+
 }  // namespace
 
 int ReadRecordGroups(FcObject& object, FcFiler& filer, FcGroupReaderRef own) {
@@ -185,7 +191,7 @@ bool ResolvePen(const FcEntity& entity, const FcPenContext& context, FcPen& pen)
   return true;
 }
 
-FcEntity::FcEntity() { SetRecordName("ENTITY"); }
+FcEntity::FcEntity() : layerName_(LayerZeroName()) { SetRecordName("ENTITY"); }
 
 FcEntity::~FcEntity() = default;
 
@@ -398,7 +404,7 @@ int FcEntity::ReadDxfCommon(FcFiler& filer, FcResBuf& group) {
     return kFcStatusNoSubclass;
   }
   if (common != kFcStatusOk) return kFcStatusEnd;
-  layerName_ = "0";
+  layerName_ = LayerZeroName();
   if (!EqualsNoCase(TextOf(group), "AcDbEntity")) return kFcStatusEnd;
   return ReadRecordGroups(*this, filer, group, [this, &filer](const FcResBuf& own) {
     return ReadCommonGroup(filer, own);
@@ -419,7 +425,7 @@ int FcEntity::ReadCommonGroup(FcFiler& filer, const FcResBuf& group) {
       break;
     }
     case 8:
-      layerName_ = TextOf(group);
+      SetLayerName(TextOf(group));
       break;
     case 48:
       linetypeScale_ = group.realValue;
@@ -440,7 +446,7 @@ int FcEntity::ReadCommonGroup(FcFiler& filer, const FcResBuf& group) {
 }
 
 int FcEntity::ReadDxfWithoutMarkers(FcFiler& filer, FcGroupReaderRef own) {
-  layerName_ = "0";
+  layerName_ = LayerZeroName();
   bool inBracket = false;
   FcResBuf group;
   while (filer.ReadGroup(group)) {

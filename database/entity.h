@@ -14,6 +14,7 @@
 #include "database/draw_sink.h"
 #include "database/fixed_text.h"
 #include "database/object.h"
+#include "database/shared_name.h"
 
 class FcBlock;
 class FcEntitySets;
@@ -245,8 +246,9 @@ class FcEntity : public FcObject {
   EntityKind GetKind() const { return kind_; }
   FcLayer* GetLayer() const { return layer_; }
   FcHandle GetLayerHandle() const { return layerHandle_; }
-  const FcFixedText& GetLayerName() const { return layerName_; }
-  void SetLayerName(std::string_view name) { layerName_ = name; }
+  // The name of the layer as read from a file, cut as FcFixedText cuts it.
+  const FcSharedName& GetLayerName() const { return layerName_; }
+  void SetLayerName(std::string_view name) { layerName_ = FcSharedName(FcFixedText::Fit(name)); }
   FcBlock* GetBlock() const { return block_; }
   FcHandle GetBlockHandle() const { return blockHandle_; }
   FcLineType* GetLinetype() const { return linetype_; }
@@ -282,22 +284,24 @@ class FcEntity : public FcObject {
   // markers holds among its own.
   static bool IsCommonGroup(int code);
 
-  FcLayer* layer_ = nullptr;
-  FcHandle layerHandle_ = 0;
-  FcFixedText layerName_{"0"};
-  FcBlock* block_ = nullptr;
-  FcHandle blockHandle_ = 0;
-  FcLineType* linetype_ = nullptr;
-  FcHandle linetypeHandle_ = 0;
-  double linetypeScale_ = 1.0;
-  // The small fields last and together: drawings hold millions of
-  // entities, and padding between them would be paid for each one.
-  std::int32_t paperSpace_ = 0;
+  // The small fields first and together: they fill the room the base
+  // leaves after its last member, and drawings hold millions of entities,
+  // so padding between them would be paid for each one.
   EntityKind kind_ = kEntityBase;
   std::int16_t color_ = kColorByLayer;
   std::int16_t invisible_ = 0;
   std::int16_t entitiesFollow_ = 0;
   std::uint8_t subEntity_ = 0;
+  std::int32_t paperSpace_ = 0;
+  FcLayer* layer_ = nullptr;
+  FcHandle layerHandle_ = 0;
+  // "0" until a file or a caller names another.
+  FcSharedName layerName_;
+  FcBlock* block_ = nullptr;
+  FcHandle blockHandle_ = 0;
+  FcLineType* linetype_ = nullptr;
+  FcHandle linetypeHandle_ = 0;
+  double linetypeScale_ = 1.0;
 };
 
 // Sets the DWG filer's owner override for a scope and restores the

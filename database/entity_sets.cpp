@@ -371,7 +371,7 @@ int FcEntitySets::WriteDxf(FcFiler& filer) {
       i = last;
       continue;
     }
-    const FcExtendDataList& xdata = entity->GetXdata();
+    const FcExtendDataList& xdata = std::as_const(*entity).GetXdata();
     for (int k = 0; k < xdata.GetCount(); ++k) {
       if (xdata.GetAt(k)->WriteDxf(filer) != 0) break;
     }

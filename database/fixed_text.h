@@ -25,6 +25,11 @@ class FcFixedText {
     return *this;
   }
 
+  // The part of the text such a field keeps.
+  static std::string_view Fit(std::string_view text) {
+    return text.substr(0, text.find('\0')).substr(0, kMaxLength);
+  }
+
   const std::string& str() const { return text_; }
   const char* c_str() const { return text_.c_str(); }
   std::size_t size() const { return text_.size(); }
@@ -38,10 +43,7 @@ class FcFixedText {
 
  private:
   void Assign(const char* text) { Assign(text ? std::string_view(text) : std::string_view()); }
-  void Assign(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    text_.assign(text.substr(0, kMaxLength));
-  }
+  void Assign(std::string_view text) { text_.assign(Fit(text)); }
 
   std::string text_;
 };

@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "core/resbuf.h"
 #include "database/dictionary.h"
@@ -22,7 +23,7 @@ class ObjectDwgRecord final : public FcDwgRecord {
 
   FcHandle GetDwgHandle() const override { return object_.GetHandle(); }
   std::int16_t GetDwgType() const override { return object_.GetDwgType(); }
-  void WriteDwgExtendedData(FcFilerDwg& filer) override { object_.GetXdata().WriteDwg(filer); }
+  void WriteDwgExtendedData(FcFilerDwg& filer) override { std::as_const(object_).GetXdata().WriteDwg(filer); }
   FcDwgRecord* GetExtensionDictionary() override {
     FcDictionary* dictionary = object_.GetExtDictionary();
     if (dictionary == nullptr) return nullptr;
@@ -64,33 +65,52 @@ void RaiseHandleSeed(FcHandle& handleSeed, FcHandle handleRead) {
 }
 
 FcObject::~FcObject() {
-  delete static_cast<FcObject*>(extDictionary_);
-  extDictionary_ = nullptr;
-  xdata_.RemoveAll();
+  if (rare_ == nullptr) return;
+  delete static_cast<FcObject*>(rare_->dictionary);
+  rare_->dictionary = nullptr;
+  rare_->xdata.RemoveAll();
 }
 
-void FcObject::SetRecordName(std::string_view name) {
-  recordName_.assign(name.substr(0, kFcMaxRecordName));
+FcObject::RareParts& FcObject::Rare() {
+  if (rare_ == nullptr) rare_ = std::make_unique<RareParts>();
+  return *rare_;
 }
+
+FcExtendDataList& FcObject::GetXdata() { return Rare().xdata; }
+
+const FcExtendDataList& FcObject::GetXdata() const {
+  static const FcExtendDataList none;
+  return rare_ != nullptr ? rare_->xdata : none;
+}
+
+void FcObject::SetRecordName(std::string_view name) { recordName_ = FcSharedName(name.substr(0, kFcMaxRecordName)); }
 
 void FcObject::SetExtDictionary(FcDictionary* dictionary) {
   if (dictionary == nullptr) return;
-  if (extDictionary_ != dictionary) delete static_cast<FcObject*>(extDictionary_);
-  extDictionary_ = dictionary;
+  RareParts& rare = Rare();
+  if (rare.dictionary != dictionary) delete static_cast<FcObject*>(rare.dictionary);
+  rare.dictionary = dictionary;
   dictionary->SetOwner(this);
-  extDictionaryHandle_ = dictionary->GetHandle();
+  rare.dictionaryHandle = dictionary->GetHandle();
+}
+
+void FcObject::SetExtDictionaryHandle(FcHandle handle) {
+  if (rare_ == nullptr && handle == 0) return;
+  Rare().dictionaryHandle = handle;
 }
 
 int FcObject::Copy(const FcObject& other) {
   handle_ = other.handle_;
   dwgType_ = other.dwgType_;
   recordName_ = other.recordName_;
-  return xdata_.Copy(other.xdata_);
+  if (rare_ == nullptr && other.GetXdata().GetCount() == 0) return 0;
+  return GetXdata().Copy(other.GetXdata());
 }
 
 int FcObject::CopyFromOtherGraph(const FcObject& other, FcGraph& target) {
   recordName_ = other.recordName_;
-  return xdata_.CopyFromOtherGraph(other.xdata_, target);
+  if (rare_ == nullptr && other.GetXdata().GetCount() == 0) return 0;
+  return GetXdata().CopyFromOtherGraph(other.GetXdata(), target);
 }
 
 int FcObject::GetCount() const { return 0; }
@@ -98,11 +118,11 @@ int FcObject::GetCount() const { return 0; }
 int FcObject::WriteDwg(FcFilerDwg& filer) { return kFcStatusOk; }
 
 int FcObject::WriteDxf(FcFiler& filer) {
-  filer.WriteString(0, recordName_);
+  filer.WriteString(0, recordName_.str());
   filer.WriteHandle(5, handle_);
-  if (extDictionary_ != nullptr) {
+  if (const FcDictionary* dictionary = GetExtDictionary()) {
     filer.WriteString(102, "{ACAD_XDICTIONARY");
-    filer.WriteHandle(360, extDictionary_->GetHandle());
+    filer.WriteHandle(360, dictionary->GetHandle());
     filer.WriteString(102, "}");
   }
   filer.WriteHandle(330, owner_ != nullptr ? owner_->GetHandle() : 0);
@@ -110,8 +130,9 @@ int FcObject::WriteDxf(FcFiler& filer) {
 }
 
 int FcObject::WriteDxfOwned(FcFiler& filer) {
-  if (extDictionary_ == nullptr) return kFcStatusOk;
-  return extDictionary_->WriteDxf(filer);
+  FcDictionary* dictionary = GetExtDictionary();
+  if (dictionary == nullptr) return kFcStatusOk;
+  return dictionary->WriteDxf(filer);
 }
 
 int FcObject::ReadDwg(FcFilerDwg& filer) { return kFcStatusOk; }
@@ -161,20 +182,22 @@ int ReadObjectDxfGroups(FcObject& object, FcFiler& filer, FcResBuf& group) {
 
 bool FcObject::ResolveOwner(FcObject* candidate) {
   if (candidate == nullptr || candidate == this) return false;
-  if (extDictionaryHandle_ != 0 && candidate->GetHandle() == extDictionaryHandle_) {
+  const FcHandle dictionaryHandle = GetExtDictionaryHandle();
+  if (dictionaryHandle != 0 && candidate->GetHandle() == dictionaryHandle) {
     auto* dictionary = dynamic_cast<FcDictionary*>(candidate);
     if (dictionary == nullptr) return false;
     SetExtDictionary(dictionary);
     return true;
   }
-  if (extDictionary_ == nullptr) return false;
-  return extDictionary_->LinkObject(candidate);
+  FcDictionary* dictionary = GetExtDictionary();
+  if (dictionary == nullptr) return false;
+  return dictionary->LinkObject(candidate);
 }
 
 int FcObject::ReadXdata(FcFiler& filer) {
   auto block = std::make_unique<FcExtendData>();
   if (!block->ReadDxf(filer)) return kFcStatusReadError;
-  xdata_.Add(std::move(block));
+  GetXdata().Add(std::move(block));
   return kFcStatusOk;
 }
 
@@ -184,7 +207,7 @@ int FcObject::ReadDwgXdata(FcFilerDwg& filer, std::int64_t objectEnd) {
     const FcXdataResult result = block->ReadDwg(filer, objectEnd);
     if (result == FcXdataResult::kEnd) return kFcStatusOk;
     if (result != FcXdataResult::kBlock) return kFcStatusReadError;
-    if (!block->HasBinaryChunk()) xdata_.Add(std::move(block));
+    if (!block->HasBinaryChunk()) GetXdata().Add(std::move(block));
   }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "core/handle.h"
 #include "database/extended_data.h"
+#include "database/shared_name.h"
 
 class FcDictionary;
 class FcFiler;
@@ -101,34 +103,44 @@ class FcObject {
   void SetHandle(FcHandle handle) { handle_ = handle; }
   FcObject* GetOwner() const { return owner_; }
   void SetOwner(FcObject* owner) { owner_ = owner; }
-  FcExtendDataList& GetXdata() { return xdata_; }
-  const FcExtendDataList& GetXdata() const { return xdata_; }
+  // The list is made when first asked for here; readers that only look
+  // use the const form, which answers an empty list for an object without.
+  FcExtendDataList& GetXdata();
+  const FcExtendDataList& GetXdata() const;
   DwgObjectType GetDwgType() const { return dwgType_; }
   void SetDwgType(DwgObjectType type) { dwgType_ = type; }
-  const std::string& GetRecordName() const { return recordName_; }
+  const std::string& GetRecordName() const { return recordName_.str(); }
   // Keeps at most the first 63 characters.
   void SetRecordName(std::string_view name);
 
-  FcDictionary* GetExtDictionary() const { return extDictionary_; }
+  FcDictionary* GetExtDictionary() const { return rare_ != nullptr ? rare_->dictionary : nullptr; }
   // Attaches the dictionary (owned from now on) and makes this object its
   // owner; nothing for a null dictionary.
   void SetExtDictionary(FcDictionary* dictionary);
-  FcHandle GetExtDictionaryHandle() const { return extDictionaryHandle_; }
-  void SetExtDictionaryHandle(FcHandle handle) { extDictionaryHandle_ = handle; }
+  FcHandle GetExtDictionaryHandle() const { return rare_ != nullptr ? rare_->dictionaryHandle : 0; }
+  void SetExtDictionaryHandle(FcHandle handle);
 
  protected:
   FcObject() = default;
 
  private:
+  // What few objects have; the others pay one pointer for all of it.
+  struct RareParts {
+    FcExtendDataList xdata;
+    // Owned; deleted with the object.
+    FcDictionary* dictionary = nullptr;
+    // The handle read from a file before the dictionary itself was read.
+    FcHandle dictionaryHandle = 0;
+  };
+  RareParts& Rare();
+
+  // Drawings hold millions of objects: the members are laid out so that the
+  // small last one leaves room for the small members of derived classes.
   FcHandle handle_ = 0;
   FcObject* owner_ = nullptr;
-  FcExtendDataList xdata_;
+  std::unique_ptr<RareParts> rare_;
+  FcSharedName recordName_;
   DwgObjectType dwgType_ = 0;
-  std::string recordName_;
-  // Owned; deleted with the object.
-  FcDictionary* extDictionary_ = nullptr;
-  // The handle read from a file before the dictionary itself was read.
-  FcHandle extDictionaryHandle_ = 0;
 };
 
 // The largest handle seed a file may bring. The handles above it are kept

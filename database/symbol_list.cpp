@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "core/resbuf.h"
 #include "database/graph.h"
@@ -172,7 +173,7 @@ void FcSymbolList::WriteDxfTable(FcFiler& filer, std::string_view tableName) {
   WriteDxfTableStart(*this, filer, tableName, GetCount());
   for (const auto& record : records_) {
     record->WriteDxf(filer);
-    const FcExtendDataList& xdata = record->GetXdata();
+    const FcExtendDataList& xdata = std::as_const(*record).GetXdata();
     for (int i = 0; i < xdata.GetCount(); ++i) {
       if (xdata.GetAt(i)->WriteDxf(filer) != 0) break;
     }

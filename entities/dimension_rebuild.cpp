@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "core/geometry_basics.h"
 #include "database/block.h"
@@ -72,7 +73,7 @@ bool FcDimension::BeginRebuild() {
   FcDimStyle* style = ResolveDimStyle();
   if (style == nullptr) return false;
   style->SetOverrides(nullptr);
-  if (const FcExtendData* overrides = GetXdata().FindByAppName("ACAD")) style->SetOverrides(overrides->head);
+  if (const FcExtendData* overrides = std::as_const(*this).GetXdata().FindByAppName("ACAD")) style->SetOverrides(overrides->head);
   FcBlock* block = GetDimBlock();
   if (block != nullptr) {
     EmptyBlock(*block);

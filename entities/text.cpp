@@ -62,7 +62,7 @@ FcTextStyle* FcText::BindStyle(FcGraph* graph, bool fallBackToCurrent) {
   style_ = nullptr;
   if (graph == nullptr) return nullptr;
   const FcTextStyleList& styles = graph->GetTextStyleList();
-  if (FcTextStyle* byName = styles.Find(styleName_)) {
+  if (FcTextStyle* byName = styles.Find(styleName_.str())) {
     style_ = byName;
     styleHandle_ = byName->GetHandle();
     return style_;
@@ -82,7 +82,7 @@ FcTextStyle* FcText::FindStyleForOutput(const FcGraph* graph) const {
   if (graph == nullptr) return nullptr;
   const FcTextStyleList& styles = graph->GetTextStyleList();
   if (FcTextStyle* byHandle = styles.FindByHandle(styleHandle_)) return byHandle;
-  if (FcTextStyle* byName = styles.Find(styleName_)) return byName;
+  if (FcTextStyle* byName = styles.Find(styleName_.str())) return byName;
   return graph->GetCurrentTextStyle();
 }
 

@@ -109,7 +109,7 @@ class FcText : public FcEntity {
   // The bound style, after binding it as layout does; null when the
   // drawing has no style at all.
   FcTextStyle* GetStyle();
-  const std::string& GetStyleName() const { return styleName_; }
+  const std::string& GetStyleName() const { return styleName_.str(); }
   FcHandle GetStyleHandle() const { return styleHandle_; }
 
   double GetHeight() const { return height_; }
@@ -176,17 +176,19 @@ class FcText : public FcEntity {
   // The style as layout binds it, storing what it finds.
   FcTextStyle* BindStyle(FcGraph* graph, bool fallBackToCurrent);
 
+  // The small fields together, so that no padding lies between them.
   std::uint8_t caret_ = 0;
+  std::int16_t generationFlags_ = 0;
+  std::int16_t horizontal_ = kTextLeft;
+  std::int16_t vertical_ = kTextBaseline;
   FcPoint2d insertion_;
   std::string text_;
-  std::string styleName_{"standard"};
+  // Shared: a drawing's texts name a handful of styles.
+  FcSharedName styleName_{"standard"};
   double height_ = kDefaultHeight;
   double rotation_ = 0.0;
   double widthFactor_ = 1.0;
   double obliqueAngle_ = 0.0;
-  std::int16_t generationFlags_ = 0;
-  std::int16_t horizontal_ = kTextLeft;
-  std::int16_t vertical_ = kTextBaseline;
   FcPoint2d alignment_;
   FcTextStyle* style_ = nullptr;
   FcHandle styleHandle_ = 0;

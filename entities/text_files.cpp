@@ -64,7 +64,7 @@ int FcText::ReadTextGroup(FcFiler& filer, const FcResBuf& group) {
     case 7: {
       styleName_ = TextOf(group);
       const FcGraph* graph = filer.GetGraph();
-      if (FcTextStyle* style = graph != nullptr ? graph->GetTextStyleList().Find(styleName_) : nullptr) {
+      if (FcTextStyle* style = graph != nullptr ? graph->GetTextStyleList().Find(styleName_.str()) : nullptr) {
         style_ = style;
         styleHandle_ = style->GetHandle();
       }

@@ -180,6 +180,26 @@ TEST(ObjectTest, CopyTakesTheRecordAndADeepCopyOfTheXdata) {
   EXPECT_EQ(elsewhere.GetXdata().GetAt(0)->application, other.GetAppIdList().FindByName("copied"));
 }
 
+// Objects without extended data keep none of its storage; a copy of one
+// must still clear what the target had.
+TEST(ObjectTest, CopyOfAnObjectWithoutXdataClearsTheTargets) {
+  FcGraph graph;
+  FcAppID* app = graph.AddAppId("OLD");
+  const PlainObject bare;
+  EXPECT_EQ(bare.GetXdata().GetCount(), 0);
+  EXPECT_EQ(bare.GetExtDictionary(), nullptr);
+  EXPECT_EQ(bare.GetExtDictionaryHandle(), 0u);
+  for (const bool otherGraph : {false, true}) {
+    SCOPED_TRACE(otherGraph);
+    PlainObject target;
+    target.GetXdata().GetForApp(app)->SetChain(BuildResBufList(1070, 5, 0));
+    target.SetExtDictionaryHandle(0x44);
+    EXPECT_EQ(otherGraph ? target.CopyFromOtherGraph(bare, graph) : target.Copy(bare), 0);
+    EXPECT_EQ(target.GetXdata().GetCount(), 0);
+    EXPECT_EQ(target.GetExtDictionaryHandle(), 0x44u);
+  }
+}
+
 TEST(ObjectTest, ResolveOwnerAttachesOnlyTheNamedDictionary) {
   PlainObject object;
   object.SetExtDictionaryHandle(0x40);
