@@ -23,6 +23,14 @@
 // Each decoder replaces codes by the decoded codes followed by a 0 and
 // returns their number without the 0.
 
+// The codes the decoders give for the toggles and line ends above.
+constexpr int kOverlineToggleCode = 4;
+constexpr int kUnderlineToggleCode = 5;
+constexpr int kVerticalBarCode = 6;
+constexpr int kSuperscriptCode = 7;
+constexpr int kSubscriptCode = 8;
+constexpr int kLineBreakCode = 10;
+
 // For SHX styles: text between double-byte characters is converted to
 // UTF-16 and decoded by DecodeTextControlCodes, which gives 216, 176 and 177
 // for diameter, degree and plus-minus.

@@ -53,3 +53,12 @@ PointChain StrokeChain(const FcPoint2d& a, const FcPoint2d& b) {
   chain.AddPoint(PointChain::kCloseContour, b.x, b.y);
   return chain;
 }
+
+void ToggleDecoration(TextDecoration& decoration, double x, double y, std::vector<PointChain>& chains) {
+  if (!decoration.on) {
+    decoration = {true, x};
+    return;
+  }
+  decoration.on = false;
+  chains.push_back(StrokeChain({decoration.startX, y}, {x, y}));
+}

@@ -22,3 +22,15 @@ void TransformChains(std::vector<PointChain>& chains, std::size_t first, std::si
 void ExplodeTextChains(const std::vector<PointChain>& chains, const FcEntity& source, FcEntitySets& target);
 // A chain of one stroke from a to b.
 PointChain StrokeChain(const FcPoint2d& a, const FcPoint2d& b);
+
+// Glyphs raised or lowered by the script codes are drawn this much smaller.
+constexpr double kTextScriptScale = 0.618;
+
+// An overline or underline being drawn: where it began.
+struct TextDecoration {
+  bool on = false;
+  double startX = 0.0;
+};
+
+// Starts the line at x, or ends it there with a stroke at height y.
+void ToggleDecoration(TextDecoration& decoration, double x, double y, std::vector<PointChain>& chains);

@@ -4,6 +4,7 @@
 
 #include "core/code_pages.h"
 #include "core/matrix2d.h"
+#include "core/text_codes.h"
 #include "database/draw_sink.h"
 #include "database/graph.h"
 #include "database/point_chain_drawing.h"
@@ -13,11 +14,6 @@
 
 namespace {
 
-constexpr int kOverlineToggle = 4;
-constexpr int kUnderlineToggle = 5;
-constexpr int kSuperscript = 7;
-constexpr int kSubscript = 8;
-constexpr double kScriptScale = 0.618;
 constexpr int kCaretCode = 0;
 constexpr int kLetterJ = 106;
 // A glyph run or baseline shorter than this gives no scale.
@@ -44,26 +40,11 @@ void ThenRotate(FcMatrix2d& m, double angle) {
   Then(m, r);
 }
 
-// An overline or underline being drawn: where it began.
-struct Decoration {
-  bool on = false;
-  double startX = 0.0;
-};
-
-void Toggle(Decoration& decoration, const FcPoint2d& pen, double y, std::vector<PointChain>& chains) {
-  if (!decoration.on) {
-    decoration = {true, pen.x};
-    return;
-  }
-  decoration.on = false;
-  chains.push_back(StrokeChain({decoration.startX, y}, {pen.x, y}));
-}
-
 }  // namespace
 
 void FcText::LayoutChar(const FcTextStyle& style, int code, FcPoint2d& pen, int mode, PointChain& chain) const {
   double d = height_ * 0.01;
-  if (mode != 0) d *= kScriptScale;
+  if (mode != 0) d *= kTextScriptScale;
   const double advance = style.GetGlyph(chain, code);
   if (chain.PointCount() > 0) {
     FcMatrix2d m;
@@ -101,17 +82,17 @@ std::vector<PointChain> FcText::Layout(FcMatrix2d& placement, FcGraph* graph) {
     const int codePage = graph != nullptr ? graph->GetSysVars().dwgcodepage : kDefaultCodePage;
     const int count = style->DecodeText(drawText, codePage, false, codes);
     int mode = 0;
-    Decoration over;
-    Decoration under;
+    TextDecoration over;
+    TextDecoration under;
     for (int i = 0; i < count; ++i) {
       const int code = codes[static_cast<std::size_t>(i)];
-      if (code == kOverlineToggle) {
-        Toggle(over, pen, overY, chains);
-      } else if (code == kUnderlineToggle) {
-        Toggle(under, pen, underY, chains);
-      } else if (code == kSuperscript) {
+      if (code == kOverlineToggleCode) {
+        ToggleDecoration(over, pen.x, overY, chains);
+      } else if (code == kUnderlineToggleCode) {
+        ToggleDecoration(under, pen.x, underY, chains);
+      } else if (code == kSuperscriptCode) {
         mode = mode == 1 ? 0 : 1;
-      } else if (code == kSubscript) {
+      } else if (code == kSubscriptCode) {
         mode = mode == 2 ? 0 : 2;
       } else if (code != 10 && code != 13) {
         PointChain chain;
@@ -125,8 +106,8 @@ std::vector<PointChain> FcText::Layout(FcMatrix2d& placement, FcGraph* graph) {
         chains.push_back(std::move(chain));
       }
     }
-    if (over.on) Toggle(over, pen, overY, chains);
-    if (under.on) Toggle(under, pen, underY, chains);
+    if (over.on) ToggleDecoration(over, pen.x, overY, chains);
+    if (under.on) ToggleDecoration(under, pen.x, underY, chains);
   }
   if (caret_ != 0) {
     PointChain caret;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/code_pages.h"
+#include "core/text_codes.h"
 #include "database/dim_style.h"
 #include "database/graph.h"
 #include "database/point_chain_drawing.h"
@@ -14,16 +15,9 @@
 
 namespace {
 
-constexpr int kOverlineToggle = 4;
-constexpr int kUnderlineToggle = 5;
-constexpr int kCellEnd = 6;
-constexpr int kSuperscript = 7;
-constexpr int kSubscript = 8;
-constexpr int kRowEnd = 10;
 constexpr int kOpenBrace = '{';
 constexpr int kCloseBrace = '}';
 constexpr int kLetterJ = 'j';
-constexpr double kScriptScale = 0.618;
 
 // Everything the frame draws goes through here: built unrotated from the
 // insertion point, turned about it by the direction's angle on the way
@@ -80,25 +74,10 @@ class FramePainter : public FcSymbolPainter {
   int current_ = -1;
 };
 
-// An overline or underline being drawn: where it began.
-struct Decoration {
-  bool on = false;
-  double startX = 0.0;
-};
-
-void Toggle(Decoration& decoration, double x, double y, std::vector<PointChain>& chains) {
-  if (!decoration.on) {
-    decoration = {true, x};
-    return;
-  }
-  decoration.on = false;
-  chains.push_back(StrokeChain({decoration.startX, y}, {x, y}));
-}
-
 // One glyph at the pen, which moves on by its advance.
 void LayoutChar(const FcTextStyle& style, int code, double height, int mode, FcPoint2d& pen, PointChain& chain) {
   double d = height * 0.01;
-  if (mode != 0) d *= kScriptScale;
+  if (mode != 0) d *= kTextScriptScale;
   const double advance = style.GetGlyph(chain, code);
   const double xScale = d * style.GetWidthFactor();
   if (chain.PointCount() > 0) {
@@ -127,10 +106,10 @@ class FrameLayout {
       const int code = codes[static_cast<std::size_t>(i)];
       if (code == kOpenBrace) {
         i = Symbol(codes, i, count);
-      } else if (code == kCellEnd) {
+      } else if (code == kVerticalBarCode) {
         CellEnd();
         ++i;
-      } else if (code == kRowEnd) {
+      } else if (code == kLineBreakCode) {
         CloseRow();
         ++row_;
         pen_ = {origin_.x, Middle()};
@@ -179,7 +158,7 @@ class FrameLayout {
     int end = first;
     while (end < count) {
       const int code = codes[static_cast<std::size_t>(end)];
-      if (code == kOpenBrace || code == kCellEnd || code == kRowEnd) break;
+      if (code == kOpenBrace || code == kVerticalBarCode || code == kLineBreakCode) break;
       ++end;
     }
     if (!afterDiameter_) pen_.x += 0.5 * a_;
@@ -205,17 +184,17 @@ class FrameLayout {
     std::vector<PointChain> chains;
     FcPoint2d pen;
     int mode = 0;
-    Decoration over;
-    Decoration under;
+    TextDecoration over;
+    TextDecoration under;
     for (int i = first; i < end; ++i) {
       const int code = codes[static_cast<std::size_t>(i)];
-      if (code == kOverlineToggle) {
-        Toggle(over, pen.x, overY, chains);
-      } else if (code == kUnderlineToggle) {
-        Toggle(under, pen.x, underY, chains);
-      } else if (code == kSuperscript) {
+      if (code == kOverlineToggleCode) {
+        ToggleDecoration(over, pen.x, overY, chains);
+      } else if (code == kUnderlineToggleCode) {
+        ToggleDecoration(under, pen.x, underY, chains);
+      } else if (code == kSuperscriptCode) {
         mode = mode == 1 ? 0 : 1;
-      } else if (code == kSubscript) {
+      } else if (code == kSubscriptCode) {
         mode = mode == 2 ? 0 : 2;
       } else if (code != 13) {
         PointChain chain;
@@ -229,8 +208,8 @@ class FrameLayout {
         chains.push_back(std::move(chain));
       }
     }
-    if (over.on) Toggle(over, pen.x, overY, chains);
-    if (under.on) Toggle(under, pen.x, underY, chains);
+    if (over.on) ToggleDecoration(over, pen.x, overY, chains);
+    if (under.on) ToggleDecoration(under, pen.x, underY, chains);
     FcPoint2d min, max;
     if (ChainExtents(chains, 0, chains.size(), min, max)) {
       FcMatrix2d place;
