@@ -15,6 +15,7 @@
 #include "entities/line.h"
 #include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
+#include "tests/support/program_settings_guard.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/gui_application.h"
 #include "window/main_frame.h"
@@ -122,6 +123,7 @@ class DrawingViewGripsTest : public testing::Test {
     return MakeColorRef(colour.red(), colour.green(), colour.blue());
   }
 
+  ProgramSettingsGuard settingsGuard_;
   TempDir home_;
   std::unique_ptr<QSettings> store_;
   std::unique_ptr<MainFrame> frame_;

@@ -23,6 +23,7 @@
 #include "shell/menu_file_loading.h"
 #include "tests/support/scripted_questions.h"
 #include "tests/support/gui_application.h"
+#include "tests/support/program_settings_guard.h"
 #include "tests/support/temp_dir.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
@@ -105,6 +106,7 @@ class MainFrameMenuTest : public testing::Test {
     return frame.findChild<QMessageBox*>(QStringLiteral("menuFileMessage"));
   }
 
+  ProgramSettingsGuard settingsGuard_;
   TempDir home_;
   std::filesystem::path menuFile_ = home_.path() + "Support/kovra.mnu";
   std::unique_ptr<QSettings> store_;

@@ -35,6 +35,7 @@
 #include "platform/qt/program_settings_store.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/scripted_questions.h"
+#include "tests/support/program_settings_guard.h"
 #include "tests/support/temp_dir.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
@@ -106,6 +107,7 @@ class MainFrameTest : public testing::Test {
     WaitForPromptOrIdle(view);
   }
 
+  ProgramSettingsGuard settingsGuard_;
   TempDir home_;
   std::unique_ptr<QSettings> store_;
   ScriptedQuestions questions_;

@@ -15,6 +15,7 @@
 #include "display/view_transform.h"
 #include "platform/qt/program_settings_store.h"
 #include "tests/support/gui_application.h"
+#include "tests/support/program_settings_guard.h"
 #include "tests/support/temp_dir.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
@@ -77,6 +78,7 @@ class RubberBandViewTest : public testing::Test {
     return text;
   }
 
+  ProgramSettingsGuard settingsGuard_;
   TempDir home_;
   std::unique_ptr<QSettings> store_;
   std::unique_ptr<MainFrame> frame_;

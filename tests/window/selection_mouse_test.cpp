@@ -17,6 +17,7 @@
 #include "shell/input_request.h"
 #include "shell/select_objects.h"
 #include "tests/support/gui_application.h"
+#include "tests/support/program_settings_guard.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_command.h"
 #include "window/main_frame.h"
@@ -114,6 +115,7 @@ class SelectionMouseTest : public ::testing::Test {
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 
+  ProgramSettingsGuard settingsGuard_;
   TempDir home_;
   std::unique_ptr<QSettings> store_;
   std::unique_ptr<MainFrame> frame_;
