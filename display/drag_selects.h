@@ -31,13 +31,18 @@ class FcDragSelects : public FcDragObject {
   // earlier clones are deleted: this object owns every clone it made.
   void SetEntities(const FcEntitySets& entities);
   const FcEntitySets& GetClones() const { return clones_; }
+  // The length that kScaleByReference divides by; a value of 0 or below
+  // leaves the one held.
+  void SetScaleReference(double length) {
+    if (length > 0.0) referenceLength = length;
+  }
 
   void DrawFull(FcGraph* drawing, FcDisplaySurface* surface, const FcPoint2d& point) override;
 
   std::int32_t transform = kMove;
   // The matrix of the last preview.
   FcMatrix2d matrix;
-  double referenceLength = 0.0;
+  double referenceLength = 1.0;
   double referenceAngle = 0.0;
   // In the UCS.
   FcPoint2d basePoint;

@@ -8,6 +8,12 @@
 // through the undo history. Each runs on the drawing's command thread,
 // takes no arguments and answers kStatusDone.
 
+int CmdErase();
+int CmdMove();
+int CmdCopy();
+int CmdRotate();
+int CmdScale();
+int CmdMirror();
 int CmdUndo();
 int CmdRedo();
 

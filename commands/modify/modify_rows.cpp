@@ -7,8 +7,8 @@ using enum CommandListKind;
 
 const CommandRow kRows[] = {
     {"Change", CmdNotAvailable, kDrawing},
-    {"Erase", CmdNotAvailable, kDrawing},
-    {"Move", CmdNotAvailable, kDrawing},
+    {"Erase", CmdErase, kDrawing},
+    {"Move", CmdMove, kDrawing},
     {"Copy", CmdNotAvailable, kDrawing},
     {"Rotate", CmdNotAvailable, kDrawing},
     {"Scale", CmdNotAvailable, kDrawing},
