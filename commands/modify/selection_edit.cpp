@@ -2,8 +2,10 @@
 
 #include <memory>
 #include <new>
+#include <string>
 
 #include "commands/command_support.h"
+#include "core/resbuf.h"
 #include "database/entity.h"
 #include "database/entity_sets.h"
 #include "database/graph.h"
@@ -74,4 +76,30 @@ void AddTransformedCopies(FcGraph& graph, const FcEntitySets& selection, const F
   }
   if (copies.GetCount() > 0) item->RecordSet(kUndoCreated, &copies);
   AddUndoItem(graph, item.release());
+}
+
+int ChangeAboutBasePoint(FcDragSelects::Transform transform, AskAboutBase ask, MatrixAboutPoint build,
+                         std::string_view name) {
+  FcGraph* graph = CurrentGraph();
+  if (graph == nullptr) return kStatusDone;
+  FcEntitySets selection(kEditSetGrowth);
+  if (!SelectForEdit(selection) || selection.GetCount() == 0) return kStatusDone;
+  FcPoint2d base;
+  std::string text;
+  if (GetPoint(nullptr, "Base point", base, text) != FC_INPUT_OK) {
+    EndUnchanged(*graph, selection);
+    return kStatusDone;
+  }
+  FcDragSelects preview;
+  ShowPreview(preview, selection, transform, base);
+  double value = 0.0;
+  if (!ask(preview, base, value)) {
+    EndUnchanged(*graph, selection);
+    return kStatusDone;
+  }
+  const FcPoint2d centre = UcsToWorldPoint(*graph, base);
+  FcMatrix2d matrix;
+  build(centre.x, centre.y, value, matrix);
+  TransformSelection(*graph, selection, matrix, name);
+  return kStatusDone;
 }

@@ -29,6 +29,15 @@ void EndUnchanged(FcGraph& graph, const FcEntitySets& selection);
 void ShowPreview(FcDragSelects& preview, const FcEntitySets& selection, FcDragSelects::Transform transform,
                  const FcPoint2d& base);
 
+// Rotate and Scale: the selection, "Base point", then the value asked with
+// the preview in the transform (false when the user gave up), and the
+// selection changed in place by the matrix built about the base point in
+// world coordinates. Always kStatusDone.
+using AskAboutBase = bool (*)(FcDragSelects& preview, const FcPoint2d& base, double& value);
+using MatrixAboutPoint = void (*)(double x, double y, double value, FcMatrix2d& out);
+int ChangeAboutBasePoint(FcDragSelects::Transform transform, AskAboutBase ask, MatrixAboutPoint build,
+                         std::string_view name);
+
 // Records the selection as it is under a new undo item of the name, then
 // applies the matrix to each entity in selection order and redraws them.
 // Without memory for the item nothing changes.
