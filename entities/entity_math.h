@@ -15,8 +15,9 @@ inline void NormalizeVector(FcPoint2d& v) {
 }
 
 // True when the matrix turns the drawing over (a mirror, or a scale with
-// one negative factor).
-inline bool IsMirroringMatrix(const FcMatrix2d& m) { return m.a * m.e < 0.0; }
+// one negative factor). The determinant's sign, not the diagonal's: a
+// mirror about a diagonal line has nothing on its diagonal.
+inline bool IsMirroringMatrix(const FcMatrix2d& m) { return m.a * m.e - m.b * m.d < 0.0; }
 
 // True when the matrix maps every circle onto a circle: one scale in every
 // direction, with any turn and mirror.

@@ -7,6 +7,7 @@
 #include "core/ellipses.h"
 #include "core/geometry_basics.h"
 #include "core/point_ops.h"
+#include "entities/entity_math.h"
 #include "entities/hatch_crossings.h"
 
 namespace {
@@ -194,11 +195,13 @@ void FcArcEdge::Transform(const FcMatrix2d& matrix) {
   radius_ *= std::sqrt(matrix.a * matrix.a + matrix.d * matrix.d);
   double start = MappedDirection(matrix, oldCentre, centre_, TrueStart());
   double end = MappedDirection(matrix, oldCentre, centre_, TrueEnd());
+  // A mirror turns the way the edge runs, not its ends: swapping them would
+  // break the chain of the loop it belongs to.
+  if (IsMirroringMatrix(matrix)) counterClockwise_ = counterClockwise_ != 0 ? 0 : 1;
   if (counterClockwise_ == 0) {
     start = kTwoPi - start;
     end = kTwoPi - end;
   }
-  if (matrix.a * matrix.e < 0.0) std::swap(start, end);
   start_ = start;
   end_ = end;
   NormalizeAngles();
@@ -355,9 +358,10 @@ void FcEllipseEdge::Transform(const FcMatrix2d& matrix) {
   TransformPoint(matrix, endPoint);
   const double startDirection = AngleFromTo(centre_, startPoint);
   const double endDirection = AngleFromTo(centre_, endPoint);
+  // As for a circular edge, a mirror turns the direction and keeps the ends.
+  if (IsMirroringMatrix(matrix)) counterClockwise_ = counterClockwise_ != 0 ? 0 : 1;
   double start = counterClockwise_ != 0 ? startDirection - phi : phi - startDirection;
   double end = counterClockwise_ != 0 ? endDirection - phi : phi - endDirection;
-  if (matrix.a * matrix.e < 0.0) std::swap(start, end);
   start_ = start;
   end_ = end;
   NormalizeAngles();

@@ -149,4 +149,10 @@ void FcHPPattern::AddUserLine() {
 
 void FcHPPattern::Transform(const FcMatrix2d& matrix) {
   for (FcHPLine& family : lines_) family.Transform(matrix);
+  // The angle and scale the pattern reports (and is made again from) go
+  // with its lines, or a rotated or scaled hatch would be rebuilt as it was.
+  const FcPoint2d direction = TransformVector(matrix, {std::cos(angle_), std::sin(angle_)});
+  angle_ = std::atan2(direction.y, direction.x);
+  NormalizeAngle(angle_);
+  scale_ *= std::sqrt(matrix.a * matrix.a + matrix.d * matrix.d);
 }

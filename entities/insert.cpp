@@ -15,6 +15,7 @@
 #include "entities/circle.h"
 #include "entities/entity_clone.h"
 #include "entities/entity_listing.h"
+#include "entities/entity_math.h"
 #include "entities/geom_segment_ops.h"
 #include "entities/point_segment.h"
 #include "filers/filer.h"
@@ -352,7 +353,7 @@ void FcInsert::CopyOwnFields(const FcInsert& other) {
 
 void FcInsert::Transform(const FcMatrix2d& matrix) {
   TransformPoint(matrix, insertion_);
-  const bool mirrors = matrix.a * matrix.e < 0.0;
+  const bool mirrors = IsMirroringMatrix(matrix);
   const double xLength = std::sqrt(matrix.a * matrix.a + matrix.d * matrix.d);
   const double yLength = std::sqrt(matrix.b * matrix.b + matrix.e * matrix.e);
   double x = std::fabs(xScale_) * xLength;
