@@ -168,10 +168,15 @@ void FcText::Transform(const FcMatrix2d& matrix) {
     std::swap(insertion_, alignment_);
     rotation_ = std::atan2(alignment_.y - insertion_.y, alignment_.x - insertion_.x);
   } else {
+    // The anchor goes to the far end of the box: beyond its end for a left
+    // text, back before its start for a right one. A left text with a
+    // vertical justification is anchored at its alignment point, which
+    // therefore moves the way the insertion point does.
     const double w = std::hypot(width.x, width.y);
     insertion_ = Along(insertion_, rotation_, w);
+    const double along = horizontal_ == kTextLeft ? rotation_ : rotation_ + kPi;
     rotation_ += kPi;
-    alignment_ = Along(alignment_, rotation_, w);
+    alignment_ = Along(alignment_, along, w);
   }
   NormalizeAngle(rotation_);
 }

@@ -163,6 +163,12 @@ std::vector<NamedMatrix> Similarities() {
 
 class EntityTransformTest : public ::testing::Test {
  protected:
+  // A clone that is no member of the drawing yet finds its drawing (a
+  // reference's block, MIRRTEXT) through the thread's, as the commands'
+  // copies and the window's previews do.
+  EntityTransformTest() { CurrentThreadSlot().graph = &graph; }
+  ~EntityTransformTest() override { CurrentThreadSlot() = {}; }
+
   template <typename Entity>
   Entity* Add(std::function<void(Entity&)> fill) {
     auto* entity = new Entity;
@@ -330,12 +336,6 @@ TEST_F(EntityTransformTest, HatchLoopsAndPatternFollowEverySimilarity) {
 }
 
 TEST_F(EntityTransformTest, BlockReferencesFollowEverySimilarity) {
-  // A reference that is no member of the drawing finds its block through
-  // the thread's drawing, as the window's previews do.
-  CurrentThreadSlot().graph = &graph;
-  struct SlotReset {
-    ~SlotReset() { CurrentThreadSlot() = {}; }
-  } reset;
   FcBlock* block = graph.GetBlockList().AddNew();
   block->SetName("MARK");
   auto* line = new FcLine;
@@ -366,6 +366,60 @@ TEST_F(EntityTransformTest, BlockReferencesFollowEverySimilarity) {
     e.SetYScale(2);
     e.SetRotation(1.1);
   }));
+}
+
+// With MIRRTEXT off a mirrored text is not turned over: it stays where the
+// mirrored text would be (about 2 units high here) and still reads from
+// left to right.
+TEST_F(EntityTransformTest, ReadableTextsCoverTheirMirroredBox) {
+  graph.GetSysVars().mirrtext = 0;
+  struct Justification {
+    const char* name;
+    std::int16_t horizontal;
+    std::int16_t vertical;
+  };
+  const std::vector<Justification> justifications = {
+      {"left", kTextLeft, kTextBaseline},  {"center", kTextCenter, kTextBaseline},
+      {"right", kTextRight, kTextBaseline}, {"middle", kTextMiddle, kTextBaseline},
+      {"aligned", kTextAligned, kTextBaseline}, {"top left", kTextLeft, kTextTop},
+  };
+  for (const Justification& j : justifications) {
+    FcText* text = Add<FcText>([&](FcText& e) {
+      e.SetText("Fg");
+      e.SetHeight(2);
+      e.SetRotation(0.4);
+      e.SetHorizontalJustification(j.horizontal);
+      e.SetVerticalJustification(j.vertical);
+      e.SetInsertionPoint({3, 1});
+      e.SetAlignmentPoint(j.horizontal == kTextAligned ? FcPoint2d{3 + 5 * std::cos(0.4), 1 + 5 * std::sin(0.4)}
+                                                       : FcPoint2d{3, 1});
+    });
+    ShapeSink laidOut(&graph);
+    text->Draw(&laidOut);
+    const std::array<FcPoint2d, 4> box = text->GetBox();
+    for (const NamedMatrix& m : Similarities()) {
+      if (m.matrix.a * m.matrix.e - m.matrix.b * m.matrix.d > 0.0) continue;
+      std::unique_ptr<FcEntity> moved(text->TransformedClone(m.matrix));
+      auto& after = dynamic_cast<FcText&>(*moved);
+      ShapeSink drawn(&graph);
+      after.Draw(&drawn);
+      std::vector<FcPoint2d> expected(box.begin(), box.end());
+      for (FcPoint2d& p : expected) TransformPoint(m.matrix, p);
+      // The box may differ by the side bearings of the end glyphs (the font
+      // starts its "F" a fifth of the height in), the readable text being
+      // placed by its box's width; it lies no text height away.
+      FcPoint2d centre;
+      FcPoint2d mirrored;
+      for (int k = 0; k < 4; ++k) centre = centre + after.GetBox()[k], mirrored = mirrored + expected[k];
+      EXPECT_LT(std::hypot(centre.x - mirrored.x, centre.y - mirrored.y) / 4.0, 2.0) << j.name << " under " << m.name;
+      EXPECT_EQ(after.GetGenerationFlags(), 0) << j.name << " under " << m.name;
+      // Reading direction: the base line of the box runs the way the
+      // rotation points.
+      const FcPoint2d base = after.GetBox()[3] - after.GetBox()[0];
+      EXPECT_GT(base.x * std::cos(after.GetRotation()) + base.y * std::sin(after.GetRotation()), 0.0)
+          << j.name << " under " << m.name;
+    }
+  }
 }
 
 }  // namespace
