@@ -8,7 +8,10 @@
 #include "entities/attribute.h"
 #include "entities/insert.h"
 #include "entities/line.h"
+#include "files/drawing_file.h"
 #include "tests/support/pickable_script.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -158,6 +161,42 @@ TEST_F(AttributeCommandsTest, AttEditRefusesAReferenceThatDoesNotOwnItsAttribute
   EXPECT_TRUE(AskedAgainAfter("There isn't any attribute in the block reference!",
                               "Select one block reference with attribute(s)", 2));
   EXPECT_EQ(Values(), (std::vector<std::string>{"B7", "KIM"}));
+}
+
+// A reference travels with its attributes: Copy and Mirror give the copy
+// attributes of its own, in their place after it, and the file keeps them.
+TEST_F(AttributeCommandsTest, CopiedAndMirroredReferencesBringTheirAttributes) {
+  InsertDoor();
+  ASSERT_TRUE(script_.Run({"copy", "100,130", "", "0,0", "50,0"}));
+  ASSERT_TRUE(script_.Run({"mirror", "100,130", "", "300,0", "300,10", ""}));
+  const std::vector<std::string> order = script_.OnWindowThread([this] {
+    std::vector<std::string> kinds;
+    for (const FcEntity* entity : *script_.Drawing().GetCurrentEntitySet()) kinds.push_back(entity->GetRecordName());
+    return kinds;
+  });
+  const std::vector<std::string> reference = {"INSERT", "ATTRIB", "ATTRIB", "SEQEND"};
+  std::vector<std::string> expected;
+  for (int i = 0; i < 3; ++i) expected.insert(expected.end(), reference.begin(), reference.end());
+  EXPECT_EQ(order, expected);
+  const std::vector<const FcAttribute*> attributes = EntitiesOf<FcAttribute>();
+  ASSERT_EQ(attributes.size(), 6u);
+  EXPECT_EQ(Values(), (std::vector<std::string>{"B7", "KIM", "B7", "KIM", "B7", "KIM"}));
+  ExpectPointNear(attributes[2]->GetInsertionPoint(), {160, 100}, 1e-9);
+  for (const FcAttribute* attribute : attributes) EXPECT_TRUE(attribute->IsSubEntity());
+  EXPECT_NE(attributes[2]->GetHandle(), attributes[0]->GetHandle());
+
+  TempDir folder;
+  const std::string path = folder.path() + "copies.dxf";
+  ASSERT_TRUE(script_.OnWindowThread([&] {
+    return SaveDrawing(script_.Drawing(), path, FcFileKind::kAsciiDxf, false, false) == FcSaveResult::kDone;
+  }));
+  const CommandResult read = RunCommand("/usr/bin/python3 '" + LibraryScript() + "' inserts '" + path + "'");
+  EXPECT_EQ(read.status, 0) << read.output;
+  const std::string attribs = "  ATTRIB ROOM = B7\n  ATTRIB OWNER = KIM\n";
+  EXPECT_EQ(read.output,
+            "INSERT DOOR at 100,100 scale 1,1 rotation 0 columns 1 x 0 rows 1 x 0\n" + attribs +
+                "INSERT DOOR at 150,100 scale 1,1 rotation 0 columns 1 x 0 rows 1 x 0\n" + attribs +
+                "INSERT DOOR at 500,100 scale -1,1 rotation 0 columns 1 x 0 rows 1 x 0\n" + attribs);
 }
 
 }  // namespace
