@@ -43,7 +43,7 @@ int FcDimAngle::WriteDxf(FcFiler& filer) {
 
 void FcDimAngle::Transform(const FcMatrix2d& matrix) {
   TransformDefinitionPoints(matrix);
-  RebuildBlock();
+  RebuildIfPlaced();
 }
 
 void FcDimAngle::SetArc(const FcPoint2d& centre, double radius, double startAngle, double endAngle) {

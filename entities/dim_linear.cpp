@@ -81,7 +81,7 @@ void FcDimAligned::Transform(const FcMatrix2d& matrix) {
   TransformDefinitionPoints(matrix);
   if ((GetDimType() & 7) == kDimTypeRotated) SetRotation(TransformedAngle(matrix, GetRotation()));
   if (GetObliqueAngle() != 0.0) SetObliqueAngle(TransformedAngle(matrix, GetObliqueAngle()));
-  RebuildBlock();
+  RebuildIfPlaced();
 }
 
 void FcDimAligned::List() {

@@ -50,7 +50,7 @@ int FcDimOrdinate::WriteDxf(FcFiler& filer) {
 
 void FcDimOrdinate::Transform(const FcMatrix2d& matrix) {
   TransformDefinitionPoints(matrix);
-  RebuildBlock();
+  RebuildIfPlaced();
 }
 
 void FcDimOrdinate::List() {

@@ -47,7 +47,7 @@ int FcDimRadial::WriteDxf(FcFiler& filer) {
 
 void FcDimRadial::Transform(const FcMatrix2d& matrix) {
   TransformDefinitionPoints(matrix);
-  RebuildBlock();
+  RebuildIfPlaced();
 }
 
 void FcDimRadial::GetGripPoints(FcPoint2dArray& points) {

@@ -225,6 +225,10 @@ int FcDimension::ReadSubclassesDxf(FcFiler& filer) {
   return kFcStatusOk;
 }
 
+void FcDimension::RebuildIfPlaced() {
+  if (IsPlaced()) RebuildBlock();
+}
+
 void FcDimension::TransformDefinitionPoints(const FcMatrix2d& matrix) {
   for (FcPoint2d* p : {&p10_, &p13_, &p14_, &p15_, &p16_, &textMidpoint_}) TransformPoint(matrix, *p);
 }
@@ -345,7 +349,7 @@ void FcDimension::MarkReferences() {
 bool FcDimension::Draw(FcDrawSink* sink) {
   if (sink == nullptr || !FcEntity::Draw(sink)) return true;
   FcBlock* block = GetDimBlock();
-  if (block == nullptr) {
+  if (block == nullptr && IsPlaced()) {
     RebuildBlock();
     block = GetDimBlock();
   }

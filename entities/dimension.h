@@ -182,6 +182,12 @@ class FcDimension : public FcEntity {
   // Every definition point and the text midpoint; a kind writes only the
   // points it uses, so moving the others with them changes no file.
   void TransformDefinitionPoints(const FcMatrix2d& matrix);
+  // After a change of its points: a dimension of a drawing (or one being
+  // placed) builds its block at once; a copy outside every drawing builds
+  // it when it is first drawn as a member of one, so that copies made only
+  // to be looked at leave no blocks behind in the drawing.
+  void RebuildIfPlaced();
+  bool IsPlaced() const { return GetBlock() != nullptr || placementGraph_ != nullptr; }
   void SetMeasurement(double value) { measurement_ = value; }
   void SetCloneInsertion(const FcPoint2d& p) { cloneInsertion_ = p; }
   void SetLeaderLength(double length) { leaderLength_ = length; }

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,8 +8,10 @@
 #include "entities/dim_angular.h"
 #include "entities/dim_linear.h"
 #include "entities/dim_radial.h"
+#include "platform/thread_slot.h"
 #include "tests/support/dimension_blocks.h"
 #include "tests/support/point_expect.h"
+#include "tests/support/primitive_sink.h"
 
 namespace {
 
@@ -89,6 +92,38 @@ TEST_F(DimensionTransformTest, EveryKindMeasuresTheSameAfterEverySimilarity) {
           << kind.name << " under " << change.name;
     }
   }
+}
+
+// The previews of the editing commands draw transformed copies that never
+// join the drawing: they must not leave a block each in its table. A copy
+// that joins it gets its block when it is drawn there.
+TEST_F(DimensionTransformTest, ACopyBuildsItsBlockOnlyOnceItIsInTheDrawing) {
+  auto* source = new FcDimRotate;
+  source->SetDefPoint13({0, 0}), source->SetDefPoint14({10, 0}), source->SetDefPoint10({0, 5});
+  Add(source);
+  CurrentThreadSlot().graph = &graph_;
+  struct SlotReset {
+    ~SlotReset() { CurrentThreadSlot() = {}; }
+  } reset;
+  const int blocks = graph_.GetBlockList().GetBlockCount();
+  FcMatrix2d shift;
+  TranslationMatrix(3, 4, shift);
+  std::unique_ptr<FcEntity> stored(source->Clone());
+  for (int i = 0; i < 3; ++i) {
+    std::unique_ptr<FcEntity> seen(stored->TransformedClone(shift));
+    PrimitiveSink sink(&graph_);
+    seen->Draw(&sink);
+  }
+  EXPECT_EQ(graph_.GetBlockList().GetBlockCount(), blocks);
+
+  auto* copy = static_cast<FcDimension*>(source->TransformedClone(shift));
+  graph_.AddEntityKeepLayer(copy);
+  graph_.DrawEntity(copy);
+  ASSERT_NE(copy->GetDimBlock(), nullptr);
+  EXPECT_NE(copy->GetDimBlock(), source->GetDimBlock());
+  EXPECT_EQ(graph_.GetBlockList().GetBlockCount(), blocks + 1);
+  EXPECT_NEAR(copy->GetMeasurement(), 10.0, 1e-9);
+  ExpectPointNear(copy->GetDefPoint13(), {3, 4}, 1e-9);
 }
 
 }  // namespace
