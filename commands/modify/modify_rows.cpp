@@ -22,7 +22,7 @@ const CommandRow kRows[] = {
     {"Array", CmdNotAvailable, kDrawing},
     {"PEdit", CmdNotAvailable, kDrawing},
     {"Chamfer", CmdNotAvailable, kDrawing},
-    {"Fillet", CmdNotAvailable, kDrawing},
+    {"Fillet", CmdFillet, kDrawing},
     {"ChangeWidth", CmdNotAvailable, kDrawing},
     {"Arc2Circle", CmdArc2Circle, kDrawing},
     {"SPLinEdit", CmdNotAvailable, kDrawing},

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/point2d.h"
+
+class FcEntity;
+class FcGraph;
+class FcPolyline;
+
+// What Fillet and Chamfer share at their prompts.
+
+// One pick of an edge: the status of the prompt; on FC_INPUT_OK the entity
+// (null when nothing lies under the aperture), the world point and, for a
+// polyline, the picked segment (the index of its first vertex); on
+// FC_INPUT_KEYWORD the keyword in text.
+struct CornerPick {
+  FcEntity* entity = nullptr;
+  FcPoint2d point;
+  int segment = 0;
+};
+int PickCornerEdge(std::string_view prompt, CornerPick& pick, std::string& text);
+
+// "(TRIM mode)" or "(NOTRIM mode)", as the drawing's trim setting says.
+std::string TrimModeLabel(const FcGraph& graph);
+
+// The Trim option: sets or keeps the trim setting; false when the user
+// ended the command at its prompt.
+bool AskTrimMode(FcGraph& graph);
+
+// Option Polyline: asks until a polyline is picked; null when the user
+// ended the command.
+FcPolyline* PickPolylineToEdit();
+
+// Whether the text is the keyword, without regard to case.
+bool IsKeyword(std::string_view text, std::string_view keyword);
