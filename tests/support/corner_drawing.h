@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "entities/arc.h"
@@ -65,6 +66,12 @@ class CornerDrawingTest : public PickableScriptTest {
       for (const PolylineVertex& v : polyline->GetVertices()) points.push_back({v.x, v.y});
       return points;
     });
+  }
+
+  void ExpectVertices(const FcPolyline* polyline, const std::vector<FcPoint2d>& expected) {
+    const std::vector<FcPoint2d> actual = VerticesOf(polyline);
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) ExpectPointNear(actual[i], expected[i], 1e-9, "vertex " + std::to_string(i));
   }
 
   std::vector<std::string> Prompts() { return script_.Frame().Prompts(); }
