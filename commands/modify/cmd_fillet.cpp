@@ -33,14 +33,14 @@ EdgeClass ClassOf(const FcEntity* entity) {
   return EdgeClass::kOther;
 }
 
-enum class FirstAnswer { kPicked, kAgain, kDone };
+bool TakesEdge(const FcEntity& entity) { return ClassOf(&entity) != EdgeClass::kOther; }
 
-// The options of the first prompt; kDone also after option Polyline, which
-// makes the command's one change.
-FirstAnswer RunOption(FcGraph& graph, const std::string& keyword) {
+// The options of the first prompt: true to ask again. Option Polyline
+// makes the command's one change and ends it.
+bool RunOption(FcGraph& graph, const std::string& keyword) {
   if (IsKeyword(keyword, "Polyline")) {
     if (FcPolyline* polyline = PickPolylineToEdit()) FilletWholePolyline(graph, *polyline);
-    return FirstAnswer::kDone;
+    return false;
   }
   if (IsKeyword(keyword, "Radius")) {
     double& radius = graph.GetSysVars().filletrad;
@@ -50,32 +50,10 @@ FirstAnswer RunOption(FcGraph& graph, const std::string& keyword) {
     const int status = GetDistance(nullptr, "Enter fillet radius <" + FormatDrawingDistance(radius, &graph) + ">",
                                    answer, text);
     if (status == FC_INPUT_OK) radius = std::fabs(answer);
-    return status == FC_INPUT_OK || status == FC_INPUT_NONE ? FirstAnswer::kAgain : FirstAnswer::kDone;
+    return status == FC_INPUT_OK || status == FC_INPUT_NONE;
   }
-  if (IsKeyword(keyword, "Trim")) return AskTrimMode(graph) ? FirstAnswer::kAgain : FirstAnswer::kDone;
-  return FirstAnswer::kAgain;
-}
-
-FirstAnswer AskFirst(FcGraph& graph, CornerPick& pick) {
-  SetKeywords("Polyline Radius Trim", 0);
-  std::string text;
-  const int status = PickCornerEdge("Polyline/Radius/Trim/<Select first object>", pick, text);
-  if (status == FC_INPUT_KEYWORD) return RunOption(graph, text);
-  if (status != FC_INPUT_OK) return FirstAnswer::kDone;
-  if (pick.entity == nullptr) return FirstAnswer::kAgain;
-  if (ClassOf(pick.entity) != EdgeClass::kOther) return FirstAnswer::kPicked;
-  PrintMessage(kNotFilletable);
-  return FirstAnswer::kAgain;
-}
-
-bool AskSecond(CornerPick& pick) {
-  for (;;) {
-    std::string text;
-    if (PickCornerEdge("Select second object", pick, text) != FC_INPUT_OK) return false;
-    if (pick.entity == nullptr) continue;
-    if (ClassOf(pick.entity) != EdgeClass::kOther) return true;
-    PrintMessage(kNotFilletable);
-  }
+  if (IsKeyword(keyword, "Trim")) return AskTrimMode(graph);
+  return true;
 }
 
 void FilletPair(FcGraph& graph, const CornerPick& first, const CornerPick& second) {
@@ -121,14 +99,14 @@ int CmdFillet() {
   if (graph == nullptr) return kStatusDone;
   PrintMessage(TrimModeLabel(*graph) + " Current fillet radius = " +
                FormatDrawingDistance(graph->GetSysVars().filletrad, graph));
+  const CornerPickPrompts prompts{"Polyline Radius Trim", "Polyline/Radius/Trim/<Select first object>",
+                                  "Select second object", kNotFilletable, TakesEdge};
   CornerPick first;
-  for (;;) {
-    const FirstAnswer answer = AskFirst(*graph, first);
-    if (answer == FirstAnswer::kDone) return kStatusDone;
-    if (answer == FirstAnswer::kPicked) break;
-  }
   CornerPick second;
-  if (!AskSecond(second)) return kStatusDone;
+  if (!PickCornerPair(prompts, [graph](const std::string& keyword) { return RunOption(*graph, keyword); }, first,
+                      second)) {
+    return kStatusDone;
+  }
   FilletPair(*graph, first, second);
   return kStatusDone;
 }

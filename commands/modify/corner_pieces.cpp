@@ -1,6 +1,7 @@
 #include "commands/modify/corner_pieces.h"
 
 #include "commands/command_support.h"
+#include "core/geometry_basics.h"
 #include "database/graph.h"
 #include "database/undo_items.h"
 #include "entities/arc.h"
@@ -54,6 +55,12 @@ void AddFilletArc(FcGraph& graph, FcEntSetsUndoItem& item, const FcEntity& a, co
   const double radius = graph.GetSysVars().filletrad;
   if (radius <= 0.0) return;
   AddCornerPiece(graph, item, FilletArcBuild(a, b, graph, place.centre, radius, place.startAngle, place.endAngle));
+}
+
+void AddChamferLine(FcGraph& graph, FcEntSetsUndoItem& item, const FcEntity& a, const FcEntity& b,
+                    const FcPoint2d& start, const FcPoint2d& end) {
+  if (!IsDifferentPoint(start, end)) return;
+  AddCornerPiece(graph, item, ChamferLineBuild(a, b, start, end, graph));
 }
 
 CornerUndoStep::CornerUndoStep(FcGraph& graph, const char* name)

@@ -28,6 +28,11 @@ void AddCornerPiece(FcGraph& graph, FcEntSetsUndoItem& item, FcEntity* piece);
 void AddFilletArc(FcGraph& graph, FcEntSetsUndoItem& item, const FcEntity& a, const FcEntity& b,
                   const FilletArcPlace& place);
 
+// The chamfer line from start to end, added as a piece between a and b;
+// nothing when the two points coincide.
+void AddChamferLine(FcGraph& graph, FcEntSetsUndoItem& item, const FcEntity& a, const FcEntity& b,
+                    const FcPoint2d& start, const FcPoint2d& end);
+
 // The one undo step of a fillet or chamfer run: on the undo list, with the
 // view refreshed, when the run recorded something; else dropped.
 class CornerUndoStep {

@@ -35,6 +35,30 @@ int PickCornerEdge(std::string_view prompt, CornerPick& pick, std::string& text)
   return FC_INPUT_OK;
 }
 
+bool PickCornerPair(const CornerPickPrompts& prompts, const std::function<bool(const std::string&)>& runOption,
+                    CornerPick& first, CornerPick& second) {
+  for (;;) {
+    SetKeywords(prompts.keywords, 0);
+    std::string text;
+    const int status = PickCornerEdge(prompts.first, first, text);
+    if (status == FC_INPUT_KEYWORD) {
+      if (!runOption(text)) return false;
+      continue;
+    }
+    if (status != FC_INPUT_OK) return false;
+    if (first.entity == nullptr) continue;
+    if (prompts.takes(*first.entity)) break;
+    PrintMessage(prompts.refusal);
+  }
+  for (;;) {
+    std::string text;
+    if (PickCornerEdge(prompts.second, second, text) != FC_INPUT_OK) return false;
+    if (second.entity == nullptr) continue;
+    if (prompts.takes(*second.entity)) return true;
+    PrintMessage(prompts.refusal);
+  }
+}
+
 std::string TrimModeLabel(const FcGraph& graph) {
   return graph.GetSysVars().TrimMode != 0 ? "(TRIM mode)" : "(NOTRIM mode)";
 }

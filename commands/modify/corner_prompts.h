@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,21 @@ struct CornerPick {
   int segment = 0;
 };
 int PickCornerEdge(std::string_view prompt, CornerPick& pick, std::string& text);
+
+// The two picks of a corner command. The first prompt offers the keywords,
+// each answered by runOption, which tells whether to ask again (false ends
+// the command). A pick of an entity the command does not take prints the
+// refusal and asks again; a pick of nothing asks again. False when the
+// command is to end.
+struct CornerPickPrompts {
+  const char* keywords;
+  const char* first;
+  const char* second;
+  const char* refusal;
+  bool (*takes)(const FcEntity& entity);
+};
+bool PickCornerPair(const CornerPickPrompts& prompts, const std::function<bool(const std::string&)>& runOption,
+                    CornerPick& first, CornerPick& second);
 
 // "(TRIM mode)" or "(NOTRIM mode)", as the drawing's trim setting says.
 std::string TrimModeLabel(const FcGraph& graph);

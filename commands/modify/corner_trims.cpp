@@ -1,12 +1,14 @@
 #include "commands/modify/corner_trims.h"
 
 #include "commands/command_support.h"
+#include "commands/modify/polyline_corners.h"
 #include "core/geometry_basics.h"
 #include "core/point_ops.h"
 #include "database/graph.h"
 #include "database/undo_items.h"
 #include "entities/arc.h"
 #include "entities/line.h"
+#include "entities/polyline.h"
 #include "entities/ray.h"
 #include "entities/xline.h"
 
@@ -154,4 +156,14 @@ void TrimStraightEdgeToPoint(FcEntity& edge, const FcPoint2d& t, const FcPoint2d
   } else if (auto* xline = dynamic_cast<FcXLine*>(&edge)) {
     XLineToRayAtPoint(t, *xline, corner, item, graph);
   }
+}
+
+void TrimLineAndPolylineEnd(FcLine& line, const FcPoint2d& t, const FcPoint2d& corner, FcPolyline& polyline,
+                            int endVertex, const FcPoint2d& endPoint, FcEntSetsUndoItem& item, FcGraph& graph) {
+  item.Record(kUndoChanged, &line);
+  item.Record(kUndoChanged, &polyline);
+  MoveVertex(polyline, endVertex, endPoint);
+  TrimLineToPoint(line, t, corner);
+  graph.RedrawEntity(&line);
+  graph.RedrawEntity(&polyline);
 }

@@ -56,8 +56,14 @@ void XLineBesideCircleToRay(FcXLine& xline, const TangentLeave& leave, FcEntSets
 void ReplaceArcEndAngle(FcArc& arc, const FcPoint2d& tangent, bool filletStartsHere, bool filletOutside);
 
 class FcEntity;
+class FcPolyline;
 
 // A line, ray or construction line of a corner cut back or drawn out to t
 // as the three operations above do, recording each change.
 void TrimStraightEdgeToPoint(FcEntity& edge, const FcPoint2d& t, const FcPoint2d& corner, FcEntSetsUndoItem& item,
                              FcGraph& graph);
+
+// A line and the end vertex of a polyline that meet at a corner: the vertex
+// moves to endPoint and the line is cut to t. Records both first.
+void TrimLineAndPolylineEnd(FcLine& line, const FcPoint2d& t, const FcPoint2d& corner, FcPolyline& polyline,
+                            int endVertex, const FcPoint2d& endPoint, FcEntSetsUndoItem& item, FcGraph& graph);

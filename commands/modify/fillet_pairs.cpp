@@ -117,37 +117,26 @@ void FilletLineWithPolyline(FcGraph& graph, FcLine& line, const FcPoint2d& lineP
                             int segment, const FcPoint2d& polylinePick) {
   StraightCornerEdge lineEdge;
   if (!StraightEdgeOf(line, linePick, lineEdge)) return;
+  StraightCornerEdge segmentEdge;
   int endVertex = 0;
-  int innerVertex = 0;
-  if (!PolylineEndSegment(polyline, segment, lineEdge.p1, lineEdge.p2, endVertex, innerVertex)) {
+  if (!PolylineEndEdge(polyline, segment, polylinePick, lineEdge, segmentEdge, endVertex)) {
     PrintMessage("Lines diverge.");
     return;
   }
-  const FcPoint2d ve = PolylineVertexPoint(polyline, endVertex);
-  const FcPoint2d vi = PolylineVertexPoint(polyline, innerVertex);
-  StraightCornerEdge segmentEdge{ve, vi, CornerEdgeKind::kSegment, polylinePick};
   FcPoint2d corner;
   FilletArcPlace place;
   if (!FilletLineLine(segmentEdge, lineEdge, graph.GetSysVars().filletrad, corner, place)) {
     PrintMessage(kInvalidFilletRadius);
     return;
   }
-  const FcPoint2d& t1 = segmentEdge.pick;
-  if (Trims(graph) && (ve.x - vi.x) * (t1.x - vi.x) + (ve.y - vi.y) * (t1.y - vi.y) < 0.0) {
+  if (Trims(graph) && LiesBehindStart(segmentEdge, segmentEdge.pick)) {
     PrintMessage(kInvalidFilletRadius);
     return;
   }
   CornerUndoStep step(graph, kFilletUndoName);
   FcEntSetsUndoItem& item = step.Item();
   if (Trims(graph)) {
-    item.Record(kUndoChanged, &polyline);
-    item.Record(kUndoChanged, &line);
-    PolylineVertex* end = polyline.GetVertex(endVertex);
-    end->x = t1.x;
-    end->y = t1.y;
-    TrimLineToPoint(line, lineEdge.pick, corner);
-    graph.RedrawEntity(&line);
-    graph.RedrawEntity(&polyline);
+    TrimLineAndPolylineEnd(line, lineEdge.pick, corner, polyline, endVertex, segmentEdge.pick, item, graph);
   }
   AddFilletArc(graph, item, polyline, line, place);
 }

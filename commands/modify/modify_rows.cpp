@@ -21,7 +21,7 @@ const CommandRow kRows[] = {
     {"Offset", CmdNotAvailable, kDrawing},
     {"Array", CmdNotAvailable, kDrawing},
     {"PEdit", CmdNotAvailable, kDrawing},
-    {"Chamfer", CmdNotAvailable, kDrawing},
+    {"Chamfer", CmdChamfer, kDrawing},
     {"Fillet", CmdFillet, kDrawing},
     {"ChangeWidth", CmdNotAvailable, kDrawing},
     {"Arc2Circle", CmdArc2Circle, kDrawing},

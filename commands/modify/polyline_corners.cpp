@@ -11,13 +11,6 @@
 
 namespace {
 
-void MoveVertex(FcPolyline& polyline, int index, const FcPoint2d& to) {
-  if (PolylineVertex* v = polyline.GetVertex(index)) {
-    v->x = to.x;
-    v->y = to.y;
-  }
-}
-
 // A copy of the vertex at the point, with the bulge and a handle of its own.
 PolylineVertex MovedCopy(const FcPolyline& polyline, int index, const FcPoint2d& to, double bulge) {
   PolylineVertex copy = *polyline.GetVertex(index);
@@ -29,6 +22,13 @@ PolylineVertex MovedCopy(const FcPolyline& polyline, int index, const FcPoint2d&
 }
 
 }  // namespace
+
+void MoveVertex(FcPolyline& polyline, int index, const FcPoint2d& to) {
+  if (PolylineVertex* v = polyline.GetVertex(index)) {
+    v->x = to.x;
+    v->y = to.y;
+  }
+}
 
 int PolylineSegmentCount(const FcPolyline& polyline) {
   const int n = polyline.GetVertexCount();
@@ -107,19 +107,25 @@ void CutPolylineCorner(FcPolyline& polyline, const SegmentPair& pair, const FcPo
   }
 }
 
-bool PolylineEndSegment(const FcPolyline& polyline, int segment, const FcPoint2d& other1, const FcPoint2d& other2,
-                        int& endVertex, int& innerVertex) {
+bool PolylineEndEdge(const FcPolyline& polyline, int segment, const FcPoint2d& pick, const StraightCornerEdge& other,
+                     StraightCornerEdge& edge, int& endVertex) {
   const int n = polyline.GetVertexCount();
   if (n < 2 || polyline.IsClosed() || polyline.IsFitted() || IsArcSegment(polyline, segment)) return false;
   if (segment != 0 && segment != n - 2) return false;
   endVertex = segment == 0 ? 0 : n - 1;
-  innerVertex = segment == 0 ? 1 : n - 2;
+  int innerVertex = segment == 0 ? 1 : n - 2;
   FcPoint2d meeting;
   const FcPoint2d first = PolylineVertexPoint(polyline, 0);
   const FcPoint2d last = PolylineVertexPoint(polyline, n - 1);
-  if (n == 2 && IntersectLines(kInfiniteLines, first, last, other1, other2, meeting) &&
+  if (n == 2 && IntersectLines(kInfiniteLines, first, last, other.p1, other.p2, meeting) &&
       DistanceBetween(last, meeting) < DistanceBetween(first, meeting)) {
     std::swap(endVertex, innerVertex);
   }
+  edge = {PolylineVertexPoint(polyline, innerVertex), PolylineVertexPoint(polyline, endVertex),
+          CornerEdgeKind::kSegment, pick};
   return true;
+}
+
+bool LiesBehindStart(const StraightCornerEdge& edge, const FcPoint2d& t) {
+  return (edge.p2.x - edge.p1.x) * (t.x - edge.p1.x) + (edge.p2.y - edge.p1.y) * (t.y - edge.p1.y) < 0.0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/corner_fillets.h"
 #include "core/point2d.h"
 
 class FcPolyline;
@@ -13,6 +14,7 @@ FcPoint2d PolylineVertexPoint(const FcPolyline& polyline, int index);
 FcPoint2d SegmentStartPoint(const FcPolyline& polyline, int segment);
 FcPoint2d SegmentEndPoint(const FcPolyline& polyline, int segment);
 bool IsArcSegment(const FcPolyline& polyline, int segment);
+void MoveVertex(FcPolyline& polyline, int index, const FcPoint2d& to);
 
 // Two segments of one polyline with one corner between them: first is the
 // one that comes first along the polyline, the closing segment counting as
@@ -40,11 +42,14 @@ bool OrderSegmentPair(const FcPolyline& polyline, int i, int j, SegmentPair& pai
 void CutPolylineCorner(FcPolyline& polyline, const SegmentPair& pair, const FcPoint2d& p1, const FcPoint2d& p2,
                        double bulge, bool copyLast);
 
-// The picked segment as the end of an open, unfitted polyline that a line
-// can meet: endVertex is the polyline's end vertex and innerVertex the
-// segment's other one. False when the polyline is closed or fitted, the
-// segment is an arc or lies inside the polyline. A polyline of a single
-// segment ends at the vertex nearer to where its line meets the other
-// edge's line (other1-other2).
-bool PolylineEndSegment(const FcPolyline& polyline, int segment, const FcPoint2d& other1, const FcPoint2d& other2,
-                        int& endVertex, int& innerVertex);
+// The picked end segment of an open, unfitted polyline that a line can
+// meet, as a straight edge with the pick, from the segment's inner vertex
+// (p1) to the polyline's end vertex (p2, index endVertex). False when the
+// polyline is closed or fitted, or the segment is an arc or lies inside. A
+// polyline of a single segment ends at the vertex nearer to where its line
+// meets the other edge's line.
+bool PolylineEndEdge(const FcPolyline& polyline, int segment, const FcPoint2d& pick, const StraightCornerEdge& other,
+                     StraightCornerEdge& edge, int& endVertex);
+
+// Whether t lies behind the edge's first point, away from its second.
+bool LiesBehindStart(const StraightCornerEdge& edge, const FcPoint2d& t);
