@@ -334,4 +334,38 @@ TEST_F(FilletCommandTest, TheArcTakesTheSharedColourAndLinetypeScale) {
   }
 }
 
+// With radius 0 there is no arc to tell the sides apart: the line keeps
+// the part it was picked on, however it was drawn.
+TEST_F(FilletCommandTest, ZeroRadiusNextToACircleKeepsThePickedPartOfTheLine) {
+  const FcLine* line = AddLine({300, 100}, {100, 100});
+  AddCircle({200, 100}, 30);
+  ASSERT_TRUE(RunScript(script_, "fillet", {"r", "0", "280,100", "200,130"}));
+  ExpectPointNear(line->GetStartPoint(), {300, 100}, 1e-9);
+  ExpectPointNear(line->GetEndPoint(), {230, 100}, 1e-9);
+  EXPECT_TRUE(EntitiesOf<FcArc>().empty());
+}
+
+// A polyline of one segment has both ends free: the one near the line is
+// the one that meets it.
+TEST_F(FilletCommandTest, ASinglePolylineSegmentMeetsALineAtItsNearerEnd) {
+  const FcPolyline* polyline = AddPolyline({{100, 100}, {200, 100}});
+  const FcLine* line = AddLine({220, 120}, {220, 250});
+  ASSERT_TRUE(RunScript(script_, "fillet", {"r", "10", "150,100", "220,200"}));
+  ExpectVertices(polyline, {{100, 100}, {210, 100}});
+  ExpectPointNear(line->GetStartPoint(), {220, 110}, 1e-9);
+  ASSERT_EQ(EntitiesOf<FcArc>().size(), 1u);
+  ExpectPointNear(EntitiesOf<FcArc>()[0]->GetCenter(), {210, 110}, 1e-9);
+}
+
+// In a triangle the last side and the first meet at vertex 0, although
+// only one side lies between them the other way round.
+TEST_F(FilletCommandTest, TheLastAndFirstSidesOfATriangleMeetAtItsFirstVertex) {
+  const FcPolyline* triangle = AddPolyline({{100, 100}, {200, 100}, {150, 200}}, true);
+  ASSERT_TRUE(RunScript(script_, "fillet", {"r", "10", "150,100", "125,150"}));
+  const double along = 10 / std::tan(std::atan2(2.0, 1.0) / 2);
+  const double toApex = along / std::sqrt(5.0);
+  ExpectVertices(triangle, {{100 + along, 100}, {200, 100}, {150, 200}, {100 + toApex, 100 + 2 * toApex}});
+  EXPECT_GT(triangle->GetVertices()[3].bulge, 0.0);
+}
+
 }  // namespace
