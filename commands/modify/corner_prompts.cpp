@@ -4,20 +4,11 @@
 #include <cctype>
 
 #include "commands/command_support.h"
+#include "commands/modify/polyline_corners.h"
 #include "database/graph.h"
 #include "entities/polyline.h"
 #include "shell/input_request.h"
 #include "shell/select_objects.h"
-
-namespace {
-
-int SegmentCount(const FcPolyline& polyline) {
-  const int n = polyline.GetVertexCount();
-  if (n < 2) return 0;
-  return polyline.IsClosed() ? n : n - 1;
-}
-
-}  // namespace
 
 int PickCornerEdge(std::string_view prompt, CornerPick& pick, std::string& text) {
   pick = CornerPick{};
@@ -28,10 +19,14 @@ int PickCornerEdge(std::string_view prompt, CornerPick& pick, std::string& text)
   const int status = PickObjectWithPoint(prompt, text, ucsPoint, pick.entity, primitive, pick.segment);
   if (status != FC_INPUT_OK) return status;
   pick.point = UcsToWorldPoint(*graph, ucsPoint);
-  // A part that names no segment of the polyline (a fitted curve's) is no
-  // edge to work on.
   const auto* polyline = dynamic_cast<const FcPolyline*>(pick.entity);
-  if (polyline != nullptr && (pick.segment < 0 || pick.segment >= SegmentCount(*polyline))) pick.entity = nullptr;
+  if (polyline == nullptr) return FC_INPUT_OK;
+  if (polyline->IsFitted()) {
+    pick.segment = NearestSegment(*polyline, pick.point);
+  } else if (pick.segment < 0 || pick.segment >= PolylineSegmentCount(*polyline)) {
+    // A part that names no segment is no edge to work on.
+    pick.entity = nullptr;
+  }
   return FC_INPUT_OK;
 }
 

@@ -14,8 +14,9 @@ class FcPolyline;
 
 // One pick of an edge: the status of the prompt; on FC_INPUT_OK the entity
 // (null when nothing lies under the aperture), the world point and, for a
-// polyline, the picked segment (the index of its first vertex); on
-// FC_INPUT_KEYWORD the keyword in text.
+// polyline, the picked segment (the index of its first vertex; on a fitted
+// polyline the frame segment nearest to the pick); on FC_INPUT_KEYWORD the
+// keyword in text.
 struct CornerPick {
   FcEntity* entity = nullptr;
   FcPoint2d point;

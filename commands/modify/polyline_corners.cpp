@@ -53,6 +53,24 @@ bool IsArcSegment(const FcPolyline& polyline, int segment) {
   return v != nullptr && v->bulge != 0.0;
 }
 
+int NearestSegment(const FcPolyline& polyline, const FcPoint2d& p) {
+  int nearest = 0;
+  double nearestDistance = 0.0;
+  for (int i = 0; i < PolylineSegmentCount(polyline); ++i) {
+    const FcPoint2d a = SegmentStartPoint(polyline, i);
+    const FcPoint2d b = SegmentEndPoint(polyline, i);
+    const FcPoint2d ab = b - a;
+    const double squared = ab.x * ab.x + ab.y * ab.y;
+    const double along = squared > 0.0 ? std::clamp(((p.x - a.x) * ab.x + (p.y - a.y) * ab.y) / squared, 0.0, 1.0) : 0.0;
+    const double distance = DistanceBetween(p, a + along * ab);
+    if (i == 0 || distance < nearestDistance) {
+      nearest = i;
+      nearestDistance = distance;
+    }
+  }
+  return nearest;
+}
+
 bool OrderSegmentPair(const FcPolyline& polyline, int i, int j, SegmentPair& pair) {
   const int n = polyline.GetVertexCount();
   const bool closed = polyline.IsClosed();
@@ -90,21 +108,23 @@ void CutPolylineCorner(FcPolyline& polyline, const SegmentPair& pair, const FcPo
       MoveVertex(polyline, shared, p1);
       polyline.SetVertexBulge(shared, samePoint ? 0.0 : bulge);
       if (!samePoint) polyline.InsertVertexCopy(MovedCopy(polyline, shared, p2, 0.0), shared);
-      return;
+      break;
     }
     case SegmentPair::Kind::kAcrossClosure: {
       MoveVertex(polyline, 0, p2);
       if (!samePoint) polyline.AppendVertexCopy(MovedCopy(polyline, copyLast ? n - 1 : 0, p1, bulge));
-      return;
+      break;
     }
     case SegmentPair::Kind::kSeparated: {
       const int end = (pair.first + 1) % n;
       MoveVertex(polyline, end, p1);
       polyline.SetVertexBulge(end, samePoint ? 0.0 : bulge);
       MoveVertex(polyline, pair.second, p2);
-      return;
+      break;
     }
   }
+  // A fitted polyline's curve follows its new frame.
+  polyline.Refit();
 }
 
 bool PolylineEndEdge(const FcPolyline& polyline, int segment, const FcPoint2d& pick, const StraightCornerEdge& other,

@@ -14,6 +14,9 @@ FcPoint2d PolylineVertexPoint(const FcPolyline& polyline, int index);
 FcPoint2d SegmentStartPoint(const FcPolyline& polyline, int segment);
 FcPoint2d SegmentEndPoint(const FcPolyline& polyline, int segment);
 bool IsArcSegment(const FcPolyline& polyline, int segment);
+// The segment whose chord passes nearest to p: what a pick on a fitted
+// polyline's curve means, whose drawn parts are not its segments.
+int NearestSegment(const FcPolyline& polyline, const FcPoint2d& p);
 void MoveVertex(FcPolyline& polyline, int index, const FcPoint2d& to);
 
 // Two segments of one polyline with one corner between them: first is the

@@ -202,8 +202,9 @@ TEST_F(ChamferCommandTest, ALineMeetsThePolylinesEndSegment) {
   ExpectPointNear(lines[1]->GetEndPoint(), {100, 100}, 1e-9);
 }
 
-// A construction line becomes a ray from the chamfer away from the corner.
-TEST_F(ChamferCommandTest, AConstructionLineBecomesARay) {
+// A construction line becomes a ray from the chamfer away from the corner;
+// a ray through the corner keeps its base and becomes a line.
+TEST_F(ChamferCommandTest, ConstructionLinesBecomeRaysAndRaysLines) {
   const FcLine* line = AddLine({250, 200}, {350, 200});
   AddUnbounded<FcXLine>({220, 250}, {0, -1});
   ASSERT_TRUE(RunScript(script_, "chamfer", {"d", "10", "10"}));
@@ -214,6 +215,20 @@ TEST_F(ChamferCommandTest, AConstructionLineBecomesARay) {
   ExpectPointNear(rays[0]->GetBasePoint(), {220, 210}, 1e-9);
   ExpectPointNear(rays[0]->GetDirection(), {0, 1}, 1e-9);
   ExpectPointNear(line->GetStartPoint(), {230, 200}, 1e-9);
+
+  AddUnbounded<FcRay>({300, 20}, {0, 1});
+  AddLine({320, 100}, {390, 100});
+  ASSERT_TRUE(RunScript(script_, "chamfer", {"300,50", "350,100"}));
+  EXPECT_EQ(EntitiesOf<FcRay>().size(), 1u);
+  const std::vector<const FcLine*> lines = EntitiesOf<FcLine>();
+  ASSERT_EQ(lines.size(), 5u);
+  ExpectPointNear(lines[2]->GetStartPoint(), {310, 100}, 1e-9);
+  ExpectPointNear(lines[3]->GetStartPoint(), {300, 90}, 1e-9);
+  ExpectPointNear(lines[3]->GetEndPoint(), {310, 100}, 1e-9);
+  const FcLine* fromRay = lines[4];
+  ExpectPointNear(fromRay->GetStartPoint(), {300, 20}, 1e-9);
+  ExpectPointNear(fromRay->GetEndPoint(), {300, 90}, 1e-9);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Chamfer", "Chamfer"}));
 }
 
 }  // namespace

@@ -278,6 +278,11 @@ TEST_F(FilletCommandTest, OptionPolylineRoundsEveryCorner) {
   const FcPolyline* straight = AddPolyline({{20, 250}, {80, 250}});
   ASSERT_TRUE(RunScript(script_, "fillet", {"r", "20", "p", "80,250"}));
   EXPECT_TRUE(UndoNames().empty());
+  // Radius 0 without trimming has nothing to do at any corner.
+  ASSERT_TRUE(RunScript(script_, "fillet", {"r", "0", "t", "n", "p", "150,100"}));
+  EXPECT_TRUE(UndoNames().empty());
+  EXPECT_EQ(VerticesOf(box).size(), 4u);
+  ASSERT_TRUE(RunScript(script_, "fillet", {"r", "20", "t", "t", kEsc}));
   EXPECT_EQ(VerticesOf(straight).size(), 2u);
 
   ASSERT_TRUE(RunScript(script_, "fillet", {"p", "150,100"}));
@@ -366,6 +371,22 @@ TEST_F(FilletCommandTest, TheLastAndFirstSidesOfATriangleMeetAtItsFirstVertex) {
   const double toApex = along / std::sqrt(5.0);
   ExpectVertices(triangle, {{100 + along, 100}, {200, 100}, {150, 200}, {100 + toApex, 100 + 2 * toApex}});
   EXPECT_GT(triangle->GetVertices()[3].bulge, 0.0);
+}
+
+// A pick on a fitted polyline's curve means the frame segment nearest to
+// it; the curve follows the filleted frame.
+TEST_F(FilletCommandTest, AFittedPolylineIsFilletedOnItsFrame) {
+  const FcPolyline* polyline = Add<FcPolyline>([](FcPolyline& fitted) {
+    for (const FcPoint2d& at : {FcPoint2d{20, 20}, {120, 20}, {120, 120}, {220, 120}}) fitted.AppendVertex(at, 0, 0, 0);
+    fitted.CurveFit();
+  });
+  const std::vector<PolylineVertex> before = polyline->GetFitVertices();
+  ASSERT_TRUE(RunScript(script_, "fillet", {"r", "10", "20,20", "120,120"}));
+  ExpectVertices(polyline, {{20, 20}, {110, 20}, {120, 30}, {120, 120}, {220, 120}});
+  EXPECT_TRUE(polyline->IsFitted());
+  const std::vector<PolylineVertex> after = polyline->GetFitVertices();
+  ASSERT_FALSE(after.empty());
+  EXPECT_NE(after.size(), before.size());
 }
 
 }  // namespace
