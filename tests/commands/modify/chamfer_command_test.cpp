@@ -185,6 +185,12 @@ TEST_F(ChamferCommandTest, OptionPolylineCutsEveryStraightCorner) {
   ASSERT_TRUE(RunScript(script_, "chamfer", {"p", "370,100"}));
   EXPECT_EQ(VerticesOf(round).size(), 3u);
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Chamfer"}));
+
+  // Length 10 and 45 degrees cut each square corner by 10 on both sides.
+  const FcPolyline* square = AddPolyline({{20, 200}, {80, 200}, {80, 260}, {20, 260}}, true);
+  ASSERT_TRUE(RunScript(script_, "chamfer", {"a", "10", "45"}));
+  ASSERT_TRUE(RunScript(script_, "chamfer", {"p", "50,200"}));
+  ExpectVertices(square, {{30, 200}, {70, 200}, {80, 210}, {80, 250}, {70, 260}, {30, 260}, {20, 250}, {20, 210}});
 }
 
 // A line with the end segment of a polyline: the polyline's end vertex and

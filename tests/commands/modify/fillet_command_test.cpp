@@ -268,6 +268,20 @@ TEST_F(FilletCommandTest, PolylineSegmentsGetAnArcSegmentOfTheirOwn) {
   EXPECT_NEAR(closed->GetVertices()[4].bulge, quarter, 1e-9);
   EXPECT_TRUE(EntitiesOf<FcArc>().empty());
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Fillet", "Fillet"}));
+
+  // Without trimming the polyline stays and the arc is an entity of its
+  // own, with the polyline's colour.
+  FcPolyline* kept = AddPolyline({{20, 200}, {120, 200}, {120, 290}});
+  script_.OnWindowThread([&] {
+    kept->SetColor(5);
+    return true;
+  });
+  ASSERT_TRUE(RunScript(script_, "fillet", {"t", "n", "70,200", "120,250"}));
+  ExpectVertices(kept, {{20, 200}, {120, 200}, {120, 290}});
+  const std::vector<const FcArc*> arcs = EntitiesOf<FcArc>();
+  ASSERT_EQ(arcs.size(), 1u);
+  ExpectPointNear(arcs[0]->GetCenter(), {110, 210}, 1e-9);
+  EXPECT_EQ(arcs[0]->GetColor(), 5);
 }
 
 // Option Polyline rounds every corner the radius fits; a polyline without
