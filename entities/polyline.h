@@ -91,6 +91,8 @@ class FcPolyline : public FcEntity {
   // computed first, so the vertices are never lost.
   void ApplyFit();
   void FreeFitVertices();
+  // Fits again after a change of geometry; nothing for an unfitted one.
+  void Refit();
   void AppendFitVertex(const FcPoint2d& point);
   bool GetSplineFitPoint(FcPoint2d& out) const;
 
@@ -144,8 +146,6 @@ class FcPolyline : public FcEntity {
   // The segment's end vertex: the next one, vertex 0 after the last of a
   // closed polyline; null where the segment does not exist.
   const PolylineVertex* SegmentEnd(int index) const;
-  // Fits again after a change of geometry.
-  void Refit();
   void CopyOwnFields(const FcEntity* other);
   void Renumber(int from);
   // The vertices drawn and measured: the fit vertices of a fitted polyline.

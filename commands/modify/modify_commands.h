@@ -14,6 +14,8 @@ int CmdCopy();
 int CmdRotate();
 int CmdScale();
 int CmdMirror();
+int CmdChamfer();
+int CmdFillet();
 int CmdUndo();
 int CmdRedo();
 
