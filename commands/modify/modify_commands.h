@@ -10,5 +10,7 @@
 
 int CmdUndo();
 int CmdRedo();
+int CmdExplode();
+int CmdArray();
 
 std::span<const CommandRow> ModifyCommandRows();
