@@ -10,6 +10,7 @@
 
 int CmdUndo();
 int CmdRedo();
+int CmdStretch();
 int CmdExplode();
 int CmdArray();
 

@@ -12,7 +12,7 @@ const CommandRow kRows[] = {
     {"Copy", CmdNotAvailable, kDrawing},
     {"Rotate", CmdNotAvailable, kDrawing},
     {"Scale", CmdNotAvailable, kDrawing},
-    {"Stretch", CmdNotAvailable, kDrawing},
+    {"Stretch", CmdStretch, kDrawing},
     {"Break", CmdNotAvailable, kDrawing},
     {"Extend", CmdNotAvailable, kDrawing},
     {"Trim", CmdNotAvailable, kDrawing},
