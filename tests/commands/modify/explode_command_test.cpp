@@ -9,6 +9,7 @@
 #include "entities/insert.h"
 #include "entities/line.h"
 #include "entities/polyline.h"
+#include "tests/support/door_block.h"
 #include "tests/support/pickable_script.h"
 
 namespace {
@@ -88,19 +89,7 @@ TEST_F(ExplodeCommandTest, LinesStayAsTheyAreWithoutAnUndoStepAndRemainThePrevio
 // line and definition, its attribute going with it; a reference of
 // unequal scales refuses and keeps its attribute and sequence end.
 TEST_F(ExplodeCommandTest, ABlockReferenceGivesItsPlacedEntitiesAndARefusedOneKeepsItsAttributes) {
-  script_.OnWindowThread([this] {
-    FcGraph& graph = script_.Drawing();
-    auto* line = new FcLine;
-    line->SetEndPoint({0, 40});
-    graph.AddEntity(line, false);
-    auto* definition = new FcAttributeDef;
-    definition->SetTag("ROOM");
-    definition->SetPrompt("Room number");
-    definition->SetInsertionPoint({10, 0});
-    definition->SetHeight(5);
-    graph.AddEntity(definition, false);
-    return 0;
-  });
+  DrawDoorBlockContents(script_);
   ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
   ASSERT_TRUE(script_.Run({"-insert", "DOOR", "100,100", "2", "2", "90", "B7"}));
   ASSERT_TRUE(script_.Run({"-insert", "DOOR", "300,100", "2", "1", "0", "C9"}));

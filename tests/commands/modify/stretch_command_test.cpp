@@ -8,6 +8,7 @@
 #include "entities/insert.h"
 #include "entities/line.h"
 #include "tests/support/pending_band.h"
+#include "tests/support/door_block.h"
 #include "tests/support/pickable_script.h"
 
 namespace {
@@ -125,19 +126,7 @@ TEST_F(StretchCommandTest, ACancelOrAWindowWithoutPointsChangesNothing) {
 // (10,0). The reference at (200,100) holds B7; a window round its
 // insertion point moves the reference, and its attribute with it.
 TEST_F(StretchCommandTest, AReferenceWhoseInsertionPointIsInsideTakesItsAttributesAlong) {
-  script_.OnWindowThread([this] {
-    FcGraph& graph = script_.Drawing();
-    auto* line = new FcLine;
-    line->SetEndPoint({0, 40});
-    graph.AddEntity(line, false);
-    auto* definition = new FcAttributeDef;
-    definition->SetTag("ROOM");
-    definition->SetPrompt("Room number");
-    definition->SetInsertionPoint({10, 0});
-    definition->SetHeight(5);
-    graph.AddEntity(definition, true);
-    return 0;
-  });
+  DrawDoorBlockContents(script_);
   ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "w", "-5,-5", "45,45", ""}));
   ASSERT_TRUE(script_.Run({"-insert", "DOOR", "200,100", "", "", "", "B7"}));
   ASSERT_TRUE(script_.Run({"stretch", "195,95", "205,105", "", "0,0", "50,20"}));
