@@ -6,7 +6,7 @@
 
 #include "commands/command_support.h"
 #include "commands/modify/modify_commands.h"
-#include "core/angle_parse.h"
+#include "commands/modify/typed_angle.h"
 #include "core/matrix2d.h"
 #include "core/resbuf.h"
 #include "database/entity.h"
@@ -129,23 +129,18 @@ void RectangularArray(const FcGraph& graph, ArrayCopies& copies) {
   }
 }
 
-// The sweep the user meant by an answer to a polar angle prompt. A typed
-// angle counts counter-clockwise, clockwise with a minus sign, as the
-// prompt says whichever way the drawing counts angles; its size is brought
-// into (0, 2*pi], so "360" is the full circle. An angle shown by a point
-// counts counter-clockwise from the centre.
+// The sweep of an answer to a polar angle prompt: counter-clockwise,
+// clockwise with a minus sign, as the prompt says whichever way the
+// drawing counts angles, its size brought into (0, 2*pi] so that "360" is
+// the full circle.
 double SignedSweep(const FcGraph& graph, double answer, const std::string& text) {
-  double value = 0.0;
-  int unit = -1;
-  if (!ParseAngle(text, value, unit)) return answer;
-  double size = 0.0;
-  AngleToRadians(std::fabs(value), unit == -1 ? graph.GetSysVars().aunits : unit, size);
-  if (!std::isfinite(size)) return answer;
+  const double angle = TypedAngle(graph, answer, text);
+  double size = std::fabs(angle);
   if (size > kTwoPi) {
     size = std::fmod(size, kTwoPi);
     if (size == 0.0) size = kTwoPi;
   }
-  return value < 0.0 ? -size : size;
+  return angle < 0.0 ? -size : size;
 }
 
 // The middle of the box round what the selection draws.

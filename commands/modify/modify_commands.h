@@ -13,5 +13,6 @@ int CmdRedo();
 int CmdStretch();
 int CmdExplode();
 int CmdArray();
+int CmdLengthen();
 
 std::span<const CommandRow> ModifyCommandRows();

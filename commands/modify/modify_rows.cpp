@@ -27,7 +27,7 @@ const CommandRow kRows[] = {
     {"Arc2Circle", CmdArc2Circle, kDrawing},
     {"SPLinEdit", CmdNotAvailable, kDrawing},
     {"MatchProp", CmdMatchProp, kDrawing},
-    {"Lengthen", CmdNotAvailable, kDrawing},
+    {"Lengthen", CmdLengthen, kDrawing},
     {"Undo", CmdUndo, kDrawing},
     {"Redo", CmdRedo, kDrawing},
     {"copyclip", CmdNotAvailable, kDrawing},
