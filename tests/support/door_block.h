@@ -7,9 +7,10 @@
 
 // The contents of a door block, drawn in the current space for "-block" to
 // take: a line from (0,0) to (0,40) and the attribute definition ROOM
-// ("Room number", height 5) at (10,0).
-inline void DrawDoorBlockContents(ScriptedView& script) {
-  script.OnWindowThread([&script] {
+// ("Room number", height 5) at (10,0); aligned, ROOM runs from there to
+// (30,0).
+inline void DrawDoorBlockContents(ScriptedView& script, bool alignedRoom = false) {
+  script.OnWindowThread([&script, alignedRoom] {
     FcGraph& graph = script.Drawing();
     auto* line = new FcLine;
     line->SetEndPoint({0, 40});
@@ -19,6 +20,10 @@ inline void DrawDoorBlockContents(ScriptedView& script) {
     definition->SetPrompt("Room number");
     definition->SetInsertionPoint({10, 0});
     definition->SetHeight(5);
+    if (alignedRoom) {
+      definition->SetHorizontalJustification(kTextAligned);
+      definition->SetAlignmentPoint({30, 0});
+    }
     graph.AddEntity(definition, true);
     return 0;
   });

@@ -197,8 +197,8 @@ TEST_F(LengthenCommandTest, ACurveFittedPolylineLengthensItsFrameAndIsFittedAgai
   ExpectPointNear({last.x, last.y}, {210, 190}, 1e-6);
 }
 
-// Nothing to lengthen in: a line or a polyline without length, or a
-// kind Lengthen does not know.
+// Nothing to lengthen in: a line or a polyline without length, a closed
+// polyline, which has no end, or a kind Lengthen does not know.
 TEST_F(LengthenCommandTest, ObjectsWithoutADirectionOrOfOtherKindsAreRefused) {
   FcLine* point = AddLine({100, 100}, {100, 100});
   FcPolyline* folded = AddPolyline({{{250, 100}}, {{250, 100}}});
@@ -206,13 +206,19 @@ TEST_F(LengthenCommandTest, ObjectsWithoutADirectionOrOfOtherKindsAreRefused) {
     circle.SetCenter({300, 200});
     circle.SetRadius(20);
   });
-  for (const char* pick : {"100,100", "250,100", "320,200"}) {
+  FcPolyline* closed = Add<FcPolyline>([](FcPolyline& polyline) {
+    for (const FcPoint2d& at : {FcPoint2d{300, 50}, FcPoint2d{350, 50}, FcPoint2d{350, 90}})
+      polyline.AppendVertex(at, 0, 0, 0);
+    polyline.SetClosed(true);
+  });
+  for (const char* pick : {"100,100", "250,100", "320,200", "300,50"}) {
     SCOPED_TRACE(pick);
     RunLengthen({"de", "5", pick, ""});
     EXPECT_EQ(LastPrinted(), "Cannot LENGTHEN this object.");
   }
   ExpectPointNear(point->GetEndPoint(), {100, 100}, 0.0);
   ExpectPointNear({folded->GetVertex(1)->x, folded->GetVertex(1)->y}, {250, 100}, 0.0);
+  ExpectPointNear({closed->GetVertex(0)->x, closed->GetVertex(0)->y}, {300, 50}, 0.0);
   EXPECT_EQ(NewestUndoName(script_), "(none)");
 }
 

@@ -123,24 +123,32 @@ TEST_F(StretchCommandTest, ACancelOrAWindowWithoutPointsChangesNothing) {
 }
 
 // Block DOOR: a line from (0,0) to (0,40) and the definition ROOM at
-// (10,0). The reference at (200,100) holds B7; a window round its
-// insertion point moves the reference, and its attribute with it.
+// (10,0), plain or aligned up to (30,0). The reference at (200,100) holds
+// B7; a window round its insertion point moves the reference, and its
+// attribute with it, whole.
 TEST_F(StretchCommandTest, AReferenceWhoseInsertionPointIsInsideTakesItsAttributesAlong) {
-  DrawDoorBlockContents(script_);
-  ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "w", "-5,-5", "45,45", ""}));
-  ASSERT_TRUE(script_.Run({"-insert", "DOOR", "200,100", "", "", "", "B7"}));
-  ASSERT_TRUE(script_.Run({"stretch", "195,95", "205,105", "", "0,0", "50,20"}));
-  const std::vector<const FcInsert*> inserts = EntitiesOf<FcInsert>();
-  const std::vector<const FcAttribute*> attributes = EntitiesOf<FcAttribute>();
-  ASSERT_EQ(inserts.size(), 1u);
-  ASSERT_EQ(attributes.size(), 1u);
-  ExpectPointNear(inserts[0]->GetInsertionPoint(), {250, 120}, 1e-9);
-  ExpectPointNear(attributes[0]->GetInsertionPoint(), {260, 120}, 1e-9);
-  EXPECT_EQ(Lines(), (std::vector<std::string>{"50,50-150,50", "60,100-80,100", "300,200-350,200"}));
+  for (const bool aligned : {false, true}) {
+    SCOPED_TRACE(aligned ? "aligned" : "plain");
+    DrawDoorBlockContents(script_, aligned);
+    const std::string name = aligned ? "ALIGNED" : "DOOR";
+    ASSERT_TRUE(script_.Run({"-block", name, "0,0", "w", "-5,-5", "45,45", ""}));
+    ASSERT_TRUE(script_.Run({"-insert", name, "200,100", "", "", "", "B7"}));
+    ASSERT_TRUE(script_.Run({"stretch", "195,95", "205,105", "", "0,0", "50,20"}));
+    const std::vector<const FcInsert*> inserts = EntitiesOf<FcInsert>();
+    const std::vector<const FcAttribute*> attributes = EntitiesOf<FcAttribute>();
+    ASSERT_EQ(inserts.size(), 1u);
+    ASSERT_EQ(attributes.size(), 1u);
+    ExpectPointNear(inserts[0]->GetInsertionPoint(), {250, 120}, 1e-9);
+    ExpectPointNear(attributes[0]->GetInsertionPoint(), {260, 120}, 1e-9);
+    if (aligned) ExpectPointNear(attributes[0]->GetAlignmentPoint(), {280, 120}, 1e-9);
+    EXPECT_NEAR(attributes[0]->GetRotation(), 0.0, 1e-12);
+    EXPECT_EQ(Lines(), kDrawn);
 
-  ASSERT_TRUE(script_.Run({"undo"}));
-  ExpectPointNear(EntitiesOf<FcInsert>()[0]->GetInsertionPoint(), {200, 100}, 1e-9);
-  ExpectPointNear(EntitiesOf<FcAttribute>()[0]->GetInsertionPoint(), {210, 100}, 1e-9);
+    ASSERT_TRUE(script_.Run({"undo"}));
+    ExpectPointNear(EntitiesOf<FcInsert>()[0]->GetInsertionPoint(), {200, 100}, 1e-9);
+    ExpectPointNear(EntitiesOf<FcAttribute>()[0]->GetInsertionPoint(), {210, 100}, 1e-9);
+    ASSERT_TRUE(script_.Run({"undo"}));
+  }
 }
 
 }  // namespace
