@@ -8,9 +8,15 @@
 #include "entities/attribute.h"
 #include "entities/insert.h"
 #include "entities/line.h"
+#include "entities/dimension.h"
+#include "entities/hatch.h"
 #include "entities/polyline.h"
+#include "files/drawing_file.h"
 #include "tests/support/door_block.h"
 #include "tests/support/pickable_script.h"
+#include "tests/support/program_settings_guard.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -116,6 +122,44 @@ TEST_F(ExplodeCommandTest, ABlockReferenceGivesItsPlacedEntitiesAndARefusedOneKe
   EXPECT_EQ(EntitiesOf<FcSeqend>().size(), 2u);
   EXPECT_TRUE(EntitiesOf<FcLine>().empty());
   EXPECT_TRUE(EntitiesOf<FcAttributeDef>().empty());
+}
+
+// A linear dimension and a pattern hatch inside four lines explode into
+// lines and the like that a file keeps as plain entities.
+TEST_F(ExplodeCommandTest, DimensionsAndHatchesBecomePlainEntitiesThatAFileKeeps) {
+  const ProgramSettingsGuard settings;
+  GetProgramSettings().search_path = std::string(KOVRA_SOURCE_DIR) + "/Support";
+  for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+           {"line", "100,100", "200,100", "200,180", "100,180", "c"},
+           {"hatch", "select", "all", "", "pattern", "ansi31", "1", "0", ""},
+           {"DimLinear", "100,200", "200,200", "150,230", ""}}) {
+    ASSERT_TRUE(RunScript(script_, command[0], {command.begin() + 1, command.end()})) << command[0];
+  }
+  ASSERT_EQ(EntitiesOf<FcHatch>().size(), 1u);
+  ASSERT_EQ(EntitiesOf<FcDimension>().size(), 1u);
+
+  ASSERT_TRUE(script_.Run({"explode", "all", ""}));
+  EXPECT_TRUE(EntitiesOf<FcHatch>().empty());
+  EXPECT_TRUE(EntitiesOf<FcDimension>().empty());
+  const std::size_t lines = EntitiesOf<FcLine>().size();
+  // The box, the hatch's pattern lines and the dimension's lines.
+  EXPECT_GT(lines, 4u + 5u + 3u);
+
+  TempDir folder;
+  const std::string path = folder.path() + "exploded.dxf";
+  ASSERT_TRUE(script_.OnWindowThread([&] {
+    return SaveDrawing(script_.Drawing(), path, FcFileKind::kAsciiDxf, false, false) == FcSaveResult::kDone;
+  }));
+  const std::string library = "/usr/bin/python3 '" + LibraryScript() + "' ";
+  const CommandResult audit = RunCommand(library + "audit '" + path + "'");
+  EXPECT_EQ(audit.status, 0) << audit.output;
+  const CommandResult counts = RunCommand(library + "counts '" + path + "' --layouts DIMENSION HATCH LINE");
+  EXPECT_EQ(counts.output, "DIMENSION:0 HATCH:0 LINE:" + std::to_string(lines) + "\n");
+
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(EntitiesOf<FcHatch>().size(), 1u);
+  EXPECT_EQ(EntitiesOf<FcDimension>().size(), 1u);
+  EXPECT_EQ(EntitiesOf<FcLine>().size(), 4u);
 }
 
 }  // namespace
