@@ -93,6 +93,18 @@ TEST_F(ArrayCommandTest, PolarFillAngleDividesByTheItemsForAFullCircleElseByTheG
   EXPECT_TRUE(RefusedWith("Can't input zero!", "Angle between items (+=ccw, -=cw)"));
 }
 
+// The centre is answered in the UCS, whose origin here lies at world
+// (50,0); the copies turn about that world point.
+TEST_F(ArrayCommandTest, ThePolarCentreIsTakenFromTheUcs) {
+  ASSERT_TRUE(script_.Run({"line", "100,0", "120,0", ""}));
+  script_.OnWindowThread([this] { return script_.Drawing().GetSysVars().SetUcs({50, 0}, {51, 0}, {50, 1}); });
+  ASSERT_TRUE(script_.Run({"array", "all", "", "p", "0,0", "2", "180", ""}));
+  const std::vector<const FcLine*> lines = EntitiesOf<FcLine>();
+  ASSERT_EQ(lines.size(), 2u);
+  ExpectPointNear(lines[1]->GetStartPoint(), {0, 0}, 1e-9);
+  ExpectPointNear(lines[1]->GetEndPoint(), {-20, 0}, 1e-9);
+}
+
 TEST_F(ArrayCommandTest, PolarCopiesKeepTheirOrientationWhenNotRotated) {
   ASSERT_TRUE(script_.Run({"line", "100,0", "120,0", ""}));
   const struct {

@@ -7,7 +7,9 @@
 #include "entities/arc.h"
 #include "entities/circle.h"
 #include "entities/line.h"
+#include "display/drag_lengthen.h"
 #include "entities/polyline.h"
+#include "tests/support/pending_band.h"
 #include "tests/support/pickable_script.h"
 
 namespace {
@@ -97,6 +99,29 @@ TEST_F(LengthenCommandTest, EachModeMovesTheLineEndNearerThePick) {
     ExpectPointNear(line->GetEndPoint(), c.end, 1e-9);
     Erase(line);
   }
+}
+
+// The point prompt of the dynamic mode shows the piece the cursor makes:
+// the line's, or the arc's, with the end nearer the pick moving.
+TEST_F(LengthenCommandTest, TheDynamicPointPromptPreviewsTheMovingEnd) {
+  AddLine({100, 100}, {110, 100});
+  AddArc();
+  LookAtPendingBand<FcDragLengthen>(script_, {"lengthen", "dy", "101,100"}, [](const FcDragLengthen* band) {
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->kind, FcDragLengthen::kLine);
+    EXPECT_TRUE(band->startMoves);
+    ExpectPointNear(band->lineStart, {100, 100}, 1e-12);
+    ExpectPointNear(band->lineEnd, {110, 100}, 1e-12);
+  });
+  EXPECT_EQ(script_.Frame().Prompts().back(), "New start point for line");
+  LookAtPendingBand<FcDragLengthen>(script_, {"lengthen", "dy", "200,120"}, [](const FcDragLengthen* band) {
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->kind, FcDragLengthen::kArc);
+    EXPECT_FALSE(band->startMoves);
+    EXPECT_NEAR(band->arcRadius, 20, 1e-12);
+    EXPECT_NEAR(band->arcEnd, kHalfPi, 1e-12);
+  });
+  EXPECT_EQ(script_.Frame().Prompts().back(), "New end point for arc");
 }
 
 TEST_F(LengthenCommandTest, APickWithoutAModeReportsTheLengthAndChangesNothing) {
