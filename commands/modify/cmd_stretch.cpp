@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <string>
