@@ -11,6 +11,7 @@
 #include "database/entity_sets.h"
 #include "database/graph.h"
 #include "database/layer.h"
+#include "entities/arc.h"
 #include "entities/line.h"
 
 namespace {
@@ -39,7 +40,18 @@ double BulgeThrough(const FcPoint2d& first, const FcPoint2d& middle, const FcPoi
   return CircleThrough3Points(first, middle, last, centre, nullptr, &bulge) ? bulge : 0.0;
 }
 
-PolylineArcMaker arcMaker = nullptr;
+// Arc segments explode into arcs unless a caller installs another maker.
+FcEntity* NewArc(const FcPoint2d& centre, double radius, double startAngle, double endAngle) {
+  auto* arc = new (std::nothrow) FcArc;
+  if (arc == nullptr) return nullptr;
+  arc->SetCenter(centre);
+  arc->SetRadius(radius);
+  arc->SetStartAngle(startAngle);
+  arc->SetEndAngle(endAngle);
+  return arc;
+}
+
+PolylineArcMaker arcMaker = NewArc;
 
 double Distance(const PolylineVertex& a, const PolylineVertex& b) { return std::hypot(b.x - a.x, b.y - a.y); }
 

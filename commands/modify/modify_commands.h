@@ -18,5 +18,9 @@ int CmdChamfer();
 int CmdFillet();
 int CmdUndo();
 int CmdRedo();
+int CmdStretch();
+int CmdExplode();
+int CmdArray();
+int CmdLengthen();
 
 std::span<const CommandRow> ModifyCommandRows();
