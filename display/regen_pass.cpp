@@ -26,6 +26,8 @@ namespace {
 
 // A worker given fewer entities costs more to start than it saves.
 constexpr int kEntitiesPerWorker = 8192;
+// The set is cut into this many runs per thread, taken in turn.
+constexpr int kRunsPerWorker = 8;
 // How often a worker adds its finished entities to the shared count.
 constexpr int kProgressBatch = 1024;
 
@@ -74,15 +76,14 @@ struct GroupMark {
 struct RegenRun {
   std::unique_ptr<FcDisplaySurface> surface;
   std::vector<GroupMark> marks;
-  // The run's range of the set (a worker's); the entities that share what
-  // they draw are drawn by one run of their own, in set order.
+  // The run's range of the set; the entities that share what they draw
+  // are drawn by one run of their own, in set order.
   int first = 0;
   int last = 0;
   int lastDrawn = -1;
-  // What the run's entities printed on a thread of their own.
+  // What the run's entities printed, held until every thread is done.
   std::vector<std::string> messages;
   std::exception_ptr error;
-  std::thread thread;
 };
 
 void DrawMarked(RegenRun& run, FcEntity& entity, int index) {
@@ -94,10 +95,12 @@ void DrawMarked(RegenRun& run, FcEntity& entity, int index) {
   if (after > before) run.marks.push_back({index, after});
 }
 
-// The entities of the run's range that draw only themselves. report, when
-// set, hears the shared count now and then (the calling thread's own run).
+// The entities of the run's range that draw only themselves, with the
+// lines they print held. report, when set, hears the shared count now and
+// then (runs drawn on the calling thread).
 void DrawWorkerRun(RegenRun& run, const FcEntitySets& entities, FcEntityTest drawn, std::atomic<int>& done,
                    const std::function<void(int)>* report) {
+  HeldMessages held;
   int batch = 0;
   try {
     for (int i = run.first; i < run.last; ++i) {
@@ -111,13 +114,18 @@ void DrawWorkerRun(RegenRun& run, const FcEntitySets& entities, FcEntityTest dra
   } catch (...) {
     run.error = std::current_exception();
   }
-  done.fetch_add(batch);
+  const int total = done.fetch_add(batch) + batch;
+  if (report != nullptr) (*report)(total);
+  run.messages = held.Take();
 }
 
-void DrawOnOwnThread(RegenRun& run, const FcEntitySets& entities, FcEntityTest drawn, std::atomic<int>& done) {
-  HeldMessages held;
-  DrawWorkerRun(run, entities, drawn, done, nullptr);
-  run.messages = held.Take();
+// Takes the next run not yet taken until none is left, so that a thread
+// the machine keeps waiting leaves its share to the others.
+void DrawRunsInTurn(std::vector<RegenRun>& runs, std::atomic<std::size_t>& next, const FcEntitySets& entities,
+                    FcEntityTest drawn, std::atomic<int>& done, const std::function<void(int)>* report) {
+  for (std::size_t r = next.fetch_add(1); r < runs.size(); r = next.fetch_add(1)) {
+    DrawWorkerRun(runs[r], entities, drawn, done, report);
+  }
 }
 
 // Moves the groups of the run's marks up to (not including) the entity.
@@ -164,32 +172,29 @@ void DrawOnWorkers(FcDisplaySurface& surface, const FcEntitySets& entities, FcEn
   // here so that the workers only read them.
   if (const FcGraph* graph = surface.GetOwner()) graph->GetTextStyleList().BuildIndexes();
 
-  std::vector<RegenRun> runs(static_cast<std::size_t>(workers));
-  for (std::size_t w = 0; w < runs.size(); ++w) {
-    RegenRun& run = runs[w];
-    run.first = static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(w) / workers);
-    run.last = static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(w + 1) / workers);
+  const int runCount = std::min(count, workers * kRunsPerWorker);
+  std::vector<RegenRun> runs(static_cast<std::size_t>(runCount));
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    RegenRun& run = runs[r];
+    run.first = static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(r) / runCount);
+    run.last = static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(r + 1) / runCount);
     run.surface = surface.MakeRegenWorker();
     run.surface->ReserveGroups(run.last - run.first);
   }
+  std::atomic<std::size_t> next{0};
   std::atomic<int> done{0};
   const LargeHeapSteps heapSteps;
-  for (std::size_t w = 1; w < runs.size(); ++w) {
+  std::vector<std::thread> threads;
+  for (int w = 1; w < workers; ++w) {
     try {
-      runs[w].thread = std::thread(DrawOnOwnThread, std::ref(runs[w]), std::cref(entities), drawn, std::ref(done));
+      threads.emplace_back(DrawRunsInTurn, std::ref(runs), std::ref(next), std::cref(entities), drawn, std::ref(done),
+                           nullptr);
     } catch (const std::system_error&) {
-      // No thread to be had: the run is drawn below on this one.
+      // No thread to be had: this one takes its runs.
     }
   }
-  DrawWorkerRun(runs[0], entities, drawn, done, progress ? &progress : nullptr);
-  for (std::size_t w = 1; w < runs.size(); ++w) {
-    if (runs[w].thread.joinable()) {
-      runs[w].thread.join();
-    } else {
-      DrawWorkerRun(runs[w], entities, drawn, done, nullptr);
-    }
-    if (progress) progress(done.load());
-  }
+  DrawRunsInTurn(runs, next, entities, drawn, done, progress ? &progress : nullptr);
+  for (std::thread& thread : threads) thread.join();
   for (const RegenRun& run : runs) {
     for (const std::string& message : run.messages) PrintMessage(message);
   }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <typeinfo>
 #include <vector>
 
@@ -22,6 +24,7 @@
 #include "database/sort_ents_table.h"
 #include "export/pdf_export.h"
 #include "files/drawing_file.h"
+#include "platform/recording_frame_link.h"
 #include "tests/support/corpus_manifest.h"
 #include "tests/support/drawing_file_support.h"
 
@@ -135,7 +138,7 @@ void ExpectSameListsOnThreads(const DrawingMaker& make) {
   }
 }
 
-FcHatch* AddSquareHatch(FcGraph& graph, double x, double y, bool solid) {
+FcHatch* AddSquareHatch(FcGraph& graph, double x, double y, bool solid, double spacing = 0.5) {
   auto* hatch = new FcHatch;
   auto loop = std::make_unique<FcPLineEdge>();
   loop->AddVertex({x, y}, 0);
@@ -149,7 +152,9 @@ FcHatch* AddSquareHatch(FcGraph& graph, double x, double y, bool solid) {
   } else {
     FcHPLine family;
     family.angle = 0.7;
-    family.offset = {0.2, 0.5};
+    // Lines spacing apart, each pattern shifted 0.2 along the lines.
+    const FcPoint2d along{std::cos(family.angle), std::sin(family.angle)};
+    family.offset = {0.2 * along.x - spacing * along.y, 0.2 * along.y + spacing * along.x};
     hatch->GetPattern().AddLine(family);
   }
   graph.AddEntity(hatch, false);
@@ -255,6 +260,44 @@ TEST(RegenThreadsTest, SeveralThreadsBuildTheListOfAMixedDrawingAsOneDoes) {
     FillMixedCells(made, 300);
     return true;
   });
+}
+
+// Records which thread printed each line.
+class ThreadRecordingLink : public RecordingFrameLink {
+ public:
+  void CommandHistoryLine(const std::string& text) override {
+    printers.push_back(std::this_thread::get_id());
+    RecordingFrameLink::CommandHistoryLine(text);
+  }
+  std::vector<std::thread::id> printers;
+};
+
+// A hatch too dense to draw says so on the command line. Drawn on a worker
+// its line must still come from the regen's own thread (a worker that
+// waited for the window thread could wait for ever), as often as on one
+// thread.
+TEST(RegenThreadsTest, LinesPrintedByWorkersComeFromTheRegensThread) {
+  std::vector<std::string> linesOnOne;
+  for (const int threads : {1, 4}) {
+    SCOPED_TRACE(std::to_string(threads) + " threads");
+    ThreadRecordingLink link;
+    SetFrameLink(&link);
+    {
+      FcGraph graph;
+      FillMixedCells(graph, 40);
+      for (int i = 0; i < 3; ++i) AddSquareHatch(graph, 300.0 * i, -20, false, 2e-6);
+      graph.GetDisplaySurface()->regenThreads = threads;
+      link.Clear();
+      link.printers.clear();
+      graph.Regen();
+    }
+    SetFrameLink(nullptr);
+    const std::vector<std::string> lines = link.HistoryLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), kHatchTooDenseMessage), 3);
+    for (const std::thread::id printer : link.printers) EXPECT_EQ(printer, std::this_thread::get_id());
+    if (threads == 1) linesOnOne = lines;
+    EXPECT_EQ(lines, linesOnOne);
+  }
 }
 
 TEST(RegenThreadsTest, SeveralThreadsKeepTheDrawOrderTable) {
