@@ -140,6 +140,11 @@ class FcEntity : public FcObject {
   virtual FcEntity* FindObjectByHandle(FcHandle handle);
   // The pen set-up every class runs first; true when the entity is drawn.
   virtual bool Draw(FcDrawSink* sink);
+  // Drawing changes nothing but the entity itself and the sink, and reads
+  // only what no other entity's drawing changes (tables, fonts, the
+  // drawing's settings): such entities may draw on several threads at
+  // once. Block references, dimensions and the like share what they draw.
+  virtual bool DrawsOnlyItself() const { return false; }
   // One group of the common DXF data (linetype 6, layer 8 and colour 62 may
   // also stand among a record's own groups): 0, or 3 for a linetype the drawing
   // does not have; other codes are passed over.

@@ -141,6 +141,11 @@ FcObject* FcSymbolList::FindByHandle(FcHandle handle) const {
   return nullptr;
 }
 
+void FcSymbolList::BuildIndexes() const {
+  if (!handleIndexValid_) BuildHandleIndex();
+  if (!nameIndex_.IsValid()) nameIndex_.Build(GetCount(), [this](int i) { return RecordName(*GetRecordAt(i)); });
+}
+
 FcObject* FcSymbolList::FindByNameNoCase(std::string_view name) const {
   if (name.empty()) {
     for (const auto& record : records_) {

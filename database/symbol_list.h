@@ -45,6 +45,9 @@ bool IsDefPointsName(std::string_view name);
 // many undeclared names looks each up without passing over the table.
 class FcSymbolList : public FcObject {
  public:
+  // Builds the name and handle indexes now, so that look-ups made on
+  // several threads at once only read them.
+  void BuildIndexes() const;
   ~FcSymbolList() override;
 
   int GetCount() const override { return static_cast<int>(records_.size()); }

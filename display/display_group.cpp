@@ -7,6 +7,14 @@ void FcDsGroupEnts::Add(std::unique_ptr<FcDsEntity> primitive) {
   extentsValid_ = false;
 }
 
+void FcDsGroupEnts::TakePrimitivesOf(FcDsGroupEnts& other) {
+  primitives_.reserve(primitives_.size() + other.primitives_.size());
+  for (std::unique_ptr<FcDsEntity>& primitive : other.primitives_) primitives_.push_back(std::move(primitive));
+  other.primitives_.clear();
+  visible = visible && other.visible;
+  extentsValid_ = false;
+}
+
 void FcDsGroupEnts::RemoveAll() {
   primitives_.clear();
   primitives_.shrink_to_fit();

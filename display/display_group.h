@@ -22,6 +22,9 @@ class FcDsGroupEnts {
 
   // Takes ownership; the cached extents become invalid.
   void Add(std::unique_ptr<FcDsEntity> primitive);
+  // Moves the other group's primitives after this one's, as if they had
+  // been added here: a group hidden there stays hidden here.
+  void TakePrimitivesOf(FcDsGroupEnts& other);
   // Deletes every primitive and resets the flags (visible again).
   void RemoveAll();
   // Draws every visible primitive; drawn tells whether one of them was.

@@ -45,6 +45,49 @@ FcDisplaySurface::FcDisplaySurface(FcGraph* owner) : owner_(owner) {
   if (ScreenDeviceFactory() != nullptr) device_ = ScreenDeviceFactory()();
 }
 
+FcDisplaySurface::FcDisplaySurface(FcGraph* owner, WithoutDevice) : owner_(owner) {}
+
+std::unique_ptr<FcDisplaySurface> FcDisplaySurface::MakeRegenWorker() const {
+  auto worker = std::unique_ptr<FcDisplaySurface>(new FcDisplaySurface(owner_, WithoutDevice{}));
+  worker->sharedDevice_ = GetDevice();
+  if (view_ != nullptr) {
+    worker->PushView();
+    *worker->view_ = *view_;
+    worker->view_->previous = nullptr;
+  }
+  worker->busy = true;
+  worker->highPrecision = highPrecision;
+  worker->drawingLinetypeScale = drawingLinetypeScale;
+  worker->regenReferenceLength = regenReferenceLength;
+  worker->offscreen = offscreen;
+  worker->interactiveMode = interactiveMode;
+  worker->penWidths_ = penWidths_;
+  worker->TakePenOf(*this);
+  return worker;
+}
+
+void FcDisplaySurface::AdoptGroups(FcDisplaySurface& worker, int first, int last) {
+  for (int i = first; i < last; ++i) {
+    std::unique_ptr<FcDsGroupEnts>& group = worker.groups_[static_cast<std::size_t>(i)];
+    if (!group) continue;
+    const int slot = SlotOf(group->entityHandle);
+    if (slot >= 0) {
+      groups_[static_cast<std::size_t>(slot)]->TakePrimitivesOf(*group);
+      continue;
+    }
+    group->sortKey = SortKeyOf(group->entityHandle);
+    handleIndex_.Set(group->entityHandle, static_cast<int>(groups_.size()));
+    groups_.push_back(std::move(group));
+  }
+}
+
+void FcDisplaySurface::TakePenOf(const FcDisplaySurface& other) {
+  currentColorIndex = other.currentColorIndex;
+  currentTrueColor = other.currentTrueColor;
+  currentLinetype = other.currentLinetype;
+  entityLinetypeScale = other.entityLinetypeScale;
+}
+
 FcDisplaySurface::~FcDisplaySurface() {
   RemoveAllGroups();
   DeleteViews();

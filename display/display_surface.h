@@ -88,6 +88,17 @@ class FcDisplaySurface : public FcDrawSink {
   void OpenGroup(FcHandle handle);
   // Stamps the current colour and files the primitive; the surface owns it.
   void AddPrimitive(std::unique_ptr<FcDsEntity> primitive);
+  // A surface that draws entities for this one's open pass on another
+  // thread: it has no device of its own but answers with this one's, and
+  // shares the view and the pass's settings. Its groups go into this list
+  // through AdoptGroups.
+  std::unique_ptr<FcDisplaySurface> MakeRegenWorker() const;
+  // Moves the worker's groups from first up to (not including) last into
+  // this list as the open pass would have made them; a group of an entity
+  // that has one here already adds its primitives to it.
+  void AdoptGroups(FcDisplaySurface& worker, int first, int last);
+  // The pen the other surface's last entity left, as if it had drawn here.
+  void TakePenOf(const FcDisplaySurface& other);
   // A regen pass. Mode 0 appends new groups; 1 orders them by entity
   // handle; 2 by the sort handles of the draw-order table.
   void BeginDraw(int mode, const FcSortEntsTable* table);
@@ -172,7 +183,7 @@ class FcDisplaySurface : public FcDrawSink {
 
   FcGraph* GetOwner() const { return owner_; }
   FcViewTransform* GetView() const { return view_; }
-  FcDisplayDevice* GetDevice() const { return device_.get(); }
+  FcDisplayDevice* GetDevice() const { return device_ != nullptr ? device_.get() : sharedDevice_; }
   void SetDevice(std::unique_ptr<FcDisplayDevice> device) { device_ = std::move(device); }
   int GetGroupCount();
   FcDsGroupEnts* GetGroup(int position);
@@ -213,6 +224,9 @@ class FcDisplaySurface : public FcDrawSink {
   FcColorRef currentTrueColor = 0;
   // Finer tessellation for printing.
   bool highPrecision = false;
+  // The threads a full regen draws on: 0 chooses by the size of the
+  // drawing and the machine's cores.
+  int regenThreads = 0;
   // The chord height curves are tessellated to, in device units: finer when
   // printing, but never finer than the device's output can show.
   double DeviceChordHeight() const;
@@ -222,6 +236,8 @@ class FcDisplaySurface : public FcDrawSink {
   bool viewUnchanged = false;
 
  private:
+  struct WithoutDevice {};
+  FcDisplaySurface(FcGraph* owner, WithoutDevice);
   // Removed groups leave empty slots until enough have gathered to make
   // compacting worth it, so that erasing many entities is not quadratic.
   void Compact();
@@ -251,6 +267,8 @@ class FcDisplaySurface : public FcDrawSink {
   FcGraph* owner_;
   FcViewTransform* view_ = nullptr;
   std::unique_ptr<FcDisplayDevice> device_;
+  // A regen worker's: the device of the surface it draws for.
+  FcDisplayDevice* sharedDevice_ = nullptr;
   std::vector<std::unique_ptr<FcDsGroupEnts>> groups_;
   int holes_ = 0;
   // Groups from this slot on were opened by the running mode 1 or 2 pass

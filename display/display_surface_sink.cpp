@@ -108,7 +108,7 @@ void FcDisplaySurface::AddCurve(const PolylineVertex* vertices, int count, bool 
 double FcDisplaySurface::DeviceChordHeight() const {
   // Single-precision constants, as the chord heights have always been.
   const double shown = highPrecision ? static_cast<double>(0.01f) : static_cast<double>(0.2f);
-  const double unseen = device_ != nullptr ? device_->UnseenChordHeight() : 0.0;
+  const double unseen = GetDevice() != nullptr ? GetDevice()->UnseenChordHeight() : 0.0;
   return std::max(shown, unseen);
 }
 

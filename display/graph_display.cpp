@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 
 #include "database/block.h"
@@ -12,15 +13,13 @@
 #include "database/layer.h"
 #include "database/viewport.h"
 #include "display/display_surface.h"
+#include "display/regen_pass.h"
 #include "display/view_transform.h"
 #include "platform/frame_link.h"
 
 namespace {
 
 constexpr const char* kRegenerating = "Regenerating...";
-
-// Which entities of the current space a full pass draws.
-using EntityTest = bool (*)(const FcEntity& entity);
 
 bool ThawedAndShown(const FcEntity& entity) {
   const FcLayer* layer = entity.GetLayer();
@@ -68,32 +67,24 @@ void BeginFullPass(const FcGraph& graph, FcDisplaySurface& surface) {
   CopyLinetypeScale(graph, surface);
 }
 
-// Draws one entity into the open pass. A frozen layer draws nothing; a
-// layer that is off keeps the group, hidden, so that switching the layer on
-// needs no regen.
-void DrawIntoPass(FcDisplaySurface& surface, FcEntity& entity) {
-  if (!ForScreen(entity)) return;
-  surface.contextLayer = nullptr;
-  entity.Draw(&surface);
-  const FcLayer* layer = entity.GetLayer();
-  if (layer != nullptr && !layer->IsOn()) surface.SetGroupVisible(entity.GetHandle(), false);
+// A frozen layer draws nothing.
+void DrawIfShown(FcDisplaySurface& surface, FcEntity& entity) {
+  if (ForScreen(entity)) DrawIntoPass(surface, entity);
 }
 
-void DrawCurrentSpace(const FcGraph& graph, FcDisplaySurface& surface, EntityTest drawn, bool reportProgress) {
+void DrawCurrentSpace(const FcGraph& graph, FcDisplaySurface& surface, FcEntityTest drawn, bool reportProgress) {
   const FcEntitySets* entities = graph.GetCurrentEntitySet();
   if (entities == nullptr) return;
   const int count = entities->GetCount();
   surface.ReserveGroups(count);
   PostedProgress progress(count);
-  for (int i = 0; i < count; ++i) {
-    FcEntity* entity = entities->GetAt(i);
-    if (entity != nullptr && drawn(*entity)) DrawIntoPass(surface, *entity);
-    if (reportProgress) progress.At(i);
-  }
+  std::function<void(int)> report;
+  if (reportProgress) report = [&progress](int done) { progress.At(done); };
+  DrawEntitiesIntoPass(surface, *entities, drawn, report);
 }
 
 // Print and export: the current space regenerated into their own surface.
-void RegenForOutput(const FcGraph& graph, FcDisplaySurface& surface, EntityTest drawn, const char* nextStep) {
+void RegenForOutput(const FcGraph& graph, FcDisplaySurface& surface, FcEntityTest drawn, const char* nextStep) {
   PrintMessage(kRegenerating);
   BeginFullPass(graph, surface);
   ProgressStart(kRegenerating);
@@ -129,7 +120,7 @@ void FcGraphDisplay::DrawEntity(FcEntity* entity) {
   if (entity == nullptr) return;
   surface_.BeginDraw(0, nullptr);
   CopyLinetypeScale(graph_, surface_);
-  DrawIntoPass(surface_, *entity);
+  DrawIfShown(surface_, *entity);
   surface_.EndDraw();
 }
 
@@ -138,7 +129,7 @@ void FcGraphDisplay::DrawEntities(const FcEntitySets* entities) {
   surface_.BeginDraw(0, nullptr);
   CopyLinetypeScale(graph_, surface_);
   for (FcEntity* entity : *entities) {
-    if (entity != nullptr) DrawIntoPass(surface_, *entity);
+    if (entity != nullptr) DrawIfShown(surface_, *entity);
   }
   surface_.EndDraw();
 }

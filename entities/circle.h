@@ -30,6 +30,7 @@ class FcCircle : public FcEntity {
   // seen from below, so its centre's x is turned over into world x.
   int ReadDxf(FcFiler& filer) override;
   bool Draw(FcDrawSink* sink) override;
+  bool DrawsOnlyItself() const override { return true; }
   FcEntity* Clone() const override;
   // Centre and radius of another circle or arc.
   void Copy(const FcEntity* other) override;

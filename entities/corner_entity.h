@@ -29,6 +29,7 @@ class FcCornerEntity : public FcEntity {
   // Continuous lines: the fill of a filled class, then the outline edges
   // with sub-indices 1 to 4, which a solid leaves out of prints.
   bool Draw(FcDrawSink* sink) override;
+  bool DrawsOnlyItself() const override { return true; }
   // The corners are taken only from an entity of the same class.
   void Copy(const FcEntity* other) override;
   void CopyFromOtherGraph(const FcEntity* other, FcGraph& target) override;

@@ -39,6 +39,7 @@ class FcEllipse : public FcEntity {
   // above 1 exchanges the axes, which keeps the curve.
   int ReadDxf(FcFiler& filer) override;
   bool Draw(FcDrawSink* sink) override;
+  bool DrawsOnlyItself() const override { return true; }
   FcEntity* Clone() const override;
   void Copy(const FcEntity* other) override;
   FcEntity* CloneFromOtherGraph(FcGraph& target) const override;

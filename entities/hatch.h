@@ -41,6 +41,7 @@ class FcHatch : public FcEntity {
   // kHatchSplineDropped when a loop holds a spline edge.
   int ReadDxf(FcFiler& filer) override;
   bool Draw(FcDrawSink* sink) override;
+  bool DrawsOnlyItself() const override { return true; }
   FcEntity* Clone() const override;
   void Copy(const FcEntity* other) override;
   FcEntity* CloneFromOtherGraph(FcGraph& target) const override;

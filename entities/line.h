@@ -25,6 +25,7 @@ class FcLine : public FcEntity {
   int WriteDxf(FcFiler& filer) override;
   int ReadDxf(FcFiler& filer) override;
   bool Draw(FcDrawSink* sink) override;
+  bool DrawsOnlyItself() const override { return true; }
   FcEntity* Clone() const override;
   // The points are taken only from another line.
   void Copy(const FcEntity* other) override;

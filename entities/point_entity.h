@@ -25,6 +25,7 @@ class FcPointEnt : public FcEntity {
   int ReadDxf(FcFiler& filer) override;
   // Continuous, whatever the linetype; a dot on a layer named "Defpoints".
   bool Draw(FcDrawSink* sink) override;
+  bool DrawsOnlyItself() const override { return true; }
   FcEntity* Clone() const override;
   // Location and angle are taken only from another point.
   void Copy(const FcEntity* other) override;

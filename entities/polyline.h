@@ -100,6 +100,7 @@ class FcPolyline : public FcEntity {
   int WriteDxf(FcFiler& filer) override;
   int ReadDxf(FcFiler& filer) override;
   bool Draw(FcDrawSink* sink) override;
+  bool DrawsOnlyItself() const override { return true; }
   FcEntity* Clone() const override;
   void Copy(const FcEntity* other) override;
   FcEntity* CloneFromOtherGraph(FcGraph& target) const override;

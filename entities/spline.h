@@ -49,6 +49,7 @@ class FcSPline : public FcEntity {
   int ReadDxf(FcFiler& filer) override;
   // The curve, and its control polygon while SPLFRAME is on.
   bool Draw(FcDrawSink* sink) override;
+  bool DrawsOnlyItself() const override { return true; }
   FcEntity* Clone() const override;
   void Copy(const FcEntity* other) override;
   FcEntity* CloneFromOtherGraph(FcGraph& target) const override;

@@ -66,6 +66,7 @@ class FcText : public FcEntity {
   // attribute's own groups follow).
   int ReadDxf(FcFiler& filer) override;
   bool Draw(FcDrawSink* sink) override;
+  bool DrawsOnlyItself() const override { return true; }
   void MarkReferences() override;
   FcEntity* Clone() const override;
   void Copy(const FcEntity* other) override;

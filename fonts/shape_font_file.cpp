@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 
 #include "core/paths.h"
 #include "fonts/shape_glyph.h"
@@ -195,7 +196,7 @@ std::span<const std::uint8_t> ShapeFontFile::ShapeBytes(int number) const {
 
 ShapeGlyph ShapeFontFile::GetGlyph(int number) const {
   {
-    std::lock_guard<std::mutex> lock(cacheLock_);
+    std::shared_lock<std::shared_mutex> lock(cacheLock_);
     const auto it = cache_.find(number);
     if (it != cache_.end()) return it->second;
   }
@@ -212,7 +213,7 @@ ShapeGlyph ShapeFontFile::GetGlyph(int number) const {
     }
   }
   if (glyph.status == ShapeGlyphStatus::kDamaged) ReportDamage();
-  std::lock_guard<std::mutex> lock(cacheLock_);
+  std::lock_guard<std::shared_mutex> lock(cacheLock_);
   return cache_.emplace(number, std::move(glyph)).first->second;
 }
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
+#include <shared_mutex>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -82,7 +82,8 @@ class ShapeFontFile {
   int longest_ = 0;
   bool damaged_ = false;
 
-  mutable std::mutex cacheLock_;
+  // Texts drawn on several threads read the cache at once.
+  mutable std::shared_mutex cacheLock_;
   mutable std::unordered_map<int, ShapeGlyph> cache_;
   mutable std::atomic<bool> reported_{false};
 };

@@ -4,13 +4,22 @@
 
 namespace {
 std::atomic<FrameLink*> g_link{nullptr};
-}
+thread_local HeldMessages* t_held = nullptr;
+}  // namespace
+
+HeldMessages::HeldMessages() : outer_(t_held) { t_held = this; }
+
+HeldMessages::~HeldMessages() { t_held = outer_; }
 
 void SetFrameLink(FrameLink* link) { g_link.store(link); }
 
 FrameLink* GetFrameLink() { return g_link.load(); }
 
 void PrintMessage(const std::string& text) {
+  if (t_held != nullptr) {
+    t_held->Add(text);
+    return;
+  }
   if (FrameLink* link = g_link.load()) link->CommandHistoryLine(text);
 }
 

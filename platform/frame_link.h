@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The messages that code on any thread sends to the main frame. The shell
 // installs the real link when its main frame exists; until then (and after
@@ -41,6 +42,25 @@ FrameLink* GetFrameLink();
 
 // The one-line services every thread uses to talk to the user.
 void PrintMessage(const std::string& text);
+
+// While one lives on a thread, that thread's PrintMessage lines are kept
+// here instead of reaching the link: a helper thread of a pass that the
+// window thread may be waiting for must not wait for the window thread.
+// The pass prints them when its helpers are done.
+class HeldMessages {
+ public:
+  HeldMessages();
+  ~HeldMessages();
+  HeldMessages(const HeldMessages&) = delete;
+  HeldMessages& operator=(const HeldMessages&) = delete;
+
+  void Add(const std::string& text) { lines_.push_back(text); }
+  std::vector<std::string> Take() { return std::move(lines_); }
+
+ private:
+  std::vector<std::string> lines_;
+  HeldMessages* outer_;
+};
 void ShowPrompt(const std::string& text);
 void ProgressStart(const std::string& text);
 void ProgressPosition(int percent, bool posted = false);

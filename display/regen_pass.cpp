@@ -1,0 +1,231 @@
+#include "display/regen_pass.h"
+
+#include <algorithm>
+#include <atomic>
+#include <climits>
+#include <exception>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include "database/entity.h"
+#include "database/entity_sets.h"
+#include "database/graph.h"
+#include "database/layer.h"
+#include "database/text_style.h"
+#include "display/display_surface.h"
+#include "platform/frame_link.h"
+
+namespace {
+
+// A worker given fewer entities costs more to start than it saves.
+constexpr int kEntitiesPerWorker = 8192;
+// How often a worker adds its finished entities to the shared count.
+constexpr int kProgressBatch = 1024;
+
+int WorkerCount(const FcDisplaySurface& surface, int count) {
+  if (count <= 1) return 1;
+  if (surface.regenThreads > 0) return std::min(surface.regenThreads, count);
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  return std::clamp(count / kEntitiesPerWorker, 1, cores);
+}
+
+// Each worker thread allocates from a heap of its own. The C library grows
+// and trims such heaps in steps of a few pages by default, and every step
+// stalls the page faults of all the other threads: while the workers draw,
+// the heaps grow and shrink in large steps instead.
+class LargeHeapSteps {
+ public:
+#if defined(__GLIBC__)
+  LargeHeapSteps() {
+    mallopt(M_TOP_PAD, kStep);
+    mallopt(M_TRIM_THRESHOLD, kStep * 4);
+  }
+  ~LargeHeapSteps() {
+    mallopt(M_TOP_PAD, kDefaultTopPad);
+    mallopt(M_TRIM_THRESHOLD, kDefaultTrimThreshold);
+  }
+  LargeHeapSteps(const LargeHeapSteps&) = delete;
+  LargeHeapSteps& operator=(const LargeHeapSteps&) = delete;
+
+ private:
+  static constexpr int kStep = 64 << 20;
+  // The library's own defaults.
+  static constexpr int kDefaultTopPad = 128 << 10;
+  static constexpr int kDefaultTrimThreshold = 128 << 10;
+#endif
+};
+
+// The groups an entity opened: its run's groups before groupEnd that the
+// run's earlier entities did not open.
+struct GroupMark {
+  int entity = 0;
+  int groupEnd = 0;
+};
+
+// Entities drawn through a surface of their own, with the groups each of
+// them opened, so that the groups can join the list in entity order.
+struct RegenRun {
+  std::unique_ptr<FcDisplaySurface> surface;
+  std::vector<GroupMark> marks;
+  // The run's range of the set (a worker's); the entities that share what
+  // they draw are drawn by one run of their own, in set order.
+  int first = 0;
+  int last = 0;
+  int lastDrawn = -1;
+  // What the run's entities printed on a thread of their own.
+  std::vector<std::string> messages;
+  std::exception_ptr error;
+  std::thread thread;
+};
+
+void DrawMarked(RegenRun& run, FcEntity& entity, int index) {
+  FcDisplaySurface& surface = *run.surface;
+  const int before = surface.GetGroupCount();
+  DrawIntoPass(surface, entity);
+  run.lastDrawn = index;
+  const int after = surface.GetGroupCount();
+  if (after > before) run.marks.push_back({index, after});
+}
+
+// The entities of the run's range that draw only themselves. report, when
+// set, hears the shared count now and then (the calling thread's own run).
+void DrawWorkerRun(RegenRun& run, const FcEntitySets& entities, FcEntityTest drawn, std::atomic<int>& done,
+                   const std::function<void(int)>* report) {
+  int batch = 0;
+  try {
+    for (int i = run.first; i < run.last; ++i) {
+      FcEntity* entity = entities.GetAt(i);
+      if (entity != nullptr && entity->DrawsOnlyItself() && drawn(*entity)) DrawMarked(run, *entity, i);
+      if (++batch < kProgressBatch) continue;
+      const int total = done.fetch_add(batch) + batch;
+      batch = 0;
+      if (report != nullptr) (*report)(total);
+    }
+  } catch (...) {
+    run.error = std::current_exception();
+  }
+  done.fetch_add(batch);
+}
+
+void DrawOnOwnThread(RegenRun& run, const FcEntitySets& entities, FcEntityTest drawn, std::atomic<int>& done) {
+  HeldMessages held;
+  DrawWorkerRun(run, entities, drawn, done, nullptr);
+  run.messages = held.Take();
+}
+
+// Moves the groups of the run's marks up to (not including) the entity.
+class MarkCursor {
+ public:
+  explicit MarkCursor(RegenRun& run) : run_(run) {}
+
+  void AdoptBefore(FcDisplaySurface& surface, int entity) {
+    for (; next_ < run_.marks.size() && run_.marks[next_].entity < entity; ++next_) {
+      surface.AdoptGroups(*run_.surface, groupStart_, run_.marks[next_].groupEnd);
+      groupStart_ = run_.marks[next_].groupEnd;
+    }
+  }
+
+ private:
+  RegenRun& run_;
+  std::size_t next_ = 0;
+  int groupStart_ = 0;
+};
+
+void DrawOnOneThread(FcDisplaySurface& surface, const FcEntitySets& entities, FcEntityTest drawn,
+                     const std::function<void(int)>& progress) {
+  const int count = entities.GetCount();
+  for (int i = 0; i < count; ++i) {
+    FcEntity* entity = entities.GetAt(i);
+    if (entity != nullptr && drawn(*entity)) DrawIntoPass(surface, *entity);
+    if (progress) progress(i);
+  }
+}
+
+void DrawOnWorkers(FcDisplaySurface& surface, const FcEntitySets& entities, FcEntityTest drawn, int workers,
+                   const std::function<void(int)>& progress) {
+  const int count = entities.GetCount();
+  // Block references, dimensions and the like draw entities other
+  // references draw too, and may change the drawing: one run draws them
+  // all first, in set order, before any worker starts.
+  RegenRun shared;
+  shared.surface = surface.MakeRegenWorker();
+  for (int i = 0; i < count; ++i) {
+    FcEntity* entity = entities.GetAt(i);
+    if (entity != nullptr && !entity->DrawsOnlyItself() && drawn(*entity)) DrawMarked(shared, *entity, i);
+  }
+  // Texts look their styles up by name and handle: the indexes are built
+  // here so that the workers only read them.
+  if (const FcGraph* graph = surface.GetOwner()) graph->GetTextStyleList().BuildIndexes();
+
+  std::vector<RegenRun> runs(static_cast<std::size_t>(workers));
+  for (std::size_t w = 0; w < runs.size(); ++w) {
+    RegenRun& run = runs[w];
+    run.first = static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(w) / workers);
+    run.last = static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(w + 1) / workers);
+    run.surface = surface.MakeRegenWorker();
+    run.surface->ReserveGroups(run.last - run.first);
+  }
+  std::atomic<int> done{0};
+  const LargeHeapSteps heapSteps;
+  for (std::size_t w = 1; w < runs.size(); ++w) {
+    try {
+      runs[w].thread = std::thread(DrawOnOwnThread, std::ref(runs[w]), std::cref(entities), drawn, std::ref(done));
+    } catch (const std::system_error&) {
+      // No thread to be had: the run is drawn below on this one.
+    }
+  }
+  DrawWorkerRun(runs[0], entities, drawn, done, progress ? &progress : nullptr);
+  for (std::size_t w = 1; w < runs.size(); ++w) {
+    if (runs[w].thread.joinable()) {
+      runs[w].thread.join();
+    } else {
+      DrawWorkerRun(runs[w], entities, drawn, done, nullptr);
+    }
+    if (progress) progress(done.load());
+  }
+  for (const RegenRun& run : runs) {
+    for (const std::string& message : run.messages) PrintMessage(message);
+  }
+  for (const RegenRun& run : runs) {
+    if (run.error) std::rethrow_exception(run.error);
+  }
+
+  MarkCursor sharedCursor(shared);
+  const RegenRun* lastDrawer = &shared;
+  for (RegenRun& run : runs) {
+    MarkCursor cursor(run);
+    for (const GroupMark& mark : run.marks) {
+      sharedCursor.AdoptBefore(surface, mark.entity);
+      cursor.AdoptBefore(surface, mark.entity + 1);
+    }
+    if (run.lastDrawn > lastDrawer->lastDrawn) lastDrawer = &run;
+  }
+  sharedCursor.AdoptBefore(surface, INT_MAX);
+  if (lastDrawer->lastDrawn >= 0) surface.TakePenOf(*lastDrawer->surface);
+}
+
+}  // namespace
+
+void DrawIntoPass(FcDisplaySurface& surface, FcEntity& entity) {
+  surface.contextLayer = nullptr;
+  entity.Draw(&surface);
+  const FcLayer* layer = entity.GetLayer();
+  if (layer != nullptr && !layer->IsOn()) surface.SetGroupVisible(entity.GetHandle(), false);
+}
+
+void DrawEntitiesIntoPass(FcDisplaySurface& surface, const FcEntitySets& entities, FcEntityTest drawn,
+                          const std::function<void(int done)>& progress) {
+  const int workers = WorkerCount(surface, entities.GetCount());
+  if (workers <= 1) {
+    DrawOnOneThread(surface, entities, drawn, progress);
+    return;
+  }
+  DrawOnWorkers(surface, entities, drawn, workers, progress);
+}
