@@ -30,36 +30,39 @@ struct ExportSlice {
   // A group failed to draw: like the export in one piece, the output ends
   // with what was drawn before it.
   bool failed = false;
+  int groupsDrawn = 0;
   std::thread thread;
 };
 
 }  // namespace
 
-void FcDisplaySurface::Export(const std::string& fileName, int slices) {
+void FcDisplaySurface::Export(const std::string& fileName, int slices, bool consume) {
   if (device_ == nullptr) return;
   const int count = LiveGroupCount();
   FcProgressSteps progress(OnWindowThread() && count > kExportProgressMinimum, "Exporting", count);
   device_->BeginPaint({nullptr, fileName}, 0);
   if (slices <= 0) slices = AutomaticSliceCount(count);
-  if (slices < 2 || !ExportInSlices(slices, progress)) ExportInOnePiece(progress);
+  if (slices < 2 || !ExportInSlices(slices, progress, consume)) ExportInOnePiece(progress, consume);
   device_->EndPaint();
+  if (consume) RemoveAllGroups();
 }
 
-void FcDisplaySurface::ExportInOnePiece(FcProgressSteps& progress) {
+void FcDisplaySurface::ExportInOnePiece(FcProgressSteps& progress, bool consume) {
   // A group that fails to draw ends the pass, but the export device still
   // finishes its file and the progress display still ends.
   try {
     int done = 0;
-    for (const std::unique_ptr<FcDsGroupEnts>& group : groups_) {
+    for (std::unique_ptr<FcDsGroupEnts>& group : groups_) {
       if (!group) continue;
       group->Draw(*this);
+      if (consume) group.reset();
       progress.Advance(++done);
     }
   } catch (const std::exception&) {
   }
 }
 
-bool FcDisplaySurface::ExportInSlices(int sliceCount, FcProgressSteps& progress) {
+bool FcDisplaySurface::ExportInSlices(int sliceCount, FcProgressSteps& progress, bool consume) {
   std::vector<ExportSlice> slices(static_cast<std::size_t>(sliceCount));
   const std::size_t total = groups_.size();
   for (std::size_t i = 0; i < slices.size(); ++i) {
@@ -82,10 +85,13 @@ bool FcDisplaySurface::ExportInSlices(int sliceCount, FcProgressSteps& progress)
   // Every group belongs to one slice and draws only into its own
   // primitives and the slice's device, so the slices share nothing they
   // write.
-  const auto draw = [this](ExportSlice& slice) {
+  const auto draw = [this, consume](ExportSlice& slice) {
     try {
       for (std::size_t i = slice.first; i < slice.last; ++i) {
-        if (groups_[i]) groups_[i]->Draw(*slice.surface);
+        if (!groups_[i]) continue;
+        groups_[i]->Draw(*slice.surface);
+        if (consume) groups_[i].reset();
+        ++slice.groupsDrawn;
       }
     } catch (...) {
       slice.failed = true;
@@ -110,9 +116,7 @@ bool FcDisplaySurface::ExportInSlices(int sliceCount, FcProgressSteps& progress)
     }
     if (ended) continue;
     device_->TakeSlice(*slice.surface->GetDevice());
-    for (std::size_t i = slice.first; i < slice.last; ++i) {
-      if (groups_[i]) ++done;
-    }
+    done += slice.groupsDrawn;
     progress.Advance(done);
     ended = slice.failed;
   }

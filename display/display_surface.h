@@ -152,8 +152,11 @@ class FcDisplaySurface : public FcDrawSink {
              int printerPixelsPerInch);
   // Draws the list into the export device, in slices on several threads
   // when the device can and the list is large; slices 0 chooses their
-  // number by the size of the list, 1 draws in one piece.
-  void Export(const std::string& fileName, int slices = 0);
+  // number by the size of the list, 1 draws in one piece. A list built for
+  // the export alone is consumed: each group is released once drawn, so
+  // that the next groups draw into memory already in use instead of fresh
+  // pages, and nothing is left to free at the end; the list is then empty.
+  void Export(const std::string& fileName, int slices = 0, bool consume = false);
   void RenderPreview(int width, CDib& dib, int height);
 
   // Redraw, zoom and pan.
@@ -251,8 +254,8 @@ class FcDisplaySurface : public FcDrawSink {
                                       const FcPoint2d& min, const FcPoint2d& max);
   // Draws the groups for a full or interactive redraw.
   void DrawGroupsFull();
-  void ExportInOnePiece(FcProgressSteps& progress);
-  bool ExportInSlices(int sliceCount, FcProgressSteps& progress);
+  void ExportInOnePiece(FcProgressSteps& progress, bool consume);
+  bool ExportInSlices(int sliceCount, FcProgressSteps& progress, bool consume);
   void DrawGroupsInteractive();
   bool ShouldStopRedraw();
   // Changes of the view clear the cache flag and mark the grips.

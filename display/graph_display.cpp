@@ -210,7 +210,7 @@ bool FcGraphDisplay::ExportWindow(const FcPoint2d& corner1, const FcPoint2d& cor
   SetOrderedWindow(*surface.GetView(), corner1, corner2);
   surface.FitWindowToDevice();
   RegenForOutput(graph_, surface, ThawedAndShown, "Exporting...");
-  surface.Export(fileName);
+  surface.Export(fileName, 0, true);
   // An export that could not write its whole file says so, like a save.
   return surface.GetDevice() == nullptr || surface.GetDevice()->Succeeded();
 }

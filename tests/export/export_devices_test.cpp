@@ -2,7 +2,11 @@
 
 #include <zlib.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <limits>
+#include <random>
 #include <functional>
 #include <string>
 #include <vector>
@@ -53,6 +57,51 @@ TEST(ExportNumbersTest, TrimmedForms) {
   const Case cases[] = {{12.5, 2, "12.5"},   {3.0, 2, "3"},        {0.0, 2, "0"},         {-0.001, 2, "-0"},
                         {1234.567, 2, "1234.57"}, {0.50196, 3, "0.502"}, {100.0, 0, "100"}, {-2.25, 3, "-2.25"}};
   for (const Case& c : cases) EXPECT_EQ(FormatTrimmed(c.value, c.decimals), c.text) << c.value;
+}
+
+// The numbers as std::to_chars rounds the exact value, trimmed as the
+// files have them.
+std::string ExactlyRounded(double value, int decimals, bool trimmed) {
+  char buffer[400];
+  const std::to_chars_result result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  std::string text(buffer, result.ptr);
+  if (!trimmed || text.find('.') == std::string::npos) return text;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+// The numbers are written without std::to_chars where that is safe: they
+// must be the digits of the exact value rounded, ties and halves that the
+// double cannot hold exactly included.
+TEST(ExportNumbersTest, AgreeWithTheExactlyRoundedValue) {
+  std::vector<double> values = {0.125, -0.125, 0.375, 2.675, 1.005, 1.015, 0.5, -0.5, 2.5, 0.0005, -0.0,
+                                1e-300, -1e-300, 99999999.995, 123456789.125, 1e11, -3e15, 1e300,
+                                std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
+                                std::numeric_limits<double>::denorm_min()};
+  // Halves of the last decimal and their neighbours, over several magnitudes.
+  for (int k = -3000; k <= 3000; ++k) {
+    for (const double unit : {1.0, 1e3, 1e6}) {
+      const double half = (k + 0.5) * unit / 1000.0;
+      values.push_back(half);
+      values.push_back(std::nextafter(half, 0.0));
+      values.push_back(std::nextafter(half, 1e300));
+    }
+  }
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> exponent(-8.0, 12.0);
+  for (int i = 0; i < 20000; ++i) values.push_back((i % 2 ? -1.0 : 1.0) * std::pow(10.0, exponent(random)));
+  for (const double value : values) {
+    for (int decimals = 0; decimals <= 7; ++decimals) {
+      std::string fixed = "<";
+      AppendFixed(fixed, value, decimals);
+      std::string trimmed = "<";
+      AppendTrimmed(trimmed, value, decimals);
+      ASSERT_EQ(fixed, "<" + ExactlyRounded(value, decimals, false)) << value << " at " << decimals;
+      ASSERT_EQ(trimmed, "<" + ExactlyRounded(value, decimals, true)) << value << " at " << decimals;
+    }
+  }
 }
 
 std::string EpsHeaderFor(const std::string& name, const std::string& size) {

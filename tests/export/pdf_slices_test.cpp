@@ -68,8 +68,10 @@ std::string ContentOf(const std::string& file, int& count) {
 }
 
 // The drawing exported through a display list of its own, one group per
-// entity, the last hiddenTail groups hidden.
-std::string ExportInSlices(FcGraph& graph, const std::string& path, int slices, int hiddenTail) {
+// entity, the last hiddenTail groups hidden; a consumed list must be empty
+// afterwards.
+std::string ExportInSlices(FcGraph& graph, const std::string& path, int slices, int hiddenTail,
+                           bool consume = false) {
   FcDisplaySurface surface(&graph);
   surface.SetDevice(std::make_unique<FcPDFExportDevice>());
   surface.SetDeviceSize(kColumns * 10'000, kRows * 10'000);
@@ -87,8 +89,9 @@ std::string ExportInSlices(FcGraph& graph, const std::string& path, int slices, 
   for (int i = entities.GetCount() - hiddenTail; i < entities.GetCount(); ++i) {
     surface.SetGroupVisible(entities.GetAt(i)->GetHandle(), false);
   }
-  surface.Export(path, slices);
+  surface.Export(path, slices, consume);
   EXPECT_TRUE(surface.GetDevice()->Succeeded());
+  EXPECT_EQ(surface.GetGroupCount() == 0, consume);
   return ReadWholeFile(path);
 }
 
@@ -122,6 +125,12 @@ TEST(PdfSlicesTest, SlicesWriteTheContentOfOnePiece) {
     EXPECT_EQ(whole.substr(0, 12), "0 w 1 J 1 j ");
     EXPECT_EQ(whole.substr(whole.size() - 4), c.hiddenTail > 0 ? " l S" : "c S ");
     EXPECT_EQ(sliced, whole);
+    // Groups released as they are drawn, on the slices' threads.
+    int consumedStreams = 0;
+    EXPECT_EQ(ContentOf(ExportInSlices(graph, folder.File("consumed.pdf"), c.slices, c.hiddenTail, true),
+                        consumedStreams),
+              whole);
+    EXPECT_EQ(consumedStreams, slicedStreams);
   }
 }
 
