@@ -96,6 +96,16 @@ TEST(PolylineOffset, AnArcGrowsOrShrinksByTheSideOfThePoint) {
   }
 }
 
+// A side point on a straight segment's line counts as its right; a
+// clockwise arc after it goes the same way, towards its centre, and the
+// convex corner between them is rounded about the joint.
+TEST(PolylineOffset, APointOnAStraightSegmentsLineSendsTheWholePolylineOneWay) {
+  const FcPolyline hump = Make({{0, 0, 0}, {10, 0, -1.0}, {20, 0, 0}}, false);
+  const std::unique_ptr<FcPolyline> result = Offset(hump, {5, 0}, 1.0);
+  ASSERT_NE(result, nullptr);
+  ExpectVertices(*result, {{0, -1, 0}, {10, -1, kQuarter}, {11, 0, -1.0}, {19, 0, 0}});
+}
+
 // The small arc in the middle would need a negative radius: it is left
 // out and its neighbours, whose offsets are collinear, both stay whole.
 TEST(PolylineOffset, AnArcThatCollapsesIsLeftOutAndItsNeighboursJoinAcrossTheGap) {
