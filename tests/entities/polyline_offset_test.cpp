@@ -54,6 +54,21 @@ TEST(PolylineOffset, AClosedRectangleOutwardTakesTheGapStyleAtEveryCorner) {
   }
 }
 
+// A repeated vertex, and a closing vertex that repeats the first, make
+// segments of no length: the copy is the one of the plain rectangle.
+TEST(PolylineOffset, RepeatedVerticesChangeNothing) {
+  const FcPolyline repeats = Make({{0, 0, 0}, {10, 0, 0}, {10, 0, 0}, {10, 6, 0}, {0, 6, 0}, {0, 0, 0}}, true);
+  for (OffsetGapType gap : {kGapExtend, kGapRound}) {
+    const std::unique_ptr<FcPolyline> expected = Offset(Rectangle(), {5, -3}, 1.0, gap);
+    const std::unique_ptr<FcPolyline> result = Offset(repeats, {5, -3}, 1.0, gap);
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(result->IsClosed());
+    std::vector<V> corners;
+    for (const PolylineVertex& v : expected->GetVertices()) corners.push_back({v.x, v.y, v.bulge});
+    ExpectVertices(*result, corners, "gap type " + std::to_string(gap));
+  }
+}
+
 // Inward every corner is concave on the offset side: the pieces cross and
 // are trimmed, the closing one against both the first and the last, so
 // the gap style never shows.
