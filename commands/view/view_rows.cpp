@@ -7,10 +7,10 @@ using enum CommandListKind;
 // A typed "Redraw" is redrawn by the view itself before any lookup; this
 // row is reached through an alias that expands to the name alone.
 const CommandRow kRows[] = {
-    {"Redraw", CmdNotAvailable, kDrawing},
-    {"Regen", CmdNotAvailable, kDrawing},
-    {"Zoom", CmdNotAvailable, kDrawing},
-    {"Pan", CmdNotAvailable, kDrawing},
+    {"Redraw", CmdRedraw, kDrawing},
+    {"Regen", CmdRegen, kDrawing},
+    {"Zoom", CmdZoom, kDrawing},
+    {"Pan", CmdPan, kDrawing},
     {"DrawOrder", CmdNotAvailable, kDrawing},
     {"TextToFront", CmdNotAvailable, kDrawing},
     {"UCS", CmdNotAvailable, kDrawing},
