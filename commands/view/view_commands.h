@@ -11,3 +11,4 @@ int CmdRedraw();
 int CmdRegen();
 int CmdZoom();
 int CmdPan();
+int CmdTextToFront();

@@ -12,7 +12,7 @@ const CommandRow kRows[] = {
     {"Zoom", CmdZoom, kDrawing},
     {"Pan", CmdPan, kDrawing},
     {"DrawOrder", CmdNotAvailable, kDrawing},
-    {"TextToFront", CmdNotAvailable, kDrawing},
+    {"TextToFront", CmdTextToFront, kDrawing},
     {"UCS", CmdNotAvailable, kDrawing},
 };
 
