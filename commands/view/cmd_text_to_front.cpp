@@ -1,4 +1,3 @@
-#include <memory>
 #include <string>
 
 #include "commands/command_support.h"
@@ -7,8 +6,6 @@
 #include "core/resbuf.h"
 #include "database/graph.h"
 #include "database/sort_ents_table.h"
-#include "database/undo_list.h"
-#include "database/undo_setting_items.h"
 #include "entities/dimension.h"
 #include "entities/mtext.h"
 #include "entities/text.h"
@@ -28,10 +25,7 @@ int CmdTextToFront() {
   }
   const bool texts = keyword != "Dimensions";
   const bool dimensions = keyword != "Text";
-  auto item = std::make_unique<FcDrawOrderUndoItem>();
-  item->Capture(*graph);
-  item->SetName("DrawOrder");
-  AddUndoItem(*graph, item.release());
+  RecordDrawOrderUndo(*graph);
   FcSortEntsTable* table = EnsureDrawOrderTable(*graph);
   int textCount = 0;
   int dimensionCount = 0;

@@ -1,9 +1,20 @@
 #include "commands/view/draw_order_table.h"
 
+#include <memory>
+
 #include "database/block.h"
 #include "database/graph.h"
 #include "database/sort_ents_table.h"
+#include "database/undo_list.h"
+#include "database/undo_setting_items.h"
 #include "display/display_surface.h"
+
+void RecordDrawOrderUndo(FcGraph& graph) {
+  auto item = std::make_unique<FcDrawOrderUndoItem>();
+  item->Capture(graph);
+  item->SetName("DrawOrder");
+  AddUndoItem(graph, item.release());
+}
 
 FcSortEntsTable* EnsureDrawOrderTable(FcGraph& graph) {
   FcBlock* space = graph.GetCurrentBlock();

@@ -12,3 +12,4 @@ int CmdRegen();
 int CmdZoom();
 int CmdPan();
 int CmdTextToFront();
+int CmdDrawOrder();

@@ -11,7 +11,7 @@ const CommandRow kRows[] = {
     {"Regen", CmdRegen, kDrawing},
     {"Zoom", CmdZoom, kDrawing},
     {"Pan", CmdPan, kDrawing},
-    {"DrawOrder", CmdNotAvailable, kDrawing},
+    {"DrawOrder", CmdDrawOrder, kDrawing},
     {"TextToFront", CmdTextToFront, kDrawing},
     {"UCS", CmdNotAvailable, kDrawing},
 };

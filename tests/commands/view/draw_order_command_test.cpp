@@ -73,4 +73,63 @@ TEST_F(TextToFrontCommandTest, OneKindLeavesTheOtherInPlace) {
   EXPECT_EQ(DrawOrder(), (std::vector<FcHandle>{h[1], h[2], h[0]}));
 }
 
+// Four vertical lines at x = 10, 30, 50 and 70, picked by a point on each.
+class DrawOrderCommandTest : public TextToFrontCommandTest {
+ protected:
+  DrawOrderCommandTest() {
+    lines_ = Add(Vertical(10), Vertical(30), Vertical(50), Vertical(70));
+  }
+
+  static FcLine* Vertical(double x) {
+    auto* line = new FcLine;
+    line->SetStartPoint({x, 10});
+    line->SetEndPoint({x, 50});
+    return line;
+  }
+
+  std::vector<FcHandle> Order(std::initializer_list<int> lines) {
+    std::vector<FcHandle> handles;
+    for (int i : lines) handles.push_back(lines_[static_cast<std::size_t>(i)]);
+    return handles;
+  }
+
+  std::vector<FcHandle> lines_;
+};
+
+TEST_F(DrawOrderCommandTest, EnterSendsTheSelectionToTheBack) {
+  ASSERT_TRUE(script_.Run({"draworder", "50,30", "", ""}));
+  EXPECT_EQ(DrawOrder(), Order({2, 0, 1, 3}));
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"DrawOrder"});
+  EXPECT_EQ(script_.Frame().Prompts().back(),
+            "Enter object ordering option [Above objects/Under objects/Front/Back] <Back>");
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_FALSE(HasTable());
+}
+
+TEST_F(DrawOrderCommandTest, FrontPutsTheLastSelectedOnTop) {
+  ASSERT_TRUE(script_.Run({"draworder", "10,30", "30,30", "", "f"}));
+  EXPECT_EQ(DrawOrder(), Order({2, 3, 0, 1}));
+}
+
+TEST_F(DrawOrderCommandTest, AboveAndUnderMoveOnlyWhatIsOnTheWrongSideOfTheReference) {
+  // The upper reference is line 2; line 3 lies above it already.
+  ASSERT_TRUE(script_.Run({"draworder", "10,30", "70,30", "", "a", "30,30", "50,30", ""}));
+  EXPECT_EQ(DrawOrder(), Order({1, 2, 0, 3}));
+  EXPECT_EQ(script_.Frame().Prompts().back(), "Select reference objects");
+  // The lower reference is now line 1; line 2 lies above it and moves
+  // under it, line 1 itself stays.
+  ASSERT_TRUE(script_.Run({"draworder", "50,30", "", "u", "30,30", "70,30", ""}));
+  EXPECT_EQ(DrawOrder(), Order({2, 1, 0, 3}));
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(DrawOrder(), Order({1, 2, 0, 3}));
+}
+
+TEST_F(DrawOrderCommandTest, AnEmptyOrCancelledSelectionChangesNothing) {
+  ASSERT_TRUE(script_.Run({"draworder", ""}));
+  ASSERT_TRUE(script_.Run({"draworder", "10,30", "", "a", ""}));
+  ASSERT_TRUE(script_.Run({"draworder", "10,30", "", kEsc}));
+  EXPECT_FALSE(HasTable());
+  EXPECT_TRUE(UndoNames().empty());
+}
+
 }  // namespace
