@@ -377,6 +377,8 @@ bool ParseRealInput(std::string_view text, TypedInputView& view) {
   InputRequest& request = view.Request();
   double number = 0.0;
   if (ParseReal(text, number)) {
+    if (number < 0.0 && (request.flags & kInputRefuseNegative)) return Refuse(view, kNoNegative);
+    if (number == 0.0 && (request.flags & kInputRefuseZero)) return Refuse(view, kNoZero);
     request.answerNumber = number;
     return Answer(request, kAnswerReal);
   }

@@ -16,6 +16,7 @@ int CmdScale();
 int CmdMirror();
 int CmdChamfer();
 int CmdFillet();
+int CmdOffset();
 int CmdUndo();
 int CmdRedo();
 int CmdStretch();

@@ -18,7 +18,7 @@ const CommandRow kRows[] = {
     {"Trim", CmdNotAvailable, kDrawing},
     {"Mirror", CmdMirror, kDrawing},
     {"Explode", CmdExplode, kDrawing},
-    {"Offset", CmdNotAvailable, kDrawing},
+    {"Offset", CmdOffset, kDrawing},
     {"Array", CmdArray, kDrawing},
     {"PEdit", CmdNotAvailable, kDrawing},
     {"Chamfer", CmdChamfer, kDrawing},

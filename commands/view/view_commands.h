@@ -6,3 +6,10 @@
 
 // Commands that change what the view shows and in which order entities are drawn, and the user coordinate system.
 std::span<const CommandRow> ViewCommandRows();
+
+int CmdRedraw();
+int CmdRegen();
+int CmdZoom();
+int CmdPan();
+int CmdTextToFront();
+int CmdDrawOrder();

@@ -7,12 +7,12 @@ using enum CommandListKind;
 // A typed "Redraw" is redrawn by the view itself before any lookup; this
 // row is reached through an alias that expands to the name alone.
 const CommandRow kRows[] = {
-    {"Redraw", CmdNotAvailable, kDrawing},
-    {"Regen", CmdNotAvailable, kDrawing},
-    {"Zoom", CmdNotAvailable, kDrawing},
-    {"Pan", CmdNotAvailable, kDrawing},
-    {"DrawOrder", CmdNotAvailable, kDrawing},
-    {"TextToFront", CmdNotAvailable, kDrawing},
+    {"Redraw", CmdRedraw, kDrawing},
+    {"Regen", CmdRegen, kDrawing},
+    {"Zoom", CmdZoom, kDrawing},
+    {"Pan", CmdPan, kDrawing},
+    {"DrawOrder", CmdDrawOrder, kDrawing},
+    {"TextToFront", CmdTextToFront, kDrawing},
     {"UCS", CmdNotAvailable, kDrawing},
 };
 
