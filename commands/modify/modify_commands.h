@@ -10,5 +10,7 @@
 
 int CmdUndo();
 int CmdRedo();
+int CmdTrim();
+int CmdExtend();
 
 std::span<const CommandRow> ModifyCommandRows();
