@@ -20,3 +20,5 @@ struct PolylineVertex {
 // Moves the point through m and scales both widths with it. The bulge is
 // left alone: under a mirroring matrix the caller flips its sign.
 void TransformPolylineVertex(const FcMatrix2d& m, PolylineVertex& v);
+
+inline FcPoint2d VertexPoint(const PolylineVertex& v) { return {v.x, v.y}; }

@@ -2,7 +2,7 @@
 #include <numbers>
 #include <string>
 
-#include "core/arcs.h"
+#include "core/bulge_arc.h"
 #include "core/geometry_basics.h"
 #include "core/value_format.h"
 #include "database/graph.h"
@@ -19,20 +19,13 @@ FcPoint2d PointOf(const PolylineVertex& v) { return {v.x, v.y}; }
 // The arc of a bulged segment as a record in the polyline's coordinates:
 // counter-clockwise, from the vertex to the next for a positive bulge.
 bool ArcRecord(const PolylineVertex& a, const PolylineVertex& b, GeomSegment& arc) {
-  FcPoint2d centre;
-  double radius = 0.0;
-  if (ArcFromChordBulge(PointOf(a), a.bulge, PointOf(b), centre, nullptr, &radius) == 0) return false;
-  double start = std::atan2(a.y - centre.y, a.x - centre.x);
-  double end = std::atan2(b.y - centre.y, b.x - centre.x);
-  if (a.bulge < 0.0) std::swap(start, end);
-  NormalizeAngle(start);
-  NormalizeAngle(end);
-  while (end < start) end += 2.0 * std::numbers::pi;
+  BulgeArc bulged;
+  if (!BulgeArcOf(PointOf(a), a.bulge, PointOf(b), bulged)) return false;
   arc.type = kGeomSegmentArc;
-  arc.centre = centre;
-  arc.radius = radius;
-  arc.startAngle = start;
-  arc.endAngle = end;
+  arc.centre = bulged.centre;
+  arc.radius = bulged.radius;
+  arc.startAngle = bulged.startAngle;
+  arc.endAngle = bulged.endAngle;
   return true;
 }
 

@@ -6,13 +6,12 @@
 
 #include "commands/draw/draw_settings.h"
 #include "entities/polyline.h"
+#include "tests/support/polyline_expect.h"
 #include "tests/support/command_script.h"
 
 namespace {
 
-struct V {
-  double x, y, bulge;
-};
+using V = VertexXYB;
 
 class PolylineCommandsTest : public CommandScriptTest {
  protected:
@@ -32,16 +31,6 @@ std::string Joined(const std::vector<std::string>& answers) {
   std::string joined;
   for (const std::string& answer : answers) joined += answer + " | ";
   return joined;
-}
-
-void ExpectVertices(const FcPolyline& polyline, const std::vector<V>& expected, const std::string& where) {
-  ASSERT_EQ(polyline.GetVertexCount(), static_cast<int>(expected.size())) << where;
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const PolylineVertex& v = polyline.GetVertices()[i];
-    EXPECT_NEAR(v.x, expected[i].x, 1e-9) << where << " vertex " << i;
-    EXPECT_NEAR(v.y, expected[i].y, 1e-9) << where << " vertex " << i;
-    EXPECT_NEAR(v.bulge, expected[i].bulge, 1e-9) << where << " vertex " << i;
-  }
 }
 
 // Runs the command in a drawing of its own; it must make one polyline
