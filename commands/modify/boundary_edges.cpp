@@ -21,8 +21,6 @@
 
 namespace {
 
-FcPoint2d PointOf(const PolylineVertex& v) { return {v.x, v.y}; }
-
 void AddStraight(FcExtendEdgeList& list, const FcPoint2d& p1, const FcPoint2d& p2, ExtendLineKind kind) {
   list.Add(std::unique_ptr<FcExtendEdge>(new (std::nothrow) FcExtendLineEdge(p1, p2, kind)));
 }
@@ -45,14 +43,14 @@ void AddFrame(FcExtendEdgeList& list, const Corners& corners) {
 
 void AddPolylineSegment(FcExtendEdgeList& list, const PolylineVertex& v, const PolylineVertex& w) {
   if (v.bulge == 0.0) {
-    AddStraight(list, PointOf(v), PointOf(w), kExtendSegment);
+    AddStraight(list, VertexPoint(v), VertexPoint(w), kExtendSegment);
     return;
   }
   FcPoint2d centre;
   double radius = 0.0;
-  if (ArcFromChordBulge(PointOf(v), v.bulge, PointOf(w), centre, nullptr, &radius) == 0) return;
-  double start = AngleFromTo(centre, PointOf(v));
-  double end = AngleFromTo(centre, PointOf(w));
+  if (ArcFromChordBulge(VertexPoint(v), v.bulge, VertexPoint(w), centre, nullptr, &radius) == 0) return;
+  double start = AngleFromTo(centre, VertexPoint(v));
+  double end = AngleFromTo(centre, VertexPoint(w));
   if (v.bulge < 0.0) std::swap(start, end);
   AddCircular(list, centre, radius, start, end, false);
 }
@@ -61,10 +59,10 @@ void AddPolyline(FcExtendEdgeList& list, const FcPolyline& polyline) {
   if (polyline.IsFitted() && !polyline.GetFitVertices().empty()) {
     const std::vector<PolylineVertex>& fit = polyline.GetFitVertices();
     for (std::size_t i = 0; i + 1 < fit.size(); ++i) {
-      AddStraight(list, PointOf(fit[i]), PointOf(fit[i + 1]), kExtendSegment);
+      AddStraight(list, VertexPoint(fit[i]), VertexPoint(fit[i + 1]), kExtendSegment);
     }
-    if (polyline.IsClosed() && fit.size() > 1 && IsDifferentPoint(PointOf(fit.back()), PointOf(fit.front()))) {
-      AddStraight(list, PointOf(fit.back()), PointOf(fit.front()), kExtendSegment);
+    if (polyline.IsClosed() && fit.size() > 1 && IsDifferentPoint(VertexPoint(fit.back()), VertexPoint(fit.front()))) {
+      AddStraight(list, VertexPoint(fit.back()), VertexPoint(fit.front()), kExtendSegment);
     }
     return;
   }

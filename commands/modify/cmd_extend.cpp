@@ -19,6 +19,9 @@ void ExtendPicked(FcEntity& picked, const EdgePick& pick) {
     case kEntityRay:
       ExtendRay(static_cast<FcRay&>(picked), pick);
       return;
+    case kEntityPolyline:
+      ExtendPolyline(static_cast<FcPolyline&>(picked), pick);
+      return;
     default:
       return;
   }

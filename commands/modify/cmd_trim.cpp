@@ -27,6 +27,9 @@ void TrimPicked(FcEntity& picked, const EdgePick& pick) {
     case kEntityXLine:
       TrimXLine(static_cast<FcXLine&>(picked), pick);
       return;
+    case kEntityPolyline:
+      TrimPolyline(static_cast<FcPolyline&>(picked), pick);
+      return;
     default:
       return;
   }

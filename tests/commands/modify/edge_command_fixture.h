@@ -81,6 +81,20 @@ class EdgeCommandTest : public PickableScriptTest {
   }
 };
 
+// Vertex points and, where it matters, bulges of a polyline.
+struct VertexAt {
+  double x, y, bulge = 0.0;
+};
+
+inline void ExpectVertices(const FcPolyline& polyline, const std::vector<VertexAt>& expected, const std::string& what) {
+  const std::vector<PolylineVertex>& v = polyline.GetVertices();
+  ASSERT_EQ(v.size(), expected.size()) << what;
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    ExpectPointNear(VertexPoint(v[i]), {expected[i].x, expected[i].y}, 1e-7, what + " vertex " + std::to_string(i));
+    EXPECT_NEAR(v[i].bulge, expected[i].bulge, 1e-7) << what << " bulge " << i;
+  }
+}
+
 // The history lines that are not selection reports.
 inline std::vector<std::string> WithoutSelectionLines(const std::vector<std::string>& lines) {
   std::vector<std::string> kept;

@@ -83,3 +83,58 @@ TEST_F(ExtendCommandTest, ARayGrowsOnlyBackwardsFromItsBase) {
 }
 
 }  // namespace
+
+namespace {
+
+using ExtendPolylineTest = EdgeCommandTest;
+
+TEST_F(ExtendPolylineTest, APolylineGrowsOnlyAtThePickedEndSegmentAndATwoVertexOneAtTheNearerEnd) {
+  AddLine({50, 20}, {50, 280});
+  AddLine({350, 20}, {350, 280});
+  const FcPolyline* longer = Draw<FcPolyline>("pline", {"100,100", "150,100", "200,100", "250,100", ""});
+  const FcPolyline* halfway = Draw<FcPolyline>("pline", {"100,150", "200,150", ""});
+  const FcPolyline* nearStart = Draw<FcPolyline>("pline", {"100,200", "200,200", ""});
+  ASSERT_TRUE(Run("extend", {"50,30", "350,30", "", "225,100", "175,100", "125,100", "150,150", "120,200", ""}));
+  ExpectVertices(*longer, {{50, 100}, {150, 100}, {200, 100}, {350, 100}}, "first and last segments picked");
+  ExpectVertices(*halfway, {{50, 150}, {350, 150}}, "picked halfway");
+  ExpectVertices(*nearStart, {{50, 200}, {200, 200}}, "picked near its start");
+  EXPECT_EQ(UndoNames().back(), "Extend");
+}
+
+// The tapers go on at their rate; one that would pass zero stops at zero.
+// The arc goes on round its circle.
+TEST_F(ExtendPolylineTest, EndSegmentsKeepTheirTaperAndTheirArc) {
+  AddLine({350, 20}, {350, 280});
+  AddLine({50, 100}, {150, 100});
+  const FcPolyline* narrowing = Draw<FcPolyline>("pline", {"150,250", "Width", "10", "0", "250,250", ""});
+  const FcPolyline* widening = Draw<FcPolyline>("pline", {"150,200", "Width", "0", "10", "250,200", ""});
+  const FcPoint2d centre{200, 100};
+  const FcPolyline* arc = Draw<FcPolyline>("pline", {PointText(PointAtPolar(centre, 50, 30 * kDegToRad)), "Arc",
+                                                     "SecondPt", "200,150",
+                                                     PointText(PointAtPolar(centre, 50, 150 * kDegToRad)), ""});
+  ASSERT_TRUE(Run("extend", {"350,30", "60,100", "", "240,250", "240,200",
+                             PointText(PointAtPolar(centre, 50, 140 * kDegToRad)), ""}));
+  ExpectVertices(*narrowing, {{150, 250}, {350, 250}}, "narrowing");
+  EXPECT_NEAR(narrowing->GetVertices()[0].endWidth, 0, 1e-9);
+  EXPECT_NEAR(narrowing->GetVertices()[0].startWidth, 10, 1e-9);
+  ExpectVertices(*widening, {{150, 200}, {350, 200}}, "widening");
+  EXPECT_NEAR(widening->GetVertices()[0].endWidth, 20, 1e-9);
+  const FcPoint2d start = PointAtPolar(centre, 50, 30 * kDegToRad);
+  ExpectVertices(*arc, {{start.x, start.y, std::tan(150 * kDegToRad / 4)}, {150, 100}}, "arc");
+}
+
+TEST_F(ExtendPolylineTest, AClosedOrFittedPolylineIsNeverExtended) {
+  AddLine({50, 20}, {50, 280});
+  const FcPolyline* closed = Draw<FcPolyline>("pline", {"100,100", "200,100", "200,50", "Close"});
+  FcPolyline* fitted = Draw<FcPolyline>("pline", {"100,200", "200,250", "300,200", ""});
+  Change([&](FcGraph& graph) {
+    fitted->CurveFit();
+    graph.RedrawEntity(fitted);
+  });
+  ASSERT_TRUE(Run("extend", {"50,30", "", "150,100", "100,200", ""}));
+  ExpectVertices(*closed, {{100, 100}, {200, 100}, {200, 50}}, "closed");
+  ExpectVertices(*fitted, {{100, 200}, {200, 250}, {300, 200}}, "fitted");
+  EXPECT_NE(UndoNames().back(), "Extend");
+}
+
+}  // namespace
