@@ -85,18 +85,6 @@ void PickLoop(FcGraph& graph, const FcExtendEdgeList& edges, FcEntSetsUndoItem& 
 
 }  // namespace
 
-void AddNewPiece(const EdgePick& pick, FcEntity* piece) {
-  if (piece == nullptr) return;
-  pick.graph.AddEntityKeepLayer(piece);
-  pick.undo.Record(kUndoCreated, piece);
-  pick.graph.DrawEntity(piece);
-}
-
-void TakeOutErased(const EdgePick& pick, FcEntity& entity) {
-  pick.graph.RemoveEntity(&entity);
-  pick.undo.Record(kUndoErased, &entity);
-}
-
 std::int16_t& ExtendEdgeMode() {
   static std::int16_t mode = 0;
   return mode;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string_view>
 
+#include "commands/modify/entity_pieces.h"
 #include "core/point2d.h"
 
 class FcEntity;
@@ -31,13 +32,6 @@ struct EdgePick {
   // The picked segment of a polyline.
   int segment = 0;
 };
-
-// A new piece made by the pick, already carrying its properties: added to
-// the drawing with a new handle, recorded as created and drawn.
-void AddNewPiece(const EdgePick& pick, FcEntity* piece);
-// Takes the entity out of the drawing, recorded as erased; the caller
-// deletes it.
-void TakeOutErased(const EdgePick& pick, FcEntity& entity);
 
 using EdgePickHandler = std::function<void(FcEntity& picked, const EdgePick& pick)>;
 

@@ -23,7 +23,7 @@ void CloseArc(FcArc& arc, const EdgePick& pick) {
   circle->SetCenter(arc.GetCenter());
   circle->SetRadius(arc.GetRadius());
   circle->CopyProperties(&arc);
-  TakeOutErased(pick, arc);
+  TakeOutErased(pick.graph, pick.undo, arc);
   delete &arc;
   FcCircle* added = circle.release();
   pick.graph.AddEntity(added, true);

@@ -12,5 +12,6 @@ int CmdUndo();
 int CmdRedo();
 int CmdTrim();
 int CmdExtend();
+int CmdBreak();
 
 std::span<const CommandRow> ModifyCommandRows();

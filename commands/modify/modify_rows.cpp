@@ -13,7 +13,7 @@ const CommandRow kRows[] = {
     {"Rotate", CmdNotAvailable, kDrawing},
     {"Scale", CmdNotAvailable, kDrawing},
     {"Stretch", CmdNotAvailable, kDrawing},
-    {"Break", CmdNotAvailable, kDrawing},
+    {"Break", CmdBreak, kDrawing},
     {"Extend", CmdExtend, kDrawing},
     {"Trim", CmdTrim, kDrawing},
     {"Mirror", CmdNotAvailable, kDrawing},

@@ -31,10 +31,10 @@ void TrimCircle(FcCircle& circle, const EdgePick& pick) {
   arc->CopyProperties(&circle);
   arc->SetCenter(circle.GetCenter());
   arc->SetRadius(circle.GetRadius());
-  TakeOutErased(pick, circle);
+  TakeOutErased(pick.graph, pick.undo, circle);
   arc->SetStartAngle(lo);
   arc->SetEndAngle(hi);
-  AddNewPiece(pick, arc.release());
+  AddNewPiece(pick.graph, pick.undo, arc.release());
   pick.graph.Redraw();
   delete &circle;
 }
@@ -79,7 +79,7 @@ void TrimArc(FcArc& arc, const EdgePick& pick) {
   if (hasA) arc.SetEndAngle(a);
   if (copy) {
     copy->SetStartAngle(b);
-    AddNewPiece(pick, copy.release());
+    AddNewPiece(pick.graph, pick.undo, copy.release());
   } else if (hasB) {
     arc.SetStartAngle(b);
   }

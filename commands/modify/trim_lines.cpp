@@ -61,7 +61,7 @@ void TrimLine(FcLine& line, const EdgePick& pick) {
   if (sides.hasA) line.SetEndPoint(sides.a);
   if (copy) {
     copy->SetStartPoint(sides.b);
-    AddNewPiece(pick, copy.release());
+    AddNewPiece(pick.graph, pick.undo, copy.release());
   } else if (sides.hasB) {
     line.SetStartPoint(sides.b);
   }
@@ -87,15 +87,15 @@ void TrimRay(FcRay& ray, const EdgePick& pick) {
   FcLine* line = NewLineLike(ray, base, sides.a);
   if (line == nullptr) return;
   if (!sides.hasB) {
-    AddNewPiece(pick, line);
-    TakeOutErased(pick, ray);
+    AddNewPiece(pick.graph, pick.undo, line);
+    TakeOutErased(pick.graph, pick.undo, ray);
     delete &ray;
     pick.graph.Redraw();
     return;
   }
   pick.undo.Record(kUndoChanged, &ray);
   ray.SetBasePoint(sides.b);
-  AddNewPiece(pick, line);
+  AddNewPiece(pick.graph, pick.undo, line);
   pick.graph.RedrawEntity(&ray);
   pick.graph.Redraw();
 }
@@ -128,7 +128,7 @@ void TrimXLine(FcXLine& line, const EdgePick& pick) {
   for (auto& ray : rays) {
     if (ray) pick.graph.AddEntityKeepLayer(ray.get());
   }
-  TakeOutErased(pick, line);
+  TakeOutErased(pick.graph, pick.undo, line);
   for (auto& ray : rays) {
     if (!ray) continue;
     pick.undo.Record(kUndoCreated, ray.get());

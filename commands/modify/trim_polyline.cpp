@@ -155,7 +155,7 @@ class PolylineTrim {
     }
     PolylineKeepUpTo(polyline_, a.segment, a.point);
     PolylineKeepFrom(*copy, b.segment, b.point);
-    AddNewPiece(pick_, copy.release());
+    AddNewPiece(pick_.graph, pick_.undo, copy.release());
     return true;
   }
 
