@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "entities/ellipse.h"
 #include "entities/text.h"
 #include "tests/commands/modify/edge_command_fixture.h"
 
@@ -41,8 +42,13 @@ TEST_F(BreakCommandTest, ALineSplitsAtOnePointLosesAPieceOrStaysWholeAtItsEnd) {
   ExpectPointNear(cut->GetEndPoint(), {300, 200}, kNear);
 }
 
-TEST_F(BreakCommandTest, ACircleLosesThePartCounterClockwiseFromTheFirstPointToTheSecond) {
+TEST_F(BreakCommandTest, ACircleOrEllipseLosesThePartCounterClockwiseFromTheFirstPointToTheSecond) {
   AddCircle({200, 150}, 50);
+  const FcEllipse* ellipse = Draw<FcEllipse>("ellipse", {"100,250", "300,250", "20"});
+  ASSERT_TRUE(Run("break", {"200,270", "100,250"}));
+  EXPECT_NEAR(ellipse->GetStartAngle(), kPi, kNear);
+  EXPECT_NEAR(ellipse->GetEndAngle(), kPi / 2 + kTwoPi, kNear);
+
   ASSERT_TRUE(Run("break", {"200,200", "@"}));
   ASSERT_TRUE(EntitiesOf<FcArc>().empty());
   ASSERT_TRUE(Run("break", {"200,200", "150,150"}));

@@ -2,7 +2,10 @@
 #include <string>
 #include <vector>
 
+#include "files/drawing_file.h"
 #include "tests/commands/modify/edge_command_fixture.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -76,6 +79,41 @@ TEST_F(TrimPolylineTest, AFittedPolylineBecomesPlainThroughItsFittedPointsEvenWi
   ASSERT_EQ(polylines.size(), 1u);
   EXPECT_TRUE(polylines[0]->IsFitted());
   EXPECT_EQ(polylines[0]->GetVertices().size(), 3u);
+}
+
+}  // namespace
+
+namespace {
+
+// The pieces a run makes are whole entities of their own: the file holds
+// them with handles of their own, and an independent reader finds nothing
+// to mend.
+TEST_F(TrimPolylineTest, ThePiecesOfARunAreSavedAsEntitiesOfTheirOwn) {
+  AddLine({50, 150}, {390, 150});
+  Draw<FcPolyline>("pline", {"100,100", "200,100", "200,200", "100,200", "Close"});
+  AddLine({300, 100}, {300, 200});
+  FcPolyline* fitted = Draw<FcPolyline>("pline", {"250,120", "300,180", "350,120", ""});
+  Change([&](FcGraph& graph) {
+    fitted->CurveFit();
+    graph.RedrawEntity(fitted);
+  });
+  AddCircle({300, 250}, 30);
+  AddLine({300, 215}, {300, 300});
+  ASSERT_TRUE(Run("trim", {"60,150", "300,105", "300,295", "", "150,200", "350,120", "270,250", ""}));
+  EXPECT_EQ(EntitiesOf<FcPolyline>().size(), 3u);
+  EXPECT_EQ(EntitiesOf<FcArc>().size(), 1u);
+  EXPECT_EQ(EntitiesOf<FcLine>().size(), 3u);
+
+  TempDir folder;
+  const std::string path = folder.path() + "trimmed.dxf";
+  ASSERT_TRUE(script_.OnWindowThread([&] {
+    return SaveDrawing(script_.Drawing(), path, FcFileKind::kAsciiDxf, false, false) == FcSaveResult::kDone;
+  }));
+  const CommandResult audit = RunCommand("/usr/bin/python3 '" + LibraryScript() + "' audit '" + path + "'");
+  EXPECT_EQ(audit.status, 0) << audit.output;
+  const CommandResult counts =
+      RunCommand("/usr/bin/python3 '" + LibraryScript() + "' counts '" + path + "' --layouts LWPOLYLINE ARC LINE");
+  EXPECT_EQ(counts.output, "LWPOLYLINE:3 ARC:1 LINE:3\n");
 }
 
 }  // namespace
