@@ -90,6 +90,21 @@ TEST_F(TrimCommandTest, ACircleCutTwiceBecomesTheArcAwayFromThePickAndOnceCutSta
   EXPECT_EQ(EntitiesOf<FcCircle>().size(), 2u);
 }
 
+// Two cutting edges that meet on the circle cross it at one point: there
+// is no arc to keep, and the circle must not turn into an arc of a whole
+// turn.
+TEST_F(TrimCommandTest, CrossingsThatAllFallOnOnePointLeaveTheCircleAlone) {
+  AddLine({250, 150}, {300, 100});
+  AddLine({250, 150}, {300, 200});
+  const FcCircle* circle = AddCircle({200, 150}, 50);
+  ASSERT_TRUE(Run("trim", {"290,110", "290,190", "", "150,150", ""}));
+  EXPECT_TRUE(EntitiesOf<FcArc>().empty());
+  const std::vector<const FcCircle*> circles = EntitiesOf<FcCircle>();
+  ASSERT_EQ(circles.size(), 1u);
+  EXPECT_EQ(circles[0], circle);
+  EXPECT_EQ(UndoNames().back(), "Circle");
+}
+
 TEST_F(TrimCommandTest, AConstructionLineBecomesRaysPointingAwayFromThePick) {
   AddLine({100, 40}, {100, 200});
   AddLine({300, 100}, {300, 200});
