@@ -69,7 +69,11 @@ bool FcUndoSection::RecordChanged(const FcEntitySets& entities) {
   return true;
 }
 
-bool FcUndoSection::AddCreated(FcEntity* entity) {
+bool FcUndoSection::AddCreated(FcEntity* entity) { return AddRecorded(entity, false); }
+
+bool FcUndoSection::AddCopy(FcEntity* entity) { return AddRecorded(entity, true); }
+
+bool FcUndoSection::AddRecorded(FcEntity* entity, bool keepProperties) {
   if (entity == nullptr) return false;
   std::unique_ptr<FcEntSetsUndoItem> own;
   FcEntSetsUndoItem* item = ItemFor(own);
@@ -79,7 +83,13 @@ bool FcUndoSection::AddCreated(FcEntity* entity) {
     PrintMessage(kNoMemoryMessage);
     return false;
   }
-  graph_.AddEntity(entity, true);
+  if (keepProperties) {
+    graph_.AddEntityKeepLayer(entity);
+    graph_.DrawEntity(entity);
+    graph_.Redraw();
+  } else {
+    graph_.AddEntity(entity, true);
+  }
   item->Record(kUndoCreated, entity);
   if (own) AddUndoItem(graph_, own.release());
   return true;

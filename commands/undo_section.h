@@ -40,6 +40,10 @@ class FcUndoSection {
   // history line that says so, and the answer is false, as it is for null.
   bool AddCreated(FcEntity* entity);
 
+  // As AddCreated for an entity that already carries its properties (a
+  // copy of another): its layer, linetype and colour stay.
+  bool AddCopy(FcEntity* entity);
+
   // Erases the entities, recording them so that Undo brings them back.
   void EraseRecorded(FcEntitySets& entities);
   // Records the entities as they are, before the run changes them; false
@@ -68,6 +72,7 @@ class FcUndoSection {
   // The item a change goes into: the run's, or a new one of its own (kept
   // in own) when each entity is a step.
   FcEntSetsUndoItem* ItemFor(std::unique_ptr<FcEntSetsUndoItem>& own);
+  bool AddRecorded(FcEntity* entity, bool keepProperties);
 
   FcGraph& graph_;
   std::string name_;

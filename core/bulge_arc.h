@@ -20,3 +20,14 @@ bool BulgeArcOf(const FcPoint2d& start, double bulge, const FcPoint2d& end, Bulg
 // both on its circle, going the way the bulge runs (counter-clockwise for a
 // positive bulge): an angle in [0, 2*pi).
 double SweepAlongBulge(const FcPoint2d& centre, double bulge, const FcPoint2d& from, const FcPoint2d& to);
+
+// A box that surely holds a polyline segment, its arc or its chord, with
+// every point the intersection routines still accept as on it (their
+// tolerances widen it). Made without trigonometry and looser than the
+// exact box: for ruling out pairs of segments before intersecting them.
+struct SegmentBounds {
+  FcPoint2d min;
+  FcPoint2d max;
+};
+SegmentBounds LooseSegmentBounds(const FcPoint2d& start, double bulge, const FcPoint2d& end);
+bool BoundsOverlap(const SegmentBounds& a, const SegmentBounds& b);

@@ -30,6 +30,22 @@ void OffsetStraight(const FcPoint2d& a, const FcPoint2d& b, int side, double dis
   MoveTo(piece.end, PointAtPolar(b, distance, direction));
 }
 
+// A vertex at the point of the one before it starts a segment of no length,
+// which has no direction to be offset along: the earlier of the two goes,
+// and the later keeps the bulge and widths of the segment that follows. In
+// a closed polyline the last vertex goes when it repeats the first.
+std::vector<PolylineVertex> WithoutRepeatedPoints(const FcPolyline& source) {
+  std::vector<PolylineVertex> kept;
+  for (const PolylineVertex& v : source.GetVertices()) {
+    if (!kept.empty() && IsSamePoint(VertexPoint(kept.back()), VertexPoint(v))) kept.pop_back();
+    kept.push_back(v);
+  }
+  if (source.IsClosed() && kept.size() > 1 && IsSamePoint(VertexPoint(kept.back()), VertexPoint(kept.front()))) {
+    kept.pop_back();
+  }
+  return kept;
+}
+
 }  // namespace
 
 bool OffsetSegment(const PolylineVertex& vertex, const PolylineVertex& next, int side, double distance,
@@ -72,7 +88,7 @@ FcPolyline* MakeOffsetPolyline(const FcPolyline& source, const FcPoint2d& point,
   auto* result = dynamic_cast<FcPolyline*>(clone.get());
   if (result == nullptr) return nullptr;
   result->Reset();
-  const std::vector<PolylineVertex>& v = source.GetVertices();
+  const std::vector<PolylineVertex> v = WithoutRepeatedPoints(source);
   const std::size_t n = v.size();
   OffsetPiece piece;
   for (std::size_t i = 0; i + 1 < n; ++i) {

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <vector>
 
 #include "core/bulge_arc.h"
 #include "core/geometry_basics.h"
@@ -60,11 +61,19 @@ int PieceMeetsSegment(const OffsetPiece& piece, const PolylineVertex& a, const P
 // of two points the one farther along the arc. A meeting at the result's
 // first vertex does not count on its first segment.
 bool FindOffsetCrossing(const OffsetPiece& piece, FcPolyline& result, int from, OffsetCrossing& crossing) {
-  const FcPoint2d first = VertexPoint(VertexAt(result, 0));
-  for (int k = from; k < LastIndex(result); ++k) {
+  const std::vector<PolylineVertex>& vertices = result.GetVertices();
+  const FcPoint2d first = VertexPoint(vertices.front());
+  const SegmentBounds pieceBounds =
+      LooseSegmentBounds(VertexPoint(piece.start), piece.start.bulge, VertexPoint(piece.end));
+  for (std::size_t k = static_cast<std::size_t>(from); k + 1 < vertices.size(); ++k) {
+    const PolylineVertex& a = vertices[k];
+    const PolylineVertex& b = vertices[k + 1];
+    // The search runs over the whole chain for every piece: most segments
+    // are far away and ruled out by their boxes alone.
+    if (!BoundsOverlap(pieceBounds, LooseSegmentBounds(VertexPoint(a), a.bulge, VertexPoint(b)))) continue;
     FcPoint2d points[2];
     double along[2] = {0.0, 0.0};
-    int found = PieceMeetsSegment(piece, VertexAt(result, k), VertexAt(result, k + 1), points, along);
+    int found = PieceMeetsSegment(piece, a, b, points, along);
     if (k == 0) {
       int kept = 0;
       for (int i = 0; i < found; ++i) {
@@ -75,7 +84,7 @@ bool FindOffsetCrossing(const OffsetPiece& piece, FcPolyline& result, int from, 
       found = kept;
     }
     if (found == 0) continue;
-    crossing.segment = k;
+    crossing.segment = static_cast<int>(k);
     crossing.point = found == 2 && along[1] > along[0] ? points[1] : points[0];
     return true;
   }

@@ -64,12 +64,17 @@ bool ChooseOffsetSide(const FcPolyline& polyline, const FcPoint2d& point, Offset
     FcPoint2d foot;
     bool onSegment = false;
     if (!SegmentFootPoint(vertex, next, point, foot, onSegment)) continue;
+    if (footOnSegmentMet && !onSegment) continue;
+    const double distance = SegmentCarrierDistance(vertex, next, point);
+    const bool nearer = choice.segment < 0 || distance < choice.carrierDistance;
+    // A segment that can neither win nor be the first with its foot on it
+    // changes nothing, seen or hidden: the look along the whole polyline
+    // is saved for the others.
+    if (!nearer && (footOnSegmentMet || !onSegment)) continue;
     // Hidden from the point by another part of the polyline.
     if (SegmentCrossesPolyline(point, foot, polyline)) continue;
-    if (footOnSegmentMet && !onSegment) continue;
     footOnSegmentMet = footOnSegmentMet || onSegment;
-    const double distance = SegmentCarrierDistance(vertex, next, point);
-    if (choice.segment >= 0 && distance >= choice.carrierDistance) continue;
+    if (!nearer) continue;
     choice.segment = i;
     choice.carrierDistance = distance;
   }

@@ -8,6 +8,7 @@
 // through the undo history. Each runs on the drawing's command thread,
 // takes no arguments and answers kStatusDone.
 
+int CmdOffset();
 int CmdUndo();
 int CmdRedo();
 int CmdTrim();

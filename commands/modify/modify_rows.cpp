@@ -18,7 +18,7 @@ const CommandRow kRows[] = {
     {"Trim", CmdTrim, kDrawing},
     {"Mirror", CmdNotAvailable, kDrawing},
     {"Explode", CmdNotAvailable, kDrawing},
-    {"Offset", CmdNotAvailable, kDrawing},
+    {"Offset", CmdOffset, kDrawing},
     {"Array", CmdNotAvailable, kDrawing},
     {"PEdit", CmdNotAvailable, kDrawing},
     {"Chamfer", CmdNotAvailable, kDrawing},

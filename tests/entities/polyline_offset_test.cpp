@@ -54,6 +54,21 @@ TEST(PolylineOffset, AClosedRectangleOutwardTakesTheGapStyleAtEveryCorner) {
   }
 }
 
+// A repeated vertex, and a closing vertex that repeats the first, make
+// segments of no length: the copy is the one of the plain rectangle.
+TEST(PolylineOffset, RepeatedVerticesChangeNothing) {
+  const FcPolyline repeats = Make({{0, 0, 0}, {10, 0, 0}, {10, 0, 0}, {10, 6, 0}, {0, 6, 0}, {0, 0, 0}}, true);
+  for (OffsetGapType gap : {kGapExtend, kGapRound}) {
+    const std::unique_ptr<FcPolyline> expected = Offset(Rectangle(), {5, -3}, 1.0, gap);
+    const std::unique_ptr<FcPolyline> result = Offset(repeats, {5, -3}, 1.0, gap);
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(result->IsClosed());
+    std::vector<V> corners;
+    for (const PolylineVertex& v : expected->GetVertices()) corners.push_back({v.x, v.y, v.bulge});
+    ExpectVertices(*result, corners, "gap type " + std::to_string(gap));
+  }
+}
+
 // Inward every corner is concave on the offset side: the pieces cross and
 // are trimmed, the closing one against both the first and the last, so
 // the gap style never shows.
@@ -64,6 +79,35 @@ TEST(PolylineOffset, AClosedRectangleInwardIsTrimmedAtEveryCornerWhateverTheGapS
     EXPECT_TRUE(result->IsClosed());
     ExpectVertices(*result, {{2, 2, 0}, {8, 2, 0}, {8, 4, 0}, {2, 4, 0}}, "gap type " + std::to_string(gap));
   }
+}
+
+// A slot: straight sides and half circles at the ends, each arc tangent to
+// its neighbours. Each piece meets the one before exactly at its end, so
+// the joints need no gap filling and the copy has the source's shape.
+TEST(PolylineOffset, TangentArcsAndLinesJoinEndToEndOnBothSides) {
+  const FcPolyline slot = Make({{0, 0, 0}, {10, 0, 1.0}, {10, 4, 0}, {0, 4, 1.0}}, true);
+  for (OffsetGapType gap : {kGapExtend, kGapRound, kGapStraight}) {
+    const std::string where = "gap type " + std::to_string(gap);
+    const std::unique_ptr<FcPolyline> outward = Offset(slot, {5, -3}, 1.0, gap);
+    ASSERT_NE(outward, nullptr) << where;
+    EXPECT_TRUE(outward->IsClosed()) << where;
+    ExpectVertices(*outward, {{0, -1, 0}, {10, -1, 1.0}, {10, 5, 0}, {0, 5, 1.0}}, where + " outward");
+    const std::unique_ptr<FcPolyline> inward = Offset(slot, {5, 0.5}, 1.0, gap);
+    ASSERT_NE(inward, nullptr) << where;
+    ExpectVertices(*inward, {{0, 1, 0}, {10, 1, 1.0}, {10, 3, 0}, {0, 3, 1.0}}, where + " inward");
+  }
+}
+
+// Two clockwise half circles over (0,0)-(10,0) and (10,0)-(20,0): offset
+// upwards their grown arcs cross above the cusp, and each is cut there.
+TEST(PolylineOffset, ArcsThatCrossAtAConcaveJointAreCutToTheirCrossing) {
+  const FcPolyline humps = Make({{0, 0, -1.0}, {10, 0, -1.0}, {20, 0, 0}}, false);
+  const std::unique_ptr<FcPolyline> result = Offset(humps, {5, 8}, 1.0);
+  ASSERT_NE(result, nullptr);
+  // Each kept part runs from the horizontal to the crossing: 180 degrees
+  // less the crossing's angle of atan2(sqrt(11), 5).
+  const double kept = -std::tan((std::acos(-1.0) - std::atan2(std::sqrt(11.0), 5.0)) / 4.0);
+  ExpectVertices(*result, {{-1, 0, kept}, {10, std::sqrt(11.0), kept}, {21, 0, 0}});
 }
 
 // The fourth piece crosses the first: what lay between is a loop and goes.
@@ -94,6 +138,16 @@ TEST(PolylineOffset, AnArcGrowsOrShrinksByTheSideOfThePoint) {
     ASSERT_NE(result, nullptr) << c.what;
     ExpectVertices(*result, {{5 - c.radius, 0, 1.0}, {5 + c.radius, 0, 0}}, c.what);
   }
+}
+
+// A side point on a straight segment's line counts as its right; a
+// clockwise arc after it goes the same way, towards its centre, and the
+// convex corner between them is rounded about the joint.
+TEST(PolylineOffset, APointOnAStraightSegmentsLineSendsTheWholePolylineOneWay) {
+  const FcPolyline hump = Make({{0, 0, 0}, {10, 0, -1.0}, {20, 0, 0}}, false);
+  const std::unique_ptr<FcPolyline> result = Offset(hump, {5, 0}, 1.0);
+  ASSERT_NE(result, nullptr);
+  ExpectVertices(*result, {{0, -1, 0}, {10, -1, kQuarter}, {11, 0, -1.0}, {19, 0, 0}});
 }
 
 // The small arc in the middle would need a negative radius: it is left
