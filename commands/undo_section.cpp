@@ -37,6 +37,11 @@ FcEntSetsUndoItem* FcUndoSection::ItemFor(std::unique_ptr<FcEntSetsUndoItem>& ow
   return steps_ == Steps::kEachEntity ? own.get() : run_.get();
 }
 
+FcEntSetsUndoItem* FcUndoSection::RunItem() {
+  if (!run_) run_ = NewNamedItem(name_);
+  return run_.get();
+}
+
 void FcUndoSection::EraseRecorded(FcEntitySets& entities) {
   if (entities.GetCount() == 0) return;
   std::unique_ptr<FcEntSetsUndoItem> own;

@@ -51,6 +51,10 @@ class FcUndoSection {
   // must be left as they are.
   bool RecordChanged(const FcEntitySets& entities);
 
+  // The run's item itself (kWholeRun), made on first use, for a command
+  // that records entity by entity; null when it cannot be made.
+  FcEntSetsUndoItem* RunItem();
+
   // A new line from start to end, added as AddNew adds.
   bool AddLine(const FcPoint2d& start, const FcPoint2d& end);
 

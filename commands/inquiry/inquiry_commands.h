@@ -6,3 +6,8 @@
 
 // Commands that report on the drawing or the program without changing the drawing.
 std::span<const CommandRow> InquiryCommandRows();
+
+int CmdDistance();
+int CmdList();
+int CmdId();
+int CmdArea();

@@ -8,10 +8,10 @@ const CommandRow kRows[] = {
     {"Help", CmdNotAvailable, kApplication},
     {"About", CmdNotAvailable, kApplication},
     {"Homepage", CmdNotAvailable, kApplication},
-    {"Distance", CmdNotAvailable, kDrawing},
+    {"Distance", CmdDistance, kDrawing},
     {"List", CmdNotAvailable, kDrawing},
-    {"id", CmdNotAvailable, kDrawing},
-    {"Area", CmdNotAvailable, kDrawing},
+    {"id", CmdId, kDrawing},
+    {"Area", CmdArea, kDrawing},
 };
 
 }  // namespace

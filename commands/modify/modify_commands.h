@@ -23,5 +23,8 @@ int CmdStretch();
 int CmdExplode();
 int CmdArray();
 int CmdLengthen();
+int CmdTrim();
+int CmdExtend();
+int CmdBreak();
 
 std::span<const CommandRow> ModifyCommandRows();
