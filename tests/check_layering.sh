@@ -2,7 +2,7 @@
 # Keeps the floors: a folder includes only its own headers and those of the
 # folders on the floors below it. Folders that share a floor do not include
 # each other. The drawing side (up to files/) builds and runs without Qt;
-# Qt Widgets live only in the window folders.
+# Qt Widgets live only in the window and dialog folders.
 set -u
 cd "$1" || exit 2
 
@@ -19,7 +19,8 @@ floors=(
   "files"
   "shell"
   "commands"
-  "window dialogs"
+  "dialogs"
+  "window"
 )
 
 status=0

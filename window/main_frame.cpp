@@ -28,6 +28,7 @@
 #include <array>
 
 #include "database/graph.h"
+#include "dialogs/dialog_shows.h"
 #include "platform/file_system.h"
 #include "platform/program_settings.h"
 #include "platform/folder_picker.h"
@@ -86,6 +87,7 @@ MainFrame::MainFrame() {
   BuildNoDrawingToolbar();
   SetFrameLink(this);
   SetApplicationLink(this);
+  SetModalDialogRunner(this);
   LoadMenus();
   SetFolderPicker([this](const std::string& title, const std::string& start) {
     std::optional<std::string> chosen;
@@ -106,6 +108,7 @@ MainFrame::~MainFrame() {
   // reports back to the frame that is going.
   for (DrawingView* view : area_->findChildren<DrawingView*>()) disconnect(view, nullptr, this, nullptr);
   for (QMdiSubWindow* window : area_->findChildren<QMdiSubWindow*>()) delete window;
+  SetModalDialogRunner(nullptr);
   SetApplicationLink(nullptr);
   SetFolderPicker({});
   SetFrameLink(nullptr);
@@ -470,6 +473,12 @@ void MainFrame::ProgressEnd() {
         statusBar()->clearMessage();
       },
       true);
+}
+
+int MainFrame::Run(CModalDialog& dialog) {
+  int code = CModalDialog::kCancel;
+  window_.Send([this, &dialog, &code] { code = ShowModalDialog(dialog, this); });
+  return code;
 }
 
 void MainFrame::MessageBox(const std::string& title, const std::string& text) {

@@ -9,6 +9,7 @@
 #include "platform/frame_link.h"
 #include "shell/application_link.h"
 #include "shell/menu_model.h"
+#include "shell/modal_dialog.h"
 #include "window/drawing_view.h"
 #include "window/menu_builder.h"
 #include "window/qt_window_thread.h"
@@ -33,7 +34,11 @@ class QToolButton;
 // is the frame link through which every thread reports to the user, and
 // the application link through which the application commands reach the
 // windows. Its menus, toolbars and accelerators come from the menu file.
-class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, public ApplicationLink {
+class MainFrame : public QMainWindow,
+                  public FrameLink,
+                  public UserQuestions,
+                  public ApplicationLink,
+                  public ModalDialogRunner {
  public:
   MainFrame();
   ~MainFrame() override;
@@ -90,6 +95,9 @@ class MainFrame : public QMainWindow, public FrameLink, public UserQuestions, pu
   void PostQuit() override;
   void PostMenuLoad() override;
   SaveTarget ChooseSaveTarget(const std::string& proposal, FcFileKind currentKind) override;
+
+  // ModalDialogRunner: from any thread, on the window thread.
+  int Run(CModalDialog& dialog) override;
   // The store that keeps the recent files and, when the frame closes, its
   // placement. Not owned; it outlives the frame.
   void SetSettingsStore(QSettings* store);

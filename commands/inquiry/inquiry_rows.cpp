@@ -6,7 +6,7 @@ using enum CommandListKind;
 
 const CommandRow kRows[] = {
     {"Help", CmdNotAvailable, kApplication},
-    {"About", CmdNotAvailable, kApplication},
+    {"About", CmdAbout, kApplication},
     {"Homepage", CmdNotAvailable, kApplication},
     {"Distance", CmdDistance, kDrawing},
     {"List", CmdNotAvailable, kDrawing},

@@ -23,6 +23,8 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <atomic>
+#include <QThread>
 
 #include "core/resbuf.h"
 #include "database/graph.h"
@@ -33,7 +35,10 @@
 #include "files/drawing_file.h"
 #include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
+#include "commands/dialogs/about_dlg.h"
+#include "shell/modal_dialog.h"
 #include "tests/support/gui_application.h"
+#include "tests/support/modal_closer.h"
 #include "tests/support/scripted_questions.h"
 #include "tests/support/program_settings_guard.h"
 #include "tests/support/temp_dir.h"
@@ -646,6 +651,32 @@ TEST_F(MainFrameTest, ProgressLeavesNothingBehindWhicheverThreadReportsIt) {
   ProcessPending();
   EXPECT_TRUE(frame.statusBar()->currentMessage().isEmpty()) << frame.statusBar()->currentMessage().toStdString();
   EXPECT_FALSE(frame.ProgressBar().isVisible());
+}
+
+TEST_F(MainFrameTest, DialogsShowOnTheWindowThreadWhicheverThreadAsksForThem) {
+  MainFrame& frame = Start({});
+  DrawingView& view = *frame.Views().front();
+  std::vector<QString> titles;
+  const auto look = [&titles](QDialog& dialog) {
+    EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
+    titles.push_back(dialog.windowTitle());
+    return QDialog::Accepted;
+  };
+
+  ModalCloser typed(look);
+  TypeLine(view, "About");
+  EXPECT_EQ(typed.Closed(), 1);
+
+  ModalCloser asked(look);
+  std::atomic<int> code{-1};
+  std::thread asker([&code] {
+    CAboutDlg about;
+    code = RunModalDialog(about);
+  });
+  ProcessUntil([&code] { return code.load() != -1; });
+  asker.join();
+  EXPECT_EQ(code.load(), CModalDialog::kOk);
+  EXPECT_EQ(titles, std::vector<QString>(2, QStringLiteral("About Kovra Draft")));
 }
 
 TEST_F(MainFrameTest, AnOpenedDrawingIsFittedToTheWindowItIsShownIn) {

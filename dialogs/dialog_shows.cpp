@@ -1,0 +1,36 @@
+#include "dialogs/dialog_shows.h"
+
+#include <typeindex>
+#include <typeinfo>
+
+#include "commands/dialogs/about_dlg.h"
+#include "dialogs/about_dialog.h"
+
+namespace {
+
+using ShowFunc = int (*)(CModalDialog& dialog, QWidget* parent);
+
+int ShowAbout(CModalDialog&, QWidget* parent) {
+  AboutDialog widget(parent);
+  widget.exec();
+  return CModalDialog::kOk;
+}
+
+// One row per dialog type a command may run.
+struct DialogShow {
+  const std::type_info& type;
+  ShowFunc show;
+};
+
+const DialogShow kShows[] = {
+    {typeid(CAboutDlg), ShowAbout},
+};
+
+}  // namespace
+
+int ShowModalDialog(CModalDialog& dialog, QWidget* parent) {
+  const std::type_index type(typeid(dialog));
+  for (const DialogShow& row : kShows)
+    if (std::type_index(row.type) == type) return row.show(dialog, parent);
+  return CModalDialog::kCancel;
+}
