@@ -10,8 +10,9 @@ int CmdCLayer() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
   std::string name;
-  if (GetString("New value for CLAYER <\"" + graph->GetSysVars().clayer.str() + "\">", name) != FC_INPUT_OK)
-    return kStatusDone;
+  // Enter (an empty name) keeps the layer the prompt offers.
+  const std::string prompt = "New value for CLAYER <\"" + graph->GetSysVars().clayer.str() + "\">";
+  if (GetString(prompt, name) != FC_INPUT_OK || name.empty()) return kStatusDone;
   if (graph->GetLayerList().FindByName(name) == nullptr) {
     PrintMessage("Can't set CLAYER to that value.");
     return kStatusDone;

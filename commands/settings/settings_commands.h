@@ -35,3 +35,6 @@ int CmdAttReq();
 int CmdAttDia();
 int CmdDelObj();
 int CmdZoomFactor();
+// The linetypes on the command line: list the program's file, create one,
+// make one current.
+int CmdLinetypePrompt();

@@ -10,7 +10,7 @@ const CommandRow kRows[] = {
     {"Options", CmdNotAvailable, kApplication},
     {"Purge", CmdNotAvailable, kApplication},
     {"ddemodes", CmdNotAvailable, kDrawing},
-    {"-Linetype", CmdNotAvailable, kDrawing},
+    {"-Linetype", CmdLinetypePrompt, kDrawing},
     {"linetype", CmdNotAvailable, kDrawing},
     {"Style", CmdNotAvailable, kDrawing},
     {"Layer", CmdNotAvailable, kDrawing},

@@ -176,6 +176,7 @@ TEST_F(VariableCommandTest, CurrentLinetypeAndLayerMustExist) {
   ASSERT_TRUE(script_.Run({"clayer", "walls"}));
   EXPECT_EQ(Prompts().back(), "New value for CLAYER <\"0\">");
   EXPECT_EQ(Vars().clayer, "Walls");
+  ASSERT_TRUE(script_.Run({"clayer", ""}));
   ASSERT_TRUE(script_.Run({"clayer", "Doors"}));
   EXPECT_EQ(Printed(), std::vector<std::string>{"Can't set CLAYER to that value."});
   EXPECT_EQ(Vars().clayer, "Walls");
