@@ -5,7 +5,10 @@
 
 #include "core/resbuf.h"
 #include "platform/program_settings.h"
+#include "display/display_group.h"
+#include "display/display_surface.h"
 #include "tests/support/command_script.h"
+#include "tests/support/door_block.h"
 #include "tests/support/program_settings_guard.h"
 
 namespace {
@@ -233,16 +236,36 @@ TEST_F(VariableCommandTest, AngleBaseTurnsByTheTypedAngle) {
   EXPECT_NEAR(Vars().angbase, std::numbers::pi / 2, 1e-12);
 }
 
+// Every primitive of the display list: attributes that are switched off
+// leave it only through a regeneration.
+int DrawnPrimitives(ScriptedView& script) {
+  return script.OnWindowThread([&script] {
+    FcDisplaySurface* surface = script.Drawing().GetDisplaySurface();
+    int count = 0;
+    for (int i = 0; surface != nullptr && i < surface->GetGroupCount(); ++i) count += surface->GetGroup(i)->GetCount();
+    return count;
+  });
+}
+
 TEST_F(VariableCommandTest, AttributeDisplayChangesOnlyWhenTheModeDoes) {
+  DrawDoorBlockContents(script_);
+  ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
+  ASSERT_TRUE(script_.Run({"-insert", "DOOR", "100,100", "", "", "", "B7"}));
+  const std::size_t steps = UndoNames().size();
+  const int shown = DrawnPrimitives(script_);
+
   ASSERT_EQ(Vars().attmode, 1);
   ASSERT_TRUE(script_.Run({"attdisp", "n"}));
   EXPECT_EQ(Prompts().back(), "Normal/ON/OFF");
-  EXPECT_TRUE(UndoNames().empty());
+  EXPECT_EQ(UndoNames().size(), steps);
   ASSERT_TRUE(script_.Run({"attdisp", "off"}));
   EXPECT_EQ(Vars().attmode, 0);
+  EXPECT_LT(DrawnPrimitives(script_), shown);
   ASSERT_TRUE(script_.Run({"attdisp", "on"}));
   EXPECT_EQ(Vars().attmode, 2);
-  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"attdisp", "attdisp"}));
+  EXPECT_EQ(DrawnPrimitives(script_), shown);
+  EXPECT_EQ(UndoNames().size(), steps + 2);
+  EXPECT_EQ(UndoNames().back(), "attdisp");
   ASSERT_TRUE(script_.Run({"undo"}));
   EXPECT_EQ(LastPrinted(), "Undo : attdisp");
   EXPECT_EQ(Vars().attmode, 0);
