@@ -28,8 +28,10 @@ inline constexpr int kPenColorCount = 256;
 inline constexpr int kFirstMenuCommandId = 34500;
 
 // The settings of the whole program, kept between sessions. Both the window
-// thread and the command threads read them without a lock; only the window
-// thread writes them (start-up, the options dialogs, menu reload).
+// thread and the command threads read them without a lock; the window
+// thread writes them (start-up, the options dialogs, menu reload), and so
+// do the commands named after ATTDIA, ATTREQ, DELOBJ and ZOOMFACTOR on a
+// command thread, each one whole number at a time.
 struct ProgramSettings {
   // Stored under "Parameters".
   std::string template_file;

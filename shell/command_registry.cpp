@@ -41,13 +41,6 @@ int RunNode(const CommandNode& node) {
   return node.function();
 }
 
-std::string ToUpperAscii(std::string_view name) {
-  std::string upper(name);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
-}
-
 bool IsSystemVariable(std::string_view name) {
   FcGraph* graph = CurrentGraph();
   FcResBuf value;

@@ -29,6 +29,13 @@ bool IsReadOnly(const std::string& upperName, int type) {
 
 }  // namespace
 
+std::string ToUpperAscii(std::string_view name) {
+  std::string upper(name);
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return upper;
+}
+
 std::optional<std::string> ShownSysVarValue(FcGraph& graph, const FcResBuf& value) {
   switch (value.type) {
     case kResTypeReal:
@@ -71,22 +78,17 @@ bool AskSysVarValue(FcGraph& graph, const std::string& prompt, int type, FcResBu
   }
 }
 
-namespace {
-
-// The variable's value from before the change, as one undo step.
-bool RecordUndo(FcGraph& graph, const std::string& name) {
+bool RecordSysVarUndo(FcGraph& graph, std::string_view name, std::string_view itemName) {
   auto* item = new (std::nothrow) FcSysVarUndoItem;
   if (item == nullptr) {
     PrintMessage("No enough memory!");
     return false;
   }
   item->AddVariable(graph, name);
-  item->SetName("setvar");
+  item->SetName(itemName);
   AddUndoItem(graph, item);
   return true;
 }
-
-}  // namespace
 
 bool EditSystemVariable(const std::string& upperName) {
   FcGraph* graph = CurrentGraph();
@@ -101,7 +103,7 @@ bool EditSystemVariable(const std::string& upperName) {
   }
   FcResBuf answer;
   if (AskSysVarValue(*graph, "New value for " + upperName + "<" + *shown + ">", current.type, answer) &&
-      RecordUndo(*graph, upperName))
+      RecordSysVarUndo(*graph, upperName))
     graph->SetSysVar(upperName, answer);
   return true;
 }

@@ -10,3 +10,31 @@ std::span<const CommandRow> SettingsCommandRows();
 // Application command: the main frame asks for a menu file and builds its
 // menus, toolbars and accelerators from it anew.
 int CmdMenuLoad();
+
+// The drawing's variables on the command line. SetVar asks for a name,
+// hands the variables below to their own commands, lists every variable
+// for "?" and shows or changes any other.
+int CmdSetVar();
+int ListSystemVariables();
+// Commands named after a variable, each with its own prompt and checks.
+int CmdCeLType();
+int CmdCeColor();
+int CmdCLayer();
+int CmdMirrText();
+int CmdSplineType();
+int CmdSplineSegs();
+int CmdSplFrame();
+int CmdQTextMode();
+int CmdUcsIcon();
+int CmdAngBase();
+int CmdAngDir();
+int CmdAttDisp();
+int CmdDrawOrderCtl();
+// Program settings shared by every drawing: no undo.
+int CmdAttReq();
+int CmdAttDia();
+int CmdDelObj();
+int CmdZoomFactor();
+// The linetypes on the command line: list the program's file, create one,
+// make one current.
+int CmdLinetypePrompt();
