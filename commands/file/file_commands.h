@@ -23,6 +23,9 @@ int CmdQuit();
 int CmdSave();
 int CmdQSave();
 int CmdClose();
+// Writes a part of the drawing to an HPGL, PDF, SVG or EPS file through the
+// export dialog; changes nothing in the drawing.
+int CmdExport();
 
 // The path the save dialog offers: none for a drawing without a file of its
 // own, else its file's path with the extension ".dwg", so that a drawing

@@ -12,7 +12,7 @@ const CommandRow kRows[] = {
     {"SaveAs", CmdSave, kDrawing},
     {"QSave", CmdQSave, kDrawing},
     {"Close", CmdClose, kDrawing},
-    {"Export", CmdNotAvailable, kDrawing},
+    {"Export", CmdExport, kDrawing},
     {"plot", CmdNotAvailable, kDrawing},
     {"print", CmdNotAvailable, kDrawing},
 };
