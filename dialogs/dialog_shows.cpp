@@ -4,7 +4,9 @@
 #include <typeinfo>
 
 #include "commands/dialogs/about_dlg.h"
+#include "commands/dialogs/export_dlg.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/export_dialog.h"
 
 namespace {
 
@@ -16,6 +18,11 @@ int ShowAbout(CModalDialog&, QWidget* parent) {
   return CModalDialog::kOk;
 }
 
+int ShowExport(CModalDialog& dialog, QWidget* parent) {
+  ExportDialog widget(static_cast<CExportDlg&>(dialog), parent);
+  return widget.exec();
+}
+
 // One row per dialog type a command may run.
 struct DialogShow {
   const std::type_info& type;
@@ -24,6 +31,7 @@ struct DialogShow {
 
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
+    {typeid(CExportDlg), ShowExport},
 };
 
 }  // namespace
