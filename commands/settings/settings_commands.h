@@ -11,6 +11,11 @@ std::span<const CommandRow> SettingsCommandRows();
 // menus, toolbars and accelerators from it anew.
 int CmdMenuLoad();
 
+// Deletes the blocks, layers, linetypes, text styles and dimension styles
+// nothing uses that the user chooses in the purge sheet; one undo step
+// brings the whole drawing back.
+int CmdPurge();
+
 // The drawing's variables on the command line. SetVar asks for a name,
 // hands the variables below to their own commands, lists every variable
 // for "?" and shows or changes any other.

@@ -8,7 +8,7 @@ const CommandRow kRows[] = {
     {"MenuLoad", CmdMenuLoad, kApplication},
     {"dsettings", CmdNotAvailable, kApplication},
     {"Options", CmdNotAvailable, kApplication},
-    {"Purge", CmdNotAvailable, kApplication},
+    {"Purge", CmdPurge, kDrawing},
     {"ddemodes", CmdNotAvailable, kDrawing},
     {"-Linetype", CmdLinetypePrompt, kDrawing},
     {"linetype", CmdNotAvailable, kDrawing},

@@ -31,7 +31,7 @@ class FrameLinkScope {
 TEST(CommandTableTest, EveryNameResolvesInItsOwnList) {
   ProgramCommandsScope commands;
   const char* applicationNames[] = {"New",   "Quit",     "Open",      "Help",    "MenuLoad",
-                                    "About", "Homepage", "dsettings", "Options", "Purge"};
+                                    "About", "Homepage", "dsettings", "Options"};
   const char* drawingNames[] = {"Redraw",
                                 "Regen",
                                 "Zoom",
@@ -106,6 +106,7 @@ TEST(CommandTableTest, EveryNameResolvesInItsOwnList) {
                                 "linetype",
                                 "Style",
                                 "Layer",
+                                "Purge",
                                 "ai_molc",
                                 "Color",
                                 "UCS",
