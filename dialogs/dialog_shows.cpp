@@ -5,8 +5,10 @@
 
 #include "commands/dialogs/about_dlg.h"
 #include "commands/dialogs/export_dlg.h"
+#include "commands/dialogs/purge_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/export_dialog.h"
+#include "dialogs/purge_sheet.h"
 
 namespace {
 
@@ -23,6 +25,11 @@ int ShowExport(CModalDialog& dialog, QWidget* parent) {
   return widget.exec();
 }
 
+int ShowPurge(CModalDialog& dialog, QWidget* parent) {
+  PurgeSheet widget(static_cast<CPurgeDlg&>(dialog), parent);
+  return widget.exec() == QDialog::Accepted ? CModalDialog::kOk : CModalDialog::kCancel;
+}
+
 // One row per dialog type a command may run.
 struct DialogShow {
   const std::type_info& type;
@@ -32,6 +39,7 @@ struct DialogShow {
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
     {typeid(CExportDlg), ShowExport},
+    {typeid(CPurgeDlg), ShowPurge},
 };
 
 }  // namespace
