@@ -4,7 +4,11 @@
 #include <typeinfo>
 
 #include "commands/dialogs/about_dlg.h"
+#include "commands/dialogs/block_def_dlg.h"
+#include "commands/dialogs/insert_blk_dlg.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/block_def_dialog.h"
+#include "dialogs/insert_block_dialog.h"
 
 namespace {
 
@@ -16,6 +20,15 @@ int ShowAbout(CModalDialog&, QWidget* parent) {
   return CModalDialog::kOk;
 }
 
+// A widget that ends with accept, reject or a button's own code, as the
+// command expects it.
+template <typename Widget, typename Data>
+int ShowWidget(CModalDialog& dialog, QWidget* parent) {
+  Widget widget(static_cast<Data&>(dialog), parent);
+  const int code = widget.exec();
+  return code == QDialog::Rejected ? CModalDialog::kCancel : code;
+}
+
 // One row per dialog type a command may run.
 struct DialogShow {
   const std::type_info& type;
@@ -24,6 +37,8 @@ struct DialogShow {
 
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
+    {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},
+    {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},
 };
 
 }  // namespace
