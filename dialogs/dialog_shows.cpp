@@ -4,10 +4,14 @@
 #include <typeinfo>
 
 #include "commands/dialogs/about_dlg.h"
+#include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/export_dlg.h"
+#include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/block_def_dialog.h"
 #include "dialogs/export_dialog.h"
+#include "dialogs/insert_block_dialog.h"
 #include "dialogs/purge_sheet.h"
 
 namespace {
@@ -20,14 +24,13 @@ int ShowAbout(CModalDialog&, QWidget* parent) {
   return CModalDialog::kOk;
 }
 
-int ShowExport(CModalDialog& dialog, QWidget* parent) {
-  ExportDialog widget(static_cast<CExportDlg&>(dialog), parent);
-  return widget.exec();
-}
-
-int ShowPurge(CModalDialog& dialog, QWidget* parent) {
-  PurgeSheet widget(static_cast<CPurgeDlg&>(dialog), parent);
-  return widget.exec() == QDialog::Accepted ? CModalDialog::kOk : CModalDialog::kCancel;
+// A widget that ends with accept, reject or a button's own code, as the
+// command expects it.
+template <typename Widget, typename Data>
+int ShowWidget(CModalDialog& dialog, QWidget* parent) {
+  Widget widget(static_cast<Data&>(dialog), parent);
+  const int code = widget.exec();
+  return code == QDialog::Rejected ? CModalDialog::kCancel : code;
 }
 
 // One row per dialog type a command may run.
@@ -38,8 +41,10 @@ struct DialogShow {
 
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
-    {typeid(CExportDlg), ShowExport},
-    {typeid(CPurgeDlg), ShowPurge},
+    {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},
+    {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
+    {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},
+    {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
 };
 
 }  // namespace

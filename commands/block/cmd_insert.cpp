@@ -6,6 +6,8 @@
 #include "commands/block/block_commands.h"
 #include "core/resbuf.h"
 #include "commands/command_support.h"
+#include "commands/dialogs/block_names.h"
+#include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/undo_section.h"
 #include "core/geometry_basics.h"
 #include "core/value_format.h"
@@ -20,6 +22,7 @@
 #include "platform/frame_link.h"
 #include "shell/command_registry.h"
 #include "shell/input_request.h"
+#include "shell/modal_dialog.h"
 
 namespace {
 
@@ -117,6 +120,29 @@ bool AskForPlacement(FcGraph& graph, FcInsert& insert, bool reverseTypedAngle) {
   return true;
 }
 
+// Adds the reference with its attributes (their values asked as the
+// settings say); false when an answer was cancelled, and then nothing of
+// the reference is left.
+bool AddReference(FcUndoSection& section, FcInsert* insert) {
+  FcEntitySets definitions(kFcBlockSetGrowth);
+  insert->GetBlockRecord()->GetEntities().CollectAttributeDefs(definitions);
+  std::vector<FcEntity*> attributes;
+  if (definitions.GetCount() > 0 &&
+      !CreateInsertAttributes(AttributeMatrix(*insert), definitions, attributes, false)) {
+    for (FcEntity* made : attributes) delete made;
+    delete insert;
+    PrintMessage("Unterminated Complex Entity.");
+    return false;
+  }
+  if (!attributes.empty()) insert->SetEntitiesFollow(1);
+  if (!section.AddCreated(insert)) {
+    for (FcEntity* made : attributes) delete made;
+    return false;
+  }
+  for (FcEntity* made : attributes) section.AddCreated(made);
+  return true;
+}
+
 int InsertBlock(const char* undoName, bool reverseTypedAngle) {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
@@ -130,28 +156,93 @@ int InsertBlock(const char* undoName, bool reverseTypedAngle) {
     delete insert;
     return kStatusDone;
   }
-  FcEntitySets definitions(16);
-  block->GetEntities().CollectAttributeDefs(definitions);
-  std::vector<FcEntity*> attributes;
-  if (definitions.GetCount() > 0 &&
-      !CreateInsertAttributes(AttributeMatrix(*insert), definitions, attributes, false)) {
-    for (FcEntity* made : attributes) delete made;
-    delete insert;
-    PrintMessage("Unterminated Complex Entity.");
-    return kStatusDone;
-  }
-  if (!attributes.empty()) insert->SetEntitiesFollow(1);
-  if (!section.AddCreated(insert)) {
-    for (FcEntity* made : attributes) delete made;
-    return kStatusDone;
-  }
-  for (FcEntity* made : attributes) section.AddCreated(made);
+  AddReference(section, insert);
   return kStatusDone;
+}
+
+// Runs the dialog until Insert (true) or Cancel (false); Pick point asks
+// for the point on the command line in between.
+bool RunInsertDialog(CInsertBlkDlg& dialog) {
+  for (;;) {
+    const int code = RunModalDialog(dialog);
+    if (code == CModalDialog::kOk) return true;
+    if (code != CInsertBlkDlg::kPickPoint) return false;
+    FcPoint2d ucsPoint;
+    std::string text;
+    if (GetPoint(nullptr, "Insert point", ucsPoint, text) == FC_INPUT_OK) {
+      dialog.m_dInsertX = ucsPoint.x;
+      dialog.m_dInsertY = ucsPoint.y;
+    }
+  }
+}
+
+// The placement typed in the dialog, its angle in degrees from ANGBASE.
+void PlaceFromDialog(FcGraph& graph, const CInsertBlkDlg& dialog, FcInsert& insert) {
+  insert.SetInsertionPoint(UcsToWorldPoint(graph, {dialog.m_dInsertX, dialog.m_dInsertY}));
+  insert.SetXScale(dialog.m_dScaleX);
+  insert.SetYScale(dialog.m_bSameScale != 0 ? dialog.m_dScaleX : dialog.m_dScaleY);
+  const FcSystemVar& vars = graph.GetSysVars();
+  double angle = vars.angbase + dialog.m_dAngle * kPi / 180.0;
+  if (vars.angdir == 1) angle = kTwoPi - angle;
+  NormalizeAngle(angle);
+  graph.AngleToUcs(angle);
+  insert.SetRotation(angle);
+}
+
+// The reference's pieces go into the drawing in its place, and become
+// the previous selection.
+void AddExploded(FcUndoSection& section, FcInsert* insert) {
+  FcGraph& graph = section.Graph();
+  FcEntitySets pieces(kFcBlockSetGrowth);
+  insert->Explode(pieces);
+  delete insert;
+  if (pieces.GetCount() == 0) return;
+  for (FcEntity* piece : pieces) section.AddCopy(piece);
+  graph.GetPreviousSelection().RemoveAll(false);
+  graph.GetPreviousSelection().CopyFrom(pieces);
+  graph.RedrawEntities(&pieces);
+  graph.Redraw();
 }
 
 }  // namespace
 
 int CmdInsertPrompt() { return InsertBlock("-Insert", true); }
 
-// Until its dialog comes, Insert asks on the command line as well.
-int CmdInsert() { return InsertBlock("Insert", false); }
+int CmdInsert() {
+  FcGraph* graph = CurrentGraph();
+  if (graph == nullptr) return kStatusDone;
+  if (OfferedBlockNames(*graph).empty()) {
+    ShowMessageBox("KOVRA", "There isn't any defined block in the drawing!\nPlease define the block first!");
+    return kStatusDone;
+  }
+  CInsertBlkDlg dialog;
+  dialog.m_pGraph = graph;
+  if (!RunInsertDialog(dialog)) return kStatusDone;
+  FcUndoSection section(*graph, "Insert", FcUndoSection::Steps::kWholeRun);
+  const bool redefined = dialog.m_bFromFile && graph->GetBlockList().FindByName(dialog.m_strName) != nullptr;
+  FcBlock* block = dialog.m_bFromFile ? InsertDrawingAsBlock(*graph, dialog.m_strPath)
+                                      : graph->GetBlockList().FindByName(dialog.m_strName);
+  if (block == nullptr) return kStatusDone;
+  FcInsert* insert = NewEntityOrReport<FcInsert>();
+  if (insert == nullptr) return kStatusDone;
+  insert->SetBlockRecord(block);
+  if (dialog.m_bOnScreen != 0) {
+    if (!AskForPlacement(*graph, *insert, false)) {
+      delete insert;
+      return kStatusDone;
+    }
+  } else {
+    PlaceFromDialog(*graph, dialog, *insert);
+  }
+  insert->SetRows(dialog.m_nRows);
+  insert->SetRowSpacing(dialog.m_dRowSpacing);
+  insert->SetColumns(dialog.m_nColumns);
+  insert->SetColumnSpacing(dialog.m_dColumnSpacing);
+  if (dialog.m_bExplode != 0) {
+    AddExploded(section, insert);
+  } else {
+    AddReference(section, insert);
+  }
+  if (redefined) graph->Regen();
+  return kStatusDone;
+}

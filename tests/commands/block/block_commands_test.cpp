@@ -10,7 +10,10 @@
 #include "entities/circle.h"
 #include "entities/insert.h"
 #include "entities/line.h"
+#include "commands/dialogs/block_def_dlg.h"
+#include "commands/dialogs/insert_blk_dlg.h"
 #include "files/drawing_file.h"
+#include "shell/testing/scripted_dialogs.h"
 #include "tests/support/command_script.h"
 #include "tests/support/temp_dir.h"
 
@@ -48,6 +51,35 @@ class BlockCommandsTest : public CommandScriptTest {
   int ModelSpaceCount() {
     return script_.OnWindowThread([this] { return script_.Drawing().GetCurrentEntitySet()->GetCount(); });
   }
+
+  // A definition of the room number, whose default value is A1.
+  void DrawRoomDefinition() {
+    script_.OnWindowThread([this] {
+      auto* definition = new FcAttributeDef;
+      definition->SetTag("ROOM");
+      definition->SetPrompt("Room number");
+      definition->SetText("A1");
+      script_.Drawing().AddEntity(definition, false);
+      return 0;
+    });
+  }
+
+  // The block dialog's OK as the user presses it: refused (and then
+  // cancelled here) unless the members pass its checks.
+  static int PressOk(CBlkDefDlg& dialog) {
+    std::string message;
+    return dialog.OnOK(message) ? CModalDialog::kOk : CModalDialog::kCancel;
+  }
+
+  std::vector<std::string> MessageBoxes() {
+    std::vector<std::string> texts;
+    for (const RecordingFrameLink::Call& call : script_.Printed().Calls()) {
+      if (call.message == FrameMessage::kMessageBox) texts.push_back(call.text);
+    }
+    return texts;
+  }
+
+  ScriptedDialogs dialogs_;
 };
 
 TEST_F(BlockCommandsTest, BlockMovesTheSelectionIntoANewBlockThatUndoTakesBack) {
@@ -225,4 +257,176 @@ TEST_F(BlockCommandsTest, WBlockWritesAFileThatOpensWithTheBlocksEntities) {
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"-Block"});
 }
 
+TEST_F(BlockCommandsTest, TheBlockDialogPicksItsObjectsAndBaseAndConvertsThemIntoAReferenceThatOneUndoTakesBack) {
+  DrawDoor();
+  DrawRoomDefinition();
+  dialogs_.Answer<CBlkDefDlg>([](CBlkDefDlg&) { return CBlkDefDlg::kSelectObjects; });
+  dialogs_.Answer<CBlkDefDlg>([](CBlkDefDlg& dialog) {
+    EXPECT_EQ(dialog.CountText(), "Selected objects: 3");
+    return CBlkDefDlg::kPickPoint;
+  });
+  dialogs_.Answer<CBlkDefDlg>([](CBlkDefDlg& dialog) {
+    dialog.OnInitDialog();
+    EXPECT_DOUBLE_EQ(dialog.m_dBaseX, 1.0);
+    EXPECT_DOUBLE_EQ(dialog.m_dBaseY, 2.0);
+    dialog.m_strName = "DOOR";
+    dialog.m_nMode = CBlkDefDlg::kConvertIntoBlock;
+    return PressOk(dialog);
+  });
+  // No value prompt follows the base point: the reference takes the
+  // default values although the program asks for values by default.
+  ASSERT_TRUE(script_.Run({"block", "all", "", "1,2"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(BlockEntityCount("DOOR"), 3);
+  EXPECT_EQ(InsName(), "DOOR");
+  const std::vector<const FcInsert*> inserts = EntitiesOf<FcInsert>();
+  ASSERT_EQ(inserts.size(), 1u);
+  ExpectPointNear(inserts[0]->GetInsertionPoint(), {1, 2}, 1e-9);
+  const std::vector<const FcAttribute*> attributes = EntitiesOf<FcAttribute>();
+  ASSERT_EQ(attributes.size(), 1u);
+  EXPECT_EQ(attributes[0]->GetText(), "A1");
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"Block"});
+
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(BlockEntityCount("DOOR"), -1);
+  EXPECT_TRUE(EntitiesOf<FcInsert>().empty());
+  EXPECT_TRUE(EntitiesOf<FcAttribute>().empty());
+  EXPECT_EQ(ModelSpaceCount(), 3);
+  ASSERT_TRUE(script_.Run({"redo"}));
+  EXPECT_EQ(BlockEntityCount("DOOR"), 3);
+  EXPECT_EQ(EntitiesOf<FcInsert>().size(), 1u);
+  EXPECT_EQ(EntitiesOf<FcAttribute>().size(), 1u);
+}
+
+TEST_F(BlockCommandsTest, TheBlockDialogKeepsOrDeletesTheSelectionByItsMode) {
+  DrawDoor();
+  const auto defineWith = [this](const std::string& name, int mode) {
+    dialogs_.Answer<CBlkDefDlg>([](CBlkDefDlg&) { return CBlkDefDlg::kSelectObjects; });
+    dialogs_.Answer<CBlkDefDlg>([name, mode](CBlkDefDlg& dialog) {
+      dialog.m_strName = name;
+      dialog.m_nMode = mode;
+      return PressOk(dialog);
+    });
+    return script_.Run({"block", "all", ""});
+  };
+  ASSERT_TRUE(defineWith("KEPT", CBlkDefDlg::kRemain));
+  EXPECT_EQ(BlockEntityCount("KEPT"), 2);
+  EXPECT_EQ(ModelSpaceCount(), 2);
+  // The copies in the block are entities of their own.
+  const bool ownHandles = script_.OnWindowThread([this] {
+    FcGraph& graph = script_.Drawing();
+    for (const FcEntity* copy : graph.GetBlockList().FindByName("KEPT")->GetEntities()) {
+      for (const FcEntity* original : *graph.GetCurrentEntitySet()) {
+        if (copy->GetHandle() == original->GetHandle()) return false;
+      }
+    }
+    return true;
+  });
+  EXPECT_TRUE(ownHandles);
+  // The next dialog offers the mode chosen last.
+  EXPECT_EQ(CBlkDefDlg().m_nMode, CBlkDefDlg::kRemain);
+
+  ASSERT_TRUE(defineWith("GONE", CBlkDefDlg::kDelete));
+  EXPECT_EQ(BlockEntityCount("GONE"), 2);
+  EXPECT_EQ(ModelSpaceCount(), 0);
+  EXPECT_TRUE(EntitiesOf<FcInsert>().empty());
+
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(ModelSpaceCount(), 2);
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(BlockEntityCount("KEPT"), -1);
+  EXPECT_EQ(ModelSpaceCount(), 2);
+}
+
+TEST_F(BlockCommandsTest, ACancelledSelectionPassLeavesTheBlockDialogRefusingOk) {
+  DrawDoor();
+  std::string refusal;
+  dialogs_.Answer<CBlkDefDlg>([](CBlkDefDlg&) { return CBlkDefDlg::kSelectObjects; });
+  dialogs_.Answer<CBlkDefDlg>([&refusal](CBlkDefDlg& dialog) {
+    dialog.m_strName = "DOOR";
+    dialog.OnOK(refusal);
+    return CModalDialog::kCancel;
+  });
+  ASSERT_TRUE(script_.Run({"block", kEsc}));
+  EXPECT_EQ(refusal, "Please select object first!");
+  EXPECT_EQ(BlockEntityCount("DOOR"), -1);
+  EXPECT_EQ(ModelSpaceCount(), 2);
+  EXPECT_TRUE(UndoNames().empty());
+}
+
+TEST_F(BlockCommandsTest, TheInsertDialogPlacesRowsAndColumnsOfTheChosenBlock) {
+  ASSERT_TRUE(script_.Run({"insert"}));
+  EXPECT_EQ(MessageBoxes(), std::vector<std::string>{
+                                "There isn't any defined block in the drawing!\nPlease define the block first!"});
+  EXPECT_EQ(dialogs_.Shown(), 0);
+
+  DrawDoor();
+  ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
+  dialogs_.Answer<CInsertBlkDlg>([](CInsertBlkDlg&) { return CInsertBlkDlg::kPickPoint; });
+  dialogs_.Answer<CInsertBlkDlg>([](CInsertBlkDlg& dialog) {
+    EXPECT_DOUBLE_EQ(dialog.m_dInsertX, 5.0);
+    EXPECT_DOUBLE_EQ(dialog.m_dInsertY, 6.0);
+    dialog.ChooseListedName("door");
+    dialog.m_bOnScreen = 0;
+    dialog.m_dScaleX = 2.0;
+    dialog.m_bSameScale = 1;
+    dialog.m_dScaleY = 0.0;
+    dialog.m_dAngle = 90.0;
+    dialog.m_nRows = 2;
+    dialog.m_nColumns = 3;
+    dialog.m_dRowSpacing = 4.0;
+    std::string message;
+    return dialog.OnOK(nullptr, message) ? CModalDialog::kOk : CModalDialog::kCancel;
+  });
+  ASSERT_TRUE(script_.Run({"insert", "5,6"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  const std::vector<const FcInsert*> inserts = EntitiesOf<FcInsert>();
+  ASSERT_EQ(inserts.size(), 1u);
+  EXPECT_EQ(inserts[0]->GetBlockName(), "DOOR");
+  ExpectPointNear(inserts[0]->GetInsertionPoint(), {5, 6}, 1e-9);
+  EXPECT_DOUBLE_EQ(inserts[0]->GetXScale(), 2.0);
+  EXPECT_DOUBLE_EQ(inserts[0]->GetYScale(), 2.0);
+  EXPECT_NEAR(inserts[0]->GetRotation(), kHalfPi, 1e-9);
+  EXPECT_EQ(inserts[0]->GetRows(), 2);
+  EXPECT_EQ(inserts[0]->GetColumns(), 3);
+  EXPECT_DOUBLE_EQ(inserts[0]->GetRowSpacing(), 4.0);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"-Block", "Insert"}));
+}
+
+TEST_F(BlockCommandsTest, TheInsertDialogExplodesIntoThePiecesOrLeavesThePlacingToTheScreen) {
+  DrawDoor();
+  ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
+  dialogs_.Answer<CInsertBlkDlg>([](CInsertBlkDlg& dialog) {
+    dialog.ChooseListedName("DOOR");
+    dialog.m_bOnScreen = 0;
+    dialog.m_dInsertX = 10.0;
+    dialog.m_bExplode = 1;
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(script_.Run({"insert"}));
+  EXPECT_TRUE(EntitiesOf<FcInsert>().empty());
+  EXPECT_EQ(ModelSpaceCount(), 2);
+  EXPECT_EQ(script_.OnWindowThread([this] { return script_.Drawing().GetPreviousSelection().GetCount(); }), 2);
+  const std::vector<const FcLine*> lines = EntitiesOf<FcLine>();
+  ASSERT_EQ(lines.size(), 1u);
+  ExpectPointNear(lines[0]->GetStartPoint(), {11, 1}, 1e-9);
+
+  // Placed on the screen, the dialog's own boxes count for nothing.
+  dialogs_.Answer<CInsertBlkDlg>([](CInsertBlkDlg& dialog) {
+    dialog.ChooseListedName("DOOR");
+    dialog.m_bOnScreen = 1;
+    dialog.m_dScaleX = 0.0;
+    std::string message;
+    return dialog.OnOK(nullptr, message) ? CModalDialog::kOk : CModalDialog::kCancel;
+  });
+  ASSERT_TRUE(script_.Run({"insert", "3,4", "", "", ""}));
+  const std::vector<const FcInsert*> inserts = EntitiesOf<FcInsert>();
+  ASSERT_EQ(inserts.size(), 1u);
+  ExpectPointNear(inserts[0]->GetInsertionPoint(), {3, 4}, 1e-9);
+  EXPECT_DOUBLE_EQ(inserts[0]->GetXScale(), 1.0);
+  EXPECT_EQ(CInsertBlkDlg().m_bOnScreen, 1);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"-Block", "Insert", "Insert"}));
+}
+
 }  // namespace
+

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+
+// An edit box bound to a real number: filled with the value in the user's
+// notation, and read back either in it or with a point. A box that holds
+// no number is refused with a message and takes the focus, and the value
+// stays as it was.
+void ShowNumber(QLineEdit* box, double value);
+bool TakeNumber(QLineEdit* box, double& value);
+
+// A warning that leaves the dialog open, under the program's title.
+void ShowRefusal(QWidget* parent, const QString& text);

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "commands/dialogs/block_def_dlg.h"
+#include "commands/dialogs/insert_blk_dlg.h"
+#include "database/block.h"
+#include "database/graph.h"
+#include "dialogs/dialog_shows.h"
+#include "tests/support/gui_application.h"
+#include "tests/support/modal_closer.h"
+
+namespace {
+
+template <typename Widget>
+Widget* Child(QDialog& dialog, const char* name) {
+  return dialog.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+TEST(BlockDialogWidgetsTest, BlockDefineShowsItsMembersAndAPickButtonTakesTheBoxesButNotTheBasePoint) {
+  GuiApplication();
+  CBlkDefDlg data;
+  data.m_ptBase = {3.0, 4.0};
+  data.m_strName = "GATE";
+  QString title, count, shownX, name;
+  bool warned = false;
+  ModalCloser closer([&](QDialog& dialog) {
+    title = dialog.windowTitle();
+    count = Child<QLabel>(dialog, "count")->text();
+    warned = Child<QLabel>(dialog, "warning")->isVisibleTo(&dialog);
+    name = Child<QComboBox>(dialog, "name")->currentText();
+    QLineEdit* x = Child<QLineEdit>(dialog, "x");
+    shownX = x->text();
+    x->setText(QStringLiteral("5"));
+    Child<QPushButton>(dialog, "selectObjects")->click();
+    return dialog.result();
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CBlkDefDlg::kSelectObjects);
+  EXPECT_EQ(title, QStringLiteral("Block define"));
+  EXPECT_EQ(count, QStringLiteral("No selected object!"));
+  EXPECT_TRUE(warned);
+  EXPECT_EQ(name, QStringLiteral("GATE"));
+  EXPECT_EQ(shownX, QStringLiteral("3"));
+  EXPECT_DOUBLE_EQ(data.m_dBaseX, 5.0);
+  EXPECT_DOUBLE_EQ(data.m_ptBase.x, 3.0);
+}
+
+TEST(BlockDialogWidgetsTest, InsertBlockEnablesThePlacementBoxesOnlyWhenNotPlacedOnTheScreen) {
+  GuiApplication();
+  FcGraph graph;
+  graph.GetBlockList().AddNew()->SetName("DOOR");
+  CInsertBlkDlg data;
+  data.m_pGraph = &graph;
+  data.m_bOnScreen = 1;
+  bool pointOnScreen = true, scaleYOnScreen = true, pointTyped = false, scaleYSame = true;
+  QString okText;
+  ModalCloser closer([&](QDialog& dialog) {
+    pointOnScreen = Child<QLineEdit>(dialog, "insertX")->isEnabled();
+    scaleYOnScreen = Child<QLineEdit>(dialog, "scaleY")->isEnabled();
+    Child<QCheckBox>(dialog, "onScreen")->setChecked(false);
+    Child<QCheckBox>(dialog, "sameScale")->setChecked(true);
+    pointTyped = Child<QLineEdit>(dialog, "insertX")->isEnabled();
+    scaleYSame = Child<QLineEdit>(dialog, "scaleY")->isEnabled();
+    Child<QComboBox>(dialog, "name")->setEditText(QStringLiteral("DOOR"));
+    Child<QLineEdit>(dialog, "scaleX")->setText(QStringLiteral("2"));
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("Insert")) {
+        okText = button->text();
+        button->click();
+      }
+    }
+    return dialog.result();
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kOk);
+  EXPECT_FALSE(pointOnScreen);
+  EXPECT_FALSE(scaleYOnScreen);
+  EXPECT_TRUE(pointTyped);
+  EXPECT_FALSE(scaleYSame);
+  EXPECT_EQ(okText, QStringLiteral("Insert"));
+  EXPECT_EQ(data.m_strName, "DOOR");
+  EXPECT_EQ(data.m_bOnScreen, 0);
+  EXPECT_DOUBLE_EQ(data.m_dScaleX, 2.0);
+}
+
+}  // namespace
