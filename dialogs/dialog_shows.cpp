@@ -8,11 +8,15 @@
 #include "commands/dialogs/export_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
+#include "commands/dialogs/save_dwg_dlg.h"
+#include "commands/dialogs/select_blk_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/block_def_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/insert_block_dialog.h"
 #include "dialogs/purge_sheet.h"
+#include "dialogs/save_drawing_dialog.h"
+#include "dialogs/select_block_dialog.h"
 
 namespace {
 
@@ -45,6 +49,8 @@ const DialogShow kShows[] = {
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
     {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
+    {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},
+    {typeid(CSelectBlkDlg), ShowWidget<SelectBlockDialog, CSelectBlkDlg>},
 };
 
 }  // namespace

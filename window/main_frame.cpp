@@ -27,8 +27,10 @@
 #include <algorithm>
 #include <array>
 
+#include "commands/dialogs/save_dwg_dlg.h"
 #include "database/graph.h"
 #include "dialogs/dialog_shows.h"
+#include "dialogs/save_drawing_dialog.h"
 #include "platform/file_system.h"
 #include "platform/program_settings.h"
 #include "platform/folder_picker.h"
@@ -495,19 +497,15 @@ UserQuestions::SaveAnswer MainFrame::AskSaveChanges(const std::string& question)
 }
 
 UserQuestions::SaveChoice MainFrame::ChooseSavePath(FcFileKind currentKind) {
-  const QString dwgFilter = QStringLiteral("Drawing file (*.dwg)");
-  const QString dxfFilter = QStringLiteral("ASCII DXF (*.dxf)");
-  const QString binaryFilter = QStringLiteral("Binary DXF (*.dxf)");
-  QString selected = currentKind == FcFileKind::kAsciiDxf ? dxfFilter : binaryFilter;
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save drawing"),
-                                                    QString::fromStdString(saveProposal_),
-                                                    dwgFilter + ";;" + dxfFilter + ";;" + binaryFilter, &selected);
+  CSaveDWGDlg data;
+  data.m_strFileName = saveProposal_;
+  data.m_nFilterIndex = currentKind == FcFileKind::kDwg ? CSaveDWGDlg::kDwgType : CSaveDWGDlg::kDxfType;
+  data.m_bBinaryDxf = currentKind == FcFileKind::kBinaryDxf;
   SaveChoice choice;
-  if (path.isEmpty()) return choice;
-  choice.path = path.toStdString();
-  choice.kind = selected == dwgFilter   ? FcFileKind::kDwg
-                : selected == dxfFilter ? FcFileKind::kAsciiDxf
-                                        : FcFileKind::kBinaryDxf;
+  SaveDrawingDialog dialog(data, this);
+  if (dialog.exec() != QDialog::Accepted || data.m_strPathName.empty()) return choice;
+  choice.path = data.m_strPathName;
+  choice.kind = data.ChosenKind();
   return choice;
 }
 

@@ -2,6 +2,8 @@
 #include <string>
 
 #include "commands/block/block_commands.h"
+#include "commands/dialogs/save_dwg_dlg.h"
+#include "commands/dialogs/select_blk_dlg.h"
 #include "core/resbuf.h"
 #include "database/block.h"
 #include "database/graph.h"
@@ -9,38 +11,28 @@
 #include "files/graph_insert.h"
 #include "platform/frame_link.h"
 #include "shell/command_registry.h"
-#include "shell/input_request.h"
+#include "shell/modal_dialog.h"
 
-namespace {
-
-bool EndsWithNoCase(const std::string& text, std::string_view ending) {
-  return text.size() >= ending.size() && EqualsNoCase(std::string_view(text).substr(text.size() - ending.size()), ending);
-}
-
-}  // namespace
-
-// Until its dialogs come, WBlock asks for the block and the file on the
-// command line: a ".dwg" name writes DWG, any other DXF (ASCII when this
-// drawing came from ASCII DXF, else binary).
+// The block chosen in its dialog goes to the drawing file chosen in the
+// save dialog, DXF binary unless this drawing came from ASCII DXF.
 int CmdWBlock() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
-  FcBlock* block = nullptr;
-  while (block == nullptr) {
-    std::string name;
-    if (GetString("Block name", name) != FC_INPUT_OK || name.empty()) return kStatusDone;
-    block = graph->GetBlockList().FindByName(name);
-    if (block == nullptr) PrintMessage("Invalid block name! Please type ? for a list of block names.");
-  }
-  std::string path;
-  if (GetString("File name", path) != FC_INPUT_OK || path.empty()) return kStatusDone;
-  FcFileKind kind = graph->GetFileKind() == FcFileKind::kAsciiDxf ? FcFileKind::kAsciiDxf : FcFileKind::kBinaryDxf;
-  if (EndsWithNoCase(path, ".dwg")) kind = FcFileKind::kDwg;
+  CSelectBlkDlg select;
+  select.m_pGraph = graph;
+  if (RunModalDialog(select) != CModalDialog::kOk) return kStatusDone;
+  FcBlock* block = graph->GetBlockList().FindByName(select.m_strName);
+  if (block == nullptr) return kStatusDone;
+  CSaveDWGDlg save;
+  save.m_strTitle = "Write block";
+  save.m_strDefExt = "dxf";
+  save.m_bBinaryDxf = graph->GetFileKind() != FcFileKind::kAsciiDxf;
+  if (RunModalDialog(save) != CModalDialog::kOk || save.m_strPathName.empty()) return kStatusDone;
   std::unique_ptr<FcGraph> drawing = CreateFromBlock(*graph, *block);
   // A save that fails must not pass unnoticed: the user believes the block
   // is on disk.
-  if (drawing == nullptr || SaveDrawing(*drawing, path, kind, false, false) != FcSaveResult::kDone) {
-    PrintMessage("Can't write the block to the file \"" + path + "\"!");
+  if (drawing == nullptr || SaveDrawing(*drawing, save.m_strPathName, save.ChosenKind(), false, false) != FcSaveResult::kDone) {
+    PrintMessage("Can't write the block to the file \"" + save.m_strPathName + "\"!");
   }
   return kStatusDone;
 }

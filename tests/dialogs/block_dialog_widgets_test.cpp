@@ -6,14 +6,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QFileDialog>
 
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
+#include "commands/dialogs/save_dwg_dlg.h"
+#include "commands/dialogs/select_blk_dlg.h"
 #include "database/block.h"
 #include "database/graph.h"
 #include "dialogs/dialog_shows.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -87,4 +91,50 @@ TEST(BlockDialogWidgetsTest, InsertBlockEnablesThePlacementBoxesOnlyWhenNotPlace
   EXPECT_DOUBLE_EQ(data.m_dScaleX, 2.0);
 }
 
+TEST(BlockDialogWidgetsTest, SelectBlockOffersNothingToChooseInADrawingWithoutBlocks) {
+  GuiApplication();
+  FcGraph graph;
+  CSelectBlkDlg data;
+  data.m_pGraph = &graph;
+  bool okEnabled = true;
+  ModalCloser closer([&](QDialog& dialog) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text().contains(QStringLiteral("OK"))) okEnabled = button->isEnabled();
+    }
+    return QDialog::Rejected;
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kCancel);
+  EXPECT_FALSE(okEnabled);
+}
+
+TEST(BlockDialogWidgetsTest, TheSaveDialogsTypeChangesTheExtensionAndEnablesTheBinarySwitch) {
+  GuiApplication();
+  TempDir folder;
+  CSaveDWGDlg data;
+  data.m_strFileName = folder.path() + "plan.dwg";
+  bool binaryForDwg = true, binaryForDxf = false;
+  QString renamed;
+  ModalCloser closer([&](QDialog& dialog) {
+    auto* binary = Child<QCheckBox>(dialog, "binaryDxf");
+    binaryForDwg = binary->isEnabled();
+    auto* types = Child<QComboBox>(dialog, "fileTypeCombo");
+    types->setCurrentIndex(1);
+    emit types->activated(1);
+    emit types->textActivated(types->itemText(1));
+    binaryForDxf = binary->isEnabled();
+    renamed = Child<QLineEdit>(dialog, "fileNameEdit")->text();
+    binary->setChecked(false);
+    dialog.accept();
+    return dialog.result();
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kOk);
+  EXPECT_FALSE(binaryForDwg);
+  EXPECT_TRUE(binaryForDxf);
+  EXPECT_EQ(renamed, QStringLiteral("plan.dxf"));
+  EXPECT_EQ(data.m_nFilterIndex, CSaveDWGDlg::kDxfType);
+  EXPECT_EQ(data.ChosenKind(), FcFileKind::kAsciiDxf);
+  EXPECT_EQ(data.m_strPathName, folder.path() + "plan.dxf");
+}
+
 }  // namespace
+

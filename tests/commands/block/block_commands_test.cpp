@@ -12,6 +12,8 @@
 #include "entities/line.h"
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
+#include "commands/dialogs/save_dwg_dlg.h"
+#include "commands/dialogs/select_blk_dlg.h"
 #include "files/drawing_file.h"
 #include "shell/testing/scripted_dialogs.h"
 #include "tests/support/command_script.h"
@@ -220,10 +222,19 @@ TEST_F(BlockCommandsTest, WBlockWritesAFileThatOpensWithTheBlocksEntities) {
   DrawDoor();
   ASSERT_TRUE(script_.Run({"-block", "DOOR", "1,1", "all", ""}));
   TempDir folder;
+  const auto writeBlock = [this](const std::string& path, int type) {
+    dialogs_.Answer<CSelectBlkDlg>([](CSelectBlkDlg& dialog) { return dialog.OnOK("DOOR"); });
+    dialogs_.Answer<CSaveDWGDlg>([path, type](CSaveDWGDlg& dialog) {
+      dialog.m_nFilterIndex = type;
+      dialog.m_strPathName = path;
+      return CModalDialog::kOk;
+    });
+    return script_.Run({"wblock"});
+  };
   for (const char* name : {"panel.dxf", "panel.dwg"}) {
     SCOPED_TRACE(name);
     const std::string path = folder.path() + name;
-    ASSERT_TRUE(script_.Run({"wblock", "DOOR", path}));
+    ASSERT_TRUE(writeBlock(path, std::string(name).ends_with(".dwg") ? CSaveDWGDlg::kDwgType : CSaveDWGDlg::kDxfType));
     FcGraph opened;
     ASSERT_EQ(OpenDrawing(opened, path, false, nullptr), FcOpenResult::kDone);
     std::vector<std::string> kinds;
@@ -235,6 +246,10 @@ TEST_F(BlockCommandsTest, WBlockWritesAFileThatOpensWithTheBlocksEntities) {
   }
   // The drawing itself is not changed.
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"-Block"});
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  // A file that cannot be written is reported, not passed over.
+  ASSERT_TRUE(writeBlock(folder.path() + "missing/panel.dxf", CSaveDWGDlg::kDxfType));
+  EXPECT_EQ(LastPrinted(), "Can't write the block to the file \"" + folder.path() + "missing/panel.dxf\"!");
 
   // Inserting the written file brings it back as a block with a reference.
   ASSERT_TRUE(script_.Run({"-insert", folder.path() + "panel.dxf", "20,0", "", "", ""}));

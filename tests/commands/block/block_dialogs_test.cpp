@@ -7,6 +7,8 @@
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/block_names.h"
 #include "commands/dialogs/insert_blk_dlg.h"
+#include "commands/dialogs/save_dwg_dlg.h"
+#include "commands/dialogs/select_blk_dlg.h"
 #include "database/block.h"
 #include "database/graph.h"
 #include "tests/support/temp_dir.h"
@@ -144,6 +146,29 @@ TEST_F(BlockDialogsTest, InsertBlockAsksBeforeAFileRedefinesABlockOfItsTitle) {
   dialog.ChooseFile(path);
   dialog.ChooseListedName("Window");
   EXPECT_FALSE(dialog.m_bFromFile);
+}
+
+TEST(SaveDrawingDialogDataTest, TheTypeSetsTheExtensionAndTheKindOfFile) {
+  EXPECT_EQ(CSaveDWGDlg::NameForType("/home/me/plan.dwg", CSaveDWGDlg::kDxfType), "plan.dxf");
+  EXPECT_EQ(CSaveDWGDlg::NameForType("plan", CSaveDWGDlg::kDwgType), "plan.dwg");
+  EXPECT_EQ(CSaveDWGDlg::NameForType("", CSaveDWGDlg::kDwgType), "");
+  CSaveDWGDlg dialog;
+  EXPECT_EQ(dialog.ChosenKind(), FcFileKind::kDwg);
+  EXPECT_FALSE(dialog.BinaryEnabled());
+  dialog.m_nFilterIndex = CSaveDWGDlg::kDxfType;
+  EXPECT_TRUE(dialog.BinaryEnabled());
+  EXPECT_EQ(dialog.ChosenKind(), FcFileKind::kBinaryDxf);
+  dialog.m_bBinaryDxf = false;
+  EXPECT_EQ(dialog.ChosenKind(), FcFileKind::kAsciiDxf);
+}
+
+TEST(SelectBlockDialogDataTest, OkWithoutASelectionCancels) {
+  CSelectBlkDlg dialog;
+  dialog.m_strName = "DOOR";
+  EXPECT_EQ(dialog.OnOK(""), CModalDialog::kCancel);
+  EXPECT_EQ(dialog.m_strName, "DOOR");
+  EXPECT_EQ(dialog.OnOK("Window"), CModalDialog::kOk);
+  EXPECT_EQ(dialog.m_strName, "Window");
 }
 
 }  // namespace
