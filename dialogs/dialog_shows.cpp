@@ -4,6 +4,7 @@
 #include <typeinfo>
 
 #include "commands/dialogs/about_dlg.h"
+#include "commands/dialogs/attribute_edit_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/export_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
@@ -11,6 +12,7 @@
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/attribute_value_dialog.h"
 #include "dialogs/block_def_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/insert_block_dialog.h"
@@ -45,6 +47,7 @@ struct DialogShow {
 
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
+    {typeid(CAttributeEditDlg), ShowWidget<AttributeValueDialog, CAttributeEditDlg>},
     {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
     {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},

@@ -42,8 +42,10 @@ class FcInsert;
 // moved by the matrix and holding its default value, then a SEQEND. Values
 // are asked on the command line when ATTREQ is 1 and neither prompting is
 // off nor the definition constant or preset; verify attributes are asked
-// again. False when a prompt was cancelled (out then holds what was made).
-bool CreateInsertAttributes(const FcMatrix2d& matrix, const FcEntitySets& definitions, std::vector<FcEntity*>& out,
-                            bool noPrompt);
+// again; with ATTDIA 1 the value dialog of the block shows them all
+// instead. False when a prompt or the dialog was cancelled (out then holds
+// what was made).
+bool CreateInsertAttributes(const FcMatrix2d& matrix, const std::string& blockName, const FcEntitySets& definitions,
+                            std::vector<FcEntity*>& out, bool noPrompt);
 // Moves definitions from block coordinates to those of the reference.
 FcMatrix2d AttributeMatrix(const FcInsert& insert);

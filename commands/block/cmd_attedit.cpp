@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "commands/block/block_commands.h"
+#include "commands/dialogs/attribute_edit_dlg.h"
 #include "core/resbuf.h"
 #include "database/block.h"
 #include "database/entity_sets.h"
@@ -15,6 +16,7 @@
 #include "shell/command_registry.h"
 #include "shell/entity_select_filter.h"
 #include "shell/input_request.h"
+#include "shell/modal_dialog.h"
 #include "shell/select_objects.h"
 
 namespace {
@@ -75,29 +77,6 @@ FcInsert* PickReferenceWithAttributes(FcGraph& graph, std::vector<FcAttribute*>&
   }
 }
 
-// The value dialog on the command line: one prompt per attribute that has
-// its definition, "TAG[Prompt]<value>", Enter keeping the value. The new
-// values, in the attributes' order; false when cancelled.
-bool AskValues(const std::string& blockName, const std::vector<FcAttribute*>& attributes,
-               const FcEntitySets& definitions, std::vector<std::string>& values) {
-  PrintMessage("Block name: " + blockName);
-  for (std::size_t n = 0; n < attributes.size(); ++n) {
-    const FcAttribute* attribute = attributes[n];
-    const int i = static_cast<int>(n);
-    values.push_back(attribute->GetText());
-    const auto* definition =
-        i < definitions.GetCount() ? dynamic_cast<const FcAttributeDef*>(definitions.GetAt(i)) : nullptr;
-    if (definition == nullptr) continue;
-    std::string text;
-    SetKeywords("", kInputAnyText);
-    const int status =
-        GetString(definition->GetTag() + "[" + definition->GetPrompt() + "]<" + attribute->GetText() + ">", text);
-    if (status != FC_INPUT_OK && status != FC_INPUT_NONE) return false;
-    if (!text.empty()) values.back() = text;
-  }
-  return true;
-}
-
 }  // namespace
 
 int CmdAttEdit() {
@@ -106,17 +85,21 @@ int CmdAttEdit() {
   std::vector<FcAttribute*> attributes;
   FcInsert* insert = PickReferenceWithAttributes(*graph, attributes);
   if (insert == nullptr) return kStatusDone;
-  FcEntitySets definitions(8);
+  FcEntitySets definitions(kFcBlockSetGrowth);
   if (const FcBlock* block = graph->GetBlockList().FindByName(insert->GetBlockName())) {
     block->GetEntities().CollectAttributeDefs(definitions);
   }
   auto item = std::make_unique<FcEntSetsUndoItem>();
   item->SetName("AttEdit");
+  // Recorded before the dialog, which writes the values straight in.
   for (FcAttribute* attribute : attributes) item->Record(kUndoChanged, attribute);
-  std::vector<std::string> values;
-  if (!AskValues(insert->GetBlockName(), attributes, definitions, values)) return kStatusDone;
-  for (std::size_t i = 0; i < attributes.size(); ++i) attributes[i]->SetText(values[i]);
+  CAttributeEditDlg dialog;
+  dialog.m_pAttributes = &attributes;
+  dialog.m_pAttributeDefs = &definitions;
+  dialog.m_strBlockName = insert->GetBlockName();
+  if (RunModalDialog(dialog) != CModalDialog::kOk) return kStatusDone;
   AddUndoItem(*graph, item.release());
   for (FcAttribute* attribute : attributes) graph->RedrawEntity(attribute);
+  graph->Redraw();
   return kStatusDone;
 }

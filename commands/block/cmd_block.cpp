@@ -135,7 +135,7 @@ void ReplaceByReference(FcGraph& graph, FcBlock& block, FcBlockUndoItm& item) {
   FcEntitySets definitions(kFcBlockSetGrowth);
   block.GetEntities().CollectAttributeDefs(definitions);
   std::vector<FcEntity*> attributes;
-  if (definitions.GetCount() > 0 && !CreateInsertAttributes(AttributeMatrix(*insert), definitions, attributes, true)) {
+  if (definitions.GetCount() > 0 && !CreateInsertAttributes(AttributeMatrix(*insert), block.GetName(), definitions, attributes, true)) {
     for (FcEntity* made : attributes) delete made;
     attributes.clear();
   }

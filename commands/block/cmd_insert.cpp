@@ -128,7 +128,7 @@ bool AddReference(FcUndoSection& section, FcInsert* insert) {
   insert->GetBlockRecord()->GetEntities().CollectAttributeDefs(definitions);
   std::vector<FcEntity*> attributes;
   if (definitions.GetCount() > 0 &&
-      !CreateInsertAttributes(AttributeMatrix(*insert), definitions, attributes, false)) {
+      !CreateInsertAttributes(AttributeMatrix(*insert), insert->GetBlockRecord()->GetName(), definitions, attributes, false)) {
     for (FcEntity* made : attributes) delete made;
     delete insert;
     PrintMessage("Unterminated Complex Entity.");

@@ -1,9 +1,11 @@
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commands/block/block_commands.h"
 #include "commands/command_support.h"
+#include "commands/dialogs/attribute_edit_dlg.h"
 #include "database/block.h"
 #include "database/block_markers.h"
 #include "database/entity_sets.h"
@@ -12,6 +14,7 @@
 #include "platform/frame_link.h"
 #include "platform/program_settings.h"
 #include "shell/input_request.h"
+#include "shell/modal_dialog.h"
 
 namespace {
 
@@ -22,6 +25,19 @@ bool AskValue(const FcAttributeDef& definition, FcAttribute& attribute) {
   const int status = GetString(definition.GetPrompt() + "<" + attribute.GetText() + ">", text);
   if (status == FC_INPUT_OK && !text.empty()) attribute.SetText(text);
   return status == FC_INPUT_OK || status == FC_INPUT_NONE;
+}
+
+// The value dialog over every attribute made so far, constant ones too;
+// false when it was not confirmed.
+bool AskValuesInDialog(const std::string& blockName, const FcEntitySets& definitions,
+                       const std::vector<std::pair<const FcAttributeDef*, FcAttribute*>>& pairs) {
+  std::vector<FcAttribute*> made;
+  for (const auto& pair : pairs) made.push_back(pair.second);
+  CAttributeEditDlg dialog;
+  dialog.m_pAttributes = &made;
+  dialog.m_pAttributeDefs = &definitions;
+  dialog.m_strBlockName = blockName;
+  return RunModalDialog(dialog) == CModalDialog::kOk;
 }
 
 }  // namespace
@@ -40,8 +56,8 @@ FcMatrix2d AttributeMatrix(const FcInsert& insert) {
   return matrix;
 }
 
-bool CreateInsertAttributes(const FcMatrix2d& matrix, const FcEntitySets& definitions, std::vector<FcEntity*>& out,
-                            bool noPrompt) {
+bool CreateInsertAttributes(const FcMatrix2d& matrix, const std::string& blockName, const FcEntitySets& definitions,
+                            std::vector<FcEntity*>& out, bool noPrompt) {
   out.clear();
   const ProgramSettings& settings = GetProgramSettings();
   const bool ask = !noPrompt && settings.attreq == 1;
@@ -68,6 +84,7 @@ bool CreateInsertAttributes(const FcMatrix2d& matrix, const FcEntitySets& defini
       if (!AskValue(*definition, *attribute)) return false;
     }
   }
+  if (!noPrompt && settings.attdia == 1 && !AskValuesInDialog(blockName, definitions, made)) return false;
   auto* seqend = NewEntityOrReport<FcSeqend>();
   if (seqend == nullptr) return false;
   out.push_back(seqend);

@@ -3,13 +3,16 @@
 #include <string>
 #include <vector>
 
+#include "commands/dialogs/attribute_edit_dlg.h"
 #include "database/block.h"
 #include "database/block_markers.h"
 #include "entities/attribute.h"
 #include "entities/insert.h"
 #include "entities/line.h"
 #include "files/drawing_file.h"
+#include "shell/testing/scripted_dialogs.h"
 #include "tests/support/pickable_script.h"
+#include "tests/support/program_settings_guard.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 
@@ -76,6 +79,8 @@ class AttributeCommandsTest : public PickableScriptTest {
     for (const FcAttribute* attribute : EntitiesOf<FcAttribute>()) values.push_back(attribute->GetText());
     return values;
   }
+
+  ScriptedDialogs dialogs_;
 };
 
 TEST_F(AttributeCommandsTest, AttDefMakesADefinitionFromItsAnswers) {
@@ -127,26 +132,61 @@ TEST_F(AttributeCommandsTest, AttDefFitTurnsTowardsTheFitPointAndTheUcsTurnsTheR
   EXPECT_NEAR(turned->GetRotation(), 30 * kDegToRad, 1e-9);
 }
 
-TEST_F(AttributeCommandsTest, AttEditChangesTheValuesOfThePickedReferenceAndUndoTakesThemBack) {
+TEST_F(AttributeCommandsTest, AttEditChangesTheValuesOfThePickedReferenceInItsDialogAndUndoTakesThemBack) {
   InsertDoor();
   ASSERT_EQ(Values(), (std::vector<std::string>{"B7", "KIM"}));
+  std::vector<CAttributeEditDlg::Row> shown;
+  std::string heading;
+  dialogs_.Answer<CAttributeEditDlg>([&](CAttributeEditDlg& dialog) {
+    shown = dialog.Rows();
+    heading = dialog.Heading();
+    std::vector<CAttributeEditDlg::Row> rows = shown;
+    rows[1].value = "C9";
+    dialog.OnOK(rows);
+    return CModalDialog::kOk;
+  });
   // Empty paper, then the reference's own line (only attributes answer the
   // pick), then its ROOM attribute.
-  ASSERT_TRUE(script_.Run({"attedit", "300,250", "100,120", "110,100", "C9", ""}));
+  ASSERT_TRUE(script_.Run({"attedit", "300,250", "100,120", "110,100"}));
   EXPECT_TRUE(AskedAgainAfter("Please select a block reference!", "Select one block reference with attribute(s)", 3));
-  EXPECT_TRUE(Prompted("ROOM[Room number]<B7>"));
-  EXPECT_TRUE(Prompted("OWNER[Owner]<KIM>"));
+  EXPECT_EQ(heading, "Block name: DOOR");
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].name, "TAG[Prompt]");
+  EXPECT_EQ(shown[1].name, "ROOM[Room number]");
+  EXPECT_EQ(shown[1].value, "B7");
+  EXPECT_EQ(shown[2].name, "OWNER[Owner]");
   EXPECT_EQ(Values(), (std::vector<std::string>{"C9", "KIM"}));
   EXPECT_EQ(UndoNames().back(), "AttEdit");
 
-  // Esc at a value changes nothing and adds no step.
+  // Cancel changes nothing and adds no step.
   const std::size_t steps = UndoNames().size();
-  ASSERT_TRUE(RunScript(script_, "attedit", {"110,100", "D1", kEsc}));
+  dialogs_.Answer<CAttributeEditDlg>([](CAttributeEditDlg&) { return CModalDialog::kCancel; });
+  ASSERT_TRUE(script_.Run({"attedit", "110,100"}));
   EXPECT_EQ(Values(), (std::vector<std::string>{"C9", "KIM"}));
   EXPECT_EQ(UndoNames().size(), steps);
 
   ASSERT_TRUE(script_.Run({"undo"}));
   EXPECT_EQ(Values(), (std::vector<std::string>{"B7", "KIM"}));
+}
+
+TEST_F(AttributeCommandsTest, WithTheValueDialogSwitchedOnInsertAsksEveryValueInItAndCancelLeavesNoReference) {
+  ProgramSettingsGuard settings;
+  InsertDoor();
+  GetProgramSettings().attdia = 1;
+  dialogs_.Answer<CAttributeEditDlg>([](CAttributeEditDlg& dialog) {
+    std::vector<CAttributeEditDlg::Row> rows = dialog.Rows();
+    rows[2].value = "LEE";
+    dialog.OnOK(rows);
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(script_.Run({"-insert", "DOOR", "200,100", "", "", ""}));
+  EXPECT_EQ(Values(), (std::vector<std::string>{"B7", "KIM", "", "LEE"}));
+
+  dialogs_.Answer<CAttributeEditDlg>([](CAttributeEditDlg&) { return CModalDialog::kCancel; });
+  ASSERT_TRUE(script_.Run({"-insert", "DOOR", "300,100", "", "", ""}));
+  EXPECT_EQ(LastPrinted(), "Unterminated Complex Entity.");
+  EXPECT_EQ(EntitiesOf<FcInsert>().size(), 2u);
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
 }
 
 TEST_F(AttributeCommandsTest, AttEditRefusesAReferenceThatDoesNotOwnItsAttributes) {

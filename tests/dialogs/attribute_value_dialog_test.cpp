@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <memory>
+#include <vector>
+
+#include "commands/dialogs/attribute_edit_dlg.h"
+#include "database/entity_sets.h"
+#include "dialogs/dialog_shows.h"
+#include "entities/attribute.h"
+#include "tests/support/gui_application.h"
+#include "tests/support/modal_closer.h"
+
+namespace {
+
+TEST(AttributeValueDialogTest, EnterInTheGridMovesToTheNextValueAndOkWritesTheValuesBack) {
+  GuiApplication();
+  FcAttributeDef room, owner;
+  room.SetTag("ROOM");
+  room.SetPrompt("Room number");
+  owner.SetTag("OWNER");
+  owner.SetPrompt("Owner");
+  FcEntitySets definitions(4);
+  definitions.Add(&room);
+  definitions.Add(&owner);
+  FcAttribute first, second;
+  first.SetText("B7");
+  second.SetText("KIM");
+  std::vector<FcAttribute*> attributes{&first, &second};
+  CAttributeEditDlg data;
+  data.m_pAttributes = &attributes;
+  data.m_pAttributeDefs = &definitions;
+  data.m_strBlockName = "DOOR";
+
+  int rows = 0, rowAfterEnter = -1;
+  QString heading, title;
+  ModalCloser closer([&](QDialog& dialog) {
+    title = dialog.windowTitle();
+    heading = dialog.findChild<QLabel*>(QStringLiteral("heading"))->text();
+    auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("grid"));
+    rows = grid->rowCount();
+    QApplication::setActiveWindow(&dialog);
+    grid->setFocus();
+    grid->setCurrentCell(1, 1);
+    grid->item(1, 1)->setText(QStringLiteral("C9"));
+    dialog.accept();
+    rowAfterEnter = grid->currentRow();
+    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    ok->setFocus();
+    ok->click();
+    return dialog.result();
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kOk);
+  definitions.RemoveAll(false);
+  EXPECT_EQ(title, QStringLiteral("Input attribute value"));
+  EXPECT_EQ(heading, QStringLiteral("Block name: DOOR"));
+  EXPECT_EQ(rows, 3);
+  EXPECT_EQ(rowAfterEnter, 2);
+  EXPECT_EQ(first.GetText(), "C9");
+  EXPECT_EQ(second.GetText(), "KIM");
+}
+
+}  // namespace
