@@ -10,6 +10,7 @@
 #include "entities/circle.h"
 #include "entities/insert.h"
 #include "entities/line.h"
+#include "commands/dialogs/att_ext_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
@@ -205,7 +206,18 @@ TEST_F(BlockCommandsTest, InsertAsksForEachAttributeValueAndFollowsTheReferenceW
   const std::string fields = folder.path() + "fields.txt";
   std::ofstream(fields) << "BL:NAME C006000\nROOM C004000\nBL:X N006001\n";
   const std::string output = folder.path() + "rooms.txt";
-  ASSERT_TRUE(script_.Run({"attext", fields, output, "SDF"}));
+  dialogs_.Answer<CAttExtDlg>([](CAttExtDlg& dialog) {
+    EXPECT_EQ(dialog.CountText(), "Number found: 0");
+    return CAttExtDlg::kSelectObject;
+  });
+  dialogs_.Answer<CAttExtDlg>([&](CAttExtDlg& dialog) {
+    EXPECT_EQ(dialog.m_nFound, 4) << "the reference, its two attributes and their end";
+    dialog.m_strTemplateFile = fields;
+    dialog.m_strOutputFile = output;
+    dialog.m_nFormat = CAttExtDlg::kSpaceDelimited;
+    return dialog.OnOK(nullptr) ? CModalDialog::kOk : CModalDialog::kCancel;
+  });
+  ASSERT_TRUE(script_.Run({"attext", "all", ""}));
   EXPECT_EQ(LastPrinted(), "1 records are written to file");
   std::ifstream written(output, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), "DOOR  B7    10.0\r\n");

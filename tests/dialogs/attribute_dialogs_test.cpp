@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTableWidget>
 #include <memory>
 #include <vector>
 
+#include "commands/dialogs/att_ext_dlg.h"
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "database/entity_sets.h"
 #include "dialogs/dialog_shows.h"
@@ -17,7 +20,7 @@
 
 namespace {
 
-TEST(AttributeValueDialogTest, EnterInTheGridMovesToTheNextValueAndOkWritesTheValuesBack) {
+TEST(AttributeDialogsTest, EnterInTheGridMovesToTheNextValueAndOkWritesTheValuesBack) {
   GuiApplication();
   FcAttributeDef room, owner;
   room.SetTag("ROOM");
@@ -64,4 +67,30 @@ TEST(AttributeValueDialogTest, EnterInTheGridMovesToTheNextValueAndOkWritesTheVa
   EXPECT_EQ(second.GetText(), "KIM");
 }
 
+TEST(AttributeDialogsTest, AttributeExtractionSelectsObjectsWithTheBoxesTaken) {
+  GuiApplication();
+  CAttExtDlg data;
+  data.m_nFound = 0;
+  data.m_strOutputFile = "/tmp/plan.txt";
+  QString count;
+  bool sdf = true;
+  ModalCloser closer([&](QDialog& dialog) {
+    count = dialog.findChild<QLabel*>(QStringLiteral("count"))->text();
+    sdf = dialog.findChild<QRadioButton*>(QStringLiteral("sdf"))->isChecked();
+    dialog.findChild<QRadioButton*>(QStringLiteral("sdf"))->setChecked(true);
+    dialog.findChild<QLineEdit*>(QStringLiteral("template"))->setText(QStringLiteral("/tmp/fields.txt"));
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text().startsWith(QStringLiteral("Select Object"))) button->click();
+    }
+    return dialog.result();
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CAttExtDlg::kSelectObject);
+  EXPECT_EQ(count, QStringLiteral("Number found: 0"));
+  EXPECT_FALSE(sdf);
+  EXPECT_EQ(data.m_nFormat, CAttExtDlg::kSpaceDelimited);
+  EXPECT_EQ(data.m_strTemplateFile, "/tmp/fields.txt");
+  EXPECT_EQ(data.m_strOutputFile, "/tmp/plan.txt");
+}
+
 }  // namespace
+
