@@ -4,6 +4,7 @@
 #include <typeinfo>
 
 #include "commands/dialogs/about_dlg.h"
+#include "commands/dialogs/att_def_dlg.h"
 #include "commands/dialogs/att_ext_dlg.h"
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
@@ -13,6 +14,7 @@
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/att_def_dialog.h"
 #include "dialogs/att_ext_dialog.h"
 #include "dialogs/attribute_value_dialog.h"
 #include "dialogs/block_def_dialog.h"
@@ -49,6 +51,7 @@ struct DialogShow {
 
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
+    {typeid(CAttDefDlg), ShowWidget<AttDefDialog, CAttDefDlg>},
     {typeid(CAttExtDlg), ShowWidget<AttExtDialog, CAttExtDlg>},
     {typeid(CAttributeEditDlg), ShowWidget<AttributeValueDialog, CAttributeEditDlg>},
     {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},

@@ -21,13 +21,6 @@
 
 namespace {
 
-QLineEdit* NumberBox(const char* name, double value, QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(QString::fromLatin1(name));
-  ShowNumber(box, value);
-  return box;
-}
-
 QSpinBox* CountBox(const char* name, int value, QWidget* parent) {
   auto* box = new QSpinBox(parent);
   box->setObjectName(QString::fromLatin1(name));
@@ -71,16 +64,16 @@ InsertBlockDialog::InsertBlockDialog(CInsertBlkDlg& data, QWidget* parent) : QDi
   pickPoint->setObjectName(QStringLiteral("pickPoint"));
   pickPoint_ = pickPoint;
   pointLayout->addRow(pickPoint);
-  insertX_ = NumberBox("insertX", data_.m_dInsertX, point);
-  insertY_ = NumberBox("insertY", data_.m_dInsertY, point);
+  insertX_ = NewNumberBox("insertX", data_.m_dInsertX, point);
+  insertY_ = NewNumberBox("insertY", data_.m_dInsertY, point);
   pointLayout->addRow(QStringLiteral("X:"), insertX_);
   pointLayout->addRow(QStringLiteral("Y:"), insertY_);
   groups->addWidget(point);
 
   auto* scale = new QGroupBox(QStringLiteral("Scale factor"), this);
   auto* scaleLayout = new QFormLayout(scale);
-  scaleX_ = NumberBox("scaleX", data_.m_dScaleX, scale);
-  scaleY_ = NumberBox("scaleY", data_.m_dScaleY, scale);
+  scaleX_ = NewNumberBox("scaleX", data_.m_dScaleX, scale);
+  scaleY_ = NewNumberBox("scaleY", data_.m_dScaleY, scale);
   sameScale_ = CheckBox("sameScale", "Same scale", data_.m_bSameScale != 0, scale);
   scaleLayout->addRow(QStringLiteral("X:"), scaleX_);
   scaleLayout->addRow(QStringLiteral("Y:"), scaleY_);
@@ -89,7 +82,7 @@ InsertBlockDialog::InsertBlockDialog(CInsertBlkDlg& data, QWidget* parent) : QDi
 
   auto* rotation = new QGroupBox(QStringLiteral("Rotation"), this);
   auto* rotationLayout = new QFormLayout(rotation);
-  angle_ = NumberBox("angle", data_.m_dAngle, rotation);
+  angle_ = NewNumberBox("angle", data_.m_dAngle, rotation);
   rotationLayout->addRow(QStringLiteral("Angle:"), angle_);
   groups->addWidget(rotation);
   layout->addLayout(groups);
@@ -97,8 +90,8 @@ InsertBlockDialog::InsertBlockDialog(CInsertBlkDlg& data, QWidget* parent) : QDi
   auto* array = new QGridLayout;
   columns_ = CountBox("columns", data_.m_nColumns, this);
   rows_ = CountBox("rows", data_.m_nRows, this);
-  columnSpacing_ = NumberBox("columnSpacing", data_.m_dColumnSpacing, this);
-  rowSpacing_ = NumberBox("rowSpacing", data_.m_dRowSpacing, this);
+  columnSpacing_ = NewNumberBox("columnSpacing", data_.m_dColumnSpacing, this);
+  rowSpacing_ = NewNumberBox("rowSpacing", data_.m_dRowSpacing, this);
   array->addWidget(new QLabel(QStringLiteral("Columns"), this), 0, 0);
   array->addWidget(columns_, 0, 1);
   array->addWidget(new QLabel(QStringLiteral("Columns Spacing"), this), 0, 2);

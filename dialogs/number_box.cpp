@@ -6,6 +6,13 @@
 
 void ShowNumber(QLineEdit* box, double value) { box->setText(QLocale().toString(value, 'g', 15)); }
 
+QLineEdit* NewNumberBox(const char* name, double value, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  ShowNumber(box, value);
+  return box;
+}
+
 bool TakeNumber(QLineEdit* box, double& value) {
   const QString text = box->text().trimmed();
   bool ok = false;

@@ -10,6 +10,8 @@ class QWidget;
 // no number is refused with a message and takes the focus, and the value
 // stays as it was.
 void ShowNumber(QLineEdit* box, double value);
+// A new box of that kind, named for the tests that look for it.
+QLineEdit* NewNumberBox(const char* name, double value, QWidget* parent);
 bool TakeNumber(QLineEdit* box, double& value);
 
 // A warning that leaves the dialog open, under the program's title.

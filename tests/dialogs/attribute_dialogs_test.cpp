@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -10,9 +12,11 @@
 #include <memory>
 #include <vector>
 
+#include "commands/dialogs/att_def_dlg.h"
 #include "commands/dialogs/att_ext_dlg.h"
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "database/entity_sets.h"
+#include "database/graph.h"
 #include "dialogs/dialog_shows.h"
 #include "entities/attribute.h"
 #include "tests/support/gui_application.h"
@@ -90,6 +94,44 @@ TEST(AttributeDialogsTest, AttributeExtractionSelectsObjectsWithTheBoxesTaken) {
   EXPECT_EQ(data.m_nFormat, CAttExtDlg::kSpaceDelimited);
   EXPECT_EQ(data.m_strTemplateFile, "/tmp/fields.txt");
   EXPECT_EQ(data.m_strOutputFile, "/tmp/plan.txt");
+}
+
+TEST(AttributeDialogsTest, AttributeDefinitionEnablesOkOnlyForAUsableTagAndGreysVerifyUnderConstant) {
+  GuiApplication();
+  FcGraph graph;
+  CAttDefDlg data;
+  data.m_pGraph = &graph;
+  data.m_strStyle = "NOT A STYLE";
+  QString firstNote, blankNote, style;
+  bool okAtFirst = true, okWithBlank = true, verifyUnderConstant = true;
+  ModalCloser closer([&](QDialog& dialog) {
+    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    auto* note = dialog.findChild<QLabel*>(QStringLiteral("note"));
+    auto* tag = dialog.findChild<QLineEdit*>(QStringLiteral("tag"));
+    style = dialog.findChild<QComboBox*>(QStringLiteral("style"))->currentText();
+    firstNote = note->text();
+    okAtFirst = ok->isEnabled();
+    tag->setText(QStringLiteral("A B"));
+    emit tag->textEdited(QStringLiteral("a b"));
+    blankNote = note->text();
+    okWithBlank = ok->isEnabled();
+    emit tag->textEdited(QStringLiteral("room"));
+    dialog.findChild<QCheckBox*>(QStringLiteral("constant"))->setChecked(true);
+    verifyUnderConstant = dialog.findChild<QCheckBox*>(QStringLiteral("verify"))->isEnabled();
+    dialog.findChild<QLineEdit*>(QStringLiteral("height"))->setText(QStringLiteral("2.5"));
+    ok->click();
+    return dialog.result();
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kOk);
+  EXPECT_EQ(firstNote, QStringLiteral("Null Tag not allowed!"));
+  EXPECT_FALSE(okAtFirst);
+  EXPECT_EQ(blankNote, QStringLiteral("Invalid blank is in Tag!"));
+  EXPECT_FALSE(okWithBlank);
+  EXPECT_FALSE(verifyUnderConstant);
+  EXPECT_EQ(style.toStdString(), data.m_strStyle);
+  EXPECT_EQ(data.m_strTag, "ROOM");
+  EXPECT_EQ(data.m_bConstant, 1);
+  EXPECT_DOUBLE_EQ(data.m_dHeight, 2.5);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/dialogs/att_def_dlg.h"
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "database/block.h"
 #include "database/block_markers.h"
@@ -83,12 +84,33 @@ class AttributeCommandsTest : public PickableScriptTest {
   ScriptedDialogs dialogs_;
 };
 
-TEST_F(AttributeCommandsTest, AttDefMakesADefinitionFromItsAnswers) {
-  // Constant wins over Verify; the tag rule refuses until a usable tag.
-  ASSERT_TRUE(script_.Run({"attdef", "Invisible", "Constant", "Verify", "", "", "a b", "room", "Room number", "A1",
-                           "Middle", "", "5,6", "2.5", "30"}));
-  EXPECT_TRUE(AskedAgainAfter("Null Tag not allowed!", "Attribute tag", 3));
-  EXPECT_TRUE(AskedAgainAfter("Invalid blank is in Tag!", "Attribute tag", 3));
+TEST_F(AttributeCommandsTest, AttDefMakesADefinitionFromItsDialogAndItsPickPasses) {
+  std::vector<std::string> notes;
+  std::string style;
+  dialogs_.Answer<CAttDefDlg>([](CAttDefDlg&) { return CAttDefDlg::kPickPoint; });
+  dialogs_.Answer<CAttDefDlg>([](CAttDefDlg&) { return CAttDefDlg::kHeight; });
+  dialogs_.Answer<CAttDefDlg>([](CAttDefDlg&) { return CAttDefDlg::kRotation; });
+  dialogs_.Answer<CAttDefDlg>([&](CAttDefDlg& dialog) {
+    dialog.OnInitDialog();
+    style = dialog.m_strStyle;
+    for (const char* tag : {"", "a b", "room"}) {
+      dialog.m_strTag = tag;
+      notes.push_back(dialog.TagNote());
+    }
+    // Constant wins over Verify.
+    dialog.m_bInvisible = 1;
+    dialog.m_bConstant = 1;
+    dialog.m_bVerify = 1;
+    EXPECT_FALSE(dialog.VerifyPresetEnabled());
+    dialog.m_strPrompt = "Room number";
+    dialog.m_strValue = "A1";
+    dialog.m_nJustify = 3;
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(script_.Run({"attdef", "5,6", "2.5", "30"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(notes, (std::vector<std::string>{"Null Tag not allowed!", "Invalid blank is in Tag!", ""}));
+  EXPECT_EQ(style, "standard");
   const FcAttributeDef* definition = OnlyDefinition();
   ASSERT_NE(definition, nullptr);
   EXPECT_EQ(definition->GetTag(), "ROOM");
@@ -107,9 +129,16 @@ TEST_F(AttributeCommandsTest, AttDefMakesADefinitionFromItsAnswers) {
 }
 
 TEST_F(AttributeCommandsTest, AttDefFitTurnsTowardsTheFitPointAndTheUcsTurnsTheRest) {
-  ASSERT_TRUE(script_.Run({"attdef", "", "W", "", "", "Fit", "", "0,0", "", "10,10"}));
+  const auto define = [this](int justify) {
+    dialogs_.Answer<CAttDefDlg>([justify](CAttDefDlg& dialog) {
+      dialog.m_strTag = "W";
+      dialog.m_nJustify = justify;
+      return CModalDialog::kOk;
+    });
+  };
+  define(1);
+  ASSERT_TRUE(script_.Run({"attdef", "10,10"}));
   EXPECT_TRUE(Prompted("Fit point"));
-  EXPECT_FALSE(Prompted("Attribute rotation angle <0>"));
   const FcAttributeDef* fitted = OnlyDefinition();
   ASSERT_NE(fitted, nullptr);
   EXPECT_EQ(fitted->GetHorizontalJustification(), kTextFit);
@@ -117,7 +146,8 @@ TEST_F(AttributeCommandsTest, AttDefFitTurnsTowardsTheFitPointAndTheUcsTurnsTheR
   ExpectPointNear(fitted->GetAlignmentPoint(), {10, 10}, 1e-9);
 
   // A cancelled fit point makes nothing.
-  ASSERT_TRUE(RunScript(script_, "attdef", {"", "W", "", "", "Fit", "", "0,0", "", kEsc}));
+  define(1);
+  ASSERT_TRUE(RunScript(script_, "attdef", {kEsc}));
   EXPECT_EQ(EntitiesOf<FcAttributeDef>().size(), 1u);
 
   // Angle 0 in a UCS turned by 30 degrees is 30 degrees in the world.
@@ -126,10 +156,15 @@ TEST_F(AttributeCommandsTest, AttDefFitTurnsTowardsTheFitPointAndTheUcsTurnsTheR
     script_.Drawing().RotateUcs(30 * kDegToRad);
     return 0;
   });
-  ASSERT_TRUE(script_.Run({"attdef", "", "W", "", "", "", "", "0,0", "", ""}));
+  define(0);
+  ASSERT_TRUE(script_.Run({"attdef"}));
   const FcAttributeDef* turned = OnlyDefinition();
   ASSERT_NE(turned, nullptr);
   EXPECT_NEAR(turned->GetRotation(), 30 * kDegToRad, 1e-9);
+  // Cancel makes nothing.
+  dialogs_.Answer<CAttDefDlg>([](CAttDefDlg&) { return CModalDialog::kCancel; });
+  ASSERT_TRUE(script_.Run({"attdef"}));
+  EXPECT_EQ(EntitiesOf<FcAttributeDef>().size(), 1u);
 }
 
 TEST_F(AttributeCommandsTest, AttEditChangesTheValuesOfThePickedReferenceInItsDialogAndUndoTakesThemBack) {
