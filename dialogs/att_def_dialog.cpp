@@ -15,24 +15,8 @@
 #include "commands/dialogs/att_def_dlg.h"
 #include "database/graph.h"
 #include "database/text_style.h"
+#include "dialogs/attribute_fields.h"
 #include "dialogs/number_box.h"
-
-namespace {
-
-QCheckBox* ModeBox(const char* text, int checked, QWidget* parent) {
-  auto* box = new QCheckBox(QString::fromLatin1(text), parent);
-  box->setObjectName(QString::fromLatin1(text).toLower());
-  box->setChecked(checked != 0);
-  return box;
-}
-
-QLineEdit* TextBox(const char* name, const std::string& text, QWidget* parent) {
-  auto* box = new QLineEdit(QString::fromStdString(text), parent);
-  box->setObjectName(QString::fromLatin1(name));
-  return box;
-}
-
-}  // namespace
 
 AttDefDialog::AttDefDialog(CAttDefDlg& data, QWidget* parent) : QDialog(parent), data_(data) {
   data_.OnInitDialog();
@@ -42,18 +26,18 @@ AttDefDialog::AttDefDialog(CAttDefDlg& data, QWidget* parent) : QDialog(parent),
 
   auto* mode = new QGroupBox(QStringLiteral("Mode"), this);
   auto* modeLayout = new QVBoxLayout(mode);
-  invisible_ = ModeBox("Invisible", data_.m_bInvisible, mode);
-  constant_ = ModeBox("Constant", data_.m_bConstant, mode);
-  verify_ = ModeBox("Verify", data_.m_bVerify, mode);
-  preset_ = ModeBox("Preset", data_.m_bPreset, mode);
+  invisible_ = NewModeBox("Invisible", data_.m_bInvisible, mode);
+  constant_ = NewModeBox("Constant", data_.m_bConstant, mode);
+  verify_ = NewModeBox("Verify", data_.m_bVerify, mode);
+  preset_ = NewModeBox("Preset", data_.m_bPreset, mode);
   for (QCheckBox* box : {invisible_, constant_, verify_, preset_}) modeLayout->addWidget(box);
   top->addWidget(mode);
 
   auto* attribute = new QGroupBox(QStringLiteral("Attribute"), this);
   auto* attributeLayout = new QFormLayout(attribute);
-  tag_ = TextBox("tag", data_.m_strTag, attribute);
-  prompt_ = TextBox("prompt", data_.m_strPrompt, attribute);
-  value_ = TextBox("value", data_.m_strValue, attribute);
+  tag_ = NewTextBox("tag", data_.m_strTag, attribute);
+  prompt_ = NewTextBox("prompt", data_.m_strPrompt, attribute);
+  value_ = NewTextBox("value", data_.m_strValue, attribute);
   attributeLayout->addRow(QStringLiteral("Tag:"), tag_);
   attributeLayout->addRow(QStringLiteral("Prompt:"), prompt_);
   attributeLayout->addRow(QStringLiteral("Value:"), value_);
@@ -112,13 +96,7 @@ AttDefDialog::AttDefDialog(CAttDefDlg& data, QWidget* parent) : QDialog(parent),
   connect(pick, &QPushButton::clicked, this, [this] { Leave(CAttDefDlg::kPickPoint); });
   connect(heightButton, &QPushButton::clicked, this, [this] { Leave(CAttDefDlg::kHeight); });
   connect(rotationButton, &QPushButton::clicked, this, [this] { Leave(CAttDefDlg::kRotation); });
-  connect(tag_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    // Tags are kept in capitals; show them so as they are typed.
-    const int cursor = tag_->cursorPosition();
-    tag_->setText(text.toUpper());
-    tag_->setCursorPosition(cursor);
-    ApplyTagRule();
-  });
+  KeepTagInCapitals(tag_, [this] { ApplyTagRule(); });
   connect(constant_, &QCheckBox::toggled, this, &AttDefDialog::ApplyConstant);
   ApplyTagRule();
   ApplyConstant();
@@ -126,10 +104,7 @@ AttDefDialog::AttDefDialog(CAttDefDlg& data, QWidget* parent) : QDialog(parent),
 
 void AttDefDialog::ApplyTagRule() {
   data_.m_strTag = tag_->text().toStdString();
-  const std::string note = data_.TagNote();
-  note_->setText(QString::fromStdString(note));
-  note_->setVisible(!note.empty());
-  ok_->setEnabled(note.empty());
+  ShowTagNote(data_.TagNote(), note_, ok_);
 }
 
 void AttDefDialog::ApplyConstant() {

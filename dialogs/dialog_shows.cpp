@@ -5,6 +5,7 @@
 
 #include "commands/dialogs/about_dlg.h"
 #include "commands/dialogs/att_def_dlg.h"
+#include "commands/dialogs/att_edt_dlg.h"
 #include "commands/dialogs/att_ext_dlg.h"
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
@@ -15,6 +16,7 @@
 #include "commands/dialogs/select_blk_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/att_def_dialog.h"
+#include "dialogs/att_edt_dialog.h"
 #include "dialogs/att_ext_dialog.h"
 #include "dialogs/attribute_value_dialog.h"
 #include "dialogs/block_def_dialog.h"
@@ -52,6 +54,7 @@ struct DialogShow {
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
     {typeid(CAttDefDlg), ShowWidget<AttDefDialog, CAttDefDlg>},
+    {typeid(CAttEdtDlg), ShowWidget<AttEdtDialog, CAttEdtDlg>},
     {typeid(CAttExtDlg), ShowWidget<AttExtDialog, CAttExtDlg>},
     {typeid(CAttributeEditDlg), ShowWidget<AttributeValueDialog, CAttributeEditDlg>},
     {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},

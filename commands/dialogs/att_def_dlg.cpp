@@ -1,5 +1,6 @@
 #include "commands/dialogs/att_def_dlg.h"
 
+#include "commands/dialogs/attribute_tag.h"
 #include "database/graph.h"
 #include "database/text_style.h"
 
@@ -8,8 +9,4 @@ void CAttDefDlg::OnInitDialog() {
   if (const FcTextStyle* style = m_pGraph->GetCurrentTextStyle()) m_strStyle = style->GetName();
 }
 
-std::string CAttDefDlg::TagNote() const {
-  if (m_strTag.empty()) return "Null Tag not allowed!";
-  if (m_strTag.find(' ') != std::string::npos) return "Invalid blank is in Tag!";
-  return {};
-}
+std::string CAttDefDlg::TagNote() const { return AttributeTagNote(m_strTag); }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "commands/text/text_commands.h"
+#include "commands/dialogs/att_edt_dlg.h"
 #include "commands/text/text_edit_dialogs.h"
 #include "commands/undo_section.h"
 #include "core/point2d.h"
@@ -18,6 +19,7 @@
 #include "platform/frame_link.h"
 #include "shell/entity_select_filter.h"
 #include "shell/input_request.h"
+#include "shell/modal_dialog.h"
 #include "shell/select_objects.h"
 
 namespace {
@@ -102,39 +104,41 @@ int EditSingleLineText(FcGraph& graph, FcText& text) {
   return kStatusDone;
 }
 
-std::int16_t AttributeFlags(const AttributeDefEditFields& fields) {
+std::int16_t AttributeFlags(const CAttEdtDlg& dialog) {
   // A constant attribute is never asked for, so it has nothing to verify
   // or preset.
-  if (fields.constant) return fields.invisible ? kAttributeInvisible | kAttributeConstant : kAttributeConstant;
-  return static_cast<std::int16_t>((fields.invisible ? kAttributeInvisible : 0) |
-                                   (fields.verify ? kAttributeVerify : 0) | (fields.preset ? kAttributePreset : 0));
+  const std::int16_t invisible = dialog.m_bInvisible != 0 ? kAttributeInvisible : 0;
+  if (dialog.m_bConstant != 0) return invisible | kAttributeConstant;
+  return static_cast<std::int16_t>(invisible | (dialog.m_bVerify != 0 ? kAttributeVerify : 0) |
+                                   (dialog.m_bPreset != 0 ? kAttributePreset : 0));
 }
 
 int EditAttributeDef(FcGraph& graph, FcAttributeDef& definition) {
-  AttributeDefEditFields fields;
-  fields.tag = definition.GetTag();
-  fields.prompt = definition.GetPrompt();
-  fields.value = definition.GetText();
-  fields.style = definition.GetStyle();
-  fields.height = definition.GetHeight();
-  fields.widthFactor = definition.GetWidthFactor();
-  fields.obliqueDegrees = definition.GetObliqueAngle() * kRadToDeg;
+  CAttEdtDlg dialog;
+  dialog.m_strTag = definition.GetTag();
+  dialog.m_strPrompt = definition.GetPrompt();
+  dialog.m_strValue = definition.GetText();
+  dialog.m_pStyleList = &graph.GetTextStyleList();
+  dialog.m_pStyle = definition.GetStyle();
+  dialog.m_dHeight = definition.GetHeight();
+  dialog.m_dWidthFactor = definition.GetWidthFactor();
+  dialog.m_dOblique = definition.GetObliqueAngle() * kRadToDeg;
   const std::int16_t flags = definition.GetFlags();
-  fields.invisible = (flags & kAttributeInvisible) != 0;
-  fields.constant = (flags & kAttributeConstant) != 0;
-  fields.verify = (flags & kAttributeVerify) != 0;
-  fields.preset = (flags & kAttributePreset) != 0;
-  if (!AskAttributeDefEdit(graph, fields)) return kStatusDone;
+  dialog.m_bInvisible = (flags & kAttributeInvisible) != 0 ? 1 : 0;
+  dialog.m_bConstant = (flags & kAttributeConstant) != 0 ? 1 : 0;
+  dialog.m_bVerify = (flags & kAttributeVerify) != 0 ? 1 : 0;
+  dialog.m_bPreset = (flags & kAttributePreset) != 0 ? 1 : 0;
+  if (RunModalDialog(dialog) != CModalDialog::kOk) return kStatusDone;
   FcUndoSection section(graph, "EditText", FcUndoSection::Steps::kWholeRun);
   if (!RecordEdited(section, definition)) return kStatusDone;
-  definition.SetTag(fields.tag);
-  definition.SetText(fields.value);
-  definition.SetPrompt(fields.prompt);
-  definition.SetStyle(fields.style);
-  definition.SetHeight(HeightOrDefault(graph, fields.style, fields.height));
-  definition.SetWidthFactor(fields.widthFactor);
-  definition.SetObliqueAngle(fields.obliqueDegrees * kDegToRad);
-  definition.SetFlags(AttributeFlags(fields));
+  definition.SetTag(dialog.m_strTag);
+  definition.SetText(dialog.m_strValue);
+  definition.SetPrompt(dialog.m_strPrompt);
+  if (dialog.m_pStyle != nullptr) definition.SetStyle(dialog.m_pStyle);
+  definition.SetHeight(HeightOrDefault(graph, definition.GetStyle(), dialog.m_dHeight));
+  if (dialog.m_dWidthFactor > 0.0) definition.SetWidthFactor(dialog.m_dWidthFactor);
+  definition.SetObliqueAngle(dialog.m_dOblique * kDegToRad);
+  definition.SetFlags(AttributeFlags(dialog));
   Refresh(graph, definition);
   return kStatusDone;
 }

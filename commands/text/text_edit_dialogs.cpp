@@ -151,20 +151,6 @@ Field ColorField(std::int16_t& color) {
           }};
 }
 
-Field SwitchField(const char* keyword, const char* name, bool& value) {
-  return {keyword, [name, &value] {
-            value = !value;
-            PrintMessage(std::string(name) + (value ? " on" : " off"));
-            return true;
-          }};
-}
-
-std::string Capitals(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
 // The lines of a multiline text, parted by CR LF: the current ones shown,
 // then new ones typed until an empty line.
 bool AskLines(std::string& text) {
@@ -201,32 +187,6 @@ bool AskTextEdit(FcGraph& graph, TextEditFields& fields) {
       ColorField(edited.color),
   };
   if (!AskFields("Change text", menu)) return false;
-  fields = edited;
-  return true;
-}
-
-bool AskAttributeDefEdit(FcGraph& graph, AttributeDefEditFields& fields) {
-  AttributeDefEditFields edited = fields;
-  const std::vector<Field> menu = {
-      {"Tag",
-       [&edited] {
-         std::string tag;
-         if (!AskName("Tag", edited.tag, tag)) return false;
-         if (!tag.empty()) edited.tag = Capitals(tag);
-         return true;
-       }},
-      {"PROmpt", [&edited] { return AskLine("New prompt", edited.prompt); }},
-      {"VAlue", [&edited] { return AskLine("New default value", edited.value); }},
-      StyleField(graph, edited.style),
-      NumberField("Height", "Text height", edited.height, true),
-      NumberField("Width", "Width factor", edited.widthFactor, true),
-      NumberField("Oblique", "Oblique angle", edited.obliqueDegrees, false),
-      SwitchField("Invisible", "Invisible", edited.invisible),
-      SwitchField("Constant", "Constant", edited.constant),
-      SwitchField("VErify", "Verify", edited.verify),
-      SwitchField("PREset", "Preset", edited.preset),
-  };
-  if (!AskFields("Edit attribute definition", menu)) return false;
   fields = edited;
   return true;
 }

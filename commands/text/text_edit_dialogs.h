@@ -25,23 +25,6 @@ struct TextEditFields {
 };
 bool AskTextEdit(FcGraph& graph, TextEditFields& fields);
 
-// "Edit Attribute Definition": the definition's tag (in capitals), prompt,
-// default value, look and mode switches.
-struct AttributeDefEditFields {
-  std::string tag;
-  std::string prompt;
-  std::string value;
-  FcTextStyle* style = nullptr;
-  double height = 0.0;
-  double widthFactor = 0.0;
-  double obliqueDegrees = 0.0;
-  bool invisible = false;
-  bool constant = false;
-  bool verify = false;
-  bool preset = false;
-};
-bool AskAttributeDefEdit(FcGraph& graph, AttributeDefEditFields& fields);
-
 // "MText": the text with its lines parted by CR LF and, when properties
 // is set, its style, height, layer and colour.
 struct MTextEditFields {

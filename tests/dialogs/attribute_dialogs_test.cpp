@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "commands/dialogs/att_def_dlg.h"
+#include "commands/dialogs/att_edt_dlg.h"
 #include "commands/dialogs/att_ext_dlg.h"
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "database/entity_sets.h"
 #include "database/graph.h"
+#include "database/text_style.h"
 #include "dialogs/dialog_shows.h"
 #include "entities/attribute.h"
 #include "tests/support/gui_application.h"
@@ -132,6 +134,28 @@ TEST(AttributeDialogsTest, AttributeDefinitionEnablesOkOnlyForAUsableTagAndGreys
   EXPECT_EQ(data.m_strTag, "ROOM");
   EXPECT_EQ(data.m_bConstant, 1);
   EXPECT_DOUBLE_EQ(data.m_dHeight, 2.5);
+}
+
+TEST(AttributeDialogsTest, EditingADefinitionShowsItsStyleWithoutRegardToCaseAndTakesTheChosenOne) {
+  GuiApplication();
+  FcGraph graph;
+  FcTextStyleList& styles = graph.GetTextStyleList();
+  CAttEdtDlg data;
+  data.m_pStyleList = &styles;
+  data.m_pStyle = styles.GetAt(0);
+  data.m_strTag = "ROOM";
+  data.m_dHeight = 2.0;
+  QString shown;
+  ModalCloser closer([&](QDialog& dialog) {
+    shown = dialog.findChild<QComboBox*>(QStringLiteral("style"))->currentText();
+    dialog.findChild<QLineEdit*>(QStringLiteral("height"))->setText(QStringLiteral("0"));
+    dialog.accept();
+    return dialog.result();
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kOk);
+  EXPECT_EQ(shown.toStdString(), styles.GetAt(0)->GetName());
+  EXPECT_EQ(data.m_pStyle, styles.GetAt(0));
+  EXPECT_DOUBLE_EQ(data.m_dHeight, 0.0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/dialogs/att_edt_dlg.h"
 #include "commands/text/text_box.h"
 #include "commands/text/text_commands.h"
 #include "entities/attribute.h"
@@ -11,6 +12,7 @@
 #include "entities/mtext.h"
 #include "entities/polyline.h"
 #include "entities/text.h"
+#include "shell/testing/scripted_dialogs.h"
 #include "tests/support/pickable_script.h"
 
 namespace {
@@ -19,6 +21,8 @@ namespace {
 // left side: a pick a little right of the insertion point finds it.
 class TextEditTest : public PickableScriptTest {
  protected:
+  ScriptedDialogs dialogs_;
+
   void WriteText(const std::string& at, const std::string& text) {
     ASSERT_TRUE(RunScript(script_, "dtext", {at, "10", "0", text, ""}));
   }
@@ -112,7 +116,24 @@ TEST_F(TextEditTest, DDEditAttributeDefinitionDropsVerifyOfAConstant) {
     script_.Drawing().AddEntity(definition, true);
     return 0;
   });
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "c", "ve", "t", "hnew", "va", "value", ""}));
+  const auto answer = [this](int constant, int verify, int preset, double height) {
+    dialogs_.Answer<CAttEdtDlg>([=](CAttEdtDlg& dialog) {
+      dialog.m_bConstant = constant;
+      dialog.m_bVerify = verify;
+      dialog.m_bPreset = preset;
+      dialog.m_dHeight = height;
+      if (constant != 0) {
+        dialog.m_strTag = "HNEW";
+        dialog.m_strValue = "value";
+      }
+      std::string message;
+      const bool closes = dialog.OnOK(dialog.m_pStyle, message);
+      if (!closes) EXPECT_EQ(message, "The height and width factor must be greater than 0.0!");
+      return closes ? CModalDialog::kOk : CModalDialog::kCancel;
+    });
+  };
+  answer(1, 1, 0, 10.0);
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105"}));
   FcAttributeDef* definition = Only<FcAttributeDef>();
   ASSERT_NE(definition, nullptr);
   EXPECT_EQ(definition->GetFlags(), kAttributeConstant);
@@ -121,11 +142,17 @@ TEST_F(TextEditTest, DDEditAttributeDefinitionDropsVerifyOfAConstant) {
   EXPECT_EQ(definition->GetPrompt(), "Which?");
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"EditText"});
 
-  // Without Constant the switches add up; Invisible stays with Constant.
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "c", "i", "ve", "pre", ""}));
-  EXPECT_EQ(definition->GetFlags(), kAttributeInvisible | kAttributeVerify | kAttributePreset);
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "c", ""}));
-  EXPECT_EQ(definition->GetFlags(), kAttributeInvisible | kAttributeConstant);
+  // Without Constant the switches add up; a height of 0 is the drawing's
+  // text size, and a negative one is refused.
+  answer(0, 1, 1, 0.0);
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105"}));
+  EXPECT_EQ(definition->GetFlags(), kAttributeVerify | kAttributePreset);
+  EXPECT_DOUBLE_EQ(definition->GetHeight(), script_.OnWindowThread([this] { return script_.Drawing().GetSysVars().textsize; }));
+  answer(1, 0, 0, -1.0);
+  const std::size_t steps = UndoNames().size();
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105"}));
+  EXPECT_EQ(UndoNames().size(), steps);
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
 }
 
 TEST_F(TextEditTest, DDEditDimensionTextShowsAndStoresLines) {
