@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,55 @@ TEST_F(RevCloudCommandTest, ObjectOptionOnACircleGivesAClosedCloudAndMayKeepTheC
   // Counter-clockwise round the circle the arcs bulge outward with a
   // positive bulge; "Yes" turned them inward.
   EXPECT_LT(cloud.GetVertex(0)->bulge, 0);
+}
+
+TEST_F(RevCloudCommandTest, ObjectOptionFollowsEveryKindOfPath) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> draw;
+    std::string pick;
+    bool closed;
+    FcPoint2d first;
+    // How far a point lies off the source.
+    std::function<double(const FcPoint2d&)> offPath;
+  };
+  const Case cases[] = {
+      {"arc", {"arc", "120,100", "100,120", "80,100"}, "100,120", false, {120, 100},
+       [](const FcPoint2d& p) { return std::fabs(DistanceBetween(p, {100, 100}) - 20); }},
+      {"ellipse", {"ellipse", "150,150", "250,150", "30"}, "250,150", true, {250, 150},
+       [](const FcPoint2d& p) {
+         const double u = (p.x - 200) / 50;
+         const double v = (p.y - 150) / 30;
+         return std::fabs(u * u + v * v - 1);
+       }},
+      {"closed polyline", {"pline", "300,50", "380,50", "380,120", "300,120", "Close"}, "340,50", true, {300, 50},
+       [](const FcPoint2d& p) {
+         return std::min({std::fabs(p.x - 300), std::fabs(p.x - 380), std::fabs(p.y - 50), std::fabs(p.y - 120)});
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedView script;
+    ShowPickableWindow(script);
+    ASSERT_TRUE(RunScript(script, c.draw.front(), {c.draw.begin() + 1, c.draw.end()}));
+    ASSERT_TRUE(RunScript(script, "revcloud", {"o", c.pick, ""}));
+    const std::vector<const FcPolyline*> clouds = EntitiesIn<FcPolyline>(script);
+    ASSERT_EQ(clouds.size(), 1u) << "the source is gone, the cloud is there";
+    const FcPolyline& cloud = *clouds.front();
+    EXPECT_EQ(cloud.IsClosed(), c.closed);
+    ExpectPointNear(VertexPoint(*cloud.GetVertex(0)), c.first, 1e-9);
+    EXPECT_GE(cloud.GetVertexCount(), 6);
+    for (int i = 0; i < cloud.GetVertexCount(); ++i)
+      EXPECT_LT(c.offPath(VertexPoint(*cloud.GetVertex(i))), 1e-6) << i;
+    ExpectWidthsAndArcs(cloud, 0.0, 18);
+  }
+
+  ASSERT_TRUE(script_.Run({"spline", "50,250", "150,280", "250,250", "", "", ""}));
+  ASSERT_TRUE(script_.Run({"revcloud", "o", "50,250", ""}));
+  const FcPolyline& cloud = OnlyCloud();
+  ExpectPointNear(VertexPoint(*cloud.GetVertex(0)), {50, 250}, 1e-6, "spline start");
+  ExpectPointNear(VertexPoint(*cloud.GetVertex(cloud.GetVertexCount() - 1)), {250, 250}, 1e-6, "spline end");
+  EXPECT_GE(cloud.GetVertexCount(), 10);
 }
 
 TEST_F(RevCloudCommandTest, PicksOfOtherKindsAreAskedAgainAndTinyArcsAreRefused) {
