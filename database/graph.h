@@ -200,10 +200,14 @@ class FcGraph : public FcObject {
   // Appends a copy of the current UCS to the previous-UCS list; every UCS
   // change of the UCS command and of undo comes after it.
   FcUCS* PushPreviousUcs();
-  // Nothing for an empty or unknown name; the current UCS is pushed first.
-  void RestoreNamedUcs(std::string_view name);
+  // Nothing, answering false, for an empty or unknown name; the current
+  // UCS is pushed first.
+  bool RestoreNamedUcs(std::string_view name);
   // Back to the last previous UCS, which stays in the list.
   void RestorePreviousUcs();
+  // Back to the last previous UCS, which leaves the list; false for an
+  // empty list.
+  bool PopPreviousUcs();
   // Turns both axes counter-clockwise about the unchanged origin.
   void RotateUcs(double angle);
   // Moves the origin by a world offset; the axes stay.

@@ -80,12 +80,13 @@ FcUCS* FcGraph::PushPreviousUcs() {
   return HoldCurrentUcs(sysVars_, previousUcs_.AddNew());
 }
 
-void FcGraph::RestoreNamedUcs(std::string_view name) {
-  if (name.empty()) return;
+bool FcGraph::RestoreNamedUcs(std::string_view name) {
+  if (name.empty()) return false;
   const FcUCS* record = namedUcs_.FindByName(name);
-  if (record == nullptr) return;
+  if (record == nullptr) return false;
   PushPreviousUcs();
   MakeUcsFrom(sysVars_, *record);
+  return true;
 }
 
 void FcGraph::RestorePreviousUcs() {
@@ -93,6 +94,13 @@ void FcGraph::RestorePreviousUcs() {
   if (count == 0) return;
   const FcUCS* record = previousUcs_.GetAt(count - 1);
   if (record != nullptr) MakeUcsFrom(sysVars_, *record);
+}
+
+bool FcGraph::PopPreviousUcs() {
+  if (previousUcs_.GetCount() == 0) return false;
+  RestorePreviousUcs();
+  previousUcs_.RemoveLast();
+  return true;
 }
 
 void FcGraph::RotateUcs(double angle) {

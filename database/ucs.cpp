@@ -119,11 +119,27 @@ FcUCS* FcUCSList::AddNamed(std::string_view name) {
   return record;
 }
 
-FcUCS* FcUCSList::FindByName(std::string_view name) const {
+int FcUCSList::IndexOfName(std::string_view name) const {
   for (int i = 0; i < GetCount(); ++i) {
-    if (EqualsNoCaseMultibyte(GetAt(i)->GetName(), name)) return GetAt(i);
+    if (EqualsNoCaseMultibyte(GetAt(i)->GetName(), name)) return i;
   }
-  return nullptr;
+  return -1;
+}
+
+FcUCS* FcUCSList::FindByName(std::string_view name) const {
+  const int index = IndexOfName(name);
+  return index < 0 ? nullptr : GetAt(index);
+}
+
+bool FcUCSList::RemoveNamed(std::string_view name) {
+  const int index = IndexOfName(name);
+  if (index < 0) return false;
+  RemoveRecordAt(index);
+  return true;
+}
+
+void FcUCSList::RemoveLast() {
+  if (GetCount() > 0) RemoveRecordAt(GetCount() - 1);
 }
 
 int FcUCSList::WriteDxf(FcFiler& filer) {

@@ -57,6 +57,11 @@ class FcUCSList : public FcSymbolList {
   FcUCS* AddNamed(std::string_view name);
   // The first record of that name by the multibyte-aware comparison.
   FcUCS* FindByName(std::string_view name) const;
+  // Deletes the record FindByName finds; false when there is none. The
+  // last record moves into its slot.
+  bool RemoveNamed(std::string_view name);
+  // Deletes the last record; nothing for an empty table.
+  void RemoveLast();
 
   int WriteDxf(FcFiler& filer) override;
   // Entered after the group 0 "TABLE" and its name.
@@ -68,6 +73,8 @@ class FcUCSList : public FcSymbolList {
 
  private:
   std::unique_ptr<FcObject> MakeRecord();
+  // -1 when no record has the name.
+  int IndexOfName(std::string_view name) const;
   // Records without a name and xref-dependent ones are dropped on reading.
   static bool KeepRecord(const FcObject& record);
 };

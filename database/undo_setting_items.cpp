@@ -32,26 +32,6 @@ void CopyResBufValue(const FcResBuf& from, FcResBuf& to) {
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
-// The list offers no removal of one entry: it is rebuilt without its last.
-void DropLastPreviousUcs(FcUCSList& list) {
-  const int kept = list.GetCount() - 1;
-  if (kept < 0) return;
-  std::vector<std::unique_ptr<FcUCS>> copies;
-  copies.reserve(static_cast<std::size_t>(kept));
-  for (int i = 0; i < kept; ++i) {
-    copies.push_back(std::make_unique<FcUCS>());
-    copies.back()->CopyFrom(*list.GetAt(i));
-    copies.back()->SetHandle(list.GetAt(i)->GetHandle());
-  }
-  list.RemoveAll();
-  for (const auto& copy : copies) {
-    FcUCS* record = list.AddNew();
-    if (record == nullptr) return;
-    record->CopyFrom(*copy);
-    record->SetHandle(copy->GetHandle());
-  }
-}
-
 }  // namespace
 
 FcSysVarUndoItem::FcSysVarUndoItem() { SetName("Change system variable"); }
@@ -122,13 +102,16 @@ void FcUCSUndoItem::Exchange(FcGraph& graph) {
 }
 
 bool FcUCSUndoItem::Undo(FcGraph& graph) {
-  DropLastPreviousUcs(graph.GetPreviousUcsList());
+  // A popped entry was the UCS that is current now.
+  if (stackChange_ == StackChange::kPopped) graph.PushPreviousUcs();
+  if (stackChange_ == StackChange::kPushed) graph.GetPreviousUcsList().RemoveLast();
   Exchange(graph);
   return true;
 }
 
 bool FcUCSUndoItem::Redo(FcGraph& graph) {
-  graph.PushPreviousUcs();
+  if (stackChange_ == StackChange::kPushed) graph.PushPreviousUcs();
+  if (stackChange_ == StackChange::kPopped) graph.GetPreviousUcsList().RemoveLast();
   Exchange(graph);
   return true;
 }

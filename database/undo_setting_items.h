@@ -75,19 +75,26 @@ class FcUnitsUndoItem : public FcUndoItem {
 // The UCS from before the UCS command changed it.
 class FcUCSUndoItem : public FcUndoItem {
  public:
+  // What the change did to the previous-UCS list: pushed the replaced UCS
+  // (most changes), took the new one off it (going back to the previous
+  // UCS), or left it (a change that found nothing to do).
+  enum class StackChange { kPushed, kPopped, kNone };
+
   FcUCSUndoItem();
-  // Also drops the entry the UCS command pushed onto the previous-UCS list.
+  // Takes back the change to the previous-UCS list as well.
   bool Undo(FcGraph& graph) override;
-  // Pushes the current UCS first, as the command did.
+  // Makes the change to the previous-UCS list again.
   bool Redo(FcGraph& graph) override;
   // UCSORG, UCSXDIR and UCSYDIR.
   void Capture(const FcGraph& graph);
+  void SetStackChange(StackChange change) { stackChange_ = change; }
 
  private:
   // Makes the item's UCS current and keeps the one it replaced.
   void Exchange(FcGraph& graph);
 
   FcUCS ucs_;
+  StackChange stackChange_ = StackChange::kPushed;
 };
 
 // The current colour, layer, linetype and linetype scale.

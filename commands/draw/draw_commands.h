@@ -27,6 +27,7 @@ int CmdPline();
 int CmdRectangle();
 int CmdPolygon();
 int CmdDonut();
+int CmdRevCloud();
 // Commands the program does not offer; they say so.
 int CmdTablet();
 int CmdSketch();

@@ -23,7 +23,7 @@ const CommandRow kRows[] = {
     {"Measure", CmdNotAvailable, kDrawing},
     {"CommonTangent", CmdCommonTangent, kDrawing},
     {"CommonTangentCircle", CmdCommonTangentCircle, kDrawing},
-    {"revcloud", CmdNotAvailable, kDrawing},
+    {"revcloud", CmdRevCloud, kDrawing},
     {"Tablet", CmdTablet, kDrawing},
     {"Sketch", CmdSketch, kDrawing},
 };

@@ -15,6 +15,8 @@ struct DrawCommandSettings {
   double filletRadius = 5.0;
   double rectangleLength = 100.0;
   double rectangleWidth = 100.0;
+  // Revcloud: the Object option erases the entity it made the cloud from.
+  bool revCloudDeleteSource = true;
 };
 
 // A copy of the current settings; safe from any thread.

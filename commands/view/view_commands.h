@@ -13,3 +13,4 @@ int CmdZoom();
 int CmdPan();
 int CmdTextToFront();
 int CmdDrawOrder();
+int CmdUCS();

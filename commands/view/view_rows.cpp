@@ -13,7 +13,7 @@ const CommandRow kRows[] = {
     {"Pan", CmdPan, kDrawing},
     {"DrawOrder", CmdDrawOrder, kDrawing},
     {"TextToFront", CmdTextToFront, kDrawing},
-    {"UCS", CmdNotAvailable, kDrawing},
+    {"UCS", CmdUCS, kDrawing},
 };
 
 }  // namespace
