@@ -26,5 +26,6 @@ int CmdLengthen();
 int CmdTrim();
 int CmdExtend();
 int CmdBreak();
+int CmdChangeWidth();
 
 std::span<const CommandRow> ModifyCommandRows();

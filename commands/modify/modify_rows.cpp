@@ -23,7 +23,7 @@ const CommandRow kRows[] = {
     {"PEdit", CmdNotAvailable, kDrawing},
     {"Chamfer", CmdChamfer, kDrawing},
     {"Fillet", CmdFillet, kDrawing},
-    {"ChangeWidth", CmdNotAvailable, kDrawing},
+    {"ChangeWidth", CmdChangeWidth, kDrawing},
     {"Arc2Circle", CmdArc2Circle, kDrawing},
     {"SPLinEdit", CmdNotAvailable, kDrawing},
     {"MatchProp", CmdMatchProp, kDrawing},
