@@ -26,6 +26,7 @@ int CmdLengthen();
 int CmdTrim();
 int CmdExtend();
 int CmdBreak();
+int CmdPEdit();
 int CmdChangeWidth();
 
 std::span<const CommandRow> ModifyCommandRows();

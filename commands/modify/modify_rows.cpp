@@ -20,7 +20,7 @@ const CommandRow kRows[] = {
     {"Explode", CmdExplode, kDrawing},
     {"Offset", CmdOffset, kDrawing},
     {"Array", CmdArray, kDrawing},
-    {"PEdit", CmdNotAvailable, kDrawing},
+    {"PEdit", CmdPEdit, kDrawing},
     {"Chamfer", CmdChamfer, kDrawing},
     {"Fillet", CmdFillet, kDrawing},
     {"ChangeWidth", CmdChangeWidth, kDrawing},
