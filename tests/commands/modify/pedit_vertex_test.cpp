@@ -90,6 +90,28 @@ TEST_F(PEditVertexTest, StraightenAndBreakWorkBetweenTheMarkAndTheCurrentVertex)
   EXPECT_EQ(path->GetVertexCount(), 4);
 }
 
+// A piece split off and joined again inside one run leaves nothing behind
+// for the drawing's undo to bring back, and the run's own Undo of the join
+// brings the piece back as something the drawing's undo removes.
+TEST_F(PEditVertexTest, APieceSplitOffAndJoinedAgainIsUndoneWithTheRun) {
+  const FcPolyline* path = AddPolyline({{20, 150}, {60, 150}, {100, 150}, {140, 150}});
+  const std::vector<std::string> before = UndoNames();
+  ASSERT_TRUE(Run("pedit", {"40,150", "EditVertex", "Next", "Break", "Go", "x", "x"}));
+  ASSERT_TRUE(Run("undo", {}));
+  ASSERT_TRUE(Run("pedit", {"40,150", "EditVertex", "Next", "Break", "Go", "x", "Join", "120,150", "", "x"}));
+  EXPECT_EQ(EntitiesOf<FcPolyline>().size(), 1u);
+  ExpectVertices(*path, {{20, 150}, {60, 150}, {100, 150}, {140, 150}}, "joined again");
+  ASSERT_TRUE(Run("undo", {}));
+  EXPECT_EQ(EntitiesOf<FcPolyline>().size(), 1u);
+  EXPECT_EQ(UndoNames(), before);
+
+  ASSERT_TRUE(Run("pedit", {"40,150", "EditVertex", "Next", "Break", "Go", "x", "Join", "120,150", "", "Undo", "x"}));
+  EXPECT_EQ(EntitiesOf<FcPolyline>().size(), 2u);
+  ASSERT_TRUE(Run("undo", {}));
+  ASSERT_EQ(EntitiesOf<FcPolyline>().size(), 1u);
+  EXPECT_EQ(path->GetVertexCount(), 4);
+}
+
 TEST_F(PEditVertexTest, DirectionAngleInsertAndWidthChangeTheCurrentVertex) {
   const FcPolyline* polyline = AddPolyline({{50, 50}, {150, 50}, {250, 50}});
   ASSERT_TRUE(Run("pedit", {"100,50", "EditVertex", "Next", "Next", "Direction", "x", "x"}));
