@@ -28,5 +28,6 @@ int CmdExtend();
 int CmdBreak();
 int CmdPEdit();
 int CmdChangeWidth();
+int CmdSPLinEdit();
 
 std::span<const CommandRow> ModifyCommandRows();

@@ -25,7 +25,7 @@ const CommandRow kRows[] = {
     {"Fillet", CmdFillet, kDrawing},
     {"ChangeWidth", CmdChangeWidth, kDrawing},
     {"Arc2Circle", CmdArc2Circle, kDrawing},
-    {"SPLinEdit", CmdNotAvailable, kDrawing},
+    {"SPLinEdit", CmdSPLinEdit, kDrawing},
     {"MatchProp", CmdMatchProp, kDrawing},
     {"Lengthen", CmdLengthen, kDrawing},
     {"Undo", CmdUndo, kDrawing},
