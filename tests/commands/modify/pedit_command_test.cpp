@@ -62,7 +62,7 @@ TEST_F(PEditCommandTest, JoinTakesChainsInTurnAndOneDrawingUndoBringsThemBack) {
   ExpectVertices(*polyline, {{50, 50}, {100, 50}}, "undone");
 }
 
-TEST_F(PEditCommandTest, JoinRefusesAClosedPolylineAndReportsWhenNothingTouches) {
+TEST_F(PEditCommandTest, RefusedOrAbandonedOptionsLeaveThePolylineAndNoUndoStep) {
   const FcPolyline* square = AddPolyline({{50, 50}, {100, 50}, {100, 100}}, true);
   const FcPolyline* open = AddPolyline({{200, 50}, {250, 50}});
   AddLine({300, 250}, {350, 250});
@@ -71,6 +71,8 @@ TEST_F(PEditCommandTest, JoinRefusesAClosedPolylineAndReportsWhenNothingTouches)
   EXPECT_EQ(LastPrinted(), "Unable to join to a closed polyline.");
   ASSERT_TRUE(Run("pedit", {"225,50", "j", "325,250", "", "x"}));
   EXPECT_EQ(LastPrinted(), "0 segment added to polyline.");
+  // Esc at an option's own prompt only abandons the option.
+  ASSERT_TRUE(Run("pedit", {"225,50", "Width", kEsc, "Taper", "1", kEsc, "x"}));
   EXPECT_EQ(square->GetVertexCount(), 3);
   EXPECT_EQ(open->GetVertexCount(), 2);
   EXPECT_EQ(Kinds(), (std::vector<EntityKind>{kEntityPolyline, kEntityPolyline, kEntityLine}));

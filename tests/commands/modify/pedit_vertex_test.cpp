@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "display/display_surface.h"
+#include "display/pedit_drag.h"
 #include "display/view_transform.h"
 #include "tests/commands/modify/polyline_edit_fixture.h"
 
@@ -67,6 +68,42 @@ TEST_F(PEditVertexTest, NoVertexInViewKeepsTheCurrentVertexAndEditVertexSaysSo) 
   script_.Type("x");
   ASSERT_TRUE(script_.WaitUntilIdle());
   ExpectVertices(*closed, {{150, 250}, {100, 200}, {100, 250}}, "closed");
+}
+
+// The vertex prompts show an X on the current vertex and, while a
+// Straighten or Break waits for Go, a second marker on the mark.
+TEST_F(PEditVertexTest, TheMarkersFollowTheCurrentVertexAndTheMark) {
+  AddPolyline({{50, 50}, {100, 50}, {150, 100}});
+  struct Markers {
+    bool shown = false;
+    FcPoint2d current, marked;
+    int markedShown = 0;
+  };
+  const auto markers = [this] {
+    return script_.OnWindowThread([this] {
+      const auto* band = dynamic_cast<const FcPEditDrag*>(script_.View().GetInputRequest().dragObject);
+      Markers m;
+      if (band != nullptr) m = {true, band->currentVertex, band->markedVertex, band->markedShown};
+      return m;
+    });
+  };
+  script_.Type("pedit");
+  ASSERT_TRUE(Answer({"75,50", "EditVertex", "Next"}));
+  Markers m = markers();
+  ASSERT_TRUE(m.shown);
+  ExpectPointNear(m.current, {100, 50}, 0);
+  EXPECT_EQ(m.markedShown, 0);
+  ASSERT_TRUE(Answer({"Straighten", "Next"}));
+  m = markers();
+  ExpectPointNear(m.current, {150, 100}, 0);
+  ExpectPointNear(m.marked, {100, 50}, 0);
+  EXPECT_EQ(m.markedShown, 1);
+  ASSERT_TRUE(Answer({"x"}));
+  EXPECT_EQ(markers().markedShown, 0);
+  ASSERT_TRUE(Answer({"x"}));
+  EXPECT_FALSE(markers().shown);
+  script_.Type("x");
+  ASSERT_TRUE(script_.WaitUntilIdle());
 }
 
 TEST_F(PEditVertexTest, StraightenAndBreakWorkBetweenTheMarkAndTheCurrentVertex) {
