@@ -31,6 +31,12 @@ void FcGripPoint::SetPoints(FcEntity* owner, const FcPoint2dArray& points) {
   InvalidateDeviceCache();
 }
 
+void FcGripPoint::SetState(int index, int state) {
+  if (index < 0 || static_cast<std::size_t>(index) >= states_.size()) return;
+  states_[static_cast<std::size_t>(index)] = state;
+  InvalidateDeviceCache();
+}
+
 void FcGripPoint::Transform(const FcMatrix2d& matrix) {
   for (FcPoint2d& point : points_) TransformPoint(matrix, point);
   extentsValid = false;

@@ -37,6 +37,8 @@ class FcGripPoint : public FcGripMarker {
   FcEntity* GetOwner() const { return owner_; }
   const std::vector<FcPoint2d>& GetPoints() const { return points_; }
   const std::vector<int>& GetStates() const { return states_; }
+  // 1 draws the grip hot, 0 normal; nothing for an index out of range.
+  void SetState(int index, int state);
   double GetFoundDistance() const { return foundDistance_; }
   // Makes hot every point within tolerance of the grip (both coordinates)
   // and the others normal; the indices of the hot points.

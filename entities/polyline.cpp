@@ -244,6 +244,16 @@ bool FcPolyline::HasConstantWidth() const {
   return true;
 }
 
+void FcPolyline::SetConstantWidth(double width) {
+  width = std::fabs(width);
+  for (std::vector<PolylineVertex>* list : {&vertices_, &fitVertices_}) {
+    for (PolylineVertex& v : *list) {
+      v.startWidth = width;
+      v.endWidth = width;
+    }
+  }
+}
+
 FcEntity* FcPolyline::Clone() const { return new (std::nothrow) FcPolyline(*this); }
 
 void FcPolyline::Copy(const FcEntity* other) {

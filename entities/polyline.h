@@ -98,6 +98,9 @@ class FcPolyline : public FcEntity {
 
   // Every vertex with equal start and end width, all equal to each other.
   bool HasConstantWidth() const;
+  // Every vertex, and every fit vertex of a fitted polyline, gets the width
+  // (its absolute value) at both ends.
+  void SetConstantWidth(double width);
 
   int WriteDxf(FcFiler& filer) override;
   int ReadDxf(FcFiler& filer) override;

@@ -124,6 +124,8 @@ class FcSPline : public FcEntity {
   // Marks a fit-point spline whose last fit point repeats its first as
   // closed.
   void SetClosedFitCurve() { flags_ = static_cast<std::int16_t>(flags_ | kSplineClosed); }
+  // Marks a fit-point spline as open again.
+  void SetOpenFitCurve() { flags_ = static_cast<std::int16_t>(flags_ & ~kSplineClosed); }
   // Marks a control-point spline that wraps round on itself.
   void SetClosedPeriodic() { flags_ = static_cast<std::int16_t>(flags_ | kSplineClosed | kSplinePeriodic); }
 

@@ -26,5 +26,8 @@ int CmdLengthen();
 int CmdTrim();
 int CmdExtend();
 int CmdBreak();
+int CmdPEdit();
+int CmdChangeWidth();
+int CmdSPLinEdit();
 
 std::span<const CommandRow> ModifyCommandRows();
