@@ -4,7 +4,9 @@
 #include <typeinfo>
 
 #include "commands/dialogs/about_dlg.h"
+#include "commands/dialogs/color_sel_dlg.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/color_sel_dialog.h"
 
 namespace {
 
@@ -16,6 +18,14 @@ int ShowAbout(CModalDialog&, QWidget* parent) {
   return CModalDialog::kOk;
 }
 
+// A widget that fills itself from the dialog's data and writes it back on
+// OK.
+template <typename Data, typename Widget>
+int ShowDataDialog(CModalDialog& dialog, QWidget* parent) {
+  Widget widget(static_cast<Data&>(dialog), parent);
+  return widget.exec() == QDialog::Accepted ? CModalDialog::kOk : CModalDialog::kCancel;
+}
+
 // One row per dialog type a command may run.
 struct DialogShow {
   const std::type_info& type;
@@ -24,6 +34,7 @@ struct DialogShow {
 
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
+    {typeid(CColorSelDlg), ShowDataDialog<CColorSelDlg, ColorSelDialog>},
 };
 
 }  // namespace

@@ -35,6 +35,8 @@ int CmdAttReq();
 int CmdAttDia();
 int CmdDelObj();
 int CmdZoomFactor();
+// The current colour chosen in the colour selection dialog; no undo.
+int CmdColor();
 // The linetypes on the command line: list the program's file, create one,
 // make one current.
 int CmdLinetypePrompt();

@@ -15,7 +15,7 @@ const CommandRow kRows[] = {
     {"Style", CmdNotAvailable, kDrawing},
     {"Layer", CmdNotAvailable, kDrawing},
     {"ai_molc", CmdNotAvailable, kDrawing},
-    {"Color", CmdNotAvailable, kDrawing},
+    {"Color", CmdColor, kDrawing},
     {"Units", CmdNotAvailable, kDrawing},
     {"ddPType", CmdNotAvailable, kDrawing},
     {"SetVar", CmdSetVar, kDrawing},
