@@ -5,8 +5,10 @@
 
 #include "commands/dialogs/about_dlg.h"
 #include "commands/dialogs/color_sel_dlg.h"
+#include "commands/dialogs/ent_prop_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/color_sel_dialog.h"
+#include "dialogs/property_dialogs.h"
 
 namespace {
 
@@ -35,6 +37,8 @@ struct DialogShow {
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
     {typeid(CColorSelDlg), ShowDataDialog<CColorSelDlg, ColorSelDialog>},
+    {typeid(CEntPropDlg), ShowDataDialog<CEntPropDlg, EntPropDialog>},
+    {typeid(CDimPropDlg), ShowDataDialog<CDimPropDlg, DimPropDialog>},
 };
 
 }  // namespace

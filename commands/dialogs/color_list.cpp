@@ -26,13 +26,6 @@ std::vector<ColorListEntry> ColorListEntries(int color) {
   return entries;
 }
 
-int ColorListIndex(const std::vector<ColorListEntry>& entries, int color) {
-  const std::string text = ColorListText(color);
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    if (entries[i].text == text) return static_cast<int>(i);
-  return -1;
-}
-
 short OthersStartColor(const FcGraph& graph, const std::string& layerName) {
   const FcLayer* layer = graph.GetLayerList().FindByName(layerName);
   if (layer == nullptr) layer = graph.GetCurrentLayer();

@@ -20,8 +20,6 @@ std::vector<ColorListEntry> ColorListEntries(int color);
 // The text of a colour's entry: the name for 0 to 7 and 256, "Color " and
 // the number for 8 to 255.
 std::string ColorListText(int color);
-// The position of the colour's entry; -1 when the list lacks it.
-int ColorListIndex(const std::vector<ColorListEntry>& entries, int color);
 // What "Others..." starts from: the colour of the named layer, else that
 // of the current layer.
 short OthersStartColor(const FcGraph& graph, const std::string& layerName);

@@ -35,11 +35,10 @@ TEST(PropertyListsTest, TheColourListHoldsAnEntryOfItsOwnOnlyForColours8To255) {
 
   struct Case {
     int color;
-    int index;
+    const char* text;
   };
-  const Case cases[] = {{256, 0}, {0, 1}, {1, 2}, {7, 8}, {40, 9}, {8, -1}};
-  const std::vector<ColorListEntry> entries = ColorListEntries(40);
-  for (const Case& c : cases) EXPECT_EQ(ColorListIndex(entries, c.color), c.index) << c.color;
+  const Case cases[] = {{256, "ByLayer"}, {0, "ByBlock"}, {7, "White"}, {8, "Color 8"}, {255, "Color 255"}};
+  for (const Case& c : cases) EXPECT_EQ(ColorListText(c.color), c.text) << c.color;
 }
 
 TEST(PropertyListsTest, ListsComeFromTheTablesAndSelectOnlyWholeNames) {
