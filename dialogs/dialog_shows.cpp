@@ -6,8 +6,12 @@
 #include "commands/dialogs/about_dlg.h"
 #include "commands/dialogs/color_sel_dlg.h"
 #include "commands/dialogs/ent_prop_dlg.h"
+#include "commands/dialogs/input_str_dlg.h"
+#include "commands/dialogs/input_text_dlg.h"
+#include "commands/dialogs/inquire_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/color_sel_dialog.h"
+#include "dialogs/input_dialogs.h"
 #include "dialogs/property_dialogs.h"
 
 namespace {
@@ -28,6 +32,13 @@ int ShowDataDialog(CModalDialog& dialog, QWidget* parent) {
   return widget.exec() == QDialog::Accepted ? CModalDialog::kOk : CModalDialog::kCancel;
 }
 
+// The question ends with the code of its answer.
+int ShowInquire(CModalDialog& dialog, QWidget* parent) {
+  InquireDialog widget(static_cast<CInquireDlg&>(dialog), parent);
+  const int code = widget.exec();
+  return code == QDialog::Rejected ? CModalDialog::kCancel : code;
+}
+
 // One row per dialog type a command may run.
 struct DialogShow {
   const std::type_info& type;
@@ -39,6 +50,9 @@ const DialogShow kShows[] = {
     {typeid(CColorSelDlg), ShowDataDialog<CColorSelDlg, ColorSelDialog>},
     {typeid(CEntPropDlg), ShowDataDialog<CEntPropDlg, EntPropDialog>},
     {typeid(CDimPropDlg), ShowDataDialog<CDimPropDlg, DimPropDialog>},
+    {typeid(CInputStrDlg), ShowDataDialog<CInputStrDlg, InputStrDialog>},
+    {typeid(CInputTextDlg), ShowDataDialog<CInputTextDlg, InputTextDialog>},
+    {typeid(CInquireDlg), ShowInquire},
 };
 
 }  // namespace

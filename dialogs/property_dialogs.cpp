@@ -4,14 +4,14 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QVBoxLayout>
 #include <string>
 #include <vector>
 
-#include "commands/dialogs/real_box.h"
+#include "commands/dialogs/table_lists.h"
 #include "database/graph.h"
 #include "dialogs/color_combo_box.h"
+#include "dialogs/number_box.h"
 
 namespace {
 
@@ -53,9 +53,8 @@ PropertyChoiceFields::PropertyChoiceFields(CPropertyChoiceDlg& data, QFormLayout
       layer_(NameList(Names(data.m_pGraph, SortedLayerNames), data.m_strLayer, "layer", parent)),
       color_(new ColorComboBox(data.m_pGraph, data.m_strLayer, data.m_nColor, parent)),
       linetype_(NameList(Names(data.m_pGraph, LinetypeNames), data.m_strLinetype, "linetype", parent)),
-      scale_(new QLineEdit(QString::fromStdString(RealBoxText(data.m_dLtScale)), parent)) {
+      scale_(NumberBox(data.m_dLtScale, "scale", parent)) {
   color_->setObjectName(QStringLiteral("color"));
-  scale_->setObjectName(QStringLiteral("scale"));
   form.addRow(QStringLiteral("&Layer"), layer_);
   form.addRow(QStringLiteral("&Color"), color_);
   form.addRow(QStringLiteral("Line &type"), linetype_);
@@ -64,11 +63,7 @@ PropertyChoiceFields::PropertyChoiceFields(CPropertyChoiceDlg& data, QFormLayout
 
 bool PropertyChoiceFields::Take(QWidget* dialog) {
   double scale = 0.0;
-  if (!ReadRealBox(scale_->text().toStdString(), scale)) {
-    QMessageBox::warning(dialog, dialog->windowTitle(), QStringLiteral("Please enter a number."));
-    scale_->setFocus();
-    return false;
-  }
+  if (!TakeNumberBox(*scale_, *dialog, scale)) return false;
   data_.m_dLtScale = scale;
   data_.m_nColor = color_->Color();
   data_.m_strLayer = SelectedName(*layer_);

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "shell/modal_dialog.h"
 
@@ -33,12 +31,3 @@ class CDimPropDlg : public CPropertyChoiceDlg {
  public:
   std::string m_strDimStyle;
 };
-
-// The lists the dialogs offer: layers and dimension styles sorted by name,
-// linetypes in table order (ByLayer and ByBlock among them).
-std::vector<std::string> SortedLayerNames(const FcGraph& graph);
-std::vector<std::string> LinetypeNames(const FcGraph& graph);
-std::vector<std::string> SortedDimStyleNames(const FcGraph& graph);
-// The entry that equals the name without regard to case; -1 when none
-// does (a longer name that begins with it is another entry).
-int FindListEntry(const std::vector<std::string>& entries, std::string_view name);

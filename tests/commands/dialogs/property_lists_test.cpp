@@ -5,6 +5,7 @@
 
 #include "commands/dialogs/color_list.h"
 #include "commands/dialogs/ent_prop_dlg.h"
+#include "commands/dialogs/table_lists.h"
 #include "commands/dialogs/real_box.h"
 #include "core/number_separators.h"
 #include "database/graph.h"

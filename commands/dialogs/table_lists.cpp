@@ -1,10 +1,11 @@
-#include "commands/dialogs/ent_prop_dlg.h"
+#include "commands/dialogs/table_lists.h"
 
 #include <algorithm>
 #include <cctype>
 
 #include "database/graph.h"
 #include "database/object.h"
+#include "database/text_style.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ std::vector<std::string> LinetypeNames(const FcGraph& graph) { return RecordName
 std::vector<std::string> SortedDimStyleNames(const FcGraph& graph) {
   return Sorted(RecordNames(graph.GetDimStyleList()));
 }
+
+std::vector<std::string> TextStyleNames(const FcTextStyleList& styles) { return RecordNames(styles); }
 
 int FindListEntry(const std::vector<std::string>& entries, std::string_view name) {
   for (std::size_t i = 0; i < entries.size(); ++i)
