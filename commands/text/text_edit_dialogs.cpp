@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/dialogs/input_text_dlg.h"
 #include "core/value_format.h"
 #include "core/value_parse.h"
 #include "database/graph.h"
@@ -16,8 +17,6 @@
 #include "shell/input_request.h"
 
 namespace {
-
-constexpr const char* kNegativeRefused = "The height and width factor must be greater than 0.0!";
 
 // One field of a dialog: its keyword and how it is asked; false when the
 // question was cancelled.
@@ -81,7 +80,7 @@ bool AskNumber(std::string_view prompt, double& value, bool refuseNegative) {
   if (status == FC_INPUT_NONE) return true;
   if (status != FC_INPUT_OK) return false;
   if (refuseNegative && answer < 0.0) {
-    PrintMessage(kNegativeRefused);
+    PrintMessage(CInputTextDlg::kNegativeRefused);
     return true;
   }
   value = answer;
@@ -188,22 +187,6 @@ bool AskLines(std::string& text) {
 }
 
 }  // namespace
-
-bool AskTextEdit(FcGraph& graph, TextEditFields& fields) {
-  TextEditFields edited = fields;
-  const std::vector<Field> menu = {
-      {"Text", [&edited] { return AskLine("New text", edited.text); }},
-      StyleField(graph, edited.style),
-      NumberField("Height", "Text height", edited.height, true),
-      NumberField("Width", "Width factor", edited.widthFactor, true),
-      NumberField("Oblique", "Oblique angle", edited.obliqueDegrees, false),
-      LayerField(graph, edited.layer),
-      ColorField(edited.color),
-  };
-  if (!AskFields("Change text", menu)) return false;
-  fields = edited;
-  return true;
-}
 
 bool AskAttributeDefEdit(FcGraph& graph, AttributeDefEditFields& fields) {
   AttributeDefEditFields edited = fields;
