@@ -47,10 +47,8 @@ void ColorComboBox::Fill() {
   clear();
   for (const ColorListEntry& entry : ColorListEntries(color_))
     addItem(SwatchIcon(entry.color), QString::fromStdString(entry.text), entry.color);
-  SelectColor();
+  setCurrentIndex(findText(QString::fromStdString(ColorListText(color_))));
 }
-
-void ColorComboBox::SelectColor() { setCurrentIndex(findText(QString::fromStdString(ColorListText(color_)))); }
 
 void ColorComboBox::Choose(int index) {
   if (index < 0 || index >= count()) return;

@@ -17,8 +17,8 @@ class ColorComboBox : public QComboBox {
   void Choose(int index);
 
  private:
+  // The entries for the colour, its own selected.
   void Fill();
-  void SelectColor();
 
   const FcGraph* graph_;
   std::string othersLayer_;
