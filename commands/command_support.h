@@ -1,10 +1,12 @@
 #pragma once
 
 #include <new>
+#include <string>
 
 #include "core/point2d.h"
 #include "platform/frame_link.h"
 
+class FcEntity;
 class FcGraph;
 
 // What the drawing commands share: the road from a prompt's point to the
@@ -23,3 +25,6 @@ Entity* NewEntityOrReport() {
 
 // A point answered in the current UCS, in world coordinates.
 FcPoint2d UcsToWorldPoint(const FcGraph& graph, const FcPoint2d& ucsPoint);
+
+// The name of an entity's linetype: "ByLayer", "ByBlock" or the record's.
+std::string EntityLinetypeName(const FcEntity& entity);

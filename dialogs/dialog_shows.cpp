@@ -9,7 +9,12 @@
 #include "commands/dialogs/att_ext_dlg.h"
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
+#include "commands/dialogs/color_sel_dlg.h"
+#include "commands/dialogs/ent_prop_dlg.h"
 #include "commands/dialogs/export_dlg.h"
+#include "commands/dialogs/input_str_dlg.h"
+#include "commands/dialogs/input_text_dlg.h"
+#include "commands/dialogs/inquire_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
@@ -20,8 +25,11 @@
 #include "dialogs/att_ext_dialog.h"
 #include "dialogs/attribute_value_dialog.h"
 #include "dialogs/block_def_dialog.h"
+#include "dialogs/color_sel_dialog.h"
 #include "dialogs/export_dialog.h"
+#include "dialogs/input_dialogs.h"
 #include "dialogs/insert_block_dialog.h"
+#include "dialogs/property_dialogs.h"
 #include "dialogs/purge_sheet.h"
 #include "dialogs/save_drawing_dialog.h"
 #include "dialogs/select_block_dialog.h"
@@ -58,7 +66,13 @@ const DialogShow kShows[] = {
     {typeid(CAttExtDlg), ShowWidget<AttExtDialog, CAttExtDlg>},
     {typeid(CAttributeEditDlg), ShowWidget<AttributeValueDialog, CAttributeEditDlg>},
     {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},
+    {typeid(CColorSelDlg), ShowWidget<ColorSelDialog, CColorSelDlg>},
+    {typeid(CDimPropDlg), ShowWidget<DimPropDialog, CDimPropDlg>},
+    {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
+    {typeid(CInputStrDlg), ShowWidget<InputStrDialog, CInputStrDlg>},
+    {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
+    {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},
     {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},

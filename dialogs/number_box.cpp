@@ -1,10 +1,11 @@
 #include "dialogs/number_box.h"
 
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 
-void ShowNumber(QLineEdit* box, double value) { box->setText(QLocale().toString(value, 'g', 15)); }
+#include "commands/dialogs/real_box.h"
+
+void ShowNumber(QLineEdit* box, double value) { box->setText(QString::fromStdString(RealBoxText(value))); }
 
 QLineEdit* NewNumberBox(const char* name, double value, QWidget* parent) {
   auto* box = new QLineEdit(parent);
@@ -14,18 +15,11 @@ QLineEdit* NewNumberBox(const char* name, double value, QWidget* parent) {
 }
 
 bool TakeNumber(QLineEdit* box, double& value) {
-  const QString text = box->text().trimmed();
-  bool ok = false;
-  double read = QLocale().toDouble(text, &ok);
-  if (!ok) read = QLocale::c().toDouble(text, &ok);
-  if (!ok) {
-    ShowRefusal(box->window(), QStringLiteral("Please enter a number."));
-    box->setFocus();
-    box->selectAll();
-    return false;
-  }
-  value = read;
-  return true;
+  if (ReadRealBox(box->text().trimmed().toStdString(), value)) return true;
+  ShowRefusal(box->window(), QStringLiteral("Please enter a number."));
+  box->setFocus();
+  box->selectAll();
+  return false;
 }
 
 void ShowRefusal(QWidget* parent, const QString& text) {

@@ -5,10 +5,9 @@
 class QLineEdit;
 class QWidget;
 
-// An edit box bound to a real number: filled with the value in the user's
-// notation, and read back either in it or with a point. A box that holds
-// no number is refused with a message and takes the focus, and the value
-// stays as it was.
+// An edit box bound to a real number, written and read as the dialogs
+// write numbers. A box that holds no number is refused with a message and
+// takes the focus, and the value stays as it was.
 void ShowNumber(QLineEdit* box, double value);
 // A new box of that kind, named for the tests that look for it.
 QLineEdit* NewNumberBox(const char* name, double value, QWidget* parent);

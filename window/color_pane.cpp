@@ -1,7 +1,6 @@
 #include "window/color_pane.h"
 
 #include <QPainter>
-#include <QPolygon>
 
 #include "display/color_table.h"
 #include "window/screen_device_colors.h"
@@ -11,25 +10,6 @@ std::optional<int> PaneColorIndex(const QString& text) {
   const int index = text.toInt(&number);
   if (!number || index < 1 || index > 255) return std::nullopt;
   return index;
-}
-
-void DrawWhiteBlackSwatch(QPainter& painter, const QRect& rect, bool framed) {
-  const QPoint topLeft = rect.topLeft();
-  const QPoint topRight = rect.topRight() + QPoint(1, 0);
-  const QPoint bottomLeft = rect.bottomLeft() + QPoint(0, 1);
-  const QPoint bottomRight = rect.bottomRight() + QPoint(1, 1);
-  painter.save();
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(Qt::white);
-  painter.drawPolygon(QPolygon({topLeft, bottomLeft, topRight}));
-  painter.setBrush(Qt::black);
-  painter.drawPolygon(QPolygon({bottomRight, bottomLeft, topRight}));
-  if (framed) {
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, 0));
-    painter.drawRect(rect);
-  }
-  painter.restore();
 }
 
 ColorPane::ColorPane(QWidget* parent) : QLabel(parent) {}

@@ -1,6 +1,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/command_support.h"
 #include "commands/hatch/hatch_commands.h"
 #include "core/resbuf.h"
 #include "core/value_format.h"
@@ -15,17 +16,6 @@
 #include "shell/input_request.h"
 #include "shell/select_objects.h"
 
-namespace {
-
-std::string LinetypeText(const FcEntity& entity) {
-  const FcLineType* linetype = entity.GetLinetype();
-  if (linetype == nullptr) return "ByLayer";
-  if (linetype == LinetypeByBlock()) return "ByBlock";
-  return linetype->GetName().c_str();
-}
-
-}  // namespace
-
 int CmdMatchProp() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
@@ -38,8 +28,8 @@ int CmdMatchProp() {
   }
   const FcLayer* layer = source->GetLayer();
   PrintMessage(std::string("Properties: Layer ") + (layer != nullptr ? layer->GetName().c_str() : "0") + ", Color " +
-               ColorIndexToText(source->GetColor()) + ", Linetype " + LinetypeText(*source) + ", Linetype scale " +
-               FormatDrawingDistance(source->GetLinetypeScale(), graph));
+               ColorIndexToText(source->GetColor()) + ", Linetype " + EntityLinetypeName(*source) +
+               ", Linetype scale " + FormatDrawingDistance(source->GetLinetypeScale(), graph));
   FcEntitySets targets(16);
   if (SelectObjects("", targets) != FC_INPUT_OK) return kStatusDone;
   auto item = std::make_unique<FcEntSetsUndoItem>();

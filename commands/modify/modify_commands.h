@@ -8,6 +8,8 @@
 // through the undo history. Each runs on the drawing's command thread,
 // takes no arguments and answers kStatusDone.
 
+// The properties of the selected entities, in the properties dialog.
+int CmdChange();
 int CmdErase();
 int CmdMove();
 int CmdCopy();

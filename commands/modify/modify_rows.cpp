@@ -6,7 +6,7 @@ namespace {
 using enum CommandListKind;
 
 const CommandRow kRows[] = {
-    {"Change", CmdNotAvailable, kDrawing},
+    {"Change", CmdChange, kDrawing},
     {"Erase", CmdErase, kDrawing},
     {"Move", CmdMove, kDrawing},
     {"Copy", CmdCopy, kDrawing},

@@ -32,7 +32,6 @@ int CmdCeColor() {
       GetInteger("New value for CECOLOR <\"" + ColorName(ShortSysVar(*graph, kVariable)) + "\">", color, text);
   if (status != FC_INPUT_OK && status != FC_INPUT_KEYWORD) return kStatusDone;
   if (status == FC_INPUT_KEYWORD) color = EqualsNoCase(text, "BYLayer") ? kColorByLayer : kByBlock;
-  // A number that is no colour changes nothing, without a word.
-  if (color >= kByBlock && color <= kColorByLayer) SetShortSysVar(*graph, kVariable, color);
+  SetCurrentColor(*graph, color);
   return kStatusDone;
 }

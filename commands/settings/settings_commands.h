@@ -40,6 +40,13 @@ int CmdAttReq();
 int CmdAttDia();
 int CmdDelObj();
 int CmdZoomFactor();
+// The current colour chosen in the colour selection dialog; no undo.
+int CmdColor();
+// The current colour, layer, linetype and linetype scale in the properties
+// dialog, as one undo step.
+int CmdDDEModes();
+// Makes the layer of a picked entity current, as one undo step.
+int CmdAiMolc();
 // The linetypes on the command line: list the program's file, create one,
 // make one current.
 int CmdLinetypePrompt();

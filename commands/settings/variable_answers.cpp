@@ -4,6 +4,7 @@
 
 #include "core/resbuf.h"
 #include "core/value_format.h"
+#include "database/draw_sink.h"
 #include "database/graph.h"
 #include "platform/frame_link.h"
 #include "shell/input_request.h"
@@ -38,4 +39,8 @@ void SetShortSysVar(FcGraph& graph, std::string_view name, int value) {
   answer.type = kResTypeShort;
   answer.intValue = value;
   graph.SetSysVar(name, answer);
+}
+
+void SetCurrentColor(FcGraph& graph, int color) {
+  if (color >= 0 && color <= kColorByLayer) SetShortSysVar(graph, "cecolor", color);
 }

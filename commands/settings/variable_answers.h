@@ -25,3 +25,7 @@ std::optional<int> AskNumberInRange(const RangeQuestion& question, int current, 
 int ShortSysVar(FcGraph& graph, std::string_view name);
 // Stores it through the drawing's rule for the variable.
 void SetShortSysVar(FcGraph& graph, std::string_view name, int value);
+
+// CECOLOR takes a colour number from 0 (ByBlock) to 256 (ByLayer); any
+// other number leaves it, without a word.
+void SetCurrentColor(FcGraph& graph, int color);

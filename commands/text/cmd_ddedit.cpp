@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "commands/dialogs/input_text_dlg.h"
 #include "commands/text/text_commands.h"
 #include "commands/dialogs/att_edt_dlg.h"
 #include "commands/text/text_edit_dialogs.h"
@@ -83,23 +84,27 @@ void Refresh(FcGraph& graph, FcEntity& entity) {
 }
 
 int EditSingleLineText(FcGraph& graph, FcText& text) {
-  TextEditFields fields;
-  fields.text = text.GetText();
-  fields.height = text.GetHeight();
-  fields.widthFactor = text.GetWidthFactor();
-  fields.obliqueDegrees = text.GetObliqueAngle() * kRadToDeg;
-  fields.style = text.GetStyle();
-  fields.layer = LayerName(text);
-  fields.color = text.GetColor();
-  if (!AskTextEdit(graph, fields)) return kStatusDone;
+  CInputTextDlg dialog;
+  dialog.m_strText = text.GetText();
+  dialog.m_dHeight = text.GetHeight();
+  dialog.m_dWidthFactor = text.GetWidthFactor();
+  dialog.m_dObliqueAngle = text.GetObliqueAngle() * kRadToDeg;
+  dialog.m_pStyleList = &graph.GetTextStyleList();
+  dialog.m_pTextStyle = text.GetStyle();
+  dialog.m_pGraph = &graph;
+  dialog.m_strLayer = LayerName(text);
+  dialog.m_nColor = text.GetColor();
+  if (RunModalDialog(dialog) != CModalDialog::kOk) return kStatusDone;
   FcUndoSection section(graph, "EditText", FcUndoSection::Steps::kWholeRun);
-  if (!RecordOrErase(section, text, fields.text.empty())) return kStatusDone;
-  text.SetText(fields.text);
-  text.SetStyle(fields.style);
-  text.SetHeight(HeightOrDefault(graph, fields.style, std::fabs(fields.height)));
-  text.SetWidthFactor(fields.widthFactor);
-  text.SetObliqueAngle(fields.obliqueDegrees * kDegToRad);
-  SetLayerAndColor(graph, text, fields.layer, fields.color);
+  if (!RecordOrErase(section, text, dialog.m_strText.empty())) return kStatusDone;
+  // Without a style chosen (a drawing without styles) the text keeps its own.
+  FcTextStyle* style = dialog.m_pTextStyle != nullptr ? dialog.m_pTextStyle : text.GetStyle();
+  text.SetText(dialog.m_strText);
+  text.SetStyle(style);
+  text.SetHeight(HeightOrDefault(graph, style, std::fabs(dialog.m_dHeight)));
+  text.SetWidthFactor(dialog.m_dWidthFactor);
+  text.SetObliqueAngle(dialog.m_dObliqueAngle * kDegToRad);
+  SetLayerAndColor(graph, text, dialog.m_strLayer, dialog.m_nColor);
   Refresh(graph, text);
   return kStatusDone;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/dialogs/input_text_dlg.h"
 #include "core/value_format.h"
 #include "core/value_parse.h"
 #include "database/graph.h"
@@ -16,8 +17,6 @@
 #include "shell/input_request.h"
 
 namespace {
-
-constexpr const char* kNegativeRefused = "The height and width factor must be greater than 0.0!";
 
 // One field of a dialog: its keyword and how it is asked; false when the
 // question was cancelled.
@@ -54,15 +53,6 @@ bool AskFields(std::string_view title, const std::vector<Field>& fields) {
 
 std::string Shown(double value) { return FormatDecimal(4, value); }
 
-// A line of text; Enter gives an empty one.
-bool AskLine(std::string_view prompt, std::string& value) {
-  std::string text;
-  const int status = GetString(prompt, text);
-  if (status == FC_INPUT_CANCEL) return false;
-  value = status == FC_INPUT_OK ? text : std::string();
-  return true;
-}
-
 // A name with the current one as default; Enter keeps it.
 bool AskName(std::string_view prompt, const std::string& current, std::string& name) {
   std::string text;
@@ -81,7 +71,7 @@ bool AskNumber(std::string_view prompt, double& value, bool refuseNegative) {
   if (status == FC_INPUT_NONE) return true;
   if (status != FC_INPUT_OK) return false;
   if (refuseNegative && answer < 0.0) {
-    PrintMessage(kNegativeRefused);
+    PrintMessage(CInputTextDlg::kNegativeRefused);
     return true;
   }
   value = answer;
@@ -98,15 +88,6 @@ bool AskStyle(FcGraph& graph, const std::string& current, FcTextStyle*& found) {
   found = graph.GetTextStyleList().Find(name);
   if (found == nullptr) PrintMessage("Can't find the style " + name);
   return true;
-}
-
-Field StyleField(FcGraph& graph, FcTextStyle*& style) {
-  return {"Style", [&graph, &style] {
-            FcTextStyle* found = nullptr;
-            if (!AskStyle(graph, style != nullptr ? style->GetName() : std::string(), found)) return false;
-            if (found != nullptr) style = found;
-            return true;
-          }};
 }
 
 Field NumberField(const char* keyword, const char* prompt, double& value, bool refuseNegative) {
@@ -174,22 +155,6 @@ bool AskLines(std::string& text) {
 }
 
 }  // namespace
-
-bool AskTextEdit(FcGraph& graph, TextEditFields& fields) {
-  TextEditFields edited = fields;
-  const std::vector<Field> menu = {
-      {"Text", [&edited] { return AskLine("New text", edited.text); }},
-      StyleField(graph, edited.style),
-      NumberField("Height", "Text height", edited.height, true),
-      NumberField("Width", "Width factor", edited.widthFactor, true),
-      NumberField("Oblique", "Oblique angle", edited.obliqueDegrees, false),
-      LayerField(graph, edited.layer),
-      ColorField(edited.color),
-  };
-  if (!AskFields("Change text", menu)) return false;
-  fields = edited;
-  return true;
-}
 
 bool AskMTextEdit(FcGraph& graph, MTextEditFields& fields) {
   MTextEditFields edited = fields;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commands/dialogs/att_edt_dlg.h"
+#include "commands/dialogs/input_text_dlg.h"
 #include "commands/text/text_box.h"
 #include "commands/text/text_commands.h"
 #include "entities/attribute.h"
@@ -59,48 +60,78 @@ class TextEditTest : public PickableScriptTest {
   }
 };
 
-TEST_F(TextEditTest, DDEditChangesATextAndEmptyingItErasesIt) {
+TEST_F(TextEditTest, DDEditChangesATextInItsDialogAndEmptyingItErasesIt) {
   WriteText("100,100", "HELLO");
-  // Esc in the editor changes nothing and leaves no step.
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "t", "GONE", kEsc}));
+  ScriptedDialogs dialogs;
+  // Cancel changes nothing and leaves no step.
+  dialogs.Answer<CInputTextDlg>([](CInputTextDlg& dialog) {
+    dialog.m_strText = "GONE";
+    return CModalDialog::kCancel;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105"}));
   ASSERT_NE(Only<FcText>(), nullptr);
   EXPECT_EQ(Only<FcText>()->GetText(), "HELLO");
   EXPECT_EQ(UndoNames(), std::vector<std::string>{"DText"});
 
-  ASSERT_TRUE(RunScript(script_, "ddedit",
-                        {"101,105", "t", "HI THERE", "h", "5", "w", "-1", "o", "15", "c", "red", ""}));
-  EXPECT_TRUE(Prompted("Change text [Text/Style/Height/Width/Oblique/LAyer/Color] <OK>"));
-  EXPECT_TRUE(Prompted("Text height <10.0000>"));
+  CInputTextDlg shown;
+  dialogs.Answer<CInputTextDlg>([&shown](CInputTextDlg& dialog) {
+    shown = dialog;
+    dialog.m_strText = "HI THERE";
+    dialog.m_dHeight = 5.0;
+    dialog.m_dObliqueAngle = 15.0;
+    dialog.m_nColor = 1;
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105"}));
+  EXPECT_EQ(shown.m_strText, "HELLO");
+  EXPECT_DOUBLE_EQ(shown.m_dHeight, 10.0);
+  EXPECT_DOUBLE_EQ(shown.m_dWidthFactor, 1.0);
+  EXPECT_EQ(shown.m_strLayer, "0");
+  EXPECT_EQ(shown.m_nColor, 256);
+  EXPECT_EQ(shown.m_pStyleList, &script_.Drawing().GetTextStyleList());
   FcText* text = Only<FcText>();
   ASSERT_NE(text, nullptr);
+  EXPECT_EQ(shown.m_pTextStyle, text->GetStyle());
   EXPECT_EQ(text->GetText(), "HI THERE");
   EXPECT_DOUBLE_EQ(text->GetHeight(), 5.0);
-  // A negative width factor is refused and the old one kept.
-  EXPECT_DOUBLE_EQ(text->GetWidthFactor(), 1.0);
   EXPECT_NEAR(text->GetObliqueAngle(), kPi / 12.0, 1e-12);
   EXPECT_EQ(text->GetColor(), 1);
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"DText", "EditText"}));
 
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"100.5,102", "t", "", ""}));
+  dialogs.Answer<CInputTextDlg>([](CInputTextDlg& dialog) {
+    dialog.m_strText.clear();
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"100.5,102"}));
   EXPECT_TRUE(EntitiesOf<FcText>().empty());
   ASSERT_TRUE(script_.Run({"undo"}));
   ASSERT_NE(Only<FcText>(), nullptr);
   EXPECT_EQ(Only<FcText>()->GetText(), "HI THERE");
+  EXPECT_EQ(dialogs.Unexpected(), 0);
 }
 
 // A height of 0 takes the style's fixed height, or TEXTSIZE without one.
 TEST_F(TextEditTest, DDEditHeightZeroFallsBackOnTheStyleOrTextsize) {
   WriteText("100,100", "HELLO");
-  script_.OnWindowThread([this] {
+  FcTextStyle* fixed = script_.OnWindowThread([this] {
     script_.Drawing().GetSysVars().textsize = 3.0;
-    script_.Drawing().FindOrCreateTextStyle("Fixed")->SetFixedHeight(7.0);
-    return 0;
+    FcTextStyle* style = script_.Drawing().FindOrCreateTextStyle("Fixed");
+    style->SetFixedHeight(7.0);
+    return style;
   });
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105", "h", "0", ""}));
+  ScriptedDialogs dialogs;
+  dialogs.Answer<CInputTextDlg>([](CInputTextDlg& dialog) {
+    dialog.m_dHeight = 0.0;
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,105"}));
   EXPECT_DOUBLE_EQ(Only<FcText>()->GetHeight(), 3.0);
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"100.5,101.5", "s", "nowhere", "s", "fixed", "h", "0", ""}));
-  const std::vector<std::string> printed = Printed();
-  EXPECT_NE(std::find(printed.begin(), printed.end(), "Can't find the style nowhere"), printed.end());
+  dialogs.Answer<CInputTextDlg>([fixed](CInputTextDlg& dialog) {
+    dialog.m_pTextStyle = fixed;
+    dialog.m_dHeight = 0.0;
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"100.5,101.5"}));
   EXPECT_EQ(Only<FcText>()->GetStyleName(), "Fixed");
   EXPECT_DOUBLE_EQ(Only<FcText>()->GetHeight(), 7.0);
 }

@@ -1,0 +1,46 @@
+#include "commands/dialogs/table_lists.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "database/graph.h"
+#include "database/object.h"
+#include "database/text_style.h"
+
+namespace {
+
+template <typename Table>
+std::vector<std::string> RecordNames(const Table& table) {
+  std::vector<std::string> names;
+  for (int i = 0; i < table.GetCount(); ++i) names.push_back(table.GetAt(i)->GetName());
+  return names;
+}
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+  std::stable_sort(names.begin(), names.end(), LessNoCase);
+  return names;
+}
+
+}  // namespace
+
+std::vector<std::string> SortedLayerNames(const FcGraph& graph) { return Sorted(RecordNames(graph.GetLayerList())); }
+
+std::vector<std::string> LinetypeNames(const FcGraph& graph) { return RecordNames(graph.GetLinetypeList()); }
+
+std::vector<std::string> SortedDimStyleNames(const FcGraph& graph) {
+  return Sorted(RecordNames(graph.GetDimStyleList()));
+}
+
+std::vector<std::string> TextStyleNames(const FcTextStyleList& styles) { return RecordNames(styles); }
+
+int FindListEntry(const std::vector<std::string>& entries, std::string_view name) {
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (EqualsNoCase(entries[i], name)) return static_cast<int>(i);
+  return -1;
+}
