@@ -9,7 +9,7 @@ const CommandRow kRows[] = {
     {"About", CmdAbout, kApplication},
     {"Homepage", CmdNotAvailable, kApplication},
     {"Distance", CmdDistance, kDrawing},
-    {"List", CmdNotAvailable, kDrawing},
+    {"List", CmdList, kDrawing},
     {"id", CmdId, kDrawing},
     {"Area", CmdArea, kDrawing},
 };
