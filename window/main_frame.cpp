@@ -36,6 +36,7 @@
 #include "window/color_pane.h"
 #include "window/command_bar_lines.h"
 #include "window/command_line_panel.h"
+#include "window/desktop_opener.h"
 #include "window/object_snap_dialog.h"
 #include "window/program_start.h"
 #include "window/toolbar_state.h"
@@ -98,6 +99,7 @@ MainFrame::MainFrame() {
     });
     return chosen;
   });
+  InstallDesktopOpener(window_);
   setAcceptDrops(true);
   resize(1024, 768);
 }
@@ -111,6 +113,7 @@ MainFrame::~MainFrame() {
   SetModalDialogRunner(nullptr);
   SetApplicationLink(nullptr);
   SetFolderPicker({});
+  RemoveDesktopOpener();
   SetFrameLink(nullptr);
 }
 

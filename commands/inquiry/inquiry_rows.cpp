@@ -5,9 +5,9 @@ namespace {
 using enum CommandListKind;
 
 const CommandRow kRows[] = {
-    {"Help", CmdNotAvailable, kApplication},
+    {"Help", CmdHelp, kApplication},
     {"About", CmdAbout, kApplication},
-    {"Homepage", CmdNotAvailable, kApplication},
+    {"Homepage", CmdHomepage, kApplication},
     {"Distance", CmdDistance, kDrawing},
     {"List", CmdList, kDrawing},
     {"id", CmdId, kDrawing},
