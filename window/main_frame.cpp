@@ -36,6 +36,7 @@
 #include "window/color_pane.h"
 #include "window/command_bar_lines.h"
 #include "window/command_line_panel.h"
+#include "window/desktop_clipboard.h"
 #include "window/desktop_opener.h"
 #include "window/object_snap_dialog.h"
 #include "window/program_start.h"
@@ -100,6 +101,7 @@ MainFrame::MainFrame() {
     return chosen;
   });
   InstallDesktopOpener(window_);
+  InstallDesktopClipboard(window_);
   setAcceptDrops(true);
   resize(1024, 768);
 }
@@ -114,6 +116,7 @@ MainFrame::~MainFrame() {
   SetApplicationLink(nullptr);
   SetFolderPicker({});
   RemoveDesktopOpener();
+  RemoveDesktopClipboard();
   SetFrameLink(nullptr);
 }
 

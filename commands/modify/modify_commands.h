@@ -26,5 +26,10 @@ int CmdLengthen();
 int CmdTrim();
 int CmdExtend();
 int CmdBreak();
+// Entities to and from the clipboard, as a drawing of their own; pasting
+// takes plain text too.
+int CmdCopyClip();
+int CmdCutClip();
+int CmdPasteClip();
 
 std::span<const CommandRow> ModifyCommandRows();
