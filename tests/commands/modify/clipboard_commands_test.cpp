@@ -208,8 +208,23 @@ TEST_F(ClipboardCommandTest, PastedTextBecomesParagraphsOfAMultilineText) {
     EXPECT_EQ(NewestUndoName(script_), "Paste");
   }
   EXPECT_EQ(script_.Frame().Prompts().back(), "Specify insertion point");
-  // The height follows the newest text.
-  EXPECT_DOUBLE_EQ(EntitiesOf<FcMText>()[0]->GetHeight(), 0.2);
+  EXPECT_TRUE(script_.Run({"pasteclip", kEsc}));
+  EXPECT_EQ(EntitiesOf<FcMText>().size(), 1u);
+}
+
+TEST_F(ClipboardCommandTest, PastedTextTakesTheHeightOfTheNewestTextElseTextsize) {
+  clipboard_.Hold({{kTextClipboardFormat, "words"}});
+  script_.OnWindowThread([this] {
+    script_.Drawing().GetSysVars().textsize = 0.5;
+    return 0;
+  });
+  ASSERT_TRUE(script_.Run({"pasteclip", "0,0"}));
+  ASSERT_TRUE(script_.Run({"dtext", "10,10", "3", "0", "tall", ""}));
+  ASSERT_TRUE(script_.Run({"pasteclip", "0,20"}));
+  const std::vector<const FcMText*> texts = EntitiesOf<FcMText>();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_DOUBLE_EQ(texts[0]->GetHeight(), 0.5);
+  EXPECT_DOUBLE_EQ(texts[1]->GetHeight(), 3.0);
 }
 
 TEST_F(ClipboardCommandTest, PasteTakesWhicheverKnownFormatTheClipboardListsFirst) {
