@@ -8,3 +8,7 @@ FcPoint2d UcsToWorldPoint(const FcGraph& graph, const FcPoint2d& ucsPoint) {
   TransformPoint(graph.GetSysVars().UcsToWorld, world);
   return world;
 }
+
+FcPoint2d CursorInWorld(const FcGraph* drawing, const FcPoint2d& ucsPoint) {
+  return drawing != nullptr ? UcsToWorldPoint(*drawing, ucsPoint) : ucsPoint;
+}

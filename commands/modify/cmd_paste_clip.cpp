@@ -8,6 +8,7 @@
 #include "commands/command_support.h"
 #include "commands/modify/clipboard_drawing.h"
 #include "commands/modify/modify_commands.h"
+#include "commands/modify/paste_drags.h"
 #include "commands/undo_section.h"
 #include "core/resbuf.h"
 #include "core/value_format.h"
@@ -54,16 +55,23 @@ bool AskScale(const std::string& prompt, double& scale) {
   return true;
 }
 
-// Where the reference goes, its scales and its turn; false when a prompt
-// was ended.
+// Where the reference goes, its scales and its turn, each shown on the
+// preview as soon as it is known; false when a prompt was ended.
 bool AskPlacement(FcGraph& graph, FcInsert& insert) {
+  FcDragInsert preview(insert);
   FcPoint2d ucsPoint;
   std::string text;
+  SetDragObject(&preview);
   if (GetPoint(nullptr, "Insert point", ucsPoint, text) != FC_INPUT_OK) return false;
+  insert.SetInsertionPoint(UcsToWorldPoint(graph, ucsPoint));
   double xScale = 1.0;
   if (!AskScale("X Scale<1.0>", xScale)) return false;
+  insert.SetXScale(xScale);
   double yScale = xScale;
   if (!AskScale("Y Scale<" + FormatDecimal(graph.GetSysVars().luprec, xScale) + ">", yScale)) return false;
+  insert.SetYScale(yScale);
+  preview.stage = FcDragInsert::kRotating;
+  SetDragObject(&preview);
   double rotation = 0.0;
   const int status = GetAngle(&ucsPoint, "Rotate angle<0.0>", rotation, text);
   if (status == FC_INPUT_NONE) {
@@ -71,9 +79,6 @@ bool AskPlacement(FcGraph& graph, FcInsert& insert) {
   } else if (status != FC_INPUT_OK) {
     return false;
   }
-  insert.SetInsertionPoint(UcsToWorldPoint(graph, ucsPoint));
-  insert.SetXScale(xScale);
-  insert.SetYScale(yScale);
   insert.SetRotation(rotation);
   return true;
 }
@@ -153,6 +158,8 @@ void PasteText(FcGraph& graph) {
   text->SetStyle(graph.GetCurrentTextStyle());
   const double height = PastedTextHeight(graph);
   if (height >= 0.0) text->SetHeight(height);
+  FcDragPasteText preview(*text);
+  SetDragObject(&preview);
   FcPoint2d ucsPoint;
   std::string answer;
   if (GetPoint(nullptr, "Specify insertion point", ucsPoint, answer) != FC_INPUT_OK) return;

@@ -11,7 +11,9 @@
 #include "entities/insert.h"
 #include "entities/line.h"
 #include "entities/mtext.h"
+#include "commands/modify/paste_drags.h"
 #include "platform/clipboard.h"
+#include "tests/support/pending_band.h"
 #include "tests/support/pickable_script.h"
 
 namespace {
@@ -146,6 +148,35 @@ TEST_F(ClipboardCommandTest, PasteScalesAndGivingUpAtTheInsertPoint) {
   ASSERT_TRUE(script_.Run({"undo"}));
   EXPECT_EQ(script_.OnWindowThread([&] { return script_.Drawing().GetBlockList().GetBlockCount(); }), blocks);
   EXPECT_EQ(EntitiesOf<FcInsert>().size(), 1u);
+}
+
+TEST_F(ClipboardCommandTest, ThePastePreviewMovesTheReferenceThenTurnsItAboutItsPoint) {
+  DrawLineAndCircle();
+  ASSERT_TRUE(script_.Run({"copyclip", "all", ""}));
+  LookAtPendingBand<FcDragInsert>(script_, {"pasteclip"}, [](const FcDragInsert* band) {
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->stage, FcDragInsert::kMoving);
+  });
+  LookAtPendingBand<FcDragInsert>(script_, {"pasteclip", "100,100", "2", ""}, [this](const FcDragInsert* band) {
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->stage, FcDragInsert::kRotating);
+    const FcInsert& insert = band->GetInsert();
+    ExpectPointEq(insert.GetInsertionPoint(), {100, 100});
+    EXPECT_EQ(insert.GetXScale(), 2.0);
+    EXPECT_EQ(insert.GetYScale(), 2.0);
+    auto* preview = const_cast<FcDragInsert*>(band);
+    preview->DrawFull(&script_.Drawing(), script_.Drawing().GetDisplaySurface(), {100, 110});
+    EXPECT_NEAR(insert.GetRotation(), std::numbers::pi / 2, 1e-12);
+    ExpectPointEq(insert.GetInsertionPoint(), {100, 100});
+  });
+  EXPECT_TRUE(EntitiesOf<FcInsert>().empty());
+
+  clipboard_.Hold({{kTextClipboardFormat, "words"}});
+  LookAtPendingBand<FcDragPasteText>(script_, {"pasteclip"}, [](const FcDragPasteText* band) {
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->GetEntity().GetContents(), "words");
+  });
+  EXPECT_TRUE(EntitiesOf<FcMText>().empty());
 }
 
 TEST_F(ClipboardCommandTest, CutTakesTheSelectionAwayAsOneStepOnlyWhenTheClipboardTookIt) {
