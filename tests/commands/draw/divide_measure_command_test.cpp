@@ -232,4 +232,20 @@ TEST(MarkerPositionsTest, ADegeneratePolylineGivesNoMarkers) {
   EXPECT_TRUE(MeasureMarkers(polyline, 1, 0).empty());
 }
 
+TEST(MarkerPositionsTest, AFittedPolylineIsFollowedAlongItsFitNotItsFrame) {
+  // A symmetric arch: its frame's middle is the apex (10,10); the fitted
+  // curve only approaches that point.
+  FcPolyline polyline;
+  polyline.AppendVertex({0, 0}, 0, 0, 0);
+  polyline.AppendVertex({10, 10}, 0, 0, 0);
+  polyline.AppendVertex({20, 0}, 0, 0, 0);
+  ASSERT_TRUE(polyline.SplineFit());
+  const Markers middle = DivideMarkers(polyline, 2, 0);
+  ASSERT_EQ(middle.size(), 1u);
+  EXPECT_NEAR(middle[0].at.x, 10.0, 1e-6);
+  EXPECT_GT(middle[0].at.y, 0.0);
+  EXPECT_LT(middle[0].at.y, 9.0);
+  EXPECT_NEAR(MarkedLength(polyline), polyline.GetLength(), 1e-9);
+}
+
 }  // namespace
