@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <limits>
 
 #include "commands/command_support.h"
