@@ -17,3 +17,7 @@ std::string EntityLinetypeName(const FcEntity& entity) {
   if (linetype == LinetypeByBlock()) return "ByBlock";
   return linetype->GetName();
 }
+
+FcPoint2d CursorInWorld(const FcGraph* drawing, const FcPoint2d& ucsPoint) {
+  return drawing != nullptr ? UcsToWorldPoint(*drawing, ucsPoint) : ucsPoint;
+}

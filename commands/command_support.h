@@ -26,5 +26,9 @@ Entity* NewEntityOrReport() {
 // A point answered in the current UCS, in world coordinates.
 FcPoint2d UcsToWorldPoint(const FcGraph& graph, const FcPoint2d& ucsPoint);
 
+// The same for a preview's cursor, whose drawing may be missing: the
+// point is then taken as it is.
+FcPoint2d CursorInWorld(const FcGraph* drawing, const FcPoint2d& ucsPoint);
+
 // The name of an entity's linetype: "ByLayer", "ByBlock" or the record's.
 std::string EntityLinetypeName(const FcEntity& entity);

@@ -53,6 +53,9 @@ std::unique_ptr<FcGraph> CreateFromBlock(FcGraph& source, FcBlock& block) {
   modelSpace->SetName(name);
   modelSpace->SetFlags(0);
   modelSpace->SetBasePoint({});
+  // The copies of dimensions come without their blocks: each builds its own
+  // in the new drawing, as a drawing inserted into another does.
+  modelSpace->RebuildDimensions();
   drawing->GetSysVars().insbase = block.GetBasePoint();
   CompleteDefaultObjects(*drawing);
   return drawing;

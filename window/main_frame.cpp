@@ -38,6 +38,8 @@
 #include "window/color_pane.h"
 #include "window/command_bar_lines.h"
 #include "window/command_line_panel.h"
+#include "window/desktop_clipboard.h"
+#include "window/desktop_opener.h"
 #include "window/object_snap_dialog.h"
 #include "window/program_start.h"
 #include "window/toolbar_state.h"
@@ -100,6 +102,8 @@ MainFrame::MainFrame() {
     });
     return chosen;
   });
+  InstallDesktopOpener(window_);
+  InstallDesktopClipboard(window_);
   setAcceptDrops(true);
   resize(1024, 768);
 }
@@ -113,6 +117,8 @@ MainFrame::~MainFrame() {
   SetModalDialogRunner(nullptr);
   SetApplicationLink(nullptr);
   SetFolderPicker({});
+  RemoveDesktopOpener();
+  RemoveDesktopClipboard();
   SetFrameLink(nullptr);
 }
 

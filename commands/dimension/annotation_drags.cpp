@@ -5,21 +5,8 @@
 #include "entities/leader.h"
 #include "entities/tolerance.h"
 
-namespace {
-
-FcPoint2d CursorInWorld(const FcGraph* drawing, const FcPoint2d& point) {
-  return drawing != nullptr ? UcsToWorldPoint(*drawing, point) : point;
-}
-
-}  // namespace
-
 void FcDragLeader::DrawFull(FcGraph* drawing, FcDisplaySurface* surface, const FcPoint2d& point) {
   if (leader_.GetVertexCount() == 0) return;
   leader_.SetVertex(leader_.GetVertexCount() - 1, CursorInWorld(drawing, point));
   leader_.Draw(surface);
-}
-
-void FcDragTolerance::DrawFull(FcGraph* drawing, FcDisplaySurface* surface, const FcPoint2d& point) {
-  tolerance_.SetInsertionPoint(CursorInWorld(drawing, point));
-  tolerance_.Draw(surface);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/drag_at_cursor.h"
 #include "display/drag_object.h"
 
 class FcLeader;
@@ -19,11 +20,4 @@ class FcDragLeader : public FcDragObject {
 };
 
 // The tolerance's insertion point follows the cursor.
-class FcDragTolerance : public FcDragObject {
- public:
-  explicit FcDragTolerance(FcTolerance& tolerance) : tolerance_(tolerance) { mode = 1; }
-  void DrawFull(FcGraph* drawing, FcDisplaySurface* surface, const FcPoint2d& point) override;
-
- private:
-  FcTolerance& tolerance_;
-};
+using FcDragTolerance = FcDragAtCursor<FcTolerance>;

@@ -28,6 +28,10 @@ int CmdRectangle();
 int CmdPolygon();
 int CmdDonut();
 int CmdRevCloud();
+// Markers along one line, circle, arc or polyline: at equal parts, or
+// every given length.
+int CmdDivide();
+int CmdMeasure();
 // Commands the program does not offer; they say so.
 int CmdTablet();
 int CmdSketch();

@@ -5,11 +5,11 @@ namespace {
 using enum CommandListKind;
 
 const CommandRow kRows[] = {
-    {"Help", CmdNotAvailable, kApplication},
+    {"Help", CmdHelp, kApplication},
     {"About", CmdAbout, kApplication},
-    {"Homepage", CmdNotAvailable, kApplication},
+    {"Homepage", CmdHomepage, kApplication},
     {"Distance", CmdDistance, kDrawing},
-    {"List", CmdNotAvailable, kDrawing},
+    {"List", CmdList, kDrawing},
     {"id", CmdId, kDrawing},
     {"Area", CmdArea, kDrawing},
 };

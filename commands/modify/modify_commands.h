@@ -31,5 +31,10 @@ int CmdBreak();
 int CmdPEdit();
 int CmdChangeWidth();
 int CmdSPLinEdit();
+// Entities to and from the clipboard, as a drawing of their own; pasting
+// takes plain text too.
+int CmdCopyClip();
+int CmdCutClip();
+int CmdPasteClip();
 
 std::span<const CommandRow> ModifyCommandRows();

@@ -30,9 +30,9 @@ const CommandRow kRows[] = {
     {"Lengthen", CmdLengthen, kDrawing},
     {"Undo", CmdUndo, kDrawing},
     {"Redo", CmdRedo, kDrawing},
-    {"copyclip", CmdNotAvailable, kDrawing},
-    {"cutclip", CmdNotAvailable, kDrawing},
-    {"pasteclip", CmdNotAvailable, kDrawing},
+    {"copyclip", CmdCopyClip, kDrawing},
+    {"cutclip", CmdCutClip, kDrawing},
+    {"pasteclip", CmdPasteClip, kDrawing},
 };
 
 }  // namespace

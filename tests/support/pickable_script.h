@@ -4,6 +4,7 @@
 #include <string>
 
 #include "database/undo_list.h"
+#include "display/display_group.h"
 #include "display/display_surface.h"
 #include "display/view_transform.h"
 #include "tests/support/command_script.h"
@@ -33,6 +34,16 @@ inline std::string NewestUndoName(ScriptedView& script) {
   return script.OnWindowThread([&script] {
     const FcUndoItem* item = script.Drawing().GetUndoList().GetCurrent();
     return item == nullptr ? std::string("(none)") : item->GetName();
+  });
+}
+
+// How many display groups of the view are drawn highlighted.
+inline int HighlightedGroups(ScriptedView& script) {
+  return script.OnWindowThread([&script] {
+    FcDisplaySurface* surface = script.Drawing().GetDisplaySurface();
+    int highlighted = 0;
+    for (int i = 0; i < surface->GetGroupCount(); ++i) highlighted += surface->GetGroup(i)->highlighted ? 1 : 0;
+    return highlighted;
   });
 }
 

@@ -50,14 +50,7 @@ class EditCommandTest : public PickableScriptTest {
     return segments;
   }
 
-  int HighlightedGroups() {
-    return script_.OnWindowThread([this] {
-      FcDisplaySurface* surface = script_.Drawing().GetDisplaySurface();
-      int highlighted = 0;
-      for (int i = 0; i < surface->GetGroupCount(); ++i) highlighted += surface->GetGroup(i)->highlighted ? 1 : 0;
-      return highlighted;
-    });
-  }
+  int HighlightedGroups() { return ::HighlightedGroups(script_); }
 
   // The prompts shown since the mark.
   std::vector<std::string> PromptsSince(std::size_t mark) {
