@@ -4,7 +4,9 @@
 #include <typeinfo>
 
 #include "commands/dialogs/about_dlg.h"
+#include "commands/dialogs/layer_set_dlg.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/layer_dialog.h"
 
 namespace {
 
@@ -16,6 +18,17 @@ int ShowAbout(CModalDialog&, QWidget* parent) {
   return CModalDialog::kOk;
 }
 
+// The widget of the data's type, run modally: OK and Cancel give the shared
+// end codes, any other end (a button of the dialog's own) is passed on.
+template <typename Data, typename Widget>
+int Show(CModalDialog& dialog, QWidget* parent) {
+  Widget widget(static_cast<Data&>(dialog), parent);
+  const int result = widget.exec();
+  if (result == QDialog::Accepted) return CModalDialog::kOk;
+  if (result == QDialog::Rejected) return CModalDialog::kCancel;
+  return result;
+}
+
 // One row per dialog type a command may run.
 struct DialogShow {
   const std::type_info& type;
@@ -24,6 +37,7 @@ struct DialogShow {
 
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
+    {typeid(CLayerSetDlg), Show<CLayerSetDlg, LayerDialog>},
 };
 
 }  // namespace

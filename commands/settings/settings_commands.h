@@ -38,3 +38,6 @@ int CmdZoomFactor();
 // The linetypes on the command line: list the program's file, create one,
 // make one current.
 int CmdLinetypePrompt();
+// The table dialogs: each edits a copy, which the command writes into the
+// drawing after OK as one undo step.
+int CmdLayer();

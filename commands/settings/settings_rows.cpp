@@ -13,7 +13,7 @@ const CommandRow kRows[] = {
     {"-Linetype", CmdLinetypePrompt, kDrawing},
     {"linetype", CmdNotAvailable, kDrawing},
     {"Style", CmdNotAvailable, kDrawing},
-    {"Layer", CmdNotAvailable, kDrawing},
+    {"Layer", CmdLayer, kDrawing},
     {"ai_molc", CmdNotAvailable, kDrawing},
     {"Color", CmdNotAvailable, kDrawing},
     {"Units", CmdNotAvailable, kDrawing},
