@@ -5,8 +5,10 @@
 
 #include "commands/dialogs/about_dlg.h"
 #include "commands/dialogs/layer_set_dlg.h"
+#include "commands/dialogs/linetype_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/layer_dialog.h"
+#include "dialogs/linetype_dialog.h"
 
 namespace {
 
@@ -38,6 +40,7 @@ struct DialogShow {
 const DialogShow kShows[] = {
     {typeid(CAboutDlg), ShowAbout},
     {typeid(CLayerSetDlg), Show<CLayerSetDlg, LayerDialog>},
+    {typeid(CLineTypeDlg), Show<CLineTypeDlg, LinetypeDialog>},
 };
 
 }  // namespace

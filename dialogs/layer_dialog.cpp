@@ -18,7 +18,9 @@
 #include <QVBoxLayout>
 
 #include "commands/dialogs/layer_set_dlg.h"
+#include "commands/dialogs/linetype_sel_dlg.h"
 #include "database/layer.h"
+#include "dialogs/linetype_select_dialog.h"
 #include "dialogs/swatches.h"
 
 namespace {
@@ -279,15 +281,14 @@ void LayerDialog::OnCellClicked(int row, int column) {
       break;
     }
     default: {
-      QStringList names;
-      for (const CLayerSetDlg::LinetypeChoice& choice : data_.LinetypeChoices()) names << Text(choice.name);
-      bool ok = false;
-      const QString name = QInputDialog::getItem(this, QStringLiteral("Select Linetype"), QStringLiteral("Linetype"),
-                                                 names, names.indexOf(Text(data_.LinetypeName(layer->GetLinetypeHandle()))),
-                                                 false, &ok);
-      if (!ok) return;
-      for (const CLayerSetDlg::LinetypeChoice& choice : data_.LinetypeChoices())
-        if (Text(choice.name) == name) data_.SetLinetype(*layer, choice.handle);
+      CLinetypeSelDlg chooser;
+      chooser.m_pTable = &data_.m_linetypes;
+      chooser.m_hLinetype = layer->GetLinetypeHandle();
+      LinetypeSelectDialog dialog(chooser, this);
+      if (dialog.exec() != QDialog::Accepted) return;
+      // The chooser may have loaded linetypes.
+      FillLinetypes();
+      data_.SetLinetype(*layer, chooser.m_hLinetype);
     }
   }
   ShowRow(row);

@@ -38,6 +38,7 @@ void CLayerSetDlg::Load() {
   m_pCurLayer = nullptr;
   m_pDetailLayer = nullptr;
   if (m_pGraph == nullptr) return;
+  m_linetypes.Load(*m_pGraph);
   const FcLayerList& table = m_pGraph->GetLayerList();
   for (int i = 0; i < table.GetCount(); ++i) m_layers.push_back(CopyLayer(*table.GetAt(i)));
   std::stable_sort(m_layers.begin(), m_layers.end(), [](const auto& a, const auto& b) {
@@ -143,19 +144,15 @@ std::vector<CLayerSetDlg::ColorChoice> CLayerSetDlg::ColorChoices() const {
 
 std::vector<CLayerSetDlg::LinetypeChoice> CLayerSetDlg::LinetypeChoices() const {
   std::vector<LinetypeChoice> choices;
-  if (m_pGraph == nullptr) return choices;
-  const FcLinetypeList& table = m_pGraph->GetLinetypeList();
-  for (int i = 0; i < table.GetCount(); ++i) {
-    const FcLineType* linetype = table.GetAt(i);
-    if (EqualsNoCase(linetype->GetName(), "ByLayer") || EqualsNoCase(linetype->GetName(), "ByBlock")) continue;
-    choices.push_back({linetype->GetHandle(), linetype->GetName()});
+  for (int i = 0; i < m_linetypes.GetCount(); ++i) {
+    const FcLineType& linetype = m_linetypes.GetAt(i);
+    if (!IsLinetypeMarkerName(linetype.GetName())) choices.push_back({linetype.GetHandle(), linetype.GetName()});
   }
   return choices;
 }
 
 std::string CLayerSetDlg::LinetypeName(FcHandle handle) const {
-  const FcLineType* linetype =
-      handle != 0 && m_pGraph != nullptr ? m_pGraph->GetLinetypeList().FindByHandle(handle) : nullptr;
+  const FcLineType* linetype = handle != 0 ? m_linetypes.FindByHandle(handle) : nullptr;
   return linetype != nullptr ? linetype->GetName() : std::string("Continuous");
 }
 
@@ -180,8 +177,12 @@ void CLayerSetDlg::RaiseRefresh(const FcLayer& from, const FcLayer& to) {
 void CLayerSetDlg::Apply() {
   m_nRegen = kRefreshNone;
   if (m_pGraph == nullptr) return;
+  m_linetypes.WriteBack(*m_pGraph);
+  // Entities drawn with a reloaded pattern must be drawn again.
+  if (m_linetypes.Reloaded()) m_nRegen = kRefreshRegen;
   for (const auto& layer : m_layers) {
     if (layer->IsMarkedDeleted()) continue;
+    layer->SetLinetypeHandle(m_linetypes.RealHandle(layer->GetLinetypeHandle()));
     FcLayer* drawn = DrawingLayer(*layer);
     if (drawn != nullptr) {
       RaiseRefresh(*drawn, *layer);
@@ -195,8 +196,8 @@ void CLayerSetDlg::Apply() {
     if (layer.get() == m_pCurLayer) m_pGraph->SetCurrentLayerByHandle(handle);
   }
   // Deleted layers go by handle: a layer renamed to a deleted one's name
-  // must not be taken for it.
-  // The table keeps a layer that still holds entities.
+  // must not be taken for it. The table keeps a layer that still holds
+  // entities.
   for (const auto& layer : m_layers)
     if (layer->IsMarkedDeleted() && layer->GetHandle() != 0) m_pGraph->GetLayerList().RemoveByHandle(layer->GetHandle());
 }

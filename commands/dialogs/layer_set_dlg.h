@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/dialogs/linetype_table_copy.h"
 #include "core/handle.h"
 #include "shell/modal_dialog.h"
 
@@ -42,9 +43,11 @@ class CLayerSetDlg : public CModalDialog {
 
   FcGraph* m_pGraph = nullptr;
   int m_nRegen = kRefreshNone;
+  // The linetypes layers may take, with those the user loads meanwhile.
+  CLinetypeTableCopy m_linetypes;
 
   // Copies the drawing's layers, sorted by name without regard to case,
-  // and finds the current one.
+  // finds the current one, and copies the linetypes.
   void Load();
 
   // Every working layer in list order, deleted ones included (they carry
@@ -77,12 +80,12 @@ class CLayerSetDlg : public CModalDialog {
   // or more, then "Others..." (kOtherColors).
   static constexpr short kOtherColors = 1000;
   std::vector<ColorChoice> ColorChoices() const;
-  // The drawing's linetypes but the ByLayer and ByBlock markers.
+  // The linetypes but the ByLayer and ByBlock markers.
   std::vector<LinetypeChoice> LinetypeChoices() const;
   // "Continuous" for none or a handle the drawing lacks.
   std::string LinetypeName(FcHandle handle) const;
 
-  // Writes the working copy into the drawing and sets m_nRegen.
+  // Writes the linetypes and the layers into the drawing and sets m_nRegen.
   void Apply();
 
  private:

@@ -11,9 +11,17 @@
 int CmdLayer() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
-  std::unique_ptr<FcLayerUndoItem> undo(NewEntityOrReport<FcLayerUndoItem>());
+  // Linetypes loaded for a layer are taken back in the same step.
+  std::unique_ptr<FcGroupUndo> undo(NewEntityOrReport<FcGroupUndo>());
   if (!undo) return kStatusDone;
-  undo->Capture(*graph);
+  undo->SetName("Layer");
+  auto* linetypes = NewEntityOrReport<FcLTypeUndoItem>();
+  auto* layers = NewEntityOrReport<FcLayerUndoItem>();
+  undo->AddChild(linetypes);
+  undo->AddChild(layers);
+  if (linetypes == nullptr || layers == nullptr) return kStatusDone;
+  linetypes->Capture(*graph);
+  layers->Capture(*graph);
   CLayerSetDlg dialog;
   dialog.m_pGraph = graph;
   dialog.Load();

@@ -41,3 +41,4 @@ int CmdLinetypePrompt();
 // The table dialogs: each edits a copy, which the command writes into the
 // drawing after OK as one undo step.
 int CmdLayer();
+int CmdLinetype();

@@ -11,7 +11,7 @@ const CommandRow kRows[] = {
     {"Purge", CmdNotAvailable, kApplication},
     {"ddemodes", CmdNotAvailable, kDrawing},
     {"-Linetype", CmdLinetypePrompt, kDrawing},
-    {"linetype", CmdNotAvailable, kDrawing},
+    {"linetype", CmdLinetype, kDrawing},
     {"Style", CmdNotAvailable, kDrawing},
     {"Layer", CmdLayer, kDrawing},
     {"ai_molc", CmdNotAvailable, kDrawing},
