@@ -42,3 +42,4 @@ int CmdLinetypePrompt();
 // drawing after OK as one undo step.
 int CmdLayer();
 int CmdLinetype();
+int CmdUnits();

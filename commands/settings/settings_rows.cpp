@@ -16,7 +16,7 @@ const CommandRow kRows[] = {
     {"Layer", CmdLayer, kDrawing},
     {"ai_molc", CmdNotAvailable, kDrawing},
     {"Color", CmdNotAvailable, kDrawing},
-    {"Units", CmdNotAvailable, kDrawing},
+    {"Units", CmdUnits, kDrawing},
     {"ddPType", CmdNotAvailable, kDrawing},
     {"SetVar", CmdSetVar, kDrawing},
     {"celtype", CmdCeLType, kDrawing},
