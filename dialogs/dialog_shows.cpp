@@ -6,10 +6,12 @@
 #include "commands/dialogs/about_dlg.h"
 #include "commands/dialogs/layer_set_dlg.h"
 #include "commands/dialogs/linetype_dlg.h"
+#include "commands/dialogs/ptype_dlg.h"
 #include "commands/dialogs/units_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/layer_dialog.h"
 #include "dialogs/linetype_dialog.h"
+#include "dialogs/point_style_dialog.h"
 #include "dialogs/units_dialog.h"
 
 namespace {
@@ -44,6 +46,7 @@ const DialogShow kShows[] = {
     {typeid(CLayerSetDlg), Show<CLayerSetDlg, LayerDialog>},
     {typeid(CLineTypeDlg), Show<CLineTypeDlg, LinetypeDialog>},
     {typeid(CUnitsDlg), Show<CUnitsDlg, UnitsDialog>},
+    {typeid(CPTypeDlg), Show<CPTypeDlg, PointStyleDialog>},
 };
 
 }  // namespace

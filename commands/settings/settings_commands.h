@@ -43,3 +43,4 @@ int CmdLinetypePrompt();
 int CmdLayer();
 int CmdLinetype();
 int CmdUnits();
+int CmdDDPType();

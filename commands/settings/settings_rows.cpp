@@ -17,7 +17,7 @@ const CommandRow kRows[] = {
     {"ai_molc", CmdNotAvailable, kDrawing},
     {"Color", CmdNotAvailable, kDrawing},
     {"Units", CmdUnits, kDrawing},
-    {"ddPType", CmdNotAvailable, kDrawing},
+    {"ddPType", CmdDDPType, kDrawing},
     {"SetVar", CmdSetVar, kDrawing},
     {"celtype", CmdCeLType, kDrawing},
     {"cecolor", CmdCeColor, kDrawing},
