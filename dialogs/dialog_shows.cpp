@@ -7,11 +7,13 @@
 #include "commands/dialogs/layer_set_dlg.h"
 #include "commands/dialogs/linetype_dlg.h"
 #include "commands/dialogs/ptype_dlg.h"
+#include "commands/dialogs/text_style_dlg.h"
 #include "commands/dialogs/units_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/layer_dialog.h"
 #include "dialogs/linetype_dialog.h"
 #include "dialogs/point_style_dialog.h"
+#include "dialogs/text_style_dialog.h"
 #include "dialogs/units_dialog.h"
 
 namespace {
@@ -47,6 +49,7 @@ const DialogShow kShows[] = {
     {typeid(CLineTypeDlg), Show<CLineTypeDlg, LinetypeDialog>},
     {typeid(CUnitsDlg), Show<CUnitsDlg, UnitsDialog>},
     {typeid(CPTypeDlg), Show<CPTypeDlg, PointStyleDialog>},
+    {typeid(CTextStyleDlg), Show<CTextStyleDlg, TextStyleDialog>},
 };
 
 }  // namespace

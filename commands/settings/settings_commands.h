@@ -44,3 +44,4 @@ int CmdLayer();
 int CmdLinetype();
 int CmdUnits();
 int CmdDDPType();
+int CmdStyle();

@@ -12,7 +12,7 @@ const CommandRow kRows[] = {
     {"ddemodes", CmdNotAvailable, kDrawing},
     {"-Linetype", CmdLinetypePrompt, kDrawing},
     {"linetype", CmdLinetype, kDrawing},
-    {"Style", CmdNotAvailable, kDrawing},
+    {"Style", CmdStyle, kDrawing},
     {"Layer", CmdLayer, kDrawing},
     {"ai_molc", CmdNotAvailable, kDrawing},
     {"Color", CmdNotAvailable, kDrawing},
