@@ -4,12 +4,14 @@
 #include <typeinfo>
 
 #include "commands/dialogs/about_dlg.h"
+#include "commands/dialogs/draft_set_dlg.h"
 #include "commands/dialogs/layer_set_dlg.h"
 #include "commands/dialogs/linetype_dlg.h"
 #include "commands/dialogs/ptype_dlg.h"
 #include "commands/dialogs/text_style_dlg.h"
 #include "commands/dialogs/units_dlg.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/draft_settings_dialog.h"
 #include "dialogs/layer_dialog.h"
 #include "dialogs/linetype_dialog.h"
 #include "dialogs/point_style_dialog.h"
@@ -50,6 +52,7 @@ const DialogShow kShows[] = {
     {typeid(CUnitsDlg), Show<CUnitsDlg, UnitsDialog>},
     {typeid(CPTypeDlg), Show<CPTypeDlg, PointStyleDialog>},
     {typeid(CTextStyleDlg), Show<CTextStyleDlg, TextStyleDialog>},
+    {typeid(CDraftSetDlg), Show<CDraftSetDlg, DraftSettingsDialog>},
 };
 
 }  // namespace

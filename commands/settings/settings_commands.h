@@ -45,3 +45,6 @@ int CmdLinetype();
 int CmdUnits();
 int CmdDDPType();
 int CmdStyle();
+// Application command: the snap, grid and object snap settings of the
+// current drawing; "OSnap" after it opens the object snap page.
+int CmdDSettings();

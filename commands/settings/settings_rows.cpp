@@ -6,7 +6,7 @@ using enum CommandListKind;
 
 const CommandRow kRows[] = {
     {"MenuLoad", CmdMenuLoad, kApplication},
-    {"dsettings", CmdNotAvailable, kApplication},
+    {"dsettings", CmdDSettings, kApplication},
     {"Options", CmdNotAvailable, kApplication},
     {"Purge", CmdNotAvailable, kApplication},
     {"ddemodes", CmdNotAvailable, kDrawing},
