@@ -74,7 +74,6 @@ void CLinetypeTableCopy::WriteBack(FcGraph& graph) {
     record->SetHandle(real);
     written_[handle] = real;
   }
-  graph.RebindLinetypeRecords();
 }
 
 FcHandle CLinetypeTableCopy::RealHandle(FcHandle handle) const {

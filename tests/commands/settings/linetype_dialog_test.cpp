@@ -206,4 +206,29 @@ TEST_F(LinetypeCommandTest, OkIsOneUndoStepAndCancelRecordsNothing) {
   EXPECT_EQ(GlobalScale(), 1.0);
 }
 
+TEST_F(LinetypeCommandTest, ALinetypeLoadedForALayerIsUndoneWithTheLayers) {
+  TempDir file;
+  const std::string path = file.Write("test.lin", kFile);
+  const int before = Count();
+  dialogs_.Answer<CLayerSetDlg>([&path](CLayerSetDlg& dialog) {
+    CLoadLTypeDlg load;
+    load.m_pTable = &dialog.m_linetypes;
+    load.ReadFile(path);
+    load.m_selected = {false, true, false};
+    load.LoadSelected([](const std::string&) { return Reload::kCancel; });
+    dialog.SetLinetype(*dialog.Layers()[0], dialog.LinetypeChoices().back().handle);
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(script_.Run({"Layer"}));
+  EXPECT_EQ(Count(), before + 1);
+  const std::string linetype = script_.OnWindowThread([this] {
+    const FcLineType* record = script_.Drawing().GetLayerList().FindByName("0")->GetLinetype();
+    return record != nullptr ? record->GetName() : std::string();
+  });
+  EXPECT_EQ(linetype, "CENTER");
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_EQ(LastPrinted(), "Undo : Layer");
+  EXPECT_EQ(Count(), before);
+}
+
 }  // namespace
