@@ -183,10 +183,12 @@ FcLayer* LayerDialog::LayerOfRow(int row) const {
   return item == nullptr ? nullptr : static_cast<FcLayer*>(item->data(Qt::UserRole).value<void*>());
 }
 
-FcLayer* LayerDialog::SelectedLayer() const {
+int LayerDialog::SelectedRow() const {
   const QList<QTableWidgetItem*> selected = list_->selectedItems();
-  return selected.isEmpty() ? nullptr : LayerOfRow(selected.front()->row());
+  return selected.isEmpty() ? -1 : selected.front()->row();
 }
+
+FcLayer* LayerDialog::SelectedLayer() const { return LayerOfRow(SelectedRow()); }
 
 void LayerDialog::AddRow(FcLayer& layer) {
   const int row = list_->rowCount();
@@ -333,7 +335,7 @@ void LayerDialog::OnDelete() {
     Refuse(refusal);
     return;
   }
-  list_->removeRow(list_->currentRow());
+  list_->removeRow(SelectedRow());
   list_->clearSelection();
   ShowDetails();
 }
@@ -348,7 +350,7 @@ void LayerDialog::OnDetailsName() {
     name_->setFocus();
     return;
   }
-  ShowRow(list_->currentRow());
+  ShowRow(SelectedRow());
 }
 
 void LayerDialog::OnDetailsSwitch() {
@@ -358,7 +360,7 @@ void LayerDialog::OnDetailsSwitch() {
   Refuse(data_.SetFrozen(*layer, frozen_->isChecked()));
   if (locked_->isChecked() != layer->IsLocked()) Refuse(data_.SetLocked(*layer, locked_->isChecked()));
   data_.SetPlottable(*layer, print_->isChecked());
-  ShowRow(list_->currentRow());
+  ShowRow(SelectedRow());
   ShowDetails();
 }
 
@@ -372,7 +374,7 @@ void LayerDialog::OnDetailsColor(int index) {
   }
   data_.SetColor(*layer, color);
   FillColors();
-  ShowRow(list_->currentRow());
+  ShowRow(SelectedRow());
   ShowDetails();
 }
 
@@ -380,7 +382,7 @@ void LayerDialog::OnDetailsLinetype(int index) {
   FcLayer* layer = SelectedLayer();
   if (layer == nullptr) return;
   data_.SetLinetype(*layer, linetypes_->itemData(index).toULongLong());
-  ShowRow(list_->currentRow());
+  ShowRow(SelectedRow());
 }
 
 bool LayerDialog::AskColor(short& color) {

@@ -23,6 +23,8 @@ class LayerDialog : public QDialog {
   void done(int result) override;
 
  private:
+  // The selected row, or -1.
+  int SelectedRow() const;
   FcLayer* SelectedLayer() const;
   FcLayer* LayerOfRow(int row) const;
   void AddRow(FcLayer& layer);
