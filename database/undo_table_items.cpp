@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <unordered_set>
+#include <utility>
 
 #include "database/dim_style.h"
 #include "database/graph.h"
@@ -162,13 +163,26 @@ FcLTypeUndoItem::~FcLTypeUndoItem() = default;
 void FcLTypeUndoItem::Capture(const FcGraph& graph) {
   linetypes_ = CopyTable<LinetypeTable>(graph);
   currentLinetype_ = graph.GetSysVars().celtype.str();
+  globalScale_ = graph.GetSysVars().ltscale;
+  entityScale_ = graph.GetSysVars().celtscale;
 }
 
 bool FcLTypeUndoItem::Undo(FcGraph& graph) {
-  std::string former = graph.GetSysVars().celtype.str();
+  FcSystemVar& vars = graph.GetSysVars();
+  const bool regen = vars.ltscale != globalScale_ ||
+                     AnyRecordDiffers<LinetypeTable>(graph, linetypes_, [](const FcLineType& a, const FcLineType& b) {
+                       if (a.GetElementCount() != b.GetElementCount()) return true;
+                       for (int i = 0; i < a.GetElementCount(); ++i)
+                         if (a.GetElement(i) != b.GetElement(i)) return true;
+                       return false;
+                     });
+  std::string former = vars.celtype.str();
   ExchangeTable<LinetypeTable>(graph, linetypes_);
   graph.SetCurrentLinetype(currentLinetype_);
   currentLinetype_ = std::move(former);
+  std::swap(vars.ltscale, globalScale_);
+  std::swap(vars.celtscale, entityScale_);
+  if (regen) RefreshAfterUndo(graph, FcUndoRefresh::kRegen);
   return true;
 }
 

@@ -38,12 +38,14 @@ class FcLTypeUndoItem : public FcUndoItem {
   FcLTypeUndoItem();
   ~FcLTypeUndoItem() override;
   bool Undo(FcGraph& graph) override;
-  // Every linetype and CELTYPE.
+  // Every linetype, CELTYPE and the two linetype scales.
   void Capture(const FcGraph& graph);
 
  private:
   std::vector<std::unique_ptr<FcLineType>> linetypes_;
   std::string currentLinetype_;
+  double globalScale_ = 1.0;
+  double entityScale_ = 1.0;
 };
 
 class FcStyleUndoItm : public FcUndoItem {

@@ -10,15 +10,21 @@
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/color_sel_dlg.h"
+#include "commands/dialogs/draft_set_dlg.h"
 #include "commands/dialogs/ent_prop_dlg.h"
 #include "commands/dialogs/export_dlg.h"
 #include "commands/dialogs/input_str_dlg.h"
 #include "commands/dialogs/input_text_dlg.h"
 #include "commands/dialogs/inquire_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
+#include "commands/dialogs/layer_set_dlg.h"
+#include "commands/dialogs/linetype_dlg.h"
+#include "commands/dialogs/ptype_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
+#include "commands/dialogs/text_style_dlg.h"
+#include "commands/dialogs/units_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/att_def_dialog.h"
 #include "dialogs/att_edt_dialog.h"
@@ -26,13 +32,19 @@
 #include "dialogs/attribute_value_dialog.h"
 #include "dialogs/block_def_dialog.h"
 #include "dialogs/color_sel_dialog.h"
+#include "dialogs/draft_settings_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/input_dialogs.h"
 #include "dialogs/insert_block_dialog.h"
+#include "dialogs/layer_dialog.h"
+#include "dialogs/linetype_dialog.h"
+#include "dialogs/point_style_dialog.h"
 #include "dialogs/property_dialogs.h"
 #include "dialogs/purge_sheet.h"
 #include "dialogs/save_drawing_dialog.h"
 #include "dialogs/select_block_dialog.h"
+#include "dialogs/text_style_dialog.h"
+#include "dialogs/units_dialog.h"
 
 namespace {
 
@@ -68,15 +80,21 @@ const DialogShow kShows[] = {
     {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},
     {typeid(CColorSelDlg), ShowWidget<ColorSelDialog, CColorSelDlg>},
     {typeid(CDimPropDlg), ShowWidget<DimPropDialog, CDimPropDlg>},
+    {typeid(CDraftSetDlg), ShowWidget<DraftSettingsDialog, CDraftSetDlg>},
     {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
     {typeid(CInputStrDlg), ShowWidget<InputStrDialog, CInputStrDlg>},
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
     {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},
     {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},
+    {typeid(CLayerSetDlg), ShowWidget<LayerDialog, CLayerSetDlg>},
+    {typeid(CLineTypeDlg), ShowWidget<LinetypeDialog, CLineTypeDlg>},
+    {typeid(CPTypeDlg), ShowWidget<PointStyleDialog, CPTypeDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},
     {typeid(CSelectBlkDlg), ShowWidget<SelectBlockDialog, CSelectBlkDlg>},
+    {typeid(CTextStyleDlg), ShowWidget<TextStyleDialog, CTextStyleDlg>},
+    {typeid(CUnitsDlg), ShowWidget<UnitsDialog, CUnitsDlg>},
 };
 
 }  // namespace

@@ -3,20 +3,17 @@
 #include <string>
 
 #include "commands/command_support.h"
+#include "commands/settings/linetype_file.h"
 #include "commands/settings/settings_commands.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
 #include "database/linetype.h"
 #include "database/object.h"
 #include "database/undo_table_items.h"
-#include "platform/file_system.h"
 #include "platform/frame_link.h"
-#include "platform/program_settings.h"
 #include "shell/input_request.h"
 
 namespace {
-
-constexpr const char* kLinetypeFile = "kovra.lin";
 
 void PrintLinetypes(const FcLinetypeList& linetypes) {
   PrintMessage(" linetype\t\tDescriptive");
@@ -27,12 +24,9 @@ void PrintLinetypes(const FcLinetypeList& linetypes) {
   }
 }
 
-// The program's own linetype file, beside the program or in its Support
-// folder, where the program's other data files are.
 void ListFileLinetypes() {
-  const std::string& directory = GetProgramSettings().program_directory;
   std::string path;
-  if (!FindFileInPathList(directory + ";" + directory + "Support", &path, kLinetypeFile)) {
+  if (!FindProgramLinetypeFile(path)) {
     PrintMessage(std::string("Can't find linetype file: ") + kLinetypeFile);
     return;
   }

@@ -50,3 +50,13 @@ int CmdAiMolc();
 // The linetypes on the command line: list the program's file, create one,
 // make one current.
 int CmdLinetypePrompt();
+// The table dialogs: each edits a copy, which the command writes into the
+// drawing after OK as one undo step.
+int CmdLayer();
+int CmdLinetype();
+int CmdUnits();
+int CmdDDPType();
+int CmdStyle();
+// Application command: the snap, grid and object snap settings of the
+// current drawing; "OSnap" after it opens the object snap page.
+int CmdDSettings();
