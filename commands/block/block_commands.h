@@ -26,6 +26,8 @@ int CmdAttEdit();
 // "AttExt": the attributes of the drawing's block references written to a
 // file in the columns of a template.
 int CmdAttExt();
+// "ImageFrame": raster image frames shown or hidden, as an undo step.
+int CmdImageFrame();
 
 // The names of the drawing's blocks that are not anonymous, one history
 // line each after a heading.

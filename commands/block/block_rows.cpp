@@ -16,7 +16,7 @@ const CommandRow kRows[] = {
     {"ImageAdjust", CmdNotAvailable, kDrawing},
     {"ImageAttach", CmdNotAvailable, kDrawing},
     {"Image", CmdNotAvailable, kDrawing},
-    {"ImageFrame", CmdNotAvailable, kDrawing},
+    {"ImageFrame", CmdImageFrame, kDrawing},
 };
 
 }  // namespace
