@@ -26,6 +26,9 @@ int CmdAttEdit();
 // "AttExt": the attributes of the drawing's block references written to a
 // file in the columns of a template.
 int CmdAttExt();
+// "ImageAttach": a raster image from a picked file or a definition the
+// drawing has, placed by the attach box and the screen.
+int CmdImageAttach();
 // "ImageFrame": raster image frames shown or hidden, as an undo step.
 int CmdImageFrame();
 

@@ -14,7 +14,7 @@ const CommandRow kRows[] = {
     {"AttEdit", CmdAttEdit, kDrawing},
     {"AttExt", CmdAttExt, kDrawing},
     {"ImageAdjust", CmdNotAvailable, kDrawing},
-    {"ImageAttach", CmdNotAvailable, kDrawing},
+    {"ImageAttach", CmdImageAttach, kDrawing},
     {"Image", CmdNotAvailable, kDrawing},
     {"ImageFrame", CmdImageFrame, kDrawing},
 };

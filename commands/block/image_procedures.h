@@ -24,3 +24,8 @@ Object* NamedObjectOrNew(FcGraph& graph, std::string_view name) {
   }
   return made;
 }
+
+// Runs the attach box for a new file (newFile not empty) or the drawing's
+// definitions, asks on the command line what the box leaves to the screen
+// and places the image as one undo step.
+void AttachImage(const std::string& foundPath, const std::string& savedPath, const std::string& newFile);

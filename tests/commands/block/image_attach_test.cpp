@@ -1,0 +1,249 @@
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "commands/dialogs/image_file_dlg.h"
+#include "commands/dialogs/img_attach_dlg.h"
+#include "database/dictionary.h"
+#include "entities/raster_image.h"
+#include "platform/recording_frame_link.h"
+#include "shell/testing/scripted_dialogs.h"
+#include "tests/support/bmp_file.h"
+#include "tests/support/command_script.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+// What a placed image is made of.
+struct Placed {
+  FcPoint2d insertion;
+  FcPoint2d u;
+  FcPoint2d v;
+  FcHandle definition = 0;
+  bool bound = false;
+};
+
+class ImageAttachTest : public CommandScriptTest {
+ protected:
+  // The file box picks the path.
+  void PickFile(const std::string& path) {
+    dialogs_.Answer<CImageFileDlg>([path](CImageFileDlg& dialog) {
+      dialog.m_strPath = path;
+      return CModalDialog::kOk;
+    });
+  }
+  // The attach box opens, the user fills it and presses OK.
+  void AnswerAttach(std::function<void(CImgAttachDlg&)> fill) {
+    dialogs_.Answer<CImgAttachDlg>([fill](CImgAttachDlg& dialog) {
+      dialog.InitDialog();
+      fill(dialog);
+      EXPECT_EQ(dialog.Accept(), "");
+      return CModalDialog::kOk;
+    });
+  }
+  // Nothing left to the screen: the box's point, scale and angle.
+  static void FromBox(CImgAttachDlg& dialog, double x, double y, double scale, double angle) {
+    dialog.m_bPointOnScreen = 0;
+    dialog.m_bScaleOnScreen = 0;
+    dialog.m_bRotationOnScreen = 0;
+    dialog.m_dX = x;
+    dialog.m_dY = y;
+    dialog.m_dScale = scale;
+    dialog.m_dAngle = angle;
+  }
+  void AttachFromBox(const std::string& path, double x, double y, double scale) {
+    PickFile(path);
+    AnswerAttach([=](CImgAttachDlg& dialog) { FromBox(dialog, x, y, scale, 0.0); });
+    ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+  }
+
+  std::vector<Placed> Images() {
+    return script_.OnWindowThread([this] {
+      std::vector<Placed> placed;
+      for (const FcEntity* entity : *script_.Drawing().GetCurrentEntitySet()) {
+        const auto* image = dynamic_cast<const FcRasterImage*>(entity);
+        if (image == nullptr) continue;
+        placed.push_back({image->GetInsertionPoint(), image->GetU(), image->GetV(), image->GetImageDefHandle(),
+                          FindImageDef(script_.Drawing(), image->GetImageDefHandle()) != nullptr});
+      }
+      return placed;
+    });
+  }
+  // The entry names of the image dictionary.
+  std::vector<std::string> ImageNames() {
+    return script_.OnWindowThread([this] {
+      std::vector<std::string> names;
+      const auto* dictionary =
+          dynamic_cast<const FcDictionary*>(script_.Drawing().GetNamedObjects().GetAt(kImageDictionaryName));
+      if (dictionary == nullptr) return names;
+      for (int i = 0; i < dictionary->GetEntryCount(); ++i) names.push_back(dictionary->GetEntry(i).name);
+      return names;
+    });
+  }
+  std::vector<std::string> MessageBoxes() {
+    std::vector<std::string> texts;
+    for (const RecordingFrameLink::Call& call : script_.Printed().Calls())
+      if (call.message == FrameMessage::kMessageBox) texts.push_back(call.text);
+    return texts;
+  }
+
+  ScriptedDialogs dialogs_;
+  TempDir temp_;
+};
+
+TEST_F(ImageAttachTest, TheLongerSideOfThePictureMeasuresTheScaleAndUndoTakesBackImageAndDefinition) {
+  AttachFromBox(WriteBlankBmp(temp_.path() + "site.bmp", 400, 200), 3.0, 4.0, 10.0);
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_TRUE(script_.Frame().Prompts().empty() ||
+              script_.Frame().Prompts().back().find("Specify") == std::string::npos);
+  EXPECT_EQ(Printed(), std::vector<std::string>{"Base image size: Width: 1.0000, Height: 0.5000"});
+  std::vector<Placed> images = Images();
+  ASSERT_EQ(images.size(), 1u);
+  ExpectPointEq(images[0].insertion, {3.0, 4.0});
+  ExpectPointEq(images[0].u, {0.025, 0.0});
+  ExpectPointEq(images[0].v, {0.0, 0.025});
+  EXPECT_TRUE(images[0].bound);
+  EXPECT_EQ(ImageNames(), std::vector<std::string>{"site"});
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"ImageAttach"});
+
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_TRUE(Images().empty());
+  EXPECT_TRUE(ImageNames().empty());
+  ASSERT_TRUE(script_.Run({"redo"}));
+  images = Images();
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_TRUE(images[0].bound);
+  EXPECT_EQ(ImageNames(), std::vector<std::string>{"site"});
+}
+
+TEST_F(ImageAttachTest, TheScreenGivesPointScaleAndAngleAndAScaleOfZeroIsAskedAgain) {
+  PickFile(WriteBlankBmp(temp_.path() + "site.bmp", 400, 200));
+  AnswerAttach([](CImgAttachDlg& dialog) {
+    dialog.m_bPointOnScreen = 1;
+    dialog.m_bScaleOnScreen = 1;
+    dialog.m_bRotationOnScreen = 1;
+  });
+  ASSERT_TRUE(RunScript(script_, "ImageAttach", {"", "0", "10", "90"}));
+  const std::vector<std::string> prompts = script_.Frame().Prompts();
+  for (const char* prompt :
+       {"Specify insertion point <0,0>", "Specify scale factor <1>", "Specify rotation angle <0>"}) {
+    EXPECT_NE(std::find(prompts.begin(), prompts.end(), prompt), prompts.end()) << prompt;
+  }
+  const std::vector<Placed> images = Images();
+  ASSERT_EQ(images.size(), 1u);
+  ExpectPointEq(images[0].insertion, {0.0, 0.0});
+  ExpectPointNear(images[0].u, {0.0, 0.025}, 1e-12);
+  ExpectPointNear(images[0].v, {-0.025, 0.0}, 1e-12);
+}
+
+TEST_F(ImageAttachTest, TheBoxAngleFollowsAngbaseAndAngdir) {
+  struct Case {
+    double angbase;
+    int angdir;
+    double angle;
+    FcPoint2d u;
+  };
+  const double p = 0.025;
+  const Case cases[] = {
+      {0.0, 0, 90.0, {0.0, p}},
+      {0.0, 1, 90.0, {0.0, -p}},
+      {kHalfPi, 0, 0.0, {0.0, p}},
+  };
+  const std::string path = WriteBlankBmp(temp_.path() + "site.bmp", 400, 200);
+  for (const Case& c : cases) {
+    script_.OnWindowThread([&] {
+      script_.Drawing().GetSysVars().angbase = c.angbase;
+      script_.Drawing().GetSysVars().angdir = static_cast<std::uint8_t>(c.angdir);
+      return 0;
+    });
+    PickFile(path);
+    AnswerAttach([&](CImgAttachDlg& dialog) { FromBox(dialog, 0.0, 0.0, 10.0, c.angle); });
+    ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+    ExpectPointNear(Images().back().u, c.u, 1e-12, std::to_string(c.angle));
+  }
+}
+
+TEST_F(ImageAttachTest, TheSameFileReusesItsDefinitionAndAnotherFileOfTheSameNameIsRefused) {
+  const std::string path = WriteBlankBmp(temp_.path() + "site.bmp", 400, 200);
+  AttachFromBox(path, 0.0, 0.0, 1.0);
+  std::string newFile = "unset";
+  std::vector<std::string> names;
+  PickFile(path);
+  AnswerAttach([&](CImgAttachDlg& dialog) {
+    newFile = dialog.m_strNewFile;
+    names = dialog.Names();
+    FromBox(dialog, 20.0, 0.0, 1.0, 0.0);
+  });
+  ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+  EXPECT_EQ(newFile, "");
+  EXPECT_EQ(names, std::vector<std::string>{"site"});
+  std::vector<Placed> images = Images();
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].definition, images[1].definition);
+  EXPECT_EQ(ImageNames(), std::vector<std::string>{"site"});
+
+  PickFile(WriteBlankBmp(temp_.path() + "elsewhere/site.bmp", 10, 10));
+  ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+  EXPECT_EQ(MessageBoxes(), std::vector<std::string>{CImgAttachDlg::kSameName});
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(Images().size(), 2u);
+}
+
+// A definition whose entry name is not its file's title (a drawing from
+// another program, or a saved path changed in the manager) must not be
+// replaced by a new file of that title: its images would lose it.
+TEST_F(ImageAttachTest, ANewFileNeverTakesTheEntryOfADefinitionInUse) {
+  AttachFromBox(WriteBlankBmp(temp_.path() + "site.bmp", 400, 200), 0.0, 0.0, 1.0);
+  const std::string map = WriteBlankBmp(temp_.path() + "map.bmp", 40, 20);
+  script_.OnWindowThread([&] {
+    auto* dictionary = dynamic_cast<FcDictionary*>(script_.Drawing().GetNamedObjects().GetAt(kImageDictionaryName));
+    auto* definition = dynamic_cast<FcRasterImageDef*>(dictionary->GetAt("site"));
+    definition->SetFilePath(map);
+    return definition->Load(&script_.Drawing());
+  });
+  const FcHandle before = Images()[0].definition;
+
+  PickFile(WriteBlankBmp(temp_.path() + "other.bmp", 10, 10));
+  std::string browseMessage = "unset";
+  AnswerAttach([&](CImgAttachDlg& dialog) {
+    browseMessage = dialog.TakeBrowsedFile(WriteBlankBmp(temp_.path() + "d2/site.bmp", 10, 10));
+    FromBox(dialog, 0.0, 0.0, 1.0, 0.0);
+  });
+  ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+  EXPECT_EQ(browseMessage, "");
+  EXPECT_EQ(MessageBoxes(), std::vector<std::string>{CImgAttachDlg::kSameName});
+  const std::vector<Placed> images = Images();
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0].definition, before);
+  EXPECT_TRUE(images[0].bound);
+  EXPECT_EQ(ImageNames(), std::vector<std::string>{"site"});
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"ImageAttach"});
+}
+
+TEST_F(ImageAttachTest, AnAttachThatStopsHalfWayKeepsNothing) {
+  // A file that is no picture has no pixel size, so no image extent.
+  PickFile(temp_.Write("bad.bmp", "not a picture"));
+  AnswerAttach([](CImgAttachDlg& dialog) { FromBox(dialog, 0.0, 0.0, 1.0, 0.0); });
+  ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+  EXPECT_EQ(LastPrinted(), "Can not load the raster image!");
+
+  // Esc at the scale prompt.
+  PickFile(WriteBlankBmp(temp_.path() + "site.bmp", 4, 2));
+  AnswerAttach([](CImgAttachDlg& dialog) {
+    dialog.m_bPointOnScreen = 1;
+    dialog.m_bScaleOnScreen = 1;
+  });
+  ASSERT_TRUE(RunScript(script_, "ImageAttach", {"1,1", kEsc}));
+
+  // The file box or the attach box cancelled.
+  ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+  PickFile(temp_.path() + "site.bmp");
+  ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+
+  EXPECT_EQ(dialogs_.AnswersLeft(), 0);
+  EXPECT_TRUE(Images().empty());
+  EXPECT_TRUE(ImageNames().empty());
+  EXPECT_TRUE(UndoNames().empty());
+}
+
+}  // namespace
