@@ -29,6 +29,9 @@ int CmdAttExt();
 // "ImageAttach": a raster image from a picked file or a definition the
 // drawing has, placed by the attach box and the screen.
 int CmdImageAttach();
+// "ImageAdjust": brightness, contrast, fade and visibility of the selected
+// raster images.
+int CmdImageAdjust();
 // "ImageFrame": raster image frames shown or hidden, as an undo step.
 int CmdImageFrame();
 

@@ -13,7 +13,7 @@ const CommandRow kRows[] = {
     {"AttDef", CmdAttDef, kDrawing},
     {"AttEdit", CmdAttEdit, kDrawing},
     {"AttExt", CmdAttExt, kDrawing},
-    {"ImageAdjust", CmdNotAvailable, kDrawing},
+    {"ImageAdjust", CmdImageAdjust, kDrawing},
     {"ImageAttach", CmdImageAttach, kDrawing},
     {"Image", CmdNotAvailable, kDrawing},
     {"ImageFrame", CmdImageFrame, kDrawing},

@@ -29,3 +29,7 @@ Object* NamedObjectOrNew(FcGraph& graph, std::string_view name) {
 // definitions, asks on the command line what the box leaves to the screen
 // and places the image as one undo step.
 void AttachImage(const std::string& foundPath, const std::string& savedPath, const std::string& newFile);
+
+// Runs the adjust box with the values of the set's first image and gives
+// the changes to every raster image of the set; 5100.
+int AdjustImageEntity(FcEntitySets& entities);
