@@ -29,6 +29,9 @@ int CmdAttExt();
 // "ImageAttach": a raster image from a picked file or a definition the
 // drawing has, placed by the attach box and the screen.
 int CmdImageAttach();
+// "Image": the image manager; its changes are one undo step, and its
+// Attach... goes on attaching.
+int CmdImage();
 // "ImageAdjust": brightness, contrast, fade and visibility of the selected
 // raster images.
 int CmdImageAdjust();

@@ -15,7 +15,7 @@ const CommandRow kRows[] = {
     {"AttExt", CmdAttExt, kDrawing},
     {"ImageAdjust", CmdImageAdjust, kDrawing},
     {"ImageAttach", CmdImageAttach, kDrawing},
-    {"Image", CmdNotAvailable, kDrawing},
+    {"Image", CmdImage, kDrawing},
     {"ImageFrame", CmdImageFrame, kDrawing},
 };
 
