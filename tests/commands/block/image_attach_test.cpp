@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "files/drawing_file.h"
 #include "tests/support/image_command_test.h"
 
 namespace {
@@ -50,6 +51,51 @@ TEST_F(ImageAttachTest, TheScreenGivesPointScaleAndAngleAndAScaleOfZeroIsAskedAg
   ExpectPointEq(images[0].insertion, {0.0, 0.0});
   ExpectPointNear(images[0].u, {0.0, 0.025}, 1e-12);
   ExpectPointNear(images[0].v, {-0.025, 0.0}, 1e-12);
+}
+
+TEST_F(ImageAttachTest, AnAttachedImageIsSavedAndReadBackWithItsDefinition) {
+  AttachFromBox(WriteBlankBmp(temp_.path() + "site.bmp", 400, 200), 3.0, 4.0, 10.0);
+  for (const FcFileKind kind : {FcFileKind::kAsciiDxf, FcFileKind::kDwg}) {
+    const std::string path = temp_.path() + (kind == FcFileKind::kDwg ? "saved.dwg" : "saved.dxf");
+    ASSERT_EQ(script_.OnWindowThread([&] { return SaveDrawing(script_.Drawing(), path, kind, false, false); }),
+              FcSaveResult::kDone);
+    FcGraph read;
+    ASSERT_EQ(OpenDrawing(read, path, false, nullptr), FcOpenResult::kDone) << path;
+    const FcRasterImage* image = nullptr;
+    for (const FcEntity* entity : *read.GetCurrentEntitySet())
+      if (const auto* found = dynamic_cast<const FcRasterImage*>(entity)) image = found;
+    ASSERT_NE(image, nullptr) << path;
+    ExpectPointNear(image->GetU(), {0.025, 0.0}, 1e-12, path);
+    const FcRasterImageDef* definition = FindImageDef(read, image->GetImageDefHandle());
+    ASSERT_NE(definition, nullptr) << path;
+    EXPECT_EQ(definition->GetFilePath(), temp_.path() + "site.bmp");
+    EXPECT_EQ(definition->GetReactors().GetCount(), 1) << path;
+  }
+}
+
+TEST_F(ImageAttachTest, ARelativePathIsFoundFromTheDrawingsFolder) {
+  const std::string maps = temp_.MakeDirectory("maps/");
+  script_.OnWindowThread([&] {
+    script_.Drawing().GetSysVars().dwgtitled = 1;
+    script_.Drawing().GetSysVars().SetDwgPrefix(maps);
+    return 0;
+  });
+  PickFile(WriteBlankBmp(temp_.path() + "img/site.bmp", 4, 2));
+  std::string message = "unset";
+  AnswerAttach([&](CImgAttachDlg& dialog) {
+    EXPECT_EQ(dialog.m_strDrawingFolder, maps);
+    message = dialog.ChangePathType(CImgAttachDlg::kRelativePath);
+    FromBox(dialog, 0.0, 0.0, 1.0, 0.0);
+  });
+  ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+  EXPECT_EQ(message, "");
+  const std::vector<Placed> images = Images();
+  ASSERT_EQ(images.size(), 1u);
+  ASSERT_TRUE(images[0].bound);
+  const std::string saved = script_.OnWindowThread([&] {
+    return FindImageDef(script_.Drawing(), images[0].definition)->GetFilePath();
+  });
+  EXPECT_EQ(saved, "../img/site.bmp");
 }
 
 TEST_F(ImageAttachTest, TheBoxAngleFollowsAngbaseAndAngdir) {
