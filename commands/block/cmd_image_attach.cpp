@@ -201,7 +201,8 @@ int CmdImageAttach() {
   std::string path;
   if (!BrowseImageFile(path)) return kStatusDone;
   if (const FcDictionary* dictionary = ImageDictionary(*graph)) {
-    const std::string title = PathFileTitle(path);
+    // Entry names are cut to what an entry holds.
+    const std::string title = ImageName(path);
     for (int i = dictionary->GetEntryCount() - 1; i >= 0; --i) {
       const FcDictionaryEntry& entry = dictionary->GetEntry(i);
       const auto* definition = dynamic_cast<const FcRasterImageDef*>(entry.object);

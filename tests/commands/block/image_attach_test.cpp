@@ -126,7 +126,9 @@ TEST_F(ImageAttachTest, TheBoxAngleFollowsAngbaseAndAngdir) {
 }
 
 TEST_F(ImageAttachTest, TheSameFileReusesItsDefinitionAndAnotherFileOfTheSameNameIsRefused) {
-  const std::string path = WriteBlankBmp(temp_.path() + "site.bmp", 400, 200);
+  // A title longer than a dictionary entry holds is cut to fit.
+  const std::string title = "site" + std::string(70, 'x');
+  const std::string path = WriteBlankBmp(temp_.path() + title + ".bmp", 400, 200);
   AttachFromBox(path, 0.0, 0.0, 1.0);
   std::string newFile = "unset";
   std::vector<std::string> names;
@@ -137,14 +139,15 @@ TEST_F(ImageAttachTest, TheSameFileReusesItsDefinitionAndAnotherFileOfTheSameNam
     FromBox(dialog, 20.0, 0.0, 1.0, 0.0);
   });
   ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
+  const std::string name = title.substr(0, 63);
   EXPECT_EQ(newFile, "");
-  EXPECT_EQ(names, std::vector<std::string>{"site"});
+  EXPECT_EQ(names, std::vector<std::string>{name});
   std::vector<Placed> images = Images();
   ASSERT_EQ(images.size(), 2u);
   EXPECT_EQ(images[0].definition, images[1].definition);
-  EXPECT_EQ(ImageNames(), std::vector<std::string>{"site"});
+  EXPECT_EQ(ImageNames(), std::vector<std::string>{name});
 
-  PickFile(WriteBlankBmp(temp_.path() + "elsewhere/site.bmp", 10, 10));
+  PickFile(WriteBlankBmp(temp_.path() + "elsewhere/" + title + ".bmp", 10, 10));
   ASSERT_TRUE(RunScript(script_, "ImageAttach", {}));
   EXPECT_EQ(MessageBoxes(), std::vector<std::string>{CImgAttachDlg::kSameName});
   EXPECT_EQ(dialogs_.Unexpected(), 0);
