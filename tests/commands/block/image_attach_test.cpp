@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "files/drawing_file.h"
+#include "tests/support/run_command.h"
 #include "tests/support/image_command_test.h"
 
 namespace {
@@ -71,6 +72,9 @@ TEST_F(ImageAttachTest, AnAttachedImageIsSavedAndReadBackWithItsDefinition) {
     EXPECT_EQ(definition->GetFilePath(), temp_.path() + "site.bmp");
     EXPECT_EQ(definition->GetReactors().GetCount(), 1) << path;
   }
+  const CommandResult audit =
+      RunCommand("/usr/bin/python3 '" + LibraryScript() + "' audit '" + temp_.path() + "saved.dxf'");
+  EXPECT_EQ(audit.status, 0) << audit.output;
 }
 
 TEST_F(ImageAttachTest, ARelativePathIsFoundFromTheDrawingsFolder) {
