@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -14,6 +15,7 @@
 
 #include "commands/dialogs/image_file_dlg.h"
 #include "commands/dialogs/img_mng_dlg.h"
+#include "dialogs/dib_preview.h"
 
 namespace {
 
@@ -155,6 +157,13 @@ int ShowImageDetails(CImgDetailDlg& data, QWidget* parent) {
   dialog.setObjectName(QStringLiteral("imageDetails"));
   dialog.setWindowTitle(QStringLiteral("Image File Details"));
   auto* form = new QFormLayout(&dialog);
+  auto* preview = new QLabel(&dialog);
+  preview->setObjectName(QStringLiteral("preview"));
+  preview->setFixedSize(160, 160);
+  preview->setAlignment(Qt::AlignCenter);
+  const QImage picture = PreviewImage(data.m_dibPicture, preview->size());
+  if (!picture.isNull()) preview->setPixmap(QPixmap::fromImage(picture));
+  form->addRow(preview);
   const std::pair<const char*, const std::string*> lines[] = {
       {"Image:", &data.m_strName},          {"Saved:", &data.m_strSavedPath},
       {"Active:", &data.m_strFoundPath},     {"File type:", &data.m_strFileType},

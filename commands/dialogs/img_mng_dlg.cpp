@@ -156,7 +156,8 @@ std::string CImgMngDlg::SavePath() {
 }
 
 void CImgDetailDlg::Fill() {
-  CDib picture;
+  CDib& picture = m_dibPicture;
+  picture.Free();
   if (IsBmpPath(m_strFoundPath)) {
     m_strFileType = "Bitmap file";
     picture.Load(m_strFoundPath);
@@ -170,6 +171,7 @@ void CImgDetailDlg::Fill() {
   m_strPixelWidth = std::to_string(width);
   m_strPixelHeight = std::to_string(height);
   FileSizeAndDate(m_strFoundPath, true, m_strFileSize, m_strFileDate);
+  if (!picture.IsEmpty() && !picture.ConvertBitCount(24)) picture.Free();
   if (width <= 0 || height <= 0) {
     m_strDefaultSize.clear();
     return;

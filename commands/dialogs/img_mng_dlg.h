@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/dib.h"
 #include "shell/modal_dialog.h"
 
 class FcDictionary;
@@ -81,6 +82,8 @@ class CImgDetailDlg : public CModalDialog {
   std::string m_strFileSize;
   std::string m_strFileDate;
   std::string m_strDefaultSize;
+  // The picture in true colour, for the preview; empty when unreadable.
+  CDib m_dibPicture;
 
   void Fill();
 };

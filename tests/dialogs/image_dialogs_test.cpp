@@ -129,4 +129,25 @@ TEST(ImageDialogsTest, TheManagerListsTheDefinitionsAndDetachesTheSelectedOne) {
   EXPECT_EQ(data.m_nSelectedRow, -1);
 }
 
+TEST(ImageDialogsTest, TheDetailsBoxReadsTheFileAndShowsItsPicture) {
+  GuiApplication();
+  TempDir temp;
+  CImgDetailDlg data;
+  data.m_strName = "site";
+  data.m_strFoundPath = WriteBlankBmp(temp.path() + "site.bmp", 400, 200);
+  QStringList texts;
+  bool preview = false;
+  ModalCloser closer([&](QDialog& dialog) {
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
+    const QLabel* picture = Child<QLabel>(dialog, "preview");
+    preview = picture != nullptr && !picture->pixmap().isNull() && picture->pixmap().width() <= 160;
+    return QDialog::Accepted;
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kOk);
+  EXPECT_TRUE(texts.contains(QStringLiteral("Bitmap file")));
+  EXPECT_TRUE(texts.contains(QStringLiteral("400")));
+  EXPECT_TRUE(texts.contains(QStringLiteral("1.00 x 0.50 drawing units")));
+  EXPECT_TRUE(preview);
+}
+
 }  // namespace

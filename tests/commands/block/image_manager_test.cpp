@@ -163,6 +163,7 @@ TEST_F(ImageManagerTest, DetailsReadTheFileAtTheFoundPath) {
   EXPECT_EQ(details.m_strPixelHeight, "20");
   EXPECT_EQ(details.m_strFileSize, FormatImageFileSize(std::filesystem::file_size(sitePath_), true));
   EXPECT_EQ(details.m_strDefaultSize, "1.00 x 0.50 drawing units");
+  EXPECT_EQ(details.m_dibPicture.GetWidth(), 40);
 
   CImgDetailDlg missing;
   missing.m_strFoundPath = temp_.path() + "gone.jpg";
