@@ -3,6 +3,8 @@
 #include <typeindex>
 #include <typeinfo>
 
+#include <QDialog>
+
 #include "commands/dialogs/about_dlg.h"
 #include "commands/dialogs/att_def_dlg.h"
 #include "commands/dialogs/att_edt_dlg.h"
@@ -13,6 +15,10 @@
 #include "commands/dialogs/draft_set_dlg.h"
 #include "commands/dialogs/ent_prop_dlg.h"
 #include "commands/dialogs/export_dlg.h"
+#include "commands/dialogs/image_file_dlg.h"
+#include "commands/dialogs/img_adjust_dlg.h"
+#include "commands/dialogs/img_attach_dlg.h"
+#include "commands/dialogs/img_mng_dlg.h"
 #include "commands/dialogs/input_str_dlg.h"
 #include "commands/dialogs/input_text_dlg.h"
 #include "commands/dialogs/inquire_dlg.h"
@@ -34,6 +40,10 @@
 #include "dialogs/color_sel_dialog.h"
 #include "dialogs/draft_settings_dialog.h"
 #include "dialogs/export_dialog.h"
+#include "dialogs/image_file_dialog.h"
+#include "dialogs/img_adjust_dialog.h"
+#include "dialogs/img_attach_dialog.h"
+#include "dialogs/img_manager_dialog.h"
 #include "dialogs/input_dialogs.h"
 #include "dialogs/insert_block_dialog.h"
 #include "dialogs/layer_dialog.h"
@@ -65,6 +75,14 @@ int ShowWidget(CModalDialog& dialog, QWidget* parent) {
   return code == QDialog::Rejected ? CModalDialog::kCancel : code;
 }
 
+int ShowImageFile(CModalDialog& dialog, QWidget* parent) {
+  return ShowImageFileDialog(static_cast<CImageFileDlg&>(dialog), parent);
+}
+
+int ShowDetails(CModalDialog& dialog, QWidget* parent) {
+  return ShowImageDetails(static_cast<CImgDetailDlg&>(dialog), parent);
+}
+
 // One row per dialog type a command may run.
 struct DialogShow {
   const std::type_info& type;
@@ -83,6 +101,11 @@ const DialogShow kShows[] = {
     {typeid(CDraftSetDlg), ShowWidget<DraftSettingsDialog, CDraftSetDlg>},
     {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
+    {typeid(CImageFileDlg), ShowImageFile},
+    {typeid(CImgAdjustDlg), ShowWidget<ImgAdjustDialog, CImgAdjustDlg>},
+    {typeid(CImgAttachDlg), ShowWidget<ImgAttachDialog, CImgAttachDlg>},
+    {typeid(CImgDetailDlg), ShowDetails},
+    {typeid(CImgMngDlg), ShowWidget<ImgManagerDialog, CImgMngDlg>},
     {typeid(CInputStrDlg), ShowWidget<InputStrDialog, CInputStrDlg>},
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
     {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},

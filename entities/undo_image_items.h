@@ -41,6 +41,9 @@ class FcImgDefUndoItem : public FcUndoItem {
   void Capture(const FcGraph& graph);
 
   const FcDictionary* GetSavedDictionary() const { return saved_.get(); }
+  // The kept copies, for a dialog that edits them before the item is
+  // applied.
+  FcDictionary* GetSavedDictionary() { return saved_.get(); }
 
  private:
   std::unique_ptr<FcDictionary> saved_;

@@ -26,6 +26,17 @@ int CmdAttEdit();
 // "AttExt": the attributes of the drawing's block references written to a
 // file in the columns of a template.
 int CmdAttExt();
+// "ImageAttach": a raster image from a picked file or a definition the
+// drawing has, placed by the attach box and the screen.
+int CmdImageAttach();
+// "Image": the image manager; its changes are one undo step, and its
+// Attach... goes on attaching.
+int CmdImage();
+// "ImageAdjust": brightness, contrast, fade and visibility of the selected
+// raster images.
+int CmdImageAdjust();
+// "ImageFrame": raster image frames shown or hidden, as an undo step.
+int CmdImageFrame();
 
 // The names of the drawing's blocks that are not anonymous, one history
 // line each after a heading.

@@ -13,10 +13,10 @@ const CommandRow kRows[] = {
     {"AttDef", CmdAttDef, kDrawing},
     {"AttEdit", CmdAttEdit, kDrawing},
     {"AttExt", CmdAttExt, kDrawing},
-    {"ImageAdjust", CmdNotAvailable, kDrawing},
-    {"ImageAttach", CmdNotAvailable, kDrawing},
-    {"Image", CmdNotAvailable, kDrawing},
-    {"ImageFrame", CmdNotAvailable, kDrawing},
+    {"ImageAdjust", CmdImageAdjust, kDrawing},
+    {"ImageAttach", CmdImageAttach, kDrawing},
+    {"Image", CmdImage, kDrawing},
+    {"ImageFrame", CmdImageFrame, kDrawing},
 };
 
 }  // namespace

@@ -1,0 +1,20 @@
+#include "dialogs/dib_preview.h"
+
+#include <cstring>
+
+#include "imaging/dib.h"
+
+QImage PreviewImage(const CDib& picture, const QSize& box) {
+  int bitCount = 0;
+  int stride = 0;
+  const std::uint8_t* bits = picture.GetBits(&bitCount, &stride);
+  const int width = picture.GetWidth();
+  const int height = picture.GetHeight();
+  if (bits == nullptr || bitCount != 24 || width <= 0 || height <= 0) return {};
+  QImage image(width, height, QImage::Format_BGR888);
+  for (int row = 0; row < height; ++row)
+    std::memcpy(image.scanLine(height - 1 - row), bits + static_cast<std::ptrdiff_t>(row) * stride,
+                static_cast<std::size_t>(width) * 3);
+  if (width <= box.width() && height <= box.height()) return image;
+  return image.scaled(box, Qt::KeepAspectRatio, Qt::FastTransformation);
+}
