@@ -16,6 +16,7 @@
 #include "commands/dialogs/input_text_dlg.h"
 #include "commands/dialogs/inquire_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
+#include "commands/dialogs/mtext_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
@@ -28,6 +29,7 @@
 #include "dialogs/color_sel_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/input_dialogs.h"
+#include "dialogs/mtext_dialog.h"
 #include "dialogs/insert_block_dialog.h"
 #include "dialogs/property_dialogs.h"
 #include "dialogs/purge_sheet.h"
@@ -74,6 +76,7 @@ const DialogShow kShows[] = {
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
     {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},
     {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},
+    {typeid(CMTextDlg), ShowWidget<MTextDialog, CMTextDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},
     {typeid(CSelectBlkDlg), ShowWidget<SelectBlockDialog, CSelectBlkDlg>},
