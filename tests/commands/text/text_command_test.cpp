@@ -193,6 +193,25 @@ TEST_F(MTextCommandTest, TheDialogsChoicesGoToTheTextOnly) {
   });
 }
 
+// Names the drawing lacks (typed, or the tables changed meanwhile) give
+// the text the current style and layer, never none.
+TEST_F(MTextCommandTest, AStyleOrLayerTheDrawingLacksIsTheCurrentOne) {
+  dialogs_.Answer<CMTextDlg>([](CMTextDlg& dialog) {
+    dialog.m_strText = "a";
+    dialog.m_strStyle = "Gone";
+    dialog.m_strLayer = "Gone";
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "mtext", {"0,0", "10,5"}));
+  const std::vector<const FcMText*> texts = EntitiesOf<FcMText>();
+  ASSERT_EQ(texts.size(), 1u);
+  auto* text = const_cast<FcMText*>(texts[0]);
+  ASSERT_NE(text->GetStyle(), nullptr);
+  EXPECT_EQ(text->GetStyle()->GetName(), "standard");
+  ASSERT_NE(text->GetLayer(), nullptr);
+  EXPECT_EQ(text->GetLayer()->GetName(), "0");
+}
+
 TEST_F(MTextCommandTest, CancelOrNoTextMakesNoEntity) {
   dialogs_.Answer<CMTextDlg>([](CMTextDlg& dialog) {
     dialog.m_strText = "cancelled";
