@@ -25,6 +25,7 @@
 #include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/dialogs/layer_set_dlg.h"
 #include "commands/dialogs/linetype_dlg.h"
+#include "commands/dialogs/mtext_dlg.h"
 #include "commands/dialogs/ptype_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
@@ -45,6 +46,7 @@
 #include "dialogs/img_attach_dialog.h"
 #include "dialogs/img_manager_dialog.h"
 #include "dialogs/input_dialogs.h"
+#include "dialogs/mtext_dialog.h"
 #include "dialogs/insert_block_dialog.h"
 #include "dialogs/layer_dialog.h"
 #include "dialogs/linetype_dialog.h"
@@ -112,6 +114,7 @@ const DialogShow kShows[] = {
     {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},
     {typeid(CLayerSetDlg), ShowWidget<LayerDialog, CLayerSetDlg>},
     {typeid(CLineTypeDlg), ShowWidget<LinetypeDialog, CLineTypeDlg>},
+    {typeid(CMTextDlg), ShowWidget<MTextDialog, CMTextDlg>},
     {typeid(CPTypeDlg), ShowWidget<PointStyleDialog, CPTypeDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},

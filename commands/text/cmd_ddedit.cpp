@@ -2,10 +2,10 @@
 #include <string>
 #include <string_view>
 
-#include "commands/dialogs/input_text_dlg.h"
-#include "commands/text/text_commands.h"
 #include "commands/dialogs/att_edt_dlg.h"
-#include "commands/text/text_edit_dialogs.h"
+#include "commands/dialogs/input_text_dlg.h"
+#include "commands/dialogs/mtext_dlg.h"
+#include "commands/text/text_commands.h"
 #include "commands/undo_section.h"
 #include "core/point2d.h"
 #include "core/resbuf.h"
@@ -149,33 +149,36 @@ int EditAttributeDef(FcGraph& graph, FcAttributeDef& definition) {
 }
 
 int EditDimensionText(FcGraph& graph, FcDimension& dimension) {
-  MTextEditFields fields;
-  fields.properties = false;
-  fields.text = ShownLineBreaks(dimension.GetTextOverride());
-  if (!AskMTextEdit(graph, fields)) return kStatusDone;
+  CMTextDlg dialog;
+  dialog.m_bProperties = 0;
+  dialog.m_strText = ShownLineBreaks(dimension.GetTextOverride());
+  dialog.m_pGraph = &graph;
+  if (RunModalDialog(dialog) != CModalDialog::kOk) return kStatusDone;
   FcUndoSection section(graph, "EditText", FcUndoSection::Steps::kWholeRun);
   if (!RecordEdited(section, dimension)) return kStatusDone;
-  dimension.SetTextOverride(StoredLineBreaks(fields.text));
+  dimension.SetTextOverride(StoredLineBreaks(dialog.m_strText));
   dimension.RebuildBlock();
   Refresh(graph, dimension);
   return kStatusDone;
 }
 
 int EditMText(FcGraph& graph, FcMText& text) {
-  MTextEditFields fields;
-  fields.text = ShownLineBreaks(text.GetContents());
+  CMTextDlg dialog;
+  dialog.m_strText = ShownLineBreaks(text.GetContents());
+  dialog.m_pGraph = &graph;
   const FcTextStyle* style = text.GetStyle();
-  fields.style = style != nullptr ? style->GetName() : std::string();
-  fields.height = text.GetHeight();
-  fields.layer = LayerName(text);
-  fields.color = text.GetColor();
-  if (!AskMTextEdit(graph, fields)) return kStatusDone;
+  dialog.m_strStyle = style != nullptr ? style->GetName() : std::string();
+  dialog.m_dHeight = text.GetHeight();
+  dialog.m_strLayer = LayerName(text);
+  dialog.m_nColor = text.GetColor();
+  if (RunModalDialog(dialog) != CModalDialog::kOk) return kStatusDone;
   FcUndoSection section(graph, "EditText", FcUndoSection::Steps::kWholeRun);
-  if (!RecordOrErase(section, text, fields.text.empty())) return kStatusDone;
-  text.SetContents(StoredLineBreaks(fields.text));
-  text.SetHeight(std::fabs(fields.height));
-  text.SetStyle(graph.GetTextStyleList().Find(fields.style));
-  SetLayerAndColor(graph, text, fields.layer, fields.color);
+  if (!RecordOrErase(section, text, dialog.m_strText.empty())) return kStatusDone;
+  text.SetContents(StoredLineBreaks(dialog.m_strText));
+  text.SetHeight(std::fabs(dialog.m_dHeight));
+  // A style the drawing lacks leaves the text its own.
+  if (FcTextStyle* chosen = graph.GetTextStyleList().Find(dialog.m_strStyle)) text.SetStyle(chosen);
+  SetLayerAndColor(graph, text, dialog.m_strLayer, dialog.m_nColor);
   Refresh(graph, text);
   return kStatusDone;
 }

@@ -3,15 +3,18 @@
 #include <string>
 
 #include "commands/command_support.h"
+#include "commands/dialogs/mtext_dlg.h"
 #include "commands/text/text_commands.h"
 #include "commands/undo_section.h"
 #include "core/geometry_basics.h"
 #include "core/resbuf.h"
 #include "database/graph.h"
+#include "database/layer.h"
 #include "database/text_style.h"
 #include "entities/entity_listing.h"
 #include "entities/mtext.h"
 #include "platform/frame_link.h"
+#include "shell/modal_dialog.h"
 #include "shell/input_request.h"
 
 namespace {
@@ -102,18 +105,6 @@ bool AskBox(FcGraph& graph, MTextBox& box) {
   return true;
 }
 
-// The lines of the text, joined by paragraph codes; an empty first line
-// gives no text.
-std::string AskContents() {
-  std::string contents;
-  for (;;) {
-    std::string line;
-    if (GetString("Input text", line) != FC_INPUT_OK || line.empty()) return contents;
-    if (!contents.empty()) contents += "\\P";
-    contents += line;
-  }
-}
-
 FcPoint2d AttachmentPoint(const MTextBox& box) {
   const double minX = std::min(box.first.x, box.second.x);
   const double maxX = std::max(box.first.x, box.second.x);
@@ -126,6 +117,18 @@ FcPoint2d AttachmentPoint(const MTextBox& box) {
   return {x, y};
 }
 
+// The dialog filled with the drawing's current style, layer and colour
+// and the height the prompts settled.
+void FillDialog(FcGraph& graph, double height, CMTextDlg& dialog) {
+  dialog.m_pGraph = &graph;
+  const FcTextStyle* style = graph.GetCurrentTextStyle();
+  dialog.m_strStyle = style != nullptr ? style->GetName() : std::string();
+  const FcLayer* layer = graph.GetCurrentLayer();
+  dialog.m_strLayer = layer != nullptr ? layer->GetName().c_str() : std::string();
+  dialog.m_nColor = graph.GetSysVars().cecolor;
+  dialog.m_dHeight = height;
+}
+
 }  // namespace
 
 int CmdMText() {
@@ -134,19 +137,31 @@ int CmdMText() {
   FcUndoSection section(*graph, "MText", FcUndoSection::Steps::kWholeRun);
   MTextBox box;
   if (!AskBox(*graph, box)) return kStatusDone;
-  const std::string contents = AskContents();
-  if (contents.empty()) return kStatusDone;
-  section.AddNew<FcMText>([&](FcMText& text) {
-    text.SetContents(contents);
-    text.SetStyle(graph->GetCurrentTextStyle());
-    text.SetInsertionPoint(UcsToWorldPoint(*graph, AttachmentPoint(box)));
-    text.SetAttachment(static_cast<std::uint8_t>(box.attachment));
-    text.SetReferenceWidth(std::fabs(box.second.x - box.first.x));
-    text.SetHeight(box.height);
-    const double angle = graph->GetSysVars().UcsAngle + box.rotation;
-    text.SetXDirection({std::cos(angle), std::sin(angle)});
-    text.SetLineSpacingFactor(box.spacingFactor);
-    text.SetLineSpacingStyle(box.spacingStyle);
-  });
+  CMTextDlg dialog;
+  FillDialog(*graph, box.height, dialog);
+  // An empty text would be an entity nobody can see or pick.
+  if (RunModalDialog(dialog) != CModalDialog::kOk || dialog.m_strText.empty()) return kStatusDone;
+  // The dialog's choices are the new text's own; the drawing's current
+  // style, layer and colour stay as they are.
+  FcTextStyle* style = graph->GetTextStyleList().Find(dialog.m_strStyle);
+  FcLayer* layer = graph->GetLayerList().FindByName(dialog.m_strLayer);
+  const FcSystemVar& vars = graph->GetSysVars();
+  FcMText* text = NewEntityOrReport<FcMText>();
+  if (text == nullptr) return kStatusDone;
+  text->SetContents(StoredLineBreaks(dialog.m_strText));
+  text->SetStyle(style != nullptr ? style : graph->GetCurrentTextStyle());
+  text->SetInsertionPoint(UcsToWorldPoint(*graph, AttachmentPoint(box)));
+  text->SetAttachment(static_cast<std::uint8_t>(box.attachment));
+  text->SetReferenceWidth(std::fabs(box.second.x - box.first.x));
+  text->SetHeight(std::fabs(dialog.m_dHeight));
+  const double angle = vars.UcsAngle + box.rotation;
+  text->SetXDirection({std::cos(angle), std::sin(angle)});
+  text->SetLineSpacingFactor(box.spacingFactor);
+  text->SetLineSpacingStyle(box.spacingStyle);
+  text->SetLayer(layer != nullptr ? layer : graph->GetCurrentLayer());
+  if (dialog.m_nColor >= 0 && dialog.m_nColor <= 256) text->SetColor(dialog.m_nColor);
+  if (vars.celtscale > 0.0) text->SetLinetypeScale(vars.celtscale);
+  text->SetLinetype(graph->GetCurrentLinetype());
+  section.AddCopy(text);
   return kStatusDone;
 }

@@ -3,15 +3,31 @@
 #include <string>
 #include <vector>
 
+#include "commands/dialogs/mtext_dlg.h"
 #include "tests/support/command_script.h"
+#include "database/graph.h"
+#include "database/layer.h"
 #include "database/text_style.h"
 #include "entities/mtext.h"
 #include "entities/text.h"
+#include "shell/testing/scripted_dialogs.h"
 
 namespace {
 
 using DTextCommandTest = CommandScriptTest;
-using MTextCommandTest = CommandScriptTest;
+
+class MTextCommandTest : public CommandScriptTest {
+ protected:
+  ScriptedDialogs dialogs_;
+
+  // OK in the text dialog with the lines as given.
+  void AnswerText(const std::string& lines) {
+    dialogs_.Answer<CMTextDlg>([lines](CMTextDlg& dialog) {
+      dialog.m_strText = lines;
+      return CModalDialog::kOk;
+    });
+  }
+};
 
 // Two lines typed one after the other: two texts, the second 1.25 times
 // the first line's height below it, each its own undo step.
@@ -97,9 +113,8 @@ TEST_F(MTextCommandTest, CornersAndJustificationPlaceTheText) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<std::string> answers = c.answers;
-    answers.insert(answers.end(), {"first line", "second line", ""});
-    ASSERT_TRUE(RunScript(script_, "mtext", answers));
+    AnswerText("first line\r\nsecond line");
+    ASSERT_TRUE(RunScript(script_, "mtext", c.answers));
     const std::vector<const FcMText*> texts = EntitiesOf<FcMText>();
     ASSERT_FALSE(texts.empty());
     const FcMText& text = *texts.back();
@@ -109,14 +124,21 @@ TEST_F(MTextCommandTest, CornersAndJustificationPlaceTheText) {
     EXPECT_EQ(text.GetContents(), "first line\\Psecond line");
   }
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"MText", "MText", "MText"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
 }
 
 TEST_F(MTextCommandTest, OptionsHeightRotationAndLineSpacing) {
-  ASSERT_TRUE(script_.Run(
-      {"mtext", "0,0", "h", "5", "r", "30", "l", "exact", "5", "0,0", "10,10", "text", ""}));
+  CMTextDlg shown;
+  dialogs_.Answer<CMTextDlg>([&shown](CMTextDlg& dialog) {
+    shown = dialog;
+    dialog.m_strText = "text";
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(script_.Run({"mtext", "0,0", "h", "5", "r", "30", "l", "exact", "5", "0,0", "10,10"}));
   EXPECT_EQ(LastPrinted(), "Invalid corner!");
   const std::vector<std::string> prompts = script_.Frame().Prompts();
   EXPECT_NE(std::find(prompts.begin(), prompts.end(), "Opposite corner of MText"), prompts.end());
+  EXPECT_DOUBLE_EQ(shown.m_dHeight, 5.0);
   const std::vector<const FcMText*> texts = EntitiesOf<FcMText>();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_DOUBLE_EQ(texts[0]->GetHeight(), 5.0);
@@ -128,10 +150,79 @@ TEST_F(MTextCommandTest, OptionsHeightRotationAndLineSpacing) {
   EXPECT_DOUBLE_EQ(textsize, 5.0);
 }
 
-TEST_F(MTextCommandTest, NoTextMakesNoEntity) {
-  ASSERT_TRUE(script_.Run({"mtext", "0,0", "10,5", ""}));
+// The dialog opens on the drawing's current style, layer and colour; what
+// it gives back is the new text's own and leaves those current.
+TEST_F(MTextCommandTest, TheDialogsChoicesGoToTheTextOnly) {
+  script_.OnWindowThread([this] {
+    FcGraph& graph = script_.Drawing();
+    graph.FindOrCreateLayer("Walls");
+    graph.FindOrCreateTextStyle("Notes");
+    graph.GetSysVars().cecolor = 3;
+    graph.GetSysVars().celtscale = 2.0;
+    return 0;
+  });
+  CMTextDlg shown;
+  dialogs_.Answer<CMTextDlg>([&shown](CMTextDlg& dialog) {
+    shown = dialog;
+    dialog.m_strText = "a";
+    dialog.m_strStyle = "Notes";
+    dialog.m_strLayer = "Walls";
+    dialog.m_nColor = 1;
+    dialog.m_dHeight = -3.0;
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "mtext", {"0,0", "10,5"}));
+  EXPECT_EQ(shown.m_strStyle, "standard");
+  EXPECT_EQ(shown.m_strLayer, "0");
+  EXPECT_EQ(shown.m_nColor, 3);
+  EXPECT_NE(shown.m_pGraph, nullptr);
+  EXPECT_EQ(shown.m_bProperties, 1);
+  const std::vector<const FcMText*> texts = EntitiesOf<FcMText>();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(const_cast<FcMText*>(texts[0])->GetStyle()->GetName(), "Notes");
+  EXPECT_EQ(texts[0]->GetLayer()->GetName(), "Walls");
+  EXPECT_EQ(texts[0]->GetColor(), 1);
+  EXPECT_DOUBLE_EQ(texts[0]->GetHeight(), 3.0);
+  EXPECT_DOUBLE_EQ(texts[0]->GetLinetypeScale(), 2.0);
+  script_.OnWindowThread([this] {
+    const FcGraph& graph = script_.Drawing();
+    EXPECT_EQ(graph.GetCurrentLayer()->GetName(), "0");
+    EXPECT_EQ(graph.GetCurrentTextStyle()->GetName(), "standard");
+    EXPECT_EQ(graph.GetSysVars().cecolor, 3);
+    return 0;
+  });
+}
+
+// Names the drawing lacks (typed, or the tables changed meanwhile) give
+// the text the current style and layer, never none.
+TEST_F(MTextCommandTest, AStyleOrLayerTheDrawingLacksIsTheCurrentOne) {
+  dialogs_.Answer<CMTextDlg>([](CMTextDlg& dialog) {
+    dialog.m_strText = "a";
+    dialog.m_strStyle = "Gone";
+    dialog.m_strLayer = "Gone";
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "mtext", {"0,0", "10,5"}));
+  const std::vector<const FcMText*> texts = EntitiesOf<FcMText>();
+  ASSERT_EQ(texts.size(), 1u);
+  auto* text = const_cast<FcMText*>(texts[0]);
+  ASSERT_NE(text->GetStyle(), nullptr);
+  EXPECT_EQ(text->GetStyle()->GetName(), "standard");
+  ASSERT_NE(text->GetLayer(), nullptr);
+  EXPECT_EQ(text->GetLayer()->GetName(), "0");
+}
+
+TEST_F(MTextCommandTest, CancelOrNoTextMakesNoEntity) {
+  dialogs_.Answer<CMTextDlg>([](CMTextDlg& dialog) {
+    dialog.m_strText = "cancelled";
+    return CModalDialog::kCancel;
+  });
+  AnswerText("");
+  ASSERT_TRUE(RunScript(script_, "mtext", {"0,0", "10,5"}));
+  ASSERT_TRUE(RunScript(script_, "mtext", {"0,0", "10,5"}));
   EXPECT_TRUE(EntitiesOf<FcMText>().empty());
   EXPECT_TRUE(UndoNames().empty());
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
 }
 
 }  // namespace

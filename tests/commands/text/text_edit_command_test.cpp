@@ -6,8 +6,10 @@
 
 #include "commands/dialogs/att_edt_dlg.h"
 #include "commands/dialogs/input_text_dlg.h"
+#include "commands/dialogs/mtext_dlg.h"
 #include "commands/text/text_box.h"
 #include "commands/text/text_commands.h"
+#include "database/layer.h"
 #include "entities/attribute.h"
 #include "entities/dim_linear.h"
 #include "entities/mtext.h"
@@ -23,6 +25,14 @@ namespace {
 class TextEditTest : public PickableScriptTest {
  protected:
   ScriptedDialogs dialogs_;
+
+  // OK in the multiline text dialog with the lines as given.
+  void AnswerMText(const std::string& lines) {
+    dialogs_.Answer<CMTextDlg>([lines](CMTextDlg& dialog) {
+      dialog.m_strText = lines;
+      return CModalDialog::kOk;
+    });
+  }
 
   void WriteText(const std::string& at, const std::string& text) {
     ASSERT_TRUE(RunScript(script_, "dtext", {at, "10", "0", text, ""}));
@@ -194,28 +204,71 @@ TEST_F(TextEditTest, DDEditDimensionTextShowsAndStoresLines) {
     dimension->SetTextOverride("ONE\\PTWO");
     return 0;
   });
-  script_.Printed().Clear();
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"40,60", "t", "first", "second", "", ""}));
-  EXPECT_TRUE(Prompted("Edit multiline text [Text] <OK>"));
-  const std::vector<std::string> printed = Printed();
-  const std::vector<std::string> shown{"ONE", "TWO"};
-  EXPECT_NE(std::search(printed.begin(), printed.end(), shown.begin(), shown.end()), printed.end());
+  CMTextDlg shown;
+  dialogs_.Answer<CMTextDlg>([&shown](CMTextDlg& dialog) {
+    shown = dialog;
+    dialog.m_strText = "first\r\nsecond";
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"40,60"}));
+  EXPECT_EQ(shown.m_strText, "ONE\r\nTWO");
+  EXPECT_EQ(shown.m_bProperties, 0);
   EXPECT_EQ(dimension->GetTextOverride(), "first\\Psecond");
   EXPECT_EQ(UndoNames().back(), "EditText");
   ASSERT_TRUE(script_.Run({"undo"}));
   EXPECT_EQ(Only<FcDimension>()->GetTextOverride(), "ONE\\PTWO");
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
 }
 
 TEST_F(TextEditTest, DDEditMultilineText) {
-  ASSERT_TRUE(RunScript(script_, "mtext", {"100,200", "h", "10", "300,100", "HELLO", "WORLD", ""}));
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,195", "t", "H1", "H2", "H3", "", "h", "-4", "la", "0", ""}));
+  script_.OnWindowThread([this] {
+    script_.Drawing().FindOrCreateLayer("Walls");
+    return 0;
+  });
+  AnswerMText("HELLO\r\nWORLD");
+  ASSERT_TRUE(RunScript(script_, "mtext", {"100,200", "h", "10", "300,100"}));
   FcMText* text = Only<FcMText>();
   ASSERT_NE(text, nullptr);
+  // Cancel changes nothing and leaves no step.
+  dialogs_.Answer<CMTextDlg>([](CMTextDlg& dialog) {
+    dialog.m_strText = "GONE";
+    return CModalDialog::kCancel;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,195"}));
+  EXPECT_EQ(text->GetContents(), "HELLO\\PWORLD");
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"MText"});
+
+  CMTextDlg shown;
+  dialogs_.Answer<CMTextDlg>([&shown](CMTextDlg& dialog) {
+    shown = dialog;
+    dialog.m_strText = "H1\nH2\r\nH3";
+    dialog.m_dHeight = -4.0;
+    dialog.m_strLayer = "Walls";
+    dialog.m_nColor = 2;
+    // A style the drawing lacks leaves the text its own.
+    dialog.m_strStyle = "Gone";
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"101,195"}));
+  EXPECT_EQ(shown.m_strText, "HELLO\r\nWORLD");
+  EXPECT_EQ(shown.m_bProperties, 1);
+  EXPECT_EQ(shown.m_strStyle, "standard");
+  EXPECT_DOUBLE_EQ(shown.m_dHeight, 10.0);
+  EXPECT_EQ(shown.m_strLayer, "0");
   EXPECT_EQ(text->GetContents(), "H1\\PH2\\PH3");
   EXPECT_DOUBLE_EQ(text->GetHeight(), 4.0);
-  ASSERT_TRUE(RunScript(script_, "ddedit", {"100.5,199", "t", "", ""}));
+  EXPECT_EQ(text->GetLayer()->GetName(), "Walls");
+  EXPECT_EQ(text->GetColor(), 2);
+  EXPECT_EQ(text->GetStyle()->GetName(), "standard");
+
+  AnswerMText("");
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"100.5,199"}));
   EXPECT_TRUE(EntitiesOf<FcMText>().empty());
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"MText", "EditText", "EditText"}));
+  ASSERT_TRUE(script_.Run({"undo"}));
+  ASSERT_NE(Only<FcMText>(), nullptr);
+  EXPECT_EQ(Only<FcMText>()->GetContents(), "H1\\PH2\\PH3");
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
 }
 
 TEST(TextLineBreaksTest, ShownAndStored) {
@@ -266,7 +319,8 @@ TEST_F(TextEditTest, ScaleTextByFactorAboutACorner) {
   ASSERT_EQ(texts.size(), 2u);
   std::vector<std::array<FcPoint2d, 4>> before;
   for (const FcText* text : texts) before.push_back(Box(const_cast<FcText*>(text)));
-  ASSERT_TRUE(RunScript(script_, "mtext", {"150,280", "h", "10", "j", "mc", "250,250", "HI", ""}));
+  AnswerMText("HI");
+  ASSERT_TRUE(RunScript(script_, "mtext", {"150,280", "h", "10", "j", "mc", "250,250"}));
   FcMText* paragraph = Only<FcMText>();
   const std::array<FcPoint2d, 4> paragraphBefore = MTextBox(paragraph);
   ASSERT_TRUE(RunScript(script_, "scaletext", {"all", "", "bl", "s", "2"}));
@@ -334,7 +388,8 @@ TEST_F(TextEditTest, CommandsOnLinesOnlySayThereIsNoText) {
 
 TEST_F(TextEditTest, FrameTextDrawsWideClosedFramesOnTheCurrentLayer) {
   WriteText("100,100", "HELLO");
-  ASSERT_TRUE(RunScript(script_, "mtext", {"100,250", "h", "10", "300,150", "HI", ""}));
+  AnswerMText("HI");
+  ASSERT_TRUE(RunScript(script_, "mtext", {"100,250", "h", "10", "300,150"}));
   ASSERT_TRUE(RunScript(script_, "line", {"10,10", "50,10", ""}));
   script_.OnWindowThread([this] {
     script_.Drawing().GetSysVars().plinewid = 0.5;
