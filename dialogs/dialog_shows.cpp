@@ -12,6 +12,7 @@
 #include "commands/dialogs/color_sel_dlg.h"
 #include "commands/dialogs/ent_prop_dlg.h"
 #include "commands/dialogs/export_dlg.h"
+#include "commands/dialogs/hatch_dlg.h"
 #include "commands/dialogs/input_str_dlg.h"
 #include "commands/dialogs/input_text_dlg.h"
 #include "commands/dialogs/inquire_dlg.h"
@@ -27,6 +28,7 @@
 #include "dialogs/block_def_dialog.h"
 #include "dialogs/color_sel_dialog.h"
 #include "dialogs/export_dialog.h"
+#include "dialogs/hatch_dialog.h"
 #include "dialogs/input_dialogs.h"
 #include "dialogs/insert_block_dialog.h"
 #include "dialogs/property_dialogs.h"
@@ -70,6 +72,7 @@ const DialogShow kShows[] = {
     {typeid(CDimPropDlg), ShowWidget<DimPropDialog, CDimPropDlg>},
     {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
+    {typeid(CHatchDlg), ShowWidget<HatchDialog, CHatchDlg>},
     {typeid(CInputStrDlg), ShowWidget<InputStrDialog, CInputStrDlg>},
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
     {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},
