@@ -15,6 +15,7 @@
 #include "commands/dialogs/draft_set_dlg.h"
 #include "commands/dialogs/ent_prop_dlg.h"
 #include "commands/dialogs/export_dlg.h"
+#include "commands/dialogs/hatch_dlg.h"
 #include "commands/dialogs/image_file_dlg.h"
 #include "commands/dialogs/img_adjust_dlg.h"
 #include "commands/dialogs/img_attach_dlg.h"
@@ -41,6 +42,7 @@
 #include "dialogs/color_sel_dialog.h"
 #include "dialogs/draft_settings_dialog.h"
 #include "dialogs/export_dialog.h"
+#include "dialogs/hatch_dialog.h"
 #include "dialogs/image_file_dialog.h"
 #include "dialogs/img_adjust_dialog.h"
 #include "dialogs/img_attach_dialog.h"
@@ -103,6 +105,7 @@ const DialogShow kShows[] = {
     {typeid(CDraftSetDlg), ShowWidget<DraftSettingsDialog, CDraftSetDlg>},
     {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
+    {typeid(CHatchDlg), ShowWidget<HatchDialog, CHatchDlg>},
     {typeid(CImageFileDlg), ShowImageFile},
     {typeid(CImgAdjustDlg), ShowWidget<ImgAdjustDialog, CImgAdjustDlg>},
     {typeid(CImgAttachDlg), ShowWidget<ImgAttachDialog, CImgAttachDlg>},

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "commands/command_support.h"
+#include "commands/dialogs/hatch_dlg.h"
 #include "commands/hatch/boundary_chain.h"
 #include "commands/hatch/hatch_commands.h"
 #include "commands/hatch/hatch_settings.h"
@@ -14,12 +15,14 @@
 #include "entities/hatch.h"
 #include "filers/filer.h"
 #include "platform/frame_link.h"
+#include "shell/entity_select_filter.h"
 #include "shell/input_request.h"
+#include "shell/modal_dialog.h"
 #include "shell/select_objects.h"
 
-// The Hatch command. Its options come one at a time at its prompt, so that
-// a script can pick points, choose boundaries and set the pattern before
-// the hatch is made.
+// The Hatch command: its dialog chooses the pattern and asks for the
+// boundary, which the command gathers on the command line between two
+// runs of the dialog.
 
 namespace {
 
@@ -28,8 +31,15 @@ constexpr const char* kNoEdgeMessage = "There isn't any edge to hatch.";
 
 class HatchRun {
  public:
-  HatchRun(FcGraph& graph, FcFiler& patterns)
-      : graph_(graph), patterns_(patterns), settings_(HatchSettingsOf(graph.GetSysVars())) {}
+  HatchRun(FcGraph& graph, FcFiler& patterns) : graph_(graph), patterns_(patterns) {
+    const HatchSettings settings = HatchSettingsOf(graph.GetSysVars());
+    dialog_.m_strPattern = settings.pattern;
+    dialog_.m_bDouble = settings.twice ? 1 : 0;
+    dialog_.m_dScale = settings.scale;
+    dialog_.m_dSpacing = settings.spacing;
+    dialog_.m_dAngle = settings.angleDegrees;
+    dialog_.m_nPatternType = settings.userDefined ? CHatchDlg::kUserDefined : CHatchDlg::kPredefined;
+  }
 
   ~HatchRun() {
     // Boundaries found around picked points were only lent to the drawing.
@@ -44,36 +54,43 @@ class HatchRun {
 
   void Run() {
     for (;;) {
-      SetKeywords("Pick Select Remove View Inherit PAttern Delete Apply", 0);
-      std::string keyword;
-      std::string text;
-      const int status = GetKeyword(
-          "Hatch [Pick point/Select boundary/Remove boundary/View boundary/Inherit properties/PAttern/Delete "
-          "boundary/Apply] <Apply>",
-          keyword, text);
-      if (status == FC_INPUT_NONE || (status == FC_INPUT_OK && keyword == "Apply")) {
-        Apply();
-        return;
+      switch (RunModalDialog(dialog_)) {
+        case CHatchDlg::kApply:
+          Apply();
+          return;
+        case CHatchDlg::kCancel:
+          return;
+        case CHatchDlg::kSelectBoundary:
+          SelectBoundary();
+          break;
+        case CHatchDlg::kPickPoint:
+          PickPoints();
+          break;
+        case CHatchDlg::kRemoveBoundary:
+          RemoveBoundary();
+          break;
+        case CHatchDlg::kViewBoundary:
+          ViewBoundary();
+          break;
+        case CHatchDlg::kInherit:
+          InheritProperties();
+          break;
+        case CHatchDlg::kPreview:
+          Preview();
+          break;
+        default:
+          break;
       }
-      if (status != FC_INPUT_OK) return;
-      if (keyword == "Pick" && !PickPoints()) return;
-      if (keyword == "Select") SelectBoundary();
-      if (keyword == "Remove") RemoveBoundary();
-      if (keyword == "View") ViewBoundary();
-      if (keyword == "Inherit") InheritProperties();
-      if (keyword == "PAttern" && !AskHatchPattern(settings_)) return;
-      if (keyword == "Delete" && !AskDeleteBoundary()) return;
     }
   }
 
  private:
   void Highlight(bool on) {
-    graph_.HighlightEntities(on, &boundary_);
+    graph_.HighlightEntities(on, &dialog_.m_boundary);
     graph_.Redraw();
   }
 
-  // False when the command was cancelled at the prompt.
-  bool PickPoints() {
+  void PickPoints() {
     Highlight(true);
     for (;;) {
       SetKeywords("Select", 0);
@@ -95,7 +112,7 @@ class HatchRun {
         continue;
       }
       Highlight(false);
-      return status != FC_INPUT_CANCEL;
+      return;
     }
   }
 
@@ -114,7 +131,7 @@ class HatchRun {
     seed_ = point;
     FcEntity* loop = found.GetAt(0);
     graph_.AddEntity(loop, false);
-    boundary_.Add(loop);
+    dialog_.m_boundary.Add(loop);
     generated_.Add(loop);
     Highlight(true);
   }
@@ -122,14 +139,14 @@ class HatchRun {
   void SelectBoundary() {
     Highlight(true);
     FcEntitySets chosen(16);
-    if (SelectObjects("", chosen) == FC_INPUT_OK && chosen.GetCount() > 0) boundary_.Merge(chosen);
+    if (SelectObjects("", chosen) == FC_INPUT_OK && chosen.GetCount() > 0) dialog_.m_boundary.Merge(chosen);
     Highlight(false);
   }
 
   void RemoveBoundary() {
     FcEntitySets chosen(16);
     if (SelectObjects("", chosen) != FC_INPUT_OK || chosen.GetCount() == 0) return;
-    boundary_.Subtract(chosen);
+    dialog_.m_boundary.Subtract(chosen);
     graph_.HighlightEntities(false, &chosen);
     Highlight(false);
   }
@@ -142,64 +159,84 @@ class HatchRun {
   }
 
   void InheritProperties() {
+    FcEntSelectFilter hatches;
+    hatches.AddType("HATCH");
+    FcSelectFilter* previous = graph_.GetSelectFilter();
+    graph_.SetSelectFilter(&hatches);
     std::string text;
     FcPoint2d point;
     FcEntity* picked = nullptr;
-    if (PickOneObject("Select hatch object", text, point, picked) != FC_INPUT_OK) return;
-    const auto* hatch = dynamic_cast<const FcHatch*>(picked);
+    const int status = PickOneObject("Select hatch object", text, point, picked);
+    graph_.SetSelectFilter(previous);
+    const auto* hatch = status == FC_INPUT_OK ? dynamic_cast<const FcHatch*>(picked) : nullptr;
     if (hatch == nullptr) return;
     const FcHPPattern& pattern = hatch->GetPattern();
-    settings_.pattern = pattern.GetName();
-    settings_.twice = pattern.IsDouble();
-    settings_.scale = pattern.GetScale();
-    settings_.spacing = pattern.GetScale();
-    settings_.angleDegrees = pattern.GetAngle() * kRadToDeg;
+    dialog_.m_strPattern = pattern.GetName();
+    dialog_.m_bDouble = pattern.IsDouble() ? 1 : 0;
+    dialog_.m_dScale = pattern.GetScale();
+    dialog_.m_dSpacing = pattern.GetScale();
+    dialog_.m_dAngle = pattern.GetAngle() * kRadToDeg;
   }
 
-  bool AskDeleteBoundary() {
-    SetKeywords("Yes No", 0);
-    std::string keyword;
-    std::string text;
-    const int status =
-        GetKeyword(std::string("Delete boundary objects [Yes/No] <") + (deleteBoundary_ ? "Yes" : "No") + ">",
-                   keyword, text);
-    if (status == FC_INPUT_OK) deleteBoundary_ = keyword == "Yes";
-    return status == FC_INPUT_OK || status == FC_INPUT_NONE;
+  HatchSettings Settings() const {
+    HatchSettings settings;
+    settings.pattern = dialog_.m_strPattern;
+    settings.userDefined = dialog_.m_nPatternType != CHatchDlg::kPredefined;
+    settings.scale = dialog_.m_dScale;
+    settings.spacing = dialog_.m_dSpacing;
+    settings.twice = dialog_.m_bDouble != 0;
+    settings.angleDegrees = dialog_.m_dAngle;
+    return settings;
   }
 
-  void Apply() {
+  // The hatch the dialog's choices make of the boundary; null, after a
+  // history line, when there is nothing to hatch or no such pattern.
+  std::unique_ptr<FcHatch> MakeHatch() {
     auto hatch = std::make_unique<FcHatch>();
     FcEntitySets chained(16);
-    chained.CopyFrom(boundary_);
+    chained.CopyFrom(dialog_.m_boundary);
     ChainBoundaryLoops(chained, generated_, hatch->GetLoops());
     if (hatch->GetLoops().GetCount() == 0) {
       PrintMessage(kNoEdgeMessage);
-      return;
+      return nullptr;
     }
-    if (!ApplyHatchSettings(*hatch, settings_, patterns_)) return;
+    if (!ApplyHatchSettings(*hatch, Settings(), patterns_)) return nullptr;
     hatch->AddSeedPoint(seed_);
+    return hatch;
+  }
+
+  void Preview() {
+    std::unique_ptr<FcHatch> hatch = MakeHatch();
+    if (hatch == nullptr) return;
+    SetTempEntity(hatch.get());
+    std::string text;
+    GetString("Press Enter key to return", text);
+    SetTempEntity(nullptr);
+  }
+
+  void Apply() {
+    std::unique_ptr<FcHatch> hatch = MakeHatch();
+    if (hatch == nullptr) return;
     // One step of the undo history takes back the hatch and the boundary
     // it replaced together.
     FcUndoSection section(graph_, "Hatch", FcUndoSection::Steps::kWholeRun);
-    if (deleteBoundary_) {
+    if (dialog_.m_bDeleteBoundary != 0) {
       FcEntitySets erased(16);
-      erased.CopyFrom(boundary_);
+      erased.CopyFrom(dialog_.m_boundary);
       erased.Subtract(generated_);
       section.EraseRecorded(erased);
       graph_.GetPreviousSelection().RemoveAll(false);
     }
     section.AddCreated(hatch.release());
-    StoreHatchSettings(graph_.GetSysVars(), settings_);
+    StoreHatchSettings(graph_.GetSysVars(), Settings());
   }
 
   FcGraph& graph_;
   FcFiler& patterns_;
-  HatchSettings settings_;
-  FcEntitySets boundary_{16};
+  CHatchDlg dialog_;
   FcEntitySets candidates_{16};
   FcEntitySets generated_{16};
   FcPoint2d seed_;
-  bool deleteBoundary_ = false;
 };
 
 }  // namespace

@@ -55,14 +55,18 @@ void StoreHatchSettings(FcSystemVar& variables, const HatchSettings& settings) {
   variables.HatchAngle = settings.angleDegrees;
 }
 
-bool OpenPatternFile(FcFiler& filer) {
+bool FindPatternFile(std::string& path) {
   const ProgramSettings& program = GetProgramSettings();
   // An empty entry would end the list.
   std::string places = program.program_directory;
   if (!places.empty() && !program.search_path.empty()) places += ";";
   places += program.search_path;
+  return FindFileInPathList(places, &path, kPatternFileName);
+}
+
+bool OpenPatternFile(FcFiler& filer) {
   std::string path;
-  if (!FindFileInPathList(places, &path, kPatternFileName)) {
+  if (!FindPatternFile(path)) {
     PrintMessage("Can't find kovra.pat.");
     return false;
   }

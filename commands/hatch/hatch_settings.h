@@ -26,6 +26,9 @@ HatchSettings HatchSettingsOf(const FcSystemVar& variables);
 // and a spacing of 0 leave theirs unchanged.
 void StoreHatchSettings(FcSystemVar& variables, const HatchSettings& settings);
 
+// The pattern file found in the program directory or along the search
+// path; false when there is none.
+bool FindPatternFile(std::string& path);
 // Opens the pattern file found in the program directory or along the
 // search path; false, after the history line that says why, when it
 // cannot.

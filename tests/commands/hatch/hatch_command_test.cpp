@@ -1,9 +1,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "commands/dialogs/hatch_dlg.h"
+#include "database/system_var.h"
 #include "entities/arc.h"
 #include "entities/circle.h"
 #include "entities/hatch.h"
@@ -11,6 +14,7 @@
 #include "entities/polyline.h"
 #include "files/drawing_file.h"
 #include "platform/program_settings.h"
+#include "shell/testing/scripted_dialogs.h"
 #include "tests/support/pickable_script.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
@@ -18,7 +22,7 @@
 namespace {
 
 // The scripted window shows (0,0)-(400,300); the pattern file is the
-// program's own.
+// program's own. The dialog is answered as the user would.
 class HatchCommandTest : public PickableScriptTest {
  protected:
   HatchCommandTest() : savedPath_(GetProgramSettings().search_path) {
@@ -41,7 +45,32 @@ class HatchCommandTest : public PickableScriptTest {
           {"line", "200,100", "200,180", ""}});
   }
 
+  // The dialog first asks for the boundary with the request, then applies
+  // with what apply sets.
+  void Answer(int request, const std::function<void(CHatchDlg&)>& apply) {
+    dialogs_.Answer<CHatchDlg>([request](CHatchDlg&) { return request; });
+    dialogs_.Answer<CHatchDlg>([apply](CHatchDlg& dialog) {
+      apply(dialog);
+      return CHatchDlg::kApply;
+    });
+  }
+
+  // The box, hatched through its selected lines with a predefined pattern.
+  void HatchTheBox(const std::string& pattern, double scale, double angle) {
+    DrawBox();
+    Answer(CHatchDlg::kSelectBoundary, [=](CHatchDlg& dialog) {
+      dialog.m_strPattern = pattern;
+      dialog.m_dScale = scale;
+      dialog.m_dAngle = angle;
+    });
+    ASSERT_TRUE(RunScript(script_, "hatch", {"all", ""}));
+  }
+
+  static void Solid(CHatchDlg& dialog) { dialog.m_strPattern = "solid"; }
+  static void AsItIs(CHatchDlg&) {}
+
   std::string savedPath_;
+  ScriptedDialogs dialogs_;
 };
 
 // The area inside a loop, from its points.
@@ -96,8 +125,8 @@ std::string ExpectFourLinesRoundTheBox(const FcHatchEdge& loop) {
 }
 
 TEST_F(HatchCommandTest, SelectedLinesInAnyOrderChainIntoOneLoop) {
-  DrawBox();
-  ASSERT_TRUE(RunScript(script_, "hatch", {"select", "all", "", "pattern", "ansi31", "1", "0", ""}));
+  HatchTheBox("ansi31", 1, 0);
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
   const std::vector<const FcHatch*> hatches = EntitiesOf<FcHatch>();
   ASSERT_EQ(hatches.size(), 1u);
   ASSERT_EQ(hatches[0]->GetLoops().GetCount(), 1);
@@ -112,7 +141,8 @@ TEST_F(HatchCommandTest, SelectedLinesInAnyOrderChainIntoOneLoop) {
 // and a closing edge of no length, and the file keeps them so.
 TEST_F(HatchCommandTest, APickedPointFindsTheBoundaryAndSolidFillsIt) {
   DrawBox();
-  ASSERT_TRUE(RunScript(script_, "hatch", {"pattern", "solid", "", "", "pick", "150,140", "", ""}));
+  Answer(CHatchDlg::kPickPoint, Solid);
+  ASSERT_TRUE(RunScript(script_, "hatch", {"150,140", ""}));
   const std::vector<const FcHatch*> hatches = EntitiesOf<FcHatch>();
   ASSERT_EQ(hatches.size(), 1u);
   EXPECT_TRUE(hatches[0]->IsSolid());
@@ -146,7 +176,8 @@ TEST_F(HatchCommandTest, ASelectedPolylineKeepsItsEdgesButNoneOfZeroLength) {
     script_.Drawing().AddEntity(polyline, true);
     return true;
   });
-  ASSERT_TRUE(RunScript(script_, "hatch", {"select", "all", "", ""}));
+  Answer(CHatchDlg::kSelectBoundary, AsItIs);
+  ASSERT_TRUE(RunScript(script_, "hatch", {"all", ""}));
   const std::vector<const FcHatch*> hatches = EntitiesOf<FcHatch>();
   ASSERT_EQ(hatches.size(), 1u);
   ASSERT_EQ(hatches[0]->GetLoops().GetCount(), 1);
@@ -193,7 +224,8 @@ TEST_F(HatchCommandTest, APickedPointFindsTheBoundaryAlongNestedTurnedAndMirrore
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ASSERT_TRUE(RunScript(script_, "hatch", {"pattern", "solid", "", "", "pick", c.pick, "", ""}));
+    Answer(CHatchDlg::kPickPoint, Solid);
+    ASSERT_TRUE(RunScript(script_, "hatch", {c.pick, ""}));
     const std::vector<const FcHatch*> hatches = EntitiesOf<FcHatch>();
     ASSERT_EQ(hatches.size(), 1u);
     ASSERT_EQ(hatches[0]->GetLoops().GetCount(), 1);
@@ -204,7 +236,8 @@ TEST_F(HatchCommandTest, APickedPointFindsTheBoundaryAlongNestedTurnedAndMirrore
 
 TEST_F(HatchCommandTest, APointOutsideEveryBoundarySaysSo) {
   DrawBox();
-  ASSERT_TRUE(RunScript(script_, "hatch", {"pick", "300,250", "", ""}));
+  Answer(CHatchDlg::kPickPoint, AsItIs);
+  ASSERT_TRUE(RunScript(script_, "hatch", {"300,250", ""}));
   const std::vector<std::string> printed = Printed();
   EXPECT_NE(std::find(printed.begin(), printed.end(), "Can not find the closed boundary."), printed.end());
   EXPECT_EQ(LastPrinted(), "There isn't any edge to hatch.");
@@ -213,7 +246,8 @@ TEST_F(HatchCommandTest, APointOutsideEveryBoundarySaysSo) {
 
 TEST_F(HatchCommandTest, DeletingTheBoundaryIsTakenBackWithTheHatchByOneUndo) {
   DrawBox();
-  ASSERT_TRUE(RunScript(script_, "hatch", {"delete", "yes", "select", "all", "", ""}));
+  Answer(CHatchDlg::kSelectBoundary, [](CHatchDlg& dialog) { dialog.m_bDeleteBoundary = 1; });
+  ASSERT_TRUE(RunScript(script_, "hatch", {"all", ""}));
   EXPECT_EQ(EntitiesOf<FcHatch>().size(), 1u);
   EXPECT_TRUE(EntitiesOf<FcLine>().empty());
   ASSERT_TRUE(script_.Run({"undo"}));
@@ -225,7 +259,8 @@ TEST_F(HatchCommandTest, DeletingTheBoundaryIsTakenBackWithTheHatchByOneUndo) {
 // boundary does not make Undo bring it into the drawing.
 TEST_F(HatchCommandTest, UndoAfterDeletingAPickedBoundaryBringsBackNoBorrowedLoop) {
   DrawBox();
-  ASSERT_TRUE(RunScript(script_, "hatch", {"delete", "yes", "pick", "150,140", "", ""}));
+  Answer(CHatchDlg::kPickPoint, [](CHatchDlg& dialog) { dialog.m_bDeleteBoundary = 1; });
+  ASSERT_TRUE(RunScript(script_, "hatch", {"150,140", ""}));
   EXPECT_EQ(EntitiesOf<FcHatch>().size(), 1u);
   EXPECT_TRUE(EntitiesOf<FcPolyline>().empty());
   ASSERT_TRUE(script_.Run({"undo"}));
@@ -234,9 +269,98 @@ TEST_F(HatchCommandTest, UndoAfterDeletingAPickedBoundaryBringsBackNoBorrowedLoo
   EXPECT_EQ(EntitiesOf<FcLine>().size(), 4u);
 }
 
+// Inherit takes the picked hatch's scale-or-spacing into both boxes and
+// its angle in degrees, but not whether it was user-defined; the next run
+// of the dialog shows them.
+TEST_F(HatchCommandTest, InheritingTakesThePickedHatchsPatternIntoTheDialog) {
+  HatchTheBox("ANSI32", 2.5, 45);
+  CHatchDlg seen;
+  dialogs_.Answer<CHatchDlg>([](CHatchDlg& dialog) {
+    dialog.m_nPatternType = CHatchDlg::kUserDefined;
+    return CHatchDlg::kInherit;
+  });
+  dialogs_.Answer<CHatchDlg>([&seen](CHatchDlg& dialog) {
+    seen.m_strPattern = dialog.m_strPattern;
+    seen.m_dScale = dialog.m_dScale;
+    seen.m_dSpacing = dialog.m_dSpacing;
+    seen.m_dAngle = dialog.m_dAngle;
+    seen.m_nPatternType = dialog.m_nPatternType;
+    return CHatchDlg::kCancel;
+  });
+  // A point inside the box picks the hatch.
+  ASSERT_TRUE(RunScript(script_, "hatch", {"150,140"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(seen.m_strPattern, "ANSI32");
+  EXPECT_DOUBLE_EQ(seen.m_dScale, 2.5);
+  EXPECT_DOUBLE_EQ(seen.m_dSpacing, 2.5);
+  EXPECT_NEAR(seen.m_dAngle, 45.0, 1e-9);
+  EXPECT_EQ(seen.m_nPatternType, CHatchDlg::kUserDefined);
+  EXPECT_EQ(EntitiesOf<FcHatch>().size(), 1u);
+}
+
+// Cancel after a picked point, a preview and a point that finds nothing:
+// the borrowed boundary leaves the drawing, no hatch is made and nothing
+// is kept for Undo.
+TEST_F(HatchCommandTest, CancelAfterPickingAndPreviewingLeavesTheDrawingAsItWas) {
+  DrawBox();
+  const std::vector<std::string> before = UndoNames();
+  dialogs_.Answer<CHatchDlg>([](CHatchDlg&) { return CHatchDlg::kPickPoint; });
+  int boundaries = 0;
+  dialogs_.Answer<CHatchDlg>([&boundaries](CHatchDlg& dialog) {
+    boundaries = dialog.m_boundary.GetCount();
+    return CHatchDlg::kPreview;
+  });
+  dialogs_.Answer<CHatchDlg>([](CHatchDlg&) { return CHatchDlg::kCancel; });
+  ASSERT_TRUE(RunScript(script_, "hatch", {"150,140", "", ""}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(boundaries, 1);
+  EXPECT_TRUE(EntitiesOf<FcHatch>().empty());
+  EXPECT_TRUE(EntitiesOf<FcPolyline>().empty());
+  EXPECT_EQ(EntitiesOf<FcLine>().size(), 4u);
+  EXPECT_EQ(UndoNames(), before);
+}
+
+// Apply with nothing to hatch says so and leaves the drawing's defaults;
+// a hatch made keeps its choices as the next defaults, but not a scale of
+// 0 or less nor a spacing of 0.
+TEST_F(HatchCommandTest, TheDefaultsAreKeptOnlyFromAHatchMadeAndOnlyUsableOnes) {
+  dialogs_.Answer<CHatchDlg>([](CHatchDlg& dialog) {
+    dialog.m_strPattern = "ANSI37";
+    dialog.m_dAngle = 10;
+    return CHatchDlg::kApply;
+  });
+  ASSERT_TRUE(RunScript(script_, "hatch", {}));
+  EXPECT_EQ(LastPrinted(), "There isn't any edge to hatch.");
+  EXPECT_TRUE(EntitiesOf<FcHatch>().empty());
+  const FcSystemVar& variables = script_.Drawing().GetSysVars();
+  EXPECT_EQ(std::string(variables.HatchPatternName.c_str()), "SOLID");
+  EXPECT_DOUBLE_EQ(variables.HatchAngle, 0.0);
+
+  DrawBox();
+  Answer(CHatchDlg::kSelectBoundary, [](CHatchDlg& dialog) {
+    dialog.m_nPatternType = CHatchDlg::kUserDefined;
+    dialog.m_dSpacing = 0;
+    dialog.m_dScale = -1;
+    dialog.m_dAngle = 15;
+    dialog.m_bDouble = 1;
+  });
+  ASSERT_TRUE(RunScript(script_, "hatch", {"all", ""}));
+  EXPECT_EQ(variables.HatchUserDefined, 1);
+  EXPECT_DOUBLE_EQ(variables.HatchSpacing, 1.0);
+  EXPECT_DOUBLE_EQ(variables.HatchScale, 1.0);
+  EXPECT_DOUBLE_EQ(variables.HatchAngle, 15.0);
+  EXPECT_EQ(variables.HatchDouble, 1);
+}
+
 TEST_F(HatchCommandTest, HatchEditTurnsAPatternSolidAndUndoTurnsItBack) {
   DrawBox();
-  ASSERT_TRUE(RunScript(script_, "hatch", {"pattern", "u", "5", "yes", "30", "select", "all", "", ""}));
+  Answer(CHatchDlg::kSelectBoundary, [](CHatchDlg& dialog) {
+    dialog.m_nPatternType = CHatchDlg::kUserDefined;
+    dialog.m_dSpacing = 5;
+    dialog.m_bDouble = 1;
+    dialog.m_dAngle = 30;
+  });
+  ASSERT_TRUE(RunScript(script_, "hatch", {"all", ""}));
   ASSERT_EQ(EntitiesOf<FcHatch>().size(), 1u);
   EXPECT_EQ(EntitiesOf<FcHatch>()[0]->GetPattern().GetType(), kPatternUserDefined);
   ASSERT_TRUE(RunScript(script_, "hatchedit", {"300,250", "150,140", "Solid", "", ""}));

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/dialogs/hatch_dlg.h"
 #include "database/block_markers.h"
 #include "database/layer.h"
 #include "entities/arc.h"
@@ -12,6 +13,7 @@
 #include "entities/hatch.h"
 #include "entities/polyline.h"
 #include "files/drawing_file.h"
+#include "shell/testing/scripted_dialogs.h"
 #include "tests/support/door_block.h"
 #include "tests/support/pickable_script.h"
 #include "tests/support/program_settings_guard.h"
@@ -129,9 +131,17 @@ TEST_F(ExplodeCommandTest, ABlockReferenceGivesItsPlacedEntitiesAndARefusedOneKe
 TEST_F(ExplodeCommandTest, DimensionsAndHatchesBecomePlainEntitiesThatAFileKeeps) {
   const ProgramSettingsGuard settings;
   GetProgramSettings().search_path = std::string(KOVRA_SOURCE_DIR) + "/Support";
+  ScriptedDialogs dialogs;
+  dialogs.Answer<CHatchDlg>([](CHatchDlg&) { return CHatchDlg::kSelectBoundary; });
+  dialogs.Answer<CHatchDlg>([](CHatchDlg& dialog) {
+    dialog.m_strPattern = "ansi31";
+    dialog.m_dScale = 1;
+    dialog.m_dAngle = 0;
+    return CHatchDlg::kApply;
+  });
   for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
            {"line", "100,100", "200,100", "200,180", "100,180", "c"},
-           {"hatch", "select", "all", "", "pattern", "ansi31", "1", "0", ""},
+           {"hatch", "all", ""},
            {"DimLinear", "100,200", "200,200", "150,230", ""}}) {
     ASSERT_TRUE(RunScript(script_, command[0], {command.begin() + 1, command.end()})) << command[0];
   }
