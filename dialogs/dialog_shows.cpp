@@ -19,6 +19,7 @@
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
+#include "commands/dialogs/select_condition_dlg.h"
 #include "commands/dialogs/tol_edt_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/att_def_dialog.h"
@@ -34,6 +35,7 @@
 #include "dialogs/purge_sheet.h"
 #include "dialogs/save_drawing_dialog.h"
 #include "dialogs/select_block_dialog.h"
+#include "dialogs/select_condition_dialogs.h"
 #include "dialogs/tolerance_dialogs.h"
 
 namespace {
@@ -79,6 +81,8 @@ const DialogShow kShows[] = {
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},
     {typeid(CSelectBlkDlg), ShowWidget<SelectBlockDialog, CSelectBlkDlg>},
+    {typeid(CSelectConditionDlg), ShowWidget<SelectConditionDialog, CSelectConditionDlg>},
+    {typeid(CAddConditionDlg), ShowWidget<AddConditionDialog, CAddConditionDlg>},
     {typeid(CTolConDlg), ShowWidget<TolConDialog, CTolConDlg>},
     {typeid(CTolEdtDlg), ShowWidget<TolEdtDialog, CTolEdtDlg>},
     {typeid(CTolSymDlg), ShowWidget<TolSymDialog, CTolSymDlg>},

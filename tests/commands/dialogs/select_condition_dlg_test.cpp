@@ -5,7 +5,12 @@
 #include <vector>
 
 #include "commands/dialogs/select_condition_dlg.h"
+#include "entities/circle.h"
+#include "entities/line.h"
+#include "shell/select_objects.h"
+#include "shell/testing/scripted_dialogs.h"
 #include "tests/support/dialog_settings_scope.h"
+#include "tests/support/pickable_script.h"
 
 namespace {
 
@@ -103,6 +108,39 @@ TEST_F(SelectConditionDlgTest, NamedConditionsAreSavedChosenAndRemoved) {
   CSelectConditionDlg third = Opened();
   EXPECT_EQ(third.m_conditions, (Rows{"other"}));
   EXPECT_FALSE(CSelectConditionDlg().CanSave());
+}
+
+}  // namespace
+
+namespace {
+
+class SelectConditionCommandTest : public PickableScriptTest {
+ protected:
+  SelectConditionCommandTest() { InstallSelectConditionDialog(); }
+  ~SelectConditionCommandTest() override { SetSelectConditionEditor(nullptr); }
+};
+
+// The selection prompt's CONdition answer runs the dialog on the
+// selection's own condition: confirmed, only circles are erased;
+// cancelled, the condition does not apply.
+TEST_F(SelectConditionCommandTest, ConditionAnswerRunsTheDialog) {
+  for (const int endCode : {CModalDialog::kOk, CModalDialog::kCancel}) {
+    ScriptedView script;
+    ShowPickableWindow(script);
+    ASSERT_TRUE(RunScript(script, "line", {"0,0", "10,0", ""}));
+    ASSERT_TRUE(RunScript(script, "circle", {"50,50", "5"}));
+    ScriptedDialogs dialogs;
+    dialogs.Answer<CSelectConditionDlg>([endCode](CSelectConditionDlg& dialog) {
+      dialog.OnInitDialog();
+      dialog.m_filter.AddType("Circle");
+      if (endCode == CModalDialog::kOk) dialog.OnOK();
+      return endCode;
+    });
+    ASSERT_TRUE(RunScript(script, "erase", {"con", "all", ""}));
+    EXPECT_TRUE(EntitiesIn<FcCircle>(script).empty());
+    EXPECT_EQ(EntitiesIn<FcLine>(script).size(), endCode == CModalDialog::kOk ? 1u : 0u);
+    EXPECT_EQ(dialogs.Unexpected(), 0);
+  }
 }
 
 }  // namespace
