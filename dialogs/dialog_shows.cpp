@@ -31,7 +31,9 @@
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
+#include "commands/dialogs/select_condition_dlg.h"
 #include "commands/dialogs/text_style_dlg.h"
+#include "commands/dialogs/tol_edt_dlg.h"
 #include "commands/dialogs/units_dlg.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/att_def_dialog.h"
@@ -57,7 +59,9 @@
 #include "dialogs/purge_sheet.h"
 #include "dialogs/save_drawing_dialog.h"
 #include "dialogs/select_block_dialog.h"
+#include "dialogs/select_condition_dialogs.h"
 #include "dialogs/text_style_dialog.h"
+#include "dialogs/tolerance_dialogs.h"
 #include "dialogs/units_dialog.h"
 
 namespace {
@@ -122,7 +126,12 @@ const DialogShow kShows[] = {
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},
     {typeid(CSelectBlkDlg), ShowWidget<SelectBlockDialog, CSelectBlkDlg>},
+    {typeid(CAddConditionDlg), ShowWidget<AddConditionDialog, CAddConditionDlg>},
+    {typeid(CSelectConditionDlg), ShowWidget<SelectConditionDialog, CSelectConditionDlg>},
     {typeid(CTextStyleDlg), ShowWidget<TextStyleDialog, CTextStyleDlg>},
+    {typeid(CTolConDlg), ShowWidget<TolConDialog, CTolConDlg>},
+    {typeid(CTolEdtDlg), ShowWidget<TolEdtDialog, CTolEdtDlg>},
+    {typeid(CTolSymDlg), ShowWidget<TolSymDialog, CTolSymDlg>},
     {typeid(CUnitsDlg), ShowWidget<UnitsDialog, CUnitsDlg>},
 };
 

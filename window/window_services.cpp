@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "commands/dialogs/select_condition_dlg.h"
 #include "files/drawing_services.h"
 #include "files/dwg_file.h"
 #include "window/screen_device_preview.h"
@@ -11,5 +12,6 @@ void InstallWindowServices() {
   std::call_once(installed, [] {
     InstallDrawingServices();
     SetDwgPreviewRenderer(RenderDrawingPreview);
+    InstallSelectConditionDialog();
   });
 }

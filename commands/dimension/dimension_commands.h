@@ -4,6 +4,9 @@
 
 #include "commands/command_row.h"
 
+class FcGraph;
+class FcTolerance;
+
 // Commands that measure the drawing with dimensions, tolerances and leaders, and edit them.
 std::span<const CommandRow> DimensionCommandRows();
 
@@ -25,3 +28,8 @@ int CmdDimTEdit();
 int CmdDimUpdate();
 int CmdLeader();
 int CmdTolerance();
+
+// Edits the frame text of a tolerance already in the drawing in the
+// frame editor; OK with a frame not empty replaces the text as one undo
+// step "EditText", anything else changes nothing.
+int EditToleranceText(FcGraph& graph, FcTolerance& tolerance);

@@ -5,6 +5,7 @@
 #include "commands/dialogs/att_edt_dlg.h"
 #include "commands/dialogs/input_text_dlg.h"
 #include "commands/dialogs/mtext_dlg.h"
+#include "commands/dimension/dimension_commands.h"
 #include "commands/text/text_commands.h"
 #include "commands/undo_section.h"
 #include "core/point2d.h"
@@ -17,6 +18,7 @@
 #include "entities/dimension.h"
 #include "entities/mtext.h"
 #include "entities/text.h"
+#include "entities/tolerance.h"
 #include "platform/frame_link.h"
 #include "shell/entity_select_filter.h"
 #include "shell/input_request.h"
@@ -185,7 +187,8 @@ int EditMText(FcGraph& graph, FcMText& text) {
 
 bool IsEditable(const FcEntity& entity) {
   const EntityKind kind = entity.GetKind();
-  return kind == kEntityText || kind == kEntityAttributeDef || kind == kEntityDimension || kind == kEntityMText;
+  return kind == kEntityText || kind == kEntityAttributeDef || kind == kEntityDimension || kind == kEntityMText ||
+         kind == kEntityTolerance;
 }
 
 }  // namespace
@@ -229,6 +232,7 @@ int EditTextEntity(FcEntity& entity) {
   if (auto* text = dynamic_cast<FcText*>(&entity)) return EditSingleLineText(*graph, *text);
   if (auto* mtext = dynamic_cast<FcMText*>(&entity)) return EditMText(*graph, *mtext);
   if (auto* dimension = dynamic_cast<FcDimension*>(&entity)) return EditDimensionText(*graph, *dimension);
+  if (auto* tolerance = dynamic_cast<FcTolerance*>(&entity)) return EditToleranceText(*graph, *tolerance);
   return kStatusDone;
 }
 

@@ -17,7 +17,7 @@ int CmdDText();
 // one after another, an empty line ending them.
 int CmdMText();
 
-// Edits one picked text, multiline text, attribute definition or
+// Edits one picked text, multiline text, attribute definition, tolerance or
 // dimension text with the editor that suits it.
 int CmdDDEdit();
 // Changes the height of the selected texts about a base point of each.

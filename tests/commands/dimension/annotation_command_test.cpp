@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "commands/dialogs/tol_edt_dlg.h"
 #include "database/dim_style.h"
 #include "entities/leader.h"
 #include "entities/mtext.h"
 #include "entities/tolerance.h"
+#include "shell/testing/scripted_dialogs.h"
 #include "tests/support/pickable_script.h"
 
 namespace {
@@ -128,39 +130,120 @@ TEST_F(AnnotationCommandTest, CancelledLeaderLeavesNothing) {
 }
 
 // The frame text, then its place; the frame runs along the UCS x axis.
+// The frame editor's answer: OK with the given frame text.
+void AnswerFrame(ScriptedDialogs& dialogs, const std::string& text) {
+  dialogs.Answer<CTolEdtDlg>([text](CTolEdtDlg& dialog) {
+    dialog.m_strToleranceText = text;
+    return CModalDialog::kOk;
+  });
+}
+
 TEST_F(AnnotationCommandTest, TolerancePlacedAlongTheUcs) {
   script_.OnWindowThread([this] {
     script_.Drawing().RotateUcs(kHalfPi);
     return true;
   });
-  ASSERT_TRUE(RunScript(script_, "Tolerance", {"{\\Fgdt;j}%%v0.1", "2,3"}));
+  ScriptedDialogs dialogs;
+  std::string given = "unset";
+  dialogs.Answer<CTolEdtDlg>([&given](CTolEdtDlg& dialog) {
+    given = dialog.m_strToleranceText;
+    dialog.OnInitDialog();
+    dialog.m_rows[0].m_nSymbol = tolerance_symbol::kPosition;
+    dialog.m_rows[0].m_strValue[0] = "0.1";
+    dialog.OnOK();
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "Tolerance", {"2,3"}));
+  EXPECT_EQ(given, "");
   ASSERT_EQ(EntitiesOf<FcTolerance>().size(), 1u);
   const FcTolerance& tolerance = *EntitiesOf<FcTolerance>()[0];
-  EXPECT_EQ(tolerance.GetText(), "{\\Fgdt;j}%%v0.1");
+  EXPECT_EQ(tolerance.GetText(), "{\\Fgdt;j}%%v0.1%%v%%v%%v%%v");
   ExpectPointNear(tolerance.GetInsertionPoint(), {-3, 2}, 1e-12);
   ExpectPointNear(tolerance.GetDirection(), {0, 1}, 1e-12);
   EXPECT_EQ(tolerance.GetDimStyle(), script_.Drawing().GetCurrentDimStyle());
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Tolerance"}));
   EXPECT_EQ(script_.Frame().Prompts().back(), "Tolerance position");
+  EXPECT_EQ(dialogs.Unexpected(), 0);
 }
 
 // A frame text longer than the field is cut, with a line that says so.
 TEST_F(AnnotationCommandTest, ToleranceTextIsCutToTheField) {
-  ASSERT_TRUE(RunScript(script_, "Tolerance", {std::string(1500, 'x'), "0,0"}));
+  ScriptedDialogs dialogs;
+  AnswerFrame(dialogs, std::string(1500, 'x'));
+  ASSERT_TRUE(RunScript(script_, "Tolerance", {"0,0"}));
   ASSERT_EQ(EntitiesOf<FcTolerance>().size(), 1u);
   EXPECT_EQ(EntitiesOf<FcTolerance>()[0]->GetText(), std::string(FcTolerance::kMaxText, 'x'));
   const std::vector<std::string> printed = Printed();
   EXPECT_NE(std::find(printed.begin(), printed.end(), "The tolerance text is cut to 1023 characters."), printed.end());
 }
 
+// Cancel, an empty frame, or no place given: nothing is made, nothing
+// asked after the editor when it gave nothing.
 TEST_F(AnnotationCommandTest, ToleranceWithoutTextOrPlaceMakesNothing) {
-  for (const std::vector<std::string>& answers :
-       {std::vector<std::string>{""}, {kEsc}, {"{\\Fgdt;j}", ""}, {"{\\Fgdt;j}", kEsc}}) {
+  struct Case {
+    int endCode;
+    std::string text;
+    std::vector<std::string> answers;
+  };
+  const Case cases[] = {
+      {CModalDialog::kCancel, "{\\Fgdt;j}", {}},
+      {CModalDialog::kOk, "", {}},
+      {CModalDialog::kOk, "{\\Fgdt;j}", {""}},
+      {CModalDialog::kOk, "{\\Fgdt;j}", {kEsc}},
+  };
+  for (const Case& c : cases) {
     ScriptedView script;
-    ASSERT_TRUE(RunScript(script, "Tolerance", answers));
+    ScriptedDialogs dialogs;
+    dialogs.Answer<CTolEdtDlg>([&c](CTolEdtDlg& dialog) {
+      dialog.m_strToleranceText = c.text;
+      return c.endCode;
+    });
+    ASSERT_TRUE(RunScript(script, "Tolerance", c.answers));
     EXPECT_TRUE(EntitiesIn<FcTolerance>(script).empty());
     EXPECT_EQ(NewestUndoName(script), "(none)");
+    EXPECT_EQ(dialogs.Unexpected(), 0);
   }
+}
+
+// DDEdit on a tolerance opens the frame editor on its text: OK records an
+// "EditText" step even without a change, an emptied frame or Cancel leave
+// the entity and the undo list alone, and Undo brings the old frame back.
+TEST_F(AnnotationCommandTest, DDEditChangesAToleranceInTheFrameEditor) {
+  const std::string first = "{\\Fgdt;j}%%v0.05%%v%%vA%%v%%v";
+  ScriptedDialogs dialogs;
+  AnswerFrame(dialogs, first);
+  ASSERT_TRUE(RunScript(script_, "Tolerance", {"100,100"}));
+  const FcTolerance* tolerance = EntitiesOf<FcTolerance>().at(0);
+
+  std::string shown;
+  dialogs.Answer<CTolEdtDlg>([&shown](CTolEdtDlg& dialog) {
+    shown = dialog.m_strToleranceText;
+    dialog.OnInitDialog();
+    dialog.OnOK();
+    return CModalDialog::kOk;
+  });
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"100,100"}));
+  EXPECT_EQ(shown, first);
+  EXPECT_EQ(tolerance->GetText(), first);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Tolerance", "EditText"}));
+
+  for (const int endCode : {CModalDialog::kOk, CModalDialog::kCancel}) {
+    dialogs.Answer<CTolEdtDlg>([endCode](CTolEdtDlg& dialog) {
+      dialog.m_strToleranceText = endCode == CModalDialog::kOk ? "" : "{\\Fgdt;u}";
+      return endCode;
+    });
+    ASSERT_TRUE(RunScript(script_, "ddedit", {"100,100"}));
+    EXPECT_EQ(tolerance->GetText(), first);
+    EXPECT_EQ(UndoNames().size(), 2u);
+  }
+
+  AnswerFrame(dialogs, "{\\Fgdt;u}%%v0.2%%v%%v%%v%%v");
+  ASSERT_TRUE(RunScript(script_, "ddedit", {"100,100"}));
+  EXPECT_EQ(tolerance->GetText(), "{\\Fgdt;u}%%v0.2%%v%%v%%v%%v");
+  ASSERT_TRUE(script_.Run({"undo"}));
+  ASSERT_EQ(EntitiesOf<FcTolerance>().size(), 1u);
+  EXPECT_EQ(EntitiesOf<FcTolerance>()[0]->GetText(), first);
+  EXPECT_EQ(dialogs.Unexpected(), 0);
 }
 
 }  // namespace
