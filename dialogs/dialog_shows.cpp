@@ -15,6 +15,7 @@
 #include "commands/dialogs/input_str_dlg.h"
 #include "commands/dialogs/input_text_dlg.h"
 #include "commands/dialogs/inquire_dlg.h"
+#include "commands/dialogs/option_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
@@ -29,6 +30,7 @@
 #include "dialogs/export_dialog.h"
 #include "dialogs/input_dialogs.h"
 #include "dialogs/insert_block_dialog.h"
+#include "dialogs/option_sheet.h"
 #include "dialogs/property_dialogs.h"
 #include "dialogs/purge_sheet.h"
 #include "dialogs/save_drawing_dialog.h"
@@ -74,6 +76,7 @@ const DialogShow kShows[] = {
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
     {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},
     {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},
+    {typeid(COptionDlg), ShowWidget<OptionSheet, COptionDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},
     {typeid(CSelectBlkDlg), ShowWidget<SelectBlockDialog, CSelectBlkDlg>},

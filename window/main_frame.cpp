@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <array>
 
+#include "commands/dialogs/option_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "database/graph.h"
 #include "dialogs/dialog_shows.h"
@@ -132,6 +133,16 @@ void MainFrame::BuildCommandBar() {
   auto* toggle = new QShortcut(QKeySequence(Qt::Key_F2), this);
   toggle->setContext(Qt::ApplicationShortcut);
   connect(toggle, &QShortcut::activated, this, &MainFrame::ToggleTextWindow);
+}
+
+int MainFrame::CommandBarLines() { return commandPanel_->HistoryLines(); }
+
+void MainFrame::ApplyCommandBarStyle(int lines) {
+  const CommandLineWindowSettings& look = GetProgramSettings().command_line;
+  commandPanel_->ApplyLook(look);
+  textWindow_->Panel().ApplyLook(look);
+  if (lines >= 1 && lines <= kMaxCommandBarLines) commandPanel_->SetHistoryLines(lines);
+  for (DrawingView* view : Views()) view->ApplyProgramLook();
 }
 
 void MainFrame::ToggleTextWindow() {
