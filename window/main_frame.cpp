@@ -141,7 +141,11 @@ void MainFrame::ApplyCommandBarStyle(int lines) {
   const CommandLineWindowSettings& look = GetProgramSettings().command_line;
   commandPanel_->ApplyLook(look);
   textWindow_->Panel().ApplyLook(look);
-  if (lines >= 1 && lines <= kMaxCommandBarLines) commandPanel_->SetHistoryLines(lines);
+  if (lines >= 1 && lines <= kMaxCommandBarLines) {
+    commandPanel_->SetHistoryLines(lines);
+    // A docked bar keeps its height until told otherwise.
+    resizeDocks({commandBar_}, {commandPanel_->sizeHint().height()}, Qt::Vertical);
+  }
   for (DrawingView* view : Views()) view->ApplyProgramLook();
 }
 
