@@ -35,6 +35,9 @@ COptionDlg::COptionDlg(const ProgramSettings& settings)
       m_bBigIcons(settings.big_icon_toolbar != 0) {}
 
 std::optional<std::string> COptionDlg::Refusal() const {
+  // A longer path would not be read back at the next start, and the
+  // program would fall back to its own folders.
+  if (JoinSupportPath(m_supportPaths).size() > kMaxStoredPathLength) return SupportPathTooLongMessage();
   if (m_bAutoSave && !InRange(m_nSaveMinutes, 0, kMaxSaveMinutes)) return IntegerRangeMessage(0, kMaxSaveMinutes);
   if (!InRange(m_nCursorSize, 1, kMaxCursorSize)) return IntegerRangeMessage(1, kMaxCursorSize);
   if (!InRange(m_nCmdLines, 1, kMaxCommandBarLines)) return IntegerRangeMessage(1, kMaxCommandBarLines);
@@ -68,6 +71,11 @@ void COptionDlg::WriteBack(ProgramSettings& settings) const {
 
 std::string IntegerRangeMessage(int low, int high) {
   return "Please enter an integer between " + IntToString(low) + " and " + IntToString(high) + ".";
+}
+
+std::string SupportPathTooLongMessage() {
+  return "The support path is too long: at most " + IntToString(static_cast<int>(kMaxStoredPathLength)) +
+         " characters.";
 }
 
 std::vector<std::string> SplitSupportPath(const std::string& path) {

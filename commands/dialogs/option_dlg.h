@@ -52,8 +52,9 @@ class COptionDlg : public CModalDialog {
   std::vector<ApplicationLink::ToolbarState> m_toolbars;
   bool m_bBigIcons = false;
 
-  // The range message of the first number out of its range, in page order;
-  // nothing when every number may be stored.
+  // Why OK cannot store the pages: a support path longer than the store
+  // reads back, or the range message of the first number out of its
+  // range, in page order. Nothing when every page may be stored.
   std::optional<std::string> Refusal() const;
   // Writes every page's copies into the settings.
   void WriteBack(ProgramSettings& settings) const;
@@ -67,6 +68,8 @@ inline constexpr int kMaxMarkerSize = 20;
 
 // "Please enter an integer between <low> and <high>."
 std::string IntegerRangeMessage(int low, int high);
+
+std::string SupportPathTooLongMessage();
 
 // The directories of a stored search path, in order; empty pieces are
 // skipped so that a doubled separator loses none of the later ones.

@@ -181,9 +181,9 @@ TEST(CommandTableTest, EveryNameResolvesInItsOwnList) {
 TEST(CommandTableTest, UnavailableCommandPrintsOneLine) {
   ProgramCommandsScope commands;
   FrameLinkScope frame;
-  EXPECT_EQ(RunApplicationCommand("options"), kStatusDone);
+  EXPECT_EQ(RunApplicationCommand("homepage"), kStatusDone);
   EXPECT_EQ(RunApplicationCommand("Line"), kCommandNotHandled);
-  EXPECT_EQ(frame.link.HistoryLines(), std::vector<std::string>{"Command \"Options\" is not available yet."});
+  EXPECT_EQ(frame.link.HistoryLines(), std::vector<std::string>{"Command \"Homepage\" is not available yet."});
   EXPECT_TRUE(CurrentCommandName().empty());
 }
 

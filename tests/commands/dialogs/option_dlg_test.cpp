@@ -43,8 +43,9 @@ TEST(CursorThicknessTest, ChoicesMapBothWays) {
 }
 
 // Each number field refuses what lies outside its range with the range
-// message; the minutes count only while automatic saving is on.
-TEST(OptionDlgTest, RefusesNumbersOutsideTheirRanges) {
+// message; the minutes count only while automatic saving is on. A support
+// path the store would not read back is refused too.
+TEST(OptionDlgTest, RefusesWhatCannotBeStored) {
   const ProgramSettings settings;
   const struct {
     bool autoSave;
@@ -74,6 +75,12 @@ TEST(OptionDlgTest, RefusesNumbersOutsideTheirRanges) {
       EXPECT_EQ(refusal.value_or(""), entry.refusal) << entry.minutes << " " << entry.cursorSize << " " << entry.lines;
     }
   }
+
+  COptionDlg dialog(settings);
+  dialog.m_supportPaths = {std::string(kMaxStoredPathLength - 2, 'a'), "b"};
+  EXPECT_FALSE(dialog.Refusal());
+  dialog.m_supportPaths.push_back("c");
+  EXPECT_EQ(dialog.Refusal().value_or(""), SupportPathTooLongMessage());
 }
 
 // Clearing "Every" stores 0 whatever the minutes say; a sheet written back
