@@ -2,14 +2,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QtTest/QTest>
 
+#include "commands/dialogs/color_sel_dlg.h"
 #include "commands/dialogs/option_dlg.h"
+#include "dialogs/color_combo_box.h"
 #include "dialogs/dialog_shows.h"
 #include "dialogs/option_sheet.h"
 #include "tests/support/gui_application.h"
@@ -110,6 +114,34 @@ TEST(OptionSheetTest, CancelLeavesTheDataAndNoToolbarPageWithoutDrawings) {
   EXPECT_EQ(tabs, (QStringList{"System", "Display", "Draft", "Grip points"}));
   EXPECT_FALSE(data.m_bAutoSave);
   EXPECT_EQ(data.m_nGripSize, 4);
+}
+
+// "Others..." on an options list starts from the list's own colour with
+// ByLayer and ByBlock out of reach; colour 30 gets its own entry, chosen.
+TEST(OptionSheetTest, OthersAddsTheChosenColourToTheList) {
+  GuiApplication();
+  ColorComboBox colors(5, false, nullptr);
+  QString startedFrom;
+  bool byLayerEnabled = true;
+  ModalCloser closer([&](QDialog& select) {
+    startedFrom = select.findChild<QLineEdit*>(QStringLiteral("selectedColor"))->text();
+    byLayerEnabled = select.findChild<QPushButton*>(QStringLiteral("byLayer"))->isEnabled();
+    for (int row = 0; row < kPaletteRows; ++row) {
+      for (int column = 0; column < kPaletteColumns; ++column) {
+        if (PaletteCellColor(PaletteArea::kUpper, row, column) != 30) continue;
+        QWidget* upper = select.findChild<QWidget*>(QStringLiteral("upperPalette"));
+        QTest::mouseClick(upper, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(PaletteCellLeft(column) + 2, PaletteCellTop(PaletteArea::kUpper, row) + 2));
+      }
+    }
+    return QDialog::Accepted;
+  });
+  colors.Choose(colors.count() - 1);
+  EXPECT_EQ(startedFrom, QStringLiteral("Blue"));
+  EXPECT_FALSE(byLayerEnabled);
+  EXPECT_EQ(colors.Color(), 30);
+  EXPECT_EQ(colors.currentText(), QStringLiteral("Color 30"));
+  EXPECT_EQ(colors.findText(QStringLiteral("ByLayer")), -1);
 }
 
 }  // namespace
