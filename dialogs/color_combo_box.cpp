@@ -5,6 +5,7 @@
 
 #include "commands/dialogs/color_list.h"
 #include "commands/dialogs/color_sel_dlg.h"
+#include "commands/dialogs/option_dlg.h"
 #include "database/layer.h"
 #include "dialogs/color_swatches.h"
 #include "dialogs/dialog_shows.h"
@@ -43,11 +44,26 @@ ColorComboBox::ColorComboBox(const FcGraph* graph, std::string othersLayer, int 
   connect(this, &QComboBox::activated, this, [this](int index) { Choose(index); });
 }
 
+ColorComboBox::ColorComboBox(int color, bool withBlack, QWidget* parent)
+    : QComboBox(parent), graph_(nullptr), color_(color), programList_(true), withBlack_(withBlack) {
+  setIconSize(QSize(kSwatchSide, kSwatchSide));
+  Fill();
+  connect(this, &QComboBox::activated, this, [this](int index) { Choose(index); });
+}
+
 void ColorComboBox::Fill() {
   clear();
-  for (const ColorListEntry& entry : ColorListEntries(color_))
+  const std::vector<ColorListEntry> entries =
+      programList_ ? OptionColorEntries(color_, withBlack_) : ColorListEntries(color_);
+  for (const ColorListEntry& entry : entries)
     addItem(SwatchIcon(entry.color), QString::fromStdString(entry.text), entry.color);
-  setCurrentIndex(findText(QString::fromStdString(ColorListText(color_))));
+  const std::string current = programList_ ? OptionColorText(color_) : ColorListText(color_);
+  setCurrentIndex(findText(QString::fromStdString(current)));
+}
+
+bool ColorComboBox::Takes(int color) const {
+  if (!programList_) return true;
+  return (color >= 1 && color <= 255) || (withBlack_ && color == kByBlock);
 }
 
 void ColorComboBox::Choose(int index) {
@@ -58,9 +74,14 @@ void ColorComboBox::Choose(int index) {
     return;
   }
   CColorSelDlg select;
-  select.m_nColor = graph_ != nullptr ? OthersStartColor(*graph_, othersLayer_) : FcLayer::kDefaultColor;
-  select.m_bEnableLogical = 1;
-  if (ShowModalDialog(select, this) == CModalDialog::kOk) color_ = select.m_nColor;
+  if (programList_) {
+    select.m_nColor = static_cast<short>(color_);
+    select.m_bEnableLogical = 0;
+  } else {
+    select.m_nColor = graph_ != nullptr ? OthersStartColor(*graph_, othersLayer_) : FcLayer::kDefaultColor;
+    select.m_bEnableLogical = 1;
+  }
+  if (ShowModalDialog(select, this) == CModalDialog::kOk && Takes(select.m_nColor)) color_ = select.m_nColor;
   // The list gets an entry of the new colour, and "Others..." is no longer
   // shown as chosen after Cancel.
   Fill();

@@ -54,3 +54,10 @@ void DrawTrueColorSwatch(QPainter& painter, const QRect& rect) {
   painter.drawRect(rect);
   painter.restore();
 }
+
+QColor FromStoredRgb(std::uint32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
+
+std::uint32_t ToStoredRgb(const QColor& color) {
+  return static_cast<std::uint32_t>(color.red()) | static_cast<std::uint32_t>(color.green()) << 8 |
+         static_cast<std::uint32_t>(color.blue()) << 16;
+}

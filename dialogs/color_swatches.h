@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QColor>
+#include <cstdint>
 
 class QPainter;
 class QRect;
+
+// The colours the settings keep as RGB numbers, red in the low byte.
+QColor FromStoredRgb(std::uint32_t rgb);
+std::uint32_t ToStoredRgb(const QColor& color);
 
 // The palette colour of an index colour (black outside 0 to 255).
 QColor IndexQColor(int index);

@@ -23,6 +23,7 @@
 #include "commands/dialogs/input_str_dlg.h"
 #include "commands/dialogs/input_text_dlg.h"
 #include "commands/dialogs/inquire_dlg.h"
+#include "commands/dialogs/option_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/dialogs/layer_set_dlg.h"
 #include "commands/dialogs/linetype_dlg.h"
@@ -54,6 +55,7 @@
 #include "dialogs/insert_block_dialog.h"
 #include "dialogs/layer_dialog.h"
 #include "dialogs/linetype_dialog.h"
+#include "dialogs/option_sheet.h"
 #include "dialogs/point_style_dialog.h"
 #include "dialogs/property_dialogs.h"
 #include "dialogs/purge_sheet.h"
@@ -122,6 +124,7 @@ const DialogShow kShows[] = {
     {typeid(CLayerSetDlg), ShowWidget<LayerDialog, CLayerSetDlg>},
     {typeid(CLineTypeDlg), ShowWidget<LinetypeDialog, CLineTypeDlg>},
     {typeid(CMTextDlg), ShowWidget<MTextDialog, CMTextDlg>},
+    {typeid(COptionDlg), ShowWidget<OptionSheet, COptionDlg>},
     {typeid(CPTypeDlg), ShowWidget<PointStyleDialog, CPTypeDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "dialogs/color_swatches.h"
 #include "platform/program_settings.h"
 
 namespace {
@@ -31,8 +32,6 @@ class HistoryEdit : public QPlainTextEdit {
  private:
   const CommandLinePanel& panel_;
 };
-
-QColor FromStoredRgb(std::uint32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
 }  // namespace
 

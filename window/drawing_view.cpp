@@ -11,6 +11,7 @@
 #include "database/graph_view_link.h"
 #include "database/layer.h"
 #include "database/linetype.h"
+#include "display/color_table.h"
 #include "display/display_surface.h"
 #include "display/view_transform.h"
 #include "platform/program_settings.h"
@@ -65,6 +66,7 @@ DrawingView::DrawingView(WindowThread& window, UserQuestions& questions, QWidget
   connect(&autoSaveTimer_, &QTimer::timeout, this, [this] { AutoSave(); });
 
   Surface().SetDevice(MakeScreenDevice());
+  ApplyProgramLook();
   {
     ViewRegistry& registry = Registry();
     std::lock_guard lock(registry.mutex);
@@ -187,6 +189,18 @@ FcPoint2d DrawingView::WorldAt(const QPointF& pixel) {
 void DrawingView::RequestRepaint(bool needsRedraw) {
   if (needsRedraw) redrawPending_ = true;
   update();
+}
+
+void DrawingView::ApplyProgramLook() {
+  FcDisplayDevice* device = Surface().GetDevice();
+  if (device == nullptr) return;
+  const ProgramSettings& settings = GetProgramSettings();
+  device->Lock();
+  device->backgroundIndex = static_cast<std::int16_t>(settings.background_color);
+  device->cursorColor = ColorIndexRgb(settings.cursor_color);
+  device->UpdateCursorSize(0);
+  device->Unlock();
+  RedrawNow();
 }
 
 void DrawingView::RedrawNow() {

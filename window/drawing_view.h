@@ -133,6 +133,10 @@ class DrawingView : public QWidget, public ViewFrameLink {
   bool CursorPoint(FcPoint2d& point) override;
   void TrackPreview(const FcPoint2d& point) override;
 
+  // Takes the background colour, crosshair colour and crosshair size of
+  // the program settings and redraws.
+  void ApplyProgramLook();
+
   // The drawing asked for a repaint (needsRedraw: the display list must be
   // drawn into the back buffer first).
   void RequestRepaint(bool needsRedraw);

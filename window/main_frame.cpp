@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <array>
 
+#include "commands/dialogs/option_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "database/graph.h"
 #include "dialogs/dialog_shows.h"
@@ -138,6 +139,20 @@ void MainFrame::BuildCommandBar() {
   auto* toggle = new QShortcut(QKeySequence(Qt::Key_F2), this);
   toggle->setContext(Qt::ApplicationShortcut);
   connect(toggle, &QShortcut::activated, this, &MainFrame::ToggleTextWindow);
+}
+
+int MainFrame::CommandBarLines() { return commandPanel_->HistoryLines(); }
+
+void MainFrame::ApplyCommandBarStyle(int lines) {
+  const CommandLineWindowSettings& look = GetProgramSettings().command_line;
+  commandPanel_->ApplyLook(look);
+  textWindow_->Panel().ApplyLook(look);
+  if (lines >= 1 && lines <= kMaxCommandBarLines) {
+    commandPanel_->SetHistoryLines(lines);
+    // A docked bar keeps its height until told otherwise.
+    resizeDocks({commandBar_}, {commandPanel_->sizeHint().height()}, Qt::Vertical);
+  }
+  for (DrawingView* view : Views()) view->ApplyProgramLook();
 }
 
 void MainFrame::ToggleTextWindow() {

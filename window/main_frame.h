@@ -95,6 +95,12 @@ class MainFrame : public QMainWindow,
   void PostQuit() override;
   void PostMenuLoad() override;
   SaveTarget ChooseSaveTarget(const std::string& proposal, FcFileKind currentKind) override;
+  bool HasDrawingWindow() override { return !Views().empty(); }
+  int CommandBarLines() override;
+  std::vector<ToolbarState> Toolbars() override;
+  void ShowToolbars(const std::vector<ToolbarState>& toolbars) override;
+  void ApplyCommandBarStyle(int lines) override;
+  void PostToolbarIconSize() override;
 
   // ModalDialogRunner: from any thread, on the window thread.
   int Run(CModalDialog& dialog) override;

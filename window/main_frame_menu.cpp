@@ -194,3 +194,25 @@ ApplicationLink::SaveTarget MainFrame::ChooseSaveTarget(const std::string& propo
   });
   return target;
 }
+
+std::vector<ApplicationLink::ToolbarState> MainFrame::Toolbars() {
+  std::vector<ToolbarState> toolbars;
+  for (QToolBar* toolbar : builtMenus_.toolbars) toolbars.push_back({toolbar->windowTitle().toStdString(), !toolbar->isHidden()});
+  return toolbars;
+}
+
+void MainFrame::ShowToolbars(const std::vector<ToolbarState>& toolbars) {
+  for (const ToolbarState& state : toolbars) {
+    for (QToolBar* toolbar : builtMenus_.toolbars)
+      if (toolbar->windowTitle().toStdString() == state.name) toolbar->setVisible(state.shown);
+  }
+}
+
+void MainFrame::PostToolbarIconSize() {
+  window_.Post([this] {
+    // The toolbars are built anew; each keeps whether it was shown.
+    const std::vector<ToolbarState> shown = Toolbars();
+    LoadMenus();
+    ShowToolbars(shown);
+  });
+}

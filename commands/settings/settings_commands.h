@@ -11,6 +11,11 @@ std::span<const CommandRow> SettingsCommandRows();
 // menus, toolbars and accelerators from it anew.
 int CmdMenuLoad();
 
+// Application command: the options sheet. After OK the program settings
+// take its pages and the main frame applies them to the command bar, the
+// toolbars and every drawing window.
+int CmdOptions();
+
 // Deletes the blocks, layers, linetypes, text styles and dimension styles
 // nothing uses that the user chooses in the purge sheet; one undo step
 // brings the whole drawing back.

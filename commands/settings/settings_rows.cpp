@@ -7,7 +7,7 @@ using enum CommandListKind;
 const CommandRow kRows[] = {
     {"MenuLoad", CmdMenuLoad, kApplication},
     {"dsettings", CmdDSettings, kApplication},
-    {"Options", CmdNotAvailable, kApplication},
+    {"Options", CmdOptions, kApplication},
     {"Purge", CmdPurge, kDrawing},
     {"ddemodes", CmdDDEModes, kDrawing},
     {"-Linetype", CmdLinetypePrompt, kDrawing},

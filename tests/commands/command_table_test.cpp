@@ -178,15 +178,6 @@ TEST(CommandTableTest, EveryNameResolvesInItsOwnList) {
   EXPECT_EQ(std::distance(ApplicationCommands().begin(), ApplicationCommands().end()), std::size(applicationNames));
 }
 
-TEST(CommandTableTest, UnavailableCommandPrintsOneLine) {
-  ProgramCommandsScope commands;
-  FrameLinkScope frame;
-  EXPECT_EQ(RunApplicationCommand("options"), kStatusDone);
-  EXPECT_EQ(RunApplicationCommand("Line"), kCommandNotHandled);
-  EXPECT_EQ(frame.link.HistoryLines(), std::vector<std::string>{"Command \"Options\" is not available yet."});
-  EXPECT_TRUE(CurrentCommandName().empty());
-}
-
 // Registration refuses a name it already holds without a word, so a name
 // put into two families would silently lose one of its rows.
 TEST(CommandTableTest, NoNameIsInTwoRows) {

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolButton>
@@ -42,6 +43,7 @@
 #include "tests/support/scripted_questions.h"
 #include "tests/support/program_settings_guard.h"
 #include "tests/support/temp_dir.h"
+#include "dialogs/color_combo_box.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
 #include "window/text_window.h"
@@ -769,6 +771,27 @@ TEST_F(MainFrameTest, DoubleClickingATextPaneRunsItsCommandInTheActiveDrawing) {
       shown += view.CommandLine().History()[i] + "\n";
     EXPECT_NE(shown.find(std::string("Command:_") + c.command), std::string::npos) << shown;
   }
+}
+
+// OK in the options sheet gives the command bar its new number of lines
+// and the open drawing window the new background at once.
+TEST_F(MainFrameTest, OptionsOkResizesTheCommandBarAndRecoloursTheDrawing) {
+  MainFrame& frame = Start({});
+  DrawingView& view = *frame.Views().front();
+  ModalCloser closer([](QDialog& dialog) {
+    dialog.findChild<QSpinBox*>(QStringLiteral("commandLines"))->setValue(1);
+    auto* background = dialog.findChild<ColorComboBox*>(QStringLiteral("backgroundColor"));
+    background->Choose(background->findText(QStringLiteral("Red")));
+    return QDialog::Accepted;
+  });
+  TypeLine(view, "Options");
+  ProcessPending();
+  EXPECT_EQ(closer.Closed(), 1);
+  CommandLinePanel& bar = frame.CommandBarPanel();
+  EXPECT_EQ(bar.HistoryLines(), 1);
+  EXPECT_LT(bar.History().viewport()->height(), 2 * bar.LineHeight());
+  EXPECT_EQ(GetProgramSettings().background_color, 1);
+  EXPECT_EQ(view.Surface().GetDevice()->backgroundIndex, 1);
 }
 
 }  // namespace
