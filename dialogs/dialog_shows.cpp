@@ -16,6 +16,7 @@
 #include "commands/dialogs/input_text_dlg.h"
 #include "commands/dialogs/inquire_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
+#include "commands/dialogs/print_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
@@ -29,6 +30,7 @@
 #include "dialogs/export_dialog.h"
 #include "dialogs/input_dialogs.h"
 #include "dialogs/insert_block_dialog.h"
+#include "dialogs/print_dialog.h"
 #include "dialogs/property_dialogs.h"
 #include "dialogs/purge_sheet.h"
 #include "dialogs/save_drawing_dialog.h"
@@ -70,6 +72,7 @@ const DialogShow kShows[] = {
     {typeid(CDimPropDlg), ShowWidget<DimPropDialog, CDimPropDlg>},
     {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
+    {typeid(CPrintDlg), ShowWidget<PrintDialog, CPrintDlg>},
     {typeid(CInputStrDlg), ShowWidget<InputStrDialog, CInputStrDlg>},
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
     {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},
