@@ -28,6 +28,7 @@
 #include "commands/dialogs/layer_set_dlg.h"
 #include "commands/dialogs/linetype_dlg.h"
 #include "commands/dialogs/mtext_dlg.h"
+#include "commands/dialogs/print_dlg.h"
 #include "commands/dialogs/ptype_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
@@ -57,6 +58,7 @@
 #include "dialogs/linetype_dialog.h"
 #include "dialogs/option_sheet.h"
 #include "dialogs/point_style_dialog.h"
+#include "dialogs/print_dialog.h"
 #include "dialogs/property_dialogs.h"
 #include "dialogs/purge_sheet.h"
 #include "dialogs/save_drawing_dialog.h"
@@ -117,6 +119,7 @@ const DialogShow kShows[] = {
     {typeid(CImgAttachDlg), ShowWidget<ImgAttachDialog, CImgAttachDlg>},
     {typeid(CImgDetailDlg), ShowDetails},
     {typeid(CImgMngDlg), ShowWidget<ImgManagerDialog, CImgMngDlg>},
+    {typeid(CPrintDlg), ShowWidget<PrintDialog, CPrintDlg>},
     {typeid(CInputStrDlg), ShowWidget<InputStrDialog, CInputStrDlg>},
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
     {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},

@@ -193,8 +193,10 @@ bool FcGraphDisplay::PrintWindow(FcDeviceContext* printer, int deviceWidth, int 
   SetOrderedWindow(view, corner1, corner2);
   view.deviceX0 = 0;
   view.deviceY0 = 0;
-  view.deviceX1 = TruncateToDevice(deviceWidth * pixelsPerUnit);
-  view.deviceY1 = TruncateToDevice(deviceHeight * pixelsPerUnit);
+  // The window at the print scale: the device size is the printable area
+  // and only bounds what is drawn.
+  view.deviceX1 = TruncateToDevice(std::abs(corner2.x - corner1.x) * pixelsPerUnit);
+  view.deviceY1 = TruncateToDevice(std::abs(corner2.y - corner1.y) * pixelsPerUnit);
   view.Update();
   if (FcDisplayDevice* device = surface.GetDevice()) device->colorMode = colorMode;
   surface.Print(offsetX, offsetY, quarterTurns, 1.0, printer, printerPixelsPerInch);

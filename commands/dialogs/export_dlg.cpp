@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 
+#include "commands/dialogs/area_window.h"
 #include "core/paths.h"
 #include "database/object.h"
 #include "export/export_device.h"
@@ -83,20 +84,7 @@ void CExportDlg::InitFrom(const std::optional<ExportDlgSettings>& stored) {
 
 void CExportDlg::SelectArea(int area) {
   m_nArea = static_cast<short>(std::clamp(area, static_cast<int>(kAreaDisplay), static_cast<int>(kAreaLimits)));
-  switch (m_nArea) {
-    case kAreaWindow:
-      m_pWindow = m_ptWindow;
-      break;
-    case kAreaExtents:
-      m_pWindow = m_ptExtents;
-      break;
-    case kAreaLimits:
-      m_pWindow = m_ptLimits;
-      break;
-    default:
-      m_pWindow = m_ptDisplay;
-      break;
-  }
+  m_pWindow = AreaWindow(*this, m_nArea);
 }
 
 void CExportDlg::SelectType(int type) {

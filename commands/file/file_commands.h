@@ -26,6 +26,9 @@ int CmdClose();
 // Writes a part of the drawing to an HPGL, PDF, SVG or EPS file through the
 // export dialog; changes nothing in the drawing.
 int CmdExport();
+// "plot" and "print": a part of the drawing on one sheet of the printer
+// through the print dialog; changes nothing in the drawing.
+int CmdPlot();
 
 // The path the save dialog offers: none for a drawing without a file of its
 // own, else its file's path with the extension ".dwg", so that a drawing

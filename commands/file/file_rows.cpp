@@ -13,8 +13,8 @@ const CommandRow kRows[] = {
     {"QSave", CmdQSave, kDrawing},
     {"Close", CmdClose, kDrawing},
     {"Export", CmdExport, kDrawing},
-    {"plot", CmdNotAvailable, kDrawing},
-    {"print", CmdNotAvailable, kDrawing},
+    {"plot", CmdPlot, kDrawing},
+    {"print", CmdPlot, kDrawing},
 };
 
 }  // namespace
