@@ -37,6 +37,8 @@ std::vector<std::string> SortedDimStyleNames(const FcGraph& graph) {
   return Sorted(RecordNames(graph.GetDimStyleList()));
 }
 
+std::vector<std::string> DimStyleNames(const FcGraph& graph) { return RecordNames(graph.GetDimStyleList()); }
+
 std::vector<std::string> TextStyleNames(const FcTextStyleList& styles) { return RecordNames(styles); }
 
 int FindListEntry(const std::vector<std::string>& entries, std::string_view name) {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "commands/dialogs/dim_units_page.h"
+#include "database/dim_style.h"
+#include "shell/modal_dialog.h"
+
+// The dimension style sheet. Its pages edit a working copy of one style's
+// variables, each change applied at once so the sample can follow it; the
+// command writes the copy into the style on OK and drops it on Cancel.
+class CDimStyleDlg : public CModalDialog {
+ public:
+  // The pages start from the style's values.
+  explicit CDimStyleDlg(const FcDimStyle& style);
+
+  // "Modify dimension style - NAME".
+  std::string m_strCaption;
+  FcDimVars m_vars;
+  CDimUnitsPage m_units;
+};
