@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "commands/dialogs/dim_alt_units_page.h"
+#include "commands/dialogs/dim_tol_page.h"
 #include "commands/dialogs/dim_units_page.h"
 #include "database/dim_style.h"
 #include "shell/modal_dialog.h"
@@ -13,9 +15,14 @@ class CDimStyleDlg : public CModalDialog {
  public:
   // The pages start from the style's values.
   explicit CDimStyleDlg(const FcDimStyle& style);
+  // The tolerance page points at the two unit pages.
+  CDimStyleDlg(const CDimStyleDlg&) = delete;
+  CDimStyleDlg& operator=(const CDimStyleDlg&) = delete;
 
   // "Modify dimension style - NAME".
   std::string m_strCaption;
   FcDimVars m_vars;
   CDimUnitsPage m_units;
+  CDimAltUnitsPage m_altUnits;
+  CDimTolPage m_tol;
 };

@@ -8,8 +8,6 @@ namespace {
 
 constexpr const char* kBelowMark = "\\X";
 
-bool InRange(int value, int low, int high) { return value >= low && value <= high; }
-
 int SeparatorPosition(int separator) {
   if (separator == ',') return 1;
   if (separator == ' ') return 2;
@@ -34,6 +32,10 @@ bool EndsWithBelowMark(const std::string& dimpost) { return dimpost.ends_with(kB
 
 std::string WithoutBelowMark(const std::string& dimpost) {
   return EndsWithBelowMark(dimpost) ? dimpost.substr(0, dimpost.size() - 2) : dimpost;
+}
+
+void StoreIfFits(FcFixedText& field, const std::string& text) {
+  if (text.size() <= FcFixedText::kMaxLength) field = text;
 }
 
 void CDimUnitsPage::OnInitDialog(const FcDimVars& vars) {
@@ -61,7 +63,7 @@ void CDimUnitsPage::ApplyToStyle(FcDimVars& vars) const {
   if (InRange(m_nFractionFormat, 0, 2)) vars.dimfrac = static_cast<std::int16_t>(m_nFractionFormat);
   std::string dimpost = m_strPrefix + "<>" + m_strSuffix;
   if (EndsWithBelowMark(vars.dimpost.str())) dimpost += kBelowMark;
-  if (dimpost.size() <= FcFixedText::kMaxLength) vars.dimpost = dimpost;
+  StoreIfFits(vars.dimpost, dimpost);
   vars.dimzin = static_cast<std::int16_t>(m_zeros.Code());
   vars.dimazin = static_cast<std::int16_t>((m_bAngleLeading ? 1 : 0) + (m_bAngleTrailing ? 2 : 0));
   if (InRange(m_nPrecision, 0, 8)) vars.dimdec = static_cast<std::int16_t>(m_nPrecision);

@@ -4,6 +4,7 @@
 
 #include "commands/dialogs/dim_zero_suppression.h"
 
+class FcFixedText;
 struct FcDimVars;
 
 // The prefix and suffix around a measurement marker ("<>" or "[]"): what
@@ -18,6 +19,9 @@ DimPrefixSuffix SplitDimPost(const std::string& text, char open, char close);
 bool EndsWithBelowMark(const std::string& dimpost);
 // DIMPOST without that mark.
 std::string WithoutBelowMark(const std::string& dimpost);
+// Stores the text when the field holds it whole; a text too long keeps the
+// field as it was rather than losing its end.
+void StoreIfFits(FcFixedText& field, const std::string& text);
 
 // The "Main units" page: how linear and angular measurements are written.
 class CDimUnitsPage {

@@ -20,3 +20,6 @@ enum DimUnitFormat { kDimScientific, kDimDecimal, kDimEngineering, kDimArchitect
 // all but architectural units, zero feet and inches for units with feet.
 bool OffersLeadingTrailing(int unitFormat);
 bool OffersFeetInches(int unitFormat);
+
+// Whether a list position or value lies within low..high.
+inline bool InRange(int value, int low, int high) { return value >= low && value <= high; }
