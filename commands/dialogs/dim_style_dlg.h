@@ -3,6 +3,7 @@
 #include <string>
 
 #include "commands/dialogs/dim_alt_units_page.h"
+#include "commands/dialogs/dim_lines_page.h"
 #include "commands/dialogs/dim_tol_page.h"
 #include "commands/dialogs/dim_units_page.h"
 #include "database/dim_style.h"
@@ -22,6 +23,7 @@ class CDimStyleDlg : public CModalDialog {
   // "Modify dimension style - NAME".
   std::string m_strCaption;
   FcDimVars m_vars;
+  CDimLinesPage m_lines;
   CDimUnitsPage m_units;
   CDimAltUnitsPage m_altUnits;
   CDimTolPage m_tol;

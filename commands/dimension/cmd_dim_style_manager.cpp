@@ -9,6 +9,7 @@
 #include "database/dim_style.h"
 #include "database/graph.h"
 #include "display/dim_style_preview.h"
+#include "entities/dimension_arrow_choice.h"
 #include "shell/modal_dialog.h"
 
 namespace {
@@ -19,6 +20,15 @@ void EditStyle(FcDimStyle& style) {
   CDimStyleDlg sheet(style);
   if (RunModalDialog(sheet) != CModalDialog::kOk) return;
   static_cast<FcDimVars&>(style) = sheet.m_vars;
+  // The arrows the sheet named get their blocks, built when the drawing has
+  // none yet, and are bound to them before the rest is bound by name.
+  if (FcGraph* graph = style.GetGraph()) {
+    const auto prepared = [graph](const FcFixedText& name) { return PrepareDimArrow(*graph, name.str()).value_or(""); };
+    style.SetDimblk(prepared(style.dimblk));
+    style.SetDimblk1(prepared(style.dimblk1));
+    style.SetDimblk2(prepared(style.dimblk2));
+    style.SetDimldrblk(prepared(style.dimldrblk));
+  }
   style.ResolveBlocks();
 }
 

@@ -4,6 +4,7 @@
 #include "commands/dialogs/dim_style_dlg.h"
 #include "commands/dialogs/dim_style_mng_dlg.h"
 #include "commands/dialogs/new_dim_style_dlg.h"
+#include "database/block.h"
 #include "database/dim_style.h"
 #include "database/graph.h"
 #include "shell/testing/scripted_dialogs.h"
@@ -109,6 +110,27 @@ TEST_F(DimStyleManagerTest, HeadlessRunChangesNothing) {
   EXPECT_EQ(dialogs_.Shown(), 1);
   EXPECT_TRUE(VarsOf("ISO-25") == base);
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"DimStyle"}));
+}
+
+// An arrow chosen in the sheet gets its block when the sheet is accepted,
+// bound to the style by handle.
+TEST_F(DimStyleManagerTest, AcceptedArrowGetsItsBlock) {
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CDimStyleMngDlg::kModify; });
+  dialogs_.Answer<CDimStyleDlg>([](CDimStyleDlg& d) {
+    d.m_lines.OnArrowChosen(CDimLinesPage::kFirst, "_Dot");
+    d.m_lines.ApplyToStyle(d.m_vars);
+    return CModalDialog::kOk;
+  });
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CModalDialog::kCancel; });
+  ASSERT_TRUE(script_.Run({"DimStyle"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  const std::string seen = script_.OnWindowThread([this] {
+    const FcDimStyle& style = *script_.Drawing().GetCurrentDimStyle();
+    const FcBlock* bound = script_.Drawing().GetBlockList().FindByHandle(style.dimblk1Handle);
+    return style.dimblk1.str() + "|" + (bound != nullptr ? bound->GetName() : std::string("-")) + "|" +
+           script_.Drawing().GetSysVars().dimblk.str();
+  });
+  EXPECT_EQ(seen, "_Dot|_Dot|_Dot");
 }
 
 TEST(NewDimStyleDlgTest, ProposesAFreeName) {
