@@ -3,6 +3,7 @@
 CDimStyleDlg::CDimStyleDlg(const FcDimStyle& style)
     : m_strCaption("Modify dimension style - " + style.GetName()), m_vars(style) {
   m_lines.OnInitDialog(m_vars);
+  m_adjust.OnInitDialog(m_vars);
   m_units.OnInitDialog(m_vars);
   m_altUnits.OnInitDialog(m_vars);
   m_tol.m_pUnits = &m_units;

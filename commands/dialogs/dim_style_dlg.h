@@ -3,6 +3,7 @@
 #include <string>
 
 #include "commands/dialogs/dim_alt_units_page.h"
+#include "commands/dialogs/dim_fit_page.h"
 #include "commands/dialogs/dim_lines_page.h"
 #include "commands/dialogs/dim_tol_page.h"
 #include "commands/dialogs/dim_units_page.h"
@@ -24,6 +25,7 @@ class CDimStyleDlg : public CModalDialog {
   std::string m_strCaption;
   FcDimVars m_vars;
   CDimLinesPage m_lines;
+  CDimAdjustPage m_adjust;
   CDimUnitsPage m_units;
   CDimAltUnitsPage m_altUnits;
   CDimTolPage m_tol;
