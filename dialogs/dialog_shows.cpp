@@ -10,12 +10,14 @@
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/color_sel_dlg.h"
+#include "commands/dialogs/dim_style_mng_dlg.h"
 #include "commands/dialogs/ent_prop_dlg.h"
 #include "commands/dialogs/export_dlg.h"
 #include "commands/dialogs/input_str_dlg.h"
 #include "commands/dialogs/input_text_dlg.h"
 #include "commands/dialogs/inquire_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
+#include "commands/dialogs/new_dim_style_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
@@ -26,6 +28,7 @@
 #include "dialogs/attribute_value_dialog.h"
 #include "dialogs/block_def_dialog.h"
 #include "dialogs/color_sel_dialog.h"
+#include "dialogs/dim_style_manager_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/input_dialogs.h"
 #include "dialogs/insert_block_dialog.h"
@@ -68,12 +71,14 @@ const DialogShow kShows[] = {
     {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},
     {typeid(CColorSelDlg), ShowWidget<ColorSelDialog, CColorSelDlg>},
     {typeid(CDimPropDlg), ShowWidget<DimPropDialog, CDimPropDlg>},
+    {typeid(CDimStyleMngDlg), ShowWidget<DimStyleManagerDialog, CDimStyleMngDlg>},
     {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
     {typeid(CInputStrDlg), ShowWidget<InputStrDialog, CInputStrDlg>},
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
     {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},
     {typeid(CInsertBlkDlg), ShowWidget<InsertBlockDialog, CInsertBlkDlg>},
+    {typeid(CNewDimStyleDlg), ShowWidget<NewDimStyleDialog, CNewDimStyleDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},
     {typeid(CSelectBlkDlg), ShowWidget<SelectBlockDialog, CSelectBlkDlg>},
