@@ -10,8 +10,7 @@
 // thread of the active drawing.
 enum class CommandListKind { kApplication, kDrawing };
 
-// One row of a family's command table. A name whose command is not in the
-// program yet runs CmdNotAvailable.
+// One row of a family's command table.
 struct CommandRow {
   std::string_view name;
   CommandFunc function;

@@ -12,6 +12,7 @@
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/color_sel_dlg.h"
+#include "commands/dialogs/dim_style_mng_dlg.h"
 #include "commands/dialogs/draft_set_dlg.h"
 #include "commands/dialogs/ent_prop_dlg.h"
 #include "commands/dialogs/export_dlg.h"
@@ -28,6 +29,7 @@
 #include "commands/dialogs/layer_set_dlg.h"
 #include "commands/dialogs/linetype_dlg.h"
 #include "commands/dialogs/mtext_dlg.h"
+#include "commands/dialogs/new_dim_style_dlg.h"
 #include "commands/dialogs/print_dlg.h"
 #include "commands/dialogs/ptype_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
@@ -44,6 +46,7 @@
 #include "dialogs/attribute_value_dialog.h"
 #include "dialogs/block_def_dialog.h"
 #include "dialogs/color_sel_dialog.h"
+#include "dialogs/dim_style_manager_dialog.h"
 #include "dialogs/draft_settings_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/hatch_dialog.h"
@@ -110,6 +113,7 @@ const DialogShow kShows[] = {
     {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},
     {typeid(CColorSelDlg), ShowWidget<ColorSelDialog, CColorSelDlg>},
     {typeid(CDimPropDlg), ShowWidget<DimPropDialog, CDimPropDlg>},
+    {typeid(CDimStyleMngDlg), ShowWidget<DimStyleManagerDialog, CDimStyleMngDlg>},
     {typeid(CDraftSetDlg), ShowWidget<DraftSettingsDialog, CDraftSetDlg>},
     {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
@@ -127,6 +131,7 @@ const DialogShow kShows[] = {
     {typeid(CLayerSetDlg), ShowWidget<LayerDialog, CLayerSetDlg>},
     {typeid(CLineTypeDlg), ShowWidget<LinetypeDialog, CLineTypeDlg>},
     {typeid(CMTextDlg), ShowWidget<MTextDialog, CMTextDlg>},
+    {typeid(CNewDimStyleDlg), ShowWidget<NewDimStyleDialog, CNewDimStyleDlg>},
     {typeid(COptionDlg), ShowWidget<OptionSheet, COptionDlg>},
     {typeid(CPTypeDlg), ShowWidget<PointStyleDialog, CPTypeDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},

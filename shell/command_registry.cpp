@@ -41,12 +41,6 @@ int RunNode(const CommandNode& node) {
   return node.function();
 }
 
-bool IsSystemVariable(std::string_view name) {
-  FcGraph* graph = CurrentGraph();
-  FcResBuf value;
-  return graph != nullptr && graph->GetSysVar(ToUpperAscii(name), value) == FcSysVarResult::kDone;
-}
-
 }  // namespace
 
 CommandList& ApplicationCommands() {
@@ -101,10 +95,3 @@ bool PopCommandArgument(std::string& argument) {
 
 const std::string& CurrentCommandName() { return currentCommandName; }
 
-int CmdNotAvailable() {
-  // A command named after a system variable edits that variable until the
-  // command itself exists.
-  if (IsSystemVariable(currentCommandName)) return kCommandNotHandled;
-  PrintMessage("Command \"" + currentCommandName + "\" is not available yet.");
-  return kStatusDone;
-}

@@ -53,8 +53,3 @@ bool PopCommandArgument(std::string& argument);
 // empty outside a command. Lets one handler serve several names.
 const std::string& CurrentCommandName();
 
-// The handler of the commands whose work is not in the program yet: prints
-// that the running command is not available and answers kStatusDone, except
-// that a name the current drawing knows as a system variable answers
-// kCommandNotHandled, so that the variable is edited instead.
-int CmdNotAvailable();

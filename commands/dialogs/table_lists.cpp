@@ -41,6 +41,8 @@ std::vector<std::string> SortedTextStyleNames(const FcGraph& graph) {
   return Sorted(RecordNames(graph.GetTextStyleList()));
 }
 
+std::vector<std::string> DimStyleNames(const FcGraph& graph) { return RecordNames(graph.GetDimStyleList()); }
+
 std::vector<std::string> TextStyleNames(const FcTextStyleList& styles) { return RecordNames(styles); }
 
 int FindListEntry(const std::vector<std::string>& entries, std::string_view name) {

@@ -9,10 +9,12 @@ class FcTextStyleList;
 
 // The names the dialogs' lists offer from the drawing's tables: layers and
 // dimension styles sorted by name, linetypes (ByLayer and ByBlock among
-// them) and text styles in table order, or sorted for a list that asks so.
+// them), dimension styles and text styles in table order, or sorted for a
+// list that asks so.
 std::vector<std::string> SortedLayerNames(const FcGraph& graph);
 std::vector<std::string> LinetypeNames(const FcGraph& graph);
 std::vector<std::string> SortedDimStyleNames(const FcGraph& graph);
+std::vector<std::string> DimStyleNames(const FcGraph& graph);
 std::vector<std::string> SortedTextStyleNames(const FcGraph& graph);
 std::vector<std::string> TextStyleNames(const FcTextStyleList& styles);
 // The entry that equals the name without regard to case; -1 when none

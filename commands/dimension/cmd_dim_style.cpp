@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commands/block/block_commands.h"
+#include "commands/dimension/dim_style_step.h"
 #include "commands/dimension/dimension_commands.h"
 #include "core/resbuf.h"
 #include "database/dim_style.h"
@@ -129,16 +130,7 @@ void NewStyle(FcGraph& graph) {
     PrintMessage(kDuplicateStyle);
     return;
   }
-  FcDimStyle* style = graph.NewDimStyle(name);
-  if (style == nullptr) {
-    PrintMessage("No enough memory!");
-    return;
-  }
-  const FcHandle handle = style->GetHandle();
-  style->CopyVariables(*base);
-  style->SetName(name);
-  style->SetHandle(handle);
-  ModifyStyle(graph, *style);
+  if (FcDimStyle* style = NewDimStyleFrom(graph, *base, name)) ModifyStyle(graph, *style);
 }
 
 // What the style manager offers, asked on the command line.
@@ -172,7 +164,20 @@ int CmdDim() {
   return kStatusDone;
 }
 
-int CmdDimStyle() {
+FcDimStyle* NewDimStyleFrom(FcGraph& graph, const FcDimStyle& base, const std::string& name) {
+  FcDimStyle* style = graph.NewDimStyle(name);
+  if (style == nullptr) {
+    PrintMessage("No enough memory!");
+    return nullptr;
+  }
+  const FcHandle handle = style->GetHandle();
+  style->CopyVariables(base);
+  style->SetName(name);
+  style->SetHandle(handle);
+  return style;
+}
+
+int RunDimStyleStep(void (*manage)(FcGraph& graph)) {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
   // Made before anything changes, so that one Undo puts back every style
@@ -185,8 +190,10 @@ int CmdDimStyle() {
   item->Capture(*graph);
   item->SetName("DimStyle");
   AddUndoItem(*graph, item);
-  ManageStyles(*graph);
+  manage(*graph);
   // New dimensions follow the style that is current now.
   if (const FcDimStyle* current = graph->GetCurrentDimStyle()) SetDimVarsFromStyle(graph->GetSysVars(), *current);
   return kStatusDone;
 }
+
+int CmdDimStyleOnCommandLine() { return RunDimStyleStep(ManageStyles); }

@@ -22,7 +22,10 @@ int CmdDimBaseLine();
 int CmdDimContinue();
 int CmdDimCenter();
 int CmdDim();
+// The dimension style manager; "-DimStyle" offers the same on the
+// command line.
 int CmdDimStyle();
+int CmdDimStyleOnCommandLine();
 int CmdDimEdit();
 int CmdDimTEdit();
 int CmdDimUpdate();

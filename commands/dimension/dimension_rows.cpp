@@ -6,6 +6,7 @@ using enum CommandListKind;
 
 const CommandRow kRows[] = {
     {"DimStyle", CmdDimStyle, kDrawing},
+    {"-DimStyle", CmdDimStyleOnCommandLine, kDrawing},
     {"dim", CmdDim, kDrawing},
     {"DimAligned", CmdDimAligned, kDrawing},
     {"DimLinear", CmdDimLinear, kDrawing},

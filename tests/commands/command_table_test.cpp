@@ -126,6 +126,7 @@ TEST(CommandTableTest, EveryNameResolvesInItsOwnList) {
                                 "cutclip",
                                 "pasteclip",
                                 "DimStyle",
+                                "-DimStyle",
                                 "dim",
                                 "DimAligned",
                                 "DimLinear",

@@ -37,7 +37,7 @@ TEST_F(DimStyleCommandTest, DimOnlyPointsToTheDimensionCommands) {
 // The step is there even when nothing changed, and taking it back changes
 // nothing.
 TEST_F(DimStyleCommandTest, ClosedAtOnceStillLeavesOneStep) {
-  ASSERT_TRUE(RunScript(script_, "DimStyle", {""}));
+  ASSERT_TRUE(RunScript(script_, "-DimStyle", {""}));
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"DimStyle"}));
   EXPECT_EQ(LastPrinted(), "Current Dimension Style : ISO-25");
   ASSERT_TRUE(script_.Run({"undo"}));
@@ -49,7 +49,7 @@ TEST_F(DimStyleCommandTest, ClosedAtOnceStillLeavesOneStep) {
 // changed variables; made current, the next dimension uses it; one Undo
 // takes the whole run back.
 TEST_F(DimStyleCommandTest, NewModifyCurrentThenUndo) {
-  ASSERT_TRUE(RunScript(script_, "DimStyle", {"n", "", "", "dimasz", "5", "DIMTMOVE", "7", "", "n", "", "", "",
+  ASSERT_TRUE(RunScript(script_, "-DimStyle", {"n", "", "", "dimasz", "5", "DIMTMOVE", "7", "", "n", "", "", "",
                                               "c", "copy iso-25", ""}));
   const FcDimStyle* copy = Style("Copy ISO-25");
   ASSERT_NE(copy, nullptr);
@@ -74,7 +74,7 @@ TEST_F(DimStyleCommandTest, NewModifyCurrentThenUndo) {
 }
 
 TEST_F(DimStyleCommandTest, RefusesExistingNamesAndUnknownVariables) {
-  ASSERT_TRUE(RunScript(script_, "DimStyle", {"n", "", " iso-25 ", "c", "Plans", "m", "", "dimfoo", "ltscale", "",
+  ASSERT_TRUE(RunScript(script_, "-DimStyle", {"n", "", " iso-25 ", "c", "Plans", "m", "", "dimfoo", "ltscale", "",
                                               "?", ""}));
   const std::vector<std::string> printed = Printed();
   auto said = [&printed](const std::string& line) {
@@ -113,7 +113,7 @@ TEST_F(DimStyleCommandTest, ArrowVariablesBindTheirBlocks) {
   double x = 0.0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
-    ASSERT_TRUE(RunScript(script_, "DimStyle", {"m", "", "dimblk", c.answer, "", ""}));
+    ASSERT_TRUE(RunScript(script_, "-DimStyle", {"m", "", "dimblk", c.answer, "", ""}));
     if (c.refused) {
       const std::vector<std::string> printed = Printed();
       EXPECT_NE(std::find(printed.begin(), printed.end(),
