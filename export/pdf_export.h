@@ -16,9 +16,10 @@ class CPDFStream;
 // and LineTo form one path that is stroked when another call comes.
 //
 // A large export draws in slices on several threads (MakeSliceDevice):
-// every slice compresses its part of the content into a content stream of
-// its own, and the page lists the streams in order, so that their
-// concatenation is the content one device would have written.
+// every slice compresses its part of the content, at zlib's fastest level,
+// into a content stream of its own, and the page lists the streams in
+// order, so that their concatenation is the content one device would have
+// written.
 class FcPDFExportDevice : public FcExportDevice {
  public:
   FcPDFExportDevice();
