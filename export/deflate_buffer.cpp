@@ -7,12 +7,9 @@
 #include <stdexcept>
 #include <utility>
 
-static_assert(FcDeflateBuffer::kDefaultLevel == Z_DEFAULT_COMPRESSION);
-static_assert(FcDeflateBuffer::kFastestLevel == Z_BEST_SPEED);
-
-FcDeflateBuffer::FcDeflateBuffer(int windowBits, int level) : zlib_(std::make_unique<z_stream>()) {
-  // The parameters compress2 uses, at the level asked for.
-  if (deflateInit2(zlib_.get(), level, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+FcDeflateBuffer::FcDeflateBuffer(int windowBits) : zlib_(std::make_unique<z_stream>()) {
+  // The parameters compress2 uses at the default level.
+  if (deflateInit2(zlib_.get(), Z_DEFAULT_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
     zlib_.reset();
     failed_ = true;
   }

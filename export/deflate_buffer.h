@@ -7,20 +7,14 @@
 
 struct z_stream_s;
 
-// zlib compression, at the default level unless asked otherwise, fed in
-// pieces, into a byte buffer held in memory: only the compressed bytes
-// stay. The output is the same whatever the sizes of the pieces. It can
-// move, so that a buffer filled on one thread can be handed to another.
+// zlib compression at the default level, fed in pieces, into a byte buffer
+// held in memory: only the compressed bytes stay. The output is the same
+// whatever the sizes of the pieces. It can move, so that a buffer filled on
+// one thread can be handed to another.
 class FcDeflateBuffer {
  public:
-  // zlib's levels: its default, and its fastest, which on drawing
-  // operators takes about a quarter of the default's time for a third more
-  // bytes.
-  static constexpr int kDefaultLevel = -1;
-  static constexpr int kFastestLevel = 1;
-
   // 15 window bits give a zlib stream; 15 + 16 a gzip member.
-  explicit FcDeflateBuffer(int windowBits = 15, int level = kDefaultLevel);
+  explicit FcDeflateBuffer(int windowBits = 15);
   FcDeflateBuffer(FcDeflateBuffer&& other) noexcept;
   FcDeflateBuffer& operator=(FcDeflateBuffer&& other) noexcept;
   ~FcDeflateBuffer();

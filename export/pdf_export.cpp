@@ -58,22 +58,23 @@ std::unique_ptr<FcDisplayDevice> FcPDFExportDevice::MakeSliceDevice() {
   slice->unitsCode = unitsCode;
   slice->offsetX_ = offsetX_;
   slice->offsetY_ = offsetY_;
-  // Only a page large enough to be drawn in slices gets here; its content
-  // is compressed at zlib's fastest level, which would otherwise take most
-  // of the export's time.
-  slice->sliceContent_ = std::make_unique<FcDeflateBuffer>(15, FcDeflateBuffer::kFastestLevel);
+  slice->sliceContent_ = std::make_unique<FcDeflateBlocks>();
   return slice;
 }
 
 void FcPDFExportDevice::TakeSlice(FcDisplayDevice& device) {
   auto& slice = static_cast<FcPDFExportDevice&>(device);
-  if (slice.sliceContent_ == nullptr || slice.sliceContent_->InputSize() == 0) return;
+  if (slice.sliceContent_ == nullptr) return;
+  if (slice.sliceContent_->InputSize() == 0 && !slice.sliceContent_->Failed()) return;
   // The slice started with no open path; the path this device left open
   // is stroked where the slice's first colour would have stroked it.
   EndOpenPath();
   FlushText();
   if (document_ == nullptr || page_ == nullptr) return;
-  page_->AddContentStream(*document_, std::move(*slice.sliceContent_));
+  if (slice.sliceContent_->Failed()) page_->AddContentStream(*document_)->MarkLost();
+  for (std::vector<std::uint8_t>& block : slice.sliceContent_->Blocks()) {
+    page_->AddContentStream(*document_, std::move(block));
+  }
   content_ = nullptr;
   current_ = slice.current_;
   movePending_ = slice.movePending_;

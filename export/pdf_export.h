@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "export/deflate_buffer.h"
+#include "export/deflate_blocks.h"
 #include "export/export_device.h"
 
 class CPDF;
@@ -16,10 +16,11 @@ class CPDFStream;
 // and LineTo form one path that is stroked when another call comes.
 //
 // A large export draws in slices on several threads (MakeSliceDevice):
-// every slice compresses its part of the content, at zlib's fastest level,
-// into a content stream of its own, and the page lists the streams in
-// order, so that their concatenation is the content one device would have
-// written.
+// every slice compresses its part of the content into content streams of
+// its own (FcDeflateBlocks: whole blocks at the fastest level, which would
+// otherwise take most of the export's time), and the page lists the
+// streams in order, so that their concatenation is the content one device
+// would have written.
 class FcPDFExportDevice : public FcExportDevice {
  public:
   FcPDFExportDevice();
@@ -81,5 +82,5 @@ class FcPDFExportDevice : public FcExportDevice {
   // writes the same.
   std::string previousNumbers_;
   // A slice device writes here instead of into a document.
-  std::unique_ptr<FcDeflateBuffer> sliceContent_;
+  std::unique_ptr<FcDeflateBlocks> sliceContent_;
 };
