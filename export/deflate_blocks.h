@@ -2,41 +2,41 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <vector>
 
-// Bytes compressed with libdeflate's fastest level into blocks, each a
-// complete zlib stream of its own: a block is cut only between two Adds,
-// once the bytes gathered since the last cut reach the block size. Whole
-// buffers compress several times faster than zlib's streaming at its own
-// fastest level, and into fewer bytes; the cuts keep the bytes held
-// uncompressed to about one block.
+struct libdeflate_compressor;
+
+// Blocks of bytes, each compressed whole into a complete zlib stream of its
+// own with libdeflate's fastest level: whole buffers compress several times
+// faster than zlib's streaming at its own fastest level, and into fewer
+// bytes. One compressor and one scratch buffer serve every block.
 class FcDeflateBlocks {
  public:
-  static constexpr std::size_t kDefaultBlockSize = std::size_t{1} << 20;
+  FcDeflateBlocks();
+  FcDeflateBlocks(const FcDeflateBlocks&) = delete;
+  FcDeflateBlocks& operator=(const FcDeflateBlocks&) = delete;
+  ~FcDeflateBlocks();
 
-  explicit FcDeflateBlocks(std::size_t blockSize = kDefaultBlockSize);
-
+  // Compresses the bytes as the next block; an empty block adds nothing.
   // False, and failed from then on, when the compressor or the memory
-  // gives up, or the blocks were already finished.
-  bool Add(const void* bytes, std::size_t n);
-  // Compresses what is left into a last block; nothing can be added
-  // afterwards. Finishing twice does nothing more.
-  bool Finish();
+  // gives up.
+  bool AddBlock(const void* bytes, std::size_t n);
 
   bool Failed() const { return failed_; }
   // The bytes added so far.
   std::uint64_t InputSize() const { return inputSize_; }
-  // The finished blocks in order; the caller may take them away.
+  // The blocks in order; the caller may take them away.
   std::vector<std::vector<std::uint8_t>>& Blocks() { return blocks_; }
 
  private:
-  bool CompressPending();
+  struct CompressorDeleter {
+    void operator()(libdeflate_compressor* compressor) const;
+  };
 
-  std::size_t blockSize_;
-  std::string pending_;
+  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor_;
+  std::vector<std::uint8_t> scratch_;
   std::vector<std::vector<std::uint8_t>> blocks_;
   std::uint64_t inputSize_ = 0;
   bool failed_ = false;
-  bool finished_ = false;
 };

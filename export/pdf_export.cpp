@@ -21,6 +21,10 @@ double BezierError(double angle) {
 }
 // Text gathers up to this size before zlib takes it.
 constexpr std::size_t kTextPiece = std::size_t{1} << 16;
+// A slice's text gathers up to this size and is then compressed whole as a
+// content stream of its own: large enough that the streams compress about
+// as well as one, small enough to keep a slice's memory low.
+constexpr std::size_t kSliceBlock = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -59,6 +63,7 @@ std::unique_ptr<FcDisplayDevice> FcPDFExportDevice::MakeSliceDevice() {
   slice->offsetX_ = offsetX_;
   slice->offsetY_ = offsetY_;
   slice->sliceContent_ = std::make_unique<FcDeflateBlocks>();
+  slice->text_.reserve(kSliceBlock + kTextPiece);
   return slice;
 }
 
@@ -87,13 +92,13 @@ void FcPDFExportDevice::Append(std::string_view text) {
 }
 
 void FcPDFExportDevice::FlushIfLarge() {
-  if (text_.size() >= kTextPiece) FlushText();
+  if (text_.size() >= (sliceContent_ != nullptr ? kSliceBlock : kTextPiece)) FlushText();
 }
 
 void FcPDFExportDevice::FlushText() {
   if (text_.empty()) return;
   if (sliceContent_ != nullptr) {
-    sliceContent_->Add(text_.data(), text_.size());
+    sliceContent_->AddBlock(text_.data(), text_.size());
   } else {
     if (content_ == nullptr && document_ != nullptr && page_ != nullptr) {
       content_ = page_->AddContentStream(*document_);
@@ -274,7 +279,6 @@ void FcPDFExportDevice::EndPaint() {
   // A slice leaves its open path to the device that takes it.
   if (sliceContent_ != nullptr) {
     FlushText();
-    sliceContent_->Finish();
     return;
   }
   if (pathOpen_) text_ += 'S';

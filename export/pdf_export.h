@@ -16,8 +16,9 @@ class CPDFStream;
 // and LineTo form one path that is stroked when another call comes.
 //
 // A large export draws in slices on several threads (MakeSliceDevice):
-// every slice compresses its part of the content into content streams of
-// its own (FcDeflateBlocks: whole blocks at the fastest level, which would
+// every slice compresses its part of the content, cut between operators
+// into blocks of about a megabyte, into content streams of its own
+// (FcDeflateBlocks: whole blocks at the fastest level, which would
 // otherwise take most of the export's time), and the page lists the
 // streams in order, so that their concatenation is the content one device
 // would have written.
