@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <string_view>
 
 #include "export/pdf_document.h"
@@ -25,6 +26,30 @@ constexpr std::size_t kTextPiece = std::size_t{1} << 16;
 // content stream of its own: large enough that the streams compress about
 // as well as one, small enough to keep a slice's memory low.
 constexpr std::size_t kSliceBlock = std::size_t{1} << 20;
+
+// The stroke and fill colour operators of the colour, each followed by a
+// blank.
+std::string ColorOperators(FcColorRef rgb) {
+  std::string components[3];
+  for (int i = 0; i < 3; ++i) AppendTrimmed(components[i], ((rgb >> (8 * i)) & 0xFF) / 255.0, 3);
+  std::string text;
+  if (components[0] == components[1] && components[1] == components[2]) {
+    for (const char* op : {" G ", " g "}) {
+      text += components[0];
+      text += op;
+    }
+    return text;
+  }
+  for (const char* op : {" RG ", " rg "}) {
+    for (const std::string& component : components) {
+      text += component;
+      text += ' ';
+    }
+    text.pop_back();
+    text += op;
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -255,23 +280,12 @@ void FcPDFExportDevice::SetColor(FcColorRef rgb) {
     pathOpen_ = false;
     movePending_ = false;
   }
-  std::string components[3];
-  for (int i = 0; i < 3; ++i) AppendTrimmed(components[i], ((rgb >> (8 * i)) & 0xFF) / 255.0, 3);
-  if (components[0] == components[1] && components[1] == components[2]) {
-    for (const char* op : {" G ", " g "}) {
-      text_ += components[0];
-      text_ += op;
-    }
-  } else {
-    for (const char* op : {" RG ", " rg "}) {
-      for (const std::string& component : components) {
-        text_ += component;
-        text_ += ' ';
-      }
-      text_.pop_back();
-      text_ += op;
-    }
+  // Every primitive sets its colour, mostly the one before.
+  if (!colorOperators_.has_value() || rgb != colorOperatorsRgb_) {
+    colorOperatorsRgb_ = rgb;
+    colorOperators_ = ColorOperators(rgb);
   }
+  text_ += *colorOperators_;
   FlushIfLarge();
 }
 

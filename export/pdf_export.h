@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "export/deflate_blocks.h"
@@ -82,6 +83,9 @@ class FcPDFExportDevice : public FcExportDevice {
   // The numbers of the last point of a run, to leave out a point that
   // writes the same.
   std::string previousNumbers_;
+  // The colour operators last written and their colour.
+  std::optional<std::string> colorOperators_;
+  FcColorRef colorOperatorsRgb_ = 0;
   // A slice device writes here instead of into a document.
   std::unique_ptr<FcDeflateBlocks> sliceContent_;
 };
