@@ -65,7 +65,7 @@ bool OpenInto(FcGraph& graph, const std::string& path) {
 // The other kinds are written by the program from the ASCII file.
 bool MakeCopy(const std::string& from, const std::string& to, FcFileKind kind) {
   if (std::filesystem::exists(to)) return true;
-  return RunInChild([&](double&) {
+  return RunInChild([&](StepFigures&) {
            FcGraph graph;
            return OpenInto(graph, from) && SaveDrawing(graph, to, kind, false, false) == FcSaveResult::kDone;
          }).ok;
@@ -125,20 +125,22 @@ const Files& FilesOf(int gridIndex) {
 
 void Report(benchmark::State& state, const char* step, const Files& files, const StepFigures& figures) {
   const double fileBytes = static_cast<double>(files.asciiBytes);
-  std::printf("%-22s %-7s %7.3f s   peak %7.1f MB = %5.2f x ASCII file   ezdxf %6.2f s = %6.1f x this\n",
-              step, state.range(0) == 0 ? "full" : "quarter", figures.seconds,
+  std::printf("%-22s %-7s %7.3f s (processor %7.3f s)   peak %7.1f MB = %5.2f x ASCII file   ezdxf %6.2f s = %6.1f x this\n",
+              step, state.range(0) == 0 ? "full" : "quarter", figures.seconds, figures.processorSeconds,
               static_cast<double>(figures.peakBytes) / 1e6, static_cast<double>(figures.peakBytes) / fileBytes,
               files.ezdxfSeconds, figures.seconds > 0.0 ? files.ezdxfSeconds / figures.seconds : 0.0);
   std::fflush(stdout);
   state.SetIterationTime(std::max(figures.seconds, 1e-9));
+  state.counters["processor_s"] = figures.processorSeconds;
   state.counters["peak_MB"] = static_cast<double>(figures.peakBytes) / 1e6;
   state.counters["peak_x_file"] = static_cast<double>(figures.peakBytes) / fileBytes;
   state.counters["ezdxf_x"] = files.ezdxfSeconds / std::max(figures.seconds, 1e-9);
 }
 
-// A step readies what it works on, times the part measured into seconds and
-// says whether it succeeded; it runs in a child process.
-using Step = std::function<bool(const Files& files, double& seconds)>;
+// A step readies what it works on, times the part measured into the
+// figures (StepClock) and says whether it succeeded; it runs in a child
+// process.
+using Step = std::function<bool(const Files& files, StepFigures& figures)>;
 
 void RunStep(benchmark::State& state, const char* name, const Step& step) {
   const Files& files = FilesOf(static_cast<int>(state.range(0)));
@@ -147,7 +149,7 @@ void RunStep(benchmark::State& state, const char* name, const Step& step) {
     return;
   }
   for (auto _ : state) {
-    const StepFigures figures = RunInChild([&](double& seconds) { return step(files, seconds); });
+    const StepFigures figures = RunInChild([&](StepFigures& timed) { return step(files, timed); });
     if (!figures.ok) {
       state.SkipWithError("the step failed");
       return;
@@ -156,11 +158,11 @@ void RunStep(benchmark::State& state, const char* name, const Step& step) {
   }
 }
 
-bool TimeOpen(const std::string& path, double& seconds) {
-  const auto start = std::chrono::steady_clock::now();
+bool TimeOpen(const std::string& path, StepFigures& figures) {
+  const StepClock clock;
   FcGraph graph;
   const bool opened = OpenInto(graph, path);
-  seconds = SecondsSince(start);
+  clock.Stop(figures);
   return opened;
 }
 
@@ -177,13 +179,13 @@ std::unique_ptr<FcGraph> OpenOnScreen(const std::string& path, int gridIndex) {
 }
 
 void ScanBytes(benchmark::State& state) {
-  RunStep(state, "byte scan", [](const Files& files, double& seconds) {
-    const auto start = std::chrono::steady_clock::now();
+  RunStep(state, "byte scan", [](const Files& files, StepFigures& figures) {
+    const StepClock clock;
     FcFile file;
     if (!file.Open(files.ascii, kFcOpenRead)) return false;
     const char* data = file.Data();
     benchmark::DoNotOptimize(std::count(data, data + file.GetLength(), '\n'));
-    seconds = SecondsSince(start);
+    clock.Stop(figures);
     return true;
   });
 }
@@ -198,25 +200,25 @@ void EzdxfReadfile(benchmark::State& state) {
 }
 
 void OpenAsciiDxf(benchmark::State& state) {
-  RunStep(state, "open ASCII DXF", [](const Files& files, double& seconds) { return TimeOpen(files.ascii, seconds); });
+  RunStep(state, "open ASCII DXF", [](const Files& files, StepFigures& figures) { return TimeOpen(files.ascii, figures); });
 }
 
 void OpenBinaryDxf(benchmark::State& state) {
-  RunStep(state, "open binary DXF", [](const Files& files, double& seconds) { return TimeOpen(files.binary, seconds); });
+  RunStep(state, "open binary DXF", [](const Files& files, StepFigures& figures) { return TimeOpen(files.binary, figures); });
 }
 
 void OpenDwg(benchmark::State& state) {
-  RunStep(state, "open DWG", [](const Files& files, double& seconds) { return TimeOpen(files.dwg, seconds); });
+  RunStep(state, "open DWG", [](const Files& files, StepFigures& figures) { return TimeOpen(files.dwg, figures); });
 }
 
 void SaveDwg(benchmark::State& state) {
-  RunStep(state, "save DWG", [](const Files& files, double& seconds) {
+  RunStep(state, "save DWG", [](const Files& files, StepFigures& figures) {
     FcGraph graph;
     if (!OpenInto(graph, files.ascii)) return false;
     const std::string path = files.dwg + ".saved.dwg";
-    const auto start = std::chrono::steady_clock::now();
+    const StepClock clock;
     const bool saved = SaveDrawing(graph, path, FcFileKind::kDwg, false, false) == FcSaveResult::kDone;
-    seconds = SecondsSince(start);
+    clock.Stop(figures);
     std::error_code error;
     std::filesystem::remove(path, error);
     return saved;
@@ -224,67 +226,66 @@ void SaveDwg(benchmark::State& state) {
 }
 
 // A regen of the drawing on the screen, or a redraw after one.
-bool TimeOnScreen(const Files& files, int gridIndex, bool redraw, double& seconds) {
+bool TimeOnScreen(const Files& files, int gridIndex, bool redraw, StepFigures& figures) {
   std::unique_ptr<FcGraph> graph = OpenOnScreen(files.ascii, gridIndex);
   if (graph == nullptr) return false;
   if (redraw) graph->Regen();
-  const auto start = std::chrono::steady_clock::now();
+  const StepClock clock;
   if (redraw) {
     graph->Redraw();
   } else {
     graph->Regen();
   }
-  seconds = SecondsSince(start);
+  clock.Stop(figures);
   return true;
 }
 
 void Regen(benchmark::State& state) {
   const int gridIndex = static_cast<int>(state.range(0));
-  RunStep(state, "regen", [gridIndex](const Files& files, double& seconds) {
-    return TimeOnScreen(files, gridIndex, false, seconds);
+  RunStep(state, "regen", [gridIndex](const Files& files, StepFigures& figures) {
+    return TimeOnScreen(files, gridIndex, false, figures);
   });
 }
 
 void Redraw(benchmark::State& state) {
   const int gridIndex = static_cast<int>(state.range(0));
-  RunStep(state, "redraw", [gridIndex](const Files& files, double& seconds) {
-    return TimeOnScreen(files, gridIndex, true, seconds);
+  RunStep(state, "redraw", [gridIndex](const Files& files, StepFigures& figures) {
+    return TimeOnScreen(files, gridIndex, true, figures);
   });
 }
 
 // The grid's extents at one output unit per drawing unit, 1000 device
 // units to the output unit.
 bool TimeExport(const Files& files, int gridIndex, std::unique_ptr<FcDisplayDevice> device, const char* extension,
-                double& seconds) {
+                StepFigures& figures) {
   FcGraph graph;
   if (!OpenInto(graph, files.ascii)) return false;
   const Grid& grid = kGrids[gridIndex];
   const double width = grid.columns * kCellSize;
   const double height = grid.rows * kCellSize;
   const std::string path = files.ascii + ".export." + extension;
-  const auto start = std::chrono::steady_clock::now();
+  const StepClock clock;
   const bool exported = graph.ExportWindow({0.0, 0.0}, {width, height}, std::move(device),
                                            static_cast<int>(width * 1000), static_cast<int>(height * 1000), path);
-  seconds = SecondsSince(start);
+  clock.Stop(figures);
   std::error_code error;
   std::printf("  %s file of the export: %.1f MB\n", extension,
               static_cast<double>(std::filesystem::file_size(path, error)) / 1e6);
   std::fflush(stdout);
-  std::filesystem::remove(path, error);
   return exported;
 }
 
 void ExportPdf(benchmark::State& state) {
   const int gridIndex = static_cast<int>(state.range(0));
-  RunStep(state, "export PDF", [gridIndex](const Files& files, double& seconds) {
-    return TimeExport(files, gridIndex, std::make_unique<FcPDFExportDevice>(), "pdf", seconds);
+  RunStep(state, "export PDF", [gridIndex](const Files& files, StepFigures& figures) {
+    return TimeExport(files, gridIndex, std::make_unique<FcPDFExportDevice>(), "pdf", figures);
   });
 }
 
 void ExportSvg(benchmark::State& state) {
   const int gridIndex = static_cast<int>(state.range(0));
-  RunStep(state, "export SVG", [gridIndex](const Files& files, double& seconds) {
-    return TimeExport(files, gridIndex, std::make_unique<FcSVGExportDevice>(), "svg", seconds);
+  RunStep(state, "export SVG", [gridIndex](const Files& files, StepFigures& figures) {
+    return TimeExport(files, gridIndex, std::make_unique<FcSVGExportDevice>(), "svg", figures);
   });
 }
 

@@ -53,24 +53,24 @@ void SaveAndOpen(benchmark::State& state, FcFileKind kind) {
   for (auto _ : state) {
     std::filesystem::remove(path);
     // The drawing is built outside the timed part of the save.
-    const StepFigures save = RunInChild([&](double& seconds) {
+    const StepFigures save = RunInChild([&](StepFigures& figures) {
       FcGraph graph;
       FillWithLines(graph, kLineCount);
       const auto start = std::chrono::steady_clock::now();
       const bool saved = SaveDrawing(graph, path.string(), kind, false, false) == FcSaveResult::kDone;
-      seconds = SecondsSince(start);
+      figures.seconds = SecondsSince(start);
       return saved;
     });
     if (!save.ok) {
       state.SkipWithError("the drawing could not be saved");
       return;
     }
-    const StepFigures open = RunInChild([&](double& seconds) {
+    const StepFigures open = RunInChild([&](StepFigures& figures) {
       const auto start = std::chrono::steady_clock::now();
       FcGraph graph;
       std::uint8_t skipped = 0;
       const bool opened = OpenDrawing(graph, path.string(), false, &skipped) == FcOpenResult::kDone;
-      seconds = SecondsSince(start);
+      figures.seconds = SecondsSince(start);
       return opened;
     });
     if (!open.ok) {

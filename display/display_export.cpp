@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -41,13 +42,36 @@ void FcDisplaySurface::Export(const std::string& fileName, int slices, bool cons
   const int count = LiveGroupCount();
   FcProgressSteps progress(OnWindowThread() && count > kExportProgressMinimum, "Exporting", count);
   device_->BeginPaint({nullptr, fileName}, 0);
-  if (slices <= 0) slices = AutomaticSliceCount(count);
-  if (slices < 2 || !ExportInSlices(slices, progress, consume)) ExportInOnePiece(progress, consume);
+  ExportGroups(slices, progress, consume);
   device_->EndPaint();
   if (consume) RemoveAllGroups();
 }
 
-void FcDisplaySurface::ExportInOnePiece(FcProgressSteps& progress, bool consume) {
+void FcDisplaySurface::ExportInParts(const std::string& fileName, const std::function<bool()>& drawPart) {
+  if (device_ == nullptr) return;
+  // The parts' progress is the regeneration's.
+  FcProgressSteps progress(false, "Exporting", 0);
+  device_->BeginPaint({nullptr, fileName}, 0);
+  bool more = true;
+  bool whole = true;
+  while (more && whole) {
+    RemoveAllGroups();
+    more = drawPart();
+    whole = ExportGroups(0, progress, true);
+  }
+  RemoveAllGroups();
+  device_->EndPaint();
+}
+
+bool FcDisplaySurface::ExportGroups(int slices, FcProgressSteps& progress, bool consume) {
+  if (slices <= 0) slices = AutomaticSliceCount(LiveGroupCount());
+  if (slices >= 2) {
+    if (const std::optional<bool> whole = ExportInSlices(slices, progress, consume)) return *whole;
+  }
+  return ExportInOnePiece(progress, consume);
+}
+
+bool FcDisplaySurface::ExportInOnePiece(FcProgressSteps& progress, bool consume) {
   // A group that fails to draw ends the pass, but the export device still
   // finishes its file and the progress display still ends.
   try {
@@ -59,15 +83,17 @@ void FcDisplaySurface::ExportInOnePiece(FcProgressSteps& progress, bool consume)
       progress.Advance(++done);
     }
   } catch (const std::exception&) {
+    return false;
   }
+  return true;
 }
 
-bool FcDisplaySurface::ExportInSlices(int sliceCount, FcProgressSteps& progress, bool consume) {
+std::optional<bool> FcDisplaySurface::ExportInSlices(int sliceCount, FcProgressSteps& progress, bool consume) {
   std::vector<ExportSlice> slices(static_cast<std::size_t>(sliceCount));
   const std::size_t total = groups_.size();
   for (std::size_t i = 0; i < slices.size(); ++i) {
     std::unique_ptr<FcDisplayDevice> device = device_->MakeSliceDevice();
-    if (device == nullptr) return false;
+    if (device == nullptr) return std::nullopt;
     ExportSlice& slice = slices[i];
     slice.surface = std::make_unique<FcDisplaySurface>(owner_);
     FcDisplaySurface& surface = *slice.surface;
@@ -120,5 +146,5 @@ bool FcDisplaySurface::ExportInSlices(int sliceCount, FcProgressSteps& progress,
     progress.Advance(done);
     ended = slice.failed;
   }
-  return true;
+  return !ended;
 }

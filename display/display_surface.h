@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -157,6 +159,12 @@ class FcDisplaySurface : public FcDrawSink {
   // that the next groups draw into memory already in use instead of fresh
   // pages, and nothing is left to free at the end; the list is then empty.
   void Export(const std::string& fileName, int slices = 0, bool consume = false);
+  // An export of a list built part by part: drawPart fills the emptied
+  // list with the next part of a pass and says whether more parts follow.
+  // Each part is drawn into the device, as Export draws a consumed list,
+  // before the next is built, so that the list never holds the whole
+  // drawing. A group that fails to draw ends the output there.
+  void ExportInParts(const std::string& fileName, const std::function<bool()>& drawPart);
   void RenderPreview(int width, CDib& dib, int height);
 
   // Redraw, zoom and pan.
@@ -254,8 +262,13 @@ class FcDisplaySurface : public FcDrawSink {
                                       const FcPoint2d& min, const FcPoint2d& max);
   // Draws the groups for a full or interactive redraw.
   void DrawGroupsFull();
-  void ExportInOnePiece(FcProgressSteps& progress, bool consume);
-  bool ExportInSlices(int sliceCount, FcProgressSteps& progress, bool consume);
+  // Draw the list into the export device between its BeginPaint and
+  // EndPaint; false when a group failed to draw and the output ends with
+  // what came before it. ExportInSlices gives nothing when the device
+  // cannot draw in slices.
+  bool ExportGroups(int slices, FcProgressSteps& progress, bool consume);
+  bool ExportInOnePiece(FcProgressSteps& progress, bool consume);
+  std::optional<bool> ExportInSlices(int sliceCount, FcProgressSteps& progress, bool consume);
   void DrawGroupsInteractive();
   bool ShouldStopRedraw();
   // Changes of the view clear the cache flag and mark the grips.

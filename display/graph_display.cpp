@@ -15,6 +15,7 @@
 #include "display/display_surface.h"
 #include "display/regen_pass.h"
 #include "display/view_transform.h"
+#include "entities/insert.h"
 #include "platform/frame_link.h"
 
 namespace {
@@ -114,7 +115,58 @@ bool HasExtent(const FcPoint2d& corner1, const FcPoint2d& corner2) {
   return corner1.x != corner2.x && corner1.y != corner2.y;
 }
 
+// Parts of this many entities keep an export's list small while their
+// threads still have enough to do.
+constexpr int kEntitiesPerExportPart = 1 << 16;
+
+// A list built part by part is the whole pass's list cut in pieces when the
+// pass orders its groups by entity handle, the set holds the entities in
+// that order, and each entity draws only into its own group: an entity
+// that draws only itself, or a block reference, whose nested entities all
+// join the reference's group.
+bool DrawsInHandleOrder(const FcGraph& graph, const FcEntitySets& entities) {
+  const FcBlock* block = graph.GetCurrentBlock();
+  if (block != nullptr && block->GetSortEntsTable() != nullptr) return false;
+  FcHandle previous = 0;
+  for (const FcEntity* entity : entities) {
+    if (entity == nullptr) continue;
+    if (entity->GetHandle() <= previous) return false;
+    if (!entity->DrawsOnlyItself() && dynamic_cast<const FcInsert*>(entity) == nullptr) return false;
+    previous = entity->GetHandle();
+  }
+  return true;
+}
+
 }  // namespace
+
+bool ExportCurrentSpaceInParts(const FcGraph& graph, FcDisplaySurface& surface, const std::string& fileName,
+                               int partEntities) {
+  const FcEntitySets* entities = graph.GetCurrentEntitySet();
+  if (entities == nullptr || partEntities < 1 || entities->GetCount() <= partEntities ||
+      !DrawsInHandleOrder(graph, *entities)) {
+    return false;
+  }
+  const int count = entities->GetCount();
+  PrintMessage(kRegenerating);
+  ProgressStart(kRegenerating);
+  PostedProgress progress(count);
+  int first = 0;
+  surface.ExportInParts(fileName, [&] {
+    const int last = std::min(count, first + partEntities);
+    surface.BeginDraw(1, nullptr);
+    CopyLinetypeScale(graph, surface);
+    surface.ReserveGroups(last - first);
+    const int partStart = first;
+    DrawEntitiesIntoPass(surface, *entities, first, last, ThawedAndShown,
+                         [&progress, partStart](int done) { progress.At(partStart + done); });
+    surface.EndDraw();
+    first = last;
+    return first < count;
+  });
+  ProgressEnd();
+  PrintMessage("Exporting...");
+  return true;
+}
 
 void FcGraphDisplay::DrawEntity(FcEntity* entity) {
   if (entity == nullptr) return;
@@ -211,8 +263,12 @@ bool FcGraphDisplay::ExportWindow(const FcPoint2d& corner1, const FcPoint2d& cor
   surface.SetDeviceSize(deviceWidth, deviceHeight);
   SetOrderedWindow(*surface.GetView(), corner1, corner2);
   surface.FitWindowToDevice();
-  RegenForOutput(graph_, surface, ThawedAndShown, "Exporting...");
-  surface.Export(fileName, 0, true);
+  // A device that draws in slices gets a large drawing part by part.
+  if (surface.GetDevice()->MakeSliceDevice() == nullptr ||
+      !ExportCurrentSpaceInParts(graph_, surface, fileName, kEntitiesPerExportPart)) {
+    RegenForOutput(graph_, surface, ThawedAndShown, "Exporting...");
+    surface.Export(fileName, 0, true);
+  }
   // An export that could not write its whole file says so, like a save.
   return surface.GetDevice() == nullptr || surface.GetDevice()->Succeeded();
 }

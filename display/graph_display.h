@@ -47,6 +47,15 @@ class FcGraphDisplay : public FcGraphView {
   FcDisplaySurface surface_;
 };
 
+// Exports the current space into the surface's device as ExportWindow
+// does, but regenerated and drawn part by part, partEntities entities at a
+// time, so that the list never holds the whole drawing; false, with
+// nothing done, when the drawing has no more entities than one part or its
+// list cannot be cut so (a draw-order table, entities out of handle order,
+// an entity that draws into other entities' groups).
+bool ExportCurrentSpaceInParts(const FcGraph& graph, FcDisplaySurface& surface, const std::string& fileName,
+                               int partEntities);
+
 // Gives every drawing made from now on its display list. The program calls
 // it once at start-up, before the first drawing is made.
 void InstallGraphDisplay();

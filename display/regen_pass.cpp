@@ -146,25 +146,24 @@ class MarkCursor {
   int groupStart_ = 0;
 };
 
-void DrawOnOneThread(FcDisplaySurface& surface, const FcEntitySets& entities, FcEntityTest drawn,
-                     const std::function<void(int)>& progress) {
-  const int count = entities.GetCount();
-  for (int i = 0; i < count; ++i) {
+void DrawOnOneThread(FcDisplaySurface& surface, const FcEntitySets& entities, int first, int last,
+                     FcEntityTest drawn, const std::function<void(int)>& progress) {
+  for (int i = first; i < last; ++i) {
     FcEntity* entity = entities.GetAt(i);
     if (entity != nullptr && drawn(*entity)) DrawIntoPass(surface, *entity);
-    if (progress) progress(i);
+    if (progress) progress(i - first);
   }
 }
 
-void DrawOnWorkers(FcDisplaySurface& surface, const FcEntitySets& entities, FcEntityTest drawn, int workers,
-                   const std::function<void(int)>& progress) {
-  const int count = entities.GetCount();
+void DrawOnWorkers(FcDisplaySurface& surface, const FcEntitySets& entities, int first, int last, FcEntityTest drawn,
+                   int workers, const std::function<void(int)>& progress) {
+  const int count = last - first;
   // Block references, dimensions and the like draw entities other
   // references draw too, and may change the drawing: one run draws them
   // all first, in set order, before any worker starts.
   RegenRun shared;
   shared.surface = surface.MakeRegenWorker();
-  for (int i = 0; i < count; ++i) {
+  for (int i = first; i < last; ++i) {
     FcEntity* entity = entities.GetAt(i);
     if (entity != nullptr && !entity->DrawsOnlyItself() && drawn(*entity)) DrawMarked(shared, *entity, i);
   }
@@ -176,8 +175,8 @@ void DrawOnWorkers(FcDisplaySurface& surface, const FcEntitySets& entities, FcEn
   std::vector<RegenRun> runs(static_cast<std::size_t>(runCount));
   for (std::size_t r = 0; r < runs.size(); ++r) {
     RegenRun& run = runs[r];
-    run.first = static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(r) / runCount);
-    run.last = static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(r + 1) / runCount);
+    run.first = first + static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(r) / runCount);
+    run.last = first + static_cast<int>(std::int64_t{count} * static_cast<std::int64_t>(r + 1) / runCount);
     run.surface = surface.MakeRegenWorker();
     run.surface->ReserveGroups(run.last - run.first);
   }
@@ -227,10 +226,18 @@ void DrawIntoPass(FcDisplaySurface& surface, FcEntity& entity) {
 
 void DrawEntitiesIntoPass(FcDisplaySurface& surface, const FcEntitySets& entities, FcEntityTest drawn,
                           const std::function<void(int done)>& progress) {
-  const int workers = WorkerCount(surface, entities.GetCount());
+  DrawEntitiesIntoPass(surface, entities, 0, entities.GetCount(), drawn, progress);
+}
+
+void DrawEntitiesIntoPass(FcDisplaySurface& surface, const FcEntitySets& entities, int first, int last,
+                          FcEntityTest drawn, const std::function<void(int done)>& progress) {
+  first = std::max(first, 0);
+  last = std::min(last, entities.GetCount());
+  if (first >= last) return;
+  const int workers = WorkerCount(surface, last - first);
   if (workers <= 1) {
-    DrawOnOneThread(surface, entities, drawn, progress);
+    DrawOnOneThread(surface, entities, first, last, drawn, progress);
     return;
   }
-  DrawOnWorkers(surface, entities, drawn, workers, progress);
+  DrawOnWorkers(surface, entities, first, last, drawn, workers, progress);
 }

@@ -22,3 +22,7 @@ void DrawIntoPass(FcDisplaySurface& surface, FcEntity& entity);
 // entities are done, always on the calling thread.
 void DrawEntitiesIntoPass(FcDisplaySurface& surface, const FcEntitySets& entities, FcEntityTest drawn,
                           const std::function<void(int done)>& progress);
+// The same for the entities of the set from first up to (not including)
+// last; progress counts from the first.
+void DrawEntitiesIntoPass(FcDisplaySurface& surface, const FcEntitySets& entities, int first, int last,
+                          FcEntityTest drawn, const std::function<void(int done)>& progress);

@@ -41,7 +41,7 @@ CPDFStream* CPDFPage::AddContentStream(CPDF& document) {
   return AddContent(std::move(object), std::make_unique<CPDFZLibStream>(document));
 }
 
-CPDFStream* CPDFPage::AddContentStream(CPDF& document, FcDeflateBuffer&& compressed) {
+CPDFStream* CPDFPage::AddContentStream(CPDF& document, std::vector<std::uint8_t>&& compressed) {
   auto object = std::make_unique<CPDFObject>(document);
   return AddContent(std::move(object), std::make_unique<CPDFZLibStream>(document, std::move(compressed)));
 }

@@ -20,8 +20,8 @@ class CPDFPage : public CAttriObject {
   void Write(CPDFOutput& out, CXRefTable& table) override;
   // A new compressed content stream as a new object of the page.
   CPDFStream* AddContentStream(CPDF& document);
-  // A new content stream of bytes already compressed.
-  CPDFStream* AddContentStream(CPDF& document, FcDeflateBuffer&& compressed);
+  // A new content stream of a complete zlib stream compressed elsewhere.
+  CPDFStream* AddContentStream(CPDF& document, std::vector<std::uint8_t>&& compressed);
   CPDFDictionary& GetResources() { return *resources_; }
 
  private:

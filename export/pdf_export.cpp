@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <string_view>
 
 #include "export/pdf_document.h"
@@ -21,6 +22,34 @@ double BezierError(double angle) {
 }
 // Text gathers up to this size before zlib takes it.
 constexpr std::size_t kTextPiece = std::size_t{1} << 16;
+// A slice's text gathers up to this size and is then compressed whole as a
+// content stream of its own: large enough that the streams compress about
+// as well as one, small enough to keep a slice's memory low.
+constexpr std::size_t kSliceBlock = std::size_t{1} << 20;
+
+// The stroke and fill colour operators of the colour, each followed by a
+// blank.
+std::string ColorOperators(FcColorRef rgb) {
+  std::string components[3];
+  for (int i = 0; i < 3; ++i) AppendTrimmed(components[i], ((rgb >> (8 * i)) & 0xFF) / 255.0, 3);
+  std::string text;
+  if (components[0] == components[1] && components[1] == components[2]) {
+    for (const char* op : {" G ", " g "}) {
+      text += components[0];
+      text += op;
+    }
+    return text;
+  }
+  for (const char* op : {" RG ", " rg "}) {
+    for (const std::string& component : components) {
+      text += component;
+      text += ' ';
+    }
+    text.pop_back();
+    text += op;
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -58,19 +87,24 @@ std::unique_ptr<FcDisplayDevice> FcPDFExportDevice::MakeSliceDevice() {
   slice->unitsCode = unitsCode;
   slice->offsetX_ = offsetX_;
   slice->offsetY_ = offsetY_;
-  slice->sliceContent_ = std::make_unique<FcDeflateBuffer>();
+  slice->sliceContent_ = std::make_unique<FcDeflateBlocks>();
+  slice->text_.reserve(kSliceBlock + kTextPiece);
   return slice;
 }
 
 void FcPDFExportDevice::TakeSlice(FcDisplayDevice& device) {
   auto& slice = static_cast<FcPDFExportDevice&>(device);
-  if (slice.sliceContent_ == nullptr || slice.sliceContent_->InputSize() == 0) return;
+  if (slice.sliceContent_ == nullptr) return;
+  if (slice.sliceContent_->InputSize() == 0 && !slice.sliceContent_->Failed()) return;
   // The slice started with no open path; the path this device left open
   // is stroked where the slice's first colour would have stroked it.
   EndOpenPath();
   FlushText();
   if (document_ == nullptr || page_ == nullptr) return;
-  page_->AddContentStream(*document_, std::move(*slice.sliceContent_));
+  if (slice.sliceContent_->Failed()) page_->AddContentStream(*document_)->MarkLost();
+  for (std::vector<std::uint8_t>& block : slice.sliceContent_->Blocks()) {
+    page_->AddContentStream(*document_, std::move(block));
+  }
   content_ = nullptr;
   current_ = slice.current_;
   movePending_ = slice.movePending_;
@@ -83,13 +117,13 @@ void FcPDFExportDevice::Append(std::string_view text) {
 }
 
 void FcPDFExportDevice::FlushIfLarge() {
-  if (text_.size() >= kTextPiece) FlushText();
+  if (text_.size() >= (sliceContent_ != nullptr ? kSliceBlock : kTextPiece)) FlushText();
 }
 
 void FcPDFExportDevice::FlushText() {
   if (text_.empty()) return;
   if (sliceContent_ != nullptr) {
-    sliceContent_->Add(text_.data(), text_.size());
+    sliceContent_->AddBlock(text_.data(), text_.size());
   } else {
     if (content_ == nullptr && document_ != nullptr && page_ != nullptr) {
       content_ = page_->AddContentStream(*document_);
@@ -246,23 +280,12 @@ void FcPDFExportDevice::SetColor(FcColorRef rgb) {
     pathOpen_ = false;
     movePending_ = false;
   }
-  std::string components[3];
-  for (int i = 0; i < 3; ++i) AppendTrimmed(components[i], ((rgb >> (8 * i)) & 0xFF) / 255.0, 3);
-  if (components[0] == components[1] && components[1] == components[2]) {
-    for (const char* op : {" G ", " g "}) {
-      text_ += components[0];
-      text_ += op;
-    }
-  } else {
-    for (const char* op : {" RG ", " rg "}) {
-      for (const std::string& component : components) {
-        text_ += component;
-        text_ += ' ';
-      }
-      text_.pop_back();
-      text_ += op;
-    }
+  // Every primitive sets its colour, mostly the one before.
+  if (!colorOperators_.has_value() || rgb != colorOperatorsRgb_) {
+    colorOperatorsRgb_ = rgb;
+    colorOperators_ = ColorOperators(rgb);
   }
+  text_ += *colorOperators_;
   FlushIfLarge();
 }
 
@@ -270,7 +293,6 @@ void FcPDFExportDevice::EndPaint() {
   // A slice leaves its open path to the device that takes it.
   if (sliceContent_ != nullptr) {
     FlushText();
-    sliceContent_->Finish();
     return;
   }
   if (pathOpen_) text_ += 'S';

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "export/deflate_buffer.h"
+#include "export/deflate_blocks.h"
 #include "export/export_device.h"
 
 class CPDF;
@@ -16,9 +17,12 @@ class CPDFStream;
 // and LineTo form one path that is stroked when another call comes.
 //
 // A large export draws in slices on several threads (MakeSliceDevice):
-// every slice compresses its part of the content into a content stream of
-// its own, and the page lists the streams in order, so that their
-// concatenation is the content one device would have written.
+// every slice compresses its part of the content, cut between operators
+// into blocks of about a megabyte, into content streams of its own
+// (FcDeflateBlocks: whole blocks at the fastest level, which would
+// otherwise take most of the export's time), and the page lists the
+// streams in order, so that their concatenation is the content one device
+// would have written.
 class FcPDFExportDevice : public FcExportDevice {
  public:
   FcPDFExportDevice();
@@ -79,6 +83,9 @@ class FcPDFExportDevice : public FcExportDevice {
   // The numbers of the last point of a run, to leave out a point that
   // writes the same.
   std::string previousNumbers_;
+  // The colour operators last written and their colour.
+  std::optional<std::string> colorOperators_;
+  FcColorRef colorOperatorsRgb_ = 0;
   // A slice device writes here instead of into a document.
-  std::unique_ptr<FcDeflateBuffer> sliceContent_;
+  std::unique_ptr<FcDeflateBlocks> sliceContent_;
 };

@@ -60,18 +60,23 @@ CPDFZLibStream::CPDFZLibStream(CPDF& document) : CPDFStream(document) {
   GetDictionary().Add("Filter", std::move(filter));
 }
 
-CPDFZLibStream::CPDFZLibStream(CPDF& document, FcDeflateBuffer&& compressed) : CPDFZLibStream(document) {
-  deflater_ = std::move(compressed);
-  deflater_.Finish();
+CPDFZLibStream::CPDFZLibStream(CPDF& document, std::vector<std::uint8_t>&& compressed)
+    : CPDFZLibStream(document) {
+  compressed_ = std::move(compressed);
+  precompressed_ = true;
 }
 
 bool CPDFZLibStream::Append(const void* bytes, std::size_t n) {
-  if (deflater_.Add(bytes, n)) return true;
+  if (!precompressed_ && deflater_.Add(bytes, n)) return true;
   MarkLost();
   return false;
 }
 
 std::size_t CPDFZLibStream::WriteData(CPDFOutput& out) {
+  if (precompressed_) {
+    out.Write(compressed_.data(), compressed_.size());
+    return compressed_.size();
+  }
   if (!deflater_.Finish()) {
     out.Fail();
     return 0;

@@ -26,13 +26,15 @@ class CPDFStream : public CPDFBase {
 
   CPDFDictionary& GetDictionary() { return dictionary_; }
   CPDFObject& GetLengthObject() { return *lengthObject_; }
+  // Data that should have gone in was lost: the stream fails the output
+  // it is written to.
+  void MarkLost() { lostData_ = true; }
   const std::vector<std::uint8_t>& GetData() const { return data_; }
   std::size_t GetCapacity() const { return data_.capacity(); }
 
  protected:
   // Appends to the kept bytes as they are.
   bool Store(const void* bytes, std::size_t n);
-  void MarkLost() { lostData_ = true; }
 
  private:
   std::vector<std::uint8_t> data_;
@@ -47,13 +49,17 @@ class CPDFStream : public CPDFBase {
 class CPDFZLibStream : public CPDFStream {
  public:
   explicit CPDFZLibStream(CPDF& document);
-  // A stream of bytes compressed elsewhere (on another thread), taken as
-  // they are; nothing can be appended to it.
-  CPDFZLibStream(CPDF& document, FcDeflateBuffer&& compressed);
+  // A stream of a complete zlib stream compressed elsewhere (on another
+  // thread), taken as it is; nothing can be appended to it.
+  CPDFZLibStream(CPDF& document, std::vector<std::uint8_t>&& compressed);
   bool Append(const void* bytes, std::size_t n) override;
   std::size_t WriteData(CPDFOutput& out) override;
-  const std::vector<std::uint8_t>& GetCompressed() const { return deflater_.Output(); }
+  const std::vector<std::uint8_t>& GetCompressed() const {
+    return precompressed_ ? compressed_ : deflater_.Output();
+  }
 
  private:
   FcDeflateBuffer deflater_;
+  std::vector<std::uint8_t> compressed_;
+  bool precompressed_ = false;
 };

@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PACKAGES=(
   g++ cmake ninja-build pkg-config ccache
-  qt6-base-dev zlib1g-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev
+  qt6-base-dev zlib1g-dev libdeflate-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev
   hershey-fonts-data fonts-dejavu-core fonts-liberation2 fonts-droid-fallback
   libgtest-dev libgmock-dev libbenchmark-dev
   locales

@@ -1,16 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "database/block.h"
 #include "database/entity_sets.h"
 #include "database/graph.h"
+#include "database/sort_ents_table.h"
 #include "display/display_surface.h"
+#include "display/graph_display.h"
 #include "display/view_transform.h"
 #include "entities/arc.h"
 #include "entities/circle.h"
+#include "entities/dim_linear.h"
+#include "entities/insert.h"
 #include "entities/line.h"
+#include "tests/support/drawing_file_support.h"
 #include "tests/support/export_test_support.h"
 
 namespace {
@@ -131,6 +139,129 @@ TEST(PdfSlicesTest, SlicesWriteTheContentOfOnePiece) {
                         consumedStreams),
               whole);
     EXPECT_EQ(consumedStreams, slicedStreams);
+  }
+}
+
+// A large export regenerates and draws its list part by part. The cells
+// again, with references to a block (some of them through a block that
+// nests it) among them, whose nested entities join the reference's group.
+void AddCellsWithReferences(FcGraph& graph) {
+  FcBlock* modelSpace = graph.GetCurrentBlock();
+  const auto define = [&graph](const char* name, const std::function<void()>& fill) {
+    FcBlock* block = graph.GetBlockList().AddNew();
+    block->SetName(name);
+    graph.SetCurrentBlock(block);
+    graph.SetCurrentEntitySet(&block->GetEntities());
+    fill();
+  };
+  define("Mark", [&graph] {
+    AddTestLine(graph, {-2, 0}, {2, 0})->SetColor(3);
+    auto* circle = new FcCircle;
+    circle->SetRadius(1.5);
+    graph.AddEntity(circle, false);
+  });
+  define("Outer", [&graph] {
+    AddTestLine(graph, {0, -2}, {0, 2});
+    auto* mark = new FcInsert;
+    mark->SetBlockName("Mark");
+    graph.AddEntity(mark, false);
+  });
+  graph.SetCurrentBlock(modelSpace);
+  graph.SetCurrentEntitySet(&modelSpace->GetEntities());
+  AddCells(graph);
+  for (int i = 0; i < kRows * kColumns; i += 3) {
+    auto* reference = new FcInsert;
+    reference->SetBlockName(i % 2 == 0 ? "Mark" : "Outer");
+    reference->SetInsertionPoint({(i % kColumns) * 10.0 + 8, (i / kColumns) * 10.0 + 3});
+    reference->SetColor(static_cast<std::int16_t>(1 + i % 5));
+    graph.AddEntity(reference, false);
+  }
+}
+
+// A surface made as an export of the whole grid makes it, with its
+// regeneration on the given number of threads.
+std::unique_ptr<FcDisplaySurface> GridExportSurface(FcGraph& graph, int threads) {
+  auto surface = std::make_unique<FcDisplaySurface>(&graph);
+  surface->SetDevice(std::make_unique<FcPDFExportDevice>());
+  surface->SetDeviceSize(kColumns * 10'000, kRows * 10'000);
+  FcViewTransform& view = *surface->GetView();
+  view.x0 = 0;
+  view.y0 = 0;
+  view.x1 = kColumns * 10.0;
+  view.y1 = kRows * 10.0;
+  surface->FitWindowToDevice();
+  surface->regenThreads = threads;
+  return surface;
+}
+
+TEST(PdfSlicesTest, PartByPartWritesTheContentOfTheWholeList) {
+  FcGraph graph;
+  AddCellsWithReferences(graph);
+  const int entities = graph.GetCurrentEntitySet()->GetCount();
+  ScratchFolder folder;
+  const std::string wholePath = folder.File("whole.pdf");
+  ASSERT_TRUE(graph.ExportWindow({0, 0}, {kColumns * 10.0, kRows * 10.0}, std::make_unique<FcPDFExportDevice>(),
+                                 kColumns * 10'000, kRows * 10'000, wholePath));
+  int streams = 0;
+  const std::string whole = ContentOf(ReadWholeFile(wholePath), streams);
+  ASSERT_GT(whole.size(), 10'000u);
+  struct Case {
+    int partEntities;
+    int threads;
+  };
+  // Parts of one entity, parts that cut between a reference and the cells
+  // around it, parts regenerated on several threads.
+  const Case cases[] = {{1, 1}, {7, 1}, {50, 3}, {entities - 1, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.partEntities) + " entities a part on " + std::to_string(c.threads) + " threads");
+    const std::string path = folder.File("parts.pdf");
+    std::unique_ptr<FcDisplaySurface> surface = GridExportSurface(graph, c.threads);
+    ASSERT_TRUE(ExportCurrentSpaceInParts(graph, *surface, path, c.partEntities));
+    EXPECT_TRUE(surface->GetDevice()->Succeeded());
+    EXPECT_EQ(surface->GetGroupCount(), 0);
+    EXPECT_EQ(ContentOf(ReadWholeFile(path), streams), whole);
+  }
+}
+
+TEST(PdfSlicesTest, ListsThatCannotBeCutAreLeftWhole) {
+  using Spoil = std::function<void(FcGraph&)>;
+  struct Case {
+    const char* name;
+    Spoil spoil;
+    int partEntities;
+  };
+  const Case cases[] = {
+      {"no more entities than a part", [](FcGraph&) {}, kRows * kColumns * 4},
+      {"a draw-order table",
+       [](FcGraph& graph) {
+         graph.AddToDrawOrder(graph.GetCurrentEntitySet()->GetAt(5)->GetHandle(), true);
+       },
+       50},
+      {"an entity out of handle order",
+       [](FcGraph& graph) {
+         FcEntitySets& entities = *graph.GetCurrentEntitySet();
+         entities.Add(entities.RemoveAt(0));
+       },
+       50},
+      {"a dimension, which draws more than its own group",
+       [](FcGraph& graph) {
+         auto* dimension = new FcDimAligned;
+         dimension->SetDefPoint13({1, 1});
+         dimension->SetDefPoint14({7, 1});
+         dimension->SetDefPoint10({1, 3});
+         graph.AddEntity(dimension, false);
+       },
+       50},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FcGraph graph;
+    AddCellsWithReferences(graph);
+    c.spoil(graph);
+    ScratchFolder folder;
+    std::unique_ptr<FcDisplaySurface> surface = GridExportSurface(graph, 1);
+    EXPECT_FALSE(ExportCurrentSpaceInParts(graph, *surface, folder.File("parts.pdf"), c.partEntities));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
   }
 }
 
