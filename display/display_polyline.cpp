@@ -7,6 +7,22 @@
 #include "display/display_surface.h"
 #include "display/view_transform.h"
 
+// The device caches are built in scratch arrays of the drawing thread and
+// then copied at their exact size: growing them in place would allocate
+// and copy several times over for each primitive, and leave spare room in
+// every one of them.
+struct RunScratch {
+  std::vector<FcDevicePoint> points;
+  std::vector<std::int32_t> runs;
+  std::vector<std::int32_t> strokeRuns;
+
+  void Clear() {
+    points.clear();
+    runs.clear();
+    strokeRuns.clear();
+  }
+};
+
 namespace {
 
 // Clips the segments from point i to i + 1 one by one and hands each
@@ -46,6 +62,29 @@ void BoxOf(const FcPoint2d* points, std::size_t count, FcPoint2d& min, FcPoint2d
   }
 }
 
+// Appends a point to the open run, leaving out one that repeats the point
+// before it: a chain far smaller than a pixel keeps a few points, not dozens.
+void AppendToRun(const FcDevicePoint& point, std::vector<FcDevicePoint>& devicePoints,
+                 std::vector<std::int32_t>& runLengths) {
+  const FcDevicePoint& last = devicePoints.back();
+  if (point.x == last.x && point.y == last.y) return;
+  devicePoints.push_back(point);
+  ++runLengths.back();
+}
+
+void StartRun(const FcDevicePoint& point, std::vector<FcDevicePoint>& devicePoints,
+              std::vector<std::int32_t>& runLengths) {
+  runLengths.push_back(1);
+  devicePoints.push_back(point);
+}
+
+// A run that shrank to one point keeps it twice: it still draws its dot.
+void EndRun(std::vector<FcDevicePoint>& devicePoints, std::vector<std::int32_t>& runLengths) {
+  if (runLengths.back() >= 2) return;
+  devicePoints.push_back(devicePoints.back());
+  ++runLengths.back();
+}
+
 // Appends a chain as device runs: one run of every point when the chain is
 // wholly in view, else its visible pieces. Returns the number of runs.
 std::size_t AppendRuns(const FcViewTransform& view, const FcPoint2d* points, std::size_t count, bool wholly,
@@ -55,20 +94,35 @@ std::size_t AppendRuns(const FcViewTransform& view, const FcPoint2d* points, std
     for (std::size_t i = 0; i < count; ++i) {
       FcDevicePoint d;
       view.WorldToDevice(points[i].x, points[i].y, &d.x, &d.y);
-      devicePoints.push_back(d);
+      if (i == 0) {
+        StartRun(d, devicePoints, runLengths);
+      } else {
+        AppendToRun(d, devicePoints, runLengths);
+      }
     }
-    runLengths.push_back(static_cast<std::int32_t>(count));
+    EndRun(devicePoints, runLengths);
     return 1;
   }
   ForEachVisibleSegment(view, points, count, [&](const FcDevicePoint& a, const FcDevicePoint& b, bool continues) {
     if (!continues) {
-      runLengths.push_back(1);
-      devicePoints.push_back(a);
+      if (runLengths.size() > before) EndRun(devicePoints, runLengths);
+      StartRun(a, devicePoints, runLengths);
     }
-    ++runLengths.back();
-    devicePoints.push_back(b);
+    AppendToRun(b, devicePoints, runLengths);
   });
+  if (runLengths.size() > before) EndRun(devicePoints, runLengths);
   return runLengths.size() - before;
+}
+
+RunScratch& ThreadScratch() {
+  thread_local RunScratch scratch;
+  scratch.Clear();
+  return scratch;
+}
+
+template <typename T>
+void KeepExactly(std::vector<T>& cache, const std::vector<T>& built) {
+  cache.assign(built.begin(), built.end());
 }
 
 // Draws runs from the given run and device point on; returns the device
@@ -117,8 +171,11 @@ void FcDsPolyline::Draw(FcDisplaySurface& surface) {
   runLengths_.clear();
   const Placement placement = PlaceInView(surface);
   if (placement == Placement::kOutside) return;
-  AppendRuns(*surface.GetView(), points_.data(), points_.size(), placement == Placement::kInside, devicePoints_,
-             runLengths_);
+  RunScratch& scratch = ThreadScratch();
+  AppendRuns(*surface.GetView(), points_.data(), points_.size(), placement == Placement::kInside, scratch.points,
+             scratch.runs);
+  KeepExactly(devicePoints_, scratch.points);
+  KeepExactly(runLengths_, scratch.runs);
   drawn = !runLengths_.empty();
   if (drawn) DrawRuns(*surface.GetDevice());
   deviceCacheValid = true;
@@ -163,7 +220,8 @@ void FcDsStrokes::Reserve(std::size_t pointCount, std::size_t strokeCount) {
   strokeCounts_.reserve(strokeCounts_.size() + strokeCount);
 }
 
-std::int32_t FcDsStrokes::RunStroke(const FcViewTransform& view, const FcPoint2d* points, std::int32_t count) {
+std::int32_t FcDsStrokes::RunStroke(const FcViewTransform& view, const FcPoint2d* points, std::int32_t count,
+                                    RunScratch& scratch) {
   FcPoint2d low;
   FcPoint2d high;
   BoxOf(points, static_cast<std::size_t>(count), low, high);
@@ -171,8 +229,8 @@ std::int32_t FcDsStrokes::RunStroke(const FcViewTransform& view, const FcPoint2d
   const FcPoint2d windowMax{view.x1, view.y1};
   if (!BoxesOverlap(low, high, windowMin, windowMax)) return 0;
   return static_cast<std::int32_t>(AppendRuns(view, points, static_cast<std::size_t>(count),
-                                              BoxInsideBox(low, high, windowMin, windowMax), devicePoints_,
-                                              runLengths_));
+                                              BoxInsideBox(low, high, windowMin, windowMax), scratch.points,
+                                              scratch.runs));
 }
 
 void FcDsStrokes::DrawRuns(FcDisplayDevice& device) {
@@ -196,12 +254,16 @@ void FcDsStrokes::Draw(FcDisplaySurface& surface) {
   runLengths_.clear();
   strokeRuns_.clear();
   if (PlaceInView(surface) == Placement::kOutside) return;
+  RunScratch& scratch = ThreadScratch();
   const FcPoint2d* stroke = points_.data();
   for (const std::int32_t count : strokeCounts_) {
-    const std::int32_t runs = RunStroke(*surface.GetView(), stroke, count);
-    if (runs > 0) strokeRuns_.push_back(runs);
+    const std::int32_t runs = RunStroke(*surface.GetView(), stroke, count, scratch);
+    if (runs > 0) scratch.strokeRuns.push_back(runs);
     stroke += count;
   }
+  KeepExactly(devicePoints_, scratch.points);
+  KeepExactly(runLengths_, scratch.runs);
+  KeepExactly(strokeRuns_, scratch.strokeRuns);
   drawn = !strokeRuns_.empty();
   if (drawn) DrawRuns(*surface.GetDevice());
   deviceCacheValid = true;

@@ -15,6 +15,7 @@ class FcDisplaySurface;
 class FcLineType;
 class FcViewTransform;
 struct VertexChain;
+struct RunScratch;
 
 // The smallest thing the display list draws, in world coordinates, tagged
 // with the entity that produced it. Each primitive caches its world extents
@@ -184,8 +185,10 @@ class FcDsStrokes : public FcDsPointList {
   const std::vector<std::int32_t>& GetStrokeCounts() const { return strokeCounts_; }
 
  private:
-  // Clips and converts one stroke into runs; the number of runs it made.
-  std::int32_t RunStroke(const FcViewTransform& view, const FcPoint2d* points, std::int32_t count);
+  // Clips and converts one stroke into runs in the scratch arrays; the
+  // number of runs it made.
+  std::int32_t RunStroke(const FcViewTransform& view, const FcPoint2d* points, std::int32_t count,
+                         RunScratch& scratch);
   void DrawRuns(FcDisplayDevice& device);
 
   std::vector<std::int32_t> strokeCounts_;

@@ -121,19 +121,35 @@ TEST(DisplayPrimitivesTest, PolylineRuns) {
        {{390, 10}, {500, 10}, {500, 20}, {390, 20}},
        {"SetLineWidth 0", "Polyline (390,10) (400,10)", "Polyline (400,20) (390,20)"}},
       {"outside", {{500, 10}, {600, 10}}, {}},
+      {"a point on the pixel before it is left out",
+       {{10, 10}, {10.2, 10.1}, {10.3, 10}, {20, 10}, {20.1, 10.2}, {20, 20}},
+       {"SetLineWidth 0", "Polyline (10,10) (20,10) (20,20)"}},
+      {"within one pixel: still two points", {{10, 10}, {10.2, 10.1}, {10.1, 10.3}, {10, 10}},
+       {"SetLineWidth 0", "Polyline (10,10) (10,10)"}},
+      {"cut by the view, repeats left out",
+       {{390, 10}, {390.2, 10}, {500, 10}, {500, 20}, {390.3, 20}, {390, 20}},
+       {"SetLineWidth 0", "Polyline (390,10) (400,10)", "Polyline (400,20) (390,20)"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SurfaceFixture f;
     f.device->logColors = true;
     std::unique_ptr<FcDsPolyline> polyline = MakePolyline(c.points);
+    const auto drawnCalls = [&] {
+      std::vector<std::string> calls;
+      for (const std::string& call : f.device->calls) {
+        if (call.rfind("SetColor", 0) != 0) calls.push_back(call);
+      }
+      f.device->calls.clear();
+      return calls;
+    };
     polyline->Draw(f.surface);
-    std::vector<std::string> calls;
-    for (const std::string& call : f.device->calls) {
-      if (call.rfind("SetColor", 0) != 0) calls.push_back(call);
-    }
-    EXPECT_EQ(calls, c.calls);
+    EXPECT_EQ(drawnCalls(), c.calls);
     EXPECT_EQ(polyline->drawn, !c.calls.empty());
+    // A redraw of the unchanged view draws from the device cache.
+    f.surface.viewUnchanged = true;
+    polyline->Draw(f.surface);
+    EXPECT_EQ(drawnCalls(), c.calls);
   }
 }
 
