@@ -169,7 +169,9 @@ TEST_F(TextEditTest, DDEditAttributeDefinitionDropsVerifyOfAConstant) {
       }
       std::string message;
       const bool closes = dialog.OnOK(dialog.m_pStyle, message);
-      if (!closes) EXPECT_EQ(message, "The height and width factor must be greater than 0.0!");
+      if (!closes) {
+        EXPECT_EQ(message, "The height and width factor must be greater than 0.0!");
+      }
       return closes ? CModalDialog::kOk : CModalDialog::kCancel;
     });
   };
