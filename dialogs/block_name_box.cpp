@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "commands/dialogs/block_names.h"
+#include "commands/dialogs/table_lists.h"
 
 QComboBox* BlockNameBox(const FcGraph* graph, const std::string& text, QWidget* parent) {
   auto* box = new QComboBox(parent);

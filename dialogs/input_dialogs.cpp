@@ -15,6 +15,7 @@
 #include "commands/dialogs/table_lists.h"
 #include "database/text_style.h"
 #include "dialogs/color_combo_box.h"
+#include "dialogs/name_list.h"
 #include "dialogs/number_box.h"
 
 namespace {
@@ -24,14 +25,6 @@ QDialogButtonBox* OkCancel(QDialog& dialog) {
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   return buttons;
-}
-
-QComboBox* List(const std::vector<std::string>& names, int selected, const char* name, QWidget* parent) {
-  auto* list = new QComboBox(parent);
-  list->setObjectName(QString::fromLatin1(name));
-  for (const std::string& entry : names) list->addItem(QString::fromStdString(entry));
-  list->setCurrentIndex(selected);
-  return list;
 }
 
 }  // namespace
@@ -87,10 +80,10 @@ InputTextDialog::InputTextDialog(CInputTextDlg& data, QWidget* parent)
   const std::vector<std::string> styles =
       data.m_pStyleList != nullptr ? TextStyleNames(*data.m_pStyleList) : std::vector<std::string>();
   const int style = data.m_pTextStyle != nullptr ? FindListEntry(styles, data.m_pTextStyle->GetName()) : -1;
-  style_ = List(styles, style < 0 && !styles.empty() ? 0 : style, "style", this);
+  style_ = NewNameList(styles, style < 0 && !styles.empty() ? 0 : style, "style", this);
   const std::vector<std::string> layers =
       data.m_pGraph != nullptr ? SortedLayerNames(*data.m_pGraph) : std::vector<std::string>();
-  layer_ = List(layers, FindListEntry(layers, data.m_strLayer), "layer", this);
+  layer_ = NewNameList(layers, FindListEntry(layers, data.m_strLayer), "layer", this);
 
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialogs/color_combo_box.h"
+#include "dialogs/name_list.h"
 #include "dialogs/number_box.h"
 
 namespace {
@@ -19,11 +20,7 @@ namespace {
 // properties it stays empty.
 QComboBox* NameList(const std::vector<std::string>& names, const std::string& name, const char* objectName,
                     QWidget* parent) {
-  auto* list = new QComboBox(parent);
-  list->setObjectName(QString::fromLatin1(objectName));
-  for (const std::string& entry : names) list->addItem(QString::fromStdString(entry));
-  list->setCurrentIndex(CMTextDlg::EntryBeginningWith(names, name));
-  return list;
+  return NewNameList(names, CMTextDlg::EntryBeginningWith(names, name), objectName, parent);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "commands/dialogs/table_lists.h"
 #include "database/graph.h"
 #include "dialogs/color_combo_box.h"
+#include "dialogs/name_list.h"
 #include "dialogs/number_box.h"
 
 namespace {
@@ -19,11 +20,7 @@ namespace {
 // (none when no entry is).
 QComboBox* NameList(const std::vector<std::string>& names, const std::string& selected, const char* objectName,
                     QWidget* parent) {
-  auto* list = new QComboBox(parent);
-  list->setObjectName(QString::fromLatin1(objectName));
-  for (const std::string& name : names) list->addItem(QString::fromStdString(name));
-  list->setCurrentIndex(FindListEntry(names, selected));
-  return list;
+  return NewNameList(names, FindListEntry(names, selected), objectName, parent);
 }
 
 std::vector<std::string> Names(const FcGraph* graph, std::vector<std::string> (*list)(const FcGraph&)) {

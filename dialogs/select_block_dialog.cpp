@@ -5,18 +5,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "commands/dialogs/block_names.h"
+#include "commands/dialogs/table_lists.h"
 #include "commands/dialogs/select_blk_dlg.h"
+#include "dialogs/name_list.h"
 
 SelectBlockDialog::SelectBlockDialog(CSelectBlkDlg& data, QWidget* parent) : QDialog(parent), data_(data) {
   setWindowTitle(QStringLiteral("Select Block"));
   auto* layout = new QVBoxLayout(this);
-  names_ = new QComboBox(this);
-  names_->setObjectName(QStringLiteral("names"));
-  if (data_.m_pGraph != nullptr) {
-    for (const std::string& name : OfferedBlockNames(*data_.m_pGraph)) names_->addItem(QString::fromStdString(name));
-  }
-  names_->setCurrentIndex(data_.m_strName.empty() ? -1 : names_->findText(QString::fromStdString(data_.m_strName)));
+  const std::vector<std::string> names =
+      data_.m_pGraph != nullptr ? OfferedBlockNames(*data_.m_pGraph) : std::vector<std::string>();
+  names_ = NewNameList(names, FindListEntry(names, data_.m_strName), "names", this);
   layout->addWidget(names_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   ok_ = buttons->button(QDialogButtonBox::Ok);

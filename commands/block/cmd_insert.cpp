@@ -6,7 +6,7 @@
 #include "commands/block/block_commands.h"
 #include "core/resbuf.h"
 #include "commands/command_support.h"
-#include "commands/dialogs/block_names.h"
+#include "commands/dialogs/table_lists.h"
 #include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/undo_section.h"
 #include "core/geometry_basics.h"

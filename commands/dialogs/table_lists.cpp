@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
+#include "database/block.h"
 #include "database/graph.h"
 #include "database/object.h"
 #include "database/text_style.h"
@@ -28,6 +30,19 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 }
 
 }  // namespace
+
+std::vector<std::string> OfferedBlockNames(const FcGraph& graph) {
+  std::vector<std::string> names;
+  const FcBlockList& blocks = graph.GetBlockList();
+  for (int i = 0; i < blocks.GetBlockCount(); ++i) {
+    const FcBlock* block = blocks.GetAt(i);
+    if (block == nullptr || (block->GetFlags() & kBlockAnonymous) != 0) continue;
+    const std::string& name = block->GetName();
+    if (name.empty() || name.front() == '*') continue;
+    names.push_back(name);
+  }
+  return Sorted(std::move(names));
+}
 
 std::vector<std::string> SortedLayerNames(const FcGraph& graph) { return Sorted(RecordNames(graph.GetLayerList())); }
 

@@ -12,6 +12,10 @@ class FcTextStyleList;
 // them), dimension styles and text styles in table order, or sorted for a
 // list that asks so.
 std::vector<std::string> SortedLayerNames(const FcGraph& graph);
+// The block names the block dialogs offer: every block that is neither
+// anonymous nor named with a leading "*" (the spaces and the dimension
+// pictures), sorted without regard to case.
+std::vector<std::string> OfferedBlockNames(const FcGraph& graph);
 std::vector<std::string> LinetypeNames(const FcGraph& graph);
 std::vector<std::string> SortedDimStyleNames(const FcGraph& graph);
 std::vector<std::string> DimStyleNames(const FcGraph& graph);

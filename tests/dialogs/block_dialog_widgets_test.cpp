@@ -15,16 +15,12 @@
 #include "database/block.h"
 #include "database/graph.h"
 #include "dialogs/dialog_shows.h"
+#include "tests/support/find_child.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-template <typename Widget>
-Widget* Child(QDialog& dialog, const char* name) {
-  return dialog.findChild<Widget*>(QString::fromLatin1(name));
-}
 
 TEST(BlockDialogWidgetsTest, BlockDefineShowsItsMembersAndAPickButtonTakesTheBoxesButNotTheBasePoint) {
   GuiApplication();

@@ -9,15 +9,11 @@
 #include "commands/dialogs/dim_style_mng_dlg.h"
 #include "commands/dialogs/new_dim_style_dlg.h"
 #include "dialogs/dialog_shows.h"
+#include "tests/support/find_child.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
 
 namespace {
-
-template <typename Widget>
-Widget* Child(QDialog& dialog, const char* name) {
-  return dialog.findChild<Widget*>(QString::fromLatin1(name));
-}
 
 // The list shows the selection it was given; another entry chosen and
 // "Modify" clicked closes with that code and the new selection.

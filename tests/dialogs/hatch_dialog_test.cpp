@@ -13,15 +13,11 @@
 #include "dialogs/dialog_shows.h"
 #include "dialogs/hatch_picture.h"
 #include "platform/program_settings.h"
+#include "tests/support/find_child.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
 
 namespace {
-
-template <typename Widget>
-Widget* Child(QWidget& dialog, const char* name) {
-  return dialog.findChild<Widget*>(QString::fromLatin1(name));
-}
 
 // The program's own pattern file.
 class HatchDialogTest : public testing::Test {

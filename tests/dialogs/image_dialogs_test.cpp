@@ -18,18 +18,12 @@
 #include "dialogs/dialog_shows.h"
 #include "entities/raster_image.h"
 #include "tests/support/bmp_file.h"
+#include "tests/support/find_child.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-template <typename Widget>
-Widget* Child(QDialog& dialog, const char* name) {
-  auto* child = dialog.findChild<Widget*>(QString::fromLatin1(name));
-  EXPECT_NE(child, nullptr) << name;
-  return child;
-}
 
 TEST(ImageDialogsTest, TheAttachBoxShowsTheDataAndWritesBackWhatTheUserSet) {
   GuiApplication();

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "commands/dialogs/block_def_dlg.h"
-#include "commands/dialogs/block_names.h"
+#include "commands/dialogs/table_lists.h"
 #include "commands/dialogs/insert_blk_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
