@@ -1,5 +1,7 @@
 #include "database/object.h"
 
+#include <algorithm>
+
 #include <limits>
 #include <memory>
 #include <utility>
@@ -50,6 +52,18 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
   }
   return true;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return prefix.size() <= text.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool LessNoCase(std::string_view a, std::string_view b) {
+  // Lower case, so that "_" and the like sort before the letters.
+  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&lower](char x, char y) {
+    return static_cast<unsigned char>(lower(x)) < static_cast<unsigned char>(lower(y));
+  });
 }
 
 FcHandle TakeHandle(FcHandle& handleSeed) {

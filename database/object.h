@@ -35,6 +35,10 @@ inline constexpr std::size_t kFcMaxRecordName = 63;
 // letters fold, so the second byte of a double-byte character is never
 // mistaken for a letter of another case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
+// Whether the text begins with the prefix, letters folded as above.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+// The order of names as lists show them, ASCII letters taken as lower case.
+bool LessNoCase(std::string_view a, std::string_view b);
 
 // Where the record of an object being read lies in a DWG file: its offset
 // (the start of its MS size) and its length up to its CRC.

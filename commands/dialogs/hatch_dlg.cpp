@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "commands/hatch/hatch_settings.h"
+#include "database/object.h"
 #include "filers/filer.h"
 #include "filers/file_object.h"
 
@@ -14,10 +15,6 @@ std::string Upper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return upper;
-}
-
-bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
-  return Upper(text).rfind(prefix, 0) == 0;
 }
 
 constexpr std::string_view kAnsiPrefix = "ANSI";

@@ -41,12 +41,8 @@ void CLayerSetDlg::Load() {
   m_linetypes.Load(*m_pGraph);
   const FcLayerList& table = m_pGraph->GetLayerList();
   for (int i = 0; i < table.GetCount(); ++i) m_layers.push_back(CopyLayer(*table.GetAt(i)));
-  std::stable_sort(m_layers.begin(), m_layers.end(), [](const auto& a, const auto& b) {
-    return std::lexicographical_compare(a->GetName().begin(), a->GetName().end(), b->GetName().begin(),
-                                        b->GetName().end(), [](unsigned char x, unsigned char y) {
-                                          return std::tolower(x) < std::tolower(y);
-                                        });
-  });
+  std::stable_sort(m_layers.begin(), m_layers.end(),
+                   [](const auto& a, const auto& b) { return LessNoCase(a->GetName(), b->GetName()); });
   const FcLayer* current = m_pGraph->GetCurrentLayer();
   for (const auto& layer : m_layers)
     if (current != nullptr && layer->GetHandle() == current->GetHandle()) m_pCurLayer = layer.get();

@@ -8,13 +8,6 @@
 
 namespace {
 
-bool BeginsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (prefix.size() > text.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  });
-}
-
 // Every line break the editor may hand back becomes CR LF.
 std::string CrLfLines(std::string_view lines) {
   std::string text;
@@ -47,7 +40,7 @@ std::vector<std::string> CMTextDlg::LayerNames() const {
 
 int CMTextDlg::EntryBeginningWith(const std::vector<std::string>& entries, std::string_view name) {
   for (std::size_t i = 0; i < entries.size(); ++i)
-    if (BeginsWithNoCase(entries[i], name)) return static_cast<int>(i);
+    if (StartsWithNoCase(entries[i], name)) return static_cast<int>(i);
   return -1;
 }
 

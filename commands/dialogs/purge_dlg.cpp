@@ -15,10 +15,6 @@ const char* const kLabels[CPurgeDlg::kPageCount] = {
     "The list of the line types that can be purged", "The list of the text styles that can be purged",
     "The list of the dimension style that can be purged"};
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
 std::vector<std::string> Blocks(const FcBlockList& blocks) {
   std::vector<std::string> names;
   for (int i = 0; i < blocks.GetBlockCount(); ++i) {
@@ -73,11 +69,8 @@ std::vector<std::string> DimStyles(const FcDimStyleList& styles) {
 // The lists sort their entries, as the user reads them: without regard to
 // case.
 void SortNames(std::vector<std::string>& names) {
-  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-      return std::tolower(x) < std::tolower(y);
-    });
-  });
+  std::stable_sort(names.begin(), names.end(),
+                   [](const std::string& a, const std::string& b) { return LessNoCase(a, b); });
 }
 
 }  // namespace

@@ -18,14 +18,8 @@ std::vector<std::string> RecordNames(const Table& table) {
   return names;
 }
 
-bool LessNoCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 std::vector<std::string> Sorted(std::vector<std::string> names) {
-  std::stable_sort(names.begin(), names.end(), LessNoCase);
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return LessNoCase(a, b); });
   return names;
 }
 
