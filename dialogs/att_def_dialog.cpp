@@ -97,20 +97,13 @@ AttDefDialog::AttDefDialog(CAttDefDlg& data, QWidget* parent) : QDialog(parent),
   connect(heightButton, &QPushButton::clicked, this, [this] { Leave(CAttDefDlg::kHeight); });
   connect(rotationButton, &QPushButton::clicked, this, [this] { Leave(CAttDefDlg::kRotation); });
   KeepTagInCapitals(tag_, [this] { ApplyTagRule(); });
-  connect(constant_, &QCheckBox::toggled, this, &AttDefDialog::ApplyConstant);
+  FollowConstant(constant_, data_.m_bConstant, [this] { return data_.VerifyPresetEnabled(); }, verify_, preset_);
   ApplyTagRule();
-  ApplyConstant();
 }
 
 void AttDefDialog::ApplyTagRule() {
   data_.m_strTag = tag_->text().toStdString();
   ShowTagNote(data_.TagNote(), note_, ok_);
-}
-
-void AttDefDialog::ApplyConstant() {
-  data_.m_bConstant = constant_->isChecked() ? 1 : 0;
-  verify_->setEnabled(data_.VerifyPresetEnabled());
-  preset_->setEnabled(data_.VerifyPresetEnabled());
 }
 
 bool AttDefDialog::TakeBoxes() {

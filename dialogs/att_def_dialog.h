@@ -19,7 +19,6 @@ class AttDefDialog : public QDialog {
   // The boxes into the members; false when a number box holds no number.
   bool TakeBoxes();
   void ApplyTagRule();
-  void ApplyConstant();
   void Leave(int code);
 
   CAttDefDlg& data_;

@@ -67,13 +67,7 @@ AttEdtDialog::AttEdtDialog(CAttEdtDlg& data, QWidget* parent) : QDialog(parent),
   connect(buttons, &QDialogButtonBox::accepted, this, &AttEdtDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   KeepTagInCapitals(tag_, [this] { ApplyTagRule(); });
-  const auto applyConstant = [this] {
-    data_.m_bConstant = constant_->isChecked() ? 1 : 0;
-    verify_->setEnabled(data_.VerifyPresetEnabled());
-    preset_->setEnabled(data_.VerifyPresetEnabled());
-  };
-  connect(constant_, &QCheckBox::toggled, this, applyConstant);
-  applyConstant();
+  FollowConstant(constant_, data_.m_bConstant, [this] { return data_.VerifyPresetEnabled(); }, verify_, preset_);
   ApplyTagRule();
 }
 

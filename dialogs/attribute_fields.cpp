@@ -32,3 +32,14 @@ void ShowTagNote(const std::string& note, QLabel* noteLine, QPushButton* ok) {
   noteLine->setVisible(!note.empty());
   ok->setEnabled(note.empty());
 }
+
+void FollowConstant(QCheckBox* constant, int& member, std::function<bool()> verifyPresetEnabled, QCheckBox* verify,
+                    QCheckBox* preset) {
+  const auto apply = [constant, &member, verifyPresetEnabled = std::move(verifyPresetEnabled), verify, preset] {
+    member = constant->isChecked() ? 1 : 0;
+    verify->setEnabled(verifyPresetEnabled());
+    preset->setEnabled(verifyPresetEnabled());
+  };
+  QObject::connect(constant, &QCheckBox::toggled, constant, apply);
+  apply();
+}

@@ -18,3 +18,8 @@ void KeepTagInCapitals(QLineEdit* tag, std::function<void()> tagRule);
 // The tag rule's verdict: the note shown under the tag when there is one,
 // and OK enabled only when there is none.
 void ShowTagNote(const std::string& note, QLabel* noteLine, QPushButton* ok);
+// Keeps the member in step with Constant and greys Verify and Preset
+// while the dialog's rule says they mean nothing (asked now and on every
+// change of Constant).
+void FollowConstant(QCheckBox* constant, int& member, std::function<bool()> verifyPresetEnabled, QCheckBox* verify,
+                    QCheckBox* preset);
