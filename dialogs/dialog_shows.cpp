@@ -30,6 +30,8 @@
 #include "commands/dialogs/linetype_dlg.h"
 #include "commands/dialogs/mtext_dlg.h"
 #include "commands/dialogs/new_dim_style_dlg.h"
+#include "commands/dialogs/pen_width_dlg.h"
+#include "commands/dialogs/preview_dlg.h"
 #include "commands/dialogs/print_dlg.h"
 #include "commands/dialogs/ptype_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
@@ -61,6 +63,8 @@
 #include "dialogs/linetype_dialog.h"
 #include "dialogs/option_sheet.h"
 #include "dialogs/point_style_dialog.h"
+#include "dialogs/pen_width_dialog.h"
+#include "dialogs/preview_dialog.h"
 #include "dialogs/print_dialog.h"
 #include "dialogs/property_dialogs.h"
 #include "dialogs/purge_sheet.h"
@@ -123,6 +127,8 @@ const DialogShow kShows[] = {
     {typeid(CImgAttachDlg), ShowWidget<ImgAttachDialog, CImgAttachDlg>},
     {typeid(CImgDetailDlg), ShowDetails},
     {typeid(CImgMngDlg), ShowWidget<ImgManagerDialog, CImgMngDlg>},
+    {typeid(CPenWidthDlg), ShowWidget<PenWidthDialog, CPenWidthDlg>},
+    {typeid(CPreviewDlg), ShowWidget<PreviewDialog, CPreviewDlg>},
     {typeid(CPrintDlg), ShowWidget<PrintDialog, CPrintDlg>},
     {typeid(CInputStrDlg), ShowWidget<InputStrDialog, CInputStrDlg>},
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},

@@ -14,7 +14,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "commands/dialogs/pen_width_dlg.h"
+#include "commands/dialogs/preview_dlg.h"
 #include "commands/dialogs/print_dlg.h"
+#include "dialogs/dialog_shows.h"
 #include "shell/printer.h"
 
 namespace {
@@ -113,6 +116,8 @@ PrintDialog::PrintDialog(CPrintDlg& data, QWidget* parent) : QDialog(parent), da
   auto* print = buttons->addButton(QStringLiteral("Print"), QDialogButtonBox::AcceptRole);
   print->setDefault(true);
   auto* device = buttons->addButton(QStringLiteral("&Device Set..."), QDialogButtonBox::ActionRole);
+  auto* pens = buttons->addButton(QStringLiteral("Pen Widt&h set..."), QDialogButtonBox::ActionRole);
+  auto* preview = buttons->addButton(QStringLiteral("Pre&view..."), QDialogButtonBox::ActionRole);
   layout->addWidget(buttons);
 
   ShowMembers();
@@ -141,6 +146,11 @@ PrintDialog::PrintDialog(CPrintDlg& data, QWidget* parent) : QDialog(parent), da
     QDialog::done(CPrintDlg::kPickWindow);
   });
   connect(device, &QPushButton::clicked, this, &PrintDialog::DeviceSetup);
+  connect(pens, &QPushButton::clicked, this, [this] {
+    CPenWidthDlg widths;
+    ShowModalDialog(widths, this);
+  });
+  connect(preview, &QPushButton::clicked, this, &PrintDialog::Preview);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
@@ -162,13 +172,29 @@ void PrintDialog::done(int result) {
   data_.m_nFocus = CPrintDlg::kNoBox;
   const std::string refusal = data_.Accept();
   if (!refusal.empty()) {
-    ShowMembers();
-    QMessageBox::warning(this, windowTitle(), QString::fromStdString(refusal));
-    if (data_.m_nFocus == CPrintDlg::kBoxCopies) copies_->setFocus();
-    if (QLineEdit* box = FocusBox(data_.m_nFocus)) box->setFocus();
+    Refuse(refusal);
     return;
   }
   QDialog::done(CModalDialog::kOk);
+}
+
+void PrintDialog::Refuse(const std::string& refusal) {
+  ShowMembers();
+  QMessageBox::warning(this, windowTitle(), QString::fromStdString(refusal));
+  if (data_.m_nFocus == CPrintDlg::kBoxCopies) copies_->setFocus();
+  if (QLineEdit* box = FocusBox(data_.m_nFocus)) box->setFocus();
+}
+
+void PrintDialog::Preview() {
+  TakeBoxes();
+  data_.m_nFocus = CPrintDlg::kNoBox;
+  CPreviewDlg preview;
+  const std::string refusal = data_.FillPreview(preview);
+  if (!refusal.empty()) {
+    Refuse(refusal);
+    return;
+  }
+  ShowModalDialog(preview, this);
 }
 
 QLineEdit* PrintDialog::FocusBox(int box) const {

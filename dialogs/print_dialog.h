@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 class CPrintDlg;
 class QCheckBox;
@@ -23,6 +24,10 @@ class PrintDialog : public QDialog {
   // The number boxes and the copies into the data.
   void TakeBoxes();
   void DeviceSetup();
+  // "Pre&view...": the preview of the print as it stands, or the refusal.
+  void Preview();
+  // The message, with the focus on the box to correct.
+  void Refuse(const std::string& refusal);
   QLineEdit* FocusBox(int box) const;
 
   CPrintDlg& data_;

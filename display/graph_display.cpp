@@ -13,6 +13,7 @@
 #include "database/layer.h"
 #include "database/viewport.h"
 #include "display/display_surface.h"
+#include "display/print_pass.h"
 #include "display/regen_pass.h"
 #include "display/view_transform.h"
 #include "entities/insert.h"
@@ -93,26 +94,6 @@ void RegenForOutput(const FcGraph& graph, FcDisplaySurface& surface, FcEntityTes
   surface.EndDraw();
   ProgressEnd();
   PrintMessage(nextStep);
-}
-
-void SetOrderedWindow(FcViewTransform& view, const FcPoint2d& corner1, const FcPoint2d& corner2) {
-  view.x0 = std::min(corner1.x, corner2.x);
-  view.y0 = std::min(corner1.y, corner2.y);
-  view.x1 = std::max(corner1.x, corner2.x);
-  view.y1 = std::max(corner1.y, corner2.y);
-}
-
-// Truncated toward zero and held inside the device range, so that an odd
-// scale cannot make the conversion undefined.
-int TruncateToDevice(double value) {
-  if (std::isnan(value)) return 0;
-  constexpr double kLowest = std::numeric_limits<int>::min();
-  constexpr double kHighest = std::numeric_limits<int>::max();
-  return static_cast<int>(std::clamp(value, kLowest, kHighest));
-}
-
-bool HasExtent(const FcPoint2d& corner1, const FcPoint2d& corner2) {
-  return corner1.x != corner2.x && corner1.y != corner2.y;
 }
 
 // Parts of this many entities keep an export's list small while their
@@ -241,18 +222,17 @@ bool FcGraphDisplay::PrintWindow(FcDeviceContext* printer, int deviceWidth, int 
   surface.highPrecision = true;
   RegenForOutput(graph_, surface, ForPrinting, "Printing...");
 
-  FcViewTransform& view = *surface.GetView();
-  SetOrderedWindow(view, corner1, corner2);
-  view.deviceX0 = 0;
-  view.deviceY0 = 0;
-  // The window at the print scale: the device size is the printable area
-  // and only bounds what is drawn.
-  view.deviceX1 = TruncateToDevice(std::abs(corner2.x - corner1.x) * pixelsPerUnit);
-  view.deviceY1 = TruncateToDevice(std::abs(corner2.y - corner1.y) * pixelsPerUnit);
-  view.Update();
-  if (FcDisplayDevice* device = surface.GetDevice()) device->colorMode = colorMode;
-  surface.Print(offsetX, offsetY, quarterTurns, 1.0, printer, printerPixelsPerInch);
-  return true;
+  FcPrintPlacement placement;
+  placement.corner1 = corner1;
+  placement.corner2 = corner2;
+  placement.unitsX = pixelsPerUnit;
+  placement.unitsY = pixelsPerUnit;
+  placement.offsetX = offsetX;
+  placement.offsetY = offsetY;
+  placement.quarterTurns = quarterTurns;
+  placement.colorMode = colorMode;
+  placement.printerPixelsPerInch = printerPixelsPerInch;
+  return PrintSurfaceWindow(surface, printer, deviceWidth, deviceHeight, placement);
 }
 
 bool FcGraphDisplay::ExportWindow(const FcPoint2d& corner1, const FcPoint2d& corner2, std::unique_ptr<FcDisplayDevice>&& device,

@@ -3,8 +3,12 @@
 #include <mutex>
 
 #include "commands/dialogs/select_condition_dlg.h"
+#include "dialogs/image_painter.h"
+#include "display/print_pass.h"
 #include "files/drawing_services.h"
 #include "files/dwg_file.h"
+#include "window/image_context.h"
+#include "window/screen_device.h"
 #include "window/screen_device_preview.h"
 
 void InstallWindowServices() {
@@ -12,6 +16,8 @@ void InstallWindowServices() {
   std::call_once(installed, [] {
     InstallDrawingServices();
     SetDwgPreviewRenderer(RenderDrawingPreview);
+    SetPrintDeviceFactory(MakeScreenDevice);
+    SetImagePainter(PaintThroughContext);
     InstallSelectConditionDialog();
   });
 }

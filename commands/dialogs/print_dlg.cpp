@@ -243,6 +243,7 @@ void CPrintDlg::PickWindow() {
 
 std::string CPrintDlg::FillPreview(CPreviewDlg& preview) {
   if (m_pWindow == nullptr || !ComputeScale() || !ConvertOffsets()) return kParameterError;
+  preview.m_pGraph = m_pGraph;
   preview.m_ptWindow[0] = m_pWindow[0];
   preview.m_ptWindow[1] = m_pWindow[1];
   preview.m_dScale = m_dScale;
@@ -256,6 +257,7 @@ std::string CPrintDlg::FillPreview(CPreviewDlg& preview) {
   preview.m_nPrintHeight = m_nPrintHeight;
   preview.m_nPhysOffsetX = m_nPhysOffsetX;
   preview.m_nPhysOffsetY = m_nPhysOffsetY;
+  preview.m_nPixelsPerInchX = m_nPixelsPerInchX;
   return {};
 }
 

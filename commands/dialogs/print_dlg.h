@@ -9,6 +9,7 @@
 #include "shell/printer.h"
 
 class CPreviewDlg;
+class FcGraph;
 
 // What the print dialog remembers between runs; a value that is missing or
 // cannot be read is empty.
@@ -95,6 +96,8 @@ class CPrintDlg : public CModalDialog {
   // The colour mode printing takes: 0 colour, 1 grey, 2 black and white.
   int ColorMode() const { return 2 - m_nColors; }
 
+  // The drawing to print, which the preview shows.
+  FcGraph* m_pGraph = nullptr;
   int m_nCopies = 1;
   bool m_bFirstShow = false;
   FcPoint2d m_ptWindow[2];

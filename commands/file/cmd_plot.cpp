@@ -34,6 +34,7 @@ int CmdPlot() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
   CPrintDlg dialog;
+  dialog.m_pGraph = graph;
   FillCandidateWindows(*graph, dialog);
   if (!RunAreaDialog(*graph, dialog)) return kStatusDone;
   const std::shared_ptr<FcPrinter> printer = GetPrinter();

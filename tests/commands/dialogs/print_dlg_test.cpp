@@ -197,6 +197,7 @@ TEST_F(PrintDlgTest, ThePreviewIsFilledWithThePrint) {
   EXPECT_EQ(preview.m_nPhysWidth, 5100);
   EXPECT_EQ(preview.m_nPrintHeight, 6300);
   EXPECT_EQ(preview.m_nPhysOffsetY, 150);
+  EXPECT_EQ(preview.m_nPixelsPerInchX, 600);
 }
 
 }  // namespace
