@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "commands/dialogs/print_dlg.h"
@@ -49,6 +50,32 @@ TEST(PrintDialogTest, ShowsTheDataAndWritesTheTypedScaleBackOnPrint) {
   EXPECT_FALSE(enabledWhileFitted);
   EXPECT_EQ(data.m_nArea, CPrintDlg::kAreaLimits);
   EXPECT_DOUBLE_EQ(data.m_dScale, 6.0);
+}
+
+// "Pre&view..." shows the print as it stands, "Pen Widt&h set..." the pen
+// widths; both come back to the print dialog.
+TEST(PrintDialogTest, ItsButtonsOpenThePreviewAndThePenWidths) {
+  GuiApplication();
+  DialogSettingsScope settings;
+  PrinterScope printer;
+  CPrintDlg data;
+  data.m_ptDisplay[1] = {400, 300};
+  data.m_bFirstShow = true;
+  QStringList opened;
+  ModalCloser closer([&](QDialog& dialog) {
+    for (const QString button : {QStringLiteral("Pre&view..."), QStringLiteral("Pen Widt&h set...")}) {
+      ModalCloser inner([&opened](QDialog& shown) {
+        opened.push_back(shown.windowTitle());
+        return QDialog::Rejected;
+      });
+      Labelled<QPushButton>(dialog, button)->click();
+    }
+    return QDialog::Rejected;
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kCancel);
+  ASSERT_EQ(opened.size(), 2);
+  EXPECT_TRUE(opened[0].startsWith(QStringLiteral("Print Preview")));
+  EXPECT_EQ(opened[1], QStringLiteral("Pen Width Set"));
 }
 
 }  // namespace

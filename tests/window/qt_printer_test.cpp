@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -51,6 +53,29 @@ TEST(QtPrinterTest, PrintsADrawingOntoAPdfPage) {
   const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(pdf.substr(0, 4), "%PDF");
   EXPECT_NE(pdf.find("/Type /Page"), std::string::npos);
+}
+
+// The window gives printing its device: a drawing printed onto a page
+// shows its lines even though no new surface gets a screen device.
+TEST(QtPrinterTest, PrintingDrawsWithTheWindowsDevice) {
+  GuiApplication();
+  SetScreenDeviceFactory(nullptr);
+  FcGraph graph;
+  auto* line = new FcLine;
+  line->SetStartPoint({0, 0});
+  line->SetEndPoint({100, 50});
+  graph.AddEntity(line, false);
+  QImage page(640, 360, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  QPainter painter(&page);
+  FcDeviceContext context(painter);
+  EXPECT_TRUE(graph.PrintWindow(&context, 640, 360, 10, 10, 0, 0, {0, 0}, {100, 50}, 6.0, 600));
+  painter.end();
+  int ink = 0;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (page.pixel(x, y) != QColor(Qt::white).rgb()) ++ink;
+  EXPECT_GT(ink, 500);
 }
 
 }  // namespace
