@@ -9,6 +9,7 @@
 #include "dialogs/dialog_shows.h"
 #include "tests/support/drawing_file_support.h"
 #include "tests/support/gui_application.h"
+#include "tests/support/letter_sheet.h"
 #include "tests/support/modal_closer.h"
 
 namespace {
@@ -34,13 +35,7 @@ TEST(PreviewDialogTest, ShowsTheSheetWithThePrintedDrawing) {
   preview.m_dScale = 48.0;
   preview.m_nOffsetX = 150;
   preview.m_nOffsetY = 150;
-  preview.m_nPhysWidth = 5100;
-  preview.m_nPhysHeight = 6600;
-  preview.m_nPrintWidth = 4800;
-  preview.m_nPrintHeight = 6300;
-  preview.m_nPhysOffsetX = 150;
-  preview.m_nPhysOffsetY = 150;
-  preview.m_nPixelsPerInchX = 600;
+  LetterSheet(preview);
   QString title;
   QImage rendered;
   bool panMode = false;

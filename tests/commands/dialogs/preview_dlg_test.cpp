@@ -10,6 +10,7 @@
 #include "database/graph.h"
 #include "display/display_surface.h"
 #include "tests/support/drawing_file_support.h"
+#include "tests/support/letter_sheet.h"
 #include "tests/support/program_settings_guard.h"
 #include "tests/support/recording_device.h"
 
@@ -17,17 +18,6 @@ namespace {
 
 using Step = CPreviewDlg::Step;
 using Cursor = CPreviewDlg::Cursor;
-
-// A letter sheet at 600 pixels per inch, 8 by 10.5 inches printable.
-void LetterSheet(CPreviewDlg& preview) {
-  preview.m_nPhysWidth = 5100;
-  preview.m_nPhysHeight = 6600;
-  preview.m_nPrintWidth = 4800;
-  preview.m_nPrintHeight = 6300;
-  preview.m_nPhysOffsetX = 150;
-  preview.m_nPhysOffsetY = 150;
-  preview.m_nPixelsPerInchX = 600;
-}
 
 // The sheet fits by whichever side of the client area limits it, with a
 // tenth to spare, and is centred.
