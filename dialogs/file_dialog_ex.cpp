@@ -16,9 +16,9 @@ FileDialogEx::FileDialogEx(QWidget* parent, const std::string& filter, int filte
 
 void FileDialogEx::TypeChanged(const QString& filter) {
   m_nFilterIndex = static_cast<int>(nameFilters().indexOf(filter)) + 1;
+  if (!m_pfnTypeChange) return;
   auto* box = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-  if (box == nullptr || !m_pfnTypeChange) return;
-  std::string name = box->text().toStdString();
+  std::string name = box != nullptr ? box->text().toStdString() : std::string();
   m_pfnTypeChange(m_nFilterIndex, name);
-  box->setText(QString::fromStdString(name));
+  if (box != nullptr) box->setText(QString::fromStdString(name));
 }
