@@ -17,7 +17,7 @@
 #include "commands/dialogs/ent_prop_dlg.h"
 #include "commands/dialogs/export_dlg.h"
 #include "commands/dialogs/hatch_dlg.h"
-#include "commands/dialogs/image_file_dlg.h"
+#include "commands/dialogs/open_dwg_dlg.h"
 #include "commands/dialogs/img_adjust_dlg.h"
 #include "commands/dialogs/img_attach_dlg.h"
 #include "commands/dialogs/img_mng_dlg.h"
@@ -52,7 +52,6 @@
 #include "dialogs/draft_settings_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/hatch_dialog.h"
-#include "dialogs/image_file_dialog.h"
 #include "dialogs/img_adjust_dialog.h"
 #include "dialogs/img_attach_dialog.h"
 #include "dialogs/img_manager_dialog.h"
@@ -61,6 +60,7 @@
 #include "dialogs/insert_block_dialog.h"
 #include "dialogs/layer_dialog.h"
 #include "dialogs/linetype_dialog.h"
+#include "dialogs/open_drawing_dialog.h"
 #include "dialogs/option_sheet.h"
 #include "dialogs/point_style_dialog.h"
 #include "dialogs/pen_width_dialog.h"
@@ -94,10 +94,6 @@ int ShowWidget(CModalDialog& dialog, QWidget* parent) {
   return code == QDialog::Rejected ? CModalDialog::kCancel : code;
 }
 
-int ShowImageFile(CModalDialog& dialog, QWidget* parent) {
-  return ShowImageFileDialog(static_cast<CImageFileDlg&>(dialog), parent);
-}
-
 int ShowDetails(CModalDialog& dialog, QWidget* parent) {
   return ShowImageDetails(static_cast<CImgDetailDlg&>(dialog), parent);
 }
@@ -122,7 +118,6 @@ const DialogShow kShows[] = {
     {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},
     {typeid(CExportDlg), ShowWidget<ExportDialog, CExportDlg>},
     {typeid(CHatchDlg), ShowWidget<HatchDialog, CHatchDlg>},
-    {typeid(CImageFileDlg), ShowImageFile},
     {typeid(CImgAdjustDlg), ShowWidget<ImgAdjustDialog, CImgAdjustDlg>},
     {typeid(CImgAttachDlg), ShowWidget<ImgAttachDialog, CImgAttachDlg>},
     {typeid(CImgDetailDlg), ShowDetails},
@@ -130,6 +125,7 @@ const DialogShow kShows[] = {
     {typeid(CPenWidthDlg), ShowWidget<PenWidthDialog, CPenWidthDlg>},
     {typeid(CPreviewDlg), ShowWidget<PreviewDialog, CPreviewDlg>},
     {typeid(CPrintDlg), ShowWidget<PrintDialog, CPrintDlg>},
+    {typeid(COpenDwgDlg), ShowWidget<OpenDrawingDialog, COpenDwgDlg>},
     {typeid(CInputStrDlg), ShowWidget<InputStrDialog, CInputStrDlg>},
     {typeid(CInputTextDlg), ShowWidget<InputTextDialog, CInputTextDlg>},
     {typeid(CInquireDlg), ShowWidget<InquireDialog, CInquireDlg>},

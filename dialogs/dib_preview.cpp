@@ -4,7 +4,7 @@
 
 #include "imaging/dib.h"
 
-QImage PreviewImage(const CDib& picture, const QSize& box) {
+QImage DibImage(const CDib& picture) {
   int bitCount = 0;
   int stride = 0;
   const std::uint8_t* bits = picture.GetBits(&bitCount, &stride);
@@ -15,6 +15,11 @@ QImage PreviewImage(const CDib& picture, const QSize& box) {
   for (int row = 0; row < height; ++row)
     std::memcpy(image.scanLine(height - 1 - row), bits + static_cast<std::ptrdiff_t>(row) * stride,
                 static_cast<std::size_t>(width) * 3);
-  if (width <= box.width() && height <= box.height()) return image;
+  return image;
+}
+
+QImage PreviewImage(const CDib& picture, const QSize& box) {
+  const QImage image = DibImage(picture);
+  if (image.isNull() || (image.width() <= box.width() && image.height() <= box.height())) return image;
   return image.scaled(box, Qt::KeepAspectRatio, Qt::FastTransformation);
 }

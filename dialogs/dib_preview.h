@@ -5,6 +5,9 @@
 
 class CDib;
 
-// A 24-bit picture (rows bottom-up) as an image reduced to fit the box,
-// keeping its proportions; a null image for any other picture.
+// A 24-bit picture (rows bottom-up) as an image of its own size; a null
+// image for any other picture.
+QImage DibImage(const CDib& picture);
+
+// The same image reduced to fit the box, keeping its proportions.
 QImage PreviewImage(const CDib& picture, const QSize& box);

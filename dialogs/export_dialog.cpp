@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,16 +18,13 @@
 
 #include "commands/dialogs/export_dlg.h"
 #include "core/number_separators.h"
-#include "core/paths.h"
 #include "core/value_parse.h"
+#include "dialogs/file_dialog_ex.h"
 
 namespace {
 
 const char* const kTypeNames[] = {"HPGL(*.plt)", "Adobe PDF file(*.pdf)", "Scalable vector graphics(*.svg)",
                                   "Compressed scalable vector graphics(*.svgz)", "Encapsulated PostScript(*.eps)"};
-const char* const kBrowseFilters[] = {"HPGL file(*.plt)", "Adobe PDF file(*.pdf)", "Scalable vector graphics(*.svg)",
-                                      "Compressed Scalable vector graphics(*.svgz)",
-                                      "Encapsulated PostScript(*.eps)"};
 
 // Radio buttons in the dialog's order and the area each one stands for.
 const struct {
@@ -178,22 +174,13 @@ bool ExportDialog::TakeBoxes() {
 }
 
 void ExportDialog::Browse() {
-  QStringList filters;
-  for (const char* filter : kBrowseFilters) filters << QString::fromLatin1(filter);
-  QFileDialog chooser(this);
+  FileDialogEx chooser(this, CExportDlg::kBrowseFilter, type_->currentIndex() + 1);
+  chooser.setObjectName(QStringLiteral("browseFile"));
   chooser.setAcceptMode(QFileDialog::AcceptSave);
-  chooser.setNameFilters(filters);
-  chooser.selectNameFilter(filters.value(type_->currentIndex()));
   chooser.selectFile(file_->text());
-  // Another filter puts its extension on the name in the name box.
-  connect(&chooser, &QFileDialog::filterSelected, &chooser, [&chooser, filters](const QString& filter) {
-    const qsizetype index = filters.indexOf(filter);
-    if (index < 0) return;
-    const QStringList chosen = chooser.selectedFiles();
-    const std::string name = chosen.isEmpty() ? std::string() : PathFileName(chosen.first().toStdString());
-    if (name.empty()) return;
-    chooser.selectFile(QString::fromStdString(PathWithoutExtension(name, CExportDlg::Extension(static_cast<int>(index)))));
-  });
+  chooser.m_pfnTypeChange = [](int filterIndex, std::string& name) {
+    name = CExportDlg::BrowseName(name, filterIndex - 1);
+  };
   if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty())
     data_.TakeChosenFile(chooser.selectedFiles().first().toStdString());
   ShowFileAndUnits();

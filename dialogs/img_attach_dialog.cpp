@@ -13,8 +13,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "commands/dialogs/image_file_dlg.h"
 #include "commands/dialogs/img_attach_dlg.h"
+#include "commands/dialogs/open_dwg_dlg.h"
 
 namespace {
 

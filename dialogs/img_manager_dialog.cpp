@@ -13,8 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "commands/dialogs/image_file_dlg.h"
 #include "commands/dialogs/img_mng_dlg.h"
+#include "commands/dialogs/open_dwg_dlg.h"
 #include "dialogs/dib_preview.h"
 
 namespace {

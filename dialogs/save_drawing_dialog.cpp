@@ -2,29 +2,14 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QLineEdit>
 
 #include "commands/dialogs/save_dwg_dlg.h"
 
-namespace {
-
-const QStringList& Filters() {
-  static const QStringList filters = {QStringLiteral("Drawing file 2000 (*.dwg)"),
-                                      QStringLiteral("DXF file 2000 (*.dxf)")};
-  return filters;
-}
-
-}  // namespace
-
-SaveDrawingDialog::SaveDrawingDialog(CSaveDWGDlg& data, QWidget* parent) : QFileDialog(parent), data_(data) {
-  // The switch lives inside the dialog, which only the dialog of our own
-  // drawing allows.
-  setOption(QFileDialog::DontUseNativeDialog);
+SaveDrawingDialog::SaveDrawingDialog(CSaveDWGDlg& data, QWidget* parent)
+    : FileDialogEx(parent, CSaveDWGDlg::kFilter, data.m_nFilterIndex), data_(data) {
   setAcceptMode(QFileDialog::AcceptSave);
   setFileMode(QFileDialog::AnyFile);
   setWindowTitle(QString::fromStdString(data_.m_strTitle));
-  setNameFilters(Filters());
-  selectNameFilter(Filters().value(data_.m_nFilterIndex - 1, Filters().front()));
   setDefaultSuffix(QString::fromStdString(data_.m_strDefExt));
   if (!data_.m_strFileName.empty()) selectFile(QString::fromStdString(data_.m_strFileName));
   binary_ = new QCheckBox(QStringLiteral("Binary DXF"), this);
@@ -32,21 +17,14 @@ SaveDrawingDialog::SaveDrawingDialog(CSaveDWGDlg& data, QWidget* parent) : QFile
   binary_->setChecked(data_.m_bBinaryDxf);
   binary_->setEnabled(data_.BinaryEnabled());
   if (auto* grid = qobject_cast<QGridLayout*>(layout())) grid->addWidget(binary_, grid->rowCount(), 0, 1, -1);
-  connect(this, &QFileDialog::filterSelected, this, &SaveDrawingDialog::TypeChanged);
+  m_pfnTypeChange = [this](int filterIndex, std::string& name) { TypeChanged(filterIndex, name); };
 }
 
-void SaveDrawingDialog::TypeChanged(const QString& filter) {
-  data_.m_nFilterIndex = static_cast<int>(Filters().indexOf(filter)) + 1;
-  if (data_.m_nFilterIndex < 1) data_.m_nFilterIndex = CSaveDWGDlg::kDwgType;
+void SaveDrawingDialog::TypeChanged(int filterIndex, std::string& name) {
+  data_.m_nFilterIndex = filterIndex == CSaveDWGDlg::kDxfType ? CSaveDWGDlg::kDxfType : CSaveDWGDlg::kDwgType;
   binary_->setEnabled(data_.BinaryEnabled());
-  if (data_.m_nFilterIndex == CSaveDWGDlg::kDwgType) {
-    setDefaultSuffix(QStringLiteral("dwg"));
-  } else {
-    setDefaultSuffix(QStringLiteral("dxf"));
-  }
-  auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-  if (name == nullptr || name->text().isEmpty()) return;
-  name->setText(QString::fromStdString(CSaveDWGDlg::NameForType(name->text().toStdString(), data_.m_nFilterIndex)));
+  setDefaultSuffix(data_.m_nFilterIndex == CSaveDWGDlg::kDwgType ? QStringLiteral("dwg") : QStringLiteral("dxf"));
+  name = CSaveDWGDlg::NameForType(name, data_.m_nFilterIndex);
 }
 
 void SaveDrawingDialog::accept() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFileDialog>
+#include "dialogs/file_dialog_ex.h"
 
 class CSaveDWGDlg;
 class QCheckBox;
@@ -8,14 +8,14 @@ class QCheckBox;
 // The save dialog of a drawing file, showing and filling a CSaveDWGDlg:
 // DWG or DXF, with a "Binary DXF" switch that only DXF enables; changing
 // the type changes the typed name's extension.
-class SaveDrawingDialog : public QFileDialog {
+class SaveDrawingDialog : public FileDialogEx {
  public:
   SaveDrawingDialog(CSaveDWGDlg& data, QWidget* parent);
 
   void accept() override;
 
  private:
-  void TypeChanged(const QString& filter);
+  void TypeChanged(int filterIndex, std::string& name);
 
   CSaveDWGDlg& data_;
   QCheckBox* binary_;

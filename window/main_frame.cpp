@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <array>
 
+#include "commands/dialogs/open_dwg_dlg.h"
 #include "commands/dialogs/option_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "database/graph.h"
@@ -531,9 +532,9 @@ UserQuestions::SaveChoice MainFrame::ChooseSavePath(FcFileKind currentKind) {
 }
 
 std::string MainFrame::ChooseOpenPath() {
-  return QFileDialog::getOpenFileName(this, QStringLiteral("Open drawing"), {},
-                                      QStringLiteral("Drawings (*.dwg *.dxf *.DWG *.DXF);;All files (*)"))
-      .toStdString();
+  COpenDwgDlg data;
+  if (ShowModalDialog(data, this) != CModalDialog::kOk) return {};
+  return data.m_strPathName;
 }
 
 void MainFrame::ShowMessage(const std::string& text) {

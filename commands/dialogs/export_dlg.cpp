@@ -53,6 +53,11 @@ int CExportDlg::TypeOfPath(const std::string& path) {
   return -1;
 }
 
+std::string CExportDlg::BrowseName(const std::string& name, int type) {
+  if (name.empty()) return {};
+  return PathWithoutExtension(PathFileName(name), Extension(type));
+}
+
 void CExportDlg::OnInitDialog() { InitFrom(LoadExportDlgSettings()); }
 
 void CExportDlg::InitFrom(const std::optional<ExportDlgSettings>& stored) {

@@ -42,6 +42,11 @@ class CExportDlg : public CModalDialog {
   enum Type : int { kTypeHpgl = 0, kTypePdf = 1, kTypeSvg = 2, kTypeSvgz = 3, kTypeEps = 4 };
   enum Units : int { kUnitsPixel = 0, kUnitsInch = 1, kUnitsMm = 2 };
 
+  // The browse dialog's file types, one per type in the type list's order.
+  static constexpr const char* kBrowseFilter =
+      "HPGL file(*.plt)|*.plt|Adobe PDF file(*.pdf)|*.pdf|Scalable vector graphics(*.svg)|*.svg|"
+      "Compressed Scalable vector graphics(*.svgz)|*.svgz|Encapsulated PostScript(*.eps)|*.eps||";
+
   CExportDlg() = default;
   // m_pWindow points into the object itself.
   CExportDlg(const CExportDlg&) = delete;
@@ -53,6 +58,10 @@ class CExportDlg : public CModalDialog {
   static std::string Extension(int type);
   // The type a file extension stands for (without regard to case), or -1.
   static int TypeOfPath(const std::string& path);
+  // The name the browse dialog's name box shows once the user picks the
+  // type: the typed name without its folder, with the type's extension; no
+  // name stays none.
+  static std::string BrowseName(const std::string& name, int type);
 
   // Every showing starts here: the defaults, then the stored settings.
   void OnInitDialog();

@@ -11,6 +11,7 @@ class CSaveDWGDlg : public CModalDialog {
  public:
   static constexpr int kDwgType = 1;
   static constexpr int kDxfType = 2;
+  static constexpr const char* kFilter = "Drawing file 2000(*.dwg)|*.dwg|DXF file 2000(*.dxf)|*.dxf||";
 
   // In: the window title, the default extension and the proposed name.
   std::string m_strTitle = "Save drawing";

@@ -7,51 +7,12 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "imaging/jpeg_reader.h"
+#include "tests/support/jpeg_file.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// A JPEG of the pixels (top row first, 3 or 1 samples per pixel), at full
-// quality and without chroma subsampling so that flat areas come back
-// nearly exact. A tight one is progressive with optimised codes, the
-// densest coding the decoder meets in practice.
-Bytes Compress(int width, int height, int components, const Bytes& pixels, bool tight = false) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr error;
-  cinfo.err = jpeg_std_error(&error);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &out, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = components;
-  cinfo.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 100, TRUE);
-  for (int i = 0; i < cinfo.num_components; ++i) {
-    cinfo.comp_info[i].h_samp_factor = 1;
-    cinfo.comp_info[i].v_samp_factor = 1;
-  }
-  if (tight) {
-    cinfo.optimize_coding = TRUE;
-    jpeg_simple_progression(&cinfo);
-  }
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(pixels.data() + cinfo.next_scanline * width * components);
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  Bytes bytes(out, out + size);
-  std::free(out);
-  return bytes;
-}
 
 // 5 x 3: a red top row over two blue rows.
 Bytes RedOverBlue() {
@@ -62,7 +23,7 @@ Bytes RedOverBlue() {
                                    static_cast<std::uint8_t>(y == 0 ? 0 : 255)});
     }
   }
-  return Compress(5, 3, 3, pixels);
+  return CompressJpeg(5, 3, 3, pixels);
 }
 
 std::string WriteTemp(const Bytes& bytes, const std::string& name) {
@@ -102,7 +63,7 @@ TEST(JpegReader, ColourFileBecomesBottomUpBgrRows) {
 TEST(JpegReader, GreyscaleGivesEqualChannels) {
   Bytes grey;
   for (int i = 0; i < 7 * 4; ++i) grey.push_back(static_cast<std::uint8_t>(i * 9));
-  const Bytes file = Compress(7, 4, 1, grey);
+  const Bytes file = CompressJpeg(7, 4, 1, grey);
   CJpeg jpeg;
   ASSERT_TRUE(jpeg.LoadDibFromMemory(file.data(), file.size())) << jpeg.GetErrorText();
   int bit_count = 0;
@@ -131,7 +92,7 @@ Bytes WithClaimedSide(Bytes picture, int side) {
 
 TEST(JpegReader, FlatPictureOfFewBytesStillLoads) {
   const int side = 1024;
-  const Bytes file = Compress(side, side, 1, Bytes(std::size_t{side} * side, 200), true);
+  const Bytes file = CompressJpeg(side, side, 1, Bytes(std::size_t{side} * side, 200), true);
   CJpeg jpeg;
   ASSERT_TRUE(jpeg.LoadDibFromMemory(file.data(), file.size())) << jpeg.GetErrorText() << " " << file.size();
   EXPECT_EQ(jpeg.GetDib()->GetWidth(), side);

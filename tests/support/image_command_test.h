@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "commands/dialogs/image_file_dlg.h"
 #include "commands/dialogs/img_attach_dlg.h"
+#include "commands/dialogs/open_dwg_dlg.h"
 #include "database/dictionary.h"
 #include "entities/raster_image.h"
 #include "platform/recording_frame_link.h"
@@ -33,8 +33,8 @@ class ImageCommandTest : public CommandScriptTest {
  protected:
   // The file box picks the path.
   void PickFile(const std::string& path) {
-    dialogs_.Answer<CImageFileDlg>([path](CImageFileDlg& dialog) {
-      dialog.m_strPath = path;
+    dialogs_.Answer<COpenDwgDlg>([path](COpenDwgDlg& dialog) {
+      dialog.m_strPathName = path;
       return CModalDialog::kOk;
     });
   }

@@ -10,21 +10,11 @@
 #include "window/screen_device_preview.h"
 #include "files/drawing_file.h"
 #include "files/dwg_file.h"
-#include "filers/filer_dwg.h"
+#include "files/file_preview.h"
 #include "tests/support/drawing_file_support.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-// The picture stored in the DWG file at the path; empty when it has none.
-bool ReadPicture(const std::string& path, CDib& picture) {
-  FcFilerDwg filer;
-  if (!filer.Open(path, kFcOpenRead, FcFileKind::kDwg)) return false;
-  FcFile bmp;
-  if (!ReadDwgPreviewImage(bmp, filer)) return false;
-  bmp.Seek(0, FcSeekOrigin::kBegin);
-  return picture.ReadFile(bmp);
-}
 
 // The distinct pixel values of an 8-bit picture.
 std::set<std::uint8_t> PixelValues(CDib& picture) {
@@ -52,7 +42,7 @@ TEST(DrawingPreviewTest, SaveWithPreviewStoresAPictureOfTheDrawing) {
   const std::string with = dir.path() + "with.dwg";
   ASSERT_EQ(SaveDrawing(graph, with, FcFileKind::kDwg, true, true), FcSaveResult::kDone);
   CDib picture;
-  ASSERT_TRUE(ReadPicture(with, picture));
+  ASSERT_TRUE(ReadFilePreview(with, picture));
   EXPECT_EQ(picture.GetWidth(), kDrawingPreviewWidth);
   EXPECT_EQ(picture.GetHeight(), kDrawingPreviewHeight);
   // Background and the lines' ink.
@@ -62,7 +52,7 @@ TEST(DrawingPreviewTest, SaveWithPreviewStoresAPictureOfTheDrawing) {
   const std::string without = dir.path() + "without.dwg";
   ASSERT_EQ(SaveDrawing(graph, without, FcFileKind::kDwg, true, false), FcSaveResult::kDone);
   CDib none;
-  EXPECT_FALSE(ReadPicture(without, none));
+  EXPECT_FALSE(ReadFilePreview(without, none));
 
   // Both files read back as drawings.
   for (const std::string& path : {with, without}) {

@@ -142,6 +142,22 @@ TEST_F(ExportDlgTest, ABrowsedFileChoosesTheTypeByItsExtension) {
   }
 }
 
+// Another type in the browse dialog puts its extension on the typed name,
+// which keeps no folder; an empty box stays empty.
+TEST(ExportBrowseNameTest, TheTypedNameTakesTheExtensionOfTheChosenType) {
+  const struct {
+    const char* name;
+    int type;
+    const char* shown;
+  } cases[] = {
+      {"/out/plan.pdf", CExportDlg::kTypeHpgl, "plan.plt"},
+      {"plan", CExportDlg::kTypeSvgz, "plan.svgz"},
+      {"plan.v2.svgz", CExportDlg::kTypeSvg, "plan.v2.svg"},
+      {"", CExportDlg::kTypeEps, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CExportDlg::BrowseName(c.name, c.type), c.shown) << c.name;
+}
+
 // A size that gives no drawable output or overflows the device, or no file,
 // keeps the dialog open, and nothing is stored or converted.
 TEST_F(ExportDlgTest, OkRefusesSizesWithoutOutputAndAMissingFile) {
