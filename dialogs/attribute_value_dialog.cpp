@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/property_list.h"
+#include "entities/text.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ AttributeValueDialog::AttributeValueDialog(CAttributeEditDlg& data, QWidget* par
   grid_->setObjectName(QStringLiteral("grid"));
   grid_->setFrameShadow(QFrame::Sunken);
   grid_->SetNameShare(kNameShare);
+  // An attribute keeps no more; longer text would be cut without a word.
+  grid_->SetTextLimit(static_cast<int>(FcText::kMaxText));
   for (const CAttributeEditDlg::Row& row : rows_) {
     grid_->AddItem(row.name, row.value, row.attribute < 0 ? kPropertyRaised : kPropertyText);
   }

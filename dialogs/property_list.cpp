@@ -254,6 +254,7 @@ void CPropertyList::OnSelChange() {
         spin_->show();
       }
       edit->setGeometry(box);
+      edit->setMaxLength(textLimit_);
       edit->setText(Text(spin ? std::to_string(item.number) : item.value));
       edit->show();
       edit->setFocus();

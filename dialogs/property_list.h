@@ -41,6 +41,8 @@ class CPropertyList : public QListWidget {
   void SetSplitter(int x);
   // Keeps the name column at this share of the grid's width.
   void SetNameShare(double share);
+  // The most characters the edit box takes.
+  void SetTextLimit(int limit) { textLimit_ = limit; }
   // Whether the keyboard focus is in the grid or one of its editors.
   bool HasFocusWithin() const;
   // Called after an editor was closed with Enter or Esc, with the key.
@@ -80,6 +82,7 @@ class CPropertyList : public QListWidget {
   QPushButton* browse_ = nullptr;
   int splitter_ = 0;
   double nameShare_ = 0;
+  int textLimit_ = 32767;
   bool dragging_ = false;
   int dragX_ = 0;
   int pressedRow_ = -1;

@@ -54,6 +54,7 @@ TEST(AttributeDialogsTest, EnterInTheGridMovesToTheNextValueEscDropsItAndOkWrite
   QString heading, title;
   std::vector<std::string> names;
   bool openAfterEsc = false;
+  int limit = 0;
   ModalCloser closer([&](QDialog& dialog) {
     title = dialog.windowTitle();
     heading = dialog.findChild<QLabel*>(QStringLiteral("heading"))->text();
@@ -63,6 +64,7 @@ TEST(AttributeDialogsTest, EnterInTheGridMovesToTheNextValueEscDropsItAndOkWrite
     grid->setFocus();
     grid->setCurrentRow(1);
     auto* edit = grid->findChild<QLineEdit*>(QStringLiteral("propertyEdit"));
+    limit = edit->maxLength();
     edit->setText(QStringLiteral("LEE"));
     dialog.accept();
     rowAfterEnter = grid->currentRow();
@@ -83,6 +85,7 @@ TEST(AttributeDialogsTest, EnterInTheGridMovesToTheNextValueEscDropsItAndOkWrite
   EXPECT_EQ(names, (std::vector<std::string>{"TAG[Prompt]", "OWNER[Owner]", "ROOM[Room number]"}));
   EXPECT_EQ(rowAfterEnter, 2);
   EXPECT_TRUE(openAfterEsc);
+  EXPECT_EQ(limit, 4095);
   EXPECT_EQ(first.GetText(), "LEE");
   EXPECT_EQ(second.GetText(), "B7");
 }
