@@ -1,25 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest/QTest>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "dialogs/color_swatches.h"
 #include "dialogs/property_list.h"
 #include "tests/support/gui_application.h"
+#include "tests/support/modal_closer.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 // A shown grid, wide enough that its splitter sits at 150.
 class PropertyListTest : public ::testing::Test {
  protected:
-  PropertyListTest() : grid_(nullptr) {
-    GuiApplication();
-    grid_.resize(300, 240);
-  }
+  PropertyListTest() : grid_(nullptr) { grid_.resize(300, 240); }
 
   void Show() {
     grid_.SetSplitter(150);
@@ -50,6 +54,7 @@ class PropertyListTest : public ::testing::Test {
 
   QPoint RowPoint(int row, int x) { return {x, grid_.visualItemRect(grid_.item(row)).center().y()}; }
 
+  QApplication& application_ = GuiApplication();
   CPropertyList grid_;
 };
 
@@ -215,6 +220,77 @@ TEST_F(PropertyListTest, DisablingTheGridHidesItsEditor) {
   ASSERT_EQ(Shown(), (std::vector<std::string>{"propertyEdit"}));
   grid_.setEnabled(false);
   EXPECT_TRUE(Shown().empty());
+}
+
+// The "..." button of each browsing kind: the chooser opens on the row's
+// value, and what is chosen there becomes the value; the notifying kinds
+// only tell the owner.
+TEST_F(PropertyListTest, TheBrowseButtonOpensTheChooserOnTheValueAndTakesTheChoice) {
+  TempDir temp;
+  const std::string picture = temp.Write("pictures/logo.gif");
+  const std::string folder = temp.path() + "pictures";
+  struct Case {
+    int kind;
+    std::string value;
+    std::function<int(QDialog&)> look;
+    std::string stored;
+  };
+  QColor shownColor;
+  QString shownTitle, shownFolder;
+  const Case cases[] = {
+      {kPropertyRgb, "RGB(255,0,0)",
+       [&](QDialog& dialog) {
+         auto& chooser = dynamic_cast<QColorDialog&>(dialog);
+         shownColor = chooser.currentColor();
+         chooser.setCurrentColor(QColor(0, 0, 255));
+         return QDialog::Accepted;
+       },
+       "RGB(0,0,255)"},
+      {kPropertyRgb, "RGB(255,0,0)", [](QDialog&) { return QDialog::Rejected; }, "RGB(255,0,0)"},
+      {kPropertyFile, folder + "/old.gif",
+       [&](QDialog& dialog) {
+         auto& chooser = dynamic_cast<QFileDialog&>(dialog);
+         shownTitle = chooser.windowTitle();
+         shownFolder = chooser.directory().absolutePath();
+         chooser.selectFile(QString::fromStdString(picture));
+         return QDialog::Accepted;
+       },
+       picture},
+      {kPropertyAction, "", nullptr, ""},
+      {kPropertyColorIndex, "Red", nullptr, "Red"},
+  };
+  std::vector<int> notified;
+  grid_.Rows().SetQuestion([&](const CPropertyItem& row, const std::string&, int number) {
+    if (row.kind == kPropertyAction || row.kind == kPropertyColorIndex) notified.push_back(number);
+    return true;
+  });
+  for (const Case& c : cases) grid_.AddItem("Row", c.value, c.kind);
+  Show();
+  for (int row = 0; row < static_cast<int>(std::size(cases)); ++row) {
+    Open(row);
+    auto* browse = Child<QPushButton>("propertyBrowse");
+    ASSERT_TRUE(browse->isVisible()) << row;
+    std::optional<ModalCloser> closer;
+    if (cases[row].look) closer.emplace(cases[row].look);
+    browse->click();
+    EXPECT_EQ(grid_.Rows().Item(row).value, cases[row].stored) << row;
+    EXPECT_FALSE(browse->isVisible()) << row;
+  }
+  EXPECT_EQ(shownColor, QColor(255, 0, 0));
+  EXPECT_EQ(shownTitle, QStringLiteral("Select file"));
+  EXPECT_EQ(shownFolder, QString::fromStdString(folder));
+  EXPECT_EQ(notified, (std::vector<int>{0, 0}));
+}
+
+// Headings, read-only values and colour swatches are drawn by the grid.
+TEST_F(PropertyListTest, RowsAreDrawnByTheirKind) {
+  grid_.AddItem("General", "", kPropertyHeading);
+  grid_.AddItem("Colour", "Green", kPropertyColorIndex);
+  grid_.Rows().Item(1).number = 3;
+  Show();
+  const QImage image = grid_.viewport()->grab().toImage();
+  EXPECT_EQ(image.pixelColor(RowPoint(0, 5)), QColor(230, 230, 230));
+  EXPECT_EQ(image.pixelColor(RowPoint(1, 150 + 3 + 8)), IndexQColor(3));
 }
 
 }  // namespace
