@@ -1,12 +1,18 @@
 #include "dialogs/attribute_value_dialog.h"
 
-#include <QAbstractItemDelegate>
-#include <QApplication>
 #include <QDialogButtonBox>
-#include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
 #include <QVBoxLayout>
+
+#include "dialogs/property_list.h"
+#include "entities/text.h"
+
+namespace {
+
+// The share of the grid's width that its name column takes.
+constexpr double kNameShare = 0.4;
+
+}  // namespace
 
 AttributeValueDialog::AttributeValueDialog(CAttributeEditDlg& data, QWidget* parent)
     : QDialog(parent), data_(data), rows_(data.Rows()) {
@@ -16,59 +22,49 @@ AttributeValueDialog::AttributeValueDialog(CAttributeEditDlg& data, QWidget* par
   heading->setObjectName(QStringLiteral("heading"));
   layout->addWidget(heading);
 
-  grid_ = new QTableWidget(static_cast<int>(rows_.size()), 2, this);
+  grid_ = new CPropertyList(this);
   grid_->setObjectName(QStringLiteral("grid"));
-  grid_->horizontalHeader()->hide();
-  grid_->verticalHeader()->hide();
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
-  for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
-    auto* name = new QTableWidgetItem(QString::fromStdString(rows_[row].name));
-    name->setFlags(name->flags() & ~Qt::ItemIsEditable);
-    auto* value = new QTableWidgetItem(QString::fromStdString(rows_[row].value));
-    if (rows_[row].attribute < 0) value->setFlags(value->flags() & ~Qt::ItemIsEditable);
-    grid_->setItem(row, 0, name);
-    grid_->setItem(row, 1, value);
+  grid_->setFrameShadow(QFrame::Sunken);
+  grid_->SetNameShare(kNameShare);
+  // An attribute keeps no more; longer text would be cut without a word.
+  grid_->SetTextLimit(static_cast<int>(FcText::kMaxText));
+  for (const CAttributeEditDlg::Row& row : rows_) {
+    grid_->AddItem(row.name, row.value, row.attribute < 0 ? kPropertyRaised : kPropertyText);
   }
-  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  grid_->OnEditorClosed([this](int key) {
+    if (key != Qt::Key_Escape) EditNextRow();
+  });
   layout->addWidget(grid_, 1);
   layout->addWidget(new QLabel(QString::fromLatin1(CAttributeEditDlg::kNote), this));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &AttributeValueDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  // Enter in a value's editor submits it; the next value follows.
-  connect(
-      grid_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-      [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
-        if (hint == QAbstractItemDelegate::SubmitModelCache) EditNextRow();
-      },
-      Qt::QueuedConnection);
+  connect(buttons, &QDialogButtonBox::rejected, this, &AttributeValueDialog::reject);
   resize(420, 300);
-}
-
-bool AttributeValueDialog::GridHasFocus() const {
-  const QWidget* focus = QApplication::focusWidget();
-  return focus != nullptr && (focus == grid_ || grid_->isAncestorOf(focus));
 }
 
 void AttributeValueDialog::EditNextRow() {
   const int next = grid_->currentRow() + 1;
-  if (next >= grid_->rowCount()) return;
-  grid_->setCurrentCell(next, 1);
-  grid_->editItem(grid_->item(next, 1));
+  if (next >= grid_->count()) return;
+  grid_->setCurrentRow(next);
 }
 
 void AttributeValueDialog::accept() {
-  if (GridHasFocus()) {
-    EditNextRow();
+  // Enter on the grid itself, with no editor open, goes to the grid too.
+  if (grid_->HasFocusWithin()) {
+    grid_->OnKeyDown(Qt::Key_Return);
     return;
   }
-  for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
-    rows_[row].value = grid_->item(row, 1)->text().toStdString();
-  }
+  for (int row = 0; row < static_cast<int>(rows_.size()); ++row) rows_[row].value = grid_->Rows().Item(row).value;
   data_.OnOK(rows_);
   QDialog::accept();
+}
+
+void AttributeValueDialog::reject() {
+  if (grid_->HasFocusWithin()) {
+    grid_->OnKeyDown(Qt::Key_Escape);
+    return;
+  }
+  QDialog::reject();
 }

@@ -5,23 +5,24 @@
 
 #include "commands/dialogs/attribute_edit_dlg.h"
 
-class QTableWidget;
+class CPropertyList;
 
-// "Input attribute value": shows a CAttributeEditDlg's rows in a grid of
-// names and values. Enter in the grid takes the typed value and moves to
-// the next row; OK from outside the grid writes the values back.
+// "Input attribute value": shows a CAttributeEditDlg's rows in a property
+// grid of names and values. Enter or Esc in the grid goes to the grid: Enter
+// takes the typed value and moves to the next row, Esc drops it; from
+// outside the grid OK writes the values back and Cancel closes.
 class AttributeValueDialog : public QDialog {
  public:
   AttributeValueDialog(CAttributeEditDlg& data, QWidget* parent);
 
   void accept() override;
+  void reject() override;
 
  private:
-  bool GridHasFocus() const;
-  // Selects the next value row and opens its editor, when there is one.
+  // Selects the next row and opens its editor, when there is one.
   void EditNextRow();
 
   CAttributeEditDlg& data_;
   std::vector<CAttributeEditDlg::Row> rows_;
-  QTableWidget* grid_;
+  CPropertyList* grid_;
 };

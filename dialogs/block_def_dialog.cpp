@@ -15,7 +15,10 @@
 
 #include "commands/dialogs/block_def_dlg.h"
 #include "dialogs/block_name_box.h"
+#include "dialogs/bmp_button.h"
 #include "dialogs/number_box.h"
+#include "dialogs/pick_buttons.h"
+#include "dialogs/static_ex.h"
 
 BlockDefDialog::BlockDefDialog(CBlkDefDlg& data, QWidget* parent) : QDialog(parent), data_(data) {
   data_.OnInitDialog();
@@ -29,8 +32,7 @@ BlockDefDialog::BlockDefDialog(CBlkDefDlg& data, QWidget* parent) : QDialog(pare
 
   auto* base = new QGroupBox(QStringLiteral("Base point"), this);
   auto* baseLayout = new QFormLayout(base);
-  auto* pickPoint = new QPushButton(QStringLiteral("Pick point"), base);
-  pickPoint->setObjectName(QStringLiteral("pickPoint"));
+  CBmpButton* pickPoint = NewPickButton("pickPoint", QStringLiteral("Pick point"), PickPicture::kPoint, base);
   baseLayout->addRow(pickPoint);
   x_ = new QLineEdit(base);
   x_->setObjectName(QStringLiteral("x"));
@@ -43,8 +45,8 @@ BlockDefDialog::BlockDefDialog(CBlkDefDlg& data, QWidget* parent) : QDialog(pare
 
   auto* objects = new QGroupBox(QStringLiteral("Objects"), this);
   auto* objectsLayout = new QVBoxLayout(objects);
-  auto* selectObjects = new QPushButton(QStringLiteral("Select objects"), objects);
-  selectObjects->setObjectName(QStringLiteral("selectObjects"));
+  CBmpButton* selectObjects =
+      NewPickButton("selectObjects", QStringLiteral("Select objects"), PickPicture::kObjects, objects);
   objectsLayout->addWidget(selectObjects);
   mode_ = new QButtonGroup(this);
   const char* const modes[] = {"Remain", "Convert into block", "Delete"};
@@ -55,9 +57,12 @@ BlockDefDialog::BlockDefDialog(CBlkDefDlg& data, QWidget* parent) : QDialog(pare
   }
   if (QAbstractButton* checked = mode_->button(data_.m_nMode)) checked->setChecked(true);
   auto* countRow = new QHBoxLayout;
-  auto* warning = new QLabel(objects);
+  auto* warning = new CStaticEx(objects);
   warning->setObjectName(QStringLiteral("warning"));
-  warning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
+  warning->m_bBitmapMode = true;
+  warning->m_bTransparentBack = true;
+  warning->m_bitmap = style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16);
+  warning->setFixedSize(warning->m_bitmap.size() + QSize(2, 2));
   warning->setVisible(data_.ShowsWarning());
   auto* count = new QLabel(QString::fromStdString(data_.CountText()), objects);
   count->setObjectName(QStringLiteral("count"));

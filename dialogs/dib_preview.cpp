@@ -1,7 +1,9 @@
 #include "dialogs/dib_preview.h"
 
+#include <QPainter>
 #include <cstring>
 
+#include "dialogs/paint_box.h"
 #include "imaging/dib.h"
 
 QImage DibImage(const CDib& picture) {
@@ -22,4 +24,15 @@ QImage PreviewImage(const CDib& picture, const QSize& box) {
   const QImage image = DibImage(picture);
   if (image.isNull() || (image.width() <= box.width() && image.height() <= box.height())) return image;
   return image.scaled(box, Qt::KeepAspectRatio, Qt::FastTransformation);
+}
+
+CPaintBox* NewPreviewBox(int side, const QImage* picture, QWidget* parent) {
+  auto* box = new CPaintBox(parent);
+  box->setObjectName(QStringLiteral("preview"));
+  box->setFixedSize(side, side);
+  box->m_paint = [box, picture](QPainter& painter) {
+    if (picture->isNull()) return;
+    painter.drawImage(box->rect().center() - picture->rect().center(), *picture);
+  };
+  return box;
 }

@@ -14,8 +14,12 @@
 #include "commands/dialogs/draft_set_dlg.h"
 #include "core/value_format.h"
 #include "core/value_parse.h"
+#include "dialogs/snap_marker_picture.h"
+#include "dialogs/static_ex.h"
 
 namespace {
+
+constexpr int kMarkerSide = 16;
 
 // The snap page's boxes in order, with the data member each one holds.
 struct SnapBox {
@@ -92,8 +96,15 @@ QWidget* DraftSettingsDialog::ObjectSnapPage() {
   layout->addWidget(osnapOn_);
   auto* grid = new QGridLayout;
   for (int i = 0; i < CDraftSetDlg::kModes; ++i) {
+    const int bit = CDraftSetDlg::kModeBits[static_cast<std::size_t>(i)];
+    auto* marker = new CStaticEx(page);
+    marker->setObjectName(QStringLiteral("marker%1").arg(bit));
+    marker->m_bBitmapMode = true;
+    marker->m_bitmap = SnapMarkerPicture(bit, kMarkerSide, palette().color(QPalette::WindowText));
+    marker->setFixedSize(kMarkerSide + 4, kMarkerSide + 4);
     modes_[i] = new QCheckBox(QString::fromLatin1(kModeNames[i]), page);
-    grid->addWidget(modes_[i], i % 5, i / 5);
+    grid->addWidget(marker, i % 5, 2 * (i / 5));
+    grid->addWidget(modes_[i], i % 5, 2 * (i / 5) + 1);
   }
   layout->addLayout(grid);
   auto* buttons = new QHBoxLayout;

@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -13,6 +12,7 @@
 
 #include "commands/dialogs/img_adjust_dlg.h"
 #include "dialogs/dib_preview.h"
+#include "dialogs/paint_box.h"
 
 namespace {
 
@@ -23,10 +23,7 @@ constexpr int kPreviewSide = 160;
 ImgAdjustDialog::ImgAdjustDialog(CImgAdjustDlg& data, QWidget* parent) : QDialog(parent), data_(data) {
   setWindowTitle(QStringLiteral("Image Adjust"));
   auto* layout = new QVBoxLayout(this);
-  preview_ = new QLabel(this);
-  preview_->setObjectName(QStringLiteral("preview"));
-  preview_->setFixedSize(kPreviewSide, kPreviewSide);
-  preview_->setAlignment(Qt::AlignCenter);
+  preview_ = NewPreviewBox(kPreviewSide, &picture_, this);
   layout->addWidget(preview_, 0, Qt::AlignHCenter);
 
   auto* grid = new QGridLayout;
@@ -106,11 +103,8 @@ void ImgAdjustDialog::Show() {
 
 void ImgAdjustDialog::RefreshPreview() {
   CDib adjusted;
-  if (!data_.MakePreview(adjusted)) {
-    preview_->clear();
-    return;
-  }
-  preview_->setPixmap(QPixmap::fromImage(PreviewImage(adjusted, preview_->size())));
+  picture_ = data_.MakePreview(adjusted) ? PreviewImage(adjusted, preview_->size()) : QImage();
+  preview_->update();
 }
 
 void ImgAdjustDialog::accept() {

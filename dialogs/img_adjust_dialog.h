@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 
 class CImgAdjustDlg;
+class CPaintBox;
 class QCheckBox;
-class QLabel;
 class QSlider;
 class QSpinBox;
 
@@ -31,5 +32,7 @@ class ImgAdjustDialog : public QDialog {
   CImgAdjustDlg& data_;
   Setting settings_[3];
   QCheckBox* showImage_;
-  QLabel* preview_;
+  CPaintBox* preview_;
+  // What the preview box shows.
+  QImage picture_;
 };

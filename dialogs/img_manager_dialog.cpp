@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -16,8 +15,11 @@
 #include "commands/dialogs/img_mng_dlg.h"
 #include "commands/dialogs/open_dwg_dlg.h"
 #include "dialogs/dib_preview.h"
+#include "dialogs/paint_box.h"
 
 namespace {
+
+constexpr int kDetailsPreviewSide = 160;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -157,13 +159,8 @@ int ShowImageDetails(CImgDetailDlg& data, QWidget* parent) {
   dialog.setObjectName(QStringLiteral("imageDetails"));
   dialog.setWindowTitle(QStringLiteral("Image File Details"));
   auto* form = new QFormLayout(&dialog);
-  auto* preview = new QLabel(&dialog);
-  preview->setObjectName(QStringLiteral("preview"));
-  preview->setFixedSize(160, 160);
-  preview->setAlignment(Qt::AlignCenter);
-  const QImage picture = PreviewImage(data.m_dibPicture, preview->size());
-  if (!picture.isNull()) preview->setPixmap(QPixmap::fromImage(picture));
-  form->addRow(preview);
+  const QImage picture = PreviewImage(data.m_dibPicture, QSize(kDetailsPreviewSide, kDetailsPreviewSide));
+  form->addRow(NewPreviewBox(kDetailsPreviewSide, &picture, &dialog));
   const std::pair<const char*, const std::string*> lines[] = {
       {"Image:", &data.m_strName},          {"Saved:", &data.m_strSavedPath},
       {"Active:", &data.m_strFoundPath},     {"File type:", &data.m_strFileType},

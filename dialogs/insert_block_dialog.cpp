@@ -17,7 +17,9 @@
 
 #include "commands/dialogs/insert_blk_dlg.h"
 #include "dialogs/block_name_box.h"
+#include "dialogs/bmp_button.h"
 #include "dialogs/number_box.h"
+#include "dialogs/pick_buttons.h"
 
 namespace {
 
@@ -60,8 +62,7 @@ InsertBlockDialog::InsertBlockDialog(CInsertBlkDlg& data, QWidget* parent) : QDi
   auto* groups = new QHBoxLayout;
   auto* point = new QGroupBox(QStringLiteral("Insertion point"), this);
   auto* pointLayout = new QFormLayout(point);
-  auto* pickPoint = new QPushButton(QStringLiteral("Pick point"), point);
-  pickPoint->setObjectName(QStringLiteral("pickPoint"));
+  CBmpButton* pickPoint = NewPickButton("pickPoint", QStringLiteral("Pick point"), PickPicture::kPoint, point);
   pickPoint_ = pickPoint;
   pointLayout->addRow(pickPoint);
   insertX_ = NewNumberBox("insertX", data_.m_dInsertX, point);

@@ -9,7 +9,6 @@
 #include <QFontInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,7 +17,6 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdlib>
@@ -26,6 +24,7 @@
 #include "dialogs/color_combo_box.h"
 #include "dialogs/color_swatches.h"
 #include "dialogs/number_box.h"
+#include "dialogs/property_list.h"
 
 namespace {
 
@@ -75,8 +74,6 @@ void TakeFont(const QFont& font, CommandLineWindowSettings& window) {
   window.font_weight = font.weight();
   window.font_italic = font.italic() ? 1 : 0;
 }
-
-const char* const kShowHide[] = {"Show", "Hide"};
 
 // A colour list of the draft and grip pages under its label.
 ColorComboBox* LabelledColors(const char* name, const char* label, int color, QWidget* page, QVBoxLayout* layout) {
@@ -254,20 +251,11 @@ QWidget* OptionSheet::ToolbarPage() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(5, 5, 5, 5);
-  toolbars_ = Named(new QTableWidget(static_cast<int>(data_.m_toolbars.size()), 2, page), "toolbars");
-  toolbars_->horizontalHeader()->hide();
-  toolbars_->verticalHeader()->hide();
-  toolbars_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-  for (int row = 0; row < toolbars_->rowCount(); ++row) {
-    const ApplicationLink::ToolbarState& toolbar = data_.m_toolbars[static_cast<std::size_t>(row)];
-    auto* name = new QTableWidgetItem(QString::fromStdString(toolbar.name));
-    name->setFlags(Qt::ItemIsEnabled);
-    toolbars_->setItem(row, 0, name);
-    auto* choice = new QComboBox(toolbars_);
-    for (const char* text : kShowHide) choice->addItem(QString::fromLatin1(text));
-    choice->setCurrentIndex(toolbar.shown ? 0 : 1);
-    toolbars_->setCellWidget(row, 1, choice);
-  }
+  toolbars_ = Named(new CPropertyList(page), "toolbars");
+  CPropertyRows rows;
+  data_.FillToolbarRows(rows);
+  toolbars_->SetRows(std::move(rows));
+  toolbars_->SetNameShare(0.7);
   layout->addWidget(toolbars_);
   bigIcons_ = Named(new QCheckBox(QStringLiteral("&Big icon tool bar"), page), "bigIcons");
   bigIcons_->setChecked(data_.m_bBigIcons);
@@ -305,10 +293,7 @@ void OptionSheet::Take() {
   data_.m_nGripSize = gripSize_->value();
 
   if (toolbars_ == nullptr) return;
-  for (int row = 0; row < toolbars_->rowCount(); ++row) {
-    auto* choice = static_cast<QComboBox*>(toolbars_->cellWidget(row, 1));
-    data_.m_toolbars[static_cast<std::size_t>(row)].shown = choice->currentIndex() == 0;
-  }
+  data_.TakeToolbarRows(toolbars_->Rows());
   data_.m_bBigIcons = bigIcons_->isChecked();
 }
 

@@ -12,10 +12,10 @@ class QListWidget;
 class QPushButton;
 class QSlider;
 class QSpinBox;
-class QTableWidget;
 class QTabWidget;
 class QVBoxLayout;
 class ColorComboBox;
+class CPropertyList;
 
 // The outline of a square of the slider's size, centred on the button
 // face: how big a snap marker, snap box, pick box or grip will be.
@@ -71,6 +71,6 @@ class OptionSheet : public QDialog {
   ColorComboBox* gripHot_ = nullptr;
   QSlider* pickBoxSize_ = nullptr;
   QSlider* gripSize_ = nullptr;
-  QTableWidget* toolbars_ = nullptr;
+  CPropertyList* toolbars_ = nullptr;
   QCheckBox* bigIcons_ = nullptr;
 };

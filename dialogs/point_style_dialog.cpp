@@ -9,12 +9,12 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "commands/dialogs/number_char_filter.h"
 #include "commands/dialogs/ptype_dlg.h"
-#include "core/number_separators.h"
+#include "dialogs/edit_ex.h"
 
 namespace {
 
@@ -92,12 +92,10 @@ PointStyleDialog::PointStyleDialog(CPTypeDlg& data, QWidget* parent) : QDialog(p
 
   auto* sizeRow = new QHBoxLayout;
   auto* sizeLabel = new QLabel(QStringLiteral("Point &size"), this);
-  size_ = new QLineEdit(QString::fromStdString(data_.SizeText()), this);
+  size_ = new CEditEx(this);
+  size_->setText(QString::fromStdString(data_.SizeText()));
   size_->setObjectName(QStringLiteral("size"));
-  // Digits and one decimal separator, as they are typed.
-  const QString separator = QRegularExpression::escape(QString(QChar(GetNumberSeparators().decimal)));
-  size_->setValidator(new QRegularExpressionValidator(
-      QRegularExpression(QStringLiteral("[0-9]*(%1[0-9]*)?").arg(separator)), size_));
+  size_->SetFilter(FilterUnsignedNumberChar);
   sizeLabel->setBuddy(size_);
   unit_ = new QLabel(UnitText(data_.m_nSizeMode), this);
   unit_->setObjectName(QStringLiteral("unit"));

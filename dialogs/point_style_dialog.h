@@ -5,7 +5,7 @@
 class CPTypeDlg;
 class QButtonGroup;
 class QLabel;
-class QLineEdit;
+class CEditEx;
 
 // The point style dialog: twenty symbol samples to click, the size box
 // and whether the size is relative to the screen or in drawing units.
@@ -19,6 +19,6 @@ class PointStyleDialog : public QDialog {
   CPTypeDlg& data_;
   QButtonGroup* samples_;
   QButtonGroup* sizeModes_;
-  QLineEdit* size_;
+  CEditEx* size_;
   QLabel* unit_;
 };

@@ -1,18 +1,36 @@
 #include "commands/dialogs/attribute_edit_dlg.h"
 
 #include "database/entity_sets.h"
+#include "database/object.h"
 #include "entities/attribute.h"
+
+namespace {
+
+// The block's definition of the tag; null when the block (perhaps
+// redefined since) has none.
+const FcAttributeDef* DefinitionOf(const FcEntitySets* definitions, const std::string& tag) {
+  if (definitions == nullptr) return nullptr;
+  for (const FcEntity* entity : *definitions) {
+    const auto* definition = dynamic_cast<const FcAttributeDef*>(entity);
+    if (definition != nullptr && EqualsNoCase(definition->GetTag(), tag)) return definition;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 std::vector<CAttributeEditDlg::Row> CAttributeEditDlg::Rows() const {
   std::vector<Row> rows{{"TAG[Prompt]", "Value", -1}};
   if (m_pAttributes == nullptr) return rows;
+  // Attributes and definitions pair by tag: after the block was redefined
+  // their orders and numbers may differ, and pairing by position would
+  // show one attribute's value under another's prompt.
   for (int i = 0; i < static_cast<int>(m_pAttributes->size()); ++i) {
     const FcAttribute* attribute = (*m_pAttributes)[i];
-    const auto* definition = m_pAttributeDefs != nullptr && i < m_pAttributeDefs->GetCount()
-                                 ? dynamic_cast<const FcAttributeDef*>(m_pAttributeDefs->GetAt(i))
-                                 : nullptr;
-    if (attribute == nullptr || definition == nullptr) continue;
-    rows.push_back({definition->GetTag() + "[" + definition->GetPrompt() + "]", attribute->GetText(), i});
+    if (attribute == nullptr) continue;
+    const FcAttributeDef* definition = DefinitionOf(m_pAttributeDefs, attribute->GetTag());
+    const std::string prompt = definition != nullptr ? definition->GetPrompt() : std::string();
+    rows.push_back({attribute->GetTag() + "[" + prompt + "]", attribute->GetText(), i});
   }
   return rows;
 }

@@ -9,12 +9,12 @@ class FcAttribute;
 class FcEntitySets;
 
 // "Input attribute value": the values of a block reference's attributes in
-// a grid, one row per attribute that has its definition, under a header
-// row. OK writes the grid's values into the attributes' text.
+// a grid, one row per attribute under a header row, each named by its tag
+// and the prompt of the block's definition of that tag. OK writes the
+// grid's values into the attributes' text.
 class CAttributeEditDlg : public CModalDialog {
  public:
-  // The reference's attributes in order, and its block's definitions in
-  // order; an attribute and a definition pair by position.
+  // The reference's attributes in order, and its block's definitions.
   const std::vector<FcAttribute*>* m_pAttributes = nullptr;
   const FcEntitySets* m_pAttributeDefs = nullptr;
   std::string m_strBlockName;
@@ -27,7 +27,7 @@ class CAttributeEditDlg : public CModalDialog {
   };
 
   std::string Heading() const { return "Block name: " + m_strBlockName; }
-  // The header row first, then one row per attribute with a definition.
+  // The header row first, then one row per attribute.
   std::vector<Row> Rows() const;
   // Writes the values of rows as the grid left them into their attributes;
   // an attribute without a row keeps its text.

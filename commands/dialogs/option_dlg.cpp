@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "database/object.h"
 #include "core/next_token.h"
 #include "core/value_format.h"
 
@@ -33,6 +34,18 @@ COptionDlg::COptionDlg(const ProgramSettings& settings)
       m_nPickBoxSize(settings.select_box_size),
       m_nGripSize(settings.grip_size),
       m_bBigIcons(settings.big_icon_toolbar != 0) {}
+
+void COptionDlg::FillToolbarRows(CPropertyRows& rows) const {
+  for (const ApplicationLink::ToolbarState& toolbar : m_toolbars) {
+    rows.AddItem(toolbar.name, toolbar.shown ? "Show" : "Hide", kPropertyChoice, "Show|Hide|");
+  }
+}
+
+void COptionDlg::TakeToolbarRows(const CPropertyRows& rows) {
+  for (std::size_t i = 0; i < m_toolbars.size() && rows.Has(static_cast<int>(i)); ++i) {
+    m_toolbars[i].shown = EqualsNoCase(rows.Item(static_cast<int>(i)).value, "Show");
+  }
+}
 
 std::optional<std::string> COptionDlg::Refusal() const {
   // A longer path would not be read back at the next start, and the

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commands/dialogs/color_list.h"
+#include "commands/dialogs/property_rows.h"
 #include "platform/program_settings.h"
 #include "shell/application_link.h"
 #include "shell/modal_dialog.h"
@@ -51,6 +52,10 @@ class COptionDlg : public CModalDialog {
   // Tool bars page: the rows the command fills from the main frame.
   std::vector<ApplicationLink::ToolbarState> m_toolbars;
   bool m_bBigIcons = false;
+  // One choice row per toolbar, "Show" or "Hide", in order.
+  void FillToolbarRows(CPropertyRows& rows) const;
+  // A toolbar is shown when its row says "Show", in any case.
+  void TakeToolbarRows(const CPropertyRows& rows);
 
   // Why OK cannot store the pages: a support path longer than the store
   // reads back, or the range message of the first number out of its

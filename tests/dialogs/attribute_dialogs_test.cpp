@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QPushButton>
-#include <QTableWidget>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "commands/dialogs/att_def_dlg.h"
@@ -20,13 +20,14 @@
 #include "database/graph.h"
 #include "database/text_style.h"
 #include "dialogs/dialog_shows.h"
+#include "dialogs/property_list.h"
 #include "entities/attribute.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
 
 namespace {
 
-TEST(AttributeDialogsTest, EnterInTheGridMovesToTheNextValueAndOkWritesTheValuesBack) {
+TEST(AttributeDialogsTest, EnterInTheGridMovesToTheNextValueEscDropsItAndOkWritesTheValuesBack) {
   GuiApplication();
   FcAttributeDef room, owner;
   room.SetTag("ROOM");
@@ -36,28 +37,42 @@ TEST(AttributeDialogsTest, EnterInTheGridMovesToTheNextValueAndOkWritesTheValues
   FcEntitySets definitions(4);
   definitions.Add(&room);
   definitions.Add(&owner);
+  // The block lists its definitions in another order than the reference
+  // its attributes; each row still shows the prompt of its own tag.
   FcAttribute first, second;
-  first.SetText("B7");
-  second.SetText("KIM");
+  first.SetTag("OWNER");
+  first.SetText("KIM");
+  second.SetTag("ROOM");
+  second.SetText("B7");
   std::vector<FcAttribute*> attributes{&first, &second};
   CAttributeEditDlg data;
   data.m_pAttributes = &attributes;
   data.m_pAttributeDefs = &definitions;
   data.m_strBlockName = "DOOR";
 
-  int rows = 0, rowAfterEnter = -1;
+  int rowAfterEnter = -1;
   QString heading, title;
+  std::vector<std::string> names;
+  bool openAfterEsc = false;
+  int limit = 0;
   ModalCloser closer([&](QDialog& dialog) {
     title = dialog.windowTitle();
     heading = dialog.findChild<QLabel*>(QStringLiteral("heading"))->text();
-    auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("grid"));
-    rows = grid->rowCount();
+    auto* grid = dialog.findChild<CPropertyList*>(QStringLiteral("grid"));
+    for (int row = 0; row < grid->Rows().Count(); ++row) names.push_back(grid->Rows().Item(row).name);
     QApplication::setActiveWindow(&dialog);
     grid->setFocus();
-    grid->setCurrentCell(1, 1);
-    grid->item(1, 1)->setText(QStringLiteral("C9"));
+    grid->setCurrentRow(1);
+    auto* edit = grid->findChild<QLineEdit*>(QStringLiteral("propertyEdit"));
+    limit = edit->maxLength();
+    edit->setText(QStringLiteral("LEE"));
     dialog.accept();
     rowAfterEnter = grid->currentRow();
+    // Esc in the next row's editor drops what was typed there and leaves
+    // the dialog open.
+    edit->setText(QStringLiteral("C9"));
+    dialog.reject();
+    openAfterEsc = dialog.isVisible();
     QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
     ok->setFocus();
     ok->click();
@@ -67,10 +82,12 @@ TEST(AttributeDialogsTest, EnterInTheGridMovesToTheNextValueAndOkWritesTheValues
   definitions.RemoveAll(false);
   EXPECT_EQ(title, QStringLiteral("Input attribute value"));
   EXPECT_EQ(heading, QStringLiteral("Block name: DOOR"));
-  EXPECT_EQ(rows, 3);
+  EXPECT_EQ(names, (std::vector<std::string>{"TAG[Prompt]", "OWNER[Owner]", "ROOM[Room number]"}));
   EXPECT_EQ(rowAfterEnter, 2);
-  EXPECT_EQ(first.GetText(), "C9");
-  EXPECT_EQ(second.GetText(), "KIM");
+  EXPECT_TRUE(openAfterEsc);
+  EXPECT_EQ(limit, 4095);
+  EXPECT_EQ(first.GetText(), "LEE");
+  EXPECT_EQ(second.GetText(), "B7");
 }
 
 TEST(AttributeDialogsTest, AttributeExtractionSelectsObjectsWithTheBoxesTaken) {

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QImage>
+#include <QSet>
 #include <QLineEdit>
 #include <QTabWidget>
 
 #include "commands/dialogs/draft_set_dlg.h"
 #include "database/graph.h"
 #include "dialogs/dialog_shows.h"
+#include "dialogs/static_ex.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
 
@@ -21,8 +24,16 @@ TEST(DraftSettingsDialogWidgetTest, OpensOnTheAskedPageAndMarksOnlyThePagesShown
   data.m_nStartPage = CDraftSetDlg::kObjectSnapPage;
   data.Load();
   QString title, tab;
+  // Each mode box has the picture of its own marker beside it.
+  QSet<QByteArray> markers;
   ModalCloser closer([&](QDialog& dialog) {
     title = dialog.windowTitle();
+    for (const int bit : CDraftSetDlg::kModeBits) {
+      auto* marker = dialog.findChild<CStaticEx*>(QStringLiteral("marker%1").arg(bit));
+      if (marker == nullptr || !marker->m_bBitmapMode) continue;
+      const QImage picture = marker->m_bitmap.toImage();
+      markers.insert(QByteArray(reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes()));
+    }
     auto* pages = dialog.findChild<QTabWidget*>();
     tab = pages->tabText(pages->currentIndex());
     dialog.findChild<QCheckBox*>(QStringLiteral("objectSnapOn"))->setChecked(true);
@@ -31,6 +42,7 @@ TEST(DraftSettingsDialogWidgetTest, OpensOnTheAskedPageAndMarksOnlyThePagesShown
   });
   EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kOk);
   EXPECT_EQ(title, QStringLiteral("Draft settings"));
+  EXPECT_EQ(markers.size(), CDraftSetDlg::kModes);
   EXPECT_EQ(tab, QStringLiteral("Object Snap"));
   EXPECT_TRUE(data.m_bOsnapOn);
   EXPECT_TRUE(data.m_bObjectSnapPageShown);

@@ -8,7 +8,6 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QtTest/QTest>
 
 #include "commands/dialogs/color_sel_dlg.h"
@@ -16,6 +15,7 @@
 #include "dialogs/color_combo_box.h"
 #include "dialogs/dialog_shows.h"
 #include "dialogs/option_sheet.h"
+#include "dialogs/property_list.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
 
@@ -72,8 +72,9 @@ TEST(OptionSheetTest, PagesFillFromTheDataAndOkWritesThemBack) {
     Find<QSlider>(dialog, "markerSize").setValue(20);
     sampleSide = Find<MarkerSample>(dialog, "markerSizeSample").HalfSide();
     Find<QSpinBox>(dialog, "commandLines").setValue(7);
-    auto& toolbars = Find<QTableWidget>(dialog, "toolbars");
-    static_cast<QComboBox*>(toolbars.cellWidget(1, 1))->setCurrentIndex(0);
+    auto& toolbars = Find<CPropertyList>(dialog, "toolbars");
+    toolbars.setCurrentRow(1);
+    toolbars.findChild<QComboBox*>(QStringLiteral("propertyChoice"))->setCurrentIndex(0);
     Find<QCheckBox>(dialog, "bigIcons").setChecked(true);
     return QDialog::Accepted;
   });

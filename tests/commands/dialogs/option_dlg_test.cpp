@@ -128,4 +128,26 @@ TEST(OptionColorsTest, ListsHoldTheNamedColoursAndTheCurrentOne) {
   EXPECT_EQ(OptionColorText(0), "Black");
 }
 
+// One "Show|Hide|" row per toolbar in order; a value typed in any case
+// still counts, and a toolbar without its row keeps its state.
+TEST(OptionDlgTest, ToolbarRowsShowEachToolbarAndTakeItsChoiceBack) {
+  COptionDlg dialog{ProgramSettings()};
+  dialog.m_toolbars = {{"Draw", true}, {"Modify", false}, {"Zoom", true}};
+  CPropertyRows rows;
+  dialog.FillToolbarRows(rows);
+  ASSERT_EQ(rows.Count(), 3);
+  EXPECT_EQ(rows.Item(1).name, "Modify");
+  EXPECT_EQ(rows.Item(1).value, "Hide");
+  EXPECT_EQ(rows.Item(1).kind, kPropertyChoice);
+  EXPECT_EQ(PropertyChoices(rows.Item(1).options), (std::vector<std::string>{"Show", "Hide"}));
+
+  CPropertyRows fewer;
+  fewer.AddItem("Draw", "Hide", kPropertyChoice);
+  fewer.AddItem("Modify", "show", kPropertyChoice);
+  dialog.TakeToolbarRows(fewer);
+  EXPECT_FALSE(dialog.m_toolbars[0].shown);
+  EXPECT_TRUE(dialog.m_toolbars[1].shown);
+  EXPECT_TRUE(dialog.m_toolbars[2].shown);
+}
+
 }  // namespace
