@@ -3,11 +3,14 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 
 #include "commands/dialogs/dim_fit_page.h"
+#include "commands/dialogs/dim_style_dlg.h"
 #include "database/dim_style.h"
 #include "dialogs/dim_fit_page_widget.h"
+#include "dialogs/dim_units_page_widget.h"
 #include "tests/support/find_child.h"
 #include "tests/support/gui_application.h"
 
@@ -17,6 +20,16 @@ namespace {
 void Type(QLineEdit* box, const char* text) {
   box->setText(QString::fromUtf8(text));
   emit box->editingFinished();
+}
+
+// Chooses the entry as a user does.
+void Choose(QComboBox* list, int index) {
+  list->setCurrentIndex(index);
+  emit list->activated(index);
+}
+
+QCheckBox* ZeroBox(QWidget& page, const char* group, const char* name) {
+  return Child<QCheckBox>(*Child<DimZeroBoxes>(page, group), name);
 }
 
 TEST(DimPageWidgetsTest, FitPageShowsTheStyleAndStoresEachChoice) {
@@ -54,6 +67,46 @@ TEST(DimPageWidgetsTest, FitPageShowsTheStyleAndStoresEachChoice) {
   EXPECT_EQ(vars.dimscale, 50.0);
   EXPECT_EQ(rescales, 1);
   EXPECT_EQ(changes, 6);
+}
+
+TEST(DimPageWidgetsTest, UnitsPageSplitsDimPostAndFollowsTheUnitFormat) {
+  GuiApplication();
+  FcDimStyle style;
+  style.dimpost = "D=<> mm\\X";
+  style.dimzin = 8;
+  style.dimdec = 2;
+  CDimStyleDlg sheet(style);
+  DimUnitsPageWidget widget(sheet.m_units, sheet.m_vars, nullptr);
+  EXPECT_EQ(Child<QLineEdit>(widget, "prefix")->text(), QStringLiteral("D="));
+  EXPECT_EQ(Child<QLineEdit>(widget, "suffix")->text(), QStringLiteral(" mm"));
+  EXPECT_TRUE(ZeroBox(widget, "zeros", "feet")->isChecked());
+  EXPECT_TRUE(ZeroBox(widget, "zeros", "inches")->isChecked());
+  EXPECT_TRUE(ZeroBox(widget, "zeros", "trailing")->isChecked());
+  EXPECT_FALSE(ZeroBox(widget, "zeros", "leading")->isChecked());
+  auto* precision = Child<QComboBox>(widget, "precision");
+  auto* separator = Child<QComboBox>(widget, "separator");
+  auto* fraction = Child<QComboBox>(widget, "fractionFormat");
+  EXPECT_EQ(precision->currentIndex(), 2);
+  EXPECT_TRUE(separator->isEnabled());
+  EXPECT_FALSE(fraction->isEnabled() || ZeroBox(widget, "zeros", "feet")->isEnabled());
+
+  // Architectural units: fractions offered at the same position, the
+  // switches that mean nothing for them greyed.
+  Choose(Child<QComboBox>(widget, "unitFormat"), kDimArchitectural);
+  EXPECT_EQ(precision->currentText(), QStringLiteral("0'-0 1/4\""));
+  EXPECT_EQ(precision->itemText(8), QStringLiteral("0'-0 1/256\""));
+  EXPECT_FALSE(separator->isEnabled() || ZeroBox(widget, "zeros", "leading")->isEnabled());
+  EXPECT_TRUE(fraction->isEnabled() && ZeroBox(widget, "zeros", "inches")->isEnabled());
+  EXPECT_EQ(sheet.m_vars.dimlunit, 4);
+  EXPECT_EQ(sheet.m_vars.dimzin, 8);
+
+  Type(Child<QLineEdit>(widget, "suffix"), "cm");
+  EXPECT_EQ(sheet.m_vars.dimpost.str(), "D=<>cm\\X");
+  ZeroBox(widget, "zeros", "feet")->click();
+  EXPECT_EQ(sheet.m_vars.dimzin, 2 + 8);
+  Choose(Child<QComboBox>(widget, "angleFormat"), 1);
+  EXPECT_EQ(Child<QComboBox>(widget, "anglePrecision")->itemText(1), QStringLiteral("0d00'"));
+  EXPECT_EQ(sheet.m_vars.dimaunit, 1);
 }
 
 }  // namespace
