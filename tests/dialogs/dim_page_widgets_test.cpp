@@ -9,6 +9,7 @@
 #include "commands/dialogs/dim_fit_page.h"
 #include "commands/dialogs/dim_style_dlg.h"
 #include "database/dim_style.h"
+#include "dialogs/dim_alt_units_page_widget.h"
 #include "dialogs/dim_fit_page_widget.h"
 #include "dialogs/dim_units_page_widget.h"
 #include "tests/support/find_child.h"
@@ -107,6 +108,49 @@ TEST(DimPageWidgetsTest, UnitsPageSplitsDimPostAndFollowsTheUnitFormat) {
   Choose(Child<QComboBox>(widget, "angleFormat"), 1);
   EXPECT_EQ(Child<QComboBox>(widget, "anglePrecision")->itemText(1), QStringLiteral("0d00'"));
   EXPECT_EQ(sheet.m_vars.dimaunit, 1);
+}
+
+TEST(DimPageWidgetsTest, AltUnitsPageFollowsItsSwitch) {
+  GuiApplication();
+  FcDimStyle style;
+  style.dimalt = 0;
+  style.dimaltf = 2.0;
+  style.dimpost = "<>";
+  style.dimapost = "[]";
+  CDimStyleDlg sheet(style);
+  FcDimVars& vars = sheet.m_vars;
+  DimAltUnitsPageWidget widget(sheet.m_altUnits, vars, nullptr);
+  int changes = 0;
+  widget.SetOnChange([&] { ++changes; });
+  auto* unitFormat = Child<QComboBox>(widget, "unitFormat");
+  auto* position = Child<QButtonGroup>(widget, "position");
+  EXPECT_FALSE(unitFormat->isEnabled() || position->button(1)->isEnabled() ||
+               ZeroBox(widget, "zeros", "leading")->isEnabled());
+  EXPECT_EQ(position->checkedId(), 0);
+
+  Child<QCheckBox>(widget, "enabled")->click();
+  EXPECT_EQ(vars.dimalt, 1);
+  EXPECT_TRUE(unitFormat->isEnabled() && position->button(1)->isEnabled() &&
+              ZeroBox(widget, "zeros", "leading")->isEnabled());
+  EXPECT_FALSE(ZeroBox(widget, "zeros", "feet")->isEnabled());
+  Choose(unitFormat, kDimEngineering);
+  EXPECT_TRUE(ZeroBox(widget, "zeros", "feet")->isEnabled() && ZeroBox(widget, "zeros", "leading")->isEnabled());
+  Choose(unitFormat, kDimArchitectural);
+  EXPECT_FALSE(ZeroBox(widget, "zeros", "leading")->isEnabled());
+  EXPECT_EQ(vars.dimaltu, 4);
+
+  position->button(1)->click();
+  EXPECT_EQ(vars.dimpost.str(), "<>\\X");
+  position->button(0)->click();
+  EXPECT_EQ(vars.dimpost.str(), "<>");
+  Type(Child<QLineEdit>(widget, "prefix"), "~");
+  EXPECT_EQ(vars.dimapost.str(), "~[]");
+  auto* scale = Child<QLineEdit>(widget, "scale");
+  Type(scale, "0");
+  EXPECT_EQ(vars.dimaltf, 2.0);
+  Type(scale, "-25.4");
+  EXPECT_EQ(vars.dimaltf, 25.4);
+  EXPECT_EQ(changes, 8);
 }
 
 }  // namespace
