@@ -11,6 +11,7 @@
 #include "database/dim_style.h"
 #include "dialogs/dim_alt_units_page_widget.h"
 #include "dialogs/dim_fit_page_widget.h"
+#include "dialogs/dim_tol_page_widget.h"
 #include "dialogs/dim_units_page_widget.h"
 #include "tests/support/find_child.h"
 #include "tests/support/gui_application.h"
@@ -151,6 +152,48 @@ TEST(DimPageWidgetsTest, AltUnitsPageFollowsItsSwitch) {
   Type(scale, "-25.4");
   EXPECT_EQ(vars.dimaltf, 25.4);
   EXPECT_EQ(changes, 8);
+}
+
+// The tolerance page takes the unit pages' formats each time it is shown.
+TEST(DimPageWidgetsTest, TolPageStoresTheMethodAndFollowsTheUnitPages) {
+  GuiApplication();
+  FcDimStyle style;
+  style.dimtol = 1;
+  style.dimtp = 0.2;
+  style.dimtm = 0.1;
+  style.dimgap = 0.625;
+  style.dimalt = 0;
+  CDimStyleDlg sheet(style);
+  FcDimVars& vars = sheet.m_vars;
+  DimUnitsPageWidget units(sheet.m_units, vars, nullptr);
+  DimTolPageWidget widget(sheet.m_tol, vars, nullptr);
+  auto* method = Child<QComboBox>(widget, "method");
+  auto* lower = Child<QLineEdit>(widget, "lower");
+  EXPECT_EQ(method->currentIndex(), CDimTolPage::kDeviation);
+  EXPECT_TRUE(lower->isEnabled());
+
+  Choose(method, CDimTolPage::kSymmetrical);
+  EXPECT_EQ(vars.dimtm, 0.2);
+  EXPECT_EQ(lower->text(), Child<QLineEdit>(widget, "upper")->text());
+  EXPECT_FALSE(lower->isEnabled());
+  Choose(Child<QComboBox>(widget, "justification"), 0);
+  EXPECT_EQ(vars.dimtolj, 2);
+
+  Choose(Child<QComboBox>(units, "unitFormat"), kDimArchitectural);
+  widget.show();
+  auto* precision = Child<QComboBox>(widget, "precision");
+  EXPECT_EQ(precision->itemText(8), QStringLiteral("0'-0 1/256\""));
+  EXPECT_TRUE(ZeroBox(widget, "zeros", "feet")->isEnabled());
+  EXPECT_FALSE(ZeroBox(widget, "zeros", "leading")->isEnabled());
+  // Alternate units are off: their part of the page is all greyed.
+  EXPECT_FALSE(Child<QComboBox>(widget, "altPrecision")->isEnabled());
+  for (const char* name : {"leading", "trailing", "feet", "inches"})
+    EXPECT_FALSE(ZeroBox(widget, "altZeros", name)->isEnabled()) << name;
+
+  Choose(method, CDimTolPage::kBasic);
+  EXPECT_EQ(vars.dimgap, -0.625);
+  EXPECT_EQ(vars.dimtol, 0);
+  EXPECT_FALSE(precision->isEnabled() || ZeroBox(widget, "zeros", "feet")->isEnabled());
 }
 
 }  // namespace
