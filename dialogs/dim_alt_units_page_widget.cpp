@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "commands/dialogs/dim_alt_units_page.h"
+#include "commands/dialogs/dim_units_page.h"
 
 DimAltUnitsPageWidget::DimAltUnitsPageWidget(CDimAltUnitsPage& page, FcDimVars& vars, QWidget* parent)
     : DimPageWidget(parent), page_(page), vars_(vars) {
@@ -32,7 +33,7 @@ DimAltUnitsPageWidget::DimAltUnitsPageWidget(CDimAltUnitsPage& page, FcDimVars& 
       },
       apply);
   form->addRow(QStringLiteral("&Scale Factor"), NewDimNumberBox("scale", page_.m_dScale, apply, fields_));
-  AddDimRoundingRows(*form, page_.m_dRounding, page_.m_strPrefix, page_.m_strSuffix, apply);
+  AddDimRoundingRows(*form, page_.m_dRounding, page_.m_strPrefix, page_.m_strSuffix, kDimAPostAffixRoom, apply);
   zeros_ = new DimZeroBoxes("zeros", page_.m_zeros, apply, units);
   units->layout()->addWidget(zeros_);
   layout->addWidget(units);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "commands/dialogs/dim_precision_samples.h"
 #include "core/number_separators.h"
@@ -99,12 +100,23 @@ void AddDimUnitRows(QFormLayout& form, int& unitFormat, int& precision, std::fun
   form.addRow(QStringLiteral("&Precision"), precisionList);
 }
 
-void AddDimRoundingRows(QFormLayout& form, double& rounding, std::string& prefix, std::string& suffix,
+void AddDimRoundingRows(QFormLayout& form, double& rounding, std::string& prefix, std::string& suffix, int room,
                         const std::function<void()>& apply) {
   QWidget* fields = form.parentWidget();
+  QLineEdit* prefixBox = NewDimTextBox("prefix", prefix, apply, fields);
+  QLineEdit* suffixBox = NewDimTextBox("suffix", suffix, apply, fields);
+  // A text already longer than its room is kept as it is, not cut.
+  const auto limit = [prefixBox, suffixBox, room] {
+    const auto length = [](const QLineEdit* box) { return static_cast<int>(box->text().size()); };
+    prefixBox->setMaxLength(std::max(room - length(suffixBox), length(prefixBox)));
+    suffixBox->setMaxLength(std::max(room - length(prefixBox), length(suffixBox)));
+  };
+  limit();
+  QObject::connect(prefixBox, &QLineEdit::textChanged, fields, limit);
+  QObject::connect(suffixBox, &QLineEdit::textChanged, fields, limit);
   form.addRow(QStringLiteral("&Rounding value"), NewDimNumberBox("rounding", rounding, apply, fields));
-  form.addRow(QStringLiteral("Prefi&x"), NewDimTextBox("prefix", prefix, apply, fields));
-  form.addRow(QStringLiteral("&Suffix"), NewDimTextBox("suffix", suffix, apply, fields));
+  form.addRow(QStringLiteral("Prefi&x"), prefixBox);
+  form.addRow(QStringLiteral("&Suffix"), suffixBox);
 }
 
 QLineEdit* NewDimNumberBox(const char* name, double& value, std::function<void()> apply, QWidget* parent) {

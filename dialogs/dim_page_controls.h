@@ -53,8 +53,9 @@ QFormLayout* NewDimForm(QGroupBox* box);
 void AddDimUnitRows(QFormLayout& form, int& unitFormat, int& precision, std::function<void()> formatChosen,
                     std::function<void()> apply);
 // The rows "&Rounding value", "Prefi&x" and "&Suffix" of a measurement,
-// each running apply when it is left.
-void AddDimRoundingRows(QFormLayout& form, double& rounding, std::string& prefix, std::string& suffix,
+// each running apply when it is left. Prefix and suffix together take no
+// more characters than the room their joined text leaves them.
+void AddDimRoundingRows(QFormLayout& form, double& rounding, std::string& prefix, std::string& suffix, int room,
                         const std::function<void()>& apply);
 
 // A number box that writes a number into the value each time it is left

@@ -29,7 +29,7 @@ DimUnitsPageWidget::DimUnitsPageWidget(CDimUnitsPage& page, FcDimVars& vars, QWi
   separator_ = NewDimList("separator", {"'.'(Period)", "','(Comma)", "' '(Space)"}, page_.m_nSeparator, apply, fields);
   form->addRow(QStringLiteral("Fraction for&mat"), fraction_);
   form->addRow(QStringLiteral("De&cimal separator"), separator_);
-  AddDimRoundingRows(*form, page_.m_dRounding, page_.m_strPrefix, page_.m_strSuffix, apply);
+  AddDimRoundingRows(*form, page_.m_dRounding, page_.m_strPrefix, page_.m_strSuffix, kDimPostAffixRoom, apply);
   form->addRow(QStringLiteral("Scale &factor"), NewDimNumberBox("scale", page_.m_dScale, apply, fields));
   zeros_ = new DimZeroBoxes("zeros", page_.m_zeros, apply, linear);
   linear->layout()->addWidget(zeros_);

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <string>
 
 #include "commands/dialogs/dim_fit_page.h"
 #include "commands/dialogs/dim_style_dlg.h"
@@ -15,6 +17,7 @@
 #include "dialogs/dim_units_page_widget.h"
 #include "tests/support/find_child.h"
 #include "tests/support/gui_application.h"
+#include "tests/support/modal_closer.h"
 
 namespace {
 
@@ -64,6 +67,16 @@ TEST(DimPageWidgetsTest, FitPageShowsTheStyleAndStoresEachChoice) {
   auto* scale = Child<QLineEdit>(widget, "scale");
   Type(scale, "-50");
   EXPECT_EQ(vars.dimscale, 50.0);
+  // Text that is no number is refused and the box shows the scale again.
+  QString message;
+  ModalCloser refusal([&](QDialog& box) {
+    if (auto* shown = qobject_cast<QMessageBox*>(&box)) message = shown->text();
+    return QDialog::Accepted;
+  });
+  Type(scale, "fifty");
+  EXPECT_EQ(message, QStringLiteral("Please enter a number."));
+  EXPECT_EQ(scale->text(), QStringLiteral("-50"));
+  EXPECT_EQ(vars.dimscale, 50.0);
   Type(scale, "50");
   Type(scale, "0");
   EXPECT_EQ(vars.dimscale, 50.0);
@@ -104,6 +117,11 @@ TEST(DimPageWidgetsTest, UnitsPageSplitsDimPostAndFollowsTheUnitFormat) {
 
   Type(Child<QLineEdit>(widget, "suffix"), "cm");
   EXPECT_EQ(sheet.m_vars.dimpost.str(), "D=<>cm\\X");
+  // The prefix takes no more than DIMPOST leaves it beside the suffix.
+  auto* prefix = Child<QLineEdit>(widget, "prefix");
+  Type(prefix, std::string(kDimPostAffixRoom, 'p').c_str());
+  EXPECT_EQ(prefix->text().size(), kDimPostAffixRoom - 2);
+  EXPECT_EQ(sheet.m_vars.dimpost.str(), std::string(kDimPostAffixRoom - 2, 'p') + "<>cm\\X");
   ZeroBox(widget, "zeros", "feet")->click();
   EXPECT_EQ(sheet.m_vars.dimzin, 2 + 8);
   Choose(Child<QComboBox>(widget, "angleFormat"), 1);
