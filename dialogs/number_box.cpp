@@ -14,9 +14,17 @@ QLineEdit* NewNumberBox(const char* name, double value, QWidget* parent) {
   return box;
 }
 
+namespace {
+
+bool ReadNumber(const QLineEdit* box, double& value) { return ReadRealBox(box->text().trimmed().toStdString(), value); }
+
+void RefuseNumber(QLineEdit* box) { ShowRefusal(box->window(), QStringLiteral("Please enter a number.")); }
+
+}  // namespace
+
 bool TakeNumber(QLineEdit* box, double& value) {
-  if (ReadRealBox(box->text().trimmed().toStdString(), value)) return true;
-  ShowRefusal(box->window(), QStringLiteral("Please enter a number."));
+  if (ReadNumber(box, value)) return true;
+  RefuseNumber(box);
   box->setFocus();
   box->selectAll();
   return false;
@@ -24,4 +32,11 @@ bool TakeNumber(QLineEdit* box, double& value) {
 
 void ShowRefusal(QWidget* parent, const QString& text) {
   QMessageBox::warning(parent, QStringLiteral("KOVRA"), text);
+}
+
+bool TakeNumberOrKeep(QLineEdit* box, double& value) {
+  if (ReadNumber(box, value)) return true;
+  ShowNumber(box, value);
+  RefuseNumber(box);
+  return false;
 }

@@ -12,6 +12,10 @@ void ShowNumber(QLineEdit* box, double value);
 // A new box of that kind, named for the tests that look for it.
 QLineEdit* NewNumberBox(const char* name, double value, QWidget* parent);
 bool TakeNumber(QLineEdit* box, double& value);
+// The same for a box read each time it is left: a box that holds no number
+// shows the value again before the refusal, so the focus the message takes
+// away finds a number there and does not refuse it a second time.
+bool TakeNumberOrKeep(QLineEdit* box, double& value);
 
 // A warning that leaves the dialog open, under the program's title.
 void ShowRefusal(QWidget* parent, const QString& text);

@@ -41,7 +41,8 @@ class CDimTolPage {
   bool AltLeadingTrailingEnabled() const;
   bool AltFeetInchesEnabled() const;
 
- private:
+  // The unit formats of the two unit pages as they are now, which the
+  // precision lists follow.
   int UnitFormat() const;
   int AltUnitFormat() const;
 };

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "commands/dialogs/dim_zero_suppression.h"
+#include "database/fixed_text.h"
 
-class FcFixedText;
 struct FcDimVars;
 
 // The prefix and suffix around a measurement marker ("<>" or "[]"): what
@@ -15,6 +15,11 @@ struct DimPrefixSuffix {
   std::string suffix;
 };
 DimPrefixSuffix SplitDimPost(const std::string& text, char open, char close);
+// How many characters a prefix and suffix may hold together for the joined
+// text to fit its field: DIMPOST keeps room for "<>" and for the mark of
+// alternate units below, which the other page may add; DIMAPOST for "[]".
+constexpr int kDimPostAffixRoom = static_cast<int>(FcFixedText::kMaxLength) - 4;
+constexpr int kDimAPostAffixRoom = static_cast<int>(FcFixedText::kMaxLength) - 2;
 // True when DIMPOST asks for the alternate units below the primary ones.
 bool EndsWithBelowMark(const std::string& dimpost);
 // DIMPOST without that mark.

@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/dialogs/dim_alt_units_page.h"
 #include "commands/dialogs/dim_precision_samples.h"
 #include "commands/dialogs/dim_units_page.h"
 #include "commands/dialogs/dim_zero_suppression.h"
@@ -52,6 +53,25 @@ TEST(DimUnitsPageTest, TooLongPrefixKeepsDimPost) {
   page.m_strPrefix = std::string(505, 'p');
   page.ApplyToStyle(vars);
   EXPECT_EQ(vars.dimpost.str(), std::string(505, 'p') + "<>mm\\X");
+}
+
+// A prefix and suffix that fill their room are stored whole, and the other
+// page can still put the alternate units below.
+TEST(DimUnitsPageTest, PrefixAndSuffixFillingTheirRoomAreStored) {
+  FcDimVars vars;
+  CDimUnitsPage units;
+  units.OnInitDialog(vars);
+  units.m_strPrefix = std::string(kDimPostAffixRoom - 1, 'p');
+  units.m_strSuffix = "s";
+  units.ApplyToStyle(vars);
+  EXPECT_EQ(vars.dimpost.str(), units.m_strPrefix + "<>s");
+  CDimAltUnitsPage alt;
+  alt.OnInitDialog(vars);
+  alt.m_bBelow = true;
+  alt.m_strSuffix = std::string(kDimAPostAffixRoom, 's');
+  alt.ApplyToStyle(vars);
+  EXPECT_EQ(vars.dimpost.str(), units.m_strPrefix + "<>s\\X");
+  EXPECT_EQ(vars.dimapost.str(), "[]" + alt.m_strSuffix);
 }
 
 TEST(DimUnitsPageTest, ZeroSuppressionCodeRoundTrips) {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "dialogs/dim_page_controls.h"
+
+class CDimUnitsPage;
+struct FcDimVars;
+
+// The "Main units" page: how linear and angular measurements are written.
+class DimUnitsPageWidget : public DimPageWidget {
+ public:
+  DimUnitsPageWidget(CDimUnitsPage& page, FcDimVars& vars, QWidget* parent);
+
+ private:
+  void Apply();
+  void SetEnabling();
+
+  CDimUnitsPage& page_;
+  FcDimVars& vars_;
+  QComboBox* fraction_;
+  QComboBox* separator_;
+  DimZeroBoxes* zeros_;
+  QComboBox* anglePrecision_;
+};
