@@ -1,9 +1,11 @@
 #include "dialogs/open_drawing_dialog.h"
 
+#include <QAbstractItemView>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QPainter>
 
 #include "commands/dialogs/open_dwg_dlg.h"
@@ -53,6 +55,14 @@ OpenDrawingDialog::OpenDrawingDialog(COpenDwgDlg& data, QWidget* parent) : QFile
   if (auto* grid = qobject_cast<QGridLayout*>(layout())) grid->addWidget(preview_, 0, grid->columnCount(), -1, 1);
   connect(this, &QFileDialog::currentChanged, this, &OpenDrawingDialog::ShowPreview);
   connect(this, &QFileDialog::directoryEntered, this, [this] { ShowPreview(QString()); });
+  // A cleared selection keeps the list's current file, so the dialog says
+  // nothing of it; the views do.
+  for (QAbstractItemView* view : findChildren<QAbstractItemView*>()) {
+    if (view->selectionModel() == nullptr) continue;
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, view] {
+      if (!view->selectionModel()->hasSelection()) ShowPreview(QString());
+    });
+  }
   if (data_.m_strFileName.empty()) return;
   const QString start = QString::fromStdString(data_.m_strFileName);
   setDirectory(QFileInfo(start).path());

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QDialog>
+#include <QItemSelectionModel>
 #include <QFileDialog>
 #include <QImage>
 #include <QWidget>
@@ -16,7 +18,8 @@
 namespace {
 
 // Choosing a picture paints it centred on the button face; choosing a
-// folder paints the face alone; OK hands back the chosen file.
+// folder, or clearing the selection, paints the face alone; OK hands back
+// the chosen file.
 TEST(OpenDrawingDialogTest, SelectingAFilePaintsItsPreviewAndOkHandsBackThePath) {
   GuiApplication();
   TempDir dir;
@@ -27,6 +30,7 @@ TEST(OpenDrawingDialogTest, SelectingAFilePaintsItsPreviewAndOkHandsBackThePath)
   QStringList filters;
   QImage withPicture, withFolder;
   QColor face;
+  bool shownBeforeClearing = false, clearedBySelection = false;
   QSize box;
   ModalCloser closer([&](QDialog& dialog) {
     auto& chooser = static_cast<QFileDialog&>(dialog);
@@ -38,6 +42,12 @@ TEST(OpenDrawingDialogTest, SelectingAFilePaintsItsPreviewAndOkHandsBackThePath)
     withPicture = preview->grab().toImage();
     emit chooser.currentChanged(QString::fromStdString(dir.path()));
     withFolder = preview->grab().toImage();
+    emit chooser.currentChanged(QString::fromStdString(picture));
+    shownBeforeClearing = data.m_bPreview;
+    for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
+      if (view->selectionModel() != nullptr) view->selectionModel()->clearSelection();
+    }
+    clearedBySelection = !data.m_bPreview;
     chooser.selectFile(QString::fromStdString(picture));
     dialog.accept();
     return dialog.result();
@@ -53,7 +63,8 @@ TEST(OpenDrawingDialogTest, SelectingAFilePaintsItsPreviewAndOkHandsBackThePath)
   EXPECT_EQ(withPicture.pixelColor(centre), QColor(Qt::black));
   EXPECT_EQ(withPicture.pixelColor(outside), face);
   EXPECT_EQ(withFolder.pixelColor(centre), face);
-  EXPECT_FALSE(data.m_bPreview);
+  EXPECT_TRUE(shownBeforeClearing);
+  EXPECT_TRUE(clearedBySelection);
 }
 
 }  // namespace

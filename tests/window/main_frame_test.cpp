@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -679,6 +680,27 @@ TEST_F(MainFrameTest, DialogsShowOnTheWindowThreadWhicheverThreadAsksForThem) {
   asker.join();
   EXPECT_EQ(code.load(), CModalDialog::kOk);
   EXPECT_EQ(titles, std::vector<QString>(2, QStringLiteral("About Kovra Draft")));
+}
+
+// Open asks in the open dialog with preview, for drawings; cancelling it
+// chooses nothing.
+TEST_F(MainFrameTest, OpenChoosesTheDrawingInTheDialogWithPreview) {
+  MainFrame& frame = Start({});
+  const std::string drawing = CopyDrawing("lines.dxf");
+  QStringList filters;
+  ModalCloser chosen([&](QDialog& dialog) {
+    auto& chooser = static_cast<QFileDialog&>(dialog);
+    filters = chooser.nameFilters();
+    EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("preview")), nullptr);
+    chooser.selectFile(QString::fromStdString(drawing));
+    dialog.accept();
+    return dialog.result();
+  });
+  EXPECT_EQ(frame.ChooseOpenPath(), drawing);
+  EXPECT_EQ(filters, QStringList({QStringLiteral("Drawing file R13-2000 (*.dwg)"),
+                                  QStringLiteral("DXF file R13-2000 (*.dxf)")}));
+  ModalCloser cancelled([](QDialog&) { return QDialog::Rejected; });
+  EXPECT_EQ(frame.ChooseOpenPath(), "");
 }
 
 TEST_F(MainFrameTest, AnOpenedDrawingIsFittedToTheWindowItIsShownIn) {
