@@ -9,6 +9,7 @@
 
 #include "commands/dialogs/dim_style_dlg.h"
 #include "dialogs/dim_lines_page_widget.h"
+#include "dialogs/dim_style_sample.h"
 #include "dialogs/dim_text_page_widget.h"
 
 namespace {
@@ -40,6 +41,7 @@ DimStyleSheet::DimStyleSheet(CDimStyleDlg& data, QWidget* parent)
     tabs_->addTab(holder, page.title);
   }
   layout->addWidget(tabs_);
+  layout->addWidget(new DimStyleSample(data_.m_pGraph, data_.m_vars, this), 1);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
   layout->addWidget(buttons);

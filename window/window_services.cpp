@@ -3,9 +3,25 @@
 #include <mutex>
 
 #include "commands/dialogs/select_condition_dlg.h"
+#include "dialogs/dim_style_sample.h"
+#include "display/dim_style_preview.h"
+#include "display/display_surface.h"
 #include "files/drawing_services.h"
 #include "files/dwg_file.h"
+#include "window/screen_device.h"
 #include "window/screen_device_preview.h"
+
+namespace {
+
+void PaintDimStyleSample(QPainter& painter, FcGraph& graph, const FcDimVars& vars, int width, int height) {
+  FcDisplaySurface surface(&graph);
+  surface.SetDevice(MakeScreenDevice());
+  if (!DrawDimStylePreviewOf(graph, surface, vars, width, height)) return;
+  FcDeviceContext context(painter);
+  surface.GetDevice()->Present(&context, 0, 0, &graph, &surface, 0);
+}
+
+}  // namespace
 
 void InstallWindowServices() {
   static std::once_flag installed;
@@ -13,5 +29,6 @@ void InstallWindowServices() {
     InstallDrawingServices();
     SetDwgPreviewRenderer(RenderDrawingPreview);
     InstallSelectConditionDialog();
+    SetDimSamplePainter(PaintDimStyleSample);
   });
 }
