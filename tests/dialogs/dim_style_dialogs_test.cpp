@@ -9,12 +9,15 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <memory>
 
 #include "commands/dialogs/dim_style_dlg.h"
 #include "commands/dialogs/dim_style_mng_dlg.h"
 #include "commands/dialogs/new_dim_style_dlg.h"
 #include "database/dim_style.h"
+#include "dialogs/color_combo_box.h"
 #include "dialogs/dialog_shows.h"
+#include "dialogs/dim_page_controls.h"
 #include "tests/support/find_child.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
@@ -127,6 +130,28 @@ TEST(DimStyleDialogsTest, TextStylesButtonClosesTheSheetWithItsCode) {
   });
   EXPECT_EQ(ShowModalDialog(data, nullptr), CDimStyleDlg::kTextStyles);
   EXPECT_EQ(data.m_text.m_strTextStyle, "Notes");
+}
+
+// A page's colour list writes the chosen colour into its member and tells
+// the page; "Others..." starts from the list's own colour, and Cancel there
+// keeps it.
+TEST(DimStyleDialogsTest, PageColourListWritesTheMemberAndOthersStartsFromIt) {
+  GuiApplication();
+  int color = 5;
+  int changes = 0;
+  std::unique_ptr<ColorComboBox> list(NewDimColorList("color", color, [&] { ++changes; }, nullptr));
+  list->activated(list->findText(QStringLiteral("Red")));
+  EXPECT_EQ(color, 1);
+  QString startedFrom;
+  ModalCloser closer([&](QDialog& select) {
+    startedFrom = Child<QLineEdit>(select, "selectedColor")->text();
+    return QDialog::Rejected;
+  });
+  list->activated(list->count() - 1);
+  EXPECT_EQ(startedFrom, QStringLiteral("Red"));
+  EXPECT_EQ(color, 1);
+  EXPECT_EQ(list->currentText(), QStringLiteral("Red"));
+  EXPECT_EQ(changes, 2);
 }
 
 }  // namespace
