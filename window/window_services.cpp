@@ -6,6 +6,7 @@
 #include "dialogs/dim_style_sample.h"
 #include "display/dim_style_preview.h"
 #include "display/display_surface.h"
+#include "entities/dimension_arrow_choice.h"
 #include "files/drawing_services.h"
 #include "files/dwg_file.h"
 #include "window/screen_device.h"
@@ -14,6 +15,10 @@
 namespace {
 
 void PaintDimStyleSample(QPainter& painter, FcGraph& graph, const FcDimVars& vars, int width, int height) {
+  // A built-in arrow chosen in the sheet gets its block now, so that the
+  // sample shows it; accepting the sheet would make it anyway.
+  for (const FcFixedText* arrow : {&vars.dimblk, &vars.dimblk1, &vars.dimblk2, &vars.dimldrblk})
+    PrepareDimArrow(graph, arrow->str());
   FcDisplaySurface surface(&graph);
   surface.SetDevice(MakeScreenDevice());
   if (!DrawDimStylePreviewOf(graph, surface, vars, width, height)) return;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "database/block.h"
 #include "database/dim_style.h"
 #include "database/entity_sets.h"
 #include "database/graph.h"
@@ -88,8 +89,9 @@ TEST(DimStylePreviewPixelsTest, SamplePartRendersAtEitherScale) {
 }
 
 // The sheet's sample draws the variables the pages wrote, not the stored
-// style, follows them when they change, and leaves the sample dimensions
-// bound to no style once drawn, since the style it drew with is gone.
+// style, with the arrows they name, follows them when they change, and
+// leaves the sample dimensions bound to no style once drawn, since the
+// style it drew with is gone.
 TEST(DimStylePreviewPixelsTest, SheetSampleFollowsTheVariables) {
   GuiApplication();
   RegisterObjectFactories();
@@ -101,10 +103,15 @@ TEST(DimStylePreviewPixelsTest, SheetSampleFollowsTheVariables) {
   const QImage before = sample.grab().toImage();
   vars.dimtxt *= 4.0;
   vars.dimclrd = 1;
+  vars.dimblk = "_Dot";
+  vars.dimblk1 = "_Dot";
+  vars.dimblk2 = "_Dot";
   sample.Follow();
   const QImage after = sample.grab().toImage();
   EXPECT_GT(SpanOfInk(before).pixels, 1000);
   EXPECT_NE(before, after);
+  // The chosen arrow's block was made for the sample to show it.
+  EXPECT_NE(graph.GetBlockList().FindByName("_Dot"), nullptr);
   const QByteArray out = qgetenv("KOVRA_TEST_OUT");
   if (!out.isEmpty()) {
     QDir().mkpath(QString::fromUtf8(out));
