@@ -2,6 +2,10 @@
 
 #include <QPainter>
 #include <QTimer>
+#include <limits>
+
+#include "database/graph.h"
+#include "display/dim_style_preview.h"
 
 namespace {
 
@@ -15,7 +19,11 @@ constexpr int kFollowMilliseconds = 150;
 void SetDimSamplePainter(DimSamplePainter painter) { samplePainter = painter; }
 
 DimStyleSample::DimStyleSample(FcGraph* graph, const FcDimVars& vars, QWidget* parent)
-    : QWidget(parent), graph_(graph), vars_(vars), shown_(vars) {
+    : QWidget(parent),
+      graph_(graph),
+      vars_(vars),
+      shown_(vars),
+      builtScale_(std::numeric_limits<double>::quiet_NaN()) {
   setObjectName(QStringLiteral("sample"));
   setMinimumSize(240, 160);
   auto* timer = new QTimer(this);
@@ -32,6 +40,10 @@ void DimStyleSample::Follow() {
 void DimStyleSample::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
-  if (graph_ == nullptr || samplePainter == nullptr) return;
+  if (graph_ == nullptr || samplePainter == nullptr || graph_->GetDimStylePreview() == nullptr) return;
+  if (shown_.dimscale != builtScale_) {
+    BuildDimStylePreview(shown_.dimscale, *graph_);
+    builtScale_ = shown_.dimscale;
+  }
   samplePainter(painter, *graph_, shown_, width(), height());
 }

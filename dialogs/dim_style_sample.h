@@ -15,7 +15,8 @@ void SetDimSamplePainter(DimSamplePainter painter);
 
 // The sample of the dimension style sheet. The pages write into the
 // variables without telling the sheet, so the sample looks at them now
-// and then and paints itself again when they changed.
+// and then and paints itself again when they changed. The drawing's
+// sample part is built anew for the overall scale it is painted with.
 class DimStyleSample : public QWidget {
  public:
   DimStyleSample(FcGraph* graph, const FcDimVars& vars, QWidget* parent);
@@ -29,4 +30,7 @@ class DimStyleSample : public QWidget {
   FcGraph* graph_;
   const FcDimVars& vars_;
   FcDimVars shown_;
+  // The DIMSCALE the sample part was last built for; none at first, since
+  // the manager built it for the current style.
+  double builtScale_;
 };

@@ -14,6 +14,7 @@
 #include "display/dim_style_preview.h"
 #include "display/display_surface.h"
 #include "entities/dimension.h"
+#include "entities/line.h"
 #include "files/object_registrations.h"
 #include "tests/support/gui_application.h"
 #include "window/screen_device.h"
@@ -89,9 +90,9 @@ TEST(DimStylePreviewPixelsTest, SamplePartRendersAtEitherScale) {
 }
 
 // The sheet's sample draws the variables the pages wrote, not the stored
-// style, with the arrows they name, follows them when they change, and
-// leaves the sample dimensions bound to no style once drawn, since the
-// style it drew with is gone.
+// style, with the arrows they name and the part at their overall scale; it
+// follows them when they change and leaves the sample dimensions bound to
+// no style once drawn, since the style it drew with is gone.
 TEST(DimStylePreviewPixelsTest, SheetSampleFollowsTheVariables) {
   GuiApplication();
   RegisterObjectFactories();
@@ -103,6 +104,7 @@ TEST(DimStylePreviewPixelsTest, SheetSampleFollowsTheVariables) {
   const QImage before = sample.grab().toImage();
   vars.dimtxt *= 4.0;
   vars.dimclrd = 1;
+  vars.dimscale = 2.0;
   vars.dimblk = "_Dot";
   vars.dimblk1 = "_Dot";
   vars.dimblk2 = "_Dot";
@@ -112,6 +114,10 @@ TEST(DimStylePreviewPixelsTest, SheetSampleFollowsTheVariables) {
   EXPECT_NE(before, after);
   // The chosen arrow's block was made for the sample to show it.
   EXPECT_NE(graph.GetBlockList().FindByName("_Dot"), nullptr);
+  // The part was built anew at the overall scale.
+  const auto* first = dynamic_cast<const FcLine*>(graph.GetDimStylePreview()->GetAt(0));
+  ASSERT_NE(first, nullptr);
+  EXPECT_NEAR(first->GetEndPoint().y, 2.0 * 27.77, 1e-9);
   const QByteArray out = qgetenv("KOVRA_TEST_OUT");
   if (!out.isEmpty()) {
     QDir().mkpath(QString::fromUtf8(out));
