@@ -10,6 +10,7 @@
 #include "commands/dialogs/select_blk_dlg.h"
 #include "dialogs/color_combo_box.h"
 #include "dialogs/dialog_shows.h"
+#include "dialogs/dim_arrow_pictures.h"
 #include "dialogs/dim_page_controls.h"
 
 namespace {
@@ -79,7 +80,7 @@ void DimLinesPageWidget::FillArrows() {
     QComboBox* list = arrows_[i];
     list->clear();
     for (const CDimLinesPage::ArrowEntry& entry : entries)
-      list->addItem(QString::fromStdString(entry.text), entry.data);
+      list->addItem(DimArrowPicture(entry.data), QString::fromStdString(entry.text), entry.data);
     const QString text = QString::fromStdString(page_.ArrowText(static_cast<CDimLinesPage::Arrow>(i)));
     int selected = list->findText(text, Qt::MatchFixedString);
     if (selected < 0) selected = list->findText(text, Qt::MatchStartsWith);

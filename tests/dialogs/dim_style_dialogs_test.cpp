@@ -98,6 +98,7 @@ TEST(DimStyleDialogsTest, SheetFillsItsPagesAndWritesEveryChangeBack) {
     seen << Child<QComboBox>(dialog, "centerType")->currentText() << Child<QLineEdit>(dialog, "centerSize")->text()
          << Child<QComboBox>(dialog, "secondArrow")->currentText();
     auto* first = Child<QComboBox>(dialog, "firstArrow");
+    seen << (first->itemIcon(0).isNull() ? "no picture" : "picture");
     first->setCurrentIndex(first->findText(QStringLiteral("Dot")));
     first->activated(first->currentIndex());
     seen << Child<QComboBox>(dialog, "secondArrow")->currentText();
@@ -106,7 +107,7 @@ TEST(DimStyleDialogsTest, SheetFillsItsPagesAndWritesEveryChangeBack) {
   });
   EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kOk);
   EXPECT_EQ(seen, (QStringList{"Modify dimension style - Plans", "Line && Arrow", "Text", "framed", "0.625", "iso",
-                               "Line", "2.5", "Closed Filled", "Dot"}));
+                               "Line", "2.5", "Closed Filled", "picture", "Dot"}));
   EXPECT_TRUE(openAfterEnter);
   EXPECT_EQ(data.m_vars.dimtxt, 3.5);
   EXPECT_EQ(data.m_vars.dimtih, 1);
