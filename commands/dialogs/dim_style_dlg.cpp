@@ -2,6 +2,7 @@
 
 #include "commands/dialogs/table_lists.h"
 #include "database/graph.h"
+#include "database/text_style.h"
 
 CDimStyleDlg::CDimStyleDlg(const FcDimStyle& style)
     : m_pGraph(style.GetGraph()), m_strCaption("Modify dimension style - " + style.GetName()), m_vars(style) {
@@ -20,5 +21,11 @@ CDimStyleDlg::CDimStyleDlg(const FcDimStyle& style)
 }
 
 void CDimStyleDlg::ReloadTextStyles() {
-  if (m_pGraph != nullptr) m_text.m_textStyles = SortedTextStyleNames(*m_pGraph);
+  if (m_pGraph == nullptr) return;
+  m_text.m_textStyles = SortedTextStyleNames(*m_pGraph);
+  // A text style renamed meanwhile is still the one bound: the page shows
+  // it under its new name.
+  const FcTextStyle* bound =
+      m_vars.dimtxstyHandle != 0 ? m_pGraph->GetTextStyleList().FindByHandle(m_vars.dimtxstyHandle) : nullptr;
+  if (bound != nullptr) m_vars.dimtxsty = bound->GetName();
 }

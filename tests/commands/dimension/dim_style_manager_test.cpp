@@ -203,6 +203,33 @@ TEST_F(DimStyleManagerTest, TextStyleDialogThatChangesNothingLeavesNoStep) {
             "standard");
 }
 
+// A text style renamed through "..." is still the one the style uses: the
+// sheet opens again showing it under its new name.
+TEST_F(DimStyleManagerTest, TextStyleRenamedFromTheSheetKeepsItsPlace) {
+  script_.OnWindowThread([this] {
+    script_.Drawing().FindOrCreateTextStyle("Notes");
+    script_.Drawing().GetCurrentDimStyle()->SetTextStyle("Notes");
+    return true;
+  });
+  std::string reopenedWith;
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CDimStyleMngDlg::kModify; });
+  dialogs_.Answer<CDimStyleDlg>([](CDimStyleDlg&) { return CDimStyleDlg::kTextStyles; });
+  dialogs_.Answer<CTextStyleDlg>([](CTextStyleDlg& d) {
+    EXPECT_EQ(d.Rename("Labels"), "");
+    return CModalDialog::kOk;
+  });
+  dialogs_.Answer<CDimStyleDlg>([&](CDimStyleDlg& d) {
+    d.m_text.OnInitDialog(d.m_vars);
+    const int selected = d.m_text.SelectedTextStyle();
+    reopenedWith = selected >= 0 ? d.m_text.m_textStyles[static_cast<std::size_t>(selected)] : "none";
+    return CModalDialog::kCancel;
+  });
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CModalDialog::kCancel; });
+  ASSERT_TRUE(script_.Run({"DimStyle"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(reopenedWith, "Labels");
+}
+
 TEST(NewDimStyleDlgTest, ProposesAFreeName) {
   struct Case {
     std::vector<std::string> names;
