@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,9 +16,11 @@
 #include "commands/dialogs/dim_style_mng_dlg.h"
 #include "commands/dialogs/new_dim_style_dlg.h"
 #include "database/dim_style.h"
+#include "database/graph.h"
 #include "dialogs/color_combo_box.h"
 #include "dialogs/dialog_shows.h"
 #include "dialogs/dim_page_controls.h"
+#include "entities/dimension_arrow_choice.h"
 #include "tests/support/find_child.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
@@ -153,6 +156,39 @@ TEST(DimStyleDialogsTest, PageColourListWritesTheMemberAndOthersStartsFromIt) {
   EXPECT_EQ(color, 1);
   EXPECT_EQ(list->currentText(), QStringLiteral("Red"));
   EXPECT_EQ(changes, 2);
+}
+
+// "User Arrow..." lets the user pick one of the drawing's blocks for the
+// list's arrow; Cancel there keeps the arrow the list had.
+TEST(DimStyleDialogsTest, UserArrowPicksABlockOfTheDrawing) {
+  GuiApplication();
+  FcGraph graph;
+  ASSERT_TRUE(PrepareDimArrow(graph, "_Dot").has_value());
+  FcDimStyle style;
+  style.SetGraph(&graph);
+  CDimStyleDlg data(style);
+  QStringList seen;
+  ModalCloser closer([&](QDialog& dialog) {
+    auto* leader = Child<QComboBox>(dialog, "leaderArrow");
+    const int userArrow = leader->findText(QStringLiteral("User Arrow..."));
+    for (const bool pick : {false, true}) {
+      ModalCloser select([&](QDialog& blocks) {
+        seen << Child<QComboBox>(blocks, "names")->currentText();
+        if (!pick) return static_cast<int>(QDialog::Rejected);
+        Child<QComboBox>(blocks, "names")->setCurrentIndex(0);
+        blocks.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        return blocks.result();
+      });
+      leader->setCurrentIndex(userArrow);
+      leader->activated(userArrow);
+      seen << leader->currentText();
+    }
+    Child<QPushButton>(dialog, "ok")->click();
+    return dialog.result();
+  });
+  EXPECT_EQ(ShowModalDialog(data, nullptr), CModalDialog::kOk);
+  EXPECT_EQ(seen, (QStringList{"", "Closed Filled", "", "Dot"}));
+  EXPECT_EQ(data.m_vars.dimldrblk.str(), "_Dot");
 }
 
 }  // namespace
