@@ -6,7 +6,6 @@
 #include "commands/dialogs/color_list.h"
 #include "commands/dialogs/color_sel_dlg.h"
 #include "commands/dialogs/option_dlg.h"
-#include "database/layer.h"
 #include "dialogs/color_swatches.h"
 #include "dialogs/dialog_shows.h"
 
@@ -78,7 +77,7 @@ void ColorComboBox::Choose(int index) {
     select.m_nColor = static_cast<short>(color_);
     select.m_bEnableLogical = 0;
   } else {
-    select.m_nColor = graph_ != nullptr ? OthersStartColor(*graph_, othersLayer_) : FcLayer::kDefaultColor;
+    select.m_nColor = graph_ != nullptr ? OthersStartColor(*graph_, othersLayer_) : static_cast<short>(color_);
     select.m_bEnableLogical = 1;
   }
   if (ShowModalDialog(select, this) == CModalDialog::kOk && Takes(select.m_nColor)) color_ = select.m_nColor;

@@ -8,7 +8,8 @@ class FcGraph;
 // The colour list of the property dialogs, each entry with its swatch. The
 // entry "Others..." opens the colour selection dialog, starting from the
 // colour of the layer the dialog was opened with (the current layer when
-// the drawing lacks it).
+// the drawing lacks it); a list made without a drawing starts from its own
+// colour.
 //
 // The program's options use the list without ByLayer and ByBlock, with
 // "Black" in front where a colour may be black; there "Others..." starts

@@ -12,6 +12,7 @@
 #include "commands/dialogs/attribute_edit_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/color_sel_dlg.h"
+#include "commands/dialogs/dim_style_dlg.h"
 #include "commands/dialogs/dim_style_mng_dlg.h"
 #include "commands/dialogs/draft_set_dlg.h"
 #include "commands/dialogs/ent_prop_dlg.h"
@@ -49,6 +50,7 @@
 #include "dialogs/block_def_dialog.h"
 #include "dialogs/color_sel_dialog.h"
 #include "dialogs/dim_style_manager_dialog.h"
+#include "dialogs/dim_style_sheet.h"
 #include "dialogs/draft_settings_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/hatch_dialog.h"
@@ -113,6 +115,7 @@ const DialogShow kShows[] = {
     {typeid(CBlkDefDlg), ShowWidget<BlockDefDialog, CBlkDefDlg>},
     {typeid(CColorSelDlg), ShowWidget<ColorSelDialog, CColorSelDlg>},
     {typeid(CDimPropDlg), ShowWidget<DimPropDialog, CDimPropDlg>},
+    {typeid(CDimStyleDlg), ShowWidget<DimStyleSheet, CDimStyleDlg>},
     {typeid(CDimStyleMngDlg), ShowWidget<DimStyleManagerDialog, CDimStyleMngDlg>},
     {typeid(CDraftSetDlg), ShowWidget<DraftSettingsDialog, CDraftSetDlg>},
     {typeid(CEntPropDlg), ShowWidget<EntPropDialog, CEntPropDlg>},

@@ -13,6 +13,7 @@
 
 #include "commands/dialogs/dim_precision_samples.h"
 #include "core/number_separators.h"
+#include "dialogs/color_combo_box.h"
 #include "dialogs/number_box.h"
 
 void DimPageWidget::Changed() const {
@@ -196,4 +197,16 @@ void DimZeroBoxes::Enable(bool leadingTrailing, bool feetInches) {
   trailing_->setEnabled(leadingTrailing);
   feet_->setEnabled(feetInches);
   inches_->setEnabled(feetInches);
+}
+
+ColorComboBox* NewDimColorList(const char* name, int& value, std::function<void()> apply, QWidget* parent) {
+  auto* list = new ColorComboBox(nullptr, std::string(), value, parent);
+  list->setObjectName(QString::fromLatin1(name));
+  // Connected after the list's own handling of the choice, which may have
+  // asked for another colour.
+  QObject::connect(list, &QComboBox::activated, list, [list, &value, apply = std::move(apply)] {
+    value = list->Color();
+    apply();
+  });
+  return list;
 }

@@ -9,6 +9,7 @@
 
 #include "commands/dialogs/dim_zero_suppression.h"
 
+class ColorComboBox;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -67,6 +68,9 @@ QLineEdit* NewDimTextBox(const char* name, std::string& text, std::function<void
 // A check box that writes its state into the flag when clicked and runs apply.
 QCheckBox* NewDimCheckBox(const char* name, const char* label, bool& flag, std::function<void()> apply,
                           QWidget* parent);
+
+// The colour list with "Others...", which starts from the list's colour.
+ColorComboBox* NewDimColorList(const char* name, int& value, std::function<void()> apply, QWidget* parent);
 
 // Radio buttons of the labels added under what the box holds, their ids
 // being their positions; the one at the index is checked (none for an index

@@ -162,6 +162,20 @@ int RenderDimStylePreview(FcGraph& graph, FcDeviceContext* target, FcDimStyle* s
   return grid;
 }
 
+bool DrawDimStylePreviewOf(FcGraph& graph, FcDisplaySurface& surface, const FcDimVars& vars, int width, int height) {
+  FcDimStyle style;
+  style.SetGraph(&graph);
+  static_cast<FcDimVars&>(style) = vars;
+  style.ResolveBlocks();
+  const bool drawn = DrawDimStylePreview(graph, surface, &style, width, height);
+  // The style ends here; the sample must not keep pointing at it.
+  if (FcEntitySets* preview = graph.GetDimStylePreview()) {
+    for (FcEntity* entity : *preview)
+      if (auto* dimension = dynamic_cast<FcDimension*>(entity)) dimension->SetDimStyle(nullptr);
+  }
+  return drawn;
+}
+
 void ClearDimStylePreview(FcGraph& graph) {
   FcEntitySets* preview = graph.GetDimStylePreview();
   if (preview == nullptr) return;

@@ -2,6 +2,7 @@
 
 class FcDeviceContext;
 class FcDimStyle;
+struct FcDimVars;
 class FcDisplaySurface;
 class FcGraph;
 
@@ -21,5 +22,9 @@ bool DrawDimStylePreview(FcGraph& graph, FcDisplaySurface& surface, FcDimStyle* 
 // The same into a surface of its own on the screen device, the picture
 // then copied onto the target; the saved grid setting (0 or 1).
 int RenderDimStylePreview(FcGraph& graph, FcDeviceContext* target, FcDimStyle* style, int width, int height);
+// DrawDimStylePreview with a style made of the variables, which the
+// sample follows only while it is drawn: the sample of values not stored
+// in any style yet. Its arrow blocks and text style are bound by name.
+bool DrawDimStylePreviewOf(FcGraph& graph, FcDisplaySurface& surface, const FcDimVars& vars, int width, int height);
 // Takes the sample out of the drawing and deletes it with its blocks.
 void ClearDimStylePreview(FcGraph& graph);

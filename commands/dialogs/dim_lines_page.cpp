@@ -80,6 +80,24 @@ void CDimLinesPage::OnInitDialog(const FcDimVars& vars) {
   m_strLeader = vars.dimldrblk.str();
 }
 
+std::vector<CDimLinesPage::ArrowEntry> CDimLinesPage::ArrowEntries() const {
+  std::vector<ArrowEntry> entries;
+  for (const std::string* name : {&m_strFirst, &m_strSecond, &m_strLeader}) {
+    if (IsBuiltInArrow(*name)) continue;
+    bool listed = false;
+    for (const ArrowEntry& entry : entries) listed = listed || EqualsNoCase(entry.text, *name);
+    if (!listed) entries.push_back({*name, kUserBlock});
+  }
+  int position = 0;
+  for (const BuiltInArrow& arrow : kArrows) entries.push_back({arrow.text, position++});
+  if (m_bOfferUserArrows) entries.push_back({"User Arrow...", kUserArrow});
+  return entries;
+}
+
+std::string CDimLinesPage::ArrowText(Arrow arrow) const {
+  return ArrowDisplayName(arrow == kFirst ? m_strFirst : arrow == kSecond ? m_strSecond : m_strLeader);
+}
+
 void CDimLinesPage::OnArrowChosen(Arrow arrow, const std::string& blockName) {
   const bool followed = EqualsNoCase(NormalArrowName(m_strFirst), NormalArrowName(m_strSecond));
   if (arrow == kLeader) {

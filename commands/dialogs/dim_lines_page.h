@@ -2,7 +2,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+class FcGraph;
 struct FcDimVars;
 
 // The built-in arrowheads as the arrow lists show them: the text of a
@@ -23,6 +25,20 @@ class CDimLinesPage {
  public:
   enum CenterType { kMark, kLine, kNone };
   enum Arrow { kFirst, kSecond, kLeader };
+  // The list data of an arrow entry: a built-in arrow's own position, or
+  // one of these.
+  static constexpr int kUserBlock = 1000;
+  static constexpr int kUserArrow = 2000;
+  struct ArrowEntry {
+    std::string text;
+    int data;
+  };
+
+  // The style's drawing, whose blocks "User Arrow..." offers.
+  FcGraph* m_pGraph = nullptr;
+  // Whether "User Arrow..." is offered: the drawing holds a block of its
+  // own besides model and paper space.
+  bool m_bOfferUserArrows = false;
 
   double m_dArrowSize = 0.18;
   double m_dDimLineExtension = 0.0;
@@ -42,6 +58,11 @@ class CDimLinesPage {
   std::string m_strLeader;
 
   void OnInitDialog(const FcDimVars& vars);
+  // What each arrow list holds: the user blocks in use, the built-in
+  // arrows, then "User Arrow..." when offered.
+  std::vector<ArrowEntry> ArrowEntries() const;
+  // The text of the arrow's entry.
+  std::string ArrowText(Arrow arrow) const;
   // An arrow chosen by its block name: a first arrow that the second
   // followed takes the second along.
   void OnArrowChosen(Arrow arrow, const std::string& blockName);

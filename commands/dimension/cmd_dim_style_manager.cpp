@@ -6,6 +6,7 @@
 #include "commands/dialogs/table_lists.h"
 #include "commands/dimension/dim_style_step.h"
 #include "commands/dimension/dimension_commands.h"
+#include "commands/settings/text_style_editing.h"
 #include "database/dim_style.h"
 #include "database/graph.h"
 #include "display/dim_style_preview.h"
@@ -15,10 +16,19 @@
 namespace {
 
 // The sheet on the style: OK writes its values into the style, Cancel
-// leaves the style as it was.
+// leaves the style as it was. The text styles the user edits from the
+// text page are the drawing's own, with an undo step of their own, and
+// stay whatever the sheet ends with.
 void EditStyle(FcDimStyle& style) {
   CDimStyleDlg sheet(style);
-  if (RunModalDialog(sheet) != CModalDialog::kOk) return;
+  int code = RunModalDialog(sheet);
+  for (; code == CDimStyleDlg::kTextStyles; code = RunModalDialog(sheet)) {
+    if (sheet.m_pGraph != nullptr && EditTextStyles(*sheet.m_pGraph, sheet.m_text.m_strTextStyle, false)) {
+      sheet.ReloadTextStyles();
+    }
+    sheet.m_nFirstPage = CDimStyleDlg::kTextPage;
+  }
+  if (code != CModalDialog::kOk) return;
   static_cast<FcDimVars&>(style) = sheet.m_vars;
   // The arrows the sheet named get their blocks, built when the drawing has
   // none yet, and are bound to them before the rest is bound by name.

@@ -6,11 +6,17 @@
 #include <algorithm>
 #include <string>
 
+#include "database/block.h"
 #include "database/dim_style.h"
+#include "database/entity_sets.h"
 #include "database/graph.h"
+#include "dialogs/dim_style_sample.h"
 #include "display/dim_style_preview.h"
 #include "display/display_surface.h"
+#include "entities/dimension.h"
+#include "entities/line.h"
 #include "files/object_registrations.h"
+#include "tests/support/gui_application.h"
 #include "window/screen_device.h"
 
 namespace {
@@ -80,6 +86,51 @@ TEST(DimStylePreviewPixelsTest, SamplePartRendersAtEitherScale) {
   }
   SetScreenDeviceFactory(nullptr);
   EXPECT_NE(pictures[0], pictures[1]);
+  ClearDimStylePreview(graph);
+}
+
+// The sheet's sample draws the variables the pages wrote, not the stored
+// style, with the arrows they name and the part at their overall scale; it
+// follows them when they change and leaves the sample dimensions bound to
+// no style once drawn, since the style it drew with is gone.
+TEST(DimStylePreviewPixelsTest, SheetSampleFollowsTheVariables) {
+  GuiApplication();
+  RegisterObjectFactories();
+  FcGraph graph;
+  BuildDimStylePreview(1.0, graph);
+  FcDimVars vars(*graph.GetCurrentDimStyle());
+  DimStyleSample sample(&graph, vars, nullptr);
+  sample.resize(400, 300);
+  const QImage before = sample.grab().toImage();
+  vars.dimtxt *= 4.0;
+  vars.dimclrd = 1;
+  vars.dimscale = 2.0;
+  vars.dimblk = "_Dot";
+  vars.dimblk1 = "_Dot";
+  vars.dimblk2 = "_Dot";
+  sample.Follow();
+  const QImage after = sample.grab().toImage();
+  EXPECT_GT(SpanOfInk(before).pixels, 1000);
+  EXPECT_NE(before, after);
+  // The chosen arrow's block was made for the sample to show it.
+  EXPECT_NE(graph.GetBlockList().FindByName("_Dot"), nullptr);
+  // The part was built anew at the overall scale.
+  const auto* first = dynamic_cast<const FcLine*>(graph.GetDimStylePreview()->GetAt(0));
+  ASSERT_NE(first, nullptr);
+  EXPECT_NEAR(first->GetEndPoint().y, 2.0 * 27.77, 1e-9);
+  const QByteArray out = qgetenv("KOVRA_TEST_OUT");
+  if (!out.isEmpty()) {
+    QDir().mkpath(QString::fromUtf8(out));
+    EXPECT_TRUE(after.save(QString::fromUtf8(out) + "/dimstyle_sheet_sample.png"));
+  }
+  int dimensions = 0;
+  for (FcEntity* entity : *graph.GetDimStylePreview()) {
+    if (auto* dimension = dynamic_cast<FcDimension*>(entity)) {
+      ++dimensions;
+      EXPECT_EQ(dimension->GetDimStyle(), nullptr);
+    }
+  }
+  EXPECT_GT(dimensions, 0);
   ClearDimStylePreview(graph);
 }
 

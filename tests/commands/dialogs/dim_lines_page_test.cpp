@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include "commands/dialogs/dim_lines_page.h"
 #include "database/dim_style.h"
@@ -79,6 +80,37 @@ TEST(DimLinesPageTest, NumbersAndCentreMark) {
   page.ApplyToStyle(vars);
   EXPECT_EQ(vars.dimasz, 3.0);
   EXPECT_EQ(vars.dimcen, 0.0);
+}
+
+// User blocks in use lead the list once each, whatever their case; the
+// built-in arrows follow in their own order; "User Arrow..." comes last
+// when the drawing has a block to offer.
+TEST(DimLinesPageTest, ArrowListsLeadWithUserBlocksInUse) {
+  FcDimVars vars;
+  vars.dimblk1 = "Pointer";
+  vars.dimblk2 = "POINTER";
+  vars.dimldrblk = "_Dot";
+  CDimLinesPage page;
+  page.OnInitDialog(vars);
+  std::vector<CDimLinesPage::ArrowEntry> entries = page.ArrowEntries();
+  ASSERT_EQ(entries.size(), 21u);
+  EXPECT_EQ(entries[0].text, "Pointer");
+  EXPECT_EQ(entries[0].data, CDimLinesPage::kUserBlock);
+  EXPECT_EQ(entries[1].text, "Closed Filled");
+  EXPECT_EQ(entries[1].data, 0);
+  EXPECT_EQ(entries[20].text, "None");
+  EXPECT_EQ(entries[20].data, 19);
+  EXPECT_EQ(page.ArrowText(CDimLinesPage::kSecond), "POINTER");
+  EXPECT_EQ(page.ArrowText(CDimLinesPage::kLeader), "Dot");
+
+  page.m_strLeader = "Mark";
+  page.m_bOfferUserArrows = true;
+  entries = page.ArrowEntries();
+  ASSERT_EQ(entries.size(), 23u);
+  EXPECT_EQ(entries[1].text, "Mark");
+  EXPECT_EQ(entries[1].data, CDimLinesPage::kUserBlock);
+  EXPECT_EQ(entries.back().text, "User Arrow...");
+  EXPECT_EQ(entries.back().data, CDimLinesPage::kUserArrow);
 }
 
 }  // namespace

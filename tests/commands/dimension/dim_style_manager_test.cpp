@@ -4,9 +4,11 @@
 #include "commands/dialogs/dim_style_dlg.h"
 #include "commands/dialogs/dim_style_mng_dlg.h"
 #include "commands/dialogs/new_dim_style_dlg.h"
+#include "commands/dialogs/text_style_dlg.h"
 #include "database/block.h"
 #include "database/dim_style.h"
 #include "database/graph.h"
+#include "database/text_style.h"
 #include "shell/testing/scripted_dialogs.h"
 #include "tests/support/command_script.h"
 
@@ -131,6 +133,101 @@ TEST_F(DimStyleManagerTest, AcceptedArrowGetsItsBlock) {
            script_.Drawing().GetSysVars().dimblk.str();
   });
   EXPECT_EQ(seen, "_Dot|_Dot|_Dot");
+}
+
+// "..." on the text page edits the drawing's text styles as one undo step
+// of their own, then opens the sheet again on the text page, which now
+// offers the new style; the style chosen there is bound to the dimension
+// style by its own handle when the sheet is accepted.
+TEST_F(DimStyleManagerTest, TextStylesMadeFromTheSheetAreOfferedAndBound) {
+  std::vector<std::string> offered;
+  int reopenedOn = -1;
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CDimStyleMngDlg::kModify; });
+  dialogs_.Answer<CDimStyleDlg>([](CDimStyleDlg& d) {
+    d.m_text.m_bFrame = true;
+    d.m_text.ApplyToStyle(d.m_vars);
+    return CDimStyleDlg::kTextStyles;
+  });
+  dialogs_.Answer<CTextStyleDlg>([](CTextStyleDlg& d) {
+    d.NewStyle("Notes");
+    return CModalDialog::kOk;
+  });
+  dialogs_.Answer<CDimStyleDlg>([&](CDimStyleDlg& d) {
+    offered = d.m_text.m_textStyles;
+    reopenedOn = d.m_nFirstPage;
+    d.m_text.m_strTextStyle = "NOTES";
+    d.m_text.ApplyToStyle(d.m_vars);
+    return CModalDialog::kOk;
+  });
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CModalDialog::kCancel; });
+  ASSERT_TRUE(script_.Run({"DimStyle"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(dialogs_.AnswersLeft(), 0);
+  EXPECT_EQ(offered, (std::vector<std::string>{"Notes", "standard"}));
+  EXPECT_EQ(reopenedOn, CDimStyleDlg::kTextPage);
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"DimStyle", "Style"}));
+  const FcDimVars vars = VarsOf("ISO-25");
+  const FcHandle notes = script_.OnWindowThread(
+      [this] { return script_.Drawing().GetTextStyleList().Find("Notes")->GetHandle(); });
+  EXPECT_EQ(vars.dimtxsty.str(), "Notes");
+  EXPECT_EQ(vars.dimtxstyHandle, notes);
+  // The changes made before "..." survived the second run of the sheet.
+  EXPECT_LT(vars.dimgap, 0.0);
+  // The text styles were edited, not chosen: the current one stays.
+  EXPECT_EQ(script_.OnWindowThread([this] { return script_.Drawing().GetCurrentTextStyle()->GetName(); }),
+            "standard");
+}
+
+// The text style dialog opened from the sheet shows the style the page
+// names; closing it without a change neither makes that style current nor
+// leaves an undo step.
+TEST_F(DimStyleManagerTest, TextStyleDialogThatChangesNothingLeavesNoStep) {
+  script_.OnWindowThread([this] { return script_.Drawing().FindOrCreateTextStyle("Notes") != nullptr; });
+  std::string shown;
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CDimStyleMngDlg::kModify; });
+  dialogs_.Answer<CDimStyleDlg>([](CDimStyleDlg& d) {
+    d.m_text.m_strTextStyle = "Notes";
+    return CDimStyleDlg::kTextStyles;
+  });
+  dialogs_.Answer<CTextStyleDlg>([&](CTextStyleDlg& d) {
+    shown = d.ShownStyle()->GetName();
+    return CModalDialog::kOk;
+  });
+  dialogs_.Answer<CDimStyleDlg>([](CDimStyleDlg&) { return CModalDialog::kCancel; });
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CModalDialog::kCancel; });
+  ASSERT_TRUE(script_.Run({"DimStyle"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(shown, "Notes");
+  EXPECT_EQ(UndoNames(), (std::vector<std::string>{"DimStyle"}));
+  EXPECT_EQ(script_.OnWindowThread([this] { return script_.Drawing().GetCurrentTextStyle()->GetName(); }),
+            "standard");
+}
+
+// A text style renamed through "..." is still the one the style uses: the
+// sheet opens again showing it under its new name.
+TEST_F(DimStyleManagerTest, TextStyleRenamedFromTheSheetKeepsItsPlace) {
+  script_.OnWindowThread([this] {
+    script_.Drawing().FindOrCreateTextStyle("Notes");
+    script_.Drawing().GetCurrentDimStyle()->SetTextStyle("Notes");
+    return true;
+  });
+  std::string reopenedWith;
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CDimStyleMngDlg::kModify; });
+  dialogs_.Answer<CDimStyleDlg>([](CDimStyleDlg&) { return CDimStyleDlg::kTextStyles; });
+  dialogs_.Answer<CTextStyleDlg>([](CTextStyleDlg& d) {
+    EXPECT_EQ(d.Rename("Labels"), "");
+    return CModalDialog::kOk;
+  });
+  dialogs_.Answer<CDimStyleDlg>([&](CDimStyleDlg& d) {
+    d.m_text.OnInitDialog(d.m_vars);
+    const int selected = d.m_text.SelectedTextStyle();
+    reopenedWith = selected >= 0 ? d.m_text.m_textStyles[static_cast<std::size_t>(selected)] : "none";
+    return CModalDialog::kCancel;
+  });
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CModalDialog::kCancel; });
+  ASSERT_TRUE(script_.Run({"DimStyle"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(reopenedWith, "Labels");
 }
 
 TEST(NewDimStyleDlgTest, ProposesAFreeName) {
