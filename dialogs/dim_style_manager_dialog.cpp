@@ -11,6 +11,7 @@
 
 #include "commands/dialogs/dim_style_mng_dlg.h"
 #include "commands/dialogs/new_dim_style_dlg.h"
+#include "dialogs/dim_style_sample.h"
 #include "dialogs/number_box.h"
 
 DimStyleManagerDialog::DimStyleManagerDialog(CDimStyleMngDlg& data, QWidget* parent) : QDialog(parent), data_(data) {
@@ -25,6 +26,9 @@ DimStyleManagerDialog::DimStyleManagerDialog(CDimStyleMngDlg& data, QWidget* par
     if (name == data_.m_strSelected) names_->setCurrentItem(item);
   }
   layout->addWidget(names_);
+  layout->addWidget(new QLabel(QStringLiteral("Preview"), this));
+  sample_ = new DimStyleSample(data_.m_pGraph, data_.m_sampleVars, this);
+  layout->addWidget(sample_, 1);
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* actions[] = {buttons->addButton(QStringLiteral("Set C&urrent"), QDialogButtonBox::ActionRole),
                             buttons->addButton(QStringLiteral("&New"), QDialogButtonBox::ActionRole),
@@ -37,7 +41,9 @@ DimStyleManagerDialog::DimStyleManagerDialog(CDimStyleMngDlg& data, QWidget* par
           &QDialog::reject);
   layout->addWidget(buttons);
   const auto enable = [this, actions] {
-    data_.m_strSelected = names_->currentItem() != nullptr ? names_->currentItem()->text().toStdString() : "";
+    data_.Select(names_->currentItem() != nullptr ? names_->currentItem()->text().toStdString() : "");
+    sample_->SetBlank(!data_.m_bSample);
+    sample_->Follow();
     for (QPushButton* button : actions) button->setEnabled(data_.CanAct());
   };
   enable();

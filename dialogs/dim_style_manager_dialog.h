@@ -4,6 +4,7 @@
 
 class CDimStyleMngDlg;
 class CNewDimStyleDlg;
+class DimStyleSample;
 class QLabel;
 class QListWidget;
 
@@ -18,6 +19,7 @@ class DimStyleManagerDialog : public QDialog {
 
   CDimStyleMngDlg& data_;
   QListWidget* names_;
+  DimStyleSample* sample_;
 };
 
 // "New dimension style": the base style and the new name.

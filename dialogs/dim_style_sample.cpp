@@ -37,10 +37,16 @@ void DimStyleSample::Follow() {
   update();
 }
 
+void DimStyleSample::SetBlank(bool blank) {
+  if (blank == blank_) return;
+  blank_ = blank;
+  update();
+}
+
 void DimStyleSample::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
-  if (graph_ == nullptr || samplePainter == nullptr || graph_->GetDimStylePreview() == nullptr) return;
+  if (blank_ || graph_ == nullptr || samplePainter == nullptr || graph_->GetDimStylePreview() == nullptr) return;
   if (shown_.dimscale != builtScale_) {
     BuildDimStylePreview(shown_.dimscale, *graph_);
     builtScale_ = shown_.dimscale;

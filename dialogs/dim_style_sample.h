@@ -20,6 +20,8 @@ void SetDimSamplePainter(DimSamplePainter painter);
 class DimStyleSample : public QWidget {
  public:
   DimStyleSample(FcGraph* graph, const FcDimVars& vars, QWidget* parent);
+  // While blank the area stays white, as for no style at all.
+  void SetBlank(bool blank);
   // Repaints when the variables differ from those last painted.
   void Follow();
 
@@ -29,6 +31,7 @@ class DimStyleSample : public QWidget {
  private:
   FcGraph* graph_;
   const FcDimVars& vars_;
+  bool blank_ = false;
   FcDimVars shown_;
   // The DIMSCALE the sample part was last built for; none at first, since
   // the manager built it for the current style.

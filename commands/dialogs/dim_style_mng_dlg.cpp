@@ -12,5 +12,12 @@ void CDimStyleMngDlg::OnInitDialog() {
   m_strCurrent = "Current Dimension Style : " + currentName;
   int selected = FindListEntry(m_names, m_strSelected);
   if (selected < 0) selected = FindListEntry(m_names, currentName);
-  m_strSelected = selected >= 0 ? m_names[static_cast<std::size_t>(selected)] : std::string();
+  Select(selected >= 0 ? m_names[static_cast<std::size_t>(selected)] : std::string());
+}
+
+void CDimStyleMngDlg::Select(const std::string& name) {
+  m_strSelected = name;
+  const FcDimStyle* style = m_pGraph != nullptr && !name.empty() ? m_pGraph->GetDimStyleList().Find(name) : nullptr;
+  m_bSample = style != nullptr;
+  if (style != nullptr) m_sampleVars = *style;
 }

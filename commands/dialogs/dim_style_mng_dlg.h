@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "database/dim_style.h"
 #include "shell/modal_dialog.h"
 
 class FcGraph;
@@ -25,9 +26,16 @@ class CDimStyleMngDlg : public CModalDialog {
   // The selected entry; empty when nothing is selected.
   std::string m_strSelected;
 
+  // The variables of the selected style, which the sample shows; false
+  // while nothing or no style of the drawing is selected.
+  FcDimVars m_sampleVars;
+  bool m_bSample = false;
+
   // Fills the list and the label from the drawing. A selection that still
   // names a style stays; otherwise the current style is selected.
   void OnInitDialog();
+  // Selects the entry (empty: none) and takes its style for the sample.
+  void Select(const std::string& name);
   // "Set Current", "New" and "Modify" act on the selection.
   bool CanAct() const { return !m_strSelected.empty(); }
 };

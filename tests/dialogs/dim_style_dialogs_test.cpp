@@ -38,6 +38,7 @@ TEST(DimStyleDialogsTest, ManagerSelectsAndClosesWithTheButtonsCode) {
   ModalCloser closer([&](QDialog& dialog) {
     auto* names = Child<QListWidget>(dialog, "names");
     shown = names->currentItem()->text();
+    EXPECT_NE(dialog.findChild<QWidget*>(QStringLiteral("sample")), nullptr);
     names->setCurrentRow(1);
     Child<QPushButton>(dialog, "modify")->click();
     return dialog.result();

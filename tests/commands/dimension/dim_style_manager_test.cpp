@@ -65,7 +65,15 @@ TEST_F(DimStyleManagerTest, NewModifySetCurrentThenUndo) {
     d.m_vars.dimtxt = 3.5;
     return CModalDialog::kOk;
   });
-  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg&) { return CDimStyleMngDlg::kSetCurrent; });
+  dialogs_.Answer<CDimStyleMngDlg>([](CDimStyleMngDlg& d) {
+    // The sample shows the selected style as the sheet left it.
+    EXPECT_TRUE(d.m_bSample);
+    EXPECT_EQ(d.m_sampleVars.dimasz, 5.0);
+    d.Select("no such style");
+    EXPECT_FALSE(d.m_bSample);
+    d.Select("Copy ISO-25");
+    return CDimStyleMngDlg::kSetCurrent;
+  });
   dialogs_.Answer<CDimStyleMngDlg>([&](CDimStyleMngDlg& d) {
     seen.push_back(d.m_strCurrent + "|" + d.m_strSelected);
     return CDimStyleMngDlg::kNew;
