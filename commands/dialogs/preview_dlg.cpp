@@ -42,7 +42,14 @@ void CPreviewDlg::OnInitDialog(int clientWidth, int clientHeight) {
   m_bMiddleHeld = false;
   if (m_pGraph == nullptr) return;
   surface_ = std::make_unique<FcDisplaySurface>(m_pGraph);
-  surface_->SetDeviceSize(clientWidth, clientHeight);
+  // Regenerated for the print on the printer itself: no zoom of the sheet
+  // needs finer chords than that.
+  FcPrintPlacement placement;
+  placement.corner1 = m_ptWindow[0];
+  placement.corner2 = m_ptWindow[1];
+  placement.unitsX = m_dScale;
+  placement.unitsY = m_dScale;
+  if (!PlacePrint(*surface_, m_nPrintWidth, m_nPrintHeight, placement)) return;
   surface_->highPrecision = true;
   m_pGraph->RegenToSurface(*surface_);
 }
