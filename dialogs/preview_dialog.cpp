@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -65,6 +66,12 @@ void PreviewDialog::paintEvent(QPaintEvent*) {
       break;
   }
   painter.drawImage(data_.SheetLeft(width()), data_.SheetTop(height()), page_);
+}
+
+void PreviewDialog::resizeEvent(QResizeEvent* event) {
+  // The window may reach its full size only after it was first painted.
+  if (opened_) Apply(data_.Resize(width(), height()));
+  QDialog::resizeEvent(event);
 }
 
 void PreviewDialog::RenderPage() {
