@@ -42,6 +42,9 @@ PreviewDialog::PreviewDialog(CPreviewDlg& data, QWidget* parent) : QDialog(paren
   setWindowTitle(QStringLiteral("Print Preview - Press ESC  or Enter to exit, Right click mouse button to popup menu"));
   setWindowState(Qt::WindowMaximized);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  magnifiers_[0] = MagnifierCursor(true, true);
+  magnifiers_[1] = MagnifierCursor(false, true);
+  magnifiers_[2] = MagnifierCursor(true, false);
 }
 
 void PreviewDialog::paintEvent(QPaintEvent*) {
@@ -95,13 +98,13 @@ void PreviewDialog::Apply(CPreviewDlg::Step step) {
 void PreviewDialog::ShowCursor() {
   switch (data_.CursorShape()) {
     case CPreviewDlg::Cursor::kZoom:
-      setCursor(MagnifierCursor(true, true));
+      setCursor(magnifiers_[0]);
       break;
     case CPreviewDlg::Cursor::kNoZoomIn:
-      setCursor(MagnifierCursor(false, true));
+      setCursor(magnifiers_[1]);
       break;
     case CPreviewDlg::Cursor::kNoZoomOut:
-      setCursor(MagnifierCursor(true, false));
+      setCursor(magnifiers_[2]);
       break;
     case CPreviewDlg::Cursor::kOpenHand:
       setCursor(Qt::OpenHandCursor);

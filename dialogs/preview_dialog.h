@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QDialog>
 #include <QImage>
 
@@ -30,4 +31,6 @@ class PreviewDialog : public QDialog {
   CPreviewDlg& data_;
   QImage page_;
   bool opened_ = false;
+  // Zoom, no more zoom in, no more zoom out.
+  QCursor magnifiers_[3];
 };
