@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -41,6 +42,9 @@ PreviewDialog::PreviewDialog(CPreviewDlg& data, QWidget* parent) : QDialog(paren
   setWindowTitle(QStringLiteral("Print Preview - Press ESC  or Enter to exit, Right click mouse button to popup menu"));
   setWindowState(Qt::WindowMaximized);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  magnifiers_[0] = MagnifierCursor(true, true);
+  magnifiers_[1] = MagnifierCursor(false, true);
+  magnifiers_[2] = MagnifierCursor(true, false);
 }
 
 void PreviewDialog::paintEvent(QPaintEvent*) {
@@ -67,6 +71,12 @@ void PreviewDialog::paintEvent(QPaintEvent*) {
   painter.drawImage(data_.SheetLeft(width()), data_.SheetTop(height()), page_);
 }
 
+void PreviewDialog::resizeEvent(QResizeEvent* event) {
+  // The window may reach its full size only after it was first painted.
+  if (opened_) Apply(data_.Resize(width(), height()));
+  QDialog::resizeEvent(event);
+}
+
 void PreviewDialog::RenderPage() {
   const CPreviewDlg::Page page = data_.PageAt();
   page_ = QImage();
@@ -88,13 +98,13 @@ void PreviewDialog::Apply(CPreviewDlg::Step step) {
 void PreviewDialog::ShowCursor() {
   switch (data_.CursorShape()) {
     case CPreviewDlg::Cursor::kZoom:
-      setCursor(MagnifierCursor(true, true));
+      setCursor(magnifiers_[0]);
       break;
     case CPreviewDlg::Cursor::kNoZoomIn:
-      setCursor(MagnifierCursor(false, true));
+      setCursor(magnifiers_[1]);
       break;
     case CPreviewDlg::Cursor::kNoZoomOut:
-      setCursor(MagnifierCursor(true, false));
+      setCursor(magnifiers_[2]);
       break;
     case CPreviewDlg::Cursor::kOpenHand:
       setCursor(Qt::OpenHandCursor);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QDialog>
 #include <QImage>
 
@@ -14,6 +15,7 @@ class PreviewDialog : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -29,4 +31,6 @@ class PreviewDialog : public QDialog {
   CPreviewDlg& data_;
   QImage page_;
   bool opened_ = false;
+  // Zoom, no more zoom in, no more zoom out.
+  QCursor magnifiers_[3];
 };

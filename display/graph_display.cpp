@@ -216,12 +216,6 @@ void FcGraphDisplay::RegenToSurface(FcDisplaySurface& surface) {
 bool FcGraphDisplay::PrintWindow(FcDeviceContext* printer, int deviceWidth, int deviceHeight, int offsetX, int offsetY,
                           int quarterTurns, int colorMode, const FcPoint2d& corner1, const FcPoint2d& corner2,
                           double pixelsPerUnit, int printerPixelsPerInch) {
-  if (!HasExtent(corner1, corner2)) return false;
-  FcDisplaySurface surface(&graph_);
-  surface.SetDeviceSize(deviceWidth, deviceHeight);
-  surface.highPrecision = true;
-  RegenForOutput(graph_, surface, ForPrinting, "Printing...");
-
   FcPrintPlacement placement;
   placement.corner1 = corner1;
   placement.corner2 = corner2;
@@ -232,6 +226,10 @@ bool FcGraphDisplay::PrintWindow(FcDeviceContext* printer, int deviceWidth, int 
   placement.quarterTurns = quarterTurns;
   placement.colorMode = colorMode;
   placement.printerPixelsPerInch = printerPixelsPerInch;
+  FcDisplaySurface surface(&graph_);
+  if (!PlacePrint(surface, deviceWidth, deviceHeight, placement)) return false;
+  surface.highPrecision = true;
+  RegenForOutput(graph_, surface, ForPrinting, "Printing...");
   return PrintSurfaceWindow(surface, printer, deviceWidth, deviceHeight, placement);
 }
 

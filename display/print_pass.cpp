@@ -27,12 +27,10 @@ int TruncateToDevice(double value) {
 
 void SetPrintDeviceFactory(FcPrintDeviceFactory factory) { PrintDeviceFactory() = factory; }
 
-bool PrintSurfaceWindow(FcDisplaySurface& surface, FcDeviceContext* target, int deviceWidth, int deviceHeight,
-                        const FcPrintPlacement& placement) {
+bool PlacePrint(FcDisplaySurface& surface, int deviceWidth, int deviceHeight, const FcPrintPlacement& placement) {
   if (!HasExtent(placement.corner1, placement.corner2)) return false;
   if (surface.GetDevice() == nullptr && PrintDeviceFactory() != nullptr) surface.SetDevice(PrintDeviceFactory()());
-  FcDisplayDevice* device = surface.GetDevice();
-  if (device == nullptr) return false;
+  if (surface.GetDevice() == nullptr) return false;
   surface.SetDeviceSize(deviceWidth, deviceHeight);
   FcViewTransform& view = *surface.GetView();
   SetOrderedWindow(view, placement.corner1, placement.corner2);
@@ -41,7 +39,13 @@ bool PrintSurfaceWindow(FcDisplaySurface& surface, FcDeviceContext* target, int 
   view.deviceX1 = TruncateToDevice((view.x1 - view.x0) * placement.unitsX);
   view.deviceY1 = TruncateToDevice((view.y1 - view.y0) * placement.unitsY);
   view.Update();
-  device->colorMode = placement.colorMode;
+  return true;
+}
+
+bool PrintSurfaceWindow(FcDisplaySurface& surface, FcDeviceContext* target, int deviceWidth, int deviceHeight,
+                        const FcPrintPlacement& placement) {
+  if (!PlacePrint(surface, deviceWidth, deviceHeight, placement)) return false;
+  surface.GetDevice()->colorMode = placement.colorMode;
   surface.Print(placement.offsetX, placement.offsetY, placement.quarterTurns, placement.widthUnit, target,
                 placement.printerPixelsPerInch);
   return true;

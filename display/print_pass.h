@@ -34,10 +34,15 @@ struct FcPrintPlacement {
   int printerPixelsPerInch = 0;
 };
 
-// Prints the surface's list, already regenerated, onto the target through
-// the rotated operations; the device size (the printable area) only bounds
-// what is drawn. A surface without a device gets a print device. False for
-// a window without extent or when there is no device to print with.
+// Gives the surface the print's view and device size (the printable area,
+// which only bounds what is drawn), and a print device when it has none.
+// Done before the list is regenerated, it has curves cut into chords as
+// fine as the print needs. False for a window without extent or when there
+// is no device to print with.
+bool PlacePrint(FcDisplaySurface& surface, int deviceWidth, int deviceHeight, const FcPrintPlacement& placement);
+
+// Prints the surface's list, regenerated for the placement, onto the target
+// through the rotated operations; false when it cannot be placed.
 bool PrintSurfaceWindow(FcDisplaySurface& surface, FcDeviceContext* target, int deviceWidth, int deviceHeight,
                         const FcPrintPlacement& placement);
 

@@ -24,16 +24,20 @@ int Rounded(double value) { return FloorToInt(value + 0.5); }
 CPreviewDlg::CPreviewDlg() = default;
 CPreviewDlg::~CPreviewDlg() = default;
 
-void CPreviewDlg::OnInitDialog(int clientWidth, int clientHeight) {
+void CPreviewDlg::ComputeFitZoom(int clientWidth, int clientHeight) {
   m_dFitZoom = 0.0;
   // A sheet or printable area without size, or no room, shows no sheet
   // rather than dividing by zero.
-  if (m_nPhysWidth > 0 && m_nPhysHeight > 0 && m_nPrintWidth > 0 && m_nPrintHeight > 0 && clientWidth > 0 &&
-      clientHeight > 0) {
-    const double byHeight = static_cast<double>(clientHeight) / m_nPhysHeight;
-    const double byWidth = static_cast<double>(clientWidth) / m_nPhysWidth;
-    m_dFitZoom = kFitShare * (byHeight < byWidth ? byHeight : byWidth);
-  }
+  if (m_nPhysWidth <= 0 || m_nPhysHeight <= 0 || m_nPrintWidth <= 0 || m_nPrintHeight <= 0 || clientWidth <= 0 ||
+      clientHeight <= 0)
+    return;
+  const double byHeight = static_cast<double>(clientHeight) / m_nPhysHeight;
+  const double byWidth = static_cast<double>(clientWidth) / m_nPhysWidth;
+  m_dFitZoom = kFitShare * (byHeight < byWidth ? byHeight : byWidth);
+}
+
+void CPreviewDlg::OnInitDialog(int clientWidth, int clientHeight) {
+  ComputeFitZoom(clientWidth, clientHeight);
   ZoomFit();
   m_bRender = true;
   m_bFirstPaint = true;
@@ -42,9 +46,22 @@ void CPreviewDlg::OnInitDialog(int clientWidth, int clientHeight) {
   m_bMiddleHeld = false;
   if (m_pGraph == nullptr) return;
   surface_ = std::make_unique<FcDisplaySurface>(m_pGraph);
-  surface_->SetDeviceSize(clientWidth, clientHeight);
+  // Regenerated for the print on the printer itself: no zoom of the sheet
+  // needs finer chords than that.
+  FcPrintPlacement placement;
+  placement.corner1 = m_ptWindow[0];
+  placement.corner2 = m_ptWindow[1];
+  placement.unitsX = m_dScale;
+  placement.unitsY = m_dScale;
+  if (!PlacePrint(*surface_, m_nPrintWidth, m_nPrintHeight, placement)) return;
   surface_->highPrecision = true;
   m_pGraph->RegenToSurface(*surface_);
+}
+
+CPreviewDlg::Step CPreviewDlg::Resize(int clientWidth, int clientHeight) {
+  const bool fitted = m_dZoom == m_dFitZoom;
+  ComputeFitZoom(clientWidth, clientHeight);
+  return fitted || !HasSheet() ? ZoomFit() : Step::kNone;
 }
 
 CPreviewDlg::Page CPreviewDlg::PageAt() const {

@@ -45,6 +45,9 @@ class CPreviewDlg : public CModalDialog {
   // Opening on a client area of the size: the sheet fitted and centred, in
   // zoom mode, and the drawing regenerated into the preview's list.
   void OnInitDialog(int clientWidth, int clientHeight);
+  // The window got another size: the fitted zoom follows it, and a sheet
+  // still shown fitted is fitted again.
+  Step Resize(int clientWidth, int clientHeight);
   // False when the printer gave no sheet or the window no room for it.
   bool HasSheet() const { return m_dFitZoom > 0.0; }
   Page PageAt() const;
@@ -102,6 +105,7 @@ class CPreviewDlg : public CModalDialog {
   int m_nLastY = 0;
 
  private:
+  void ComputeFitZoom(int clientWidth, int clientHeight);
   Step Scale(double factor);
   Step Pan(int x, int y);
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPixmap>
 #include <QTest>
 
@@ -23,7 +26,7 @@ int InkPixels(const QImage& image) {
 }
 
 // The white sheet lies centred on the grey with the drawing printed on it
-// in black; the keys reach the data.
+// in black; the wheel, the keys and a drag reach the data.
 TEST(PreviewDialogTest, ShowsTheSheetWithThePrintedDrawing) {
   GuiApplication();
   FcGraph graph;
@@ -39,21 +42,38 @@ TEST(PreviewDialogTest, ShowsTheSheetWithThePrintedDrawing) {
   QString title;
   QImage rendered;
   bool panMode = false;
+  bool zoomedIn = false;
+  int panned = 0;
+  QPoint sheetCorner;
   ModalCloser closer([&](QDialog& dialog) {
     title = dialog.windowTitle();
     rendered = dialog.grab().toImage();
+    sheetCorner = {preview.SheetLeft(rendered.width()) + 2, preview.SheetTop(rendered.height()) + 2};
+    const QPointF centre(dialog.width() / 2.0, dialog.height() / 2.0);
+    QWheelEvent wheel(centre, dialog.mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&dialog, &wheel);
+    zoomedIn = preview.m_dZoom > preview.m_dFitZoom;
     QTest::keyClick(&dialog, Qt::Key_P);
     panMode = !preview.m_bZoomMode;
+    const int left = preview.SheetLeft(dialog.width());
+    QTest::mousePress(&dialog, Qt::LeftButton, {}, {100, 100});
+    QMouseEvent drag(QEvent::MouseMove, QPointF(140, 100), dialog.mapToGlobal(QPointF(140, 100)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &drag);
+    QTest::mouseRelease(&dialog, Qt::LeftButton, {}, {140, 100});
+    panned = preview.SheetLeft(dialog.width()) - left;
     return CModalDialog::kOk;
   });
   EXPECT_EQ(ShowModalDialog(preview, nullptr), CModalDialog::kOk);
   EXPECT_EQ(title, QStringLiteral("Print Preview - Press ESC  or Enter to exit, Right click mouse button to popup menu"));
   ASSERT_FALSE(rendered.isNull());
   EXPECT_EQ(rendered.pixel(2, 2), QColor(192, 192, 192).rgb());
-  EXPECT_EQ(rendered.pixel(preview.SheetLeft(rendered.width()) + 2, preview.SheetTop(rendered.height()) + 2),
-            QColor(Qt::white).rgb());
+  EXPECT_EQ(rendered.pixel(sheetCorner), QColor(Qt::white).rgb());
   EXPECT_GT(InkPixels(rendered), 100);
+  EXPECT_TRUE(zoomedIn);
   EXPECT_TRUE(panMode);
+  EXPECT_EQ(panned, 40);
   if (!qgetenv("KOVRA_TEST_OUT").isEmpty()) rendered.save(QString::fromUtf8(qgetenv("KOVRA_TEST_OUT")) + "/preview.png");
 }
 

@@ -47,6 +47,37 @@ TEST(PreviewDlgTest, TheSheetFitsTheLimitingSideAndIsCentred) {
   }
 }
 
+// A fitted sheet follows the window's size; a zoomed one keeps its zoom
+// but not its limits.
+TEST(PreviewDlgTest, AResizedWindowRefitsOnlyAFittedSheet) {
+  CPreviewDlg preview;
+  LetterSheet(preview);
+  preview.OnInitDialog(400, 300);
+  EXPECT_EQ(preview.Resize(1000, 800), Step::kRender);
+  EXPECT_DOUBLE_EQ(preview.m_dZoom, 0.9 * 800 / 6600);
+  EXPECT_EQ(preview.SheetLeft(1000), 500 - 556 / 2);
+  preview.ZoomIn();
+  const double zoom = preview.m_dZoom;
+  EXPECT_EQ(preview.Resize(250, 200), Step::kNone);
+  EXPECT_EQ(preview.m_dZoom, zoom);
+  EXPECT_EQ(preview.CursorShape(), Cursor::kNoZoomIn);
+}
+
+// Margins that differ left and right, or top and bottom, leave the drawing
+// its proportions: across and down, a printer pixel is the zoom's worth of
+// screen pixels.
+TEST(PreviewDlgTest, UnevenMarginsDoNotStretchThePage) {
+  CPreviewDlg preview;
+  LetterSheet(preview);
+  preview.m_nPhysOffsetX = 50;
+  preview.m_nPhysOffsetY = 0;
+  preview.OnInitDialog(1000, 800);
+  const CPreviewDlg::Page page = preview.PageAt();
+  EXPECT_NEAR(page.scaleX, preview.m_dZoom, 1.0 / preview.m_nPrintWidth);
+  EXPECT_NEAR(page.scaleY, preview.m_dZoom, 1.0 / preview.m_nPrintHeight);
+  EXPECT_EQ(page.marginX, 5);
+}
+
 // Twelve steps in from the fitted view reach about 3.14 times the fit and
 // no further; steps out stop at about half the fit; the cursor says so.
 TEST(PreviewDlgTest, ZoomStepsStopAtTheirLimits) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/dialogs/preview_dlg.h"
 #include "commands/dialogs/print_dlg.h"
 #include "shell/testing/scripted_dialogs.h"
 #include "tests/support/command_script.h"
@@ -60,6 +61,19 @@ class PlotCommandTest : public CommandScriptTest {
   PrinterScope printer_;
   PrintedCalls printed_;
 };
+
+// The preview the dialog fills shows the drawing being printed.
+TEST_F(PlotCommandTest, ThePreviewGetsTheDrawing) {
+  const FcGraph* shown = nullptr;
+  AnswerPrint([&shown](CPrintDlg& dialog) {
+    CPreviewDlg preview;
+    EXPECT_EQ(dialog.FillPreview(preview), "");
+    shown = preview.m_pGraph;
+    return CModalDialog::kCancel;
+  });
+  ASSERT_TRUE(RunScript(script_, "print", {}));
+  EXPECT_EQ(shown, &script_.Drawing());
+}
 
 // Both names print the dialog's window as one page of one job named after
 // the drawing, at the dialog's scale, offsets and rotation.
