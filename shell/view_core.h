@@ -9,6 +9,7 @@
 #include "shell/idle_selection_box.h"
 #include "shell/command_aliases.h"
 #include "shell/command_view_link.h"
+#include "shell/entity_editing.h"
 #include "shell/input_request.h"
 #include "shell/typed_input_parsers.h"
 #include "shell/view_frame_link.h"
@@ -80,6 +81,12 @@ class CChildView : public CommandViewLink, public TypedInputView {
   // editing (grip_editing.cpp); the cursor moving previews a pending
   // request's rubber band and ends a tracked point (view_cursor.cpp).
   void OnIdleClick(const FcPoint2d& world, int keyState);
+  // A double click while no command runs and nothing is typed: a pending
+  // selection box or grip stretch ends and the entity under the aperture
+  // is edited by a command of its own (WM_FC_EDIT_ENTITY) with the
+  // pick-first selection (view_double_click.cpp). False when nothing was
+  // found or the view is busy; nothing changes then.
+  bool OnDoubleClick(const FcPoint2d& world);
   void OnCursorMove(const FcPoint2d& world);
   // The cursor pipeline: the world point on the snap grid (SNAPMODE),
   // captured by a grip, then in the current UCS and, from the pending
@@ -95,6 +102,7 @@ class CChildView : public CommandViewLink, public TypedInputView {
   int SendInputRequest(int wParam) override;
   void PostCommandDone(int status) override;
   bool TakeQueuedPiece(std::string& piece) override;
+  FcEntityEdit* GetEntityEdit() override { return &edit_; }
 
   // TypedInputView, for the parsers of typed answers.
   InputRequest& Request() override { return request_; }
@@ -139,6 +147,8 @@ class CChildView : public CommandViewLink, public TypedInputView {
   std::string commandName_;
   GripEditor grips_{*this};
   IdleSelectionBox box_{*this};
+  // What the running double-click edit works on; empty otherwise.
+  FcEntityEdit edit_;
   // Last, so that it ends first: its commands use the members above.
   CWorkThread thread_;
 };

@@ -254,6 +254,17 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
   RedrawNow();
 }
 
+void DrawingView::mouseDoubleClickEvent(QMouseEvent* event) {
+  cursor_ = event->position();
+  // The first press of the pair has selected; the second opens the editor
+  // of what is there, or, with nothing to edit, is a press like the first.
+  if (event->button() == Qt::LeftButton && core_.OnDoubleClick(WorldAt(cursor_))) {
+    update();
+    return;
+  }
+  mousePressEvent(event);
+}
+
 void DrawingView::wheelEvent(QWheelEvent* event) {
   event->accept();
   cursor_ = event->position();
