@@ -69,6 +69,17 @@ class CChildView : public CommandViewLink, public TypedInputView {
   // one-shot override that finds nothing refuses the click and is dropped.
   void OnPointClick(const FcPoint2d& cursor);
 
+  // "Paste text to command bar": the clipboard's text typed into the
+  // command line up to its first line end; a blank is typed only while a
+  // waiting prompt takes blanks as text, otherwise it ends the paste, so
+  // that nothing starts or answers before the user's Enter
+  // (view_paste.cpp).
+  void PasteText(std::string_view text);
+  void PasteClipboardText();
+  // The clipboard holds text and the command line takes it: no command
+  // runs, or one waits at a prompt.
+  bool CanPasteText();
+
   bool CommandRuns() const { return handedOver_; }
   // A command waits for the answer of its prompt.
   bool IsWaitingForInput() const { return handedOver_ && requestOpen_; }
