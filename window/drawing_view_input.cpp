@@ -154,6 +154,13 @@ void DrawingView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Backspace:
       core_.OnChar(kBackspace);
       return;
+    default:
+      break;
+  }
+  // With Shift or Ctrl held a function key is only the menu file's
+  // accelerator, which the frame's shortcuts run before the key gets here.
+  const bool plain = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) == 0;
+  switch (plain ? event->key() : 0) {
     case Qt::Key_F3:
       ToggleMode(Mode::kObjectSnap);
       return;

@@ -290,6 +290,15 @@ TEST_F(MainFrameTest, FunctionKeysToggleTheDraftingModesAsUndoableChanges) {
     EXPECT_EQ(undone.intValue, before.intValue) << entry.variable;
   }
 
+  // With Ctrl or Shift held a function key is only an accelerator, and
+  // the program's menu file has none for these.
+  const short gridBefore = drawing.GetSysVars().gridmode;
+  for (const Qt::KeyboardModifier held : {Qt::ControlModifier, Qt::ShiftModifier}) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F7, held);
+    QApplication::sendEvent(&view, &press);
+    EXPECT_EQ(drawing.GetSysVars().gridmode, gridBefore);
+  }
+
   drawing.GetSysVars().coords = 0;
   const FcUndoItem* undoBefore = drawing.GetUndoList().GetCurrent();
   for (short expected : {1, 2, 0}) {
