@@ -9,6 +9,7 @@
 #include "database/system_var.h"
 #include "entities/arc.h"
 #include "entities/circle.h"
+#include "entities/ellipse.h"
 #include "entities/hatch.h"
 #include "entities/line.h"
 #include "entities/polyline.h"
@@ -526,6 +527,50 @@ TEST_F(HatchCommandTest, MatchPropGivesTheSelectionTheSourcesColour) {
     return line.rfind("Properties: Layer 0, Color ", 0) == 0 && line.find("Linetype ByLayer") != std::string::npos;
   })) << testing::PrintToString(printed);
   for (const FcLine* line : EntitiesOf<FcLine>()) EXPECT_EQ(line->GetColor(), 3);
+  EXPECT_EQ(UndoNames().back(), "MatchProp");
+}
+
+// An elliptic arc becomes its whole ellipse, the shape kept; Undo gives
+// the arc back.
+TEST_F(HatchCommandTest, Arc2CircleClosesAnEllipticArc) {
+  script_.OnWindowThread([this] {
+    auto* ellipse = new FcEllipse;
+    ellipse->SetCenter({200, 150});
+    ellipse->SetMajorAxis({0, 80});
+    ellipse->SetRadiusRatio(0.5);
+    ellipse->SetStartAngle(kPi / 2);
+    ellipse->SetEndAngle(kPi);
+    script_.Drawing().AddEntity(ellipse, true);
+    return true;
+  });
+  ASSERT_FALSE(EntitiesOf<FcEllipse>()[0]->IsFull());
+  // The arc runs from the end of the major axis, (200,230), a quarter
+  // turn on through (160,150).
+  ASSERT_TRUE(RunScript(script_, "arc2circle", {"200,230"}));
+  const FcEllipse& closed = *EntitiesOf<FcEllipse>()[0];
+  EXPECT_TRUE(closed.IsFull());
+  EXPECT_NEAR(closed.GetMajorRadius(), 80, 1e-9);
+  EXPECT_NEAR(closed.GetMinorRadius(), 40, 1e-9);
+  EXPECT_EQ(UndoNames().back(), "Arc2Circle");
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_FALSE(EntitiesOf<FcEllipse>()[0]->IsFull());
+}
+
+// The source's by-block linetype is named so; an empty selection still
+// leaves one MatchProp step.
+TEST_F(HatchCommandTest, MatchPropNamesAByBlockLinetypeAndRecordsAnEmptySelection) {
+  Draw({{"line", "10,10", "50,10", ""}});
+  script_.OnWindowThread([this] {
+    const_cast<FcLine*>(EntitiesIn<FcLine>(script_)[0])->SetLinetype(LinetypeByBlock());
+    return true;
+  });
+  const std::size_t steps = UndoNames().size();
+  ASSERT_TRUE(RunScript(script_, "matchprop", {"30,10", ""}));
+  const std::vector<std::string> printed = Printed();
+  EXPECT_TRUE(std::any_of(printed.begin(), printed.end(), [](const std::string& line) {
+    return line.rfind("Properties: Layer 0, ", 0) == 0 && line.find("Linetype ByBlock,") != std::string::npos;
+  })) << testing::PrintToString(printed);
+  EXPECT_EQ(UndoNames().size(), steps + 1);
   EXPECT_EQ(UndoNames().back(), "MatchProp");
 }
 
