@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/handle.h"
+#include "core/point2d.h"
 #include "database/entity_sets.h"
 
 class FcEntity;
@@ -11,11 +11,11 @@ class FcGraph;
 inline constexpr unsigned WM_FC_EDIT_ENTITY = 0x9394;
 
 // What a double click in the view edits: the entity under the cursor, the
-// display primitive that was hit, and the pick-first selection the view
+// point clicked (world coordinates), and the pick-first selection the view
 // had, which the view has emptied and taken the highlight off.
 struct FcEntityEdit {
   FcEntity* entity = nullptr;
-  FcHandle primitive = 0;
+  FcPoint2d point;
   FcEntitySets selection{16};
 };
 

@@ -14,7 +14,7 @@ bool CChildView::OnDoubleClick(const FcPoint2d& world) {
   if (grips_.IsPending()) grips_.EndGripEdit();
   ClearFilterAndOverride();
   edit_.entity = entity;
-  edit_.primitive = primitive;
+  edit_.point = world;
   edit_.selection.CopyFrom(pickFirst_);
   if (pickFirst_.GetCount() > 0) DropPickFirst();
   frame_.ClearGrips();

@@ -6,7 +6,9 @@
 #include "commands/dialogs/ent_prop_dlg.h"
 #include "commands/dialogs/hatch_dlg.h"
 #include "commands/dialogs/input_text_dlg.h"
+#include "commands/dialogs/mtext_dlg.h"
 #include "entities/attribute.h"
+#include "entities/dimension.h"
 #include "entities/line.h"
 #include "entities/text.h"
 #include "platform/program_settings.h"
@@ -56,6 +58,14 @@ class EntityEditorTest : public PickableScriptTest {
     return script_.WaitUntilIdle() && edited;
   }
 
+  FcPoint2d DimensionTextMidpoint() {
+    return script_.OnWindowThread([this] {
+      for (const FcEntity* entity : *script_.Drawing().GetCurrentEntitySet())
+        if (const auto* dimension = dynamic_cast<const FcDimension*>(entity)) return dimension->GetTextMidpoint();
+      return FcPoint2d{};
+    });
+  }
+
   int PickFirstCount() {
     return script_.OnWindowThread([this] { return script_.View().GetPickFirstSelection().GetCount(); });
   }
@@ -75,6 +85,7 @@ TEST_F(EntityEditorTest, EachKindOpensItsEditor) {
       {"reference with attributes", {330, 220}, Cancels<CAttributeEditDlg>()},
       {"hatch", {150, 140}, Cancels<CHatchDlg>()},
       {"dimension line", {240, 60}, Cancels<CDimPropDlg>()},
+      {"dimension text", DimensionTextMidpoint(), Cancels<CMTextDlg>()},
       {"line: the selection's properties", {50, 20}, Cancels<CEntPropDlg>()},
   };
   for (const auto& c : cases) {
