@@ -8,6 +8,7 @@
 #include "commands/file/file_commands.h"
 #include "commands/hatch/hatch_commands.h"
 #include "commands/inquiry/inquiry_commands.h"
+#include "commands/modify/entity_editor.h"
 #include "commands/modify/modify_commands.h"
 #include "commands/settings/settings_commands.h"
 #include "commands/text/text_commands.h"
@@ -40,4 +41,7 @@ std::vector<CommandRow> CommandTable() {
 
 void RegisterAppCommands() { Register(ApplicationCommands(), CommandListKind::kApplication); }
 
-void RegisterDrawCommands() { Register(DrawingCommands(), CommandListKind::kDrawing); }
+void RegisterDrawCommands() {
+  Register(DrawingCommands(), CommandListKind::kDrawing);
+  InstallEntityEditor();
+}

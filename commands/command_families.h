@@ -8,7 +8,8 @@
 // rows in their own order.
 std::vector<CommandRow> CommandTable();
 
-// Fill the application and the drawing list from the families' rows.
-// Called once each at start-up, before any command thread exists.
+// Fill the application and the drawing list from the families' rows; the
+// second also installs the view's double-click editor. Called once each
+// at start-up, before any command thread exists.
 void RegisterAppCommands();
 void RegisterDrawCommands();

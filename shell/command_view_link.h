@@ -4,6 +4,8 @@
 
 #include "shell/input_request.h"
 
+struct FcEntityEdit;
+
 // What a command thread needs of its drawing's view. The view lives on the
 // window thread; everything here except the request, the gate and the two
 // messages runs there.
@@ -23,4 +25,7 @@ class CommandViewLink {
   // Window thread: the front piece of the command queue, removed; false
   // when the queue is empty.
   virtual bool TakeQueuedPiece(std::string& piece) = 0;
+  // What WM_FC_EDIT_ENTITY edits; the view leaves it alone until the
+  // command has finished. Null when the view double-clicks nothing.
+  virtual FcEntityEdit* GetEntityEdit() { return nullptr; }
 };

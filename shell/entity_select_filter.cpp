@@ -58,6 +58,14 @@ void FcEntSelectFilter::CopyFrom(const FcSelectFilter& other) {
   colors_ = same->colors_;
 }
 
+FcTypeFilterScope::FcTypeFilterScope(FcGraph& graph, std::initializer_list<std::string_view> types)
+    : graph_(graph), previous_(graph.GetSelectFilter()) {
+  for (std::string_view type : types) filter_.AddType(type);
+  graph_.SetSelectFilter(&filter_);
+}
+
+FcTypeFilterScope::~FcTypeFilterScope() { graph_.SetSelectFilter(previous_); }
+
 bool FcEntSelectFilter::AddType(std::string_view name) { return AddName(types_, TypeKey(name)); }
 
 bool FcEntSelectFilter::AddLayer(std::string_view name) { return AddName(layers_, name); }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "database/select_filter.h"
 
+class FcGraph;
 class QSettings;
 
 // A selection condition: entity types, layers, linetypes and colours, each
@@ -50,4 +52,19 @@ class FcEntSelectFilter : public FcSelectFilter {
   std::vector<std::string> layers_;
   std::vector<std::string> linetypes_;
   std::vector<std::int16_t> colors_;
+};
+
+// While it lasts, the drawing's picks and selections take only entities of
+// the named types; the filter the drawing had comes back after it.
+class FcTypeFilterScope {
+ public:
+  FcTypeFilterScope(FcGraph& graph, std::initializer_list<std::string_view> types);
+  ~FcTypeFilterScope();
+  FcTypeFilterScope(const FcTypeFilterScope&) = delete;
+  FcTypeFilterScope& operator=(const FcTypeFilterScope&) = delete;
+
+ private:
+  FcGraph& graph_;
+  FcSelectFilter* previous_;
+  FcEntSelectFilter filter_;
 };

@@ -126,6 +126,8 @@ void CChildView::StartCommand(const std::string& text, bool remember, int aliasR
 void CChildView::OnCommandFinished(int status) {
   thread_.WaitUntilNotRunning();
   handedOver_ = false;
+  edit_.entity = nullptr;
+  edit_.selection.RemoveAll(false);
   if (status == kCommandNotHandled) {
     PrintMessage("Unknown command or system variable \"" + lastCommand_ + "\".");
     lastCommand_.clear();

@@ -9,6 +9,7 @@
 #include "shell/idle_selection_box.h"
 #include "shell/command_aliases.h"
 #include "shell/command_view_link.h"
+#include "shell/entity_editing.h"
 #include "shell/input_request.h"
 #include "shell/typed_input_parsers.h"
 #include "shell/view_frame_link.h"
@@ -68,6 +69,17 @@ class CChildView : public CommandViewLink, public TypedInputView {
   // one-shot override that finds nothing refuses the click and is dropped.
   void OnPointClick(const FcPoint2d& cursor);
 
+  // "Paste text to command bar": the clipboard's text typed into the
+  // command line up to its first line end; a blank is typed only while a
+  // waiting prompt takes blanks as text, otherwise it ends the paste, so
+  // that nothing starts or answers before the user's Enter
+  // (view_paste.cpp).
+  void PasteText(std::string_view text);
+  void PasteClipboardText();
+  // The clipboard holds text and the command line takes it: no command
+  // runs, or one waits at a prompt.
+  bool CanPasteText();
+
   bool CommandRuns() const { return handedOver_; }
   // A command waits for the answer of its prompt.
   bool IsWaitingForInput() const { return handedOver_ && requestOpen_; }
@@ -80,6 +92,12 @@ class CChildView : public CommandViewLink, public TypedInputView {
   // editing (grip_editing.cpp); the cursor moving previews a pending
   // request's rubber band and ends a tracked point (view_cursor.cpp).
   void OnIdleClick(const FcPoint2d& world, int keyState);
+  // A double click while no command runs and nothing is typed: a pending
+  // selection box or grip stretch ends and the entity under the aperture
+  // is edited by a command of its own (WM_FC_EDIT_ENTITY) with the
+  // pick-first selection (view_double_click.cpp). False when nothing was
+  // found or the view is busy; nothing changes then.
+  bool OnDoubleClick(const FcPoint2d& world);
   void OnCursorMove(const FcPoint2d& world);
   // The cursor pipeline: the world point on the snap grid (SNAPMODE),
   // captured by a grip, then in the current UCS and, from the pending
@@ -95,6 +113,7 @@ class CChildView : public CommandViewLink, public TypedInputView {
   int SendInputRequest(int wParam) override;
   void PostCommandDone(int status) override;
   bool TakeQueuedPiece(std::string& piece) override;
+  FcEntityEdit* GetEntityEdit() override { return &edit_; }
 
   // TypedInputView, for the parsers of typed answers.
   InputRequest& Request() override { return request_; }
@@ -139,6 +158,8 @@ class CChildView : public CommandViewLink, public TypedInputView {
   std::string commandName_;
   GripEditor grips_{*this};
   IdleSelectionBox box_{*this};
+  // What the running double-click edit works on; empty otherwise.
+  FcEntityEdit edit_;
   // Last, so that it ends first: its commands use the members above.
   CWorkThread thread_;
 };

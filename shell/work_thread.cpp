@@ -5,6 +5,7 @@
 #include "platform/thread_slot.h"
 #include "shell/command_registry.h"
 #include "shell/command_view_link.h"
+#include "shell/entity_editing.h"
 
 namespace {
 
@@ -81,6 +82,12 @@ void CWorkThread::WaitUntilNotRunning() {
 CWorkThread* CWorkThread::Current() { return CurrentThreadSlot().work_thread; }
 
 int ExecuteCommandMessage(FcGraph& graph, const ThreadMessage& message) {
-  if (message.message != WM_FC_RUN_COMMAND) return kStatusDone;
-  return RunDrawingCommand(message.name);
+  if (message.message == WM_FC_RUN_COMMAND) return RunDrawingCommand(message.name);
+  if (message.message != WM_FC_EDIT_ENTITY) return kStatusDone;
+  const EntityEditor editor = GetEntityEditor();
+  CWorkThread* thread = graph.GetWorkThread();
+  CommandViewLink* view = thread != nullptr ? thread->GetOwnerView() : nullptr;
+  FcEntityEdit* edit = view != nullptr ? view->GetEntityEdit() : nullptr;
+  if (editor == nullptr || edit == nullptr || edit->entity == nullptr) return kStatusDone;
+  return editor(graph, *edit);
 }

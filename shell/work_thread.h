@@ -93,5 +93,6 @@ class CWorkThread : public CCommonThread {
 };
 
 // Runs one thread message on the command thread: WM_FC_RUN_COMMAND runs the
-// named drawing command; any other message does nothing and gives 5100.
+// named drawing command, WM_FC_EDIT_ENTITY the entity editor on what the
+// view's double click found; any other message does nothing and gives 5100.
 int ExecuteCommandMessage(FcGraph& graph, const ThreadMessage& message);

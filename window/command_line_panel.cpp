@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMenu>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -50,6 +51,29 @@ CommandLinePanel::CommandLinePanel(QWidget* parent) : QWidget(parent) {
   layout->addWidget(history_, 1);
   layout->addWidget(prompt_);
   ApplyLook(CommandLineWindowSettings{});
+}
+
+void CommandLinePanel::SetPaste(std::function<bool()> canPaste, std::function<void()> paste) {
+  canPaste_ = std::move(canPaste);
+  paste_ = std::move(paste);
+  history_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(history_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    QMenu* menu = NewContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(history_->viewport()->mapToGlobal(at));
+  });
+}
+
+QMenu* CommandLinePanel::NewContextMenu() {
+  QMenu* menu = history_->createStandardContextMenu();
+  menu->addSeparator();
+  QAction* paste = menu->addAction(QStringLiteral("Paste text to command bar"));
+  paste->setObjectName(QStringLiteral("pasteToCommandBar"));
+  paste->setEnabled(canPaste_ && canPaste_());
+  connect(paste, &QAction::triggered, this, [this] {
+    if (paste_) paste_();
+  });
+  return menu;
 }
 
 void CommandLinePanel::ClearHistory() { history_->clear(); }

@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 struct CommandLineWindowSettings;
 
@@ -27,6 +29,12 @@ class CommandLinePanel : public QWidget {
   // The height of one history line: the font's text height and 2 pixels.
   int LineHeight() const;
 
+  // The history's context menu offers "Paste text to command bar",
+  // enabled while canPaste says so.
+  void SetPaste(std::function<bool()> canPaste, std::function<void()> paste);
+  // The context menu as it would show now; the caller owns it.
+  QMenu* NewContextMenu();
+
   QPlainTextEdit& History() { return *history_; }
   QLabel& Prompt() { return *prompt_; }
 
@@ -34,4 +42,6 @@ class CommandLinePanel : public QWidget {
   QPlainTextEdit* history_ = nullptr;
   QLabel* prompt_ = nullptr;
   int historyLines_ = 3;
+  std::function<bool()> canPaste_;
+  std::function<void()> paste_;
 };

@@ -61,6 +61,8 @@ DrawingView::DrawingView(WindowThread& window, UserQuestions& questions, QWidget
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  // The screen device draws the crosshair where the mouse is.
+  setCursor(Qt::BlankCursor);
   setMinimumSize(64, 48);
   autoSaveTimer_.setSingleShot(true);
   connect(&autoSaveTimer_, &QTimer::timeout, this, [this] { AutoSave(); });

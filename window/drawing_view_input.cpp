@@ -154,6 +154,13 @@ void DrawingView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Backspace:
       core_.OnChar(kBackspace);
       return;
+    default:
+      break;
+  }
+  // With Shift or Ctrl held a function key is only the menu file's
+  // accelerator, which the frame's shortcuts run before the key gets here.
+  const bool plain = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) == 0;
+  switch (plain ? event->key() : 0) {
     case Qt::Key_F3:
       ToggleMode(Mode::kObjectSnap);
       return;
@@ -252,6 +259,17 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::MiddleButton || !panning_) return;
   panning_ = false;
   RedrawNow();
+}
+
+void DrawingView::mouseDoubleClickEvent(QMouseEvent* event) {
+  cursor_ = event->position();
+  // The first press of the pair has selected; the second opens the editor
+  // of what is there, or, with nothing to edit, is a press like the first.
+  if (event->button() == Qt::LeftButton && core_.OnDoubleClick(WorldAt(cursor_))) {
+    update();
+    return;
+  }
+  mousePressEvent(event);
 }
 
 void DrawingView::wheelEvent(QWheelEvent* event) {

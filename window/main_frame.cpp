@@ -137,6 +137,16 @@ void MainFrame::BuildCommandBar() {
     if (DrawingView* view = ActiveView()) QApplication::sendEvent(view, event);
   });
   textWindow_->Panel().ApplyLook(GetProgramSettings().command_line);
+  for (CommandLinePanel* panel : {commandPanel_, &textWindow_->Panel()}) {
+    panel->SetPaste(
+        [this] {
+          DrawingView* view = ActiveView();
+          return view != nullptr && view->Core().CanPasteText();
+        },
+        [this] {
+          if (DrawingView* view = ActiveView()) view->Core().PasteClipboardText();
+        });
+  }
   auto* toggle = new QShortcut(QKeySequence(Qt::Key_F2), this);
   toggle->setContext(Qt::ApplicationShortcut);
   connect(toggle, &QShortcut::activated, this, &MainFrame::ToggleTextWindow);

@@ -47,7 +47,13 @@ std::string TrimBlanks(const std::string& text);
 
 class FcEntity;
 class FcEntitySets;
+class FcGraph;
 class FcInsert;
+
+// The attribute dialog for a block reference, or for the reference an
+// attribute follows: kStatusDone once it ran, kCommandNotHandled when
+// there is no such reference or it has no attributes.
+int EditBlockAttributes(FcGraph& graph, FcEntity& entity);
 
 // The attributes of a new reference, one per definition in order, each
 // moved by the matrix and holding its default value, then a SEQEND. Values

@@ -21,24 +21,6 @@
 
 namespace {
 
-// Only attributes answer the pick, each standing for the reference it
-// follows; the drawing's own filter comes back after it.
-class AttributePickFilter {
- public:
-  explicit AttributePickFilter(FcGraph& graph) : graph_(graph), previous_(graph.GetSelectFilter()) {
-    filter_.AddType("ATTRIB");
-    graph.SetSelectFilter(&filter_);
-  }
-  ~AttributePickFilter() { graph_.SetSelectFilter(previous_); }
-  AttributePickFilter(const AttributePickFilter&) = delete;
-  AttributePickFilter& operator=(const AttributePickFilter&) = delete;
-
- private:
-  FcGraph& graph_;
-  FcSelectFilter* previous_;
-  FcEntSelectFilter filter_;
-};
-
 // The attributes that follow the reference in the current space.
 std::vector<FcAttribute*> ReferenceAttributes(const FcGraph& graph, const FcInsert& insert) {
   std::vector<FcAttribute*> attributes;
@@ -59,7 +41,9 @@ FcInsert* PickReferenceWithAttributes(FcGraph& graph, std::vector<FcAttribute*>&
   for (;;) {
     FcEntity* picked = nullptr;
     {
-      AttributePickFilter filter(graph);
+      // Only attributes answer the pick, each standing for the reference
+      // it follows.
+      const FcTypeFilterScope attributesOnly(graph, {FcAttribute::kRecordName});
       std::string text;
       FcPoint2d point;
       if (PickOneObject("Select one block reference with attribute(s)", text, point, picked) != FC_INPUT_OK) {
@@ -77,16 +61,25 @@ FcInsert* PickReferenceWithAttributes(FcGraph& graph, std::vector<FcAttribute*>&
   }
 }
 
-}  // namespace
+// The reference an attribute follows in the current space; null when it
+// follows none.
+FcInsert* ReferenceOf(const FcGraph& graph, const FcEntity& attribute) {
+  const FcEntitySets* space = graph.GetCurrentEntitySet();
+  if (space == nullptr) return nullptr;
+  int at = space->GetCount() - 1;
+  while (at >= 0 && space->GetAt(at) != &attribute) --at;
+  while (--at >= 0) {
+    FcEntity* entity = space->GetAt(at);
+    if (entity != nullptr && !entity->IsSubEntity()) return dynamic_cast<FcInsert*>(entity);
+  }
+  return nullptr;
+}
 
-int CmdAttEdit() {
-  FcGraph* graph = CurrentGraph();
-  if (graph == nullptr) return kStatusDone;
-  std::vector<FcAttribute*> attributes;
-  FcInsert* insert = PickReferenceWithAttributes(*graph, attributes);
-  if (insert == nullptr) return kStatusDone;
+// The attribute dialog on the reference's attributes; OK keeps the values
+// it wrote as one undo step.
+void EditAttributesOf(FcGraph& graph, FcInsert& insert, const std::vector<FcAttribute*>& attributes) {
   FcEntitySets definitions(kFcBlockSetGrowth);
-  if (const FcBlock* block = graph->GetBlockList().FindByName(insert->GetBlockName())) {
+  if (const FcBlock* block = graph.GetBlockList().FindByName(insert.GetBlockName())) {
     block->GetEntities().CollectAttributeDefs(definitions);
   }
   auto item = std::make_unique<FcEntSetsUndoItem>();
@@ -96,10 +89,31 @@ int CmdAttEdit() {
   CAttributeEditDlg dialog;
   dialog.m_pAttributes = &attributes;
   dialog.m_pAttributeDefs = &definitions;
-  dialog.m_strBlockName = insert->GetBlockName();
-  if (RunModalDialog(dialog) != CModalDialog::kOk) return kStatusDone;
-  AddUndoItem(*graph, item.release());
-  for (FcAttribute* attribute : attributes) graph->RedrawEntity(attribute);
-  graph->Redraw();
+  dialog.m_strBlockName = insert.GetBlockName();
+  if (RunModalDialog(dialog) != CModalDialog::kOk) return;
+  AddUndoItem(graph, item.release());
+  for (FcAttribute* attribute : attributes) graph.RedrawEntity(attribute);
+  graph.Redraw();
+}
+
+}  // namespace
+
+int EditBlockAttributes(FcGraph& graph, FcEntity& entity) {
+  auto* insert = dynamic_cast<FcInsert*>(&entity);
+  if (insert == nullptr && dynamic_cast<FcAttribute*>(&entity) != nullptr) insert = ReferenceOf(graph, entity);
+  if (insert == nullptr) return kCommandNotHandled;
+  const std::vector<FcAttribute*> attributes = ReferenceAttributes(graph, *insert);
+  if (attributes.empty()) return kCommandNotHandled;
+  EditAttributesOf(graph, *insert, attributes);
+  return kStatusDone;
+}
+
+int CmdAttEdit() {
+  FcGraph* graph = CurrentGraph();
+  if (graph == nullptr) return kStatusDone;
+  std::vector<FcAttribute*> attributes;
+  FcInsert* insert = PickReferenceWithAttributes(*graph, attributes);
+  if (insert == nullptr) return kStatusDone;
+  EditAttributesOf(*graph, *insert, attributes);
   return kStatusDone;
 }

@@ -10,6 +10,7 @@
 #include "entities/arc.h"
 #include "entities/ellipse.h"
 #include "platform/frame_link.h"
+#include "shell/entity_select_filter.h"
 #include "shell/input_request.h"
 #include "shell/select_objects.h"
 
@@ -42,6 +43,7 @@ void CloseEllipse(FcGraph& graph, FcEllipse* ellipse, FcEntSetsUndoItem& item) {
 int CmdArc2Circle() {
   FcGraph* graph = CurrentGraph();
   if (graph == nullptr) return kStatusDone;
+  const FcTypeFilterScope curves(*graph, {FcArc::kRecordName, FcEllipse::kRecordName});
   for (;;) {
     std::string text;
     FcPoint2d point;

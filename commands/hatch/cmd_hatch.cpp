@@ -32,13 +32,7 @@ constexpr const char* kNoEdgeMessage = "There isn't any edge to hatch.";
 class HatchRun {
  public:
   HatchRun(FcGraph& graph, FcFiler& patterns) : graph_(graph), patterns_(patterns) {
-    const HatchSettings settings = HatchSettingsOf(graph.GetSysVars());
-    dialog_.m_strPattern = settings.pattern;
-    dialog_.m_bDouble = settings.twice ? 1 : 0;
-    dialog_.m_dScale = settings.scale;
-    dialog_.m_dSpacing = settings.spacing;
-    dialog_.m_dAngle = settings.angleDegrees;
-    dialog_.m_nPatternType = settings.userDefined ? CHatchDlg::kUserDefined : CHatchDlg::kPredefined;
+    ShowHatchSettings(HatchSettingsOf(graph.GetSysVars()), dialog_);
   }
 
   ~HatchRun() {
@@ -158,35 +152,21 @@ class HatchRun {
     Highlight(false);
   }
 
+  // The picked hatch's pattern, but not whether it was user-defined.
   void InheritProperties() {
-    FcEntSelectFilter hatches;
-    hatches.AddType("HATCH");
-    FcSelectFilter* previous = graph_.GetSelectFilter();
-    graph_.SetSelectFilter(&hatches);
     std::string text;
     FcPoint2d point;
     FcEntity* picked = nullptr;
-    const int status = PickOneObject("Select hatch object", text, point, picked);
-    graph_.SetSelectFilter(previous);
+    int status = FC_INPUT_CANCEL;
+    {
+      const FcTypeFilterScope hatches(graph_, {FcHatch::kRecordName});
+      status = PickOneObject("Select hatch object", text, point, picked);
+    }
     const auto* hatch = status == FC_INPUT_OK ? dynamic_cast<const FcHatch*>(picked) : nullptr;
     if (hatch == nullptr) return;
-    const FcHPPattern& pattern = hatch->GetPattern();
-    dialog_.m_strPattern = pattern.GetName();
-    dialog_.m_bDouble = pattern.IsDouble() ? 1 : 0;
-    dialog_.m_dScale = pattern.GetScale();
-    dialog_.m_dSpacing = pattern.GetScale();
-    dialog_.m_dAngle = pattern.GetAngle() * kRadToDeg;
-  }
-
-  HatchSettings Settings() const {
-    HatchSettings settings;
-    settings.pattern = dialog_.m_strPattern;
-    settings.userDefined = dialog_.m_nPatternType != CHatchDlg::kPredefined;
-    settings.scale = dialog_.m_dScale;
-    settings.spacing = dialog_.m_dSpacing;
-    settings.twice = dialog_.m_bDouble != 0;
-    settings.angleDegrees = dialog_.m_dAngle;
-    return settings;
+    HatchSettings settings = HatchSettingsOf(hatch->GetPattern());
+    settings.userDefined = !dialog_.IsPredefined();
+    ShowHatchSettings(settings, dialog_);
   }
 
   // The hatch the dialog's choices make of the boundary; null, after a
@@ -200,7 +180,7 @@ class HatchRun {
       PrintMessage(kNoEdgeMessage);
       return nullptr;
     }
-    if (!ApplyHatchSettings(*hatch, Settings(), patterns_)) return nullptr;
+    if (!ApplyHatchSettings(*hatch, HatchSettingsOf(dialog_), patterns_)) return nullptr;
     hatch->AddSeedPoint(seed_);
     return hatch;
   }
@@ -228,7 +208,7 @@ class HatchRun {
       graph_.GetPreviousSelection().RemoveAll(false);
     }
     section.AddCreated(hatch.release());
-    StoreHatchSettings(graph_.GetSysVars(), Settings());
+    StoreHatchSettings(graph_.GetSysVars(), HatchSettingsOf(dialog_));
   }
 
   FcGraph& graph_;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "commands/dialogs/hatch_dlg.h"
 #include "core/point2d.h"
 #include "database/system_var.h"
 #include "database/object.h"
@@ -11,29 +12,6 @@
 #include "platform/file_system.h"
 #include "platform/frame_link.h"
 #include "platform/program_settings.h"
-#include "shell/input_request.h"
-
-namespace {
-
-std::string Shown(double value) {
-  std::string text = std::to_string(value);
-  text.erase(text.find_last_not_of('0') + 1);
-  if (!text.empty() && text.back() == '.') text.pop_back();
-  return text;
-}
-
-// A real asked with its current value as the default; false on cancel.
-bool AskReal(const std::string& prompt, double& value) {
-  std::string text;
-  double answer = 0.0;
-  const int status = GetReal(prompt + " <" + Shown(value) + ">", answer, text);
-  if (status == FC_INPUT_NONE) return true;
-  if (status != FC_INPUT_OK) return false;
-  value = answer;
-  return true;
-}
-
-}  // namespace
 
 HatchSettings HatchSettingsOf(const FcSystemVar& variables) {
   HatchSettings settings;
@@ -77,31 +55,40 @@ bool OpenPatternFile(FcFiler& filer) {
   return true;
 }
 
-bool AskHatchPattern(HatchSettings& settings) {
-  std::string text;
-  const std::string current = settings.userDefined ? "User" : settings.pattern;
-  const int status = GetString("Pattern name or [User defined] <" + current + ">", text);
-  if (status == FC_INPUT_CANCEL) return false;
-  if (status == FC_INPUT_OK && !text.empty()) {
-    settings.userDefined = EqualsNoCase(text, "U") || EqualsNoCase(text, "User");
-    if (!settings.userDefined) settings.pattern = text;
-  }
-  if (settings.userDefined) {
-    if (!AskReal("Spacing", settings.spacing)) return false;
-    std::string keyword;
-    SetKeywords("Yes No", 0);
-    const int twice = GetKeyword(std::string("Double hatch [Yes/No] <") + (settings.twice ? "Yes" : "No") + ">",
-                                 keyword, text);
-    if (twice == FC_INPUT_OK) settings.twice = keyword == "Yes";
-    if (twice != FC_INPUT_OK && twice != FC_INPUT_NONE) return false;
-  } else if (!AskReal("Scale", settings.scale)) {
-    return false;
-  }
-  return AskReal("Angle", settings.angleDegrees);
+HatchSettings HatchSettingsOf(const FcHPPattern& pattern) {
+  HatchSettings settings;
+  settings.pattern = pattern.GetName();
+  settings.userDefined = pattern.GetType() == kPatternUserDefined;
+  settings.scale = pattern.GetScale();
+  settings.spacing = pattern.GetScale();
+  settings.twice = pattern.IsDouble();
+  settings.angleDegrees = pattern.GetAngle() * kRadToDeg;
+  return settings;
+}
+
+void ShowHatchSettings(const HatchSettings& settings, CHatchDlg& dialog) {
+  dialog.m_strPattern = settings.pattern;
+  dialog.m_bDouble = settings.twice ? 1 : 0;
+  dialog.m_dScale = settings.scale;
+  dialog.m_dSpacing = settings.spacing;
+  dialog.m_dAngle = settings.angleDegrees;
+  dialog.m_nPatternType = settings.userDefined ? CHatchDlg::kUserDefined : CHatchDlg::kPredefined;
+}
+
+HatchSettings HatchSettingsOf(const CHatchDlg& dialog) {
+  HatchSettings settings;
+  settings.pattern = dialog.m_strPattern;
+  settings.userDefined = !dialog.IsPredefined();
+  settings.scale = dialog.m_dScale;
+  settings.spacing = dialog.m_dSpacing;
+  settings.twice = dialog.m_bDouble != 0;
+  settings.angleDegrees = dialog.m_dAngle;
+  return settings;
 }
 
 bool ApplyHatchSettings(FcHatch& hatch, const HatchSettings& settings, FcFiler& patterns) {
   FcHPPattern pattern;
+  pattern.SetStyle(hatch.GetPattern().GetStyle());
   pattern.SetAngle(settings.angleDegrees * kDegToRad);
   bool solid = false;
   if (settings.userDefined) {

@@ -2,8 +2,10 @@
 
 #include <string>
 
+class CHatchDlg;
 class FcFiler;
 class FcHatch;
+class FcHPPattern;
 class FcSystemVar;
 
 inline constexpr const char* kPatternFileName = "kovra.pat";
@@ -34,12 +36,15 @@ bool FindPatternFile(std::string& path);
 // cannot.
 bool OpenPatternFile(FcFiler& filer);
 
-// Asks for the pattern name (or User for a user-defined one), then its
-// scale, or its spacing and whether to hatch twice, then the angle; Enter
-// keeps each value. False when cancelled.
-bool AskHatchPattern(HatchSettings& settings);
+// What a hatch's pattern was made with: its one scale field stands for
+// both the scale and the spacing; only a user-defined pattern counts as
+// one, other kinds show as predefined.
+HatchSettings HatchSettingsOf(const FcHPPattern& pattern);
+// The settings shown in the hatch dialog, and read back from it.
+void ShowHatchSettings(const HatchSettings& settings, CHatchDlg& dialog);
+HatchSettings HatchSettingsOf(const CHatchDlg& dialog);
 
 // Makes the hatch's pattern and solid flag what the settings say, its
-// lines generated again at the next draw. False, after a history line,
+// lines generated again at the next draw; the hatch keeps its style. False, after a history line,
 // when the pattern file has no such pattern.
 bool ApplyHatchSettings(FcHatch& hatch, const HatchSettings& settings, FcFiler& patterns);

@@ -72,6 +72,14 @@ class ScriptedView {
     }
     return OnWindowThread([&] { return view_.AnswerClick(keyState, point); });
   }
+  // A double click at the point while no command runs: the first click
+  // selects, the second edits what is there. False when nothing was
+  // edited; wait for the edit to end before reading the drawing.
+  bool DoubleClick(const FcPoint2d& point) {
+    if (!WaitForPromptOrIdle() || IsWaitingForInput()) return false;
+    window_.Send([&] { view_.OnIdleClick(point, 0); });
+    return OnWindowThread([&] { return view_.OnDoubleClick(point); });
+  }
   // The cursor moved to a world point.
   void MoveCursor(const FcPoint2d& world) {
     window_.Send([&] { view_.OnCursorMove(world); });

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "shell/command_aliases.h"
 #include "shell/testing/scripted_view.h"
 #include "tests/support/test_command.h"
@@ -231,6 +232,62 @@ TEST(ViewCoreTest, CloseStatusAsksTheFrameAndLeavesTheQueue) {
     script.View().GetCommandQueue().clear();
     return 0;
   });
+}
+
+// Pasted text goes into the command line only up to its first line end,
+// and while idle only up to its first blank, so that a command name waits
+// for the user's Enter; a prompt that takes blanks gets them.
+TEST(ViewCoreTest, PastedTextStopsAtALineEndAndWhileIdleAtABlank) {
+  std::vector<std::string> answers;
+  UseTestCommand([&] {
+    std::string text;
+    GetString("Text", text);
+    answers.push_back(text);
+    return kStatusDone;
+  });
+  ScriptedView script;
+  script.OnWindowThread([&] {
+    script.View().PasteText("TestBody 10,20\r\nmore");
+    return 0;
+  });
+  EXPECT_FALSE(script.OnWindowThread([&] { return script.View().CommandRuns(); }));
+  script.Type("");
+  ASSERT_TRUE(script.WaitForPromptOrIdle() && script.IsWaitingForInput());
+  script.OnWindowThread([&] {
+    script.View().PasteText("two words\nthree");
+    return 0;
+  });
+  script.Type("");
+  ASSERT_TRUE(script.WaitUntilIdle());
+  EXPECT_EQ(answers, std::vector<std::string>{"two words"});
+}
+
+// The paste is offered only while the clipboard holds text, and takes it
+// from there.
+TEST(ViewCoreTest, ThePasteTakesTheClipboardsText) {
+  struct AccessScope {
+    ~AccessScope() { SetClipboardAccess({}); }
+  } access;
+  std::vector<std::string> formats;
+  SetClipboardAccess({nullptr, [&](std::vector<std::string>& out) { return out = formats, true; },
+                      [](const std::string& format, std::vector<char>& bytes) {
+                        const std::string text = "Erase all";
+                        bytes.assign(text.begin(), text.end());
+                        return format == kTextClipboardFormat;
+                      }});
+  ScriptedView script;
+  EXPECT_FALSE(script.OnWindowThread([&] { return script.View().CanPasteText(); }));
+  formats = {kDrawingClipboardFormat, kTextClipboardFormat};
+  EXPECT_TRUE(script.OnWindowThread([&] { return script.View().CanPasteText(); }));
+  script.OnWindowThread([&] {
+    script.View().PasteClipboardText();
+    return 0;
+  });
+  EXPECT_TRUE(script.Frame().HasTypedInput());
+  script.Type("");
+  ASSERT_TRUE(script.WaitUntilIdle());
+  const std::vector<std::string> history = script.Frame().History();
+  EXPECT_NE(std::find(history.begin(), history.end(), "Command:Erase"), history.end());
 }
 
 }  // namespace

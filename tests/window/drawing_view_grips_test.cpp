@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSettings>
 #include <cstdio>
@@ -13,11 +14,13 @@
 #include "display/display_surface.h"
 #include "display/view_transform.h"
 #include "entities/line.h"
+#include "entities/text.h"
 #include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
 #include "tests/support/program_settings_guard.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/gui_application.h"
+#include "tests/support/modal_closer.h"
 #include "window/main_frame.h"
 #include "window/program_start.h"
 #include "window/screen_device.h"
@@ -161,6 +164,46 @@ TEST_F(DrawingViewGripsTest, APickShowsTheGripsADraggedGripMovesTheEndAndEscClea
   EXPECT_EQ(GripMarkers(), 0);
   EXPECT_EQ(view_->Core().GetPickFirstSelection().GetCount(), 0);
   EXPECT_NE(ShownAt(moved), gripColour);
+}
+
+// A double click on a text opens the text editor, run as a command of
+// its own: OK changes the text as one undo step.
+TEST_F(DrawingViewGripsTest, ADoubleClickOnATextOpensItsEditor) {
+  const FcViewTransform& shown = *view_->Surface().GetView();
+  const double height = (shown.y1 - shown.y0) / 10;
+  const FcPoint2d at{start_.x, start_.y + 2 * height};
+  for (const std::string& line : {std::string("dtext"), PointText(at), std::to_string(height), std::string("0"),
+                                  std::string("HELLO"), std::string()})
+    TypeLine(line);
+  ProcessUntil([this] { return !view_->Core().CommandRuns(); });
+  Repaint();
+
+  ModalCloser closer([](QDialog& dialog) {
+    dialog.findChild<QLineEdit*>(QStringLiteral("text"))->setText(QStringLiteral("BYE"));
+    // OK takes the boxes into the dialog's data.
+    dialog.accept();
+    return QDialog::Accepted;
+  });
+  // On the left stroke of the H.
+  const QPointF pixel = PixelOf({at.x + 0.15 * height, at.y + height / 2});
+  MoveTo(pixel);
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                  QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, pixel, view_->mapToGlobal(pixel), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(view_, &event);
+  }
+  ProcessUntil([&] { return closer.Closed() == 1 && !view_->Core().CommandRuns(); });
+
+  const FcText* text = nullptr;
+  for (const FcEntity* entity : *view_->Drawing().GetCurrentEntitySet())
+    if (const auto* found = dynamic_cast<const FcText*>(entity)) text = found;
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->GetText(), "BYE");
+  EXPECT_EQ(view_->Core().GetPickFirstSelection().GetCount(), 0);
+  TypeLine("undo");
+  ProcessUntil([this] { return !view_->Core().CommandRuns(); });
+  EXPECT_EQ(text->GetText(), "HELLO");
 }
 
 }  // namespace

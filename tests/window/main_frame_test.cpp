@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QImage>
@@ -288,6 +289,15 @@ TEST_F(MainFrameTest, FunctionKeysToggleTheDraftingModesAsUndoableChanges) {
     FcResBuf undone;
     drawing.GetSysVar(entry.variable, undone);
     EXPECT_EQ(undone.intValue, before.intValue) << entry.variable;
+  }
+
+  // With Ctrl or Shift held a function key is only an accelerator, and
+  // the program's menu file has none for these.
+  const short gridBefore = drawing.GetSysVars().gridmode;
+  for (const Qt::KeyboardModifier held : {Qt::ControlModifier, Qt::ShiftModifier}) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F7, held);
+    QApplication::sendEvent(&view, &press);
+    EXPECT_EQ(drawing.GetSysVars().gridmode, gridBefore);
   }
 
   drawing.GetSysVars().coords = 0;
@@ -793,6 +803,29 @@ TEST_F(MainFrameTest, DoubleClickingATextPaneRunsItsCommandInTheActiveDrawing) {
       shown += view.CommandLine().History()[i] + "\n";
     EXPECT_NE(shown.find(std::string("Command:_") + c.command), std::string::npos) << shown;
   }
+}
+
+// The command bar's context menu offers the clipboard's text while it
+// holds some and types it into the active drawing's command line, idle
+// only up to the first blank: nothing starts before Enter.
+TEST_F(MainFrameTest, TheCommandBarPastesTheClipboardsTextIntoTheCommandLine) {
+  MainFrame& frame = Start({});
+  DrawingView& view = *frame.ActiveView();
+  QGuiApplication::clipboard()->clear();
+  const std::unique_ptr<QMenu> without(frame.CommandBarPanel().NewContextMenu());
+  EXPECT_FALSE(without->findChild<QAction*>(QStringLiteral("pasteToCommandBar"))->isEnabled());
+
+  QGuiApplication::clipboard()->setText(QStringLiteral("line 10,10"));
+  const std::unique_ptr<QMenu> menu(frame.CommandBarPanel().NewContextMenu());
+  QAction* paste = menu->findChild<QAction*>(QStringLiteral("pasteToCommandBar"));
+  ASSERT_TRUE(paste->isEnabled());
+  paste->trigger();
+  EXPECT_TRUE(view.CommandLine().HasInput());
+  EXPECT_FALSE(view.Core().CommandRuns());
+  TypeLine(view, "");
+  EXPECT_TRUE(view.Core().IsWaitingForInput());
+  view.Core().OnChar(27);
+  WaitForPromptOrIdle(view);
 }
 
 // OK in the options sheet gives the command bar its new number of lines

@@ -9,6 +9,7 @@
 #include "database/system_var.h"
 #include "entities/arc.h"
 #include "entities/circle.h"
+#include "entities/ellipse.h"
 #include "entities/hatch.h"
 #include "entities/line.h"
 #include "entities/polyline.h"
@@ -352,31 +353,158 @@ TEST_F(HatchCommandTest, TheDefaultsAreKeptOnlyFromAHatchMadeAndOnlyUsableOnes) 
   EXPECT_EQ(variables.HatchDouble, 1);
 }
 
-TEST_F(HatchCommandTest, HatchEditTurnsAPatternSolidAndUndoTurnsItBack) {
-  DrawBox();
-  Answer(CHatchDlg::kSelectBoundary, [](CHatchDlg& dialog) {
-    dialog.m_nPatternType = CHatchDlg::kUserDefined;
-    dialog.m_dSpacing = 5;
-    dialog.m_bDouble = 1;
-    dialog.m_dAngle = 30;
+class HatchEditTest : public HatchCommandTest {
+ protected:
+  void SetUp() override {
+    DrawBox();
+    Answer(CHatchDlg::kSelectBoundary, [](CHatchDlg& dialog) {
+      dialog.m_nPatternType = CHatchDlg::kUserDefined;
+      dialog.m_dSpacing = 5;
+      dialog.m_bDouble = 1;
+      dialog.m_dAngle = 30;
+    });
+    ASSERT_TRUE(RunScript(script_, "hatch", {"all", ""}));
+    ASSERT_EQ(EntitiesOf<FcHatch>().size(), 1u);
+    script_.OnWindowThread([this] {
+      const_cast<FcHatch*>(Hatch())->GetPattern().SetStyle(1);
+      return true;
+    });
+    undoBefore_ = UndoNames();
+  }
+
+  const FcHatch* Hatch() { return EntitiesOf<FcHatch>().front(); }
+
+  // The hatch still has the pattern it was made with.
+  void ExpectAsMade() {
+    const FcHPPattern& pattern = Hatch()->GetPattern();
+    EXPECT_EQ(pattern.GetType(), kPatternUserDefined);
+    EXPECT_DOUBLE_EQ(pattern.GetScale(), 5.0);
+    EXPECT_TRUE(pattern.IsDouble());
+    EXPECT_NEAR(pattern.GetAngle(), kPi / 6, 1e-12);
+    EXPECT_FALSE(Hatch()->IsSolid());
+  }
+
+  std::vector<std::string> undoBefore_;
+};
+
+// The dialog opens in its edit mode on the picked hatch's pattern; a pick
+// on nothing asks again. Apply is one step of the undo history, and the
+// hatch keeps its style.
+TEST_F(HatchEditTest, TheDialogShowsThePickedHatchAndApplyIsOneUndoStep) {
+  CHatchDlg seen;
+  dialogs_.Answer<CHatchDlg>([&seen](CHatchDlg& dialog) {
+    seen.m_nEditMode = dialog.m_nEditMode;
+    seen.m_nPatternType = dialog.m_nPatternType;
+    seen.m_dScale = dialog.m_dScale;
+    seen.m_dSpacing = dialog.m_dSpacing;
+    seen.m_bDouble = dialog.m_bDouble;
+    seen.m_dAngle = dialog.m_dAngle;
+    dialog.m_nPatternType = CHatchDlg::kPredefined;
+    dialog.m_strPattern = "solid";
+    return CHatchDlg::kApply;
   });
-  ASSERT_TRUE(RunScript(script_, "hatch", {"all", ""}));
-  ASSERT_EQ(EntitiesOf<FcHatch>().size(), 1u);
-  EXPECT_EQ(EntitiesOf<FcHatch>()[0]->GetPattern().GetType(), kPatternUserDefined);
-  ASSERT_TRUE(RunScript(script_, "hatchedit", {"300,250", "150,140", "Solid", "", ""}));
-  ASSERT_EQ(EntitiesOf<FcHatch>().size(), 1u);
-  EXPECT_TRUE(EntitiesOf<FcHatch>()[0]->IsSolid());
-  EXPECT_EQ(UndoNames().back(), "HatchEdit");
+  ASSERT_TRUE(RunScript(script_, "hatchedit", {"300,250", "150,140"}));
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_EQ(seen.m_nEditMode, 1);
+  EXPECT_EQ(seen.m_nPatternType, CHatchDlg::kUserDefined);
+  EXPECT_DOUBLE_EQ(seen.m_dScale, 5.0);
+  EXPECT_DOUBLE_EQ(seen.m_dSpacing, 5.0);
+  EXPECT_EQ(seen.m_bDouble, 1);
+  EXPECT_NEAR(seen.m_dAngle, 30.0, 1e-9);
+
+  EXPECT_TRUE(Hatch()->IsSolid());
+  EXPECT_EQ(Hatch()->GetPattern().GetType(), kPatternPredefined);
+  EXPECT_EQ(Hatch()->GetPattern().GetStyle(), 1);
+  std::vector<std::string> expected = undoBefore_;
+  expected.push_back("HatchEdit");
+  EXPECT_EQ(UndoNames(), expected);
   ASSERT_TRUE(script_.Run({"undo"}));
-  ASSERT_EQ(EntitiesOf<FcHatch>().size(), 1u);
-  EXPECT_FALSE(EntitiesOf<FcHatch>()[0]->IsSolid());
-  EXPECT_TRUE(EntitiesOf<FcHatch>()[0]->GetPattern().IsDouble());
+  ExpectAsMade();
+  EXPECT_EQ(Hatch()->GetPattern().GetStyle(), 1);
 }
 
+// A preview shows the choice until Enter and puts the hatch back before
+// the dialog returns; Apply after it is still one step that Undo takes
+// back to the hatch as it was before the command.
+TEST_F(HatchEditTest, PreviewPutsTheHatchBackAndApplyAfterItIsOneStep) {
+  dialogs_.Answer<CHatchDlg>([](CHatchDlg& dialog) {
+    dialog.m_nPatternType = CHatchDlg::kPredefined;
+    dialog.m_strPattern = "ANSI31";
+    dialog.m_dScale = 2;
+    return CHatchDlg::kPreview;
+  });
+  // The dialog is answered on the command thread, which owns the drawing.
+  const FcHatch* hatch = Hatch();
+  bool putBack = false;
+  dialogs_.Answer<CHatchDlg>([&](CHatchDlg&) {
+    putBack = hatch->GetPattern().GetType() == kPatternUserDefined;
+    return CHatchDlg::kApply;
+  });
+  script_.Type("hatchedit");
+  ASSERT_TRUE(script_.WaitForPromptOrIdle());
+  script_.Type("150,140");
+  ASSERT_TRUE(script_.WaitForPromptOrIdle() && script_.IsWaitingForInput());
+  EXPECT_EQ(Hatch()->GetPattern().GetName(), "ANSI31");
+  script_.Type("");
+  ASSERT_TRUE(script_.WaitUntilIdle());
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+  EXPECT_TRUE(putBack);
+  EXPECT_EQ(Hatch()->GetPattern().GetName(), "ANSI31");
+  EXPECT_DOUBLE_EQ(Hatch()->GetPattern().GetScale(), 2.0);
+  EXPECT_EQ(UndoNames().size(), undoBefore_.size() + 1);
+  ASSERT_TRUE(script_.Run({"undo"}));
+  ExpectAsMade();
+  EXPECT_EQ(UndoNames(), undoBefore_);
+}
+
+// Values the dialog would refuse and a pattern the file lacks change
+// nothing and show the dialog again; Cancel then ends with the hatch and
+// the undo history as they were.
+TEST_F(HatchEditTest, RefusedChoicesAndCancelLeaveTheHatchAsItWas) {
+  const struct {
+    const char* name;
+    std::function<void(CHatchDlg&)> choose;
+    std::string message;
+  } cases[] = {
+      {"scale of zero",
+       [](CHatchDlg& d) {
+         d.m_nPatternType = CHatchDlg::kPredefined;
+         d.m_strPattern = "ANSI31";
+         d.m_dScale = 0;
+       },
+       "Scale must be greater than zero!"},
+      {"spacing of zero", [](CHatchDlg& d) { d.m_dSpacing = 0; }, "Space can't be zero!"},
+      {"unknown pattern",
+       [](CHatchDlg& d) {
+         d.m_nPatternType = CHatchDlg::kPredefined;
+         d.m_strPattern = "NO_SUCH_PATTERN";
+       },
+       "Can't find the pattern \"NO_SUCH_PATTERN\" in kovra.pat."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const int code : {CHatchDlg::kApply, CHatchDlg::kPreview}) {
+      dialogs_.Answer<CHatchDlg>([&c, code](CHatchDlg& dialog) {
+        c.choose(dialog);
+        return code;
+      });
+      dialogs_.Answer<CHatchDlg>([](CHatchDlg&) { return CHatchDlg::kCancel; });
+      ASSERT_TRUE(RunScript(script_, "hatchedit", {"150,140"}));
+      EXPECT_EQ(dialogs_.Unexpected(), 0);
+      EXPECT_EQ(dialogs_.AnswersLeft(), 0);
+      EXPECT_EQ(LastPrinted(), c.message);
+      ExpectAsMade();
+      EXPECT_EQ(UndoNames(), undoBefore_);
+    }
+  }
+}
+
+// Only arcs and ellipses answer the pick: a line under it is passed over
+// and the prompt comes again.
 TEST_F(HatchCommandTest, Arc2CircleReplacesTheArcAndUndoBringsItBack) {
   Draw({{"arc", "150,100", "200,150", "150,200"}, {"line", "10,10", "20,10", ""}});
   ASSERT_TRUE(RunScript(script_, "arc2circle", {"15,10", "200,150"}));
-  EXPECT_EQ(LastPrinted(), "Object selected isnot arc or ellipse.");
+  EXPECT_EQ(EntitiesOf<FcLine>().size(), 1u);
   const std::vector<const FcCircle*> circles = EntitiesOf<FcCircle>();
   ASSERT_EQ(circles.size(), 1u);
   EXPECT_EQ(dynamic_cast<const FcArc*>(circles[0]), nullptr);
@@ -399,6 +527,50 @@ TEST_F(HatchCommandTest, MatchPropGivesTheSelectionTheSourcesColour) {
     return line.rfind("Properties: Layer 0, Color ", 0) == 0 && line.find("Linetype ByLayer") != std::string::npos;
   })) << testing::PrintToString(printed);
   for (const FcLine* line : EntitiesOf<FcLine>()) EXPECT_EQ(line->GetColor(), 3);
+  EXPECT_EQ(UndoNames().back(), "MatchProp");
+}
+
+// An elliptic arc becomes its whole ellipse, the shape kept; Undo gives
+// the arc back.
+TEST_F(HatchCommandTest, Arc2CircleClosesAnEllipticArc) {
+  script_.OnWindowThread([this] {
+    auto* ellipse = new FcEllipse;
+    ellipse->SetCenter({200, 150});
+    ellipse->SetMajorAxis({0, 80});
+    ellipse->SetRadiusRatio(0.5);
+    ellipse->SetStartAngle(kPi / 2);
+    ellipse->SetEndAngle(kPi);
+    script_.Drawing().AddEntity(ellipse, true);
+    return true;
+  });
+  ASSERT_FALSE(EntitiesOf<FcEllipse>()[0]->IsFull());
+  // The arc runs from the end of the major axis, (200,230), a quarter
+  // turn on through (160,150).
+  ASSERT_TRUE(RunScript(script_, "arc2circle", {"200,230"}));
+  const FcEllipse& closed = *EntitiesOf<FcEllipse>()[0];
+  EXPECT_TRUE(closed.IsFull());
+  EXPECT_NEAR(closed.GetMajorRadius(), 80, 1e-9);
+  EXPECT_NEAR(closed.GetMinorRadius(), 40, 1e-9);
+  EXPECT_EQ(UndoNames().back(), "Arc2Circle");
+  ASSERT_TRUE(script_.Run({"undo"}));
+  EXPECT_FALSE(EntitiesOf<FcEllipse>()[0]->IsFull());
+}
+
+// The source's by-block linetype is named so; an empty selection still
+// leaves one MatchProp step.
+TEST_F(HatchCommandTest, MatchPropNamesAByBlockLinetypeAndRecordsAnEmptySelection) {
+  Draw({{"line", "10,10", "50,10", ""}});
+  script_.OnWindowThread([this] {
+    const_cast<FcLine*>(EntitiesIn<FcLine>(script_)[0])->SetLinetype(LinetypeByBlock());
+    return true;
+  });
+  const std::size_t steps = UndoNames().size();
+  ASSERT_TRUE(RunScript(script_, "matchprop", {"30,10", ""}));
+  const std::vector<std::string> printed = Printed();
+  EXPECT_TRUE(std::any_of(printed.begin(), printed.end(), [](const std::string& line) {
+    return line.rfind("Properties: Layer 0, ", 0) == 0 && line.find("Linetype ByBlock,") != std::string::npos;
+  })) << testing::PrintToString(printed);
+  EXPECT_EQ(UndoNames().size(), steps + 1);
   EXPECT_EQ(UndoNames().back(), "MatchProp");
 }
 
