@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -169,6 +171,28 @@ TEST_F(MainFrameMenuTest, FileItemsOpenWindowsAndSave) {
   EXPECT_TRUE(std::filesystem::exists(path));
   EXPECT_EQ(opened.Drawing().GetSysVars().Modified, 0);
   EXPECT_TRUE(questions_.messages.empty());
+}
+
+// Arrange Icons brings the minimised windows back into a row along the
+// bottom of the area, wherever they were moved; open windows stay put.
+TEST_F(MainFrameMenuTest, ArrangeIconsLinesTheMinimisedWindowsUpAlongTheBottom) {
+  UseProgramMenuFile();
+  MainFrame& frame = Start();
+  for (int more = 0; more < 2; ++more) Trigger(frame, "FILE", "&New");
+  ASSERT_TRUE(ProcessUntil([&] { return frame.Views().size() == 3; }));
+  const QList<QMdiSubWindow*> windows = frame.Area().subWindowList();
+  for (QMdiSubWindow* window : windows) window->showNormal();
+  windows[0]->showMinimized();
+  windows[1]->showMinimized();
+  windows[0]->move(120, 40);
+  windows[1]->move(10, 70);
+  const QRect open = windows[2]->geometry();
+
+  Trigger(frame, "WINDOW", "&Arrange Icons");
+  const int bottom = frame.Area().viewport()->height();
+  EXPECT_EQ(windows[0]->geometry().topLeft(), QPoint(0, bottom - windows[0]->height()));
+  EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(windows[0]->width(), bottom - windows[1]->height()));
+  EXPECT_EQ(windows[2]->geometry(), open);
 }
 
 // A key combination of the file's accelerators runs its macro while the
