@@ -36,6 +36,7 @@
 #include "platform/file_system.h"
 #include "platform/program_settings.h"
 #include "platform/folder_picker.h"
+#include "shell/command_registry.h"
 #include "shell/work_thread.h"
 #include "window/color_pane.h"
 #include "window/command_bar_lines.h"
@@ -83,6 +84,7 @@ MainFrame::MainFrame() {
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(area_);
+  area_->viewport()->installEventFilter(this);
   connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
     DrawingView* view = ActiveView();
     ShowCommandLine(view);
@@ -244,6 +246,15 @@ std::unique_ptr<QMenu> MainFrame::MakePaneMenu(DrawingView::Mode mode) {
 
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::MouseButtonDblClick) return QMainWindow::eventFilter(watched, event);
+  if (watched == area_->viewport()) {
+    // Only the empty background opens: a double click that a drawing
+    // window passed on to its parent is that window's.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton || area_->viewport()->childAt(mouse->position().toPoint()) != nullptr)
+      return QMainWindow::eventFilter(watched, event);
+    RunApplicationCommand("Open");
+    return true;
+  }
   const QVariant macro = watched->property(kMacroProperty);
   DrawingView* view = ActiveView();
   if (!macro.isValid() || view == nullptr) return QMainWindow::eventFilter(watched, event);

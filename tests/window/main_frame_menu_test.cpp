@@ -195,6 +195,33 @@ TEST_F(MainFrameMenuTest, ArrangeIconsLinesTheMinimisedWindowsUpAlongTheBottom) 
   EXPECT_EQ(windows[2]->geometry(), open);
 }
 
+// A double click on the empty background of the area opens a drawing; one
+// on a drawing window or with another button does not.
+TEST_F(MainFrameMenuTest, DoubleClickOnTheEmptyAreaOpensADrawing) {
+  UseProgramMenuFile();
+  const std::string path = home_.path() + "lines.dxf";
+  std::filesystem::copy_file(kLinesDrawing, path);
+  MainFrame& frame = Start();
+  QMdiSubWindow* window = frame.Area().subWindowList().front();
+  window->showNormal();
+  window->setGeometry(0, 0, 120, 90);
+  questions_.openPath = path;
+  QWidget* background = frame.Area().viewport();
+  const QPoint empty(background->width() - 5, background->height() - 5);
+  const auto doubleClick = [](QWidget* target, QPoint at, Qt::MouseButton button) {
+    QMouseEvent event(QEvent::MouseButtonDblClick, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+    QCoreApplication::processEvents();
+  };
+
+  doubleClick(background, empty, Qt::MiddleButton);
+  doubleClick(background, QPoint(10, 40), Qt::LeftButton);
+  EXPECT_EQ(frame.Views().size(), 1u);
+  doubleClick(background, empty, Qt::LeftButton);
+  ASSERT_TRUE(ProcessUntil([&] { return frame.Views().size() == 2; }));
+  EXPECT_EQ(frame.ActiveView()->Drawing().GetSysVars().dwgname.str(), "lines.dxf");
+}
+
 // A key combination of the file's accelerators runs its macro while the
 // drawing window has the focus.
 TEST_F(MainFrameMenuTest, AcceleratorRunsItsCommand) {
