@@ -254,6 +254,18 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
   RedrawNow();
 }
 
+void DrawingView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::MiddleButton) {
+    QWidget::mouseDoubleClickEvent(event);
+    return;
+  }
+  // The macro's words would answer a running command's prompt as typed
+  // text, so the extents are shown only between commands.
+  if (core_.CommandRuns()) return;
+  PrintMessage("Zoom");
+  core_.ExecuteMacro("zoom", "e");
+}
+
 void DrawingView::wheelEvent(QWheelEvent* event) {
   event->accept();
   cursor_ = event->position();

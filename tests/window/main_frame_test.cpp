@@ -256,6 +256,38 @@ TEST_F(MainFrameTest, WheelZoomsAboutTheCursorAndTheMiddleButtonPans) {
   EXPECT_GT(transform().y0, bottom);
 }
 
+// A middle-button double click shows the drawing's extents again, but
+// never types into a command that waits.
+TEST_F(MainFrameTest, MiddleDoubleClickZoomsToTheExtentsBetweenCommands) {
+  MainFrame& frame = Start({QString::fromStdString(CopyDrawing("lines.dxf"))});
+  DrawingView& view = *frame.ActiveView();
+  const auto width = [&view] { return view.Surface().GetView()->x1 - view.Surface().GetView()->x0; };
+  const QPointF centre(view.width() / 2.0, view.height() / 2.0);
+  const auto doubleClick = [&] {
+    QMouseEvent event(QEvent::MouseButtonDblClick, centre, view.mapToGlobal(centre), Qt::MiddleButton,
+                      Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &event);
+    WaitForPromptOrIdle(view);
+  };
+
+  doubleClick();
+  EXPECT_TRUE(frame.HistoryBox().toPlainText().split(QLatin1Char('\n')).contains(QStringLiteral("Zoom")))
+      << frame.HistoryBox().toPlainText().toStdString();
+  const double extents = width();
+  TypeLine(view, "zoom");
+  TypeLine(view, "4x");
+  ASSERT_NEAR(width(), extents / 4, extents * 1e-6);
+  TypeLine(view, "line");
+  doubleClick();
+  EXPECT_NEAR(width(), extents / 4, extents * 1e-6);
+  Press(view, Qt::Key_Escape);
+  WaitForPromptOrIdle(view);
+
+  doubleClick();
+  EXPECT_NEAR(width(), extents, extents * 1e-6);
+  EXPECT_EQ(view.Drawing().GetCurrentEntitySet()->GetCount(), 3);
+}
+
 TEST_F(MainFrameTest, FunctionKeysToggleTheDraftingModesAsUndoableChanges) {
   struct Case {
     int key;
