@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "commands/dialogs/draft_set_dlg.h"
+#include "commands/settings/draft_settings_edit.h"
 #include "core/matrix2d.h"
 #include "database/graph.h"
 #include "database/undo_setting_items.h"
@@ -108,15 +110,7 @@ bool DrawingView::ToggleMode(Mode mode) {
 
 bool DrawingView::EditObjectSnapModes() {
   if (!DrawingIsQuiet()) return false;
-  FcGraph& graph = Drawing();
-  FcSystemVar& vars = graph.GetSysVars();
-  std::int32_t osmode = vars.osmode;
-  if (!questions_->EditObjectSnapModes(osmode)) return false;
-  auto* item = new FcSysVarUndoItem;
-  item->SetName("Change system variable");
-  item->AddVariable(graph, "osmode");
-  vars.osmode = osmode;
-  AddUndoItem(graph, item);
+  if (!EditDraftSettings(Drawing(), CDraftSetDlg::kObjectSnapPage)) return false;
   RedrawNow();
   RefreshStatusPanes();
   UpdateTitle();

@@ -43,7 +43,6 @@
 #include "window/command_line_panel.h"
 #include "window/desktop_clipboard.h"
 #include "window/desktop_opener.h"
-#include "window/object_snap_dialog.h"
 #include "window/program_start.h"
 #include "window/toolbar_state.h"
 #include "window/window_placement.h"
@@ -96,6 +95,14 @@ MainFrame::MainFrame() {
   SetFrameLink(this);
   SetApplicationLink(this);
   SetModalDialogRunner(this);
+  // The drawing of the commands that run on this thread (the drafting
+  // settings among them): the active window's.
+  SetActiveGraphQuery([this](FcGraph** result) {
+    DrawingView* view = ActiveView();
+    if (view == nullptr) return 1;
+    *result = &view->Drawing();
+    return 0;
+  });
   LoadMenus();
   SetFolderPicker([this](const std::string& title, const std::string& start) {
     std::optional<std::string> chosen;
@@ -119,6 +126,7 @@ MainFrame::~MainFrame() {
   for (DrawingView* view : area_->findChildren<DrawingView*>()) disconnect(view, nullptr, this, nullptr);
   for (QMdiSubWindow* window : area_->findChildren<QMdiSubWindow*>()) delete window;
   SetModalDialogRunner(nullptr);
+  SetActiveGraphQuery(nullptr);
   SetApplicationLink(nullptr);
   SetFolderPicker({});
   RemoveDesktopOpener();
@@ -232,13 +240,8 @@ std::unique_ptr<QMenu> MainFrame::MakePaneMenu(DrawingView::Mode mode) {
   connect(set, &QAction::triggered, this, [this, mode] {
     DrawingView* active = ActiveView();
     if (active == nullptr) return;
-    // The object-snap settings exist on the window side; snap and grid
-    // have theirs in the drafting settings command.
-    if (mode == DrawingView::Mode::kObjectSnap) {
-      active->EditObjectSnapModes();
-    } else {
-      active->Core().ExecuteMacro("^C^C_dsettings");
-    }
+    // The drafting settings sheet, on the object-snap page for that pane.
+    active->Core().ExecuteMacro("^C^C_dsettings", mode == DrawingView::Mode::kObjectSnap ? "OSnap" : "");
     ShowStatus(ActiveView());
   });
   return menu;
@@ -554,13 +557,6 @@ void MainFrame::ShowMessage(const std::string& text) {
 
 void MainFrame::ShowTitledMessage(const std::string& title, const std::string& text) {
   QMessageBox::critical(this, QString::fromStdString(title), QString::fromStdString(text));
-}
-
-bool MainFrame::EditObjectSnapModes(std::int32_t& osmode) {
-  ObjectSnapDialog dialog(osmode, this);
-  if (dialog.exec() != QDialog::Accepted) return false;
-  osmode = dialog.Osmode();
-  return true;
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
