@@ -4,6 +4,7 @@
 #include <typeinfo>
 
 #include <QDialog>
+#include <QMessageBox>
 
 #include "commands/dialogs/about_dlg.h"
 #include "commands/dialogs/att_def_dlg.h"
@@ -36,6 +37,7 @@
 #include "commands/dialogs/print_dlg.h"
 #include "commands/dialogs/ptype_dlg.h"
 #include "commands/dialogs/purge_dlg.h"
+#include "commands/dialogs/question_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
 #include "commands/dialogs/select_condition_dlg.h"
@@ -85,6 +87,15 @@ int ShowAbout(CModalDialog&, QWidget* parent) {
   AboutDialog widget(parent);
   widget.exec();
   return CModalDialog::kOk;
+}
+
+int ShowQuestion(CModalDialog& dialog, QWidget* parent) {
+  const auto& question = static_cast<CQuestionDlg&>(dialog);
+  const QMessageBox::StandardButton answer =
+      QMessageBox::question(parent, QString::fromStdString(question.m_strCaption),
+                            QString::fromStdString(question.m_strMessage), QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::No);
+  return answer == QMessageBox::Yes ? CQuestionDlg::kYes : CQuestionDlg::kNo;
 }
 
 // A widget that ends with accept, reject or a button's own code, as the
@@ -140,6 +151,7 @@ const DialogShow kShows[] = {
     {typeid(COptionDlg), ShowWidget<OptionSheet, COptionDlg>},
     {typeid(CPTypeDlg), ShowWidget<PointStyleDialog, CPTypeDlg>},
     {typeid(CPurgeDlg), ShowWidget<PurgeSheet, CPurgeDlg>},
+    {typeid(CQuestionDlg), ShowQuestion},
     {typeid(CSaveDWGDlg), ShowWidget<SaveDrawingDialog, CSaveDWGDlg>},
     {typeid(CSelectBlkDlg), ShowWidget<SelectBlockDialog, CSelectBlkDlg>},
     {typeid(CAddConditionDlg), ShowWidget<AddConditionDialog, CAddConditionDlg>},

@@ -37,9 +37,6 @@ class UserQuestions {
   virtual void ShowMessage(const std::string& text) = 0;
   // A message under its own title (a picture that cannot be decoded).
   virtual void ShowTitledMessage(const std::string& title, const std::string& text) = 0;
-  // The object-snap settings, started from osmode; false when cancelled,
-  // else osmode holds the new value.
-  virtual bool EditObjectSnapModes(std::int32_t& osmode) = 0;
 };
 
 // The status panes a drawing window fills: the current layer, colour and
@@ -87,7 +84,8 @@ class DrawingView : public QWidget, public ViewFrameLink {
   // command computes. Object snap without any mode to switch opens the
   // object-snap settings instead.
   bool ToggleMode(Mode mode);
-  // The object-snap settings; an OK is one undoable change of OSMODE.
+  // The drafting settings sheet on its object-snap page, shown while the
+  // command (if any) keeps waiting; an OK is one undoable change.
   bool EditObjectSnapModes();
   // F6: the coordinate display cycles 0, 1, 2.
   void CycleCoords();

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "commands/dialogs/draft_set_dlg.h"
+#include "commands/settings/draft_settings_edit.h"
 #include "core/matrix2d.h"
 #include "database/graph.h"
 #include "database/undo_setting_items.h"
@@ -108,15 +110,7 @@ bool DrawingView::ToggleMode(Mode mode) {
 
 bool DrawingView::EditObjectSnapModes() {
   if (!DrawingIsQuiet()) return false;
-  FcGraph& graph = Drawing();
-  FcSystemVar& vars = graph.GetSysVars();
-  std::int32_t osmode = vars.osmode;
-  if (!questions_->EditObjectSnapModes(osmode)) return false;
-  auto* item = new FcSysVarUndoItem;
-  item->SetName("Change system variable");
-  item->AddVariable(graph, "osmode");
-  vars.osmode = osmode;
-  AddUndoItem(graph, item);
+  if (!EditDraftSettings(Drawing(), CDraftSetDlg::kObjectSnapPage)) return false;
   RedrawNow();
   RefreshStatusPanes();
   UpdateTitle();
@@ -263,6 +257,14 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
 
 void DrawingView::mouseDoubleClickEvent(QMouseEvent* event) {
   cursor_ = event->position();
+  if (event->button() == Qt::MiddleButton) {
+    // The macro's words would answer a running command's prompt as typed
+    // text, so the extents are shown only between commands.
+    if (core_.CommandRuns()) return;
+    PrintMessage("Zoom");
+    core_.ExecuteMacro("zoom", "e");
+    return;
+  }
   // The first press of the pair has selected; the second opens the editor
   // of what is there, or, with nothing to edit, is a press like the first.
   if (event->button() == Qt::LeftButton && core_.OnDoubleClick(WorldAt(cursor_))) {

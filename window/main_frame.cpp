@@ -36,13 +36,13 @@
 #include "platform/file_system.h"
 #include "platform/program_settings.h"
 #include "platform/folder_picker.h"
+#include "shell/command_registry.h"
 #include "shell/work_thread.h"
 #include "window/color_pane.h"
 #include "window/command_bar_lines.h"
 #include "window/command_line_panel.h"
 #include "window/desktop_clipboard.h"
 #include "window/desktop_opener.h"
-#include "window/object_snap_dialog.h"
 #include "window/program_start.h"
 #include "window/toolbar_state.h"
 #include "window/window_placement.h"
@@ -83,6 +83,7 @@ MainFrame::MainFrame() {
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(area_);
+  area_->viewport()->installEventFilter(this);
   connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
     DrawingView* view = ActiveView();
     ShowCommandLine(view);
@@ -94,6 +95,14 @@ MainFrame::MainFrame() {
   SetFrameLink(this);
   SetApplicationLink(this);
   SetModalDialogRunner(this);
+  // The drawing of the commands that run on this thread (the drafting
+  // settings among them): the active window's.
+  SetActiveGraphQuery([this](FcGraph** result) {
+    DrawingView* view = ActiveView();
+    if (view == nullptr) return 1;
+    *result = &view->Drawing();
+    return 0;
+  });
   LoadMenus();
   SetFolderPicker([this](const std::string& title, const std::string& start) {
     std::optional<std::string> chosen;
@@ -117,6 +126,7 @@ MainFrame::~MainFrame() {
   for (DrawingView* view : area_->findChildren<DrawingView*>()) disconnect(view, nullptr, this, nullptr);
   for (QMdiSubWindow* window : area_->findChildren<QMdiSubWindow*>()) delete window;
   SetModalDialogRunner(nullptr);
+  SetActiveGraphQuery(nullptr);
   SetApplicationLink(nullptr);
   SetFolderPicker({});
   RemoveDesktopOpener();
@@ -240,13 +250,8 @@ std::unique_ptr<QMenu> MainFrame::MakePaneMenu(DrawingView::Mode mode) {
   connect(set, &QAction::triggered, this, [this, mode] {
     DrawingView* active = ActiveView();
     if (active == nullptr) return;
-    // The object-snap settings exist on the window side; snap and grid
-    // have theirs in the drafting settings command.
-    if (mode == DrawingView::Mode::kObjectSnap) {
-      active->EditObjectSnapModes();
-    } else {
-      active->Core().ExecuteMacro("^C^C_dsettings");
-    }
+    // The drafting settings sheet, on the object-snap page for that pane.
+    active->Core().ExecuteMacro("^C^C_dsettings", mode == DrawingView::Mode::kObjectSnap ? "OSnap" : "");
     ShowStatus(ActiveView());
   });
   return menu;
@@ -254,6 +259,15 @@ std::unique_ptr<QMenu> MainFrame::MakePaneMenu(DrawingView::Mode mode) {
 
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::MouseButtonDblClick) return QMainWindow::eventFilter(watched, event);
+  if (watched == area_->viewport()) {
+    // Only the empty background opens: a double click that a drawing
+    // window passed on to its parent is that window's.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton || area_->viewport()->childAt(mouse->position().toPoint()) != nullptr)
+      return QMainWindow::eventFilter(watched, event);
+    RunApplicationCommand("Open");
+    return true;
+  }
   const QVariant macro = watched->property(kMacroProperty);
   DrawingView* view = ActiveView();
   if (!macro.isValid() || view == nullptr) return QMainWindow::eventFilter(watched, event);
@@ -553,13 +567,6 @@ void MainFrame::ShowMessage(const std::string& text) {
 
 void MainFrame::ShowTitledMessage(const std::string& title, const std::string& text) {
   QMessageBox::critical(this, QString::fromStdString(title), QString::fromStdString(text));
-}
-
-bool MainFrame::EditObjectSnapModes(std::int32_t& osmode) {
-  ObjectSnapDialog dialog(osmode, this);
-  if (dialog.exec() != QDialog::Accepted) return false;
-  osmode = dialog.Osmode();
-  return true;
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

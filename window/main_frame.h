@@ -134,7 +134,6 @@ class MainFrame : public QMainWindow,
   std::string ChooseOpenPath() override;
   void ShowMessage(const std::string& text) override;
   void ShowTitledMessage(const std::string& title, const std::string& text) override;
-  bool EditObjectSnapModes(std::int32_t& osmode) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -36,6 +36,7 @@ constexpr FixedCommand kFixedCommands[] = {
 constexpr int kCascadeId = 57650;
 constexpr int kTileHorizontallyId = 57651;
 constexpr int kTileVerticallyId = 57652;
+constexpr int kArrangeIconsId = 57649;
 
 constexpr int kNeedsDrawingMessageTime = 4000;
 
@@ -63,6 +64,24 @@ void Tile(QMdiArea& area, bool sideBySide) {
       const int height = whole.height() / count;
       windows[i]->setGeometry(0, i * height, whole.width(), height);
     }
+  }
+}
+
+// The minimised windows side by side along the bottom of the area, from
+// the left, a new row above when one is full.
+void ArrangeIcons(QMdiArea& area) {
+  const QRect whole = area.viewport()->rect();
+  int x = 0;
+  int rowBottom = whole.height();
+  for (QMdiSubWindow* window : area.subWindowList()) {
+    if (!window->isVisible() || !window->isMinimized()) continue;
+    const QSize size = window->size();
+    if (x > 0 && x + size.width() > whole.width()) {
+      x = 0;
+      rowBottom -= size.height();
+    }
+    window->move(x, rowBottom - size.height());
+    x += size.width();
   }
 }
 
@@ -145,6 +164,7 @@ void MainFrame::ConnectFixedItems() {
     if (id == kCascadeId) connect(action, &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
     if (id == kTileHorizontallyId) connect(action, &QAction::triggered, this, [this] { Tile(*area_, false); });
     if (id == kTileVerticallyId) connect(action, &QAction::triggered, this, [this] { Tile(*area_, true); });
+    if (id == kArrangeIconsId) connect(action, &QAction::triggered, this, [this] { ArrangeIcons(*area_); });
   };
   for (QMenu* menu : builtMenus_.menus) ForEachAction(menu->actions(), connectItem);
   for (QToolBar* toolbar : builtMenus_.toolbars) ForEachAction(toolbar->actions(), connectItem);

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "commands/command_support.h"
 #include "commands/dialogs/table_lists.h"
 #include "commands/dialogs/insert_blk_dlg.h"
+#include "commands/dialogs/question_dlg.h"
 #include "commands/undo_section.h"
 #include "core/geometry_basics.h"
 #include "core/value_format.h"
@@ -33,14 +35,23 @@ bool IsDrawingFileName(const std::string& name) {
 }
 
 // Another drawing becomes a block named after its file, which the new
-// reference then shows; null (after the message) when it cannot be read.
-// The merge is an undo step of its own, before the reference's: undoing it
-// brings back the drawing as it was before the file came in.
-FcBlock* InsertDrawingAsBlock(FcGraph& graph, const std::string& path) {
+// reference then shows; null when it cannot be read (after the message)
+// or when the user would rather not lose the records the program does not
+// know (declined is then set). The merge is an undo step of its own,
+// before the reference's: undoing it brings back the drawing as it was
+// before the file came in.
+FcBlock* InsertDrawingAsBlock(FcGraph& graph, const std::string& path, bool& declined) {
   const std::string cannotOpen = "Can't open the graph file: \"" + path + "\"!";
   auto other = std::make_unique<FcGraph>();
-  if (OpenDrawing(*other, path, false, nullptr) != FcOpenResult::kDone) {
+  std::uint8_t skipped = 0;
+  if (OpenDrawing(*other, path, false, &skipped) != FcOpenResult::kDone) {
     PrintMessage(cannotOpen);
+    return nullptr;
+  }
+  if (skipped != 0 && !AskYesNo("KOVRA",
+                                "There are some entities in the drawing file which KOVRA does not support, and their "
+                                "data will be lost.\nDo you want to continue?")) {
+    declined = true;
     return nullptr;
   }
   auto merge = std::make_unique<FcCombGraphUndoItem>();
@@ -66,7 +77,11 @@ FcBlock* AskForBlock(FcGraph& graph) {
     }
     if (name.empty()) continue;
     FcBlock* block = graph.GetBlockList().FindByName(name);
-    if (block == nullptr && IsDrawingFileName(name)) block = InsertDrawingAsBlock(graph, name);
+    if (block == nullptr && IsDrawingFileName(name)) {
+      bool declined = false;
+      block = InsertDrawingAsBlock(graph, name, declined);
+      if (declined) return nullptr;
+    }
     if (block == nullptr) {
       PrintMessage("Invalid block name! Please type ? for a list of block names.");
       continue;
@@ -220,7 +235,8 @@ int CmdInsert() {
   if (!RunInsertDialog(dialog)) return kStatusDone;
   FcUndoSection section(*graph, "Insert", FcUndoSection::Steps::kWholeRun);
   const bool redefined = dialog.m_bFromFile && graph->GetBlockList().FindByName(dialog.m_strName) != nullptr;
-  FcBlock* block = dialog.m_bFromFile ? InsertDrawingAsBlock(*graph, dialog.m_strPath)
+  bool declined = false;
+  FcBlock* block = dialog.m_bFromFile ? InsertDrawingAsBlock(*graph, dialog.m_strPath, declined)
                                       : graph->GetBlockList().FindByName(dialog.m_strName);
   if (block == nullptr) return kStatusDone;
   FcInsert* insert = NewEntityOrReport<FcInsert>();

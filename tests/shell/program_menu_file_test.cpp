@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -8,9 +9,11 @@
 #include "database/object.h"
 #include "shell/command_aliases.h"
 #include "shell/command_registry.h"
+#include "shell/keyword_list.h"
 #include "shell/menu_command_ids.h"
 #include "shell/menu_macro.h"
 #include "shell/menu_text_reader.h"
+#include "shell/testing/scripted_view.h"
 #include "tests/support/program_commands_scope.h"
 
 namespace {
@@ -69,6 +72,40 @@ TEST(ProgramMenuFile, EveryCommandOfTheTableIsInAMenu) {
     for (const std::string& name : started) inMenu = inMenu || EqualsNoCase(name, row.name);
     EXPECT_TRUE(inMenu) << row.name << " is in no menu";
   }
+}
+
+// A word a menu or toolbar macro types after its command answers the
+// command's first prompt, so it must be a keyword that prompt offers (a
+// word it does not know is an input error, not what the item promises).
+TEST(ProgramMenuFile, AWordAfterTheCommandIsAKeywordOfItsFirstPrompt) {
+  ProgramCommandsScope commands;
+  FcInterface menus;
+  ASSERT_TRUE(ReadMenuFile(menus, KOVRA_SOURCE_DIR "/Support/kovra.mnu").opened);
+  std::vector<std::string> macros;
+  int items_without_macro = 0;
+  CollectMacros(menus.root, macros, items_without_macro);
+  for (const FcToolItem& toolbar : menus.toolbars)
+    for (const FcToolBtn& button : toolbar.buttons) macros.push_back(button.macro);
+
+  ScriptedView script;
+  int checked = 0;
+  for (const std::string& macro : macros) {
+    CommandQueue pieces;
+    SplitMacro(macro, pieces);
+    std::erase(pieces, "^C");
+    if (pieces.size() < 2) continue;
+    std::string word = pieces[1];
+    if (word.empty() || !(std::isalpha(static_cast<unsigned char>(word[0])) || word[0] == '_')) continue;
+    script.Type(pieces[0]);
+    ASSERT_TRUE(script.WaitForPromptOrIdle());
+    const std::string keywords =
+        script.OnWindowThread([&script] { return script.View().GetInputRequest().keywords; });
+    EXPECT_TRUE(MatchKeyword(keywords, word)) << macro << " answers \"" << pieces[1] << "\" to " << keywords;
+    script.PressEsc();
+    ASSERT_TRUE(script.WaitUntilIdle());
+    ++checked;
+  }
+  EXPECT_GT(checked, 0) << "the menus answer some prompt with a word";
 }
 
 TEST(MenuMacro, NamesTheCommandItStarts) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,15 +18,7 @@ struct ScriptedQuestions : UserQuestions {
   void ShowTitledMessage(const std::string& title, const std::string& text) override {
     messages.push_back(title + ": " + text);
   }
-  bool EditObjectSnapModes(std::int32_t& osmode) override {
-    snapSettingsShown.push_back(osmode);
-    if (!objectSnapAnswer) return false;
-    osmode = *objectSnapAnswer;
-    return true;
-  }
 
-  std::optional<std::int32_t> objectSnapAnswer;
-  std::vector<std::int32_t> snapSettingsShown;
   SaveAnswer saveAnswer = SaveAnswer::kCancel;
   SaveChoice saveChoice;
   std::string openPath;

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -169,6 +171,55 @@ TEST_F(MainFrameMenuTest, FileItemsOpenWindowsAndSave) {
   EXPECT_TRUE(std::filesystem::exists(path));
   EXPECT_EQ(opened.Drawing().GetSysVars().Modified, 0);
   EXPECT_TRUE(questions_.messages.empty());
+}
+
+// Arrange Icons brings the minimised windows back into a row along the
+// bottom of the area, wherever they were moved; open windows stay put.
+TEST_F(MainFrameMenuTest, ArrangeIconsLinesTheMinimisedWindowsUpAlongTheBottom) {
+  UseProgramMenuFile();
+  MainFrame& frame = Start();
+  for (int more = 0; more < 2; ++more) Trigger(frame, "FILE", "&New");
+  ASSERT_TRUE(ProcessUntil([&] { return frame.Views().size() == 3; }));
+  const QList<QMdiSubWindow*> windows = frame.Area().subWindowList();
+  for (QMdiSubWindow* window : windows) window->showNormal();
+  windows[0]->showMinimized();
+  windows[1]->showMinimized();
+  windows[0]->move(120, 40);
+  windows[1]->move(10, 70);
+  const QRect open = windows[2]->geometry();
+
+  Trigger(frame, "WINDOW", "&Arrange Icons");
+  const int bottom = frame.Area().viewport()->height();
+  EXPECT_EQ(windows[0]->geometry().topLeft(), QPoint(0, bottom - windows[0]->height()));
+  EXPECT_EQ(windows[1]->geometry().topLeft(), QPoint(windows[0]->width(), bottom - windows[1]->height()));
+  EXPECT_EQ(windows[2]->geometry(), open);
+}
+
+// A double click on the empty background of the area opens a drawing; one
+// on a drawing window or with another button does not.
+TEST_F(MainFrameMenuTest, DoubleClickOnTheEmptyAreaOpensADrawing) {
+  UseProgramMenuFile();
+  const std::string path = home_.path() + "lines.dxf";
+  std::filesystem::copy_file(kLinesDrawing, path);
+  MainFrame& frame = Start();
+  QMdiSubWindow* window = frame.Area().subWindowList().front();
+  window->showNormal();
+  window->setGeometry(0, 0, 120, 90);
+  questions_.openPath = path;
+  QWidget* background = frame.Area().viewport();
+  const QPoint empty(background->width() - 5, background->height() - 5);
+  const auto doubleClick = [](QWidget* target, QPoint at, Qt::MouseButton button) {
+    QMouseEvent event(QEvent::MouseButtonDblClick, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+    QCoreApplication::processEvents();
+  };
+
+  doubleClick(background, empty, Qt::MiddleButton);
+  doubleClick(background, QPoint(10, 40), Qt::LeftButton);
+  EXPECT_EQ(frame.Views().size(), 1u);
+  doubleClick(background, empty, Qt::LeftButton);
+  ASSERT_TRUE(ProcessUntil([&] { return frame.Views().size() == 2; }));
+  EXPECT_EQ(frame.ActiveView()->Drawing().GetSysVars().dwgname.str(), "lines.dxf");
 }
 
 // A key combination of the file's accelerators runs its macro while the

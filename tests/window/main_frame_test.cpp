@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <filesystem>
@@ -39,7 +40,9 @@
 #include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
 #include "commands/dialogs/about_dlg.h"
+#include "commands/dialogs/draft_set_dlg.h"
 #include "shell/modal_dialog.h"
+#include "shell/testing/scripted_dialogs.h"
 #include "tests/support/gui_application.h"
 #include "tests/support/modal_closer.h"
 #include "tests/support/scripted_questions.h"
@@ -255,6 +258,38 @@ TEST_F(MainFrameTest, WheelZoomsAboutTheCursorAndTheMiddleButtonPans) {
   // Dragged right and down: the drawing follows, so the window moves left and up.
   EXPECT_LT(transform().x0, left);
   EXPECT_GT(transform().y0, bottom);
+}
+
+// A middle-button double click shows the drawing's extents again, but
+// never types into a command that waits.
+TEST_F(MainFrameTest, MiddleDoubleClickZoomsToTheExtentsBetweenCommands) {
+  MainFrame& frame = Start({QString::fromStdString(CopyDrawing("lines.dxf"))});
+  DrawingView& view = *frame.ActiveView();
+  const auto width = [&view] { return view.Surface().GetView()->x1 - view.Surface().GetView()->x0; };
+  const QPointF centre(view.width() / 2.0, view.height() / 2.0);
+  const auto doubleClick = [&] {
+    QMouseEvent event(QEvent::MouseButtonDblClick, centre, view.mapToGlobal(centre), Qt::MiddleButton,
+                      Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &event);
+    WaitForPromptOrIdle(view);
+  };
+
+  doubleClick();
+  EXPECT_TRUE(frame.HistoryBox().toPlainText().split(QLatin1Char('\n')).contains(QStringLiteral("Zoom")))
+      << frame.HistoryBox().toPlainText().toStdString();
+  const double extents = width();
+  TypeLine(view, "zoom");
+  TypeLine(view, "4x");
+  ASSERT_NEAR(width(), extents / 4, extents * 1e-6);
+  TypeLine(view, "line");
+  doubleClick();
+  EXPECT_NEAR(width(), extents / 4, extents * 1e-6);
+  Press(view, Qt::Key_Escape);
+  WaitForPromptOrIdle(view);
+
+  doubleClick();
+  EXPECT_NEAR(width(), extents, extents * 1e-6);
+  EXPECT_EQ(view.Drawing().GetCurrentEntitySet()->GetCount(), 3);
 }
 
 TEST_F(MainFrameTest, FunctionKeysToggleTheDraftingModesAsUndoableChanges) {
@@ -609,35 +644,62 @@ TEST_F(MainFrameTest, ModePaneMenusSwitchTheirModeOrOpenTheSettings) {
   EXPECT_EQ(vars.snapmode, 1);
   EXPECT_EQ(vars.osmode, 37 | 0x4000);
 
-  questions_.objectSnapAnswer = 1 | 4;
+  // Set... opens the drafting settings sheet on its object-snap page.
+  ScriptedDialogs dialogs;
+  dialogs.Answer<CDraftSetDlg>([](CDraftSetDlg& sheet) {
+    EXPECT_EQ(sheet.m_nStartPage, CDraftSetDlg::kObjectSnapPage);
+    EXPECT_FALSE(sheet.m_bOsnapOn);
+    sheet.m_bObjectSnapPageShown = true;
+    sheet.m_bOsnapOn = true;
+    sheet.SetAllModes(false);
+    sheet.m_modes[0] = sheet.m_modes[2] = true;
+    return CModalDialog::kOk;
+  });
   frame.MakePaneMenu(DrawingView::Mode::kObjectSnap)->actions()[1]->trigger();
-  EXPECT_EQ(questions_.snapSettingsShown, (std::vector<std::int32_t>{37 | 0x4000}));
+  // Bounded: a command that never reaches the sheet fails the test.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.Shown() == 1 && !frame.ActiveView()->Core().CommandRuns(); }));
   EXPECT_EQ(vars.osmode, 5);
   EXPECT_TRUE(frame.ModeButton(DrawingView::Mode::kObjectSnap).isChecked());
 }
 
-TEST_F(MainFrameTest, F3WithNoSnapModesAsksForThemAsOneUndoableChange) {
+// With no object snap modes to switch, F3 opens the drafting settings sheet
+// on its object-snap page, even while a command waits, which goes on
+// waiting; its OK is one undoable change.
+TEST_F(MainFrameTest, F3WithNoSnapModesOpensTheDraftSettingsOnTheObjectSnapPage) {
   MainFrame& frame = Start({});
   DrawingView& view = *frame.ActiveView();
   FcGraph& drawing = view.Drawing();
+  ScriptedDialogs dialogs;
+  TypeLine(view, "line");
   for (std::int32_t none : {0, 0x4000}) {
     SCOPED_TRACE(none);
     drawing.GetSysVars().osmode = none;
     const FcUndoItem* before = drawing.GetUndoList().GetCurrent();
 
-    questions_.objectSnapAnswer.reset();
+    dialogs.Answer<CDraftSetDlg>([](CDraftSetDlg& sheet) {
+      EXPECT_EQ(sheet.m_nStartPage, CDraftSetDlg::kObjectSnapPage);
+      return CModalDialog::kCancel;
+    });
     Press(view, Qt::Key_F3);
-    EXPECT_EQ(questions_.snapSettingsShown.back(), none);
     EXPECT_EQ(drawing.GetSysVars().osmode, none);
     EXPECT_EQ(drawing.GetUndoList().GetCurrent(), before);
 
-    questions_.objectSnapAnswer = 0x20;
+    dialogs.Answer<CDraftSetDlg>([](CDraftSetDlg& sheet) {
+      sheet.m_bObjectSnapPageShown = true;
+      sheet.m_bOsnapOn = true;
+      sheet.m_modes[5] = true;
+      return CModalDialog::kOk;
+    });
     Press(view, Qt::Key_F3);
     EXPECT_EQ(drawing.GetSysVars().osmode, 0x20);
     EXPECT_TRUE(frame.ModeButton(DrawingView::Mode::kObjectSnap).isChecked());
+    EXPECT_TRUE(view.Core().IsWaitingForInput()) << "the line still asks for its point";
     ASSERT_TRUE(drawing.GetUndoList().UndoStep());
     EXPECT_EQ(drawing.GetSysVars().osmode, none);
   }
+  EXPECT_EQ(dialogs.Unexpected(), 0);
+  Press(view, Qt::Key_Escape);
+  WaitForPromptOrIdle(view);
 }
 
 TEST_F(MainFrameTest, ProgressLeavesNothingBehindWhicheverThreadReportsIt) {

@@ -13,11 +13,13 @@
 #include "commands/dialogs/att_ext_dlg.h"
 #include "commands/dialogs/block_def_dlg.h"
 #include "commands/dialogs/insert_blk_dlg.h"
+#include "commands/dialogs/question_dlg.h"
 #include "commands/dialogs/save_dwg_dlg.h"
 #include "commands/dialogs/select_blk_dlg.h"
 #include "files/drawing_file.h"
 #include "shell/testing/scripted_dialogs.h"
 #include "tests/support/command_script.h"
+#include "tests/support/drawing_file_support.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -455,5 +457,64 @@ TEST_F(BlockCommandsTest, TheInsertDialogExplodesIntoThePiecesOrLeavesThePlacing
   EXPECT_EQ(UndoNames(), (std::vector<std::string>{"-Block", "Insert", "Insert"}));
 }
 
-}  // namespace
+// A drawing file holding a line and a record of a kind the program does
+// not know.
+std::string WriteDrawingWithUnknownRecord(const std::string& path) {
+  FcGraph graph;
+  AddTestLine(graph, {0, 0}, {4, 0});
+  std::string text = AsciiDxfOf(graph);
+  const std::string section = "ENTITIES\r\n";
+  text.insert(text.find(section) + section.size(), "  0\r\nGIZMO\r\n  8\r\n0\r\n");
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
 
+TEST_F(BlockCommandsTest, InsertingAFileWithUnknownRecordsAsksFirstAndNoLeavesTheDrawingAsItWas) {
+  TempDir folder;
+  const std::string path = WriteDrawingWithUnknownRecord(folder.path() + "gizmo.dxf");
+  std::vector<std::string> asked;
+  const auto answer = [&asked](int code) {
+    return [&asked, code](CQuestionDlg& question) {
+      asked.push_back(question.m_strMessage);
+      return code;
+    };
+  };
+
+  // From the dialog: No brings in nothing, neither block nor undo step.
+  dialogs_.Answer<CInsertBlkDlg>([&path](CInsertBlkDlg& dialog) {
+    dialog.ChooseFile(path);
+    dialog.m_bOnScreen = 0;
+    return CModalDialog::kOk;
+  });
+  dialogs_.Answer<CQuestionDlg>(answer(CQuestionDlg::kNo));
+  DrawDoor();
+  ASSERT_TRUE(script_.Run({"-block", "DOOR", "0,0", "all", ""}));
+  ASSERT_TRUE(script_.Run({"insert"}));
+  EXPECT_EQ(asked, std::vector<std::string>{"There are some entities in the drawing file which KOVRA does not support, "
+                                            "and their data will be lost.\nDo you want to continue?"});
+  EXPECT_EQ(BlockEntityCount("gizmo"), -1);
+  EXPECT_TRUE(EntitiesOf<FcInsert>().empty());
+  EXPECT_EQ(UndoNames(), std::vector<std::string>{"-Block"});
+
+  // Typed: No ends the command without asking for the name again; Yes
+  // merges what can be read.
+  dialogs_.Answer<CQuestionDlg>(answer(CQuestionDlg::kNo));
+  ASSERT_TRUE(script_.Run({"-insert", path}));
+  EXPECT_TRUE(EntitiesOf<FcInsert>().empty());
+  dialogs_.Answer<CQuestionDlg>(answer(CQuestionDlg::kYes));
+  ASSERT_TRUE(script_.Run({"-insert", path, "5,5", "", "", ""}));
+  EXPECT_EQ(asked.size(), 3u);
+  EXPECT_EQ(BlockEntityCount("gizmo"), 1);
+  EXPECT_EQ(EntitiesOf<FcInsert>().size(), 1u);
+  EXPECT_EQ(dialogs_.Unexpected(), 0);
+
+  // A file whose records are all known is merged without a question.
+  FcGraph plain;
+  AddTestLine(plain, {0, 0}, {1, 1});
+  std::ofstream(folder.path() + "plain.dxf", std::ios::binary) << AsciiDxfOf(plain);
+  ASSERT_TRUE(script_.Run({"-insert", folder.path() + "plain.dxf", "0,0", "", "", ""}));
+  EXPECT_EQ(asked.size(), 3u);
+  EXPECT_EQ(dialogs_.Shown(), 4);
+}
+
+}  // namespace
