@@ -94,6 +94,16 @@ MainFrame::MainFrame() {
   SetFrameLink(this);
   SetApplicationLink(this);
   SetModalDialogRunner(this);
+  // Code on the window thread works on the active window's drawing. Other
+  // threads without a drawing of their own get none: making them wait for
+  // this thread would hang one that this thread itself waits for (the
+  // regeneration helpers), and the answer would race the window's changes.
+  SetActiveGraphQuery([this](FcGraph** result) {
+    DrawingView* view = window_.IsCurrent() ? ActiveView() : nullptr;
+    if (result == nullptr || view == nullptr) return 1;
+    *result = &view->Drawing();
+    return 0;
+  });
   LoadMenus();
   SetFolderPicker([this](const std::string& title, const std::string& start) {
     std::optional<std::string> chosen;
@@ -111,6 +121,7 @@ MainFrame::MainFrame() {
 }
 
 MainFrame::~MainFrame() {
+  SetActiveGraphQuery(nullptr);
   // The drawing windows end their command threads while the link still
   // answers them. Windows closed but not yet deleted count too, and none
   // reports back to the frame that is going.
