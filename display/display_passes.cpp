@@ -9,14 +9,22 @@
 
 void FcDisplaySurface::DrawXorEntity(FcEntity* entity) {
   if (device_ == nullptr || entity == nullptr) return;
-  device_->BeginPaint({}, 0);
-  device_->BeginXor();
-  // Drawing the previous image again erases it.
-  temporaryGroup_.Draw(*this);
-  temporaryGroup_.RemoveAll();
+  EraseXorEntity();
   temporaryCollecting = true;
   entity->Draw(this);
   temporaryCollecting = false;
+  PaintTemporaryGroup();
+}
+
+void FcDisplaySurface::EraseXorEntity() {
+  PaintTemporaryGroup();
+  temporaryGroup_.RemoveAll();
+}
+
+void FcDisplaySurface::PaintTemporaryGroup() {
+  if (device_ == nullptr || temporaryGroup_.IsEmpty()) return;
+  device_->BeginPaint({}, 0);
+  device_->BeginXor();
   temporaryGroup_.Draw(*this);
   device_->EndXor();
   device_->EndPaint();

@@ -135,7 +135,11 @@ class FcDisplaySurface : public FcDrawSink {
   void ResetGrips();
 
   // Passes.
+  // The entity's image in exclusive-or mode replaces the previous one in
+  // the temporary group; nothing without a device or an entity.
   void DrawXorEntity(FcEntity* entity);
+  // Takes the temporary image off the screen and empties its group.
+  void EraseXorEntity();
   // Rebuilds the preview group from the drag object (mode 1 DrawFull, mode
   // 2 DrawTest) for the UCS point and returns DrawTest's answer. Nothing is
   // painted: the screen device draws the preview group over the picture
@@ -244,6 +248,8 @@ class FcDisplaySurface : public FcDrawSink {
   bool viewUnchanged = false;
 
  private:
+  // One exclusive-or pass of the temporary group: drawing it again erases it.
+  void PaintTemporaryGroup();
   struct WithoutDevice {};
   FcDisplaySurface(FcGraph* owner, WithoutDevice);
   // Removed groups leave empty slots until enough have gathered to make

@@ -8,6 +8,8 @@
 #include "core/matrix2d.h"
 #include "core/number_separators.h"
 #include "database/graph.h"
+#include "display/display_surface.h"
+#include "display/temporary_entity.h"
 #include "platform/frame_link.h"
 #include "shell/command_registry.h"
 #include "shell/object_snap.h"
@@ -276,6 +278,9 @@ int CChildView::BeginInputRequest() {
     if (piece != "\\" && AnswerFromQueue(std::move(piece))) return 2;
   }
   if (kind == kRequestPointOrObjects) selectionState_ = 2;
+  // The entity under construction shows while its prompt waits, and object
+  // snap finds its points there.
+  if (request_.tempEntity != nullptr) DrawTemporaryEntity(Drawing(), request_.tempEntity);
   frame_.ShowRequest(request_);
   return requestOpen_ ? 0 : 2;
 }
@@ -283,6 +288,8 @@ int CChildView::BeginInputRequest() {
 int CChildView::EndInputRequest() {
   requestOpen_ = false;
   commandWaiting_ = false;
+  // The command changes the entity before its next prompt shows it again.
+  if (FcDisplaySurface* surface = Drawing().GetDisplaySurface()) surface->EraseXorEntity();
   frame_.EndRequestDisplay();
   return 0;
 }

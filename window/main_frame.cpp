@@ -95,11 +95,13 @@ MainFrame::MainFrame() {
   SetFrameLink(this);
   SetApplicationLink(this);
   SetModalDialogRunner(this);
-  // The drawing of the commands that run on this thread (the drafting
-  // settings among them): the active window's.
+  // Code on the window thread works on the active window's drawing. Other
+  // threads without a drawing of their own get none: making them wait for
+  // this thread would hang one that this thread itself waits for (the
+  // regeneration helpers), and the answer would race the window's changes.
   SetActiveGraphQuery([this](FcGraph** result) {
-    DrawingView* view = ActiveView();
-    if (view == nullptr) return 1;
+    DrawingView* view = window_.IsCurrent() ? ActiveView() : nullptr;
+    if (result == nullptr || view == nullptr) return 1;
     *result = &view->Drawing();
     return 0;
   });
@@ -120,13 +122,13 @@ MainFrame::MainFrame() {
 }
 
 MainFrame::~MainFrame() {
+  SetActiveGraphQuery(nullptr);
   // The drawing windows end their command threads while the link still
   // answers them. Windows closed but not yet deleted count too, and none
   // reports back to the frame that is going.
   for (DrawingView* view : area_->findChildren<DrawingView*>()) disconnect(view, nullptr, this, nullptr);
   for (QMdiSubWindow* window : area_->findChildren<QMdiSubWindow*>()) delete window;
   SetModalDialogRunner(nullptr);
-  SetActiveGraphQuery(nullptr);
   SetApplicationLink(nullptr);
   SetFolderPicker({});
   RemoveDesktopOpener();

@@ -13,7 +13,9 @@
 #include "display/color_table.h"
 #include "display/display_surface.h"
 #include "display/view_transform.h"
+#include "display/grip_point.h"
 #include "entities/line.h"
+#include "entities/ray.h"
 #include "entities/text.h"
 #include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
@@ -204,6 +206,33 @@ TEST_F(DrawingViewGripsTest, ADoubleClickOnATextOpensItsEditor) {
   TypeLine("undo");
   ProcessUntil([this] { return !view_->Core().CommandRuns(); });
   EXPECT_EQ(text->GetText(), "HELLO");
+}
+
+// A ray picked with no command running shows its direction grip a
+// fifteenth of the view's width from its base, not on top of it.
+TEST_F(DrawingViewGripsTest, APickedRayShowsItsDirectionGripAwayFromItsBase) {
+  const FcViewTransform& shown = *view_->Surface().GetView();
+  const double width = shown.x1 - shown.x0;
+  const FcPoint2d base{shown.x0 + 0.25 * width, shown.y0 + 0.25 * (shown.y1 - shown.y0)};
+  for (const std::string& line : {std::string("ray"), PointText(base), PointText({base.x + width, base.y})})
+    TypeLine(line);
+  ProcessUntil([this] { return !view_->Core().CommandRuns(); });
+  Repaint();
+
+  ClickAt(PixelOf({base.x + 0.3 * width, base.y}));
+  const FcGripPoint* rayGrips = nullptr;
+  FcDsGroupEnts& grips = view_->Surface().GetGripGroup();
+  for (int i = 0; i < grips.GetCount(); ++i) {
+    const auto* marker = dynamic_cast<const FcGripPoint*>(grips.GetPrimitive(i));
+    if (marker != nullptr && dynamic_cast<const FcRay*>(marker->GetOwner()) != nullptr) rayGrips = marker;
+  }
+  ASSERT_NE(rayGrips, nullptr);
+  const std::vector<FcPoint2d>& points = rayGrips->GetPoints();
+  ASSERT_EQ(points.size(), 2u);
+  const double expected = shown.PixelsToWorld((shown.deviceX1 - shown.deviceX0) / 15);
+  ASSERT_GT(expected, 0.0);
+  EXPECT_NEAR(points[1].x - points[0].x, expected, 1e-6 * width);
+  EXPECT_NEAR(points[1].y, points[0].y, 1e-6 * width);
 }
 
 }  // namespace

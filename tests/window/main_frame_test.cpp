@@ -16,6 +16,8 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -660,6 +662,46 @@ TEST_F(MainFrameTest, ModePaneMenusSwitchTheirModeOrOpenTheSettings) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.Shown() == 1 && !frame.ActiveView()->Core().CommandRuns(); }));
   EXPECT_EQ(vars.osmode, 5);
   EXPECT_TRUE(frame.ModeButton(DrawingView::Mode::kObjectSnap).isChecked());
+}
+
+// The drafting settings run on the window thread, on the active drawing:
+// from the status bar they open on the snap page and OK keeps what was
+// typed; an "OSnap" behind the command in a macro opens the object snap page.
+TEST_F(MainFrameTest, DraftingSettingsRunOnTheActiveDrawingFromThePaneAndFromAMacro) {
+  MainFrame& frame = Start({});
+  DrawingView& view = *frame.ActiveView();
+  int page = -1;
+  const auto look = [&page](QDialog& dialog) -> int {
+    auto* pages = dialog.findChild<QTabWidget*>();
+    page = pages != nullptr ? pages->currentIndex() : -1;
+    auto* grid = dialog.findChild<QLineEdit*>(QStringLiteral("Grid X Space"));
+    if (grid == nullptr) return QDialog::Rejected;
+    grid->setText(QStringLiteral("25"));
+    // OK reads the pages back, which ending the dialog alone would not.
+    dialog.accept();
+    return dialog.result();
+  };
+
+  ModalCloser fromPane(look);
+  frame.MakePaneMenu(DrawingView::Mode::kGrid)->actions()[1]->trigger();
+  WaitForPromptOrIdle(view);
+  EXPECT_EQ(fromPane.Closed(), 1);
+  EXPECT_EQ(page, 0);
+  EXPECT_EQ(view.Drawing().GetSysVars().gridunit.x, 25.0);
+
+  page = -1;
+  ModalCloser fromMacro([&page](QDialog& dialog) {
+    auto* pages = dialog.findChild<QTabWidget*>();
+    page = pages != nullptr ? pages->currentIndex() : -1;
+    return QDialog::Rejected;
+  });
+  frame.RunMenuMacro("^C^C_dsettings OSnap");
+  WaitForPromptOrIdle(view);
+  EXPECT_EQ(fromMacro.Closed(), 1);
+  EXPECT_EQ(page, 1);
+  // The argument went to the command, not to the command line.
+  EXPECT_FALSE(view.Core().CommandRuns());
+  EXPECT_EQ(view.Core().GetCommandQueue().size(), 0u);
 }
 
 // With no object snap modes to switch, F3 opens the drafting settings sheet

@@ -8,6 +8,7 @@
 #include "entities/polyline.h"
 #include "tests/support/polyline_expect.h"
 #include "tests/support/command_script.h"
+#include "tests/support/pickable_script.h"
 
 namespace {
 
@@ -92,6 +93,23 @@ TEST_F(PolylineCommandsTest, PlineLineModeOptions) {
   EXPECT_TRUE(WasPrinted(script, "Can't close the polyline!"));
   EXPECT_TRUE(EntitiesIn<FcPolyline>(script).empty());
   EXPECT_FALSE(script.OnWindowThread([&] { return script.Drawing().GetUndoList().GetCurrent() != nullptr; }));
+}
+
+// The part drawn so far is on screen while the next point is asked for, so
+// a click snaps to the polyline's own first segment.
+TEST_F(PolylineCommandsTest, PlineSnapsToThePartDrawnSoFar) {
+  ShowPickableWindow(script_);
+  script_.OnWindowThread([this] { return script_.Drawing().GetSysVars().osmode = 2; });
+  script_.Type("pline");
+  for (const char* point : {"100,100", "200,100"}) {
+    ASSERT_TRUE(script_.WaitForPromptOrIdle() && script_.IsWaitingForInput());
+    script_.Type(point);
+  }
+  ASSERT_TRUE(script_.Click({148, 103}));
+  ASSERT_TRUE(script_.Answer({""}));
+  const std::vector<const FcPolyline*> made = EntitiesOf<FcPolyline>();
+  ASSERT_EQ(made.size(), 1u);
+  ExpectVertices(*made[0], {{100, 100, 0}, {200, 100, 0}, {150, 100, 0}});
 }
 
 TEST_F(PolylineCommandsTest, PlineArcModeOptions) {
