@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/display_surface.h"
+#include "display/large_heap_steps.h"
 #include "display/progress_steps.h"
 #include "display/view_transform.h"
 
@@ -61,6 +62,10 @@ void FcDisplaySurface::ExportInParts(const std::string& fileName, const std::fun
   while (more && whole) {
     RemoveAllGroups();
     more = drawPart();
+    // The part's groups are released as they are drawn: kept by the heaps,
+    // not handed back to the system, their memory serves the next part
+    // without being faulted in afresh.
+    const LargeHeapSteps heapSteps;
     whole = ExportGroups(0, progress, true);
   }
   RemoveAllGroups();
