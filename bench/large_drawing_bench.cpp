@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "bench/child_step.h"
@@ -255,19 +256,21 @@ void Redraw(benchmark::State& state) {
 }
 
 // The grid's extents at one output unit per drawing unit, 1000 device
-// units to the output unit.
+// units to the output unit; withOpen times the ASCII open before it too.
 bool TimeExport(const Files& files, int gridIndex, std::unique_ptr<FcDisplayDevice> device, const char* extension,
-                StepFigures& figures) {
+                StepFigures& figures, bool withOpen = false) {
+  std::optional<StepClock> openClock;
+  if (withOpen) openClock.emplace();
   FcGraph graph;
   if (!OpenInto(graph, files.ascii)) return false;
   const Grid& grid = kGrids[gridIndex];
   const double width = grid.columns * kCellSize;
   const double height = grid.rows * kCellSize;
   const std::string path = files.ascii + ".export." + extension;
-  const StepClock clock;
+  const StepClock exportClock;
   const bool exported = graph.ExportWindow({0.0, 0.0}, {width, height}, std::move(device),
                                            static_cast<int>(width * 1000), static_cast<int>(height * 1000), path);
-  clock.Stop(figures);
+  (openClock ? *openClock : exportClock).Stop(figures);
   std::error_code error;
   std::printf("  %s file of the export: %.1f MB\n", extension,
               static_cast<double>(std::filesystem::file_size(path, error)) / 1e6);
@@ -289,6 +292,23 @@ void ExportSvg(benchmark::State& state) {
   });
 }
 
+void ExportSvgz(benchmark::State& state) {
+  const int gridIndex = static_cast<int>(state.range(0));
+  RunStep(state, "export SVGZ", [gridIndex](const Files& files, StepFigures& figures) {
+    auto device = std::make_unique<FcSVGExportDevice>();
+    device->compressed = true;
+    return TimeExport(files, gridIndex, std::move(device), "svgz", figures);
+  });
+}
+
+// What a user waits for from opening the file to having its PDF.
+void OpenAndExportPdf(benchmark::State& state) {
+  const int gridIndex = static_cast<int>(state.range(0));
+  RunStep(state, "open + export PDF", [gridIndex](const Files& files, StepFigures& figures) {
+    return TimeExport(files, gridIndex, std::make_unique<FcPDFExportDevice>(), "pdf", figures, true);
+  });
+}
+
 void OnBothGrids(benchmark::internal::Benchmark* benchmark) {
   benchmark->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 }
@@ -303,5 +323,7 @@ BENCHMARK(Regen)->Apply(OnBothGrids);
 BENCHMARK(Redraw)->Apply(OnBothGrids);
 BENCHMARK(ExportPdf)->Apply(OnBothGrids);
 BENCHMARK(ExportSvg)->Apply(OnBothGrids);
+BENCHMARK(ExportSvgz)->Apply(OnBothGrids);
+BENCHMARK(OpenAndExportPdf)->Apply(OnBothGrids);
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "display/display_surface.h"
+#include "display/large_heap_steps.h"
 #include "display/progress_steps.h"
 #include "display/view_transform.h"
 
@@ -13,13 +15,17 @@ namespace {
 
 // Exports of up to this many groups finish too fast to need progress.
 constexpr int kExportProgressMinimum = 1000;
-// A slice of fewer groups costs more in starting its thread than its
-// drawing and compression save.
-constexpr int kGroupsPerExportSlice = 4096;
+// A list is cut into slices of this many groups, whatever the machine, so
+// that the file is the same on every machine and with any number of
+// threads; fewer groups cost more in making the slice's device than their
+// drawing and compression on another thread save.
+constexpr int kGroupsPerExportSlice = 8192;
 
-int AutomaticSliceCount(int groups) {
-  const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  return std::clamp(groups / kGroupsPerExportSlice, 1, threads);
+int AutomaticSliceCount(int groups) { return std::max(1, (groups + kGroupsPerExportSlice - 1) / kGroupsPerExportSlice); }
+
+int ExportThreadCount(int requested, int slices) {
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  return std::clamp(requested > 0 ? requested : cores, 1, slices);
 }
 
 // A contiguous run of the list's slots drawn through a surface of its own,
@@ -32,7 +38,6 @@ struct ExportSlice {
   // with what was drawn before it.
   bool failed = false;
   int groupsDrawn = 0;
-  std::thread thread;
 };
 
 }  // namespace
@@ -57,6 +62,10 @@ void FcDisplaySurface::ExportInParts(const std::string& fileName, const std::fun
   while (more && whole) {
     RemoveAllGroups();
     more = drawPart();
+    // The part's groups are released as they are drawn: kept by the heaps,
+    // not handed back to the system, their memory serves the next part
+    // without being faulted in afresh.
+    const LargeHeapSteps heapSteps;
     whole = ExportGroups(0, progress, true);
   }
   RemoveAllGroups();
@@ -110,41 +119,43 @@ std::optional<bool> FcDisplaySurface::ExportInSlices(int sliceCount, FcProgressS
   }
   // Every group belongs to one slice and draws only into its own
   // primitives and the slice's device, so the slices share nothing they
-  // write.
-  const auto draw = [this, consume](ExportSlice& slice) {
-    try {
-      for (std::size_t i = slice.first; i < slice.last; ++i) {
-        if (!groups_[i]) continue;
-        groups_[i]->Draw(*slice.surface);
-        if (consume) groups_[i].reset();
-        ++slice.groupsDrawn;
+  // write; each thread takes the next slice not yet taken until none is
+  // left, so that a thread the machine keeps waiting leaves its share to
+  // the others.
+  std::atomic<std::size_t> next{0};
+  const auto drawInTurn = [this, consume, &slices, &next] {
+    for (std::size_t s = next.fetch_add(1); s < slices.size(); s = next.fetch_add(1)) {
+      ExportSlice& slice = slices[s];
+      try {
+        for (std::size_t i = slice.first; i < slice.last; ++i) {
+          if (!groups_[i]) continue;
+          groups_[i]->Draw(*slice.surface);
+          if (consume) groups_[i].reset();
+          ++slice.groupsDrawn;
+        }
+      } catch (...) {
+        slice.failed = true;
       }
-    } catch (...) {
-      slice.failed = true;
+      slice.surface->GetDevice()->EndPaint();
     }
-    slice.surface->GetDevice()->EndPaint();
   };
-  for (std::size_t i = 1; i < slices.size(); ++i) {
+  std::vector<std::thread> threads;
+  for (int t = 1; t < ExportThreadCount(exportThreads, sliceCount); ++t) {
     try {
-      slices[i].thread = std::thread(draw, std::ref(slices[i]));
+      threads.emplace_back(drawInTurn);
     } catch (const std::system_error&) {
-      // No thread to be had: the slice is drawn below on this one.
+      // No thread to be had: this one takes its slices.
     }
   }
-  draw(slices[0]);
+  drawInTurn();
+  for (std::thread& thread : threads) thread.join();
   int done = 0;
-  bool ended = false;
   for (ExportSlice& slice : slices) {
-    if (slice.thread.joinable()) {
-      slice.thread.join();
-    } else if (&slice != &slices[0]) {
-      draw(slice);
-    }
-    if (ended) continue;
     device_->TakeSlice(*slice.surface->GetDevice());
+    slice.surface.reset();
     done += slice.groupsDrawn;
     progress.Advance(done);
-    ended = slice.failed;
+    if (slice.failed) return false;
   }
-  return !ended;
+  return true;
 }

@@ -158,7 +158,7 @@ class FcDisplaySurface : public FcDrawSink {
              int printerPixelsPerInch);
   // Draws the list into the export device, in slices on several threads
   // when the device can and the list is large; slices 0 chooses their
-  // number by the size of the list, 1 draws in one piece. A list built for
+  // number by the size of the list alone, 1 draws in one piece. A list built for
   // the export alone is consumed: each group is released once drawn, so
   // that the next groups draw into memory already in use instead of fresh
   // pages, and nothing is left to free at the end; the list is then empty.
@@ -239,6 +239,9 @@ class FcDisplaySurface : public FcDrawSink {
   // The threads a full regen draws on: 0 chooses by the size of the
   // drawing and the machine's cores.
   int regenThreads = 0;
+  // The threads an export draws its slices on: 0 as many as the machine
+  // has cores. The slices, and so the file, do not depend on it.
+  int exportThreads = 0;
   // The chord height curves are tessellated to, in device units: finer when
   // printing, but never finer than the device's output can show.
   double DeviceChordHeight() const;

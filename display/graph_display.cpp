@@ -241,9 +241,8 @@ bool FcGraphDisplay::ExportWindow(const FcPoint2d& corner1, const FcPoint2d& cor
   surface.SetDeviceSize(deviceWidth, deviceHeight);
   SetOrderedWindow(*surface.GetView(), corner1, corner2);
   surface.FitWindowToDevice();
-  // A device that draws in slices gets a large drawing part by part.
-  if (surface.GetDevice()->MakeSliceDevice() == nullptr ||
-      !ExportCurrentSpaceInParts(graph_, surface, fileName, kEntitiesPerExportPart)) {
+  // A large drawing goes part by part, whichever device takes it.
+  if (!ExportCurrentSpaceInParts(graph_, surface, fileName, kEntitiesPerExportPart)) {
     RegenForOutput(graph_, surface, ThawedAndShown, "Exporting...");
     surface.Export(fileName, 0, true);
   }

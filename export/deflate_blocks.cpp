@@ -10,15 +10,18 @@ void FcDeflateBlocks::CompressorDeleter::operator()(libdeflate_compressor* compr
   libdeflate_free_compressor(compressor);
 }
 
-FcDeflateBlocks::FcDeflateBlocks() : compressor_(libdeflate_alloc_compressor(1)) {
-  if (compressor_ == nullptr) failed_ = true;
-}
+FcDeflateBlocks::FcDeflateBlocks() = default;
 
 FcDeflateBlocks::~FcDeflateBlocks() = default;
 
 bool FcDeflateBlocks::AddBlock(const void* bytes, std::size_t n) {
   if (failed_) return false;
   if (n == 0) return true;
+  if (compressor_ == nullptr) compressor_.reset(libdeflate_alloc_compressor(1));
+  if (compressor_ == nullptr) {
+    failed_ = true;
+    return false;
+  }
   try {
     scratch_.resize(libdeflate_zlib_compress_bound(compressor_.get(), n));
     const std::size_t size = libdeflate_zlib_compress(compressor_.get(), bytes, n, scratch_.data(), scratch_.size());
@@ -36,4 +39,9 @@ bool FcDeflateBlocks::AddBlock(const void* bytes, std::size_t n) {
   }
   inputSize_ += n;
   return true;
+}
+
+void FcDeflateBlocks::ReleaseWorkspace() {
+  compressor_.reset();
+  std::vector<std::uint8_t>().swap(scratch_);
 }

@@ -10,7 +10,8 @@ struct libdeflate_compressor;
 // Blocks of bytes, each compressed whole into a complete zlib stream of its
 // own with libdeflate's fastest level: whole buffers compress several times
 // faster than zlib's streaming at its own fastest level, and into fewer
-// bytes. One compressor and one scratch buffer serve every block.
+// bytes. One compressor and one scratch buffer, made with the first block,
+// serve every block.
 class FcDeflateBlocks {
  public:
   FcDeflateBlocks();
@@ -22,6 +23,10 @@ class FcDeflateBlocks {
   // False, and failed from then on, when the compressor or the memory
   // gives up.
   bool AddBlock(const void* bytes, std::size_t n);
+
+  // Frees the compressor and its scratch buffer, which the next block
+  // makes again: a finished slice keeps only its blocks.
+  void ReleaseWorkspace();
 
   bool Failed() const { return failed_; }
   // The bytes added so far.

@@ -88,7 +88,6 @@ std::unique_ptr<FcDisplayDevice> FcPDFExportDevice::MakeSliceDevice() {
   slice->offsetX_ = offsetX_;
   slice->offsetY_ = offsetY_;
   slice->sliceContent_ = std::make_unique<FcDeflateBlocks>();
-  slice->text_.reserve(kSliceBlock + kTextPiece);
   return slice;
 }
 
@@ -293,6 +292,9 @@ void FcPDFExportDevice::EndPaint() {
   // A slice leaves its open path to the device that takes it.
   if (sliceContent_ != nullptr) {
     FlushText();
+    // Many slices may wait to be taken: each keeps only its blocks.
+    std::string().swap(text_);
+    sliceContent_->ReleaseWorkspace();
     return;
   }
   if (pathOpen_) text_ += 'S';

@@ -193,7 +193,7 @@ void FcSVGExportDevice::BeginPaint(const FcPaintTarget& target, int) {
   colorKeyword_ = "black";
   strokeWidth_ = "0.2";
   outputOpen_ = OpenOutput();
-  gzip_ = compressed ? std::make_unique<FcDeflateBuffer>(15 + 16) : nullptr;
+  gzip_ = compressed ? std::make_unique<FcParallelGzip>() : nullptr;
 }
 
 void FcSVGExportDevice::FlushDocument() {

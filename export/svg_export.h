@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "export/deflate_buffer.h"
+#include "export/parallel_gzip.h"
 #include "export/export_device.h"
 
 // The SVG keyword of the colour when one has exactly its value, else
@@ -54,8 +54,9 @@ class FcSVGExportDevice : public FcExportDevice {
   // The text not yet written.
   std::string document_;
   bool outputOpen_ = false;
-  // For a compressed document: one gzip member.
-  std::unique_ptr<FcDeflateBuffer> gzip_;
+  // For a compressed document: one gzip member, compressed on several
+  // threads while the drawing goes on.
+  std::unique_ptr<FcParallelGzip> gzip_;
   // Subpaths in the open path element; 0 when none is open.
   int subpathCount_ = 0;
   // Device units.

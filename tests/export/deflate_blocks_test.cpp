@@ -27,6 +27,11 @@ TEST(DeflateBlocksTest, EachBlockInflatesToItsBytes) {
   }
   EXPECT_EQ(inflated, (std::vector<std::string>{added[0], added[2], large}));
   EXPECT_LT(blocks.Blocks().back().size(), large.size() / 100);
+  // A finished slice frees its compressor; a later block makes another.
+  blocks.ReleaseWorkspace();
+  EXPECT_TRUE(blocks.AddBlock("h ", 2));
+  const std::vector<std::uint8_t>& last = blocks.Blocks().back();
+  EXPECT_EQ(Inflate(std::string(last.begin(), last.end())), "h ");
 }
 
 }  // namespace

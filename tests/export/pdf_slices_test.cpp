@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/block.h"
@@ -76,11 +77,12 @@ std::string ContentOf(const std::string& file, int& count) {
 }
 
 // The drawing exported through a display list of its own, one group per
-// entity, the last hiddenTail groups hidden; a consumed list must be empty
-// afterwards.
+// entity, the last hiddenTail groups hidden, the slices drawn on the given
+// number of threads; a consumed list must be empty afterwards.
 std::string ExportInSlices(FcGraph& graph, const std::string& path, int slices, int hiddenTail,
-                           bool consume = false) {
+                           bool consume = false, int threads = 0) {
   FcDisplaySurface surface(&graph);
+  surface.exportThreads = threads;
   surface.SetDevice(std::make_unique<FcPDFExportDevice>());
   surface.SetDeviceSize(kColumns * 10'000, kRows * 10'000);
   FcViewTransform& view = *surface.GetView();
@@ -139,6 +141,12 @@ TEST(PdfSlicesTest, SlicesWriteTheContentOfOnePiece) {
                         consumedStreams),
               whole);
     EXPECT_EQ(consumedStreams, slicedStreams);
+    // The file is the same whichever thread draws which slice.
+    const std::string oneThread = ReadWholeFile(folder.File("sliced.pdf"));
+    for (const int threads : {1, 2, 16}) {
+      EXPECT_EQ(ExportInSlices(graph, folder.File("threads.pdf"), c.slices, c.hiddenTail, true, threads), oneThread)
+          << threads << " threads";
+    }
   }
 }
 
@@ -179,8 +187,8 @@ void AddCellsWithReferences(FcGraph& graph) {
 }
 
 // A surface made as an export of the whole grid makes it, with its
-// regeneration on the given number of threads.
-std::unique_ptr<FcDisplaySurface> GridExportSurface(FcGraph& graph, int threads) {
+// regeneration and its slices on the given numbers of threads.
+std::unique_ptr<FcDisplaySurface> GridExportSurface(FcGraph& graph, int threads, int exportThreads = 0) {
   auto surface = std::make_unique<FcDisplaySurface>(&graph);
   surface->SetDevice(std::make_unique<FcPDFExportDevice>());
   surface->SetDeviceSize(kColumns * 10'000, kRows * 10'000);
@@ -191,6 +199,7 @@ std::unique_ptr<FcDisplaySurface> GridExportSurface(FcGraph& graph, int threads)
   view.y1 = kRows * 10.0;
   surface->FitWindowToDevice();
   surface->regenThreads = threads;
+  surface->exportThreads = exportThreads;
   return surface;
 }
 
@@ -220,6 +229,33 @@ TEST(PdfSlicesTest, PartByPartWritesTheContentOfTheWholeList) {
     EXPECT_TRUE(surface->GetDevice()->Succeeded());
     EXPECT_EQ(surface->GetGroupCount(), 0);
     EXPECT_EQ(ContentOf(ReadWholeFile(path), streams), whole);
+  }
+}
+
+// Parts large enough to be cut into several slices of their own: the file,
+// byte for byte, is the one drawn and compressed on a single thread, however
+// many threads regenerate the parts and draw their slices.
+TEST(PdfSlicesTest, TheFileDoesNotDependOnTheThreads) {
+  FcGraph graph;
+  for (int i = 0; i < 20'000; ++i) {
+    const double x = (i % 200) * 0.6;
+    const double y = (i / 200) * 1.0;
+    AddTestLine(graph, {x, y}, {x + 0.5, y + 0.3})->SetColor(static_cast<std::int16_t>(1 + i / 3000));
+  }
+  ScratchFolder folder;
+  const auto exportOn = [&](int regenThreads, int exportThreads) {
+    const std::string path = folder.File("threads.pdf");
+    std::unique_ptr<FcDisplaySurface> surface = GridExportSurface(graph, regenThreads, exportThreads);
+    EXPECT_TRUE(ExportCurrentSpaceInParts(graph, *surface, path, 12'000));
+    return ReadWholeFile(path);
+  };
+  const std::string oneThread = exportOn(1, 1);
+  int streams = 0;
+  ContentOf(oneThread, streams);
+  EXPECT_GT(streams, 3);
+  for (const auto& [regenThreads, exportThreads] : {std::pair{4, 1}, std::pair{1, 4}, std::pair{3, 16}}) {
+    EXPECT_TRUE(exportOn(regenThreads, exportThreads) == oneThread)
+        << regenThreads << " regen threads, " << exportThreads << " export threads";
   }
 }
 
