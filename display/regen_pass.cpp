@@ -5,14 +5,11 @@
 #include <climits>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 #include "database/entity.h"
 #include "database/entity_sets.h"
@@ -20,6 +17,7 @@
 #include "database/layer.h"
 #include "database/text_style.h"
 #include "display/display_surface.h"
+#include "display/large_heap_steps.h"
 #include "platform/frame_link.h"
 
 namespace {
@@ -30,6 +28,13 @@ constexpr int kEntitiesPerWorker = 8192;
 constexpr int kRunsPerWorker = 8;
 // How often a worker adds its finished entities to the shared count.
 constexpr int kProgressBatch = 1024;
+// A pass of fewer entities finds the large pages it needs free at once, and
+// they cost less than small ones; a larger pass makes the kernel compact
+// memory for them while all its threads wait (mixed drawing on eight busy
+// cores: 150,000 entities drew in 0.07 s with large pages and 0.10 s
+// without, 590,000 in 1.1-1.5 s of processor time with them and 0.9-1.1 s
+// without).
+constexpr int kSmallPagesFromEntities = 1 << 18;
 
 int WorkerCount(const FcDisplaySurface& surface, int count) {
   if (count <= 1) return 1;
@@ -37,32 +42,6 @@ int WorkerCount(const FcDisplaySurface& surface, int count) {
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   return std::clamp(count / kEntitiesPerWorker, 1, cores);
 }
-
-// Each worker thread allocates from a heap of its own. The C library grows
-// and trims such heaps in steps of a few pages by default, and every step
-// stalls the page faults of all the other threads: while the workers draw,
-// the heaps grow and shrink in large steps instead.
-class LargeHeapSteps {
- public:
-#if defined(__GLIBC__)
-  LargeHeapSteps() {
-    mallopt(M_TOP_PAD, kStep);
-    mallopt(M_TRIM_THRESHOLD, kStep * 4);
-  }
-  ~LargeHeapSteps() {
-    mallopt(M_TOP_PAD, kDefaultTopPad);
-    mallopt(M_TRIM_THRESHOLD, kDefaultTrimThreshold);
-  }
-  LargeHeapSteps(const LargeHeapSteps&) = delete;
-  LargeHeapSteps& operator=(const LargeHeapSteps&) = delete;
-
- private:
-  static constexpr int kStep = 64 << 20;
-  // The library's own defaults.
-  static constexpr int kDefaultTopPad = 128 << 10;
-  static constexpr int kDefaultTrimThreshold = 128 << 10;
-#endif
-};
 
 // The groups an entity opened: its run's groups before groupEnd that the
 // run's earlier entities did not open.
@@ -183,6 +162,8 @@ void DrawOnWorkers(FcDisplaySurface& surface, const FcEntitySets& entities, int 
   std::atomic<std::size_t> next{0};
   std::atomic<int> done{0};
   const LargeHeapSteps heapSteps;
+  std::optional<SmallPagesWhileThreadsFault> smallPages;
+  if (count >= kSmallPagesFromEntities) smallPages.emplace();
   std::vector<std::thread> threads;
   for (int w = 1; w < workers; ++w) {
     try {
@@ -194,6 +175,7 @@ void DrawOnWorkers(FcDisplaySurface& surface, const FcEntitySets& entities, int 
   }
   DrawRunsInTurn(runs, next, entities, drawn, done, progress ? &progress : nullptr);
   for (std::thread& thread : threads) thread.join();
+  smallPages.reset();
   for (const RegenRun& run : runs) {
     for (const std::string& message : run.messages) PrintMessage(message);
   }
