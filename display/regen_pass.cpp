@@ -63,6 +63,8 @@ struct RegenRun {
   // What the run's entities printed, held until every thread is done.
   std::vector<std::string> messages;
   std::exception_ptr error;
+  // Set once the run is drawn: its groups may join the list.
+  std::atomic<bool> finished{false};
 };
 
 void DrawMarked(RegenRun& run, FcEntity& entity, int index) {
@@ -98,15 +100,6 @@ void DrawWorkerRun(RegenRun& run, const FcEntitySets& entities, FcEntityTest dra
   run.messages = held.Take();
 }
 
-// Takes the next run not yet taken until none is left, so that a thread
-// the machine keeps waiting leaves its share to the others.
-void DrawRunsInTurn(std::vector<RegenRun>& runs, std::atomic<std::size_t>& next, const FcEntitySets& entities,
-                    FcEntityTest drawn, std::atomic<int>& done, const std::function<void(int)>* report) {
-  for (std::size_t r = next.fetch_add(1); r < runs.size(); r = next.fetch_add(1)) {
-    DrawWorkerRun(runs[r], entities, drawn, done, report);
-  }
-}
-
 // Moves the groups of the run's marks up to (not including) the entity.
 class MarkCursor {
  public:
@@ -124,6 +117,68 @@ class MarkCursor {
   std::size_t next_ = 0;
   int groupStart_ = 0;
 };
+
+// Moves the groups of the runs into the list in set order, the shared
+// run's groups among them by entity, as far as the runs are finished. The
+// calling thread adopts between the runs it draws itself, so that little
+// is left to it once the other threads are done.
+class RunAdopter {
+ public:
+  RunAdopter(FcDisplaySurface& surface, RegenRun& shared, std::vector<RegenRun>& runs)
+      : surface_(surface), sharedCursor_(shared), runs_(runs) {}
+
+  // The finished runs that follow the last one adopted; a run that failed
+  // stops the adoption, its error is raised once every thread is done.
+  // Raises nothing while other threads draw: a failure to adopt is kept
+  // for AdoptRest.
+  void AdoptFinished() {
+    try {
+      for (; !error_ && next_ < runs_.size(); ++next_) {
+        RegenRun& run = runs_[next_];
+        if (!run.finished.load(std::memory_order_acquire) || run.error) return;
+        Adopt(run);
+      }
+    } catch (...) {
+      error_ = std::current_exception();
+    }
+  }
+
+  // Every run, and the shared run's groups after the last of them; only
+  // once the other threads are done.
+  void AdoptRest() {
+    AdoptFinished();
+    if (error_) std::rethrow_exception(error_);
+    sharedCursor_.AdoptBefore(surface_, INT_MAX);
+  }
+
+ private:
+  void Adopt(RegenRun& run) {
+    MarkCursor cursor(run);
+    for (const GroupMark& mark : run.marks) {
+      sharedCursor_.AdoptBefore(surface_, mark.entity);
+      cursor.AdoptBefore(surface_, mark.entity + 1);
+    }
+  }
+
+  FcDisplaySurface& surface_;
+  MarkCursor sharedCursor_;
+  std::vector<RegenRun>& runs_;
+  std::size_t next_ = 0;
+  std::exception_ptr error_;
+};
+
+// Takes the next run not yet taken until none is left, so that a thread
+// the machine keeps waiting leaves its share to the others. The calling
+// thread passes its adopter.
+void DrawRunsInTurn(std::vector<RegenRun>& runs, std::atomic<std::size_t>& next, const FcEntitySets& entities,
+                    FcEntityTest drawn, std::atomic<int>& done, const std::function<void(int)>* report,
+                    RunAdopter* adopter) {
+  for (std::size_t r = next.fetch_add(1); r < runs.size(); r = next.fetch_add(1)) {
+    DrawWorkerRun(runs[r], entities, drawn, done, report);
+    runs[r].finished.store(true, std::memory_order_release);
+    if (adopter != nullptr) adopter->AdoptFinished();
+  }
+}
 
 void DrawOnOneThread(FcDisplaySurface& surface, const FcEntitySets& entities, int first, int last,
                      FcEntityTest drawn, const std::function<void(int)>& progress) {
@@ -168,12 +223,15 @@ void DrawOnWorkers(FcDisplaySurface& surface, const FcEntitySets& entities, int 
   for (int w = 1; w < workers; ++w) {
     try {
       threads.emplace_back(DrawRunsInTurn, std::ref(runs), std::ref(next), std::cref(entities), drawn, std::ref(done),
-                           nullptr);
+                           nullptr, nullptr);
     } catch (const std::system_error&) {
       // No thread to be had: this one takes its runs.
     }
   }
-  DrawRunsInTurn(runs, next, entities, drawn, done, progress ? &progress : nullptr);
+  // The list makes room for the groups while the other threads draw.
+  surface.ReserveGroups(count);
+  RunAdopter adopter(surface, shared, runs);
+  DrawRunsInTurn(runs, next, entities, drawn, done, progress ? &progress : nullptr, &adopter);
   for (std::thread& thread : threads) thread.join();
   smallPages.reset();
   for (const RegenRun& run : runs) {
@@ -183,17 +241,11 @@ void DrawOnWorkers(FcDisplaySurface& surface, const FcEntitySets& entities, int 
     if (run.error) std::rethrow_exception(run.error);
   }
 
-  MarkCursor sharedCursor(shared);
+  adopter.AdoptRest();
   const RegenRun* lastDrawer = &shared;
-  for (RegenRun& run : runs) {
-    MarkCursor cursor(run);
-    for (const GroupMark& mark : run.marks) {
-      sharedCursor.AdoptBefore(surface, mark.entity);
-      cursor.AdoptBefore(surface, mark.entity + 1);
-    }
+  for (const RegenRun& run : runs) {
     if (run.lastDrawn > lastDrawer->lastDrawn) lastDrawer = &run;
   }
-  sharedCursor.AdoptBefore(surface, INT_MAX);
   if (lastDrawer->lastDrawn >= 0) surface.TakePenOf(*lastDrawer->surface);
 }
 
@@ -218,6 +270,7 @@ void DrawEntitiesIntoPass(FcDisplaySurface& surface, const FcEntitySets& entitie
   if (first >= last) return;
   const int workers = WorkerCount(surface, last - first);
   if (workers <= 1) {
+    surface.ReserveGroups(last - first);
     DrawOnOneThread(surface, entities, first, last, drawn, progress);
     return;
   }
