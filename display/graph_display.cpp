@@ -78,7 +78,6 @@ void DrawCurrentSpace(const FcGraph& graph, FcDisplaySurface& surface, FcEntityT
   const FcEntitySets* entities = graph.GetCurrentEntitySet();
   if (entities == nullptr) return;
   const int count = entities->GetCount();
-  surface.ReserveGroups(count);
   PostedProgress progress(count);
   std::function<void(int)> report;
   if (reportProgress) report = [&progress](int done) { progress.At(done); };

@@ -18,8 +18,9 @@ void DrawIntoPass(FcDisplaySurface& surface, FcEntity& entity);
 // open pass. Large sets are drawn on several threads (the surface's
 // regenThreads, or as many as pay off), each into a surface of its own,
 // and the groups then join the list in the order of the set: the list is
-// the one a single thread makes. progress, when set, is told how many
-// entities are done, always on the calling thread.
+// the one a single thread makes. The list makes room for a group per
+// entity first. progress, when set, is told how many entities are done,
+// always on the calling thread.
 void DrawEntitiesIntoPass(FcDisplaySurface& surface, const FcEntitySets& entities, FcEntityTest drawn,
                           const std::function<void(int done)>& progress);
 // The same for the entities of the set from first up to (not including)

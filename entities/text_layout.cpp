@@ -67,17 +67,23 @@ std::vector<PointChain> FcText::Layout(FcMatrix2d& placement, FcGraph* graph) {
   if (style == nullptr) return chains;
   FcPoint2d pen;
   if (!drawText.empty()) {
+    // The lines over and under the text and the scripts are placed by the
+    // "j" of the style, laid out only for a text that has them.
     double overY = height_ * 1.05;
     double underY = height_ * -0.05;
-    PointChain scratch;
-    LayoutChar(*style, kLetterJ, pen, 0, scratch);
-    if (scratch.PointCount() > 0) {
+    bool measured = false;
+    const auto measure = [&] {
+      if (measured) return;
+      measured = true;
+      FcPoint2d jPen;
+      PointChain scratch;
+      LayoutChar(*style, kLetterJ, jPen, 0, scratch);
+      if (scratch.PointCount() == 0) return;
       FcPoint2d low, high;
       scratch.GetExtents(low, high);
       overY = high.y + 0.05 * (high.y - low.y);
       underY = low.y - 0.05 * (high.y - low.y);
-    }
-    pen = {};
+    };
     std::vector<std::uint16_t> codes;
     const int codePage = graph != nullptr ? graph->GetSysVars().dwgcodepage : kDefaultCodePage;
     const int count = style->DecodeText(drawText, codePage, false, codes);
@@ -87,12 +93,16 @@ std::vector<PointChain> FcText::Layout(FcMatrix2d& placement, FcGraph* graph) {
     for (int i = 0; i < count; ++i) {
       const int code = codes[static_cast<std::size_t>(i)];
       if (code == kOverlineToggleCode) {
+        measure();
         ToggleDecoration(over, pen.x, overY, chains);
       } else if (code == kUnderlineToggleCode) {
+        measure();
         ToggleDecoration(under, pen.x, underY, chains);
       } else if (code == kSuperscriptCode) {
+        measure();
         mode = mode == 1 ? 0 : 1;
       } else if (code == kSubscriptCode) {
+        measure();
         mode = mode == 2 ? 0 : 2;
       } else if (code != 10 && code != 13) {
         PointChain chain;

@@ -194,12 +194,16 @@ std::span<const std::uint8_t> ShapeFontFile::ShapeBytes(int number) const {
                                                        static_cast<std::size_t>(lengths_.Find(number)));
 }
 
-ShapeGlyph ShapeFontFile::GetGlyph(int number) const {
-  {
-    std::shared_lock<std::shared_mutex> lock(cacheLock_);
-    const auto it = cache_.find(number);
-    if (it != cache_.end()) return it->second;
+ShapeFontFile::~ShapeFontFile() {
+  for (std::atomic<GlyphBlock*>& slot : glyphBlocks_) {
+    GlyphBlock* block = slot.load(std::memory_order_relaxed);
+    if (block == nullptr) continue;
+    for (std::atomic<const ShapeGlyph*>& glyph : *block) delete glyph.load(std::memory_order_relaxed);
+    delete block;
   }
+}
+
+ShapeGlyph ShapeFontFile::InterpretGlyph(int number) const {
   ShapeGlyph glyph;
   if (damaged_) {
     glyph.status = ShapeGlyphStatus::kDamaged;
@@ -213,8 +217,30 @@ ShapeGlyph ShapeFontFile::GetGlyph(int number) const {
     }
   }
   if (glyph.status == ShapeGlyphStatus::kDamaged) ReportDamage();
-  std::lock_guard<std::shared_mutex> lock(cacheLock_);
-  return cache_.emplace(number, std::move(glyph)).first->second;
+  return glyph;
+}
+
+ShapeGlyph ShapeFontFile::GetGlyph(int number) const {
+  // No shape has a number beyond 16 bits: such a number is simply missing.
+  if (number < 0 || number >= kGlyphBlockSize * kGlyphBlockSize) return InterpretGlyph(number);
+  const auto blockIndex = static_cast<std::size_t>(number >> kGlyphBlockBits);
+  const auto entryIndex = static_cast<std::size_t>(number & (kGlyphBlockSize - 1));
+  if (const GlyphBlock* block = glyphBlocks_[blockIndex].load(std::memory_order_acquire)) {
+    if (const ShapeGlyph* cached = (*block)[entryIndex].load(std::memory_order_acquire)) return *cached;
+  }
+  auto glyph = std::make_unique<const ShapeGlyph>(InterpretGlyph(number));
+  const std::lock_guard<std::mutex> lock(cacheLock_);
+  GlyphBlock* block = glyphBlocks_[blockIndex].load(std::memory_order_relaxed);
+  if (block == nullptr) {
+    block = new GlyphBlock{};
+    glyphBlocks_[blockIndex].store(block, std::memory_order_release);
+  }
+  // Another thread may have interpreted the same glyph meanwhile: the
+  // first one stays.
+  std::atomic<const ShapeGlyph*>& entry = (*block)[entryIndex];
+  if (const ShapeGlyph* first = entry.load(std::memory_order_relaxed)) return *first;
+  entry.store(glyph.get(), std::memory_order_release);
+  return *glyph.release();
 }
 
 void ShapeFontFile::ReportDamage() const {

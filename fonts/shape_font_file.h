@@ -1,12 +1,12 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <shared_mutex>
+#include <mutex>
 #include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "fonts/point_chain.h"
@@ -43,10 +43,15 @@ struct ShapeGlyph {
 };
 
 // A loaded shape font of one kind: the whole file in memory, its metrics and
-// its index. Nothing changes after loading except the glyph cache, which is
-// locked, so one font serves every style and thread that uses it.
+// its index. Nothing changes after loading except the glyph cache, whose
+// entries are each set once, so one font serves every style and thread
+// that uses it.
 class ShapeFontFile {
  public:
+  ~ShapeFontFile();
+  ShapeFontFile(const ShapeFontFile&) = delete;
+  ShapeFontFile& operator=(const ShapeFontFile&) = delete;
+
   // Reads the index of a file of the given kind (regular, Unicode or big).
   // Null when the header does not match the kind. A file whose index
   // reaches past its end loads as damaged: it draws nothing.
@@ -71,6 +76,7 @@ class ShapeFontFile {
  private:
   ShapeFontFile() = default;
   void ReportDamage() const;
+  ShapeGlyph InterpretGlyph(int number) const;
 
   std::vector<std::uint8_t> bytes_;
   std::string path_;
@@ -82,9 +88,15 @@ class ShapeFontFile {
   int longest_ = 0;
   bool damaged_ = false;
 
-  // Texts drawn on several threads read the cache at once.
-  mutable std::shared_mutex cacheLock_;
-  mutable std::unordered_map<int, ShapeGlyph> cache_;
+  // The glyphs interpreted so far, by shape number (16 bits), in blocks of
+  // 256. Texts drawn on several threads read them at once, thousands of
+  // times per drawing: a read takes no lock, and an entry, once set under
+  // the lock, never changes until the font goes.
+  static constexpr int kGlyphBlockBits = 8;
+  static constexpr int kGlyphBlockSize = 1 << kGlyphBlockBits;
+  using GlyphBlock = std::array<std::atomic<const ShapeGlyph*>, kGlyphBlockSize>;
+  mutable std::array<std::atomic<GlyphBlock*>, kGlyphBlockSize> glyphBlocks_{};
+  mutable std::mutex cacheLock_;
   mutable std::atomic<bool> reported_{false};
 };
 

@@ -149,6 +149,26 @@ TEST_F(TextLayoutTest, UnderlineAndOverlineRunUnderTheirCharacters) {
   EXPECT_NEAR(over.points[1].x, text.GetBox()[3].x, 1e-9);
 }
 
+// The lines sit a twentieth of the "j"'s height above and below it, also
+// when the first line starts after some characters.
+TEST_F(TextLayoutTest, UnderlineAndOverlineSitByTheLetterJ) {
+  const std::vector<PointChain> letter = Layout(Make("j", 1.0));
+  ASSERT_EQ(letter.size(), 1u);
+  FcPoint2d low, high;
+  letter[0].GetExtents(low, high);
+  const double margin = 0.05 * (high.y - low.y);
+  for (const char* contents : {"%%uab%%u%%ocd", "ab%%ucd%%u%%oe"}) {
+    SCOPED_TRACE(contents);
+    std::vector<double> heights;
+    for (const PointChain& chain : Layout(Make(contents, 1.0))) {
+      if (chain.PointCount() == 2 && chain.points[0].y == chain.points[1].y) heights.push_back(chain.points[0].y);
+    }
+    ASSERT_EQ(heights.size(), 2u);
+    EXPECT_NEAR(heights[0], low.y - margin, 1e-12);
+    EXPECT_NEAR(heights[1], high.y + margin, 1e-12);
+  }
+}
+
 TEST_F(TextLayoutTest, EmptyTextDrawsNothingUnlessACaretIsShown) {
   FcText& text = Make("", 1.0);
   CurveSink sink(&graph, 0.0);

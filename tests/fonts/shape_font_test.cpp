@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/paths.h"
@@ -50,6 +51,35 @@ TEST(ShapeFontTest, LoadsEachKindIntoItsPart) {
       EXPECT_NEAR(glyph.advance, 100.0, 1e-9);
     }
   }
+}
+
+// Glyphs asked for by several threads at once, at the ends of the number
+// range too: each thread gets every shape the font has, once interpreted,
+// and no glyph for a number the font lacks or that no shape can have.
+TEST(ShapeFontTest, ThreadsAskingAtOnceGetTheSameGlyphs) {
+  ShapeFontBuilder fonts;
+  fonts.Shape(1, kLineShape).Shape(255, kLineShape).Shape(256, kLineShape).Shape(0xFFFF, kLineShape);
+  CShapeInfo font;
+  ASSERT_TRUE(font.LoadBytes(fonts.Regular(), "font.shx", nullptr));
+  const std::vector<int> drawn = {1, 255, 256, 0xFFFF};
+  const std::vector<int> missing = {2, 257, 0xFFFE, 0x10000, -1};
+  std::vector<int> wrong(8, 0);
+  std::vector<std::thread> threads;
+  for (std::size_t t = 0; t < wrong.size(); ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 50; ++round) {
+        for (const int number : drawn) {
+          const ShapeGlyph glyph = font.GetGlyph(number, CShapeInfo::kPrimaryPart);
+          if (glyph.status != ShapeGlyphStatus::kDrawn || glyph.chain.PointCount() != 2) ++wrong[t];
+        }
+        for (const int number : missing) {
+          if (font.GetGlyph(number, CShapeInfo::kPrimaryPart).status != ShapeGlyphStatus::kMissing) ++wrong[t];
+        }
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(wrong, std::vector<int>(wrong.size(), 0));
 }
 
 TEST(ShapeFontTest, HeadersThatDoNotFitLoadNothing) {
