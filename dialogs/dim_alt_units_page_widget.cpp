@@ -12,29 +12,16 @@
 
 DimAltUnitsPageWidget::DimAltUnitsPageWidget(CDimAltUnitsPage& page, FcDimVars& vars, QWidget* parent)
     : DimPageWidget(parent), page_(page), vars_(vars) {
-  const auto apply = [this] { Apply(); };
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(NewDimCheckBox(
-      "enabled", "&Enable alternate units", page_.m_bEnabled,
-      [this] {
-        Apply();
-        SetEnabling();
-      },
-      this));
+  layout->addWidget(NewDimCheckBox("enabled", "&Enable alternate units", page_.m_bEnabled, this));
 
   auto* units = new QGroupBox(QStringLiteral("Alternate Units"), this);
   QFormLayout* form = NewDimForm(units);
   fields_ = form->parentWidget();
-  AddDimUnitRows(
-      *form, page_.m_nUnitFormat, page_.m_nPrecision,
-      [this] {
-        SetEnabling();
-        Apply();
-      },
-      apply);
-  form->addRow(QStringLiteral("&Scale Factor"), NewDimNumberBox("scale", page_.m_dScale, apply, fields_));
-  AddDimRoundingRows(*form, page_.m_dRounding, page_.m_strPrefix, page_.m_strSuffix, kDimAPostAffixRoom, apply);
-  zeros_ = new DimZeroBoxes("zeros", page_.m_zeros, apply, units);
+  AddDimUnitRows(*form, page_.m_nUnitFormat, page_.m_nPrecision);
+  form->addRow(QStringLiteral("&Scale Factor"), NewDimNumberBox("scale", page_.m_dScale, fields_));
+  AddDimRoundingRows(*form, page_.m_dRounding, page_.m_strPrefix, page_.m_strSuffix, kDimAPostAffixRoom);
+  zeros_ = new DimZeroBoxes("zeros", page_.m_zeros, units);
   units->layout()->addWidget(zeros_);
   layout->addWidget(units);
 
@@ -43,7 +30,7 @@ DimAltUnitsPageWidget::DimAltUnitsPageWidget(CDimAltUnitsPage& page, FcDimVars& 
       NewDimRadios("position", {"&After main units", "&Below main units"}, page_.m_bBelow ? 1 : 0, position_);
   connect(position, &QButtonGroup::idClicked, this, [this](int id) {
     page_.m_bBelow = id == 1;
-    Apply();
+    Changed();
   });
   layout->addWidget(position_);
   layout->addStretch();
@@ -59,5 +46,5 @@ void DimAltUnitsPageWidget::SetEnabling() {
 
 void DimAltUnitsPageWidget::Apply() {
   page_.ApplyToStyle(vars_);
-  Changed();
+  SetEnabling();
 }

@@ -11,8 +11,10 @@ class DimAltUnitsPageWidget : public DimPageWidget {
  public:
   DimAltUnitsPageWidget(CDimAltUnitsPage& page, FcDimVars& vars, QWidget* parent);
 
+ protected:
+  void Apply() override;
+
  private:
-  void Apply();
   void SetEnabling();
 
   CDimAltUnitsPage& page_;

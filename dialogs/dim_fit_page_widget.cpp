@@ -11,7 +11,6 @@
 
 DimFitPageWidget::DimFitPageWidget(CDimAdjustPage& page, FcDimVars& vars, QWidget* parent)
     : DimPageWidget(parent), page_(page), vars_(vars) {
-  const auto apply = [this] { Apply(); };
   auto* layout = new QVBoxLayout(this);
 
   auto* option = new QGroupBox(QStringLiteral("Option"), this);
@@ -41,28 +40,27 @@ DimFitPageWidget::DimFitPageWidget(CDimAdjustPage& page, FcDimVars& vars, QWidge
   auto* scale = new QGroupBox(QStringLiteral("Dimension scale"), this);
   auto* scaleForm = new QFormLayout(scale);
   scaleForm->addRow(QStringLiteral("Overall dimensioning scale factor"),
-                    NewDimNumberBox("scale", page_.m_dScale, apply, scale));
+                    NewDimNumberBox("scale", page_.m_dScale, scale));
   layout->addWidget(scale);
 
   layout->addWidget(NewDimCheckBox("userPositioning", "Cursor functionality for user positioned text",
-                                   page_.m_bUserPositioning, apply, this));
+                                   page_.m_bUserPositioning, this));
   layout->addWidget(
-      NewDimCheckBox("forceLineInside", "force Dimension line inside", page_.m_bForceLineInside, apply, this));
+      NewDimCheckBox("forceLineInside", "force Dimension line inside", page_.m_bForceLineInside, this));
   layout->addWidget(NewDimCheckBox("suppressOutside", "Suppress outside-extensions dimension lines",
-                                   page_.m_bSuppressOutside, apply, this));
+                                   page_.m_bSuppressOutside, this));
   layout->addStretch();
 
   connect(fit, &QButtonGroup::idClicked, this, [this](int id) {
     page_.m_nFit = id;
-    Apply();
+    Changed();
   });
   connect(movement, &QButtonGroup::idClicked, this, [this](int id) {
     page_.m_nTextMovement = id;
-    Apply();
+    Changed();
   });
 }
 
 void DimFitPageWidget::Apply() {
   if (page_.ApplyToStyle(vars_) && onRescale_) onRescale_();
-  Changed();
 }

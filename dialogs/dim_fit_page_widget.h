@@ -12,13 +12,14 @@ struct FcDimVars;
 class DimFitPageWidget : public DimPageWidget {
  public:
   DimFitPageWidget(CDimAdjustPage& page, FcDimVars& vars, QWidget* parent);
-  // Run before the change is told when it changed DIMSCALE: the sample is
-  // built at the overall scale, so the sheet builds it again.
+  // Run before the change is reported when it changed DIMSCALE: the
+  // sample is built at the overall scale, so the sheet builds it again.
   void SetOnRescale(std::function<void()> onRescale) { onRescale_ = std::move(onRescale); }
 
- private:
-  void Apply();
+ protected:
+  void Apply() override;
 
+ private:
   CDimAdjustPage& page_;
   FcDimVars& vars_;
   std::function<void()> onRescale_;

@@ -24,27 +24,26 @@ QFormLayout* NewGroup(const char* title, QGridLayout* grid, int row, int column,
 }  // namespace
 
 DimLinesPageWidget::DimLinesPageWidget(CDimLinesPage& page, FcDimVars& vars, QWidget* parent)
-    : QWidget(parent), page_(page), vars_(vars) {
-  const std::function<void()> apply = [this] { Apply(); };
+    : DimPageWidget(parent), page_(page), vars_(vars) {
   auto* grid = new QGridLayout(this);
 
   QFormLayout* dimLines = NewGroup("Dimension lines", grid, 0, 0, this);
-  dimLines->addRow(QStringLiteral("&Color"), NewDimColorList("dimLineColor", page_.m_nDimLineColor, apply, this));
+  dimLines->addRow(QStringLiteral("&Color"), NewDimColorList("dimLineColor", page_.m_nDimLineColor, this));
   dimLines->addRow(QStringLiteral("Dimension line exte&nsion"),
-                   NewDimNumberBox("dimLineExtension", page_.m_dDimLineExtension, apply, this));
+                   NewDimNumberBox("dimLineExtension", page_.m_dDimLineExtension, this));
   dimLines->addRow(QStringLiteral("B&ase line increment"),
-                   NewDimNumberBox("baselineIncrement", page_.m_dBaselineIncrement, apply, this));
-  dimLines->addRow(NewDimCheckBox("suppressDimLine1", "Dimension line 1", page_.m_bSuppressDimLine1, apply, this));
-  dimLines->addRow(NewDimCheckBox("suppressDimLine2", "Dimension line 2", page_.m_bSuppressDimLine2, apply, this));
+                   NewDimNumberBox("baselineIncrement", page_.m_dBaselineIncrement, this));
+  dimLines->addRow(NewDimCheckBox("suppressDimLine1", "Dimension line 1", page_.m_bSuppressDimLine1, this));
+  dimLines->addRow(NewDimCheckBox("suppressDimLine2", "Dimension line 2", page_.m_bSuppressDimLine2, this));
 
   QFormLayout* extLines = NewGroup("Extension lines", grid, 1, 0, this);
-  extLines->addRow(QStringLiteral("Colo&r"), NewDimColorList("extLineColor", page_.m_nExtLineColor, apply, this));
+  extLines->addRow(QStringLiteral("Colo&r"), NewDimColorList("extLineColor", page_.m_nExtLineColor, this));
   extLines->addRow(QStringLiteral("E&xtension line extension"),
-                   NewDimNumberBox("extLineExtension", page_.m_dExtLineExtension, apply, this));
+                   NewDimNumberBox("extLineExtension", page_.m_dExtLineExtension, this));
   extLines->addRow(QStringLiteral("Extension line o&ffset"),
-                   NewDimNumberBox("extLineOffset", page_.m_dExtLineOffset, apply, this));
-  extLines->addRow(NewDimCheckBox("suppressExtLine1", "Extension line 1", page_.m_bSuppressExtLine1, apply, this));
-  extLines->addRow(NewDimCheckBox("suppressExtLine2", "Extension line 2", page_.m_bSuppressExtLine2, apply, this));
+                   NewDimNumberBox("extLineOffset", page_.m_dExtLineOffset, this));
+  extLines->addRow(NewDimCheckBox("suppressExtLine1", "Extension line 1", page_.m_bSuppressExtLine1, this));
+  extLines->addRow(NewDimCheckBox("suppressExtLine2", "Extension line 2", page_.m_bSuppressExtLine2, this));
 
   QFormLayout* arrows = NewGroup("Arrows", grid, 0, 1, this);
   const char* arrowNames[] = {"firstArrow", "secondArrow", "leaderArrow"};
@@ -56,23 +55,23 @@ DimLinesPageWidget::DimLinesPageWidget(CDimLinesPage& page, FcDimVars& vars, QWi
     connect(arrows_[i], &QComboBox::activated, this,
             [this, i](int index) { ChooseArrow(static_cast<CDimLinesPage::Arrow>(i), index); });
   }
-  arrows->addRow(QStringLiteral("Arrow S&ize"), NewDimNumberBox("arrowSize", page_.m_dArrowSize, apply, this));
+  arrows->addRow(QStringLiteral("Arrow S&ize"), NewDimNumberBox("arrowSize", page_.m_dArrowSize, this));
   FillArrows();
 
   QFormLayout* center = NewGroup("Center Mark", grid, 1, 1, this);
-  centerSize_ = NewDimNumberBox("centerSize", page_.m_dCenterSize, apply, this);
-  const auto enableSize = [this] { centerSize_->setEnabled(page_.CenterSizeEnabled()); };
-  const std::function<void()> typeChosen = [this, enableSize] {
-    enableSize();
-    Apply();
-  };
+  centerSize_ = NewDimNumberBox("centerSize", page_.m_dCenterSize, this);
   center->addRow(QStringLiteral("T&ype"),
-                 NewDimList("centerType", {"Mark", "Line", "None"}, page_.m_nCenterType, typeChosen, this));
+                 NewDimList("centerType", {"Mark", "Line", "None"}, page_.m_nCenterType, this));
   center->addRow(QStringLiteral("Si&ze"), centerSize_);
-  enableSize();
+  EnableCenterSize();
 }
 
-void DimLinesPageWidget::Apply() { page_.ApplyToStyle(vars_); }
+void DimLinesPageWidget::Apply() {
+  page_.ApplyToStyle(vars_);
+  EnableCenterSize();
+}
+
+void DimLinesPageWidget::EnableCenterSize() { centerSize_->setEnabled(page_.CenterSizeEnabled()); }
 
 void DimLinesPageWidget::FillArrows() {
   const std::vector<CDimLinesPage::ArrowEntry> entries = page_.ArrowEntries();
@@ -101,5 +100,5 @@ void DimLinesPageWidget::ChooseArrow(CDimLinesPage::Arrow arrow, int index) {
   // A first arrow may have taken the second along, and a user block now in
   // use leads the lists.
   FillArrows();
-  Apply();
+  Changed();
 }

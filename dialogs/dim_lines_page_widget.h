@@ -1,22 +1,24 @@
 #pragma once
 
-#include <QWidget>
-
 #include "commands/dialogs/dim_lines_page.h"
+#include "dialogs/dim_page_controls.h"
 
 class QComboBox;
 class QLineEdit;
 struct FcDimVars;
 
-// The "Line & Arrow" page of the dimension style sheet: it fills from the
-// page and writes each change into the page and at once into the style's
-// variables.
-class DimLinesPageWidget : public QWidget {
+// The "Line & Arrow" page of the dimension style sheet: dimension and
+// extension lines, arrowheads and the centre mark.
+class DimLinesPageWidget : public DimPageWidget {
  public:
   DimLinesPageWidget(CDimLinesPage& page, FcDimVars& vars, QWidget* parent);
 
+ protected:
+  void Apply() override;
+
  private:
-  void Apply();
+  // A centre mark of type "None" has no size.
+  void EnableCenterSize();
   // Every arrow list anew, each with its arrow selected.
   void FillArrows();
   void ChooseArrow(CDimLinesPage::Arrow arrow, int index);

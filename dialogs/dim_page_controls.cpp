@@ -16,11 +16,22 @@
 #include "dialogs/color_combo_box.h"
 #include "dialogs/number_box.h"
 
-void DimPageWidget::Changed() const {
+void DimPageWidget::Changed() {
+  Apply();
   if (onChange_) onChange_();
 }
 
 namespace {
+
+// Reports a user's change of the control to the page it lies on.
+void ReportChange(const QWidget& control) {
+  for (QWidget* parent = control.parentWidget(); parent != nullptr; parent = parent->parentWidget()) {
+    if (auto* page = dynamic_cast<DimPageWidget*>(parent)) {
+      page->Changed();
+      return;
+    }
+  }
+}
 
 void Fill(QComboBox& list, const std::vector<std::string>& texts, int index) {
   const QSignalBlocker blocker(list);
@@ -46,28 +57,25 @@ QBoxLayout& BoxLayout(QGroupBox& box) {
 
 }  // namespace
 
-QComboBox* NewDimList(const char* name, const std::vector<std::string>& texts, int& index, std::function<void()> apply,
-                      QWidget* parent) {
+QComboBox* NewDimList(const char* name, const std::vector<std::string>& texts, int& index, QWidget* parent,
+                      std::function<void()> chosen) {
   auto* list = new QComboBox(parent);
   list->setObjectName(QString::fromLatin1(name));
   Fill(*list, texts, index);
-  QObject::connect(list, &QComboBox::activated, list, [&index, apply = std::move(apply)](int chosen) {
-    index = chosen;
-    apply();
+  QObject::connect(list, &QComboBox::activated, list, [list, &index, chosen = std::move(chosen)](int position) {
+    index = position;
+    if (chosen) chosen();
+    ReportChange(*list);
   });
   return list;
 }
 
-QComboBox* NewPrecisionList(const char* name, int unitFormat, int& precision, std::function<void()> apply,
-                            QWidget* parent) {
-  return NewDimList(name, PrecisionSamples(unitFormat, GetNumberSeparators().decimal), precision, std::move(apply),
-                    parent);
+QComboBox* NewPrecisionList(const char* name, int unitFormat, int& precision, QWidget* parent) {
+  return NewDimList(name, PrecisionSamples(unitFormat, GetNumberSeparators().decimal), precision, parent);
 }
 
-QComboBox* NewAnglePrecisionList(const char* name, int angleFormat, int& precision, std::function<void()> apply,
-                                 QWidget* parent) {
-  return NewDimList(name, AnglePrecisionSamples(angleFormat, GetNumberSeparators().decimal), precision,
-                    std::move(apply), parent);
+QComboBox* NewAnglePrecisionList(const char* name, int angleFormat, int& precision, QWidget* parent) {
+  return NewDimList(name, AnglePrecisionSamples(angleFormat, GetNumberSeparators().decimal), precision, parent);
 }
 
 void FillPrecisionList(QComboBox& list, int unitFormat) {
@@ -86,26 +94,20 @@ QFormLayout* NewDimForm(QGroupBox* box) {
   return form;
 }
 
-void AddDimUnitRows(QFormLayout& form, int& unitFormat, int& precision, std::function<void()> formatChosen,
-                    std::function<void()> apply) {
+void AddDimUnitRows(QFormLayout& form, int& unitFormat, int& precision) {
   QWidget* fields = form.parentWidget();
-  QComboBox* precisionList = NewPrecisionList("precision", unitFormat, precision, std::move(apply), fields);
-  QComboBox* formatList = NewDimList(
-      "unitFormat", UnitFormatNames(), unitFormat,
-      [precisionList, &unitFormat, formatChosen = std::move(formatChosen)] {
-        FillPrecisionList(*precisionList, unitFormat);
-        formatChosen();
-      },
-      fields);
+  QComboBox* precisionList = NewPrecisionList("precision", unitFormat, precision, fields);
+  QComboBox* formatList = NewDimList("unitFormat", UnitFormatNames(), unitFormat, fields, [precisionList, &unitFormat] {
+    FillPrecisionList(*precisionList, unitFormat);
+  });
   form.addRow(QStringLiteral("&Units"), formatList);
   form.addRow(QStringLiteral("&Precision"), precisionList);
 }
 
-void AddDimRoundingRows(QFormLayout& form, double& rounding, std::string& prefix, std::string& suffix, int room,
-                        const std::function<void()>& apply) {
+void AddDimRoundingRows(QFormLayout& form, double& rounding, std::string& prefix, std::string& suffix, int room) {
   QWidget* fields = form.parentWidget();
-  QLineEdit* prefixBox = NewDimTextBox("prefix", prefix, apply, fields);
-  QLineEdit* suffixBox = NewDimTextBox("suffix", suffix, apply, fields);
+  QLineEdit* prefixBox = NewDimTextBox("prefix", prefix, fields);
+  QLineEdit* suffixBox = NewDimTextBox("suffix", suffix, fields);
   // A text already longer than its room is kept as it is, not cut.
   const auto limit = [prefixBox, suffixBox, room] {
     const auto length = [](const QLineEdit* box) { return static_cast<int>(box->text().size()); };
@@ -115,37 +117,36 @@ void AddDimRoundingRows(QFormLayout& form, double& rounding, std::string& prefix
   limit();
   QObject::connect(prefixBox, &QLineEdit::textChanged, fields, limit);
   QObject::connect(suffixBox, &QLineEdit::textChanged, fields, limit);
-  form.addRow(QStringLiteral("&Rounding value"), NewDimNumberBox("rounding", rounding, apply, fields));
+  form.addRow(QStringLiteral("&Rounding value"), NewDimNumberBox("rounding", rounding, fields));
   form.addRow(QStringLiteral("Prefi&x"), prefixBox);
   form.addRow(QStringLiteral("&Suffix"), suffixBox);
 }
 
-QLineEdit* NewDimNumberBox(const char* name, double& value, std::function<void()> apply, QWidget* parent) {
+QLineEdit* NewDimNumberBox(const char* name, double& value, QWidget* parent) {
   QLineEdit* box = NewNumberBox(name, value, parent);
-  QObject::connect(box, &QLineEdit::editingFinished, box, [box, &value, apply = std::move(apply)] {
-    if (TakeNumberOrKeep(box, value)) apply();
+  QObject::connect(box, &QLineEdit::editingFinished, box, [box, &value] {
+    if (TakeNumberOrKeep(box, value)) ReportChange(*box);
   });
   return box;
 }
 
-QLineEdit* NewDimTextBox(const char* name, std::string& text, std::function<void()> apply, QWidget* parent) {
+QLineEdit* NewDimTextBox(const char* name, std::string& text, QWidget* parent) {
   auto* box = new QLineEdit(QString::fromStdString(text), parent);
   box->setObjectName(QString::fromLatin1(name));
-  QObject::connect(box, &QLineEdit::editingFinished, box, [box, &text, apply = std::move(apply)] {
+  QObject::connect(box, &QLineEdit::editingFinished, box, [box, &text] {
     text = box->text().toStdString();
-    apply();
+    ReportChange(*box);
   });
   return box;
 }
 
-QCheckBox* NewDimCheckBox(const char* name, const char* label, bool& flag, std::function<void()> apply,
-                          QWidget* parent) {
+QCheckBox* NewDimCheckBox(const char* name, const char* label, bool& flag, QWidget* parent) {
   auto* box = new QCheckBox(QString::fromUtf8(label), parent);
   box->setObjectName(QString::fromLatin1(name));
   box->setChecked(flag);
-  QObject::connect(box, &QCheckBox::clicked, box, [&flag, apply = std::move(apply)](bool checked) {
+  QObject::connect(box, &QCheckBox::clicked, box, [box, &flag](bool checked) {
     flag = checked;
-    apply();
+    ReportChange(*box);
   });
   return box;
 }
@@ -171,13 +172,13 @@ void EnableDimField(QWidget* field, bool enabled) {
   if (QWidget* label = form->labelForField(field)) label->setEnabled(enabled);
 }
 
-DimZeroBoxes::DimZeroBoxes(const char* name, DimZeroSuppression& zeros, std::function<void()> apply, QWidget* parent)
+DimZeroBoxes::DimZeroBoxes(const char* name, DimZeroSuppression& zeros, QWidget* parent)
     : QGroupBox(QStringLiteral("Zero Suppression"), parent), zeros_(zeros) {
   setObjectName(QString::fromLatin1(name));
-  leading_ = NewDimCheckBox("leading", "&Leading", zeros_.leading, apply, this);
-  trailing_ = NewDimCheckBox("trailing", "&Trailing", zeros_.trailing, apply, this);
-  feet_ = NewDimCheckBox("feet", "0 Feet", zeros_.feet, apply, this);
-  inches_ = NewDimCheckBox("inches", "0 Inches", zeros_.inches, apply, this);
+  leading_ = NewDimCheckBox("leading", "&Leading", zeros_.leading, this);
+  trailing_ = NewDimCheckBox("trailing", "&Trailing", zeros_.trailing, this);
+  feet_ = NewDimCheckBox("feet", "0 Feet", zeros_.feet, this);
+  inches_ = NewDimCheckBox("inches", "0 Inches", zeros_.inches, this);
   auto* layout = new QGridLayout(this);
   layout->addWidget(leading_, 0, 0);
   layout->addWidget(trailing_, 1, 0);
@@ -199,14 +200,14 @@ void DimZeroBoxes::Enable(bool leadingTrailing, bool feetInches) {
   inches_->setEnabled(feetInches);
 }
 
-ColorComboBox* NewDimColorList(const char* name, int& value, std::function<void()> apply, QWidget* parent) {
+ColorComboBox* NewDimColorList(const char* name, int& value, QWidget* parent) {
   auto* list = new ColorComboBox(nullptr, std::string(), value, parent);
   list->setObjectName(QString::fromLatin1(name));
   // Connected after the list's own handling of the choice, which may have
   // asked for another colour.
-  QObject::connect(list, &QComboBox::activated, list, [list, &value, apply = std::move(apply)] {
+  QObject::connect(list, &QComboBox::activated, list, [list, &value] {
     value = list->Color();
-    apply();
+    ReportChange(*list);
   });
   return list;
 }

@@ -1,8 +1,8 @@
 #include "dialogs/dim_style_sample.h"
 
 #include <QPainter>
-#include <QTimer>
 #include <limits>
+#include <utility>
 
 #include "database/graph.h"
 #include "display/dim_style_preview.h"
@@ -11,12 +11,9 @@ namespace {
 
 DimSamplePainter samplePainter = nullptr;
 
-// Often enough to look immediate, seldom enough to cost nothing.
-constexpr int kFollowMilliseconds = 150;
-
 }  // namespace
 
-void SetDimSamplePainter(DimSamplePainter painter) { samplePainter = painter; }
+DimSamplePainter SetDimSamplePainter(DimSamplePainter painter) { return std::exchange(samplePainter, painter); }
 
 DimStyleSample::DimStyleSample(FcGraph* graph, const FcDimVars& vars, QWidget* parent)
     : QWidget(parent),
@@ -26,15 +23,19 @@ DimStyleSample::DimStyleSample(FcGraph* graph, const FcDimVars& vars, QWidget* p
       builtScale_(std::numeric_limits<double>::quiet_NaN()) {
   setObjectName(QStringLiteral("sample"));
   setMinimumSize(240, 160);
-  auto* timer = new QTimer(this);
-  connect(timer, &QTimer::timeout, this, &DimStyleSample::Follow);
-  timer->start(kFollowMilliseconds);
 }
 
 void DimStyleSample::Follow() {
-  if (vars_ == shown_) return;
   shown_ = vars_;
   update();
+}
+
+void DimStyleSample::Rescale() { Build(vars_.dimscale); }
+
+void DimStyleSample::Build(double scale) {
+  if (graph_ == nullptr || graph_->GetDimStylePreview() == nullptr) return;
+  BuildDimStylePreview(scale, *graph_);
+  builtScale_ = scale;
 }
 
 void DimStyleSample::SetBlank(bool blank) {
@@ -47,9 +48,6 @@ void DimStyleSample::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
   if (blank_ || graph_ == nullptr || samplePainter == nullptr || graph_->GetDimStylePreview() == nullptr) return;
-  if (shown_.dimscale != builtScale_) {
-    BuildDimStylePreview(shown_.dimscale, *graph_);
-    builtScale_ = shown_.dimscale;
-  }
+  if (shown_.dimscale != builtScale_) Build(shown_.dimscale);
   samplePainter(painter, *graph_, shown_, width(), height());
 }

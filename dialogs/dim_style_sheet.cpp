@@ -21,7 +21,7 @@ namespace {
 template <typename Widget, typename Page>
 DimSheetPage SheetPage(const char* title, Page& page, FcDimVars& vars) {
   return {QString::fromLatin1(title), [&page, &vars] { page.OnInitDialog(vars); },
-          [&page, &vars](QWidget* parent) -> QWidget* { return new Widget(page, vars, parent); }};
+          [&page, &vars](QWidget* parent) -> DimPageWidget* { return new Widget(page, vars, parent); }};
 }
 
 // The pages in the order of their tabs.
@@ -49,7 +49,8 @@ DimStyleSheet::DimStyleSheet(CDimStyleDlg& data, QWidget* parent)
     tabs_->addTab(holder, page.title);
   }
   layout->addWidget(tabs_);
-  layout->addWidget(new DimStyleSample(data_.m_pGraph, data_.m_vars, this), 1);
+  sample_ = new DimStyleSample(data_.m_pGraph, data_.m_vars, this);
+  layout->addWidget(sample_, 1);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
   layout->addWidget(buttons);
@@ -70,7 +71,10 @@ void DimStyleSheet::ShowPage(int index) {
     delete item;
   }
   pages_[static_cast<std::size_t>(index)].reread();
-  layout->addWidget(pages_[static_cast<std::size_t>(index)].make(holder));
+  DimPageWidget* page = pages_[static_cast<std::size_t>(index)].make(holder);
+  page->SetOnChange([this] { sample_->Follow(); });
+  if (auto* fit = dynamic_cast<DimFitPageWidget*>(page)) fit->SetOnRescale([this] { sample_->Rescale(); });
+  layout->addWidget(page);
 }
 
 void DimStyleSheet::keyPressEvent(QKeyEvent* event) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 class CDimStyleDlg;
+class DimPageWidget;
+class DimStyleSample;
 class QKeyEvent;
 class QTabWidget;
 
@@ -14,13 +16,14 @@ class QTabWidget;
 struct DimSheetPage {
   QString title;
   std::function<void()> reread;
-  std::function<QWidget*(QWidget* parent)> make;
+  std::function<DimPageWidget*(QWidget* parent)> make;
 };
 
 // The dimension style sheet: shows a CDimStyleDlg with a tab per page.
-// Pages write every change into the sheet's variables at once; a page is
-// read again each time its tab is shown, since several pages share
-// variables (the text frame and the tolerance method share the gap).
+// Pages write every change into the sheet's variables at once and report
+// it, and the sample follows; a page is read again each time its tab is
+// shown, since several pages share variables (the text frame and the
+// tolerance method share the gap).
 class DimStyleSheet : public QDialog {
  public:
   DimStyleSheet(CDimStyleDlg& data, QWidget* parent);
@@ -36,4 +39,5 @@ class DimStyleSheet : public QDialog {
   CDimStyleDlg& data_;
   std::vector<DimSheetPage> pages_;
   QTabWidget* tabs_;
+  DimStyleSample* sample_;
 };

@@ -18,8 +18,7 @@
 #include "dialogs/dim_page_controls.h"
 
 DimTextPageWidget::DimTextPageWidget(CDimTextPage& page, FcDimVars& vars, QWidget* parent)
-    : QWidget(parent), page_(page), vars_(vars) {
-  const std::function<void()> apply = [this] { Apply(); };
+    : DimPageWidget(parent), page_(page), vars_(vars) {
   auto* layout = new QVBoxLayout(this);
 
   auto* appearance = new QGroupBox(QStringLiteral("Text Appearance"), this);
@@ -30,7 +29,7 @@ DimTextPageWidget::DimTextPageWidget(CDimTextPage& page, FcDimVars& vars, QWidge
   styles->setCurrentIndex(page_.SelectedTextStyle());
   connect(styles, &QComboBox::activated, this, [this, styles] {
     page_.m_strTextStyle = styles->currentText().toStdString();
-    Apply();
+    Changed();
   });
   auto* editStyles = new QPushButton(QStringLiteral("..."), appearance);
   editStyles->setObjectName(QStringLiteral("editTextStyles"));
@@ -43,24 +42,23 @@ DimTextPageWidget::DimTextPageWidget(CDimTextPage& page, FcDimVars& vars, QWidge
   styleRow->addWidget(styles, 1);
   styleRow->addWidget(editStyles);
   form->addRow(QStringLiteral("Text St&yle"), styleRow);
-  form->addRow(QStringLiteral("Text &color"), NewDimColorList("textColor", page_.m_nTextColor, apply, appearance));
-  form->addRow(QStringLiteral("Text heigh&t"), NewDimNumberBox("textHeight", page_.m_dTextHeight, apply, appearance));
+  form->addRow(QStringLiteral("Text &color"), NewDimColorList("textColor", page_.m_nTextColor, appearance));
+  form->addRow(QStringLiteral("Text heigh&t"), NewDimNumberBox("textHeight", page_.m_dTextHeight, appearance));
   form->addRow(QStringLiteral("Fraction height scale"),
-               NewDimNumberBox("fractionScale", page_.m_dFractionScale, apply, appearance));
-  form->addRow(NewDimCheckBox("frame", "Draw text &frame", page_.m_bFrame, apply, appearance));
+               NewDimNumberBox("fractionScale", page_.m_dFractionScale, appearance));
+  form->addRow(NewDimCheckBox("frame", "Draw text &frame", page_.m_bFrame, appearance));
   layout->addWidget(appearance);
 
   auto* placement = new QGroupBox(QStringLiteral("Text Placement"), this);
   auto* place = new QFormLayout(placement);
-  place->addRow(QStringLiteral("&Vertical"), NewDimList("vertical", {"Centered", "Above", "Outside"},
-                                                              page_.m_nVertical, apply, placement));
+  place->addRow(QStringLiteral("&Vertical"),
+                NewDimList("vertical", {"Centered", "Above", "Outside"}, page_.m_nVertical, placement));
   place->addRow(QStringLiteral("Hori&zontal"),
                 NewDimList("horizontal",
-                                 {"Centered", "1st Extension Line", "2nd Extension Line", "Over 1st Extension",
-                                  "Over 2nd Extension"},
-                                 page_.m_nHorizontal, apply, placement));
-  place->addRow(QStringLiteral("&Offset from dimension line"),
-                NewDimNumberBox("offset", page_.m_dOffset, apply, placement));
+                           {"Centered", "1st Extension Line", "2nd Extension Line", "Over 1st Extension",
+                            "Over 2nd Extension"},
+                           page_.m_nHorizontal, placement));
+  place->addRow(QStringLiteral("&Offset from dimension line"), NewDimNumberBox("offset", page_.m_dOffset, placement));
   layout->addWidget(placement);
 
   auto* align = new QGroupBox(QStringLiteral("Align"), this);
@@ -82,7 +80,7 @@ DimTextPageWidget::DimTextPageWidget(CDimTextPage& page, FcDimVars& vars, QWidge
   }
   connect(orientation, &QButtonGroup::idClicked, this, [this](int value) {
     page_.m_nOrientation = value;
-    Apply();
+    Changed();
   });
   layout->addWidget(align);
 }

@@ -1,21 +1,22 @@
 #pragma once
 
-#include <QWidget>
+#include "dialogs/dim_page_controls.h"
 
 class CDimTextPage;
 struct FcDimVars;
 
-// The "Text" page of the dimension style sheet: it fills from the page and
-// writes each change into the page and at once into the style's
-// variables. Its "..." closes the sheet with its own code, so that the
-// command lets the user edit the text styles and opens the sheet again.
-class DimTextPageWidget : public QWidget {
+// The "Text" page of the dimension style sheet: the dimension text's
+// style, colour, height, frame, placement and orientation. Its "..."
+// closes the sheet with its own code, so that the command lets the user
+// edit the text styles and opens the sheet again.
+class DimTextPageWidget : public DimPageWidget {
  public:
   DimTextPageWidget(CDimTextPage& page, FcDimVars& vars, QWidget* parent);
 
- private:
-  void Apply();
+ protected:
+  void Apply() override;
 
+ private:
   CDimTextPage& page_;
   FcDimVars& vars_;
 };

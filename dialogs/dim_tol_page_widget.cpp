@@ -10,40 +10,33 @@
 
 DimTolPageWidget::DimTolPageWidget(CDimTolPage& page, FcDimVars& vars, QWidget* parent)
     : DimPageWidget(parent), page_(page), vars_(vars) {
-  const auto apply = [this] { Apply(); };
   auto* layout = new QVBoxLayout(this);
 
   auto* format = new QGroupBox(QStringLiteral("Tolerance Format"), this);
   QFormLayout* form = NewDimForm(format);
   QWidget* fields = form->parentWidget();
-  method_ = NewDimList(
-      "method", {"None", "Symmetrical", "Deviation", "Limits", "Basic"}, page_.m_nMethod,
-      [this] {
-        SetEnabling();
-        Apply();
-      },
-      fields);
-  precision_ = NewPrecisionList("precision", page_.UnitFormat(), page_.m_nPrecision, apply, fields);
-  upper_ = NewDimNumberBox("upper", page_.m_dUpper, apply, fields);
-  lower_ = NewDimNumberBox("lower", page_.m_dLower, apply, fields);
-  heightScale_ = NewDimNumberBox("heightScale", page_.m_dHeightScale, apply, fields);
-  justification_ = NewDimList("justification", {"Top", "Middle", "Bottom"}, page_.m_nJustification, apply, fields);
+  method_ = NewDimList("method", {"None", "Symmetrical", "Deviation", "Limits", "Basic"}, page_.m_nMethod, fields);
+  precision_ = NewPrecisionList("precision", page_.UnitFormat(), page_.m_nPrecision, fields);
+  upper_ = NewDimNumberBox("upper", page_.m_dUpper, fields);
+  lower_ = NewDimNumberBox("lower", page_.m_dLower, fields);
+  heightScale_ = NewDimNumberBox("heightScale", page_.m_dHeightScale, fields);
+  justification_ = NewDimList("justification", {"Top", "Middle", "Bottom"}, page_.m_nJustification, fields);
   form->addRow(QStringLiteral("&Method"), method_);
   form->addRow(QStringLiteral("&Precision"), precision_);
   form->addRow(QStringLiteral("&Upper Value"), upper_);
   form->addRow(QStringLiteral("Lo&wer Value"), lower_);
   form->addRow(QStringLiteral("&Height Scale"), heightScale_);
   form->addRow(QStringLiteral("Ju&stification"), justification_);
-  zeros_ = new DimZeroBoxes("zeros", page_.m_zeros, apply, format);
+  zeros_ = new DimZeroBoxes("zeros", page_.m_zeros, format);
   format->layout()->addWidget(zeros_);
   layout->addWidget(format);
 
   auto* alternate = new QGroupBox(QStringLiteral("Alternate units Tolerance"), this);
   QFormLayout* altForm = NewDimForm(alternate);
   altPrecision_ =
-      NewPrecisionList("altPrecision", page_.AltUnitFormat(), page_.m_nAltPrecision, apply, altForm->parentWidget());
+      NewPrecisionList("altPrecision", page_.AltUnitFormat(), page_.m_nAltPrecision, altForm->parentWidget());
   altForm->addRow(QStringLiteral("&Precision"), altPrecision_);
-  altZeros_ = new DimZeroBoxes("altZeros", page_.m_altZeros, apply, alternate);
+  altZeros_ = new DimZeroBoxes("altZeros", page_.m_altZeros, alternate);
   alternate->layout()->addWidget(altZeros_);
   layout->addWidget(alternate);
   layout->addStretch();
@@ -85,5 +78,5 @@ void DimTolPageWidget::Apply() {
   page_.ApplyToStyle(vars_);
   // "Symmetrical" made the lower value the upper one.
   ShowNumber(lower_, page_.m_dLower);
-  Changed();
+  SetEnabling();
 }

@@ -14,9 +14,9 @@ class DimTolPageWidget : public DimPageWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void Apply() override;
 
  private:
-  void Apply();
   void Show();
   void SetEnabling();
 

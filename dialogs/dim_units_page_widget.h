@@ -10,8 +10,10 @@ class DimUnitsPageWidget : public DimPageWidget {
  public:
   DimUnitsPageWidget(CDimUnitsPage& page, FcDimVars& vars, QWidget* parent);
 
+ protected:
+  void Apply() override;
+
  private:
-  void Apply();
   void SetEnabling();
 
   CDimUnitsPage& page_;

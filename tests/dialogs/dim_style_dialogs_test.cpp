@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
-#include <memory>
 
 #include "commands/dialogs/dim_style_dlg.h"
 #include "commands/dialogs/dim_style_mng_dlg.h"
@@ -140,11 +139,23 @@ TEST(DimStyleDialogsTest, TextStylesButtonClosesTheSheetWithItsCode) {
 // A page's colour list writes the chosen colour into its member and tells
 // the page; "Others..." starts from the list's own colour, and Cancel there
 // keeps it.
+// A page that only counts what it is told.
+class CountingPage : public DimPageWidget {
+ public:
+  CountingPage() : DimPageWidget(nullptr) {}
+  int applied = 0;
+
+ protected:
+  void Apply() override { ++applied; }
+};
+
 TEST(DimStyleDialogsTest, PageColourListWritesTheMemberAndOthersStartsFromIt) {
   GuiApplication();
   int color = 5;
   int changes = 0;
-  std::unique_ptr<ColorComboBox> list(NewDimColorList("color", color, [&] { ++changes; }, nullptr));
+  CountingPage page;
+  page.SetOnChange([&] { ++changes; });
+  ColorComboBox* list = NewDimColorList("color", color, &page);
   list->activated(list->findText(QStringLiteral("Red")));
   EXPECT_EQ(color, 1);
   QString startedFrom;
@@ -157,6 +168,7 @@ TEST(DimStyleDialogsTest, PageColourListWritesTheMemberAndOthersStartsFromIt) {
   EXPECT_EQ(color, 1);
   EXPECT_EQ(list->currentText(), QStringLiteral("Red"));
   EXPECT_EQ(changes, 2);
+  EXPECT_EQ(page.applied, 2);
 }
 
 // "User Arrow..." lets the user pick one of the drawing's blocks for the
