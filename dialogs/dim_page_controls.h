@@ -75,7 +75,7 @@ ColorComboBox* NewDimColorList(const char* name, int& value, QWidget* parent);
 
 // Radio buttons of the labels added under what the box holds, their ids
 // being their positions; the one at the index is checked (none for an index
-// outside them).
+// outside them). What a click means the page writes and reports itself.
 QButtonGroup* NewDimRadios(const char* name, std::initializer_list<const char*> labels, int checked, QGroupBox* box);
 
 // Enables or greys a control and the label a form layout put beside it.
