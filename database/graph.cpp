@@ -558,6 +558,12 @@ FcGraph* CurrentGraph() {
   return query(&active) == 0 ? active : nullptr;
 }
 
+FcCurrentGraphScope::FcCurrentGraphScope(FcGraph& graph) : previous_(CurrentThreadSlot().graph) {
+  CurrentThreadSlot().graph = &graph;
+}
+
+FcCurrentGraphScope::~FcCurrentGraphScope() { CurrentThreadSlot().graph = previous_; }
+
 const char* CopyPackedString(const char* packed, std::string& text) {
   if (packed == nullptr) {
     text.clear();

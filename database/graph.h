@@ -358,6 +358,21 @@ void SetActiveGraphQuery(FcActiveGraphQuery query);
 // the main frame's active one; null when there is none.
 FcGraph* CurrentGraph();
 
+// Makes the drawing the calling thread's current drawing for the life of
+// the scope, then puts back the one before, also when the scope is left by
+// an exception. The window thread reads and draws a drawing before its
+// window is the active one, when the current drawing is another's.
+class FcCurrentGraphScope {
+ public:
+  explicit FcCurrentGraphScope(FcGraph& graph);
+  ~FcCurrentGraphScope();
+  FcCurrentGraphScope(const FcCurrentGraphScope&) = delete;
+  FcCurrentGraphScope& operator=(const FcCurrentGraphScope&) = delete;
+
+ private:
+  FcGraph* previous_;
+};
+
 // FcEntitySets::Add into a set of no block (a selection or a set to
 // redraw). An entity that neither belongs to a sequence nor heads one is
 // appended without the search for its place in its block, which would make

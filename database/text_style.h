@@ -59,7 +59,8 @@ class FcTextStyle : public FcObject {
   // along the search path. A shape font loads into the primary slot; a
   // TrueType file makes the style a TrueType style. A font that cannot be
   // found keeps its name (so the drawing keeps it) and draws with
-  // "txt.shx", or with the default face for a TrueType file name. Nothing
+  // "txt.shx", or with the default face for a TrueType file name; without
+  // "txt.shx", with the program's default text font. Nothing
   // when the name is the current one without regard to case.
   void SetFontFile(std::string_view fileName);
   // The big font, kept without directory; ".shx" is added to a name
@@ -156,6 +157,9 @@ class FcTextStyle : public FcObject {
   int Charset() const;
   void MeasureTrueTypeScale();
   void BecomeTrueType(std::string_view faceName);
+  // The program's default text font (a shape font or a TrueType file) in
+  // place of a missing font; a style with none draws the system's face.
+  void UseDefaultTextFont();
 };
 
 // The STYLE table of a drawing. The drawing makes itself the table's

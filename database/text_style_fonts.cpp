@@ -121,7 +121,27 @@ void FcTextStyle::SetFontFile(std::string_view fileName) {
   }
   faceName_.clear();
   const std::string fallback = FindFont(std::string(kDefaultShxFontName), folders);
-  if (!fallback.empty()) font_.Load(fallback, nullptr);
+  if (!fallback.empty()) {
+    font_.Load(fallback, nullptr);
+    return;
+  }
+  UseDefaultTextFont();
+}
+
+void FcTextStyle::UseDefaultTextFont() {
+  const std::string file = GetProgramSettings().default_text_font_file;
+  if (file.empty()) return;
+  int kind = 0;
+  if (CShapeInfo::ProbeFontFile(file, nullptr, &kind) && kind != CShapeInfo::kProbeBigFont) {
+    font_.Load(file, nullptr);
+    return;
+  }
+  std::string face;
+  if (FindTrueTypeFaceByFile(file, &face, 1) == 0) return;
+  // The big font stays: it is the drawing's, and serves again once the
+  // style gets a shape font.
+  faceName_ = Cut(face, kMaxFaceName);
+  MeasureTrueTypeScale();
 }
 
 void FcTextStyle::SetBigFontFile(std::string_view fileName) {

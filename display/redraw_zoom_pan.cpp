@@ -127,7 +127,9 @@ void FcDisplaySurface::DrawGroupsInteractive() {
 void FcDisplaySurface::DrawGroupsFull() {
   const int count = LiveGroupCount();
   {
-    FcProgressSteps progress(OnWindowThread() && count > 0, "Redrawing", count);
+    // Small drawings redraw faster than a progress bar can be shown.
+    FcProgressSteps progress(OnWindowThread() && count > GetProgramSettings().redraw_progress_threshold, "Redrawing",
+                             count);
     int done = 0;
     int highlighted = 0;
     std::size_t firstHighlighted = 0;

@@ -5,6 +5,8 @@
 #include "display/graph_display.h"
 #include "files/object_registrations.h"
 #include "files/undo_snapshot_io.h"
+#include "fonts/truetype_registry.h"
+#include "platform/program_settings.h"
 
 void InstallDrawingServices() {
   static std::once_flag installed;
@@ -12,5 +14,6 @@ void InstallDrawingServices() {
     RegisterObjectFactories();
     InstallGraphDisplay();
     InstallUndoSnapshotFiles();
+    SetTrueTypeFontFallback(FirstTrueTypeFontFile);
   });
 }

@@ -16,6 +16,14 @@ std::vector<std::string> Families(FcPattern* pattern) {
   return families;
 }
 
+bool HasLatinLetters(FcPattern* pattern) {
+  FcCharSet* characters = nullptr;
+  if (FcPatternGetCharSet(pattern, FC_CHARSET, 0, &characters) != FcResultMatch) return false;
+  for (FcChar32 letter : {FcChar32('A'), FcChar32('Z'), FcChar32('a'), FcChar32('z')})
+    if (!FcCharSetHasChar(characters, letter)) return false;
+  return true;
+}
+
 FcConfig* loadedConfig = nullptr;
 
 // fontconfig keeps memory of its own until it is finished with.
@@ -114,7 +122,7 @@ const std::vector<FaceLocation>& InstalledFaces() {
     std::vector<FaceLocation> list;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, nullptr);
+    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, FC_CHARSET, nullptr);
     FcFontSet* set = Config() != nullptr ? FcFontList(Config(), pattern, objects) : nullptr;
     for (int i = 0; set != nullptr && i < set->nfont; ++i) {
       FcChar8* file = nullptr;
@@ -123,6 +131,7 @@ const std::vector<FaceLocation>& InstalledFaces() {
       face.path = reinterpret_cast<const char*>(file);
       FcPatternGetInteger(set->fonts[i], FC_INDEX, 0, &face.index);
       face.families = Families(set->fonts[i]);
+      face.hasLatin = HasLatinLetters(set->fonts[i]);
       list.push_back(std::move(face));
     }
     if (set != nullptr) FcFontSetDestroy(set);

@@ -19,6 +19,8 @@ struct FaceLocation {
   // The face found is lighter or more upright than asked for.
   bool needsBold = false;
   bool needsItalic = false;
+  // The face has the Latin letters (only filled in the installed list).
+  bool hasLatin = false;
 };
 
 // The best face for a family, weight and slant: the family itself, a

@@ -60,3 +60,22 @@ bool IsTrueTypeFileName(const std::string& fileName) {
   const std::string extension = PathExtension(fileName);
   return FontNameEquals(extension, ".ttf") || FontNameEquals(extension, ".ttc") || FontNameEquals(extension, ".otf");
 }
+
+std::string FirstTrueTypeFontFile() {
+  std::vector<std::string> families;
+  {
+    std::lock_guard<std::mutex> lock(FontEngineLock());
+    for (const FaceLocation& face : InstalledFaces())
+      if (face.hasLatin && !face.families.empty() && IsTrueTypeFileName(face.path) &&
+          (families.empty() || families.back() != face.families.front()))
+        families.push_back(face.families.front());
+  }
+  for (const std::string& family : families) {
+    std::string file;
+    if (FindTrueTypeFontFile(family, &file) == 0 || !IsTrueTypeFileName(file)) continue;
+    std::lock_guard<std::mutex> lock(FontEngineLock());
+    std::vector<const FaceLocation*> faces = FacesOfFile(file);
+    if (!faces.empty()) return faces.front()->path;
+  }
+  return {};
+}

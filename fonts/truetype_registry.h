@@ -23,3 +23,9 @@ std::string DefaultTrueTypeFamily();
 
 // A text file name that names a TrueType or OpenType font file.
 bool IsTrueTypeFileName(const std::string& fileName);
+
+// The full path of the first TrueType or OpenType font file the machine
+// lists whose family has the Latin letters and leads back to a file through
+// FindTrueTypeFontFile: the last resort of text whose fonts are all
+// missing. Empty when the machine has no such font.
+std::string FirstTrueTypeFontFile();

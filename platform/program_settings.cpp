@@ -7,8 +7,17 @@
 #include <filesystem>
 #include <limits>
 #include <system_error>
+#include <utility>
+
+#include "platform/file_system.h"
+#include "platform/installed_hook.h"
 
 namespace {
+
+InstalledHook<std::function<std::string()>>& TrueTypeFontFallback() {
+  static InstalledHook<std::function<std::string()>> hook;
+  return hook;
+}
 
 constexpr std::uint32_t kAny = std::numeric_limits<std::uint32_t>::max();
 
@@ -111,6 +120,15 @@ std::string BuildSearchPath(const std::string& stored_path, const std::string& p
   if (!path.empty()) return path;
   return program_directory + ";" + program_directory + "Support;" + program_directory + "Fonts";
 }
+
+std::string FindDefaultTextFontFile(const std::string& search_path) {
+  std::string found;
+  if (FindFileInPathList(search_path, &found, "SIMPLEX.SHX")) return found;
+  const std::function<std::string()> fallback = TrueTypeFontFallback().Get();
+  return fallback ? fallback() : std::string();
+}
+
+void SetTrueTypeFontFallback(std::function<std::string()> fallback) { TrueTypeFontFallback().Set(std::move(fallback)); }
 
 int RedrawProgressThreshold(std::uint64_t physical_memory_bytes) {
   if (physical_memory_bytes <= 120 * kMegabyte) return 10000;

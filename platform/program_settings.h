@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -116,6 +117,13 @@ void PrepareProgramSettings(ProgramSettings* settings, const std::string& progra
 // The search path from the stored "Path": leading ";" dropped; when nothing
 // is left, the program directory and its "Support" and "Fonts" folders.
 std::string BuildSearchPath(const std::string& stored_path, const std::string& program_directory);
+
+// The default text font: "SIMPLEX.SHX" along the search path, else the
+// file the installed TrueType fallback names; empty when neither is there.
+std::string FindDefaultTextFontFile(const std::string& search_path);
+// The font floor sits above this one, so its user installs the fallback
+// (the machine's first TrueType font file) at start-up.
+void SetTrueTypeFontFallback(std::function<std::string()> fallback);
 
 // Machines with little memory report progress of smaller redraws.
 int RedrawProgressThreshold(std::uint64_t physical_memory_bytes);

@@ -41,14 +41,17 @@ bool DrawingView::OpenFile(const std::string& path) {
   if (core_.CommandRuns()) return false;
   FcOpenResult result = FcOpenResult::kCannotOpen;
   {
+    // Reading and drawing may take handles; this window is not the
+    // active one yet.
+    FcCurrentGraphScope current(Drawing());
     WaitCursor wait;
     result = OpenDrawing(Drawing(), path, false, nullptr);
+    if (result == FcOpenResult::kDone) Drawing().Regen();
   }
   if (result != FcOpenResult::kDone) {
     questions_->ShowMessage(OpenFailureMessage(result));
     return false;
   }
-  Drawing().Regen();
   fitPending_ = true;
   sizePending_ = true;
   redrawPending_ = true;
@@ -61,12 +64,13 @@ void DrawingView::LoadTemplate() {
   const std::string path = GetProgramSettings().template_file;
   if (path.empty() || !FileExists(path) || core_.CommandRuns()) return;
   {
+    FcCurrentGraphScope current(Drawing());
     WaitCursor wait;
     // A template that cannot be read says so in the history and leaves
     // the defaults.
     OpenDrawing(Drawing(), path, true, nullptr);
+    Drawing().Regen();
   }
-  Drawing().Regen();
   redrawPending_ = true;
   UpdateTitle();
 }

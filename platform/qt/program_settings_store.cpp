@@ -13,7 +13,6 @@
 #include <system_error>
 
 #include "core/number_separators.h"
-#include "platform/file_system.h"
 #include "platform/program_settings.h"
 
 namespace {
@@ -146,8 +145,7 @@ void LoadSettings(ProgramSettings* settings, QSettings& store, const std::string
   LoadCommandLineWindow(store, &settings->command_line);
   LoadRevCloud(store, &settings->rev_cloud);
   LoadParameters(store, settings);
-  settings->default_text_font_file.clear();
-  FindFileInPathList(settings->search_path, &settings->default_text_font_file, "SIMPLEX.SHX");
+  settings->default_text_font_file = FindDefaultTextFontFile(settings->search_path);
   SetNumberSeparators({settings->decimal_separator, settings->list_separator});
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <unordered_set>
@@ -433,6 +434,27 @@ TEST_F(GraphTest, CurrentGraphComesFromTheThreadOrTheFrame) {
   SetActiveGraphQuery([](FcGraph**) { return 1; });
   EXPECT_EQ(CurrentGraph(), nullptr);
   SetActiveGraphQuery(nullptr);
+}
+
+// A scope puts back the drawing before it, however it is left, so that
+// after a failed open the window thread asks the active window again.
+TEST_F(GraphTest, CurrentGraphScopeRestoresThePreviousDrawing) {
+  FcGraph loading;
+  FcGraph inner;
+  SetActiveGraphQuery(nullptr);
+  try {
+    FcCurrentGraphScope outer(loading);
+    EXPECT_EQ(CurrentGraph(), &loading);
+    {
+      FcCurrentGraphScope nested(inner);
+      EXPECT_EQ(CurrentGraph(), &inner);
+    }
+    EXPECT_EQ(CurrentGraph(), &loading);
+    throw std::runtime_error("unreadable");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(CurrentThreadSlot().graph, nullptr);
+  EXPECT_EQ(CurrentGraph(), nullptr);
 }
 
 TEST_F(GraphTest, CopyPackedStringWalksTheList) {

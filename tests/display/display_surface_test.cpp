@@ -10,7 +10,9 @@
 #include "database/sort_ents_table.h"
 #include "display/drag_object.h"
 #include "platform/frame_link.h"
+#include "platform/program_settings.h"
 #include "platform/recording_frame_link.h"
+#include "tests/support/program_settings_guard.h"
 #include "tests/support/surface_fixture.h"
 
 namespace {
@@ -25,6 +27,17 @@ std::vector<FcHandle> GroupOrder(FcDisplaySurface& surface) {
   std::vector<FcHandle> order;
   for (int i = 0; i < surface.GetGroupCount(); ++i) order.push_back(surface.GetGroup(i)->entityHandle);
   return order;
+}
+
+// The frame messages of a pass over a surface of `count` lines.
+template <typename Pass>
+std::vector<RecordingFrameLink::Call> FrameCallsOf(SurfaceFixture& f, int count, Pass pass) {
+  RecordingFrameLink link;
+  SetFrameLink(&link);
+  for (int h = 1; h <= count; ++h) AddLine(f.surface, static_cast<FcHandle>(h));
+  pass(f.surface);
+  SetFrameLink(nullptr);
+  return link.Calls();
 }
 
 TEST(DisplaySurfaceTest, GroupOrderFollowsTheDrawOrderMode) {
@@ -149,13 +162,9 @@ TEST(DisplaySurfaceTest, QueriesOverDrawnGroups) {
 TEST(DisplaySurfaceTest, ExportReportsProgressAboveAThousandGroups) {
   for (const int count : {1000, 1001}) {
     SCOPED_TRACE(count);
-    RecordingFrameLink link;
-    SetFrameLink(&link);
     SurfaceFixture f;
-    for (int h = 1; h <= count; ++h) AddLine(f.surface, static_cast<FcHandle>(h));
-    f.surface.Export("out.svg");
-    SetFrameLink(nullptr);
-    const std::vector<RecordingFrameLink::Call> calls = link.Calls();
+    const std::vector<RecordingFrameLink::Call> calls =
+        FrameCallsOf(f, count, [](FcDisplaySurface& surface) { surface.Export("out.svg"); });
     if (count == 1000) {
       EXPECT_TRUE(calls.empty());
     } else {
@@ -165,6 +174,30 @@ TEST(DisplaySurfaceTest, ExportReportsProgressAboveAThousandGroups) {
     }
     EXPECT_EQ(f.device->calls.front(), "BeginPaint out.svg 0");
     EXPECT_EQ(f.device->calls.back(), "EndPaint");
+  }
+}
+
+// Each drawn group, highlighted ones too, counts towards the percentage.
+TEST(DisplaySurfaceTest, RedrawReportsProgressOnlyAboveTheThreshold) {
+  ProgramSettingsGuard guard;
+  GetProgramSettings().redraw_progress_threshold = 5;
+  for (const int count : {5, 6}) {
+    SCOPED_TRACE(count);
+    SurfaceFixture f;
+    const std::vector<RecordingFrameLink::Call> calls = FrameCallsOf(f, count, [](FcDisplaySurface& surface) {
+      surface.HighlightGroup(true, 2);
+      surface.Redraw();
+    });
+    if (count == 5) {
+      EXPECT_TRUE(calls.empty());
+      continue;
+    }
+    ASSERT_EQ(calls.size(), static_cast<std::size_t>(count + 2));
+    EXPECT_EQ(calls.front().message, FrameMessage::kProgressStart);
+    EXPECT_EQ(calls.front().text, "Redrawing");
+    EXPECT_EQ(calls[count].message, FrameMessage::kProgressPosition);
+    EXPECT_EQ(calls[count].percent, 100);
+    EXPECT_EQ(calls.back().message, FrameMessage::kProgressEnd);
   }
 }
 

@@ -10,6 +10,9 @@
 #include "fonts/fontconfig_faces.h"
 #include "fonts/truetype_outline.h"
 #include "fonts/truetype_registry.h"
+#include "platform/program_settings.h"
+#include "tests/support/program_settings_guard.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -116,6 +119,41 @@ TEST(TrueTypeGlyphTest, MissingFontFilesFallBackToAFaceThatIsThere) {
     FcPoint2d min, max;
     GlyphOf(style, 'A').GetExtents(min, max);
     EXPECT_NEAR(max.y, 100.0, 1e-6);
+  }
+}
+
+// Where neither a style's font nor "txt.shx" can be found, its text draws
+// with the program's default text font, whichever kind that is, and with
+// the system's face when there is none; the style keeps the name it gave.
+TEST(TrueTypeGlyphTest, MissingShapeFontsDrawWithTheDefaultTextFont) {
+  ProgramSettingsGuard guard;
+  TempDir noFonts;
+  GetProgramSettings().search_path = noFonts.path();
+  const std::string trueType = FirstTrueTypeFontFile();
+  if (trueType.empty()) GTEST_SKIP() << "the machine has no TrueType font";
+  std::string trueTypeFace;
+  ASSERT_NE(FindTrueTypeFaceByFile(trueType, &trueTypeFace, 1), 0);
+  const std::string simplex = KOVRA_SOURCE_DIR "/Fonts/simplex.shx";
+  const struct {
+    std::string defaultFont;
+    bool shx;
+    std::string face;
+  } cases[] = {{simplex, true, ""}, {trueType, false, trueTypeFace}, {"", false, ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.defaultFont);
+    GetProgramSettings().default_text_font_file = c.defaultFont;
+    FcTextStyle style;
+    style.SetFontFile("gone.shx");
+    EXPECT_EQ(style.GetFontFile(), "gone.shx");
+    EXPECT_EQ(style.IsShx(), c.shx);
+    EXPECT_EQ(style.GetFaceName(), c.face);
+    if (c.shx) EXPECT_EQ(style.GetFontSlot().GetFontPath(), simplex);
+    PointChain h;
+    style.GetGlyph(h, 'H');
+    PointChain missing;
+    MakeMissingGlyph(missing);
+    EXPECT_GT(h.ContourCount(), 0);
+    EXPECT_NE(h.contourSizes, missing.contourSizes);
   }
 }
 

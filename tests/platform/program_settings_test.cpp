@@ -8,6 +8,8 @@
 #include <string>
 
 #include "core/number_separators.h"
+#include "fonts/truetype_registry.h"
+#include "platform/file_system.h"
 #include "platform/qt/program_settings_store.h"
 #include "tests/support/temp_dir.h"
 
@@ -56,6 +58,18 @@ TEST_F(ProgramSettingsTest, EmptyStoreGivesDefaults) {
   // With no "Parameters" at all the grips take their first-run look.
   EXPECT_EQ(settings.grip_color, 160);
   EXPECT_EQ(settings.grip_size, 5);
+}
+
+// Without "SIMPLEX.SHX" along the search path the default text font is the
+// machine's first TrueType font, named so that it can be opened.
+TEST_F(ProgramSettingsTest, DefaultTextFontFallsBackOnATrueTypeFile) {
+  if (FirstTrueTypeFontFile().empty()) GTEST_SKIP() << "the machine has no TrueType font";
+  dir_.Write("bin/Fonts/txt.shx");
+  const std::string font = Load().default_text_font_file;
+  EXPECT_TRUE(FileExists(font)) << font;
+  EXPECT_TRUE(IsTrueTypeFileName(font)) << font;
+  std::string face;
+  EXPECT_NE(FindTrueTypeFaceByFile(font, &face, 1), 0);
 }
 
 TEST_F(ProgramSettingsTest, PresentParametersKeepTheOrdinaryGripDefaults) {

@@ -27,6 +27,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <atomic>
@@ -38,6 +39,7 @@
 #include "display/display_surface.h"
 #include "display/view_transform.h"
 #include "entities/line.h"
+#include "entities/polyline.h"
 #include "files/drawing_file.h"
 #include "platform/program_settings.h"
 #include "platform/qt/program_settings_store.h"
@@ -881,6 +883,45 @@ TEST_F(MainFrameTest, ANewDrawingStartsFromTheTemplateWhenItExists) {
   EXPECT_EQ(frame.Area().activeSubWindow()->windowTitle(), QStringLiteral("Untitled"));
   // A template is no recent file of the user's.
   EXPECT_TRUE(frame.RecentFiles().Paths().empty());
+}
+
+// The fit vertices a file gives a curve-fitted polyline are dropped when it
+// is read and made anew, with new handles, while its drawing is opened and
+// before its window is the active one: the handles are the opened
+// drawing's, not the active one's.
+TEST_F(MainFrameTest, AnOpenedFittedPolylineTakesHandlesFromItsOwnDrawing) {
+  const std::string path = home_.path() + "fitted.dxf";
+  std::ofstream file(path);
+  file << "0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n5\n2A\n100\nAcDbEntity\n8\n0\n100\nAcDb2dPolyline\n66\n1\n70\n2\n";
+  // x, y and the vertex flags: 1 marks a fit vertex.
+  const int vertices[][3] = {{0, 0, 0}, {5, 4, 1}, {10, 5, 0}, {20, 0, 0}, {30, 8, 0}};
+  int handle = 0x2B;
+  for (const auto& vertex : vertices)
+    file << "0\nVERTEX\n5\n" << std::hex << handle++ << std::dec
+         << "\n100\nAcDbEntity\n8\n0\n100\nAcDbVertex\n100\nAcDb2dVertex\n10\n" << vertex[0] << "\n20\n"
+         << vertex[1] << "\n70\n" << vertex[2] << "\n";
+  file << "0\nSEQEND\n5\n30\n100\nAcDbEntity\n8\n0\n0\nENDSEC\n0\nEOF\n";
+  file.close();
+  MainFrame& frame = Start({});
+  const FcGraph& other = frame.ActiveView()->Drawing();
+  const FcHandle otherSeed = other.GetHandleSeed();
+
+  DrawingView* view = frame.OpenDrawingWindow(path);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(other.GetHandleSeed(), otherSeed);
+  const FcGraph& opened = view->Drawing();
+  const FcPolyline* polyline = nullptr;
+  for (const FcEntity* entity : *view->Drawing().GetCurrentEntitySet())
+    if (polyline == nullptr) polyline = dynamic_cast<const FcPolyline*>(entity);
+  ASSERT_NE(polyline, nullptr);
+  ASSERT_FALSE(polyline->GetFitVertices().empty());
+  std::set<FcHandle> handles = {polyline->GetHandle(), polyline->GetSeqendHandle()};
+  for (const PolylineVertex& vertex : polyline->GetVertices()) handles.insert(vertex.handle);
+  for (const PolylineVertex& vertex : polyline->GetFitVertices()) {
+    EXPECT_NE(vertex.handle, 0u);
+    EXPECT_LT(vertex.handle, opened.GetHandleSeed());
+    EXPECT_TRUE(handles.insert(vertex.handle).second) << vertex.handle;
+  }
 }
 
 TEST_F(MainFrameTest, DoubleClickingATextPaneRunsItsCommandInTheActiveDrawing) {
