@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 
 #include "database/block.h"
 #include "database/entity.h"
@@ -13,6 +14,7 @@
 #include "database/layer.h"
 #include "database/viewport.h"
 #include "display/display_surface.h"
+#include "display/large_heap_steps.h"
 #include "display/print_pass.h"
 #include "display/regen_pass.h"
 #include "display/view_transform.h"
@@ -127,6 +129,12 @@ bool ExportCurrentSpaceInParts(const FcGraph& graph, FcDisplaySurface& surface, 
     return false;
   }
   const int count = entities->GetCount();
+  // Each part is smaller than a pass that needs small pages, but the parts
+  // of a large drawing fault in as much fresh memory as one such pass:
+  // with large pages the full mixed drawing spent 0.7-0.9 s of its export
+  // in the kernel, a quarter of it 0.05 s.
+  std::optional<SmallPagesWhileThreadsFault> smallPages;
+  if (count >= kSmallPagesFromEntities) smallPages.emplace();
   PrintMessage(kRegenerating);
   ProgressStart(kRegenerating);
   PostedProgress progress(count);
