@@ -139,15 +139,15 @@ bool ExportCurrentSpaceInParts(const FcGraph& graph, FcDisplaySurface& surface, 
   ProgressStart(kRegenerating);
   PostedProgress progress(count);
   int first = 0;
-  surface.ExportInParts(fileName, [&] {
+  surface.ExportInParts(fileName, [&](FcDisplaySurface& into) {
     const int last = std::min(count, first + partEntities);
-    surface.BeginDraw(1, nullptr);
-    CopyLinetypeScale(graph, surface);
-    surface.ReserveGroups(last - first);
+    into.BeginDraw(1, nullptr);
+    CopyLinetypeScale(graph, into);
+    into.ReserveGroups(last - first);
     const int partStart = first;
-    DrawEntitiesIntoPass(surface, *entities, first, last, ThawedAndShown,
+    DrawEntitiesIntoPass(into, *entities, first, last, ThawedAndShown,
                          [&progress, partStart](int done) { progress.At(partStart + done); });
-    surface.EndDraw();
+    into.EndDraw();
     first = last;
     return first < count;
   });
