@@ -194,6 +194,9 @@ class FcDisplaySurface : public FcDrawSink {
 
   // The builders' helpers.
   bool UseLinetypePattern(double length) const;
+  // False when no length could make UseLinetypePattern true (the current
+  // linetype is solid), so that a builder can spare measuring its path.
+  bool MayUseLinetypePattern() const;
 
   FcGraph* GetOwner() const { return owner_; }
   FcViewTransform* GetView() const { return view_; }
