@@ -72,6 +72,10 @@ void TransformXY(double x, double y, const FcMatrix2d& m, double* outX, double* 
 }
 
 double TransformLength(const FcMatrix2d& m, double len) {
+  // Most lengths transformed are the zero widths of tessellated curves:
+  // both points are then the same one, and its distance from itself is
+  // zero whenever the matrix gives it finite coordinates.
+  if (len == 0.0 && std::isfinite(m.a + m.b + m.c) && std::isfinite(m.d + m.e + m.f)) return 0.0;
   FcPoint2d end{len, 0.0};
   FcPoint2d origin{0.0, 0.0};
   TransformPoint(m, end);

@@ -1,9 +1,12 @@
 #include <algorithm>
 #include <atomic>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "display/display_surface.h"
@@ -52,24 +55,70 @@ void FcDisplaySurface::Export(const std::string& fileName, int slices, bool cons
   if (consume) RemoveAllGroups();
 }
 
-void FcDisplaySurface::ExportInParts(const std::string& fileName, const std::function<bool()>& drawPart) {
+void FcDisplaySurface::ExportInParts(const std::string& fileName,
+                                     const std::function<bool(FcDisplaySurface& into)>& drawPart) {
   if (device_ == nullptr) return;
   // The parts' progress is the regeneration's.
   FcProgressSteps progress(false, "Exporting", 0);
   device_->BeginPaint({nullptr, fileName}, 0);
-  bool more = true;
+  // The parts' groups are released as they are drawn: kept by the heaps,
+  // not handed back to the system, their memory serves the parts that
+  // follow without being faulted in afresh.
+  const LargeHeapSteps heapSteps;
+  // The next part is regenerated here into a list of its own while another
+  // thread draws this one into the device, so that neither waits for the
+  // last and slowest thread of the other; the parts still reach the device
+  // one after the other, in order.
+  std::unique_ptr<FcDisplaySurface> next = MakeRegenWorker();
+  next->regenThreads = regenThreads;
+  RemoveAllGroups();
+  bool more = drawPart(*this);
   bool whole = true;
-  while (more && whole) {
-    RemoveAllGroups();
-    more = drawPart();
-    // The part's groups are released as they are drawn: kept by the heaps,
-    // not handed back to the system, their memory serves the next part
-    // without being faulted in afresh.
-    const LargeHeapSteps heapSteps;
-    whole = ExportGroups(0, progress, true);
+  while (whole) {
+    if (!more) {
+      whole = ExportGroups(0, progress, true);
+      break;
+    }
+    bool exported = true;
+    std::exception_ptr exportError;
+    const auto exportPart = [this, &progress, &exported, &exportError] {
+      try {
+        exported = ExportGroups(0, progress, true);
+      } catch (...) {
+        exportError = std::current_exception();
+      }
+    };
+    std::optional<std::thread> exporter;
+    try {
+      exporter.emplace(exportPart);
+    } catch (const std::system_error&) {
+      // No thread to be had: the part is drawn before the next is built.
+      exportPart();
+    }
+    next->RemoveAllGroups();
+    try {
+      more = drawPart(*next);
+    } catch (...) {
+      if (exporter) exporter->join();
+      throw;
+    }
+    if (exporter) exporter->join();
+    if (exportError) std::rethrow_exception(exportError);
+    whole = exported;
+    // This list, drawn and emptied, builds the part after the next.
+    TakeGroupsOf(*next);
   }
   RemoveAllGroups();
   device_->EndPaint();
+}
+
+void FcDisplaySurface::TakeGroupsOf(FcDisplaySurface& other) {
+  std::swap(groups_, other.groups_);
+  std::swap(holes_, other.holes_);
+  std::swap(passStart_, other.passStart_);
+  std::swap(handleIndex_, other.handleIndex_);
+  currentGroup_ = -1;
+  other.currentGroup_ = -1;
 }
 
 bool FcDisplaySurface::ExportGroups(int slices, FcProgressSteps& progress, bool consume) {

@@ -164,11 +164,13 @@ class FcDisplaySurface : public FcDrawSink {
   // pages, and nothing is left to free at the end; the list is then empty.
   void Export(const std::string& fileName, int slices = 0, bool consume = false);
   // An export of a list built part by part: drawPart fills the emptied
-  // list with the next part of a pass and says whether more parts follow.
-  // Each part is drawn into the device, as Export draws a consumed list,
-  // before the next is built, so that the list never holds the whole
-  // drawing. A group that fails to draw ends the output there.
-  void ExportInParts(const std::string& fileName, const std::function<bool()>& drawPart);
+  // list it is given (this surface's, or one made like a regen worker's)
+  // with the next part of a pass and says whether more parts follow. Each
+  // part is drawn into the device, as Export draws a consumed list, while
+  // the next is built on the calling thread, so that the lists never hold
+  // more than two parts of the drawing. A group that fails to draw ends the
+  // output there.
+  void ExportInParts(const std::string& fileName, const std::function<bool(FcDisplaySurface& into)>& drawPart);
   void RenderPreview(int width, CDib& dib, int height);
 
   // Redraw, zoom and pan.
@@ -192,6 +194,9 @@ class FcDisplaySurface : public FcDrawSink {
 
   // The builders' helpers.
   bool UseLinetypePattern(double length) const;
+  // False when no length could make UseLinetypePattern true (the current
+  // linetype is solid), so that a builder can spare measuring its path.
+  bool MayUseLinetypePattern() const;
 
   FcGraph* GetOwner() const { return owner_; }
   FcViewTransform* GetView() const { return view_; }
@@ -278,6 +283,8 @@ class FcDisplaySurface : public FcDrawSink {
   bool ExportGroups(int slices, FcProgressSteps& progress, bool consume);
   bool ExportInOnePiece(FcProgressSteps& progress, bool consume);
   std::optional<bool> ExportInSlices(int sliceCount, FcProgressSteps& progress, bool consume);
+  // Exchanges the lists, their handle indexes with them.
+  void TakeGroupsOf(FcDisplaySurface& other);
   void DrawGroupsInteractive();
   bool ShouldStopRedraw();
   // Changes of the view clear the cache flag and mark the grips.

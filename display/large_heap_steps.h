@@ -33,3 +33,11 @@ class SmallPagesWhileThreadsFault {
   SmallPagesWhileThreadsFault(const SmallPagesWhileThreadsFault&) = delete;
   SmallPagesWhileThreadsFault& operator=(const SmallPagesWhileThreadsFault&) = delete;
 };
+
+// A pass over fewer entities finds the large pages it needs free at once,
+// and they cost less than small ones; a larger pass, or an export of a
+// larger drawing part by part, makes the kernel compact memory for them
+// while all its threads wait (mixed drawing on eight busy cores: 150,000
+// entities drew in 0.07 s with large pages and 0.10 s without, 590,000 in
+// 1.1-1.5 s of processor time with them and 0.9-1.1 s without).
+inline constexpr int kSmallPagesFromEntities = 1 << 18;

@@ -89,9 +89,13 @@ double ChainLength(const PolylineVertex* vertices, int count) {
   return length;
 }
 
+bool FcDisplaySurface::MayUseLinetypePattern() const {
+  return currentLinetype != nullptr && currentLinetype->GetElementCount() > 1;
+}
+
 bool FcDisplaySurface::UseLinetypePattern(double length) const {
+  if (!MayUseLinetypePattern()) return false;
   const FcLineType* linetype = currentLinetype;
-  if (linetype == nullptr || linetype->GetElementCount() <= 1) return false;
   const double pattern = linetype->GetPatternLength() * entityLinetypeScale;
   // A pattern that is not positive would never advance along the path.
   if (!(pattern > 0.0)) return false;
@@ -260,10 +264,13 @@ struct CurveShape {
 void AddTessellatedCurve(FcDisplaySurface* surface, std::vector<PolylineVertex> chain, bool closed, FcHandle handle,
                          int partTag, const CurveShape& shape) {
   TransformAll(surface->insertMatrix, chain);
-  const double length = ChainLength(chain.data(), static_cast<int>(chain.size()));
-  if (surface->UseLinetypePattern(length / 2) &&
-      AddCurveDashes(surface, chain, closed, length, partTag != 0 ? partTag : 1, handle, partTag)) {
-    return;
+  // A solid curve needs no length: most curves are solid.
+  if (surface->MayUseLinetypePattern()) {
+    const double length = ChainLength(chain.data(), static_cast<int>(chain.size()));
+    if (surface->UseLinetypePattern(length / 2) &&
+        AddCurveDashes(surface, chain, closed, length, partTag != 0 ? partTag : 1, handle, partTag)) {
+      return;
+    }
   }
   const FcDisplayDevice* device = surface->GetDevice();
   if (device != nullptr && device->DrawsCurves() && KeepsCirclesRound(surface->insertMatrix)) {

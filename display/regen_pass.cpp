@@ -28,13 +28,6 @@ constexpr int kEntitiesPerWorker = 8192;
 constexpr int kRunsPerWorker = 8;
 // How often a worker adds its finished entities to the shared count.
 constexpr int kProgressBatch = 1024;
-// A pass of fewer entities finds the large pages it needs free at once, and
-// they cost less than small ones; a larger pass makes the kernel compact
-// memory for them while all its threads wait (mixed drawing on eight busy
-// cores: 150,000 entities drew in 0.07 s with large pages and 0.10 s
-// without, 590,000 in 1.1-1.5 s of processor time with them and 0.9-1.1 s
-// without).
-constexpr int kSmallPagesFromEntities = 1 << 18;
 
 int WorkerCount(const FcDisplaySurface& surface, int count) {
   if (count <= 1) return 1;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 
 namespace {
@@ -12,6 +13,31 @@ constexpr double kPowersOfTen[] = {1.0, 10.0, 100.0, 1000.0, 10000.0, 100000.0, 
 // product by less than 2^-16, far inside the margin around a half.
 constexpr double kLargestQuick = 1e11;
 constexpr double kTieMargin = 1e-3;
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the digits of the number, at least width of them with leading
+// zeros, backwards from end, two at a time (the export's text is mostly
+// numbers); gives the first digit.
+char* WriteDigits(char* end, std::uint64_t number, int width) {
+  char* start = end;
+  while (number >= 100) {
+    start -= 2;
+    std::memcpy(start, kDigitPairs + 2 * (number % 100), 2);
+    number /= 100;
+  }
+  if (number >= 10) {
+    start -= 2;
+    std::memcpy(start, kDigitPairs + 2 * number, 2);
+  } else {
+    *--start = static_cast<char>('0' + number);
+  }
+  while (end - start < width) *--start = '0';
+  return start;
+}
 
 // The fixed-point form written from the value rounded to an integer count
 // of the last decimal, without std::to_chars, which takes most of the time
@@ -25,9 +51,6 @@ bool AppendQuickly(std::string& text, double value, int decimals, bool trimmed) 
   const double rounded = std::nearbyint(scaled);
   if (std::fabs(scaled - rounded) > 0.5 - kTieMargin) return false;
   auto units = static_cast<std::uint64_t>(std::fabs(rounded));
-  char digits[32];
-  char* end = digits + sizeof digits;
-  char* start = end;
   int fraction = decimals;
   // A trimmed form leaves out the fraction's trailing zeros.
   if (trimmed) {
@@ -36,15 +59,16 @@ bool AppendQuickly(std::string& text, double value, int decimals, bool trimmed) 
       --fraction;
     }
   }
-  for (int i = 0; i < fraction; ++i) {
-    *--start = static_cast<char>('0' + units % 10);
-    units /= 10;
+  char digits[32];
+  char* const end = digits + sizeof digits;
+  char* start = end;
+  if (fraction > 0) {
+    const auto unit = static_cast<std::uint64_t>(kPowersOfTen[fraction]);
+    start = WriteDigits(start, units % unit, fraction);
+    *--start = '.';
+    units /= unit;
   }
-  if (fraction > 0) *--start = '.';
-  do {
-    *--start = static_cast<char>('0' + units % 10);
-    units /= 10;
-  } while (units != 0);
+  start = WriteDigits(start, units, 1);
   // The sign of the value, not of the rounded digits: -0.001 is "-0".
   if (std::signbit(value)) *--start = '-';
   text.append(start, end);

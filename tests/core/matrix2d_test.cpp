@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "core/matrix2d.h"
 #include "tests/support/point_expect.h"
@@ -111,6 +112,19 @@ TEST(TransformLength, IsTheScaleAlongX) {
   ScaleXYAboutPointMatrix(7, 7, 2, 3, m);
   EXPECT_NEAR(TransformLength(m, 5.0), 10.0, 1e-12);
   EXPECT_NEAR(TransformLength(m, -5.0), 10.0, 1e-12);
+}
+
+// A zero length is zero under any finite matrix, but a matrix that is not
+// finite still spoils it, as it spoils every other length.
+TEST(TransformLength, OfZeroIsZeroOnlyUnderAFiniteMatrix) {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  FcMatrix2d m;
+  ScaleXYAboutPointMatrix(7, 7, 1e150, -1e150, m);
+  EXPECT_EQ(TransformLength(m, 0.0), 0.0);
+  EXPECT_EQ(TransformLength(m, -0.0), 0.0);
+  for (const FcMatrix2d& spoilt : {FcMatrix2d{kInfinity, 0, 0, 0, 1, 0}, FcMatrix2d{1, 0, 0, 0, 1, std::nan("")}}) {
+    EXPECT_TRUE(std::isnan(TransformLength(spoilt, 0.0)));
+  }
 }
 
 TEST(RotatePoint, TurnsCounterClockwise) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "database/sort_ents_table.h"
 #include "display/display_surface.h"
 #include "display/graph_display.h"
+#include "display/regen_pass.h"
 #include "display/view_transform.h"
 #include "entities/arc.h"
 #include "entities/circle.h"
@@ -257,6 +259,26 @@ TEST(PdfSlicesTest, TheFileDoesNotDependOnTheThreads) {
     EXPECT_TRUE(exportOn(regenThreads, exportThreads) == oneThread)
         << regenThreads << " regen threads, " << exportThreads << " export threads";
   }
+}
+
+// The next part is regenerated while another thread draws the part before
+// it: a regeneration that fails must wait for that thread before its error
+// leaves the export, or the program ends.
+TEST(PdfSlicesTest, APartThatFailsToRegenerateEndsTheExportWithItsError) {
+  FcGraph graph;
+  AddCells(graph);
+  ScratchFolder folder;
+  std::unique_ptr<FcDisplaySurface> surface = GridExportSurface(graph, 2);
+  int parts = 0;
+  const auto drawPart = [&](FcDisplaySurface& into) {
+    if (++parts == 2) throw std::runtime_error("the part failed");
+    into.BeginDraw(1, nullptr);
+    DrawEntitiesIntoPass(into, *graph.GetCurrentEntitySet(), [](const FcEntity&) { return true; }, nullptr);
+    into.EndDraw();
+    return true;
+  };
+  EXPECT_THROW(surface->ExportInParts(folder.File("parts.pdf"), drawPart), std::runtime_error);
+  EXPECT_EQ(parts, 2);
 }
 
 TEST(PdfSlicesTest, ListsThatCannotBeCutAreLeftWhole) {
