@@ -279,6 +279,7 @@ class FcGraph : public FcObject {
   FcBlockList& GetBlockList() { return blocks_; }
   const FcBlockList& GetBlockList() const { return blocks_; }
   FcViewList& GetViewList() { return views_; }
+  const FcViewList& GetViewList() const { return views_; }
   FcViewHeaderCtrl& GetViewHeaderCtrl() { return viewHeaders_; }
   FcViewportList& GetViewportList() { return viewports_; }
   const FcViewportList& GetViewportList() const { return viewports_; }

@@ -501,9 +501,19 @@ void VisitRecords(const Table& table, Visit& visit) {
   for (int i = 0; i < table.GetCount(); ++i) visit(*table.GetAt(i));
 }
 
-// Every record, block and entity that is found by its handle.
+// Every table, record, block and entity that is found by its handle.
 template <typename Visit>
 void VisitHandleHolders(const FcGraph& graph, Visit&& visit) {
+  for (const FcObject* control :
+       {static_cast<const FcObject*>(&graph.GetBlockList()), static_cast<const FcObject*>(&graph.GetLayerList()),
+        static_cast<const FcObject*>(&graph.GetLinetypeList()),
+        static_cast<const FcObject*>(&graph.GetTextStyleList()),
+        static_cast<const FcObject*>(&graph.GetDimStyleList()), static_cast<const FcObject*>(&graph.GetViewportList()),
+        static_cast<const FcObject*>(&graph.GetViewportList().GetActive()),
+        static_cast<const FcObject*>(&graph.GetUcsList()), static_cast<const FcObject*>(&graph.GetAppIdList()),
+        static_cast<const FcObject*>(&graph.GetViewList())}) {
+    visit(*control);
+  }
   VisitRecords(graph.GetLayerList(), visit);
   VisitRecords(graph.GetLinetypeList(), visit);
   VisitRecords(graph.GetTextStyleList(), visit);
