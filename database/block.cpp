@@ -268,7 +268,7 @@ int FcBlock::ReadDxf(FcFiler& filer) {
   for (FcEntity* entity : entities_) {
     entity->SetBlock(this);
     if (graph == nullptr) continue;
-    FcLayer* layer = graph->FindOrCreateLayer(entity->GetLayerName().str());
+    FcLayer* layer = graph->FindOrCreateLayerWhileReading(entity->GetLayerName().str());
     entity->SetLayer(layer != nullptr ? layer : graph->GetCurrentLayer());
   }
   CleanSortEntsTable();

@@ -340,29 +340,20 @@ FcHandle FcGraph::FirstPlotStyleHandle() const {
 }
 
 void FcGraph::RebindLinetypeRecords() {
-  byLayerLinetype_ = nullptr;
-  byBlockLinetype_ = nullptr;
-  for (int i = 0; i < linetypes_.GetCount(); ++i) {
-    FcLineType* record = linetypes_.GetAt(i);
-    if (record == nullptr) continue;
-    if (byLayerLinetype_ == nullptr && record->GetKind() == FcLineType::kKindByLayer) byLayerLinetype_ = record;
-    if (byBlockLinetype_ == nullptr && record->GetKind() == FcLineType::kKindByBlock) byBlockLinetype_ = record;
-  }
+  byLayerLinetype_ = linetypes_.FirstOfKind(FcLineType::kKindByLayer);
+  byBlockLinetype_ = linetypes_.FirstOfKind(FcLineType::kKindByBlock);
 }
 
 FcLayer* FcGraph::CreateLayer() {
   FcLayer* layer = layers_.AddNew();
   if (layer == nullptr) return nullptr;
   TakeHandle(*layer);
-  FcHandle linetype = 0;
-  if (currentLinetype_ == nullptr) {
-    const FcLineType* continuous = linetypes_.FindByName("Continuous");
-    linetype = continuous != nullptr ? continuous->GetHandle() : 0;
-  } else if (currentLinetype_ != LinetypeByBlock()) {
-    linetype = currentLinetype_->GetHandle();
-  }
-  layer->SetLinetypeHandle(linetype);
   layer->SetGraph(this);
+  // Continuous is held as no handle, as the readers hold it: a file read
+  // may renumber a Continuous record it had to make, and a layer made
+  // meanwhile must not keep the old number.
+  const FcLineType* linetype = currentLinetype_ != LinetypeByBlock() ? currentLinetype_ : nullptr;
+  if (linetype != nullptr && !EqualsNoCase(linetype->GetName(), "Continuous")) layer->SetLinetype(linetype);
   layer->SetPlotStyle(FirstPlotStyleHandle());
   return layer;
 }
@@ -376,6 +367,13 @@ FcLayer* FcGraph::FindOrCreateLayer(std::string_view name) {
     layer->SetName(name);
   }
   if (IsDefPointsName(name)) layer->SetPlottable(false);
+  return layer;
+}
+
+FcLayer* FcGraph::FindOrCreateLayerWhileReading(std::string_view name) {
+  if (FcLayer* layer = layers_.FindByName(name)) return layer;
+  FcLayer* layer = FindOrCreateLayer(name);
+  if (layer != nullptr) layer->SetHandle(0);
   return layer;
 }
 

@@ -154,6 +154,10 @@ class FcGraph : public FcObject {
   FcLayer* CreateLayer();
   // Null for an empty name. "DefPoints" in any case never plots.
   FcLayer* FindOrCreateLayer(std::string_view name);
+  // The same for a file reader: a layer it has to make gets no handle yet.
+  // One taken in the middle of a read may be a handle the rest of the file
+  // uses; the reader numbers such records once the whole file is read.
+  FcLayer* FindOrCreateLayerWhileReading(std::string_view name);
   FcLayer* SetCurrentLayer(std::string_view name);
   FcLayer* SetCurrentLayerByHandle(FcHandle handle);
   // "ByLayer" and "ByBlock" in any case select the markers; an unknown name
@@ -275,6 +279,7 @@ class FcGraph : public FcObject {
   FcBlockList& GetBlockList() { return blocks_; }
   const FcBlockList& GetBlockList() const { return blocks_; }
   FcViewList& GetViewList() { return views_; }
+  const FcViewList& GetViewList() const { return views_; }
   FcViewHeaderCtrl& GetViewHeaderCtrl() { return viewHeaders_; }
   FcViewportList& GetViewportList() { return viewports_; }
   const FcViewportList& GetViewportList() const { return viewports_; }

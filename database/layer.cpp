@@ -124,8 +124,10 @@ std::string FcLayer::LinetypeNameForDxf() const {
   return linetype != nullptr ? linetype->GetName() : std::string("Continuous");
 }
 
+// A handle that no record answers is written as Continuous, as the DXF
+// writer names it: the reader refuses a layer whose linetype is missing.
 FcHandle FcLayer::LinetypeHandleForDwg() const {
-  if (linetype_ != 0) return linetype_;
+  if (const FcLineType* linetype = GetLinetype()) return linetype->GetHandle();
   const FcLinetypeList* linetypes = LinetypesOf(graph_);
   const FcLineType* continuous = linetypes != nullptr ? linetypes->FindByName("Continuous") : nullptr;
   return continuous != nullptr ? continuous->GetHandle() : 0;

@@ -295,15 +295,27 @@ int FcLinetypeList::ReadDxf(FcFiler& filer) {
   return ReadDxfTable(filer, "LTYPE", make, keep);
 }
 
+FcLineType* FcLinetypeList::FirstOfKind(std::uint8_t kind) const {
+  for (int i = 0; i < GetCount(); ++i) {
+    if (GetAt(i)->GetKind() == kind) return GetAt(i);
+  }
+  return nullptr;
+}
+
 int FcLinetypeList::WriteDwg(FcFilerDwg& filer) {
-  // A table without its "ByLayer" and "ByBlock" records names handle 0 for
-  // them rather than reading past its records.
-  const FcHandle byLayer = GetCount() > 0 ? GetAt(0)->GetHandle() : 0;
-  const FcHandle byBlock = GetCount() > 1 ? GetAt(1)->GetHandle() : 0;
-  WriteDwgControlStart(*this, filer, std::max(GetCount() - 2, 0));
-  WriteRecordHandles(filer, 2);
-  filer.WriteHandleRef(3, 0, byBlock);
-  filer.WriteHandleRef(3, 0, byLayer);
+  // The control object names "ByLayer" and "ByBlock" apart from its
+  // entries, and the reader names the records by that place. A table read
+  // from DXF keeps the file's order, so they are looked up, not taken from
+  // the front. A table without them names handle 0.
+  const FcLineType* byLayer = FirstOfKind(FcLineType::kKindByLayer);
+  const FcLineType* byBlock = FirstOfKind(FcLineType::kKindByBlock);
+  WriteDwgControlStart(*this, filer, GetCount() - (byLayer != nullptr ? 1 : 0) - (byBlock != nullptr ? 1 : 0));
+  for (int i = 0; i < GetCount(); ++i) {
+    const FcLineType* record = GetAt(i);
+    if (record != byLayer && record != byBlock) filer.WriteHandleRef(2, 0, record->GetHandle());
+  }
+  filer.WriteHandleRef(3, 0, byBlock != nullptr ? byBlock->GetHandle() : 0);
+  filer.WriteHandleRef(3, 0, byLayer != nullptr ? byLayer->GetHandle() : 0);
   EndDwgObject(filer);
   WriteDwgRecords(filer);
   return kFcStatusOk;

@@ -80,8 +80,8 @@ class FcLineType : public FcObject {
 };
 
 // The linetype table of a drawing. Records 0 and 1 are "ByLayer" and
-// "ByBlock" in a new drawing and after reading DWG; the DWG control object
-// relies on that order.
+// "ByBlock" in a new drawing and after reading DWG; after reading DXF they
+// stand where the file put them.
 class FcLinetypeList : public FcSymbolList {
  public:
   static constexpr DwgObjectType kDwgType = 56;
@@ -92,6 +92,9 @@ class FcLinetypeList : public FcSymbolList {
   FcLineType* FindByHandle(FcHandle handle) const {
     return static_cast<FcLineType*>(FcSymbolList::FindByHandle(handle));
   }
+  // The first record of the kind (FcLineType::kKindByLayer, ...); null for
+  // none.
+  FcLineType* FirstOfKind(std::uint8_t kind) const;
   // The first linetype of that name, ASCII case ignored.
   FcLineType* FindByName(std::string_view name) const { return static_cast<FcLineType*>(FindByNameNoCase(name)); }
 

@@ -8,6 +8,7 @@
 
 #include "core/paths.h"
 #include "core/resbuf.h"
+#include "database/block_markers.h"
 #include "database/graph.h"
 #include "database/header_vars.h"
 #include "database/object_factory.h"
@@ -105,11 +106,20 @@ bool IsReadableRelease(std::string_view release) {
   return EqualsNoCase(release, "AC1012") || EqualsNoCase(release, "AC1014") || EqualsNoCase(release, "AC1015");
 }
 
+// A record the reader makes before the whole file is read takes its handle
+// at the end (AssignMissingHandles): one taken now may be a handle that a
+// later part of the file uses.
+template <typename Record>
+Record* NumberedAtEnd(Record* record) {
+  if (record != nullptr) record->SetHandle(0);
+  return record;
+}
+
 // The current layer and text style point into their tables; a table read
 // replaces every record, so the pointers must be set again at once.
 void RebindCurrentLayer(FcGraph& graph) {
   FcLayerList& layers = graph.GetLayerList();
-  if (layers.GetCount() == 0) graph.FindOrCreateLayer("0");
+  if (layers.GetCount() == 0) graph.FindOrCreateLayerWhileReading("0");
   if (layers.GetCount() == 0) return;
   const std::string wanted = graph.GetSysVars().clayer.str();
   graph.SetCurrentLayer(layers.FindByName(wanted) != nullptr ? wanted : layers.GetAt(0)->GetName());
@@ -117,7 +127,7 @@ void RebindCurrentLayer(FcGraph& graph) {
 
 void RebindCurrentTextStyle(FcGraph& graph) {
   FcTextStyleList& styles = graph.GetTextStyleList();
-  if (styles.GetCount() == 0) graph.FindOrCreateTextStyle("standard");
+  if (styles.GetCount() == 0) NumberedAtEnd(graph.FindOrCreateTextStyle("standard"));
   if (styles.GetCount() == 0) return;
   const std::string wanted = graph.GetSysVars().textstyle.str();
   graph.SetCurrentTextStyle(styles.Find(wanted) != nullptr ? wanted : styles.GetAt(0)->GetName());
@@ -208,7 +218,7 @@ void CreateMissingDefaults(FcGraph& graph, CreatedAfterReading& created, bool at
     continuous->SetDescription("Solid Line");
     created.continuous = true;
   }
-  graph.FindOrCreateLayer("0");
+  graph.FindOrCreateLayerWhileReading("0");
   RebindCurrentTextStyle(graph);
 
   bool modelCreated = false;
@@ -220,9 +230,9 @@ void CreateMissingDefaults(FcGraph& graph, CreatedAfterReading& created, bool at
   EnsureSpaceBlock(graph, kPaperSpace, kBlockKindPaperSpace, created.paperSpace);
 
   if (graph.GetDimStyleList().GetCount() == 0) {
-    if (FcDimStyle* iso25 = graph.NewDimStyle("ISO-25")) iso25->SetIso25Defaults();
+    if (FcDimStyle* iso25 = NumberedAtEnd(graph.NewDimStyle("ISO-25"))) iso25->SetIso25Defaults();
   }
-  if (graph.GetAppIdList().GetCount() == 0) graph.AddAppId("ACAD");
+  if (graph.GetAppIdList().GetCount() == 0) NumberedAtEnd(graph.AddAppId("ACAD"));
   if (atEnd) {
     EnsureNamedDictionary(graph, "ACAD_GROUP");
     EnsureNamedDictionary(graph, "ACAD_MLINESTYLE");
@@ -257,11 +267,15 @@ void AssignMissingHandles(FcGraph& graph, const CreatedAfterReading& created) {
         static_cast<FcObject*>(&graph.GetViewList()), static_cast<FcObject*>(&graph.GetNamedObjects())}) {
     GiveHandleWhenMissing(graph, *control);
   }
-  if (created.modelSpace) {
-    if (FcBlock* block = blocks.FindByName(kModelSpace)) graph.TakeHandle(*block);
-  }
-  if (created.paperSpace) {
-    if (FcBlock* block = blocks.FindByName(kPaperSpace)) graph.TakeHandle(*block);
+  const std::pair<bool, std::string_view> spaces[] = {{created.modelSpace, kModelSpace},
+                                                      {created.paperSpace, kPaperSpace}};
+  for (const auto& [made, name] : spaces) {
+    FcBlock* block = made ? blocks.FindByName(name) : nullptr;
+    if (block == nullptr) continue;
+    graph.TakeHandle(*block);
+    // The block's BLOCK and ENDBLK records took handles when it was made.
+    if (block->GetBegin() != nullptr) graph.TakeHandle(*block->GetBegin());
+    if (block->GetEnd() != nullptr) graph.TakeHandle(*block->GetEnd());
   }
   const std::pair<bool, std::string_view> linetypes[] = {
       {created.byLayer, "ByLayer"}, {created.byBlock, "ByBlock"}, {created.continuous, "Continuous"}};
@@ -428,7 +442,7 @@ void BindModelSpaceEntities(FcGraph& graph, FcBlock& modelSpace) {
     entity->SetBlock(&modelSpace);
     const std::string_view name = entity->GetLayerName().str();
     if (lastLayer == nullptr || name != lastName) {
-      lastLayer = graph.FindOrCreateLayer(name);
+      lastLayer = graph.FindOrCreateLayerWhileReading(name);
       lastName = name;
     }
     entity->SetLayer(lastLayer != nullptr ? lastLayer : graph.GetCurrentLayer());
@@ -487,9 +501,19 @@ void VisitRecords(const Table& table, Visit& visit) {
   for (int i = 0; i < table.GetCount(); ++i) visit(*table.GetAt(i));
 }
 
-// Every record, block and entity that is found by its handle.
+// Every table, record, block and entity that is found by its handle.
 template <typename Visit>
 void VisitHandleHolders(const FcGraph& graph, Visit&& visit) {
+  for (const FcObject* control :
+       {static_cast<const FcObject*>(&graph.GetBlockList()), static_cast<const FcObject*>(&graph.GetLayerList()),
+        static_cast<const FcObject*>(&graph.GetLinetypeList()),
+        static_cast<const FcObject*>(&graph.GetTextStyleList()),
+        static_cast<const FcObject*>(&graph.GetDimStyleList()), static_cast<const FcObject*>(&graph.GetViewportList()),
+        static_cast<const FcObject*>(&graph.GetViewportList().GetActive()),
+        static_cast<const FcObject*>(&graph.GetUcsList()), static_cast<const FcObject*>(&graph.GetAppIdList()),
+        static_cast<const FcObject*>(&graph.GetViewList())}) {
+    visit(*control);
+  }
   VisitRecords(graph.GetLayerList(), visit);
   VisitRecords(graph.GetLinetypeList(), visit);
   VisitRecords(graph.GetTextStyleList(), visit);

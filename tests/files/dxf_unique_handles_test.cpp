@@ -73,4 +73,28 @@ TEST(DxfUniqueHandlesTest, HandlesThatLeaveTheSeedNoRoomFailTheRead) {
   }
 }
 
+// A table shares the handle space with every record: a DWG file written
+// from a drawing whose two tables have one handle could not be read again.
+TEST(DxfUniqueHandlesTest, TwoTablesWithOneHandleFailTheRead) {
+  const auto table = [](const std::string& name, const std::string& handle) {
+    return Group(0, "TABLE") + Group(2, name) + Group(5, handle) + Group(100, "AcDbSymbolTable") + Group(70, "0") +
+           Group(0, "ENDTAB");
+  };
+  const struct {
+    const char* vport;
+    const char* ucs;
+    FcOpenResult result;
+  } cases[] = {{"8", "9", FcOpenResult::kDone}, {"8", "8", FcOpenResult::kReadError}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.vport) + " " + c.ucs);
+    const std::string text = Group(0, "SECTION") + Group(2, "HEADER") + Group(9, "$ACADVER") + Group(1, "AC1015") +
+                             Group(0, "ENDSEC") + Group(0, "SECTION") + Group(2, "TABLES") + table("VPORT", c.vport) +
+                             table("UCS", c.ucs) + Group(0, "ENDSEC") + Group(0, "SECTION") + Group(2, "ENTITIES") +
+                             LineWithHandle("2A") + Group(0, "ENDSEC") + Group(0, "EOF");
+    FcGraph graph;
+    std::uint8_t skipped = 0;
+    EXPECT_EQ(OpenDrawingFromMemory(graph, std::vector<char>(text.begin(), text.end()), &skipped), c.result);
+  }
+}
+
 }  // namespace
