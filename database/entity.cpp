@@ -357,6 +357,12 @@ void FcEntity::SetBlock(FcBlock* block) {
   block->AddToSortEntsTable(GetHandle());
 }
 
+void FcEntity::SetBlockOfMember(FcBlock* block) {
+  block_ = block;
+  blockHandle_ = block->GetHandle();
+  block->AddToSortEntsTable(GetHandle());
+}
+
 void FcEntity::SetLinetype(FcLineType* linetype) {
   linetype_ = linetype;
   linetypeHandle_ = IsLinetypeMarker(linetype) ? 0 : linetype->GetHandle();

@@ -237,6 +237,9 @@ class FcEntity : public FcObject {
   // Moves the entity into the block's entity set (out of its old block's);
   // null only clears the block.
   void SetBlock(FcBlock* block);
+  // Names the block whose entity set already holds the entity, as a reader
+  // that filled the set leaves it, without asking the set again.
+  void SetBlockOfMember(FcBlock* block);
   // Null is ByLayer, LinetypeByBlock() is ByBlock.
   void SetLinetype(FcLineType* linetype);
   // Layer, linetype, linetype scale, colour and invisibility of an entity
