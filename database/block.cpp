@@ -230,7 +230,7 @@ void FcBlock::CopyFrom(const FcBlock& source, bool keepHandles) {
   NoteRenamedFrom(old);
   const int first = entities_.GetCount();
   entities_.CopyFromOtherGraph(source.entities_, *graph, keepHandles);
-  for (int i = first; i < entities_.GetCount(); ++i) entities_.GetAt(i)->SetBlock(this);
+  for (int i = first; i < entities_.GetCount(); ++i) entities_.GetAt(i)->SetBlockOfMember(this);
   layoutHandle_ = 0;
 }
 
@@ -266,7 +266,7 @@ int FcBlock::ReadDxf(FcFiler& filer) {
   if (end_->ReadDxf(filer) != kFcStatusOk) return kFcStatusReadError;
   FcGraph* graph = GetGraph();
   for (FcEntity* entity : entities_) {
-    entity->SetBlock(this);
+    entity->SetBlockOfMember(this);
     if (graph == nullptr) continue;
     FcLayer* layer = graph->FindOrCreateLayerWhileReading(entity->GetLayerName().str());
     entity->SetLayer(layer != nullptr ? layer : graph->GetCurrentLayer());

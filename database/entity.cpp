@@ -205,8 +205,8 @@ bool FcEntity::Draw(FcDrawSink* sink) {
 }
 
 void FcEntity::MarkReferences() {
-  if (IsLinetypeMarker(linetype_) || linetypeHandle_ == 0) return;
-  linetype_->SetUnreferenced(false);
+  if (IsLinetypeMarker(GetLinetype()) || GetLinetypeHandle() == 0) return;
+  GetLinetype()->SetUnreferenced(false);
 }
 
 void FcEntity::Copy(const FcEntity* other) {
@@ -218,13 +218,14 @@ void FcEntity::Copy(const FcEntity* other) {
   FcGraph* graph = OwnerGraphOf(*this);
   layerHandle_ = other->layerHandle_;
   layer_ = graph != nullptr ? graph->GetLayerList().FindByHandle(layerHandle_) : nullptr;
-  linetypeHandle_ = other->linetypeHandle_;
-  if (other->linetype_ == LinetypeByBlock()) {
-    linetype_ = LinetypeByBlock();
-  } else {
-    linetype_ = graph != nullptr ? graph->GetLinetypeList().FindByHandle(linetypeHandle_) : nullptr;
+  const FcHandle linetypeHandle = other->GetLinetypeHandle();
+  FcLineType* linetype = nullptr;
+  if (other->GetLinetype() == LinetypeByBlock()) {
+    linetype = LinetypeByBlock();
+  } else if (graph != nullptr) {
+    linetype = graph->GetLinetypeList().FindByHandle(linetypeHandle);
   }
-  linetypeScale_ = other->linetypeScale_;
+  SetLinetypeParts(linetype, linetypeHandle, other->GetLinetypeScale());
   color_ = other->color_;
   paperSpace_ = other->paperSpace_;
   entitiesFollow_ = other->entitiesFollow_;
@@ -240,15 +241,15 @@ void FcEntity::CopyFromOtherGraph(const FcEntity* other, FcGraph& target) {
   if (layer_ == nullptr) layer_ = target.GetCurrentLayer();
   layerHandle_ = layer_ != nullptr ? layer_->GetHandle() : 0;
 
-  linetype_ = nullptr;
-  linetypeHandle_ = 0;
-  if (other->linetype_ == LinetypeByBlock()) {
-    linetype_ = LinetypeByBlock();
-  } else if (other->linetype_ != nullptr && other->linetypeHandle_ != 0) {
-    linetype_ = target.GetLinetypeList().FindByName(other->linetype_->GetName());
-    linetypeHandle_ = linetype_ != nullptr ? linetype_->GetHandle() : 0;
+  FcLineType* linetype = nullptr;
+  FcHandle linetypeHandle = 0;
+  if (other->GetLinetype() == LinetypeByBlock()) {
+    linetype = LinetypeByBlock();
+  } else if (other->GetLinetype() != nullptr && other->GetLinetypeHandle() != 0) {
+    linetype = target.GetLinetypeList().FindByName(other->GetLinetype()->GetName());
+    linetypeHandle = linetype != nullptr ? linetype->GetHandle() : 0;
   }
-  linetypeScale_ = other->linetypeScale_;
+  SetLinetypeParts(linetype, linetypeHandle, other->GetLinetypeScale());
   color_ = other->color_;
   paperSpace_ = other->paperSpace_;
   entitiesFollow_ = other->entitiesFollow_;
@@ -264,17 +265,18 @@ FcEntity* FcEntity::TransformedClone(const FcMatrix2d& matrix) const {
 void FcEntity::List() {
   const std::string layerName = layer_ != nullptr ? layer_->GetName() : layerName_.str();
   PrintMessage("  " + GetRecordName() + "     Layer: " + layerName);
-  if (color_ != kColorByLayer || linetype_ != nullptr) {
+  const FcLineType* linetype = GetLinetype();
+  if (color_ != kColorByLayer || linetype != nullptr) {
     std::string linetypeName = "ByLayer";
-    if (linetype_ == LinetypeByBlock()) {
+    if (linetype == LinetypeByBlock()) {
       linetypeName = "ByBlock";
-    } else if (linetype_ != nullptr) {
-      linetypeName = linetype_->GetName();
+    } else if (linetype != nullptr) {
+      linetypeName = linetype->GetName();
     }
     PrintMessage("  Color: " + ColorIndexToText(color_) + "     Linetype: " + linetypeName);
     const FcGraph* graph = OwnerGraphOf(*this);
     const int precision = graph != nullptr ? graph->GetSysVars().luprec : FcSystemVar().luprec;
-    PrintMessage("  Linetype scale : " + FormatDecimal(precision, linetypeScale_));
+    PrintMessage("  Linetype scale : " + FormatDecimal(precision, GetLinetypeScale()));
   }
   PrintMessage("  Handle: " + HexHandle(GetHandle()));
 }
@@ -346,28 +348,39 @@ void FcEntity::FinishDecodedAhead(FcGraph*) {
 void FcEntity::SetBlock(FcBlock* block) {
   if (block == nullptr) {
     block_ = nullptr;
-    blockHandle_ = 0;
     return;
   }
   if (block == block_) return;
   if (block_ != nullptr) block_->RemoveEntity(this);
   block_ = block;
-  blockHandle_ = block->GetHandle();
   block->GetEntities().Add(this);
   block->AddToSortEntsTable(GetHandle());
 }
 
+void FcEntity::SetBlockOfMember(FcBlock* block) {
+  block_ = block;
+  block->AddToSortEntsTable(GetHandle());
+}
+
+FcHandle FcEntity::GetBlockHandle() const { return block_ != nullptr ? block_->GetHandle() : 0; }
+
 void FcEntity::SetLinetype(FcLineType* linetype) {
-  linetype_ = linetype;
-  linetypeHandle_ = IsLinetypeMarker(linetype) ? 0 : linetype->GetHandle();
+  SetLinetypeParts(linetype, IsLinetypeMarker(linetype) ? 0 : linetype->GetHandle(), GetLinetypeScale());
+}
+
+void FcEntity::SetLinetypeParts(FcLineType* linetype, FcHandle handle, double scale) {
+  if (linetype == nullptr && handle == 0 && scale == 1.0) {
+    linetype_.reset();
+    return;
+  }
+  if (linetype_ == nullptr) linetype_ = std::make_unique<LinetypeParts>();
+  *linetype_ = {linetype, handle, scale};
 }
 
 void FcEntity::CopyProperties(const FcEntity* other) {
   if (other == nullptr) return;
   if (other->layer_ != layer_) SetLayer(other->layer_);
-  linetype_ = other->linetype_;
-  linetypeHandle_ = other->linetypeHandle_;
-  linetypeScale_ = other->linetypeScale_;
+  SetLinetypeParts(other->GetLinetype(), other->GetLinetypeHandle(), other->GetLinetypeScale());
   color_ = other->color_;
   invisible_ = other->invisible_;
 }
@@ -379,12 +392,13 @@ int FcEntity::WriteDxf(FcFiler& filer) {
   filer.WriteString(100, "AcDbEntity");
   filer.WriteString(8, layer_ != nullptr ? std::string_view(layer_->GetName()) : "0");
   if (color_ != kColorByLayer) filer.WriteInt(62, color_);
-  if (linetype_ == LinetypeByBlock()) {
+  const FcLineType* linetype = GetLinetype();
+  if (linetype == LinetypeByBlock()) {
     filer.WriteString(6, "ByBlock");
-  } else if (linetype_ != nullptr && !EqualsNoCase(linetype_->GetName(), "ByLayer")) {
-    filer.WriteString(6, linetype_->GetName());
+  } else if (linetype != nullptr && !EqualsNoCase(linetype->GetName(), "ByLayer")) {
+    filer.WriteString(6, linetype->GetName());
   }
-  if (linetypeScale_ != 1.0) filer.WriteReal(48, linetypeScale_);
+  if (GetLinetypeScale() != 1.0) filer.WriteReal(48, GetLinetypeScale());
   if (invisible_ != 0) filer.WriteInt(60, invisible_);
   return kFcStatusOk;
 }
@@ -428,7 +442,7 @@ int FcEntity::ReadCommonGroup(FcFiler& filer, const FcResBuf& group) {
       SetLayerName(TextOf(group));
       break;
     case 48:
-      linetypeScale_ = group.realValue;
+      SetLinetypeScale(group.realValue);
       break;
     case 60:
       invisible_ = group.intValue != 0 ? 1 : 0;
@@ -479,7 +493,7 @@ int FcEntity::WriteDwg(FcFilerDwg& filer, FcHandle previous, FcHandle next, FcHa
   const FcHandle handle = GetHandle();
   const std::uint8_t entityMode = block_ != nullptr ? block_->GetKind() : kBlockKindOther;
   const bool noLinks = previous == handle - 1 && next == handle + 1;
-  const std::uint8_t linetypeFlags = LinetypeFlags(linetype_);
+  const std::uint8_t linetypeFlags = LinetypeFlags(GetLinetype());
 
   BeginDwgObject(filer);
   filer.WriteBit(0);
@@ -488,7 +502,7 @@ int FcEntity::WriteDwg(FcFilerDwg& filer, FcHandle previous, FcHandle next, FcHa
   filer.WriteBitLong(0);
   filer.WriteBit(noLinks ? 1 : 0);
   filer.WriteBitShort(color_);
-  filer.WriteBitDouble(linetypeScale_);
+  filer.WriteBitDouble(GetLinetypeScale());
   filer.WriteBit(linetypeFlags >> 1);
   filer.WriteBit(linetypeFlags & 1);
   filer.WriteBit(0);
@@ -500,7 +514,7 @@ int FcEntity::WriteDwg(FcFilerDwg& filer, FcHandle previous, FcHandle next, FcHa
 
   if (entityMode == kBlockKindOther) {
     const FcHandle override = filer.GetOwnerOverride();
-    const FcHandle blockHandle = block_ != nullptr ? block_->GetHandle() : blockHandle_;
+    const FcHandle blockHandle = GetBlockHandle();
     filer.WriteHandleRef(6, handle, override != 0 ? override : blockHandle);
   }
   // The reader passes over this handle; writing the real one keeps the
@@ -512,7 +526,7 @@ int FcEntity::WriteDwg(FcFilerDwg& filer, FcHandle previous, FcHandle next, FcHa
   }
   if (layer_ != nullptr) layerHandle_ = layer_->GetHandle();
   filer.WriteHandleRef(5, 0, layerHandle_);
-  if (linetypeFlags == kLinetypeFlagRecord) filer.WriteHandleRef(5, 0, linetype_->GetHandle());
+  if (linetypeFlags == kLinetypeFlagRecord) filer.WriteHandleRef(5, 0, GetLinetype()->GetHandle());
   WriteDwgHandles(filer, extra1, extra2, extra3);
   EndDwgObject(filer);
   return kFcStatusOk;
@@ -561,7 +575,7 @@ int FcEntity::ReadDwgCommonData(FcFilerDwg& filer, std::int64_t size, std::int64
   std::uint8_t lineweight = 0;
   if (release2000 && !filer.ReadRawChar(lineweight)) return kFcStatusReadError;
   color_ = color;
-  linetypeScale_ = scale;
+  SetLinetypeScale(scale);
   invisible_ = invisible;
   return kFcStatusOk;
 }
@@ -569,8 +583,8 @@ int FcEntity::ReadDwgCommonData(FcFilerDwg& filer, std::int64_t size, std::int64
 int FcEntity::ReadDwgCommonHandles(FcFilerDwg& filer, const DwgCommon& common, FcHandle& previous,
                                    FcHandle& next) {
   layerHandle_ = 0;
-  linetypeHandle_ = 0;
-  linetype_ = nullptr;
+  SetLinetype(nullptr);
+  FcLineType* linetype = nullptr;
   const FcHandle handle = GetHandle();
   const DwgRecordStart& start = common.start;
   FcGraph* graph = filer.GetGraph();
@@ -582,7 +596,7 @@ int FcEntity::ReadDwgCommonHandles(FcFilerDwg& filer, const DwgCommon& common, F
     if (!filer.ReadHandleRef(layerHandle, handle)) return kFcStatusReadError;
     if (start.linetypeByLayer == 0) {
       if (!filer.ReadHandleRef(linetypeHandle, handle)) return kFcStatusReadError;
-      linetype_ = graph->GetLinetypeList().FindByHandle(linetypeHandle);
+      linetype = graph->GetLinetypeList().FindByHandle(linetypeHandle);
     }
     if (!ReadDwgLinkHandles(filer, handle, start, previous, next)) return kFcStatusReadError;
   } else {
@@ -590,14 +604,14 @@ int FcEntity::ReadDwgCommonHandles(FcFilerDwg& filer, const DwgCommon& common, F
     if (!filer.ReadHandleRef(layerHandle, handle)) return kFcStatusReadError;
     switch (common.linetypeFlags) {
       case kLinetypeFlagByBlock:
-        linetype_ = LinetypeByBlock();
+        linetype = LinetypeByBlock();
         break;
       case kLinetypeFlagContinuous:
-        linetype_ = graph->GetLinetypeList().FindByName("Continuous");
+        linetype = graph->GetLinetypeList().FindByName("Continuous");
         break;
       case kLinetypeFlagRecord:
         if (!filer.ReadHandleRef(linetypeHandle, handle)) return kFcStatusReadError;
-        linetype_ = graph->GetLinetypeList().FindByHandle(linetypeHandle);
+        linetype = graph->GetLinetypeList().FindByHandle(linetypeHandle);
         break;
       default:
         break;
@@ -605,7 +619,7 @@ int FcEntity::ReadDwgCommonHandles(FcFilerDwg& filer, const DwgCommon& common, F
     FcHandle plotStyle = 0;
     if (common.plotStyleFlags == 3 && !filer.ReadHandleRef(plotStyle, handle)) return kFcStatusReadError;
   }
-  linetypeHandle_ = IsLinetypeMarker(linetype_) ? 0 : linetype_->GetHandle();
+  SetLinetype(linetype);
 
   FcLayer* layer = layerHandle != 0 ? graph->GetLayerList().FindByHandle(layerHandle) : nullptr;
   if (layer == nullptr) return kFcStatusReadError;

@@ -237,6 +237,9 @@ class FcEntity : public FcObject {
   // Moves the entity into the block's entity set (out of its old block's);
   // null only clears the block.
   void SetBlock(FcBlock* block);
+  // Names the block whose entity set already holds the entity, as a reader
+  // that filled the set leaves it, without asking the set again.
+  void SetBlockOfMember(FcBlock* block);
   // Null is ByLayer, LinetypeByBlock() is ByBlock.
   void SetLinetype(FcLineType* linetype);
   // Layer, linetype, linetype scale, colour and invisibility of an entity
@@ -255,11 +258,11 @@ class FcEntity : public FcObject {
   const FcSharedName& GetLayerName() const { return layerName_; }
   void SetLayerName(std::string_view name) { layerName_ = FcSharedName(FcFixedText::Fit(name)); }
   FcBlock* GetBlock() const { return block_; }
-  FcHandle GetBlockHandle() const { return blockHandle_; }
-  FcLineType* GetLinetype() const { return linetype_; }
-  FcHandle GetLinetypeHandle() const { return linetypeHandle_; }
-  double GetLinetypeScale() const { return linetypeScale_; }
-  void SetLinetypeScale(double scale) { linetypeScale_ = scale; }
+  FcHandle GetBlockHandle() const;
+  FcLineType* GetLinetype() const { return linetype_ != nullptr ? linetype_->linetype : nullptr; }
+  FcHandle GetLinetypeHandle() const { return linetype_ != nullptr ? linetype_->handle : 0; }
+  double GetLinetypeScale() const { return linetype_ != nullptr ? linetype_->scale : 1.0; }
+  void SetLinetypeScale(double scale) { SetLinetypeParts(GetLinetype(), GetLinetypeHandle(), scale); }
   std::int16_t GetColor() const { return color_; }
   void SetColor(std::int16_t color) { color_ = color; }
   std::int16_t GetInvisible() const { return invisible_; }
@@ -289,6 +292,16 @@ class FcEntity : public FcObject {
   // markers holds among its own.
   static bool IsCommonGroup(int code);
 
+  // The linetype (null ByLayer, LinetypeByBlock() ByBlock), the handle it
+  // was set with, which a recorded copy keeps when the linetype itself is
+  // gone, and the linetype scale.
+  struct LinetypeParts {
+    FcLineType* linetype = nullptr;
+    FcHandle handle = 0;
+    double scale = 1.0;
+  };
+  void SetLinetypeParts(FcLineType* linetype, FcHandle handle, double scale);
+
   // The small fields first and together: they fill the room the base
   // leaves after its last member, and drawings hold millions of entities,
   // so padding between them would be paid for each one.
@@ -303,10 +316,9 @@ class FcEntity : public FcObject {
   // "0" until a file or a caller names another.
   FcSharedName layerName_;
   FcBlock* block_ = nullptr;
-  FcHandle blockHandle_ = 0;
-  FcLineType* linetype_ = nullptr;
-  FcHandle linetypeHandle_ = 0;
-  double linetypeScale_ = 1.0;
+  // Null for ByLayer at scale 1, as most entities are: they pay one
+  // pointer for the linetype, its handle and its scale.
+  std::unique_ptr<LinetypeParts> linetype_;
 };
 
 // Sets the DWG filer's owner override for a scope and restores the

@@ -17,12 +17,15 @@
 
 namespace {
 
+// Sets up to this size answer membership tests by a scan.
+constexpr int kScannedSetSize = 32;
+
 // Adds a record read from a file with half as much room again each time the
 // set fills: growing by the step alone copies the whole set every few
 // thousand entities of a large file.
 bool AddGrowingByHalf(FcEntitySets& set, FcEntity* entity) {
   if (set.GetCount() + 1 >= set.GetCapacity()) set.Reserve(set.GetCount() / 2);
-  return set.Add(entity);
+  return set.AddNew(entity);
 }
 
 // The DWG type of a heavy (2D) polyline, whose vertices follow it.
@@ -138,7 +141,7 @@ void FcEntitySets::RemoveAll(bool deleteEntities) {
     for (FcEntity* entity : *this) delete entity;
   }
   entities_.RemoveAll();
-  index_.Clear();
+  DropIndex();
 }
 
 bool FcEntitySets::Reserve(int n) { return entities_.Grow(n); }
@@ -156,7 +159,28 @@ int FcEntitySets::IndexOf(const FcEntity* entity) const {
   return -1;
 }
 
-bool FcEntitySets::Contains(const FcEntity* entity) const { return index_.Contains(entity); }
+bool FcEntitySets::Contains(const FcEntity* entity) const {
+  if (entity == nullptr) return false;
+  if (!indexed_.load(std::memory_order_acquire)) {
+    // A small set is scanned faster than an index is built, and without
+    // the index's memory.
+    if (entities_.count <= kScannedSetSize) return std::find(begin(), end(), entity) != end();
+    BuildIndex();
+  }
+  return index_.Contains(entity);
+}
+
+void FcEntitySets::BuildIndex() const {
+  const std::lock_guard lock(indexLock_);
+  if (indexed_.load(std::memory_order_relaxed)) return;
+  for (const FcEntity* entity : *this) index_.Insert(entity);
+  indexed_.store(true, std::memory_order_release);
+}
+
+void FcEntitySets::DropIndex() {
+  index_.Clear();
+  indexed_.store(false, std::memory_order_release);
+}
 
 FcEntity* FcEntitySets::FindByHandle(FcHandle handle) const {
   if (handle == 0) return nullptr;
@@ -168,11 +192,16 @@ FcEntity* FcEntitySets::FindByHandle(FcHandle handle) const {
 
 void FcEntitySets::Append(FcEntity* entity) {
   entities_.items[entities_.count++] = entity;
-  index_.Insert(entity);
+  if (indexed_.load(std::memory_order_relaxed)) index_.Insert(entity);
 }
 
 bool FcEntitySets::Add(FcEntity* entity) {
   if (entity == nullptr || Contains(entity)) return false;
+  return AddNew(entity);
+}
+
+bool FcEntitySets::AddNew(FcEntity* entity) {
+  if (entity == nullptr) return false;
   if (ownerBlock_ == nullptr && entity->GetBlock() != nullptr) {
     AddSequenceOf(entity);
     return true;
@@ -223,7 +252,7 @@ void FcEntitySets::EraseAt(int index) {
   FcEntity* entity = entities_.items[index];
   std::copy(entities_.items + index + 1, entities_.items + entities_.count, entities_.items + index);
   entities_.items[--entities_.count] = nullptr;
-  index_.Erase(entity);
+  if (indexed_.load(std::memory_order_relaxed)) index_.Erase(entity);
 }
 
 bool FcEntitySets::Remove(const FcEntity* entity) {
@@ -273,7 +302,7 @@ void FcEntitySets::CopyFrom(const FcEntitySets& other) {
     entities_.count = other.entities_.count;
     entities_.capacity = other.entities_.count;
   }
-  index_ = other.index_;
+  DropIndex();
 }
 
 void FcEntitySets::TakeFrom(FcEntitySets& other) {
@@ -283,7 +312,8 @@ void FcEntitySets::TakeFrom(FcEntitySets& other) {
   entities_.count = std::exchange(other.entities_.count, 0);
   entities_.capacity = std::exchange(other.entities_.capacity, 0);
   index_ = std::move(other.index_);
-  other.index_.Clear();
+  indexed_.store(other.indexed_.load(std::memory_order_relaxed), std::memory_order_release);
+  other.DropIndex();
 }
 
 int FcEntitySets::Merge(const FcEntitySets& other) {
@@ -523,7 +553,7 @@ int FcEntitySets::ReadDwgChainOnce(FcFilerDwg& filer, FcHandle first, FcHandle l
       } else if (entity->GetPaperSpace() != 0 || !AddGrowingByHalf(*this, entity)) {
         Discard(entity);
       } else {
-        if (ownerBlock_ != nullptr) entity->SetBlock(ownerBlock_);
+        if (ownerBlock_ != nullptr) entity->SetBlockOfMember(ownerBlock_);
         const int subRecords = entity->ReadDwgSubRecords(filer, firstAttribute, lastAttribute);
         if (subRecords != kFcStatusNoDwgForm) {
           if (subRecords != kFcStatusOk) return kFcStatusReadError;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <unordered_set>
 
 #include "core/data_array.h"
@@ -31,9 +33,11 @@ inline constexpr int kFcModelSpaceGrowth = 8192;
 // entities, unless its user deletes them explicitly (RemoveAll (true)); a
 // block's own set is the one whose owner block is set.
 //
-// Membership tests use an index of the pointers kept in step with the
-// array, so they do not scan the whole set; what they answer is the same as
-// a scan from the end.
+// Membership tests of a large set use an index of the pointers, so they do
+// not scan the whole set; what they answer is the same as a scan from the
+// end. The index is built by the first test that needs it and kept in step
+// with the array from then on: a set filled from a file (AddNew) has none,
+// so a drawing of millions of entities opens without paying for one.
 class FcEntitySets {
  public:
   explicit FcEntitySets(int growthStep);
@@ -70,6 +74,9 @@ class FcEntitySets {
   // block's own set takes an entity of a block together with its sequence:
   // head, sub-entities and SEQEND.
   bool Add(FcEntity* entity);
+  // Add for an entity just made or read, which no set holds yet: the
+  // membership test is skipped.
+  bool AddNew(FcEntity* entity);
   // None of the removals deletes the entity.
   bool Remove(const FcEntity* entity);
   FcEntity* RemoveAt(int index);
@@ -118,6 +125,9 @@ class FcEntitySets {
   void AddSequenceOf(FcEntity* entity);
   // Removes the slot and closes the gap.
   void EraseAt(int index);
+  // Fills the index from the array once; safe on several threads at once.
+  void BuildIndex() const;
+  void DropIndex();
   // The drawing of the owner block, or null.
   FcGraph* GetOwnerGraph() const;
   // The chain reader; a handle is read at most once per call of
@@ -131,6 +141,8 @@ class FcEntitySets {
   CDataArray<FcEntity*> entities_;
   FcBlock* ownerBlock_ = nullptr;
   FcDwgEntityPrefetch* dwgAhead_ = nullptr;
-  // Every entity of the array, as often as it occurs there.
-  EntityPointerIndex index_;
+  // Once built: every entity of the array, as often as it occurs there.
+  mutable EntityPointerIndex index_;
+  mutable std::atomic<bool> indexed_{false};
+  mutable std::mutex indexLock_;
 };

@@ -439,7 +439,7 @@ void BindModelSpaceEntities(FcGraph& graph, FcBlock& modelSpace) {
   std::string lastName;
   FcLayer* lastLayer = nullptr;
   for (FcEntity* entity : modelSpace.GetEntities()) {
-    entity->SetBlock(&modelSpace);
+    entity->SetBlockOfMember(&modelSpace);
     const std::string_view name = entity->GetLayerName().str();
     if (lastLayer == nullptr || name != lastName) {
       lastLayer = graph.FindOrCreateLayerWhileReading(name);

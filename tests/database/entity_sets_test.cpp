@@ -132,6 +132,38 @@ TEST_F(EntitySetsTest, ContainerOperationsKeepMembershipInStep) {
   EXPECT_EQ(c.IndexOf(bareHead), 0);
 }
 
+// A set filled without membership tests answers them once it is large, and
+// keeps answering right through removals, copies and a refill.
+TEST_F(EntitySetsTest, LargeSetFilledByAddNewAnswersMembership) {
+  std::vector<std::unique_ptr<TestEntity>> made(200);
+  for (auto& entity : made) entity = std::make_unique<TestEntity>();
+  FcEntitySets set(kFcModelSpaceGrowth);
+  for (auto& entity : made) ASSERT_TRUE(set.AddNew(entity.get()));
+  EXPECT_TRUE(set.Contains(made[150].get()));
+  EXPECT_FALSE(set.Contains(plain));
+  EXPECT_FALSE(set.Add(made[7].get()));
+  EXPECT_TRUE(set.Add(plain));
+  EXPECT_EQ(set.IndexOf(plain), 200);
+  EXPECT_TRUE(set.Remove(made[150].get()));
+  EXPECT_FALSE(set.Contains(made[150].get()));
+  EXPECT_EQ(set.IndexOf(made[151].get()), 150);
+
+  FcEntitySets copy(kFcModelSpaceGrowth);
+  copy.CopyFrom(set);
+  EXPECT_TRUE(copy.Contains(made[199].get()));
+  EXPECT_FALSE(copy.Contains(made[150].get()));
+  FcEntitySets taken(kFcModelSpaceGrowth);
+  taken.TakeFrom(copy);
+  EXPECT_FALSE(copy.Contains(made[199].get()));
+  EXPECT_TRUE(taken.Contains(made[199].get()));
+
+  set.RemoveAll(false);
+  EXPECT_FALSE(set.Contains(made[0].get()));
+  for (std::size_t i = 100; i < made.size(); ++i) set.AddNew(made[i].get());
+  EXPECT_FALSE(set.Contains(made[0].get()));
+  EXPECT_TRUE(set.Contains(made[100].get()));
+}
+
 TEST_F(EntitySetsTest, DxfSequenceRead) {
   const std::vector<std::pair<int, std::string>> entity = {
       {5, "A1"}, {100, "AcDbEntity"}, {8, "0"}};

@@ -214,6 +214,31 @@ TEST_F(EntityTest, LayerMembershipFollowsTheEntity) {
   EXPECT_EQ(entity.GetLinetypeHandle(), dashed->GetHandle());
 }
 
+// The linetype and its scale are set and cleared independently: clearing
+// one leaves the other, and an entity back at ByLayer and scale 1 answers as
+// a fresh one does.
+TEST_F(EntityTest, LinetypeAndScaleChangeIndependently) {
+  TestEntity& entity = Make(walls);
+  EXPECT_EQ(entity.GetLinetype(), nullptr);
+  EXPECT_EQ(entity.GetLinetypeHandle(), 0u);
+  EXPECT_EQ(entity.GetLinetypeScale(), 1.0);
+  entity.SetLinetypeScale(2.5);
+  entity.SetLinetype(dashed);
+  EXPECT_EQ(entity.GetLinetypeScale(), 2.5);
+  EXPECT_EQ(entity.GetLinetypeHandle(), dashed->GetHandle());
+  entity.SetLinetypeScale(1.0);
+  EXPECT_EQ(entity.GetLinetype(), dashed);
+  entity.SetLinetypeScale(0.5);
+  entity.SetLinetype(LinetypeByBlock());
+  EXPECT_EQ(entity.GetLinetypeHandle(), 0u);
+  EXPECT_EQ(entity.GetLinetypeScale(), 0.5);
+  entity.SetLinetype(nullptr);
+  entity.SetLinetypeScale(1.0);
+  EXPECT_EQ(entity.GetLinetype(), nullptr);
+  EXPECT_EQ(entity.GetLinetypeHandle(), 0u);
+  EXPECT_EQ(entity.GetLinetypeScale(), 1.0);
+}
+
 TEST_F(EntityTest, ListLines) {
   RecordingFrameLink link;
   SetFrameLink(&link);
