@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "display/display_surface.h"
+#include "display/primitive_builders.h"
 #include "display/view_transform.h"
 
 namespace {
@@ -13,7 +14,21 @@ constexpr double kRoundTolerance = 1e-9;
 
 bool Close(double a, double b) { return std::fabs(a - b) <= kRoundTolerance * std::max(std::fabs(a), std::fabs(b)); }
 
+// The room left around a curve's box for the rounding of its chords: far
+// more than the few units in the last place they can stray past the curve.
+double ChordRoundingRoom(const FcCurveChords& chords) {
+  const FcMatrix2d& m = chords.insertMatrix;
+  const double local = std::fabs(chords.centre.x) + std::fabs(chords.centre.y) + std::fabs(chords.radius);
+  const double scale = std::fabs(m.a) + std::fabs(m.b) + std::fabs(m.d) + std::fabs(m.e);
+  return 1e-9 * (scale * local + std::fabs(m.c) + std::fabs(m.f));
+}
+
 }  // namespace
+
+std::vector<PolylineVertex> LocalChords(const FcCurveChords& c) {
+  return c.full ? CircleChain(c.radius, c.chordHeight, c.centre, c.segmentCap)
+                : ArcChain(c.centre, c.radius, c.chordHeight, c.startAngle, c.endAngle, 0.0, 0.0, c.segmentCap);
+}
 
 bool KeepsCirclesRound(const FcMatrix2d& matrix) {
   const double determinant = matrix.a * matrix.e - matrix.b * matrix.d;
@@ -29,7 +44,67 @@ FcDsArc::FcDsArc(FcHandle entityHandle, int partTag, const FcPoint2d& centre, do
       endAngle_(endAngle),
       full_(full) {}
 
+void FcDsArc::SetPendingChords(const FcCurveChords& chords) {
+  pendingChords_ = chords;
+  curveBox_ = false;
+  points_.clear();
+  deviceCacheValid = false;
+  extentsValid = false;
+}
+
+void FcDsArc::MakePendingPoints() const {
+  if (!pendingChords_) return;
+  const std::vector<PolylineVertex> chain = LocalChords(*pendingChords_);
+  points_.clear();
+  points_.reserve(chain.size());
+  for (const PolylineVertex& v : chain) {
+    FcPoint2d p{v.x, v.y};
+    TransformPoint(pendingChords_->insertMatrix, p);
+    points_.push_back(p);
+  }
+  pendingChords_.reset();
+}
+
+void FcDsArc::GetExtents(FcPoint2d& min, FcPoint2d& max) {
+  // Chords made since the curve's box was taken replace it.
+  if (curveBox_ && !pendingChords_) {
+    extentsValid = false;
+    curveBox_ = false;
+  }
+  if (pendingChords_ && !extentsValid) {
+    const double room = ChordRoundingRoom(*pendingChords_);
+    const double reach = std::fabs(radius_) + room;
+    extentsMin = {centre_.x - reach, centre_.y - reach};
+    extentsMax = {centre_.x + reach, centre_.y + reach};
+    // Past the doubles the box proves nothing: the chords give the answer.
+    if (!std::isfinite(reach) || !std::isfinite(extentsMin.x) || !std::isfinite(extentsMin.y) ||
+        !std::isfinite(extentsMax.x) || !std::isfinite(extentsMax.y)) {
+      MakePendingPoints();
+    } else {
+      extentsValid = true;
+      curveBox_ = true;
+    }
+  }
+  FcDsPolyline::GetExtents(min, max);
+}
+
+bool FcDsArc::InsideWindow(const FcPoint2d& min, const FcPoint2d& max) {
+  MakePendingPoints();
+  return FcDsPolyline::InsideWindow(min, max);
+}
+
+bool FcDsArc::CrossesWindow(const FcPoint2d& min, const FcPoint2d& max) {
+  MakePendingPoints();
+  return FcDsPolyline::CrossesWindow(min, max);
+}
+
+void FcDsArc::DrawRotated(FcDisplaySurface& surface) {
+  MakePendingPoints();
+  FcDsPolyline::DrawRotated(surface);
+}
+
 void FcDsArc::Transform(const FcMatrix2d& matrix) {
+  MakePendingPoints();
   FcDsPolyline::Transform(matrix);
   PlaceCurve(matrix);
 }
@@ -50,10 +125,17 @@ void FcDsArc::Draw(FcDisplaySurface& surface) {
   FcDisplayDevice* device = surface.GetDevice();
   const FcViewTransform* view = surface.GetView();
   if (!curveKept_ || !CanDraw(surface) || !device->DrawsCurves() || !KeepsCirclesRound(view->forward)) {
+    MakePendingPoints();
     FcDsPolyline::Draw(surface);
     return;
   }
-  const Placement placement = PlaceInView(surface);
+  Placement placement = PlaceInView(surface);
+  // The curve's box holds the box of its chords: only where it crosses the
+  // window edge do the chords decide, as they did when they were made first.
+  if (placement == Placement::kCrossing && curveBox_) {
+    MakePendingPoints();
+    placement = PlaceInView(surface);
+  }
   if (placement == Placement::kOutside) return;
   if (placement == Placement::kCrossing) {
     FcDsPolyline::Draw(surface);

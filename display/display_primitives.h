@@ -141,10 +141,16 @@ class FcDsPointList : public FcDsEntity {
   // The x and y of the vertices.
   void SetPoints(const PolylineVertex* vertices, int count);
   void AddPoint(const FcPoint2d& point);
-  const std::vector<FcPoint2d>& GetPoints() const { return points_; }
+  const std::vector<FcPoint2d>& GetPoints() const {
+    MakePendingPoints();
+    return points_;
+  }
 
  protected:
-  std::vector<FcPoint2d> points_;
+  // Fills the points of a primitive that makes them only when first asked.
+  virtual void MakePendingPoints() const {}
+
+  mutable std::vector<FcPoint2d> points_;
 };
 
 // An open chain of segments (a closed one repeats its first point). On the

@@ -112,12 +112,18 @@ double ChordHeight(const FcDisplaySurface& surface, double radius) {
   return SurfaceView(surface).DeviceLengthToWorld(device) * radius / worldRadius;
 }
 
-std::vector<PolylineVertex> TessellateCircle(const FcDisplaySurface& surface, double radius, double chordHeight,
-                                             const FcPoint2d& centre) {
+int CircleSegmentCap(const FcDisplaySurface& surface) {
+  return IsXorPreview(surface) ? kXorSegmentCap : surface.highPrecision ? 320000 : 6400;
+}
+
+int ArcSegmentCap(const FcDisplaySurface& surface) {
+  return IsXorPreview(surface) ? kXorSegmentCap : surface.highPrecision ? 25600 : 6400;
+}
+
+std::vector<PolylineVertex> CircleChain(double radius, double chordHeight, const FcPoint2d& centre, int cap) {
   int n = kMinSegments;
   if (chordHeight < radius) {
     const double angle = ChordAngle(radius, chordHeight);
-    const int cap = IsXorPreview(surface) ? kXorSegmentCap : surface.highPrecision ? 320000 : 6400;
     if (angle != 0.0) n = ClampSegments(std::trunc(kTwoPi / angle), cap);
   }
   std::vector<PolylineVertex> chain;
@@ -132,14 +138,12 @@ std::vector<PolylineVertex> TessellateCircle(const FcDisplaySurface& surface, do
   return chain;
 }
 
-std::vector<PolylineVertex> TessellateArc(const FcDisplaySurface& surface, const FcPoint2d& centre, double radius,
-                                          double chordHeight, double startAngle, double endAngle, double startWidth,
-                                          double endWidth) {
+std::vector<PolylineVertex> ArcChain(const FcPoint2d& centre, double radius, double chordHeight, double startAngle,
+                                     double endAngle, double startWidth, double endWidth, int cap) {
   const double outer = radius + std::max(startWidth, endWidth) / 2;
   int n = kMinSegments;
   if (chordHeight < outer) {
     const double angle = ChordAngle(outer, chordHeight);
-    const int cap = IsXorPreview(surface) ? kXorSegmentCap : surface.highPrecision ? 25600 : 6400;
     if (angle != 0.0) n = ClampSegments(std::trunc(std::fabs(endAngle - startAngle) / angle + 1.0), cap);
   }
   std::vector<PolylineVertex> chain;
@@ -154,6 +158,17 @@ std::vector<PolylineVertex> TessellateArc(const FcDisplaySurface& surface, const
     width += widthStep;
   }
   return chain;
+}
+
+std::vector<PolylineVertex> TessellateCircle(const FcDisplaySurface& surface, double radius, double chordHeight,
+                                             const FcPoint2d& centre) {
+  return CircleChain(radius, chordHeight, centre, CircleSegmentCap(surface));
+}
+
+std::vector<PolylineVertex> TessellateArc(const FcDisplaySurface& surface, const FcPoint2d& centre, double radius,
+                                          double chordHeight, double startAngle, double endAngle, double startWidth,
+                                          double endWidth) {
+  return ArcChain(centre, radius, chordHeight, startAngle, endAngle, startWidth, endWidth, ArcSegmentCap(surface));
 }
 
 void AddPointToSurface(FcDisplaySurface* surface, const FcPoint2d& point, FcHandle handle, int partTag) {
@@ -250,34 +265,37 @@ void AddEllipseOrSplineToSurface(FcDisplaySurface* surface, const PolylineVertex
 
 namespace {
 
-// A tessellated circle or arc in local units: through the insert matrix,
-// then dashed when half its length passes the linetype test, else one
-// polyline.
-// The circle or arc before the insert matrix, for devices that draw curves.
-struct CurveShape {
-  FcPoint2d centre;
-  double radius;
-  double startAngle;
-  double endAngle;
-};
-
-void AddTessellatedCurve(FcDisplaySurface* surface, std::vector<PolylineVertex> chain, bool closed, FcHandle handle,
-                         int partTag, const CurveShape& shape) {
-  TransformAll(surface->insertMatrix, chain);
+// A circle or arc in local units: through the insert matrix, then dashed
+// when half its length passes the linetype test, else one polyline. A
+// device that draws the curve itself gets it with its chords left to be
+// made when something asks for them: most of these curves never need them.
+void AddTessellatedCurve(FcDisplaySurface* surface, FcCurveChords chords, FcHandle handle, int partTag) {
+  chords.insertMatrix = surface->insertMatrix;
+  const FcDisplayDevice* device = surface->GetDevice();
+  const bool drawsCurve = device != nullptr && device->DrawsCurves() && KeepsCirclesRound(chords.insertMatrix);
   // A solid curve needs no length: most curves are solid.
+  if (drawsCurve && !surface->MayUseLinetypePattern()) {
+    auto arc = std::make_unique<FcDsArc>(handle, partTag, chords.centre, chords.radius, chords.startAngle,
+                                         chords.endAngle, chords.full);
+    arc->PlaceCurve(chords.insertMatrix);
+    arc->SetPendingChords(chords);
+    EmitPrimitive(surface, std::move(arc));
+    return;
+  }
+  std::vector<PolylineVertex> chain = LocalChords(chords);
+  TransformAll(chords.insertMatrix, chain);
   if (surface->MayUseLinetypePattern()) {
     const double length = ChainLength(chain.data(), static_cast<int>(chain.size()));
     if (surface->UseLinetypePattern(length / 2) &&
-        AddCurveDashes(surface, chain, closed, length, partTag != 0 ? partTag : 1, handle, partTag)) {
+        AddCurveDashes(surface, chain, chords.full, length, partTag != 0 ? partTag : 1, handle, partTag)) {
       return;
     }
   }
-  const FcDisplayDevice* device = surface->GetDevice();
-  if (device != nullptr && device->DrawsCurves() && KeepsCirclesRound(surface->insertMatrix)) {
-    auto arc = std::make_unique<FcDsArc>(handle, partTag, shape.centre, shape.radius, shape.startAngle,
-                                         shape.endAngle, closed);
+  if (drawsCurve) {
+    auto arc = std::make_unique<FcDsArc>(handle, partTag, chords.centre, chords.radius, chords.startAngle,
+                                         chords.endAngle, chords.full);
     arc->SetPoints(chain.data(), static_cast<int>(chain.size()));
-    arc->PlaceCurve(surface->insertMatrix);
+    arc->PlaceCurve(chords.insertMatrix);
     EmitPrimitive(surface, std::move(arc));
     return;
   }
@@ -290,8 +308,9 @@ void AddTessellatedCurve(FcDisplaySurface* surface, std::vector<PolylineVertex> 
 void AddCurveToSurface(FcDisplaySurface* surface, const FcPoint2d& centre, double radius, FcHandle handle,
                        int partTag) {
   if (surface == nullptr || !IsFinite(centre) || !std::isfinite(radius)) return;
-  AddTessellatedCurve(surface, TessellateCircle(*surface, radius, ChordHeight(*surface, radius), centre), true,
-                      handle, partTag, {centre, radius, 0.0, 0.0});
+  AddTessellatedCurve(
+      surface, {centre, radius, 0.0, 0.0, true, ChordHeight(*surface, radius), CircleSegmentCap(*surface), {}},
+      handle, partTag);
 }
 
 void AddArcToSurface(FcDisplaySurface* surface, const FcPoint2d& centre, double radius, double startAngle,
@@ -300,9 +319,10 @@ void AddArcToSurface(FcDisplaySurface* surface, const FcPoint2d& centre, double 
       !std::isfinite(endAngle)) {
     return;
   }
-  AddTessellatedCurve(
-      surface, TessellateArc(*surface, centre, radius, ChordHeight(*surface, radius), startAngle, endAngle, 0.0, 0.0),
-      false, handle, partTag, {centre, radius, startAngle, endAngle});
+  AddTessellatedCurve(surface,
+                      {centre, radius, startAngle, endAngle, false, ChordHeight(*surface, radius),
+                       ArcSegmentCap(*surface), {}},
+                      handle, partTag);
 }
 
 void AddStrokesToSurface(FcDisplaySurface* surface, const FcPoint2d* points, const std::int32_t* strokeCounts,

@@ -79,6 +79,13 @@ std::vector<PolylineVertex> TessellateCircle(const FcDisplaySurface& surface, do
 std::vector<PolylineVertex> TessellateArc(const FcDisplaySurface& surface, const FcPoint2d& centre, double radius,
                                           double chordHeight, double startAngle, double endAngle, double startWidth,
                                           double endWidth);
+// The same chains with the surface's segment cap given: a curve whose
+// chains are made after its regeneration keeps the cap it had then.
+int CircleSegmentCap(const FcDisplaySurface& surface);
+int ArcSegmentCap(const FcDisplaySurface& surface);
+std::vector<PolylineVertex> CircleChain(double radius, double chordHeight, const FcPoint2d& centre, int cap);
+std::vector<PolylineVertex> ArcChain(const FcPoint2d& centre, double radius, double chordHeight, double startAngle,
+                                     double endAngle, double startWidth, double endWidth, int cap);
 
 // Rubber bands drawn straight on the device during a pass, outside the
 // display list; the points are world points of the current view.

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "database/linetype.h"
@@ -103,6 +106,64 @@ TEST(PrimitiveBuildersTest, BadGeometryIsDropped) {
   AddCurveToSurface(&f.surface, {0, 0}, INFINITY, 7, 0);
   AddPolylineToSurface(&f.surface, nullptr, 3, false, 7, 0);
   EXPECT_EQ(f.surface.GetGroupCount(), 0);
+}
+
+// A device that draws circles and arcs as curves of its own.
+class CurveRecordingDevice : public RecordingDevice {
+ public:
+  bool DrawsCurves() const override { return true; }
+};
+
+// The chords of a curve for such a device wait until something needs them:
+// a curve across the view's edge still draws them, and they are the very
+// chords every other device gets at once.
+TEST(PrimitiveBuildersTest, CurveChordsWaitUntilNeeded) {
+  struct Case {
+    const char* name;
+    FcPoint2d centre;
+    double radius;
+    bool full;
+    const char* drawnAs;  // the device call that draws it; empty when none
+  };
+  const Case cases[] = {
+      {"circle in view", {200, 150}, 50, true, "Circle"},
+      {"arc in view", {200, 150}, 50, false, "Arc"},
+      {"circle across the edge", {390, 150}, 50, true, "Polyline"},
+      {"arc across the edge", {370, 150}, 50, false, "Polyline"},
+      {"arc beside the view, its circle across the edge", {390, 150}, 50, false, ""},
+      {"circle out of view", {900, 900}, 50, true, ""},
+  };
+  const auto add = [](FcDisplaySurface& surface, const Case& c) {
+    TranslationMatrix(-5.0, 5.0, surface.insertMatrix);
+    if (c.full) {
+      AddCurveToSurface(&surface, c.centre, c.radius, 7, 0);
+    } else {
+      AddArcToSurface(&surface, c.centre, c.radius, -1.0, 1.0, 7, 0);
+    }
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SurfaceFixture eager;
+    add(eager.surface, c);
+    SurfaceFixture f;
+    auto recording = std::make_unique<CurveRecordingDevice>();
+    RecordingDevice& device = *recording;
+    f.surface.SetDevice(std::move(recording));
+    add(f.surface, c);
+    FcDsEntity& curve = *OnlyGroup(f.surface).GetPrimitive(0);
+    curve.Draw(f.surface);
+    const auto drawn = std::find_if(device.calls.begin(), device.calls.end(), [](const std::string& call) {
+      return call.starts_with("Circle") || call.starts_with("Arc") || call.starts_with("Polyline");
+    });
+    EXPECT_EQ(drawn == device.calls.end() ? "" : drawn->substr(0, drawn->find(' ')), c.drawnAs);
+    const auto& chords = dynamic_cast<FcDsPolyline&>(curve).GetPoints();
+    const auto& expected = dynamic_cast<FcDsPolyline&>(*OnlyGroup(eager.surface).GetPrimitive(0)).GetPoints();
+    ASSERT_EQ(chords.size(), expected.size());
+    for (std::size_t i = 0; i < chords.size(); ++i) {
+      EXPECT_EQ(chords[i].x, expected[i].x);
+      EXPECT_EQ(chords[i].y, expected[i].y);
+    }
+  }
 }
 
 PolylineVertex Vertex(double x, double y, double width, int index) {
